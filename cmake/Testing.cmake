@@ -1,0 +1,29 @@
+# Test programs are Windows executables; ctest starts each one through Wine
+# (the cross-compiling emulator, a wrapper that pins the build tree's private prefix).
+option(STAVREL_TESTS "Build the test programs" ON)
+
+if(STAVREL_TESTS)
+  enable_testing()
+  set(WINE_PREFIX_DIR ${CMAKE_BINARY_DIR}/wineprefix CACHE PATH "Private Wine prefix of this build tree")
+  configure_file(${CMAKE_SOURCE_DIR}/scripts/wine-run.in ${CMAKE_BINARY_DIR}/wine-run @ONLY
+                 FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
+
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+endif()
+
+# add_wine_gtest(<name> SOURCES ... LIBS ... [RESOURCES ...])
+# One GoogleTest program, run as one ctest test under Wine.
+function(add_wine_gtest name)
+  if(NOT STAVREL_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;RESOURCES" ${ARGN})
+  add_executable(${name} ${T_SOURCES} ${T_RESOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 120)
+endfunction()

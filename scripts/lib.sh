@@ -1,0 +1,63 @@
+# Shared by the project's commands: packages, cross builds and the Wine session.
+# Source it from bash; it changes into the repository's top folder.
+
+set -euo pipefail
+REPO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$REPO_ROOT"
+BUILD_ROOT="${BUILD_ROOT:-$REPO_ROOT/build}"
+ARCHES=(x86_64 i686)
+
+ensure_packages() {
+  local wanted=(cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
+                libz-mingw-w64-dev googletest wine wine64 xvfb xauth "$@")
+  local missing=()
+  for p in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+build_arch() {
+  local arch="$1" dir="$BUILD_ROOT/$1"
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S "$REPO_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+          -DCMAKE_TOOLCHAIN_FILE="$REPO_ROOT/cmake/mingw-$arch.cmake" >/dev/null
+  fi
+  cmake --build "$dir" -j "$(nproc)" | grep -v '^\[' || true
+  [ "${PIPESTATUS[0]}" -eq 0 ]
+}
+
+# Xvfb when there is no display, the build tree's private prefix, one wineserver for the whole run.
+XVFB_PID=""
+start_wine_session() {
+  local arch_dir="$1"
+  export WINEPREFIX="$arch_dir/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ -z "${DISPLAY:-}" ]; then
+    local n=90
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  fi
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Creating the Wine prefix $WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+  fi
+  wineserver -p
+  # Start Wine's own background processes now, detached from any test's output pipes:
+  # started by the first test, they would keep its pipes open and ctest would wait forever.
+  wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+  trap stop_wine_session EXIT
+}
+
+stop_wine_session() {
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" >/dev/null 2>&1 || true
+}

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds both architectures and runs every test (the x86_64 programs, under Wine).
+source "$(dirname "$0")/lib.sh"
+ensure_packages
+for arch in "${ARCHES[@]}"; do
+  echo "== build $arch"
+  build_arch "$arch"
+done
+echo "== binaries need only system DLLs"
+scripts/check-imports.sh "$BUILD_ROOT"
+echo "== tests (x86_64, under Wine)"
+start_wine_session "$BUILD_ROOT/x86_64"
+cd "$BUILD_ROOT/x86_64"
+ctest -j "$(nproc)" --output-on-failure "$@"
