@@ -1,0 +1,73 @@
+#include "FileSystem.h"
+
+#include <windows.h>
+
+#include "ArchiveText.h"
+
+namespace setup {
+
+bool FileExists(const std::string& Path) {
+  DWORD attributes = GetFileAttributesA(Path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+namespace {
+bool DirectoryExists(const std::string& Path) {
+  DWORD attributes = GetFileAttributesA(Path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+}  // namespace
+
+bool ForceDirectories(const std::string& Folder) {
+  std::string dir = ExcludeTrailingBackslash(Folder);
+  if (dir.empty() || dir.back() == ':' || DirectoryExists(dir)) return true;
+  std::string parent = ExcludeTrailingBackslash(ExtractFilePath(dir));
+  if (!parent.empty() && parent != dir && !ForceDirectories(parent)) return false;
+  return CreateDirectoryA(dir.c_str(), nullptr) || DirectoryExists(dir);
+}
+
+std::string ProgramFileName() {
+  char buffer[MAX_PATH + 1];
+  DWORD n = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+  return std::string(buffer, n);
+}
+
+void ProcessMessages() {
+  static DWORD last = 0;
+  DWORD now = GetTickCount();
+  if (now - last < 20) return;
+  last = now;
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+TReplacementFile::~TReplacementFile() {
+  FStream.Close();
+  if (!FTempName.empty()) DeleteFileA(FTempName.c_str());
+}
+
+bool TReplacementFile::Create() {
+  char name[MAX_PATH + 1];
+  std::string folder = ExtractFilePath(FTarget);
+  if (folder.empty()) folder = ".\\";
+  if (!GetTempFileNameA(folder.c_str(), "qx", 0, name)) return false;
+  FTempName = name;
+  return FStream.Open(FTempName, TFileOpen::Create);
+}
+
+bool TReplacementFile::Commit() {
+  FStream.Close();
+  if (!MoveFileExA(FTempName.c_str(), FTarget.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    // Windows 95, 98 and ME have no MoveFileEx.
+    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
+    DeleteFileA(FTarget.c_str());
+    if (!MoveFileA(FTempName.c_str(), FTarget.c_str())) return false;
+  }
+  FTempName.clear();
+  return true;
+}
+
+}  // namespace setup

@@ -1,0 +1,41 @@
+// The few file-system and message-loop routines the archive needs.
+#pragma once
+
+#include <string>
+
+#include "ArchiveStream.h"
+
+namespace setup {
+
+bool FileExists(const std::string& Path);
+// Creates the folder and every missing parent; true when it exists afterwards.
+bool ForceDirectories(const std::string& Folder);
+// The full path of the running program.
+std::string ProgramFileName();
+// Dispatches the window messages that are waiting. Long loops call it after every
+// block; it looks at the queue at most every few milliseconds, so tight loops stay fast.
+void ProcessMessages();
+
+// A new file that takes the place of Target only when it is complete: it is written
+// under a temporary name in Target's folder and renamed over Target by Commit. The
+// temporary file is removed when the object goes without a commit.
+class TReplacementFile {
+ public:
+  explicit TReplacementFile(std::string Target) : FTarget(std::move(Target)) {}
+  ~TReplacementFile();
+  TReplacementFile(const TReplacementFile&) = delete;
+  TReplacementFile& operator=(const TReplacementFile&) = delete;
+
+  // Creates the temporary file; false when that fails.
+  bool Create();
+  TWinFile& Stream() { return FStream; }
+  // Closes the file and moves it over the target; false when the move fails.
+  bool Commit();
+
+ private:
+  std::string FTarget;
+  std::string FTempName;
+  TWinFile FStream;
+};
+
+}  // namespace setup

@@ -1,0 +1,162 @@
+// TQnlkCompress: writes the setup's archive, lists and extracts its files, copies a
+// finished archive onto volumes and copies single files uncompressed.
+#pragma once
+
+#include <windows.h>
+// The member functions below are named like Windows' macros; every unit that sees
+// this header sees them unmacroed.
+#undef CopyFile
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ArchiveStream.h"
+#include "FileHeader.h"
+#include "OverwriteDecision.h"
+#include "ZlibStream.h"
+#include "core/Classes.h"
+#include "core/Events.h"
+#include "support/Errors.h"
+
+namespace setup {
+
+enum TlzhCommand { lzcOverwrite, lzcOnlyAdd };
+const fw::TEnumInfo& CompressionLevelInfo();
+
+class TQnlkCompress;
+using TlzhFileStatsEvent = fw::TMethodPtr<void(TQnlkCompress* QnlkCompress, const TlzhFileStats& FileStats)>;
+using TlzhNewDiskEvent = fw::TMethodPtr<void(TQnlkCompress* QnlkCompress, int DiskNumber, std::string& Path)>;
+
+// Set by the installable objects when the user cancels a build; an uncompressed copy
+// then stops with EUserAbortInstall.
+extern bool GBuildCancelled;
+
+// The archive operations reached through the interface.
+class IQnlkArchive {
+ public:
+  virtual void Extract() = 0;
+  virtual void ListFiles() = 0;
+  virtual void ReadHeaders() = 0;
+
+ protected:
+  ~IQnlkArchive() = default;
+};
+
+class TQnlkCompress : public fw::TComponent, public IQnlkArchive {
+  FW_CLASS(TQnlkCompress)
+ public:
+  static constexpr int kMaxUniqueID = 1999;
+
+  explicit TQnlkCompress(fw::TComponent* AOwner);
+  ~TQnlkCompress() override;
+
+  // Published properties.
+  bool Abort = false;
+  const std::string& CompressedFile() const { return FCompressedFile; }
+  void SetCompressedFile(const std::string& Value);
+  TCompressionLevel CompressionLevel = colMax;
+  std::string ExtractDirectory;
+  const std::vector<std::string>& FilesToProcess() const { return FFilesToProcess; }
+  // Blank lines are dropped.
+  void SetFilesToProcess(const std::vector<std::string>& Value);
+  int32_t Offset = 0;
+  TOverwriteType Overwrite = owAlways;
+  fw::TNotifyEvent OnAborted;
+  TlzhFileStatsEvent OnAfterAdding, OnBeforeAdding;
+  TlzhFileStatsEvent OnAfterExtracting, OnBeforeExtracting;
+  fw::TNotifyEvent OnFullDisk;
+  TlzhFileStatsEvent OnListing;
+  TlzhNewDiskEvent OnNewDisk;
+  TlzhFileStatsEvent OnReplace;
+  TlzhFileStatsEvent OnStatus;
+
+  // Public state that event handlers may change.
+  std::string TargetFileName;
+  bool SkipFile = false;
+
+  int GetFileCount();
+  void GetFileStats(int Index, TlzhFileStats& Stats);
+  // The index of the header stored for the identifier; -1 when the archive holds no
+  // file of that identifier or it lies outside 0..1999.
+  int GetHeaderIndexByID(int UniqueID);
+  const TFileHeaders& Headers() const { return FHeaders; }
+
+  void ReadHeaders() override;
+  void Compress(TlzhCommand Command, int UniqueID);
+  void ListFiles() override;
+  void Extract() override;
+  void SplitToDisks(const std::string& TargetFolder, const std::string& VolumeName);
+  void CopyFile(const std::string& Source, const std::string& Target);
+  // Opens volume Volume of the archive at Path, asking for the disk when it is missing.
+  void OpenDiskFile(std::unique_ptr<TWinFile>& Stream, int Volume, TFileOpen Mode, std::string& Path);
+
+  // A write came up short: OnFullDisk, then EqcDiskFull "The disk is full".
+  [[noreturn]] virtual void DoFullDisk();
+  // Progress of the compression under way.
+  void AddStatus();
+
+ protected:
+  // Every write into a volume of SplitToDisks goes through here; a short result means
+  // the volume is full.
+  virtual size_t WriteVolume(TWinFile& Volume, const void* Buffer, size_t Count);
+
+ private:
+  enum TMode { mdNone, mdCompressing, mdExtracting };
+
+  void EnsureHeaders();
+  void ForgetHeaders() { FHeadersLoaded = false; }
+  void Fire(const TlzhFileStatsEvent& Event) {
+    if (Event) Event(this, FStats);
+  }
+  void Status() { Fire(OnStatus); }
+  void CheckAbort();
+  // EqcAborted fires OnAborted and ends quietly, EAbort ends quietly, anything else
+  // sets Abort and goes on.
+  template <class F>
+  void Guarded(F&& Operation, bool QuietEAbort);
+  // What to do with an existing target by the decision code: true to write it.
+  bool ReplaceDecision(uint8_t Decision);
+
+  // Compress
+  void CompressOne(TFileHeader& Header, int Index, int UniqueID, TWinFile& Archive);
+  // Extract
+  void ExtractOne(const std::string& Line);
+  void InflateInto(TFileHeader& Header, std::unique_ptr<TWinFile>& Volume, TWinFile& Target);
+  // SplitToDisks
+  int CopyChunk(TWinFile& Source, std::unique_ptr<TWinFile>& Target, std::string& Folder,
+                const std::string& VolumeFile, int32_t SourceEnd);
+
+  std::string FCompressedFile;
+  std::vector<std::string> FFilesToProcess;
+  TMode FMode = mdNone;
+  int FCurrentVolume = 0;
+  TArchiveStream* FDestFile = nullptr;
+  TArchiveStream* FSourceFile = nullptr;
+  TFileHeader* FCurrentHeader = nullptr;
+  int64_t FCompressStart = 0;
+  TlzhFileStats FStats;
+  bool FHeadersLoaded = false;
+  TFileHeaders FHeaders;
+  std::array<int, kMaxUniqueID + 1> FIDTable;
+};
+
+template <class F>
+void TQnlkCompress::Guarded(F&& Operation, bool QuietEAbort) {
+  try {
+    Operation();
+  } catch (const EqcAborted&) {
+    if (OnAborted) OnAborted(this);
+  } catch (const fw::EAbort&) {
+    if (!QuietEAbort) {
+      Abort = true;
+      throw;
+    }
+  } catch (...) {
+    Abort = true;
+    throw;
+  }
+}
+
+}  // namespace setup

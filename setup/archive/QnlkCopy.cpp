@@ -1,0 +1,55 @@
+// Copying a file uncompressed, for the files of a build that are not archived.
+#include "ArchiveText.h"
+#include "FileSystem.h"
+#include "QnlkCompress.h"
+#include "VersionResource.h"
+
+namespace setup {
+
+namespace {
+constexpr size_t kCopyBlock = 8192;
+}
+
+void TQnlkCompress::CopyFile(const std::string& Source, const std::string& Target) {
+  Abort = false;
+  Offset = 0;
+  ExtractDirectory = ExtractFilePath(Target);
+  TargetFileName = ExtractFileName(Target);
+
+  FStats = TlzhFileStats();
+  FStats.FileName = Source;
+  std::string target = Target;
+  if (FileExists(target)) {
+    if (!ReplaceDecision(TVersionResource::IsFileNewerByName(Source, target, OverwriteTypeToVersionMode(Overwrite))))
+      return;
+    target = IncludeTrailingBackslash(ExtractDirectory) + TargetFileName;
+  }
+
+  TWinFile source;
+  if (!source.Open(Source, TFileOpen::Read)) throw EQnlkCompress(fw::Format("Cannot open the file %s", Source));
+  FStats.FileSize = static_cast<int32_t>(source.Size());
+  uint32_t stamp = source.DosDateTime();
+  // The copy replaces the target only when it is whole: a cancel or a full disk
+  // leaves the old target as it was and no part of a file behind.
+  TReplacementFile output(target);
+  if (!output.Create()) throw EQnlkCompress(fw::Format("Cannot create the file %s", target));
+  uint8_t block[kCopyBlock];
+  for (;;) {
+    CheckAbort();
+    if (GBuildCancelled) throw EUserAbortInstall();
+    size_t n = source.Read(block, sizeof block);
+    if (n > 0 && output.Stream().Write(block, n) != n) DoFullDisk();
+    FStats.FileDone += static_cast<int32_t>(n);
+    FStats.TotalDone += static_cast<int32_t>(n);
+    FStats.FilePercent = FStats.TotalPercent = Percent(FStats.FileDone, FStats.FileSize);
+    Status();
+    ProcessMessages();
+    if (n < sizeof block) break;
+  }
+  if (stamp != 0) output.Stream().SetDosDateTime(stamp);
+  if (!output.Commit()) throw EQnlkCompress(fw::Format("Cannot create the file %s", target));
+  FStats.Finished = true;
+  Status();
+}
+
+}  // namespace setup

@@ -1,0 +1,101 @@
+// Copying a single-file archive onto a set of volumes (floppy disks).
+#include "ArchiveText.h"
+#include "FileSystem.h"
+#include "QnlkCompress.h"
+
+namespace setup {
+
+namespace {
+constexpr size_t kChunk = 8192;
+constexpr int kMaxVolume = 255;  // the headers keep volume numbers in one byte
+}  // namespace
+
+void TQnlkCompress::SplitToDisks(const std::string& TargetFolder, const std::string& VolumeName) {
+  Abort = false;
+  struct TCleanup {
+    TQnlkCompress& c;
+    // The loaded headers now describe the volume set, not CompressedFile.
+    ~TCleanup() {
+      c.ForgetHeaders();
+      c.FCurrentHeader = nullptr;
+    }
+  } cleanup{*this};
+
+  Guarded(
+      [&] {
+        EnsureHeaders();
+        FCurrentVolume = 1;
+        FHeaders.MultiVolume = 1;
+        FHeaders.InitFileStats(FStats);
+
+        TWinFile source;
+        if (!source.Open(FCompressedFile, TFileOpen::ReadWrite))
+          throw EQnlkCompress(fw::Format("Cannot open the compressed file %s", FCompressedFile));
+        std::string folder = TargetFolder;
+        const std::string volumeFile = ExtractFileName(VolumeName);
+        std::string firstVolume = IncludeTrailingBackslash(folder) + volumeFile;
+        auto target = std::make_unique<TWinFile>();
+        if (!target->Open(firstVolume, TFileOpen::Create))
+          throw EQnlkCompress(fw::Format("Cannot create the file %s", firstVolume));
+        FHeaders.SaveToStream(*target);
+
+        for (int i = 0; i < FHeaders.GetCount(); ++i) {
+          TFileHeader& header = FHeaders[i];
+          FCurrentHeader = &header;
+          header.GetFileStats(FStats);
+          const int32_t sourceStart = header.DataStart(), sourceEnd = header.EndPosition();
+          int64_t from = int64_t(Offset) + sourceStart;
+          if (source.Seek(from, TSeekFrom::Beginning) != from)
+            throw EQnlkCompress(
+                "Could not read the file headers for the compressed file. The Archive file could possible be corrupt");
+          header.SetDataStart(static_cast<int32_t>(target->Position()));
+          header.SetFirstVolume(static_cast<uint8_t>(FCurrentVolume));
+          while (CopyChunk(source, target, folder, volumeFile, sourceEnd) > 0) {
+          }
+          header.SetEndPosition(static_cast<int32_t>(target->Position() - 1));
+          header.SetLastVolume(static_cast<uint8_t>(FCurrentVolume));
+        }
+        target.reset();
+
+        // The final positions go into the first volume's header table.
+        OpenDiskFile(target, 1, TFileOpen::ReadWrite, firstVolume);
+        FHeaders.SaveToStream(*target);
+      },
+      false);
+}
+
+int TQnlkCompress::CopyChunk(TWinFile& Source, std::unique_ptr<TWinFile>& Target, std::string& Folder,
+                             const std::string& VolumeFile, int32_t SourceEnd) {
+  CheckAbort();
+  int64_t left = int64_t(Offset) + SourceEnd + 1 - Source.Position();
+  if (left <= 0) return 0;
+  uint8_t chunk[kChunk];
+  size_t n = Source.Read(chunk, static_cast<size_t>(std::min<int64_t>(left, kChunk)));
+  if (n == 0)
+    throw EQnlkCompress(
+        "Could not read the file headers for the compressed file. The Archive file could possible be corrupt");
+  ProcessMessages();
+  size_t written = WriteVolume(*Target, chunk, n);
+  if (written < n) {
+    // The volume is full: the rest goes onto the next one.
+    Target.reset();
+    ++FCurrentVolume;
+    if (!OnNewDisk)
+      throw EQnlkCompress("There was no event handler for the OnNewDisk event, therefore no new disk could be inserted");
+    if (FCurrentVolume > kMaxVolume) throw EQnlkCompress("There is too little space on this disk to operate");
+    OnNewDisk(this, FCurrentVolume, Folder);
+    std::string next = IncludeTrailingBackslash(Folder) + ChangeFileExt(VolumeFile, VolumeExtension(FCurrentVolume));
+    Target = std::make_unique<TWinFile>();
+    if (!Target->Open(next, TFileOpen::Create)) throw EQnlkCompress(fw::Format("Cannot create the file %s", next));
+    if (WriteVolume(*Target, chunk + written, n - written) < n - written)
+      throw EQnlkCompress("There is too little space on this disk to operate");
+  }
+  FStats.FileDone += static_cast<int32_t>(n);
+  FStats.TotalDone += static_cast<int32_t>(n);
+  FStats.FilePercent = Percent(FStats.FileDone, FStats.CompressedSize);
+  FStats.TotalPercent = Percent(FStats.TotalDone, FStats.TotalCompressed);
+  Status();
+  return static_cast<int>(n);
+}
+
+}  // namespace setup

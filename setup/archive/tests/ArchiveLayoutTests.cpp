@@ -1,0 +1,303 @@
+// The archive on disk: byte layout, offsets, appending, identifiers and damaged input.
+#include <zlib.h>
+
+#include "ArchiveTestSupport.h"
+#include "ArchiveText.h"
+
+using namespace setup;
+using namespace archive_test;
+
+namespace {
+
+class ArchiveLayout : public ScratchTest {
+ protected:
+  void Build(const std::vector<std::string>& files, int id = 0, TlzhCommand command = lzcOverwrite) {
+    Archive.SetCompressedFile(Path("files.1"));
+    Archive.SetFilesToProcess(files);
+    Archive.Compress(command, id);
+  }
+  void ExtractTo(const std::string& folder, const std::vector<std::string>& names) {
+    Archive.ExtractDirectory = folder;
+    Archive.SetFilesToProcess(names);
+    Archive.Extract();
+  }
+  TQnlkCompress Archive{nullptr};
+};
+
+TEST_F(ArchiveLayout, TwoFilesStandWithTheirHeadersInAChain) {
+  Bytes first = TextBytes(70000), second = RandomBytes(3000, 1);
+  WriteBytes(Path("first.txt"), first);
+  WriteBytes(Path("second.bin"), second);
+  SetFileDate(Path("first.txt"), 2004, 5, 6, 7);
+  Build({Path("first.txt"), Path("second.bin") + ";ignored part"}, 42);
+
+  Bytes a = ReadBytes(Path("files.1"));
+  ASSERT_GT(a.size(), 5u + 2 * 176);
+  EXPECT_EQ(Int32At(a, 0), 2);
+  EXPECT_EQ(a[4], 0);
+
+  const size_t h1 = 5;
+  EXPECT_EQ(Int32At(a, h1 + 0), 1);
+  EXPECT_EQ(Int32At(a, h1 + 4), 0);
+  double date;
+  memcpy(&date, &a[h1 + 8], 8);
+  EXPECT_DOUBLE_EQ(date, 38113.0 + 7.0 / 24);  // 6 May 2004, 7:00
+  EXPECT_EQ(a[h1 + 16], 0);
+  std::string name = Path("first.txt");
+  EXPECT_EQ(a[h1 + 24], name.size());
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(&a[h1 + 25]), name.size()), name);
+  EXPECT_EQ(Int32At(a, h1 + 132), 70000);
+  const int32_t data1 = Int32At(a, h1 + 136), size1 = Int32At(a, h1 + 140);
+  EXPECT_EQ(data1, 181);
+  EXPECT_EQ(Int32At(a, h1 + 20), data1 + size1 - 1);  // end position: last byte of the data
+  EXPECT_EQ(Int32At(a, h1 + 128), data1 + size1);     // next header right behind it
+  EXPECT_EQ(a[h1 + 144], 0);
+  EXPECT_EQ(Int32At(a, h1 + 148), 42);
+  EXPECT_EQ(a[h1 + 152], 0);  // no version resource
+  for (size_t at : {h1 + 17, h1 + 125, h1 + 145, h1 + 173})
+    EXPECT_EQ(a[at] | a[at + 1] | a[at + 2], 0) << "reserved bytes at " << at;
+
+  const size_t h2 = static_cast<size_t>(data1 + size1);
+  EXPECT_EQ(Int32At(a, h2 + 0), 2);
+  EXPECT_EQ(a[h2 + 24], Path("second.bin").size());  // only the first ";" item is stored
+  const int32_t data2 = Int32At(a, h2 + 136), size2 = Int32At(a, h2 + 140);
+  EXPECT_EQ(data2, static_cast<int32_t>(h2) + 176);
+  EXPECT_EQ(Int32At(a, h2 + 128), static_cast<int32_t>(a.size()));
+  EXPECT_EQ(data2 + size2, static_cast<int32_t>(a.size()));
+
+  // Each file's data is a complete zlib stream at the highest level that stock zlib reads back.
+  for (auto [start, size, original] : {std::tuple{data1, size1, &first}, std::tuple{data2, size2, &second}}) {
+    EXPECT_EQ(a[start], 0x78);
+    EXPECT_EQ(a[start + 1], 0xDA);
+    Bytes out(original->size() + 1);
+    uLongf outSize = static_cast<uLongf>(out.size());
+    ASSERT_EQ(uncompress(out.data(), &outSize, &a[start], static_cast<uLong>(size)), Z_OK);
+    out.resize(outSize);
+    EXPECT_EQ(out, *original);
+  }
+}
+
+TEST_F(ArchiveLayout, StockZlibStreamsAndEmptyFilesExtract) {
+  // An archive whose data came from stock zlib's compress2 extracts like our own.
+  Bytes text = TextBytes(20000);
+  WriteBytes(Path("doc.txt"), text);
+  WriteBytes(Path("empty.dat"), {});
+  Build({Path("doc.txt"), Path("empty.dat")});
+  Bytes a = ReadBytes(Path("files.1"));
+  Bytes z(compressBound(text.size()));
+  uLongf zSize = static_cast<uLongf>(z.size());
+  ASSERT_EQ(compress2(z.data(), &zSize, text.data(), text.size(), 1), Z_OK);
+  z.resize(zSize);
+  Bytes rebuilt(a.begin(), a.begin() + 181);
+  rebuilt.insert(rebuilt.end(), z.begin(), z.end());
+  const int32_t oldNext = Int32At(a, 5 + 128);
+  SetInt32At(rebuilt, 5 + 20, 181 + static_cast<int32_t>(zSize) - 1);
+  SetInt32At(rebuilt, 5 + 128, 181 + static_cast<int32_t>(zSize));
+  SetInt32At(rebuilt, 5 + 140, static_cast<int32_t>(zSize));
+  Bytes second(a.begin() + oldNext, a.end());
+  int32_t shift = 181 + static_cast<int32_t>(zSize) - oldNext;
+  for (size_t f : {20u, 128u, 136u}) SetInt32At(second, f, Int32At(second, f) + shift);
+  rebuilt.insert(rebuilt.end(), second.begin(), second.end());
+  WriteBytes(Path("files.1"), rebuilt);
+
+  EventLog log;
+  log.Attach(Archive);
+  Archive.ListFiles();
+  ASSERT_EQ(log.Listing.size(), 2u);
+  EXPECT_EQ(log.Listing[1].FileSize, 0);
+  EXPECT_EQ(log.Listing[1].Ratio, 0);
+  EXPECT_GT(log.Listing[1].CompressedSize, 0);
+
+  CreateDirectoryA(Path("out").c_str(), nullptr);
+  ExtractTo(Path("out"), {Path("doc.txt"), Path("EMPTY.DAT")});
+  EXPECT_EQ(ReadBytes(Path("out\\doc.txt")), text);
+  EXPECT_TRUE(FileExists(Path("out\\empty.dat")));
+  EXPECT_TRUE(ReadBytes(Path("out\\empty.dat")).empty());
+}
+
+TEST_F(ArchiveLayout, ArchiveInsideALargerFileIsReadAtItsOffset) {
+  Bytes one = TextBytes(5000), two = RandomBytes(7000, 2);
+  WriteBytes(Path("one.txt"), one);
+  WriteBytes(Path("two.bin"), two);
+  Build({Path("one.txt"), Path("two.bin")});
+  Bytes host = RandomBytes(1234, 3), archive = ReadBytes(Path("files.1")), trailer = RandomBytes(56, 4);
+  host.insert(host.end(), archive.begin(), archive.end());
+  host.insert(host.end(), trailer.begin(), trailer.end());
+  WriteBytes(Path("setup.exe"), host);
+
+  TQnlkCompress reader(nullptr);
+  reader.SetCompressedFile(Path("setup.exe"));
+  reader.Offset = 1234;
+  EXPECT_EQ(reader.GetFileCount(), 2);
+  reader.ExtractDirectory = Path("out");
+  reader.SetFilesToProcess({Path("two.bin"), Path("one.txt")});
+  reader.Extract();
+  EXPECT_EQ(ReadBytes(Path("out\\one.txt")), one);
+  EXPECT_EQ(ReadBytes(Path("out\\two.bin")), two);
+}
+
+TEST_F(ArchiveLayout, AppendingKeepsTheOldArchiveAndNumbersFromOne) {
+  WriteBytes(Path("a.txt"), TextBytes(3000));
+  WriteBytes(Path("b.txt"), TextBytes(4000));
+  Build({Path("a.txt")}, 5);
+  Bytes before = ReadBytes(Path("files.1"));
+  Build({Path("b.txt")}, 7, lzcOnlyAdd);
+  Bytes after = ReadBytes(Path("files.1"));
+
+  ASSERT_GT(after.size(), before.size());
+  EXPECT_EQ(Int32At(after, 0), 2);
+  EXPECT_TRUE(std::equal(before.begin() + 4, before.end(), after.begin() + 4));
+  const size_t h2 = before.size();
+  EXPECT_EQ(Int32At(after, h2), 1);  // appended files are numbered from 1 again
+  EXPECT_EQ(Int32At(after, h2 + 136), static_cast<int32_t>(h2 + 176));
+  EXPECT_EQ(Archive.GetHeaderIndexByID(5), 0);
+  EXPECT_EQ(Archive.GetHeaderIndexByID(7), 1);
+  ExtractTo(Path("out"), {Path("a.txt"), Path("b.txt")});
+  EXPECT_EQ(ReadBytes(Path("out\\a.txt")), TextBytes(3000));
+  EXPECT_EQ(ReadBytes(Path("out\\b.txt")), TextBytes(4000));
+}
+
+TEST_F(ArchiveLayout, AFailedOrCancelledAppendLeavesTheArchiveAsItWas) {
+  WriteBytes(Path("a.txt"), TextBytes(3000));
+  WriteBytes(Path("big.bin"), RandomBytes(300000, 5));
+  Build({Path("a.txt")}, 1);
+  const Bytes before = ReadBytes(Path("files.1"));
+
+  // Cancelled after the first block of the second new file.
+  EventLog log;
+  log.Attach(Archive);
+  Archive.OnStatus = [&](TQnlkCompress* c, const TlzhFileStats& s) {
+    if (s.FileName == Path("big.bin")) c->Abort = true;
+  };
+  Build({Path("a.txt"), Path("big.bin")}, 2, lzcOnlyAdd);
+  EXPECT_EQ(log.Aborted, 1);
+  EXPECT_EQ(ReadBytes(Path("files.1")), before);
+  Archive.OnStatus = nullptr;
+
+  // A source that cannot be opened.
+  EXPECT_EQ(ArchiveError([&] { Build({Path("missing.txt")}, 3, lzcOnlyAdd); }),
+            "Cannot open the file " + Path("missing.txt"));
+  EXPECT_TRUE(Archive.Abort);  // a failure stops whatever the shared component runs next
+  EXPECT_EQ(ReadBytes(Path("files.1")), before);
+  EXPECT_TRUE(Archive.FilesToProcess().empty());
+  EXPECT_EQ(Archive.GetFileCount(), 1);
+}
+
+TEST_F(ArchiveLayout, IdentifiersFindTheirOwnHeaderOrNone) {
+  WriteBytes(Path("a.txt"), TextBytes(100));
+  Build({Path("a.txt")}, 1999);
+  Build({Path("a.txt")}, 2000, lzcOnlyAdd);
+  Build({Path("a.txt")}, -1, lzcOnlyAdd);
+  Build({Path("a.txt")}, 12, lzcOnlyAdd);
+  EXPECT_EQ(Archive.GetFileCount(), 4);
+  EXPECT_EQ(Archive.GetHeaderIndexByID(1999), 0);
+  EXPECT_EQ(Archive.GetHeaderIndexByID(12), 3);
+  EXPECT_EQ(Archive.GetHeaderIndexByID(2000), -1);
+  EXPECT_EQ(Archive.GetHeaderIndexByID(-1), -1);
+  EXPECT_EQ(Archive.GetHeaderIndexByID(0), -1);  // never header 0 of another file
+  EXPECT_EQ(Archive.GetHeaderIndexByID(13), -1);
+  TlzhFileStats stats;
+  Archive.GetFileStats(3, stats);
+  EXPECT_EQ(stats.TotalSize, 400);
+  EXPECT_EQ(ArchiveError([&] { Archive.GetFileStats(4, stats); }), "Tried to access the 4th file. This file is not defined");
+}
+
+TEST_F(ArchiveLayout, BuildRefusesNamesTheHeaderCannotHold) {
+  std::string folder = Path(std::string(60, 'd'));
+  CreateDirectoryA(folder.c_str(), nullptr);
+  std::string longName = folder + "\\" + std::string(60, 'f') + ".txt";
+  WriteBytes(longName, TextBytes(10));
+  WriteBytes(Path("a.txt"), TextBytes(10));
+  Build({Path("a.txt")});
+  const Bytes before = ReadBytes(Path("files.1"));
+  std::string message = ArchiveError([&] { Build({Path("a.txt"), longName}); });
+  EXPECT_NE(message.find(longName), std::string::npos) << message;
+  EXPECT_EQ(ReadBytes(Path("files.1")), before);
+}
+
+TEST_F(ArchiveLayout, DamagedArchivesGiveClearErrorsAndLeaveTargetsAlone) {
+  WriteBytes(Path("a.txt"), TextBytes(50000));
+  WriteBytes(Path("b.bin"), RandomBytes(20000, 6));
+  Build({Path("a.txt"), Path("b.bin")});
+  const Bytes good = ReadBytes(Path("files.1"));
+  const int32_t next = Int32At(good, 5 + 128), dataB = Int32At(good, next + 136);
+  CreateDirectoryA(Path("out").c_str(), nullptr);
+  const Bytes old = TextBytes(77);
+  const std::string corrupt =
+      "Could not read the file headers for the compressed file. The Archive file could possible be corrupt";
+
+  struct Case {
+    const char* what;
+    Bytes archive;
+    std::string message;
+  };
+  std::vector<Case> cases;
+  cases.push_back({"header chain cut off", Bytes(good.begin(), good.begin() + next + 100), corrupt});
+  Bytes bigCount = good;
+  SetInt32At(bigCount, 0, 3);
+  cases.push_back({"count larger than the headers", bigCount, corrupt});
+  Bytes huge = good;
+  SetInt32At(huge, 0, 0x7FFFFFFF);
+  cases.push_back({"absurd count", huge, corrupt});
+  Bytes loop = good;
+  SetInt32At(loop, 5 + 128, 5);
+  cases.push_back({"chain pointing back", loop, corrupt});
+  cases.push_back({"too short for the count", Bytes(good.begin(), good.begin() + 3),
+                   "Could not read the file headers for the compressed file. The Archive file could possible be corrupt"});
+  Bytes damaged = good;
+  for (int i = 0; i < 64; ++i) damaged[dataB + 5000 + i] ^= 0x5A;
+  cases.push_back({"damaged zlib data", damaged, "error"});
+  Bytes shortData = good;
+  shortData.resize(shortData.size() - 10);
+  cases.push_back({"data cut off", shortData,
+                   "The decompressed file's size does not match with the actual size of the file.  The file is " +
+                       Path("b.bin")});
+
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteBytes(Path("files.1"), c.archive);
+    WriteBytes(Path("out\\b.bin"), old);
+    TQnlkCompress reader(nullptr);
+    reader.SetCompressedFile(Path("files.1"));
+    reader.ExtractDirectory = Path("out");
+    reader.SetFilesToProcess({Path("b.bin")});
+    std::string message;
+    try {
+      reader.Extract();
+    } catch (const fw::Exception& e) {
+      message = e.Message();
+    }
+    EXPECT_EQ(message, c.message);
+    EXPECT_EQ(ReadBytes(Path("out\\b.bin")), old);
+    EXPECT_EQ(FilesIn(Path("out")).size(), 1u) << "a temporary file was left behind";
+  }
+}
+
+TEST_F(ArchiveLayout, UnknownNamesAndMissingArchivesAreNamed) {
+  WriteBytes(Path("a.txt"), TextBytes(10));
+  Build({Path("a.txt")});
+  EXPECT_EQ(ArchiveError([&] { ExtractTo(Path("out"), {"nothere.txt"}); }),
+            "The file <nothere.txt> was not found in the archive <" + Path("files.1") + ">");
+  TQnlkCompress missing(nullptr);
+  missing.SetCompressedFile(Path("none.1"));
+  EXPECT_EQ(ArchiveError([&] { missing.ReadHeaders(); }), "Cannot open the compressed file " + Path("none.1"));
+}
+
+TEST(ArchiveText, DatesItemsAndNames) {
+  EXPECT_EQ(DosDateTimeToDateTime(0), 0.0);
+  uint32_t stamp = (uint32_t((2004 - 1980) << 9 | 5 << 5 | 6) << 16) | (7 << 11 | 30 << 5 | 29);
+  EXPECT_DOUBLE_EQ(DosDateTimeToDateTime(stamp), 38113.0 + (7 * 3600 + 30 * 60 + 58) / 86400.0);
+  EXPECT_EQ(DateTimeToDosDateTime(DosDateTimeToDateTime(stamp)), stamp);
+  uint32_t leap = (uint32_t((2000 - 1980) << 9 | 2 << 5 | 29) << 16);
+  EXPECT_EQ(DateTimeToDosDateTime(DosDateTimeToDateTime(leap)), leap);
+  EXPECT_EQ(DateTimeToDosDateTime(100.0), 0u);  // before 1980
+  EXPECT_EQ(GetDelimitedItem("a;b", 1), "a");
+  EXPECT_EQ(GetDelimitedItem("a;b", 2), "b");
+  EXPECT_EQ(GetDelimitedItem("a;b", 3), "");
+  EXPECT_EQ(ChangeFileExt("C:\\x.y\\files.1", ".12"), "C:\\x.y\\files.12");
+  EXPECT_EQ(ChangeFileExt("C:\\x.y\\files", ".2"), "C:\\x.y\\files.2");
+  EXPECT_EQ(Percent(1, 3), 33);
+  EXPECT_EQ(Percent(5, 0), 0);
+}
+
+}  // namespace

@@ -1,0 +1,172 @@
+// Extraction against existing targets, cancelling, and the uncompressed copy.
+#include "ArchiveTestSupport.h"
+
+using namespace setup;
+using namespace archive_test;
+
+namespace {
+
+class Extraction : public ScratchTest {
+ protected:
+  void SetUp() override {
+    ScratchTest::SetUp();
+    CreateDirectoryA(Path("out").c_str(), nullptr);
+    WriteBytes(Path("new.txt"), NewData);
+    SetFileDate(Path("new.txt"), 2020, 6, 15);
+    Archive.SetCompressedFile(Path("files.1"));
+    Archive.SetFilesToProcess({Path("new.txt")});
+    Archive.Compress(lzcOverwrite, 1);
+    log.Attach(Archive);
+  }
+  // Extracts new.txt over an existing out\new.txt dated Year; true when it was replaced.
+  bool ExtractOver(TOverwriteType mode, int year) {
+    WriteBytes(Target(), OldData);
+    SetFileDate(Target(), year, 6, 15);
+    Archive.Overwrite = mode;
+    Archive.ExtractDirectory = Path("out");
+    Archive.SetFilesToProcess({Path("new.txt")});
+    Archive.Extract();
+    EXPECT_FALSE(log.Status.empty());
+    if (!log.Status.empty()) {
+      EXPECT_TRUE(log.Status.back().Finished);
+    }
+    Bytes now = ReadBytes(Target());
+    EXPECT_TRUE(now == NewData || now == OldData);
+    return now == NewData;
+  }
+  std::string Target() const { return Path("out\\new.txt"); }
+
+  const Bytes NewData = TextBytes(30000), OldData = TextBytes(500);
+  TQnlkCompress Archive{nullptr};
+  EventLog log;
+};
+
+TEST_F(Extraction, EachOverwriteModeDecidesAgainstAnExistingTarget) {
+  struct Case {
+    TOverwriteType mode;
+    int targetYear;
+    bool replaced;
+  } const cases[] = {
+      {owAlways, 2030, true},      {owNever, 2000, false},      {owAsk, 2030, true},
+      {owVersion, 2000, false},    // neither has a version: the same, keep
+      {owDate, 2000, true},        {owDate, 2020, false},       {owDate, 2030, false},
+      {owVersionDate, 2000, true}, {owVersionDate, 2030, false}, {owVersionDate, 2020, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "mode " << c.mode << ", target of " << c.targetYear);
+    log = EventLog();
+    log.Attach(Archive);
+    EXPECT_EQ(ExtractOver(c.mode, c.targetYear), c.replaced);
+    EXPECT_EQ(log.Replace.size(), c.replaced ? 1u : 0u);
+    EXPECT_EQ(FilesIn(Path("out")).size(), 1u);
+  }
+}
+
+TEST_F(Extraction, ExtractedFilesCarryTheStoredDateAndChosenName) {
+  Archive.ExtractDirectory = Path("out\\sub\\deeper");
+  Archive.OnBeforeExtracting = [](TQnlkCompress* c, const TlzhFileStats&) { c->TargetFileName = "renamed.txt"; };
+  Archive.SetFilesToProcess({Path("new.txt")});
+  Archive.Extract();
+  EXPECT_EQ(ReadBytes(Path("out\\sub\\deeper\\renamed.txt")), NewData);
+  TWinFile a, b;
+  ASSERT_TRUE(a.Open(Path("new.txt"), TFileOpen::Read));
+  ASSERT_TRUE(b.Open(Path("out\\sub\\deeper\\renamed.txt"), TFileOpen::Read));
+  EXPECT_EQ(a.DosDateTime(), b.DosDateTime());
+  EXPECT_TRUE(Archive.TargetFileName.empty());
+  EXPECT_TRUE(Archive.FilesToProcess().empty());
+
+  // A handler that skips the file leaves the target alone.
+  WriteBytes(Target(), OldData);
+  Archive.ExtractDirectory = Path("out");
+  Archive.OnBeforeExtracting = [](TQnlkCompress* c, const TlzhFileStats&) { c->SkipFile = true; };
+  Archive.SetFilesToProcess({Path("new.txt")});
+  Archive.Extract();
+  EXPECT_EQ(ReadBytes(Target()), OldData);
+}
+
+TEST_F(Extraction, ProgressAddsUpToTheFile) {
+  Archive.ExtractDirectory = Path("out");
+  Archive.SetFilesToProcess({Path("new.txt")});
+  Archive.Extract();
+  ASSERT_GE(log.Status.size(), 8u);  // 4 KiB blocks
+  const TlzhFileStats& last = log.Status.back();
+  EXPECT_EQ(last.FileDone, 30000);
+  EXPECT_EQ(last.TotalDone, 30000);
+  EXPECT_EQ(last.FilePercent, 100);
+  EXPECT_EQ(last.TotalSize, 30000);
+  EXPECT_EQ(log.Status.front().FileDone, 4096);
+}
+
+TEST_F(Extraction, ACancelLeavesTheOldTargetAndNoTemporaryFile) {
+  WriteBytes(Target(), OldData);
+  Archive.OnStatus = [](TQnlkCompress* c, const TlzhFileStats& s) {
+    if (s.FileDone >= 8192) c->Abort = true;
+  };
+  Archive.ExtractDirectory = Path("out");
+  Archive.SetFilesToProcess({Path("new.txt")});
+  Archive.Extract();  // a cancel is reported through OnAborted, not raised
+  EXPECT_EQ(log.Aborted, 1);
+  EXPECT_EQ(ReadBytes(Target()), OldData);
+  EXPECT_EQ(FilesIn(Path("out")).size(), 1u);
+  // The archive and the target are closed again: both can be deleted.
+  EXPECT_TRUE(DeleteFileA(Target().c_str()));
+  EXPECT_TRUE(DeleteFileA(Path("files.1").c_str()));
+}
+
+TEST_F(Extraction, FullDiskIsAnErrorEvenWithAHandler) {
+  int calls = 0;
+  Archive.OnFullDisk = [&](fw::TObject*) { ++calls; };
+  EXPECT_THROW(Archive.DoFullDisk(), EqcDiskFull);
+  EXPECT_EQ(calls, 1);
+}
+
+class UncompressedCopy : public ScratchTest {
+ protected:
+  TQnlkCompress Copier{nullptr};
+  EventLog log;
+};
+
+TEST_F(UncompressedCopy, CopiesWholeFilesWithTheirDate) {
+  Bytes data = RandomBytes(8192 * 3, 9);  // a multiple of the block: the last read comes back empty
+  WriteBytes(Path("src.bin"), data);
+  SetFileDate(Path("src.bin"), 2011, 3, 4);
+  log.Attach(Copier);
+  Copier.CopyFile(Path("src.bin"), Path("dst.bin"));
+  EXPECT_EQ(ReadBytes(Path("dst.bin")), data);
+  TWinFile a, b;
+  ASSERT_TRUE(a.Open(Path("src.bin"), TFileOpen::Read));
+  ASSERT_TRUE(b.Open(Path("dst.bin"), TFileOpen::Read));
+  EXPECT_EQ(a.DosDateTime(), b.DosDateTime());
+  ASSERT_FALSE(log.Status.empty());
+  EXPECT_TRUE(log.Status.back().Finished);
+  EXPECT_EQ(log.Status.back().FileDone, 8192 * 3);
+  EXPECT_EQ(Copier.ExtractDirectory, Dir + "\\");
+}
+
+TEST_F(UncompressedCopy, KeepsTheTargetWhenToldOrCancelled) {
+  Bytes data = RandomBytes(50000, 10), old = TextBytes(100);
+  WriteBytes(Path("src.bin"), data);
+  WriteBytes(Path("dst.bin"), old);
+  Copier.Overwrite = owNever;
+  Copier.CopyFile(Path("src.bin"), Path("dst.bin"));
+  EXPECT_EQ(ReadBytes(Path("dst.bin")), old);
+
+  Copier.Overwrite = owAlways;
+  Copier.OnStatus = [](TQnlkCompress* c, const TlzhFileStats& s) {
+    if (s.FileDone >= 16384) c->Abort = true;
+  };
+  EXPECT_THROW(Copier.CopyFile(Path("src.bin"), Path("dst.bin")), EqcAborted);
+  EXPECT_EQ(ReadBytes(Path("dst.bin")), old);
+
+  Copier.OnStatus = nullptr;
+  GBuildCancelled = true;
+  EXPECT_THROW(Copier.CopyFile(Path("src.bin"), Path("dst.bin")), EUserAbortInstall);
+  GBuildCancelled = false;
+  EXPECT_EQ(ReadBytes(Path("dst.bin")), old);
+  EXPECT_EQ(FilesIn(Dir).size(), 2u);
+
+  EXPECT_EQ(ArchiveError([&] { Copier.CopyFile(Path("none.bin"), Path("x.bin")); }),
+            "Cannot open the file " + Path("none.bin"));
+}
+
+}  // namespace
