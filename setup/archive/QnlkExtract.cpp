@@ -142,6 +142,9 @@ void TQnlkCompress::InflateInto(TFileHeader& Header, std::unique_ptr<TWinFile>& 
       }
       size_t produced = kOutputBlock - z.avail_out;
       if (produced == 0) break;
+      // More data than the header announces: damaged, and not worth filling a disk with.
+      if (int64_t(FStats.FileDone) + int64_t(produced) > Header.UncompressedSize())
+        throw EQnlkCompress(SizeMismatch(Header.Name()));
       CheckAbort();
       ProcessMessages();
       output.Write(block, produced);

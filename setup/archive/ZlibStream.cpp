@@ -1,5 +1,6 @@
 #include "ZlibStream.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "support/Errors.h"
@@ -59,10 +60,18 @@ TCompressionStream::TCompressionStream(TCompressionLevel Level, TArchiveStream& 
 TCompressionStream::~TCompressionStream() { deflateEnd(&FZRec); }
 
 size_t TCompressionStream::Write(const void* Buffer, size_t Count) {
-  FZRec.next_in = static_cast<Bytef*>(const_cast<void*>(Buffer));
-  FZRec.avail_in = static_cast<uInt>(Count);
+  const Bytef* next = static_cast<const Bytef*>(Buffer);
+  size_t left = Count;
   if (FDestination.Position() != FDestinationPosition) FDestination.Seek(FDestinationPosition, TSeekFrom::Beginning);
-  while (FZRec.avail_in > 0) {
+  while (left > 0 || FZRec.avail_in > 0) {
+    if (FZRec.avail_in == 0) {
+      // zlib takes at most 4 GiB at a time.
+      size_t piece = std::min<size_t>(left, 0x40000000);
+      FZRec.next_in = const_cast<Bytef*>(next);
+      FZRec.avail_in = static_cast<uInt>(piece);
+      next += piece;
+      left -= piece;
+    }
     if (deflate(&FZRec, Z_NO_FLUSH) < 0) throw fw::Exception("error");
     if (FZRec.avail_out == 0) {
       WriteOut(FBuffer.data(), FBuffer.size());

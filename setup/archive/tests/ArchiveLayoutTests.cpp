@@ -247,6 +247,11 @@ TEST_F(ArchiveLayout, DamagedArchivesGiveClearErrorsAndLeaveTargetsAlone) {
   Bytes damaged = good;
   for (int i = 0; i < 64; ++i) damaged[dataB + 5000 + i] ^= 0x5A;
   cases.push_back({"damaged zlib data", damaged, "error"});
+  Bytes smallerSize = good;
+  SetInt32At(smallerSize, next + 132, 19000);
+  cases.push_back({"more data than the header announces", smallerSize,
+                   "The decompressed file's size does not match with the actual size of the file.  The file is " +
+                       Path("b.bin")});
   Bytes shortData = good;
   shortData.resize(shortData.size() - 10);
   cases.push_back({"data cut off", shortData,
