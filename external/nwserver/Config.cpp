@@ -1,0 +1,183 @@
+#include "Config.h"
+
+#include <windows.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace nwsim {
+
+std::string UpperStr(std::string s) {
+  for (char& c : s) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+  return s;
+}
+
+const TVolume* TConfig::FindVolume(const std::string& name) const {
+  int i = VolumeIndex(name);
+  return i < 0 ? nullptr : &Volumes[i];
+}
+
+int TConfig::VolumeIndex(const std::string& name) const {
+  std::string n = UpperStr(name);
+  for (size_t i = 0; i < Volumes.size(); ++i)
+    if (Volumes[i].Name == n) return static_cast<int>(i);
+  return -1;
+}
+
+static bool YesNo(const std::string& v) {
+  std::string u = UpperStr(v);
+  return u == "YES" || u == "1" || u == "TRUE" || u == "ON";
+}
+
+void ParseConfig(const std::string& text, TConfig& config) {
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::istringstream words(line);
+    std::string key;
+    if (!(words >> key) || key[0] == '#' || key[0] == ';') continue;
+    key = UpperStr(key);
+    std::string rest;
+    std::getline(words >> std::ws, rest);
+    std::istringstream args(rest);
+    if (key == "SERVER") {
+      config.ServerName = UpperStr(rest);
+    } else if (key == "VERSION") {
+      config.Version = atoi(rest.c_str());
+    } else if (key == "VOLUME") {
+      TVolume v;
+      args >> v.Name;
+      std::getline(args >> std::ws, v.HostDir);
+      v.Name = UpperStr(v.Name);
+      while (!v.HostDir.empty() && (v.HostDir.back() == '\\' || v.HostDir.back() == '/')) v.HostDir.pop_back();
+      config.Volumes.push_back(v);
+    } else if (key == "NAMESPACE") {
+      std::string vol;
+      int ns;
+      args >> vol;
+      std::vector<uint8_t>& list = config.InitialNameSpaces[UpperStr(vol)];
+      while (args >> ns) list.push_back(static_cast<uint8_t>(ns));
+    } else if (key == "CONSOLE-OPERATOR") {
+      config.ConsoleOperator = YesNo(rest);
+    } else if (key == "REMOTE-EXEC") {
+      config.RemoteExec = YesNo(rest);
+    } else if (key == "STATE") {
+      config.StatePath = rest;
+    } else if (key == "MODULE") {
+      config.InitialModules.push_back(UpperStr(rest));
+    } else if (key == "FAULT") {
+      config.Faults.insert(rest);
+    } else if (key == "EXTENSION-VERSION") {
+      std::string name;
+      int major = 0, minor = 0, revision = 0;
+      args >> name >> major >> minor >> revision;
+      config.ExtensionVersions[name] = {static_cast<uint8_t>(major), static_cast<uint8_t>(minor),
+                                        static_cast<uint8_t>(revision)};
+    }
+  }
+}
+
+static std::string DefaultConfigPath() {
+  HMODULE self = nullptr;
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCSTR>(&DefaultConfigPath), &self);
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(self, path, MAX_PATH);
+  std::string p = path;
+  size_t slash = p.find_last_of("\\/");
+  return (slash == std::string::npos ? std::string() : p.substr(0, slash + 1)) + "nwserver.ini";
+}
+
+bool LoadConfig(TConfig& config) {
+  char buffer[MAX_PATH] = {};
+  DWORD n = GetEnvironmentVariableA("NWSIM_CONFIG", buffer, MAX_PATH);
+  std::string path = (n > 0 && n < MAX_PATH) ? std::string(buffer) : DefaultConfigPath();
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::stringstream text;
+  text << in.rdbuf();
+  config = TConfig();
+  ParseConfig(text.str(), config);
+  if (config.StatePath.empty()) config.StatePath = path + ".state";
+  for (const TVolume& v : config.Volumes)
+    if (!config.InitialNameSpaces.count(v.Name)) config.InitialNameSpaces[v.Name] = {0, 4};
+  return true;
+}
+
+// --- state -------------------------------------------------------------------
+
+static std::string MutexName(const std::string& statePath) {
+  // One lock per state file, shared by every process.
+  uint32_t h = 2166136261u;
+  for (char c : UpperStr(statePath)) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+  char name[64];
+  snprintf(name, sizeof name, "nwsim-state-%08x", h);
+  return name;
+}
+
+static void ReadStateFile(const TConfig& config, TState& state) {
+  std::ifstream in(config.StatePath, std::ios::binary);
+  if (!in) {
+    state.Modules = config.InitialModules;
+    state.NameSpaces = config.InitialNameSpaces;
+    return;
+  }
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::istringstream words(line);
+    std::string key;
+    words >> key;
+    if (key == "module") {
+      std::string name;
+      words >> name;
+      state.Modules.push_back(name);
+    } else if (key == "ns") {
+      std::string vol;
+      int ns;
+      words >> vol;
+      std::vector<uint8_t>& list = state.NameSpaces[vol];
+      while (words >> ns) list.push_back(static_cast<uint8_t>(ns));
+    } else if (key == "attr") {
+      uint32_t value = 0;
+      std::string path;
+      words >> value;
+      std::getline(words >> std::ws, path);
+      state.Attributes[path] = value;
+    }
+  }
+}
+
+TStateSession::TStateSession(const TConfig& config) : FConfig(config) {
+  FMutex = CreateMutexA(nullptr, FALSE, MutexName(config.StatePath).c_str());
+  if (FMutex) WaitForSingleObject(FMutex, 10000);
+  ReadStateFile(config, FState);
+}
+
+void TStateSession::Save() {
+  std::ofstream out(FConfig.StatePath, std::ios::binary | std::ios::trunc);
+  for (const std::string& m : FState.Modules) out << "module " << m << "\r\n";
+  for (const auto& [vol, list] : FState.NameSpaces) {
+    out << "ns " << vol;
+    for (uint8_t ns : list) out << ' ' << int(ns);
+    out << "\r\n";
+  }
+  for (const auto& [path, value] : FState.Attributes) out << "attr " << value << ' ' << path << "\r\n";
+  FChanged = false;
+}
+
+void TStateSession::ConsoleLog(const std::string& line) {
+  std::ofstream out(FConfig.StatePath + ".console", std::ios::binary | std::ios::app);
+  out << line << "\r\n";
+}
+
+TStateSession::~TStateSession() {
+  if (FChanged) Save();
+  if (FMutex) {
+    ReleaseMutex(FMutex);
+    CloseHandle(FMutex);
+  }
+}
+
+}  // namespace nwsim

@@ -1,0 +1,56 @@
+// What belongs to the calling process: connection handles, directory handles,
+// remote-procedure channels, and the record of requests that tests read.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "Volumes.h"
+
+namespace nwsim {
+
+struct TDirHandle {
+  uint32_t Conn = 0;
+  TNwPath Path;
+  uint8_t NameSpace = 0;
+};
+
+struct TSearchResult {
+  uint32_t DirIndex = 0;
+  uint32_t Attributes = 0;
+  uint32_t Size = 0;
+  std::string Name;
+};
+
+struct TChannel {
+  uint32_t Conn = 0;
+  uint32_t Procedure = 0;
+  std::string StartDir;
+  std::vector<TSearchResult> Results;
+  size_t Next = 0;  // first result not yet fetched
+};
+
+class TProcessSession {
+ public:
+  static TProcessSession& Instance();
+
+  std::mutex Lock;
+  std::map<uint32_t, uint32_t> Connections;  // handle -> reference
+  uint32_t NextConnection = 0x1000;
+  std::map<uint8_t, TDirHandle> DirHandles;
+  std::map<uint32_t, TChannel> Channels;
+  uint32_t NextChannel = 1;
+
+  int RequestCount = 0;
+  int LookupCount = 0;
+  std::vector<uint8_t> LastRequest;
+  uint32_t LastExtension = 0;
+  int LastReplyCapacity = 0;
+
+  bool RefOf(uint32_t conn, uint32_t& ref);
+};
+
+}  // namespace nwsim

@@ -1,0 +1,65 @@
+// Starts the NetWare units the way the tool page library does and reports what it bound.
+// The binding tests run it beside different sets of client libraries. With
+// "--real-dialog" the real warning dialog is shown and closed by a timer.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "ClientApi.h"
+#include "ClientLibraries.h"
+#include "ClientWarning.h"
+
+using namespace toolpage;
+
+namespace {
+
+int gDialogs = 0;
+
+void CALLBACK CloseWarning(HWND, UINT, UINT_PTR, DWORD) {
+  HWND dlg = FindWindowA(nullptr, "NetWare Client Libraries not Loaded...");
+  if (dlg) {
+    char text[256] = {};
+    GetDlgItemTextA(dlg, 101, text, sizeof text);
+    printf("DIALOG-LINK %s\n", text);
+    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+  }
+}
+
+void TryCall(const char* what, NWCCODE (*call)()) {
+  try {
+    NWCCODE code = call();
+    printf("%s RESULT %04X\n", what, static_cast<unsigned>(code));
+  } catch (const fw::Exception& e) {
+    printf("%s RAISED %s\n", what, e.what());
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool realDialog = argc > 1 && strcmp(argv[1], "--real-dialog") == 0;
+  NetWareLibraryStartup();
+  if (realDialog) {
+    SetTimer(nullptr, 0, 100, CloseWarning);
+    SetClientWarningDialog([] {
+      ++gDialogs;
+      ShowClientWarningForm(nullptr);
+    });
+  } else {
+    SetClientWarningDialog([] { ++gDialogs; });
+  }
+  printf("CALWIN32 %d\n", IsClientLibraryLoaded(TClientLib::CalWin32));
+  printf("CLXWIN32 %d\n", IsClientLibraryLoaded(TClientLib::ClxWin32));
+  printf("NETWIN32 %d\n", IsClientLibraryLoaded(TClientLib::NetWin32));
+  printf("LOGIN %s\n", ClientLibraryFileName(TClientLib::Lgnw).c_str());
+  TryCall("CONSOLE1", [] { return nwc::ConsoleOperatorTest(1); });
+  TryCall("CONSOLE2", [] { return nwc::ConsoleOperatorTest(1); });
+  TryCall("LOAD", [] { return nwc::LoadModule(1, "SYS:SYSTEM\\TUVEK.NLM"); });
+  TryCall("CLOSE", [] { return nwc::CloseConn(12345); });
+  printf("DIALOGS %d\n", gDialogs);
+  NetWareLibraryShutdown();
+  printf("ALIVE\n");
+  fflush(stdout);
+  return 0;
+}

@@ -1,0 +1,154 @@
+// Binding the client libraries by ordinal, on workstations with and without the client.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <thread>
+
+#include "ClientApi.h"
+#include "ClientLibraries.h"
+#include "ClientWarning.h"
+
+using namespace toolpage;
+using ::testing::HasSubstr;
+
+namespace {
+
+// The tests of this program run with the client libraries of the build bound.
+class TNetWareEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override { NetWareLibraryStartup(); }
+  void TearDown() override { NetWareLibraryShutdown(); }
+};
+const auto* const gEnvironment = ::testing::AddGlobalTestEnvironment(new TNetWareEnvironment);
+
+std::string ProgramDir() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string p = path;
+  return p.substr(0, p.find_last_of('\\'));
+}
+
+// Runs the probe in its scenario folder (there it finds only that folder's libraries)
+// and returns its output; the exit code goes to ExitCode.
+std::string RunProbe(const std::string& Scenario, const std::string& Args, DWORD& ExitCode) {
+  std::string dir = ProgramDir() + "\\nwprobe-" + Scenario;
+  SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  CreatePipe(&readEnd, &writeEnd, &sa, 0);
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdOutput = writeEnd;
+  si.hStdError = writeEnd;
+  si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  PROCESS_INFORMATION pi = {};
+  std::string command = "\"" + dir + "\\nwbinding_probe.exe\" " + Args;
+  ExitCode = 0xFFFFFFFF;
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, dir.c_str(), &si, &pi)) {
+    CloseHandle(readEnd);
+    CloseHandle(writeEnd);
+    return "cannot start " + command;
+  }
+  CloseHandle(writeEnd);
+  std::string output;
+  char buffer[512];
+  DWORD n;
+  while (ReadFile(readEnd, buffer, sizeof buffer, &n, nullptr) && n > 0) output.append(buffer, n);
+  WaitForSingleObject(pi.hProcess, 30000);
+  GetExitCodeProcess(pi.hProcess, &ExitCode);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  CloseHandle(readEnd);
+  return output;
+}
+
+TEST(ClientBinding, AllLibrariesPresent) {
+  DWORD exitCode;
+  std::string out = RunProbe("all", "", exitCode);
+  EXPECT_EQ(exitCode, 0u) << out;
+  EXPECT_THAT(out, HasSubstr("CALWIN32 1"));
+  EXPECT_THAT(out, HasSubstr("CLXWIN32 1"));
+  EXPECT_THAT(out, HasSubstr("NETWIN32 1"));
+  EXPECT_THAT(out, HasSubstr("LOGIN LGNWNT32.DLL"));
+  // No server configured: the calls reach the client, which answers with codes.
+  EXPECT_THAT(out, HasSubstr("CONSOLE1 RESULT 8801"));
+  EXPECT_THAT(out, HasSubstr("CLOSE RESULT 8801"));
+  EXPECT_THAT(out, HasSubstr("DIALOGS 0"));
+  EXPECT_THAT(out, HasSubstr("ALIVE"));
+}
+
+TEST(ClientBinding, MissingCalWin32WarnsOnceAndEveryCallRaises) {
+  DWORD exitCode;
+  std::string out = RunProbe("nocal", "", exitCode);
+  EXPECT_EQ(exitCode, 0u) << out;
+  EXPECT_THAT(out, HasSubstr("CALWIN32 0"));
+  EXPECT_THAT(out, HasSubstr("CLXWIN32 1"));
+  EXPECT_THAT(out, HasSubstr("CONSOLE1 RAISED NWCLIENT: Uninitialized procedure called"));
+  EXPECT_THAT(out, HasSubstr("CONSOLE2 RAISED NWCLIENT: Uninitialized procedure called"));
+  EXPECT_THAT(out, HasSubstr("LOAD RAISED NWCLIENT: Uninitialized procedure called"));
+  // The libraries that are there still answer.
+  EXPECT_THAT(out, HasSubstr("CLOSE RESULT 8801"));
+  EXPECT_THAT(out, HasSubstr("DIALOGS 1"));
+  // The host is not ended.
+  EXPECT_THAT(out, HasSubstr("ALIVE"));
+}
+
+TEST(ClientBinding, MissingClientShowsTheRealDialogOnce) {
+  DWORD exitCode;
+  std::string out = RunProbe("nocal", "--real-dialog", exitCode);
+  EXPECT_EQ(exitCode, 0u) << out;
+  EXPECT_THAT(out, HasSubstr("DIALOG-LINK https://download.novell.com/"));
+  EXPECT_THAT(out, HasSubstr("DIALOGS 1"));
+  EXPECT_THAT(out, HasSubstr("CONSOLE2 RAISED NWCLIENT: Uninitialized procedure called"));
+  EXPECT_THAT(out, HasSubstr("ALIVE"));
+}
+
+TEST(ClientBinding, OlderLoginLibraryIsBoundWhenTheNtOneIsMissing) {
+  DWORD exitCode;
+  std::string out = RunProbe("lgnw95", "", exitCode);
+  EXPECT_EQ(exitCode, 0u) << out;
+  EXPECT_THAT(out, HasSubstr("LOGIN LGNW9532.DLL"));
+  EXPECT_THAT(out, HasSubstr("CALWIN32 1"));
+  EXPECT_THAT(out, HasSubstr("DIALOGS 0"));
+}
+
+TEST(ClientBinding, BindClientProcByOrdinal) {
+  HMODULE cal = GetModuleHandleA("CALWIN32.DLL");
+  ASSERT_NE(cal, nullptr);
+  EXPECT_EQ(BindClientProc(cal, 471), reinterpret_cast<TClientProc>(GetProcAddress(cal, MAKEINTRESOURCEA(471))));
+  EXPECT_NE(BindClientProc(cal, 471), nullptr);
+  EXPECT_EQ(BindClientProc(cal, 9999), nullptr);
+  EXPECT_EQ(BindClientProc(nullptr, 471), reinterpret_cast<TClientProc>(&UninitializedProcStub));
+  EXPECT_EQ(ClientLibraryFileName(TClientLib::Lgnw), "LGNWNT32.DLL");
+  EXPECT_NE(GetProcAddress(cal, "NWScanMountedVolumeList"), nullptr);
+}
+
+TEST(ClientWarning, StubFromAnotherThreadRaisesTheThreadAssertion) {
+  // The first stub call comes from a worker thread: the dialog cannot be shown there.
+  int dialogs = 0;
+  auto previous = SetClientWarningDialog([&] { ++dialogs; });
+  std::string error;
+  std::thread worker([&] {
+    try {
+      UninitializedProcStub();
+    } catch (const fw::Exception& e) {
+      error = e.what();
+    }
+  });
+  worker.join();
+  EXPECT_EQ(error, "Synchronize: can't find current thread object!");
+  EXPECT_EQ(dialogs, 0);
+  // The warning counts as given: later calls only raise.
+  try {
+    UninitializedProcStub();
+  } catch (const fw::Exception& e) {
+    error = e.what();
+  }
+  EXPECT_EQ(error, "NWCLIENT: Uninitialized procedure called");
+  EXPECT_EQ(dialogs, 0);
+  SetClientWarningDialog(previous);
+}
+
+}  // namespace

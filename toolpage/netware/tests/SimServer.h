@@ -1,0 +1,39 @@
+// A simulated NetWare server for one test: a private folder with its volumes, its
+// configuration file and its state, announced to the stand-in client through NWSIM_CONFIG.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "nwsim.h"
+
+namespace nwtest {
+
+class TSimServer {
+ public:
+  // Extra lines go into the configuration ("fault std4-info-short", "version 312", ...).
+  explicit TSimServer(const std::vector<std::string>& ExtraConfig = {}, const std::string& Name = "NWSIM1");
+  ~TSimServer();
+  TSimServer(const TSimServer&) = delete;
+  TSimServer& operator=(const TSimServer&) = delete;
+
+  // Host path of a file in a volume ("SYS", "SYSTEM\\A.NCF").
+  std::string HostPath(const std::string& Volume, const std::string& Path) const;
+  void WriteFile(const std::string& Volume, const std::string& Path, const std::string& Data) const;
+  bool FileExists(const std::string& Volume, const std::string& Path) const;
+  std::string ReadFile(const std::string& Volume, const std::string& Path) const;
+
+ private:
+  std::string FRoot;
+};
+
+// The last extension request this process sent.
+struct TSentRequest {
+  std::vector<uint8_t> Bytes;
+  uint32_t ExtensionId = 0;
+  int ReplyCapacity = 0;  // -1: no reply length passed
+};
+TSentRequest LastRequest();
+
+}  // namespace nwtest
