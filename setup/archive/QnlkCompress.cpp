@@ -26,7 +26,13 @@ const fw::TClass& TQnlkCompress::StaticClass() {
           .Enum("CompressionLevel", CompressionLevelInfo(), &TQnlkCompress::CompressionLevel,
                 &TQnlkCompress::CompressionLevel)
           .String("ExtractDirectory", &TQnlkCompress::ExtractDirectory, &TQnlkCompress::ExtractDirectory)
-          .StringList("FilesToProcess", &TQnlkCompress::FilesToProcess, &TQnlkCompress::SetFilesToProcess)
+          .StringList(
+              "FilesToProcess", [](const TQnlkCompress* c) { return c->FilesToProcess()->ToVector(); },
+              [](TQnlkCompress* c, const std::vector<std::string>& lines) {
+                fw::TStringList list;
+                list.SetVector(lines);
+                c->SetFilesToProcess(&list);
+              })
           .Integer("Offset", &TQnlkCompress::Offset, &TQnlkCompress::Offset)
           .Enum("Overwrite", OverwriteTypeInfo(), &TQnlkCompress::Overwrite, &TQnlkCompress::Overwrite)
           .Event("OnAborted", &TQnlkCompress::OnAborted)
@@ -42,7 +48,10 @@ const fw::TClass& TQnlkCompress::StaticClass() {
   return cls;
 }
 
-TQnlkCompress::TQnlkCompress(fw::TComponent* AOwner) : fw::TComponent(AOwner) { FIDTable.fill(-1); }
+TQnlkCompress::TQnlkCompress(fw::TComponent* AOwner)
+    : fw::TComponent(AOwner), FFilesToProcess(std::make_unique<fw::TStringList>()) {
+  FIDTable.fill(-1);
+}
 
 TQnlkCompress::~TQnlkCompress() = default;
 
@@ -53,10 +62,10 @@ void TQnlkCompress::SetCompressedFile(const std::string& Value) {
   FCompressedFile = Value;
 }
 
-void TQnlkCompress::SetFilesToProcess(const std::vector<std::string>& Value) {
-  FFilesToProcess.clear();
-  for (const std::string& line : Value)
-    if (!fw::Trim(line).empty()) FFilesToProcess.push_back(line);
+void TQnlkCompress::SetFilesToProcess(fw::TStrings* Value) {
+  for (int i = Value->Count() - 1; i >= 0; --i)
+    if (fw::Trim(Value->Strings(i)).empty()) Value->Delete(i);
+  FFilesToProcess->Assign(Value);
 }
 
 void TQnlkCompress::EnsureHeaders() {

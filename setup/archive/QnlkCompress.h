@@ -18,6 +18,7 @@
 #include "ZlibStream.h"
 #include "core/Classes.h"
 #include "core/Events.h"
+#include "core/Strings.h"
 #include "support/Errors.h"
 
 namespace setup {
@@ -58,9 +59,9 @@ class TQnlkCompress : public fw::TComponent, public IQnlkArchive {
   void SetCompressedFile(const std::string& Value);
   TCompressionLevel CompressionLevel = colMax;
   std::string ExtractDirectory;
-  const std::vector<std::string>& FilesToProcess() const { return FFilesToProcess; }
-  // Blank lines are dropped.
-  void SetFilesToProcess(const std::vector<std::string>& Value);
+  fw::TStrings* FilesToProcess() const { return FFilesToProcess.get(); }
+  // Deletes the blank lines from Value, then copies it.
+  void SetFilesToProcess(fw::TStrings* Value);
   int32_t Offset = 0;
   TOverwriteType Overwrite = owAlways;
   fw::TNotifyEvent OnAborted;
@@ -129,7 +130,7 @@ class TQnlkCompress : public fw::TComponent, public IQnlkArchive {
                 const std::string& VolumeFile, int32_t SourceEnd);
 
   std::string FCompressedFile;
-  std::vector<std::string> FFilesToProcess;
+  std::unique_ptr<fw::TStringList> FFilesToProcess;
   TMode FMode = mdNone;
   int FCurrentVolume = 0;
   TArchiveStream* FDestFile = nullptr;

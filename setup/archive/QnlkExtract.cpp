@@ -44,7 +44,7 @@ void TQnlkCompress::Extract() {
   struct TCleanup {
     TQnlkCompress& c;
     ~TCleanup() {
-      c.FFilesToProcess.clear();
+      c.FFilesToProcess->Clear();
       c.TargetFileName.clear();
       c.FMode = mdNone;
       c.FCurrentHeader = nullptr;
@@ -57,7 +57,7 @@ void TQnlkCompress::Extract() {
         FCurrentVolume = 0;
         FHeaders.InitFileStats(FStats);
         FHeaders.GetTotals(FStats);
-        for (const std::string& line : std::vector<std::string>(FFilesToProcess)) ExtractOne(line);
+        for (const std::string& line : FFilesToProcess->ToVector()) ExtractOne(line);
       },
       true);
 }

@@ -20,7 +20,7 @@ void TQnlkCompress::Compress(TlzhCommand Command, int UniqueID) {
     TQnlkCompress& c;
     ~TCleanup() {
       c.ForgetHeaders();
-      c.FFilesToProcess.clear();
+      c.FFilesToProcess->Clear();
       c.FMode = mdNone;
       c.FCurrentHeader = nullptr;
     }
@@ -39,10 +39,10 @@ void TQnlkCompress::Compress(TlzhCommand Command, int UniqueID) {
           if (FHeaders.MultiVolume == 1)
             throw EQnlkCompress(fw::Format("Cannot add files to %s: it is a volume set", FCompressedFile));
           if (FHeaders.GetCount() > 0) writeAt = FHeaders[FHeaders.GetCount() - 1].NextHeader();
-          FHeaders.AddFiles(FFilesToProcess, true);
+          FHeaders.AddFiles(FFilesToProcess->ToVector(), true);
         } else {
           // The sources are checked before an old archive of the same name is emptied.
-          FHeaders.AddFiles(FFilesToProcess, false);
+          FHeaders.AddFiles(FFilesToProcess->ToVector(), false);
           if (!archive.Open(FCompressedFile, TFileOpen::Create))
             throw EQnlkCompress(fw::Format("Cannot create the file %s", FCompressedFile));
           // Until every file is in, the archive reads as an empty one.

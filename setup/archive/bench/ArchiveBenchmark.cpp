@@ -169,13 +169,13 @@ int main(int argc, char** argv) {
   TQnlkCompress compressor(nullptr);
   compressor.CompressionLevel = colMax;
   compressor.SetCompressedFile(archive);
-  compressor.SetFilesToProcess({data});
+  compressor.FilesToProcess()->Add(data);
   double t0 = Now();
   compressor.Compress(lzcOverwrite, 1);
   double archiveDeflate = Now() - t0;
   DeleteFileA((out + "\\mixed.dat").c_str());
   compressor.ExtractDirectory = out;
-  compressor.SetFilesToProcess({data});
+  compressor.FilesToProcess()->Add(data);
   t0 = Now();
   compressor.Extract();
   double archiveInflate = Now() - t0;

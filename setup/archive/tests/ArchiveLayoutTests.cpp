@@ -13,12 +13,12 @@ class ArchiveLayout : public ScratchTest {
  protected:
   void Build(const std::vector<std::string>& files, int id = 0, TlzhCommand command = lzcOverwrite) {
     Archive.SetCompressedFile(Path("files.1"));
-    Archive.SetFilesToProcess(files);
+    SetFiles(Archive, files);
     Archive.Compress(command, id);
   }
   void ExtractTo(const std::string& folder, const std::vector<std::string>& names) {
     Archive.ExtractDirectory = folder;
-    Archive.SetFilesToProcess(names);
+    SetFiles(Archive, names);
     Archive.Extract();
   }
   TQnlkCompress Archive{nullptr};
@@ -130,7 +130,7 @@ TEST_F(ArchiveLayout, ArchiveInsideALargerFileIsReadAtItsOffset) {
   reader.Offset = 1234;
   EXPECT_EQ(reader.GetFileCount(), 2);
   reader.ExtractDirectory = Path("out");
-  reader.SetFilesToProcess({Path("two.bin"), Path("one.txt")});
+  SetFiles(reader, {Path("two.bin"), Path("one.txt")});
   reader.Extract();
   EXPECT_EQ(ReadBytes(Path("out\\one.txt")), one);
   EXPECT_EQ(ReadBytes(Path("out\\two.bin")), two);
@@ -179,7 +179,7 @@ TEST_F(ArchiveLayout, AFailedOrCancelledAppendLeavesTheArchiveAsItWas) {
             "Cannot open the file " + Path("missing.txt"));
   EXPECT_TRUE(Archive.Abort);  // a failure stops whatever the shared component runs next
   EXPECT_EQ(ReadBytes(Path("files.1")), before);
-  EXPECT_TRUE(Archive.FilesToProcess().empty());
+  EXPECT_TRUE(Archive.FilesToProcess()->Count() == 0);
   EXPECT_EQ(Archive.GetFileCount(), 1);
 }
 
@@ -265,7 +265,7 @@ TEST_F(ArchiveLayout, DamagedArchivesGiveClearErrorsAndLeaveTargetsAlone) {
     TQnlkCompress reader(nullptr);
     reader.SetCompressedFile(Path("files.1"));
     reader.ExtractDirectory = Path("out");
-    reader.SetFilesToProcess({Path("b.bin")});
+    SetFiles(reader, {Path("b.bin")});
     std::string message;
     try {
       reader.Extract();
@@ -281,6 +281,8 @@ TEST_F(ArchiveLayout, DamagedArchivesGiveClearErrorsAndLeaveTargetsAlone) {
 TEST_F(ArchiveLayout, UnknownNamesAndMissingArchivesAreNamed) {
   WriteBytes(Path("a.txt"), TextBytes(10));
   Build({Path("a.txt")});
+  SetFiles(Archive, {" ", Path("a.txt"), ""});  // blank lines are dropped
+  EXPECT_EQ(Archive.FilesToProcess()->Count(), 1);
   EXPECT_EQ(ArchiveError([&] { ExtractTo(Path("out"), {"nothere.txt"}); }),
             "The file <nothere.txt> was not found in the archive <" + Path("files.1") + ">");
   TQnlkCompress missing(nullptr);

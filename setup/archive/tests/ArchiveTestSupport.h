@@ -139,6 +139,12 @@ struct EventLog {
   }
 };
 
+inline void SetFiles(setup::TQnlkCompress& c, const std::vector<std::string>& lines) {
+  fw::TStringList list;
+  list.SetVector(lines);
+  c.SetFilesToProcess(&list);
+}
+
 // Runs F and returns the message of the EQnlkCompress it raises ("" when none).
 template <class F>
 std::string ArchiveError(F&& f) {

@@ -14,7 +14,7 @@ class Extraction : public ScratchTest {
     WriteBytes(Path("new.txt"), NewData);
     SetFileDate(Path("new.txt"), 2020, 6, 15);
     Archive.SetCompressedFile(Path("files.1"));
-    Archive.SetFilesToProcess({Path("new.txt")});
+    SetFiles(Archive, {Path("new.txt")});
     Archive.Compress(lzcOverwrite, 1);
     log.Attach(Archive);
   }
@@ -24,7 +24,7 @@ class Extraction : public ScratchTest {
     SetFileDate(Target(), year, 6, 15);
     Archive.Overwrite = mode;
     Archive.ExtractDirectory = Path("out");
-    Archive.SetFilesToProcess({Path("new.txt")});
+    SetFiles(Archive, {Path("new.txt")});
     Archive.Extract();
     EXPECT_FALSE(log.Status.empty());
     if (!log.Status.empty()) {
@@ -65,7 +65,7 @@ TEST_F(Extraction, EachOverwriteModeDecidesAgainstAnExistingTarget) {
 TEST_F(Extraction, ExtractedFilesCarryTheStoredDateAndChosenName) {
   Archive.ExtractDirectory = Path("out\\sub\\deeper");
   Archive.OnBeforeExtracting = [](TQnlkCompress* c, const TlzhFileStats&) { c->TargetFileName = "renamed.txt"; };
-  Archive.SetFilesToProcess({Path("new.txt")});
+  SetFiles(Archive, {Path("new.txt")});
   Archive.Extract();
   EXPECT_EQ(ReadBytes(Path("out\\sub\\deeper\\renamed.txt")), NewData);
   TWinFile a, b;
@@ -73,20 +73,20 @@ TEST_F(Extraction, ExtractedFilesCarryTheStoredDateAndChosenName) {
   ASSERT_TRUE(b.Open(Path("out\\sub\\deeper\\renamed.txt"), TFileOpen::Read));
   EXPECT_EQ(a.DosDateTime(), b.DosDateTime());
   EXPECT_TRUE(Archive.TargetFileName.empty());
-  EXPECT_TRUE(Archive.FilesToProcess().empty());
+  EXPECT_TRUE(Archive.FilesToProcess()->Count() == 0);
 
   // A handler that skips the file leaves the target alone.
   WriteBytes(Target(), OldData);
   Archive.ExtractDirectory = Path("out");
   Archive.OnBeforeExtracting = [](TQnlkCompress* c, const TlzhFileStats&) { c->SkipFile = true; };
-  Archive.SetFilesToProcess({Path("new.txt")});
+  SetFiles(Archive, {Path("new.txt")});
   Archive.Extract();
   EXPECT_EQ(ReadBytes(Target()), OldData);
 }
 
 TEST_F(Extraction, ProgressAddsUpToTheFile) {
   Archive.ExtractDirectory = Path("out");
-  Archive.SetFilesToProcess({Path("new.txt")});
+  SetFiles(Archive, {Path("new.txt")});
   Archive.Extract();
   ASSERT_GE(log.Status.size(), 8u);  // 4 KiB blocks
   const TlzhFileStats& last = log.Status.back();
@@ -103,7 +103,7 @@ TEST_F(Extraction, ACancelLeavesTheOldTargetAndNoTemporaryFile) {
     if (s.FileDone >= 8192) c->Abort = true;
   };
   Archive.ExtractDirectory = Path("out");
-  Archive.SetFilesToProcess({Path("new.txt")});
+  SetFiles(Archive, {Path("new.txt")});
   Archive.Extract();  // a cancel is reported through OnAborted, not raised
   EXPECT_EQ(log.Aborted, 1);
   EXPECT_EQ(ReadBytes(Target()), OldData);

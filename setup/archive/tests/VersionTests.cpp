@@ -138,7 +138,7 @@ TEST_F(RealVersions, DecisionsOnFilesByName) {
 TEST_F(RealVersions, ExtractionDecidesByTheStoredVersion) {
   TQnlkCompress archive(nullptr);
   archive.SetCompressedFile(Path("files.1"));
-  archive.SetFilesToProcess({New, Old});
+  SetFiles(archive, {New, Old});
   archive.Compress(lzcOverwrite, 1);
   TlzhFileStats stats;
   archive.GetFileStats(0, stats);
@@ -152,7 +152,7 @@ TEST_F(RealVersions, ExtractionDecidesByTheStoredVersion) {
   ASSERT_TRUE(CopyFileA(New.c_str(), Path("out\\old.dll").c_str(), FALSE));
   archive.Overwrite = owVersion;
   archive.ExtractDirectory = Path("out");
-  archive.SetFilesToProcess({New, Old});
+  SetFiles(archive, {New, Old});
   archive.Extract();
   EXPECT_EQ(ReadBytes(Path("out\\new.dll")), ReadBytes(New));
   EXPECT_EQ(ReadBytes(Path("out\\old.dll")), ReadBytes(New));

@@ -27,7 +27,7 @@ class Volumes : public ScratchTest {
     WriteBytes(Path("big.bin"), Big);
     WriteBytes(Path("small.txt"), Small);
     Splitter.SetCompressedFile(Path("files.1"));
-    Splitter.SetFilesToProcess({Path("big.bin"), Path("small.txt")});
+    SetFiles(Splitter, {Path("big.bin"), Path("small.txt")});
     Splitter.Compress(lzcOverwrite, 3);
     CreateDirectoryA(Path("disks").c_str(), nullptr);
   }
@@ -83,14 +83,14 @@ TEST_F(Volumes, AFileSpansThreeVolumesAndExtractsBack) {
   };
   reader.SetCompressedFile(Path("disks\\disk.1"));
   reader.ExtractDirectory = Path("out");
-  reader.SetFilesToProcess({Path("big.bin")});
+  SetFiles(reader, {Path("big.bin")});
   reader.Extract();
   EXPECT_EQ(ReadBytes(Path("out\\big.bin")), Big);
   EXPECT_EQ(disks, (std::vector<int>{2}));
   EXPECT_EQ(reader.CompressedFile(), Path("floppy\\disk.3"));
 
   // The small file lies wholly in volume 3; the reader already looks in the new folder.
-  reader.SetFilesToProcess({Path("small.txt")});
+  SetFiles(reader, {Path("small.txt")});
   reader.Extract();
   EXPECT_EQ(ReadBytes(Path("out\\small.txt")), Small);
 }
@@ -112,14 +112,14 @@ TEST_F(Volumes, AFullVolumeWithoutAHandlerStopsTheSplit) {
   TQnlkCompress reader(nullptr);
   reader.SetCompressedFile(Path("disks\\disk.1"));
   reader.ExtractDirectory = Path("out");
-  reader.SetFilesToProcess({Path("big.bin")});
+  SetFiles(reader, {Path("big.bin")});
   EXPECT_EQ(ArchiveError([&] { reader.Extract(); }), "Could not open the correct disk file 2");
   EXPECT_FALSE(FileExists(Path("out\\big.bin")));
 
   // A handler that never finds the disk gives up after four attempts.
   int attempts = 0;
   reader.OnNewDisk = [&](TQnlkCompress*, int, std::string&) { ++attempts; };
-  reader.SetFilesToProcess({Path("big.bin")});
+  SetFiles(reader, {Path("big.bin")});
   EXPECT_EQ(ArchiveError([&] { reader.Extract(); }),
             "Cannot open the compressed file " + Path("disks\\disk.2"));
   EXPECT_EQ(attempts, 4);
@@ -131,7 +131,7 @@ TEST_F(Volumes, AppendingToAVolumeSetIsRefused) {
   const Bytes before = ReadBytes(Path("disks\\disk.1"));
   TQnlkCompress writer(nullptr);
   writer.SetCompressedFile(Path("disks\\disk.1"));
-  writer.SetFilesToProcess({Path("small.txt")});
+  SetFiles(writer, {Path("small.txt")});
   EXPECT_NE(ArchiveError([&] { writer.Compress(lzcOnlyAdd, 1); }), "");
   EXPECT_EQ(ReadBytes(Path("disks\\disk.1")), before);
 }
