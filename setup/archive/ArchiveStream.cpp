@@ -6,13 +6,6 @@
 
 namespace setup {
 
-int64_t TArchiveStream::Size() {
-  int64_t here = Position();
-  int64_t size = Seek(0, TSeekFrom::End);
-  Seek(here, TSeekFrom::Beginning);
-  return size;
-}
-
 bool TWinFile::Open(const std::string& FileName, TFileOpen Mode) {
   Close();
   DWORD access = GENERIC_READ, share = FILE_SHARE_READ | FILE_SHARE_WRITE, disposition = OPEN_EXISTING;
@@ -57,11 +50,11 @@ size_t TWinFile::Write(const void* Buffer, size_t Count) {
   return total;
 }
 
-int64_t TWinFile::Seek(int64_t Offset, TSeekFrom Origin) {
+int64_t TWinFile::Seek(int64_t Offset, fw::TSeekOrigin Origin) {
   if (FHandle == nullptr) return -1;
   LARGE_INTEGER distance, result;
   distance.QuadPart = Offset;
-  DWORD method = Origin == TSeekFrom::Beginning ? FILE_BEGIN : Origin == TSeekFrom::Current ? FILE_CURRENT : FILE_END;
+  DWORD method = Origin == fw::soBeginning ? FILE_BEGIN : Origin == fw::soCurrent ? FILE_CURRENT : FILE_END;
   if (!SetFilePointerEx(static_cast<HANDLE>(FHandle), distance, &result, method)) return -1;
   return result.QuadPart;
 }
@@ -70,6 +63,12 @@ int64_t TWinFile::Size() {
   LARGE_INTEGER size;
   if (FHandle == nullptr || !GetFileSizeEx(static_cast<HANDLE>(FHandle), &size)) return -1;
   return size.QuadPart;
+}
+
+void TWinFile::SetSize(int64_t NewSize) {
+  int64_t here = Position();
+  if (Seek(NewSize, fw::soBeginning) != NewSize || !Truncate()) throw fw::EStreamError("Stream write error");
+  Seek(std::min(here, NewSize), fw::soBeginning);
 }
 
 bool TWinFile::Truncate() { return FHandle != nullptr && SetEndOfFile(static_cast<HANDLE>(FHandle)); }

@@ -1,25 +1,14 @@
-// The byte streams the archive reads and writes: an abstract stream and a file
-// stream over a Win32 file handle (closed by its destructor).
+// The archive's file stream: a framework stream over a Win32 file handle, opened
+// with the sharing the archive needs and closed by its destructor.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "core/Streams.h"
+
 namespace setup {
-
-enum class TSeekFrom { Beginning, Current, End };
-
-class TArchiveStream {
- public:
-  virtual ~TArchiveStream() = default;
-  // Move up to Count bytes; the result is how many were moved.
-  virtual size_t Read(void* Buffer, size_t Count) = 0;
-  virtual size_t Write(const void* Buffer, size_t Count) = 0;
-  virtual int64_t Seek(int64_t Offset, TSeekFrom Origin) = 0;
-  int64_t Position() { return Seek(0, TSeekFrom::Current); }
-  virtual int64_t Size();
-};
 
 enum class TFileOpen {
   Read,       // existing file, read only; others may read and write
@@ -27,7 +16,7 @@ enum class TFileOpen {
   Create,     // new empty file (an old one is truncated), read and write; others may read
 };
 
-class TWinFile : public TArchiveStream {
+class TWinFile : public fw::TStream {
  public:
   TWinFile() = default;
   ~TWinFile() override { Close(); }
@@ -42,8 +31,9 @@ class TWinFile : public TArchiveStream {
 
   size_t Read(void* Buffer, size_t Count) override;
   size_t Write(const void* Buffer, size_t Count) override;
-  int64_t Seek(int64_t Offset, TSeekFrom Origin) override;
+  int64_t Seek(int64_t Offset, fw::TSeekOrigin Origin) override;
   int64_t Size() override;
+  void SetSize(int64_t NewSize) override;
   // Cuts the file at the current position.
   bool Truncate();
   // The last-write date stamp as packed MS-DOS local date and time; 0 on failure.

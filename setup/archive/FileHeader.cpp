@@ -86,12 +86,12 @@ void TFileHeader::AssignSourceFile(const std::string& Path) {
   SetFileVersion(FileVersionOf(name).substr(0, kMaxStoredVersion));
 }
 
-void TFileHeader::ReadFromStream(TArchiveStream& Stream) {
+void TFileHeader::ReadFromStream(fw::TStream& Stream) {
   if (Stream.Read(FRecord.data(), kHeaderSize) != kHeaderSize) throw EQnlkCompress(kCorrupt);
   FReadFromArchive = true;
 }
 
-void TFileHeader::WriteToStream(TArchiveStream& Stream) const {
+void TFileHeader::WriteToStream(fw::TStream& Stream) const {
   if (Stream.Write(FRecord.data(), kHeaderSize) != kHeaderSize)
     throw EQnlkCompress("Could not write the file headers for the compressed file");
 }
@@ -144,10 +144,10 @@ void TFileHeaders::InitFileStats(TlzhFileStats& Stats) const {
   Stats.TotalRatio = Percent(Stats.TotalCompressed, Stats.TotalSize);
 }
 
-void TFileHeaders::LoadFromStream(TArchiveStream& Stream, int64_t Offset) {
+void TFileHeaders::LoadFromStream(fw::TStream& Stream, int64_t Offset) {
   Clear();
   uint8_t lead[kHeaderTableStart];
-  if (Stream.Seek(Offset, TSeekFrom::Beginning) != Offset || Stream.Read(lead, sizeof lead) != sizeof lead)
+  if (Stream.Seek(Offset, fw::soBeginning) != Offset || Stream.Read(lead, sizeof lead) != sizeof lead)
     throw EQnlkCompress("Could not read the file header count for the compressed file");
   int32_t count = static_cast<int32_t>(uint32_t(lead[0]) | uint32_t(lead[1]) << 8 | uint32_t(lead[2]) << 16 |
                                        uint32_t(lead[3]) << 24);
@@ -158,7 +158,7 @@ void TFileHeaders::LoadFromStream(TArchiveStream& Stream, int64_t Offset) {
   if (count < 0 || count > room / kHeaderSize) throw EQnlkCompress(kCorrupt);
   int64_t position = kHeaderTableStart;
   for (int32_t i = 0; i < count; ++i) {
-    if (Stream.Seek(Offset + position, TSeekFrom::Beginning) != Offset + position) throw EQnlkCompress(kCorrupt);
+    if (Stream.Seek(Offset + position, fw::soBeginning) != Offset + position) throw EQnlkCompress(kCorrupt);
     auto header = std::make_unique<TFileHeader>();
     header->ReadFromStream(Stream);
     int64_t next = header->NextHeader();
@@ -168,12 +168,12 @@ void TFileHeaders::LoadFromStream(TArchiveStream& Stream, int64_t Offset) {
   }
 }
 
-void TFileHeaders::SaveToStream(TArchiveStream& Stream) {
+void TFileHeaders::SaveToStream(fw::TStream& Stream) {
   uint8_t lead[kHeaderTableStart];
   uint32_t count = static_cast<uint32_t>(GetCount());
   for (int i = 0; i < 4; ++i) lead[i] = static_cast<uint8_t>(count >> (8 * i));
   lead[4] = MultiVolume;
-  if (Stream.Seek(0, TSeekFrom::Beginning) != 0 || Stream.Write(lead, sizeof lead) != sizeof lead)
+  if (Stream.Seek(0, fw::soBeginning) != 0 || Stream.Write(lead, sizeof lead) != sizeof lead)
     throw EQnlkCompress("Could not write the file headers for the compressed file");
   if (MultiVolume != 1) return;
   for (auto& h : FHeaders) {

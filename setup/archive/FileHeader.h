@@ -85,8 +85,8 @@ class TFileHeader {
   // Fills name, date, size and version from the source file that the first ";" item
   // of Path names. A path longer than the name field is refused.
   void AssignSourceFile(const std::string& Path);
-  void ReadFromStream(TArchiveStream& Stream);
-  void WriteToStream(TArchiveStream& Stream) const;
+  void ReadFromStream(fw::TStream& Stream);
+  void WriteToStream(fw::TStream& Stream) const;
 
  private:
   int32_t GetInt(int At) const;
@@ -113,9 +113,9 @@ class TFileHeaders {
   void GetTotals(TlzhFileStats& Stats) const;
   void InitFileStats(TlzhFileStats& Stats) const;
   // Reads the count, the flag and the header chain of the archive at Offset.
-  void LoadFromStream(TArchiveStream& Stream, int64_t Offset);
+  void LoadFromStream(fw::TStream& Stream, int64_t Offset);
   // Writes the count and the flag at position 0, and with flag 1 the headers behind.
-  void SaveToStream(TArchiveStream& Stream);
+  void SaveToStream(fw::TStream& Stream);
 
   uint8_t MultiVolume = 0;
 

@@ -133,8 +133,8 @@ class TQnlkCompress : public fw::TComponent, public IQnlkArchive {
   std::unique_ptr<fw::TStringList> FFilesToProcess;
   TMode FMode = mdNone;
   int FCurrentVolume = 0;
-  TArchiveStream* FDestFile = nullptr;
-  TArchiveStream* FSourceFile = nullptr;
+  fw::TStream* FDestFile = nullptr;
+  fw::TStream* FSourceFile = nullptr;
   TFileHeader* FCurrentHeader = nullptr;
   int64_t FCompressStart = 0;
   TlzhFileStats FStats;

@@ -92,7 +92,7 @@ void TQnlkCompress::ExtractOne(const std::string& Line) {
     TReplacementFile output(target);
     if (!output.Create()) throw EQnlkCompress(fw::Format("Cannot create the file %s", target));
     int64_t start = int64_t(Offset) + header.DataStart();
-    if (volume->Seek(start, TSeekFrom::Beginning) != start) throw EQnlkCompress(SizeMismatch(header.Name()));
+    if (volume->Seek(start, fw::soBeginning) != start) throw EQnlkCompress(SizeMismatch(header.Name()));
     InflateInto(header, volume, output.Stream());
     volume.reset();
     if (output.Stream().Size() != header.UncompressedSize()) throw EQnlkCompress(SizeMismatch(header.Name()));

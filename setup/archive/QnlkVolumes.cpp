@@ -45,7 +45,7 @@ void TQnlkCompress::SplitToDisks(const std::string& TargetFolder, const std::str
           header.GetFileStats(FStats);
           const int32_t sourceStart = header.DataStart(), sourceEnd = header.EndPosition();
           int64_t from = int64_t(Offset) + sourceStart;
-          if (source.Seek(from, TSeekFrom::Beginning) != from)
+          if (source.Seek(from, fw::soBeginning) != from)
             throw EQnlkCompress(
                 "Could not read the file headers for the compressed file. The Archive file could possible be corrupt");
           header.SetDataStart(static_cast<int32_t>(target->Position()));

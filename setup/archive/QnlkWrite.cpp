@@ -58,10 +58,10 @@ void TQnlkCompress::Compress(TlzhCommand Command, int UniqueID) {
           int64_t at;
           const bool& complete;
           ~TRollback() {
-            if (!complete && file.Seek(at, TSeekFrom::Beginning) == at) file.Truncate();
+            if (!complete && file.Seek(at, fw::soBeginning) == at) file.Truncate();
           }
         } rollback{archive, writeAt, complete};
-        if (archive.Seek(writeAt, TSeekFrom::Beginning) != writeAt || !archive.Truncate())
+        if (archive.Seek(writeAt, fw::soBeginning) != writeAt || !archive.Truncate())
           throw EQnlkCompress(fw::Format("Cannot create the file %s", FCompressedFile));
 
         FHeaders.InitFileStats(FStats);
@@ -122,9 +122,9 @@ void TQnlkCompress::CompressOne(TFileHeader& Header, int Index, int UniqueID, TW
   Header.SetCompressedSize(static_cast<int32_t>(end - dataStart));
   Header.SetUniqueID(UniqueID);
   if (UniqueID >= 0 && UniqueID <= kMaxUniqueID) FIDTable[UniqueID] = Index;
-  Archive.Seek(headerAt, TSeekFrom::Beginning);
+  Archive.Seek(headerAt, fw::soBeginning);
   Header.WriteToStream(Archive);
-  Archive.Seek(end, TSeekFrom::Beginning);
+  Archive.Seek(end, fw::soBeginning);
   Fire(OnAfterAdding);
 }
 

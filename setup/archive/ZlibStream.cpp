@@ -35,7 +35,7 @@ int ZlibLevel(TCompressionLevel Level) {
   }
 }
 
-TCustomZlibStream::TCustomZlibStream(TArchiveStream& Destination)
+TCustomZlibStream::TCustomZlibStream(fw::TStream& Destination)
     : FDestination(Destination), FDestinationPosition(Destination.Position()) {
   InstallHooks(FZRec);
 }
@@ -49,7 +49,7 @@ void TCustomZlibStream::WriteOut(const uint8_t* Data, size_t Count) {
   FDestinationPosition += static_cast<int64_t>(Count);
 }
 
-TCompressionStream::TCompressionStream(TCompressionLevel Level, TArchiveStream& Destination)
+TCompressionStream::TCompressionStream(TCompressionLevel Level, fw::TStream& Destination)
     : TCustomZlibStream(Destination), FBuffer(kOutputBufferSize) {
   if (deflateInit_(&FZRec, ZlibLevel(Level), kZlibVersion, static_cast<int>(sizeof(z_stream))) < 0)
     throw fw::Exception("error");
@@ -62,7 +62,7 @@ TCompressionStream::~TCompressionStream() { deflateEnd(&FZRec); }
 size_t TCompressionStream::Write(const void* Buffer, size_t Count) {
   const Bytef* next = static_cast<const Bytef*>(Buffer);
   size_t left = Count;
-  if (FDestination.Position() != FDestinationPosition) FDestination.Seek(FDestinationPosition, TSeekFrom::Beginning);
+  if (FDestination.Position() != FDestinationPosition) FDestination.Seek(FDestinationPosition, fw::soBeginning);
   while (left > 0 || FZRec.avail_in > 0) {
     if (FZRec.avail_in == 0) {
       // zlib takes at most 4 GiB at a time.
@@ -88,7 +88,7 @@ void TCompressionStream::Finish() {
   if (FFinished) return;
   FZRec.next_in = Z_NULL;
   FZRec.avail_in = 0;
-  if (FDestination.Position() != FDestinationPosition) FDestination.Seek(FDestinationPosition, TSeekFrom::Beginning);
+  if (FDestination.Position() != FDestinationPosition) FDestination.Seek(FDestinationPosition, fw::soBeginning);
   for (;;) {
     int result = deflate(&FZRec, Z_FINISH);
     if (result < 0 && result != Z_BUF_ERROR) throw fw::Exception("error");
@@ -101,12 +101,14 @@ void TCompressionStream::Finish() {
   FFinished = true;
 }
 
-int64_t TCompressionStream::Seek(int64_t Offset, TSeekFrom Origin) {
-  if (Offset == 0 && Origin == TSeekFrom::Current) return FTakenIn;
+int64_t TCompressionStream::Seek(int64_t Offset, fw::TSeekOrigin Origin) {
+  if (Offset == 0 && Origin == fw::soCurrent) return FTakenIn;
   throw fw::Exception("Invalid stream operation");
 }
 
 size_t TCompressionStream::Read(void*, size_t) { throw fw::Exception("Invalid stream operation"); }
+
+void TCompressionStream::SetSize(int64_t) { throw fw::Exception("Invalid stream operation"); }
 
 TInflater::TInflater() {
   InstallHooks(FZRec);

@@ -1,4 +1,4 @@
-// zlib behind the archive: the write-only deflate stream through which files are
+// zlib behind the archive: the write-only deflate stream (a framework stream) through which files are
 // compressed, and the inflate state that extraction drives block by block.
 #pragma once
 
@@ -19,9 +19,9 @@ int ZlibLevel(TCompressionLevel Level);
 // The version the archive asks zlib for; the record size is that of this build.
 extern const char* const kZlibVersion;
 
-class TCustomZlibStream : public TArchiveStream {
+class TCustomZlibStream : public fw::TStream {
  public:
-  explicit TCustomZlibStream(TArchiveStream& Destination);
+  explicit TCustomZlibStream(fw::TStream& Destination);
   // Fired after each full output buffer reaches the destination.
   std::function<void()> OnProgress;
   // Called when the destination takes fewer bytes than given; the stream then raises
@@ -34,21 +34,22 @@ class TCustomZlibStream : public TArchiveStream {
   }
   void WriteOut(const uint8_t* Data, size_t Count);
 
-  TArchiveStream& FDestination;
+  fw::TStream& FDestination;
   int64_t FDestinationPosition;
   z_stream FZRec{};
 };
 
 class TCompressionStream : public TCustomZlibStream {
  public:
-  TCompressionStream(TCompressionLevel Level, TArchiveStream& Destination);
+  TCompressionStream(TCompressionLevel Level, fw::TStream& Destination);
   // Releases zlib; Finish must have run for the stream to be complete.
   ~TCompressionStream() override;
 
   size_t Write(const void* Buffer, size_t Count) override;
   // Only the query of the current position: the number of bytes taken in so far.
-  int64_t Seek(int64_t Offset, TSeekFrom Origin) override;
+  int64_t Seek(int64_t Offset, fw::TSeekOrigin Origin) override;
   size_t Read(void* Buffer, size_t Count) override;
+  void SetSize(int64_t NewSize) override;
   // Ends the zlib stream and writes what is left of it.
   void Finish();
 
