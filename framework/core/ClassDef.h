@@ -98,7 +98,7 @@ class TClassDef : public TClass {
     using Ptr = std::decay_t<decltype(Get(std::declval<G>(), std::declval<const TObject*>()))>;
     using C = std::remove_cv_t<std::remove_pointer_t<Ptr>>;
     TPropInfo& p = Add(name, TTypeKind::Component);
-    p.PropClass = &C::StaticClass();
+    p.PropClass = &C::StaticClass;
     p.GetObj = [get](const TObject* o) -> TObject* { return const_cast<C*>(Get(get, o)); };
     if constexpr (!IsNull<S>) p.SetObj = [set](TObject* o, TObject* v) { Put(set, o, dynamic_cast<C*>(v)); };
     return *this;
@@ -110,7 +110,7 @@ class TClassDef : public TClass {
     using Ptr = std::decay_t<decltype(Get(std::declval<G>(), std::declval<const TObject*>()))>;
     using C = std::remove_cv_t<std::remove_pointer_t<Ptr>>;
     TPropInfo& p = Add(name, TTypeKind::Object);
-    p.PropClass = &C::StaticClass();
+    p.PropClass = &C::StaticClass;
     p.GetObj = [get](const TObject* o) -> TObject* { return const_cast<C*>(Get(get, o)); };
     if constexpr (!IsNull<S>) p.SetObj = [set](TObject* o, TObject* v) { Put(set, o, dynamic_cast<C*>(v)); };
     return *this;
@@ -162,7 +162,7 @@ class TClassDef : public TClass {
   TClassDef& Field(const char* name, C* T::*member) {
     TFieldInfo f;
     f.Name = name;
-    f.FieldClass = &C::StaticClass();
+    f.FieldClass = &C::StaticClass;
     f.Set = [member](TObject* instance, TObject* value) { static_cast<T*>(instance)->*member = dynamic_cast<C*>(value); };
     FFields.push_back(std::move(f));
     return *this;

@@ -44,7 +44,28 @@ void CheckComponentName(const std::string& Name) {
     throw EComponentError(Format("'%s' is not a valid component name", Name.c_str()));
 }
 
+namespace {
+// Set by CreateComponentForLoading; taken by the first component constructor that runs.
+thread_local bool gCreatingForLoad = false;
+}  // namespace
+
+TComponent* CreateComponentForLoading(const TClass& Class, TComponent* Owner) {
+  gCreatingForLoad = true;
+  try {
+    TComponent* made = Class.CreateComponent(Owner);
+    gCreatingForLoad = false;
+    return made;
+  } catch (...) {
+    gCreatingForLoad = false;
+    throw;
+  }
+}
+
 TComponent::TComponent(TComponent* AOwner) {
+  if (gCreatingForLoad) {
+    gCreatingForLoad = false;
+    BeginLoading();
+  }
   if (AOwner != nullptr) AOwner->InsertComponent(this);
 }
 

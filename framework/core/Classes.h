@@ -109,6 +109,10 @@ class TComponent : public TPersistent {
   std::vector<TComponent*> FFreeNotifies;
 };
 
+// Creates a component of Class the way a form loader does: its state already holds
+// csLoading and csReading while its constructor runs.
+TComponent* CreateComponentForLoading(const TClass& Class, TComponent* Owner);
+
 // Raises EComponentError for a name that is neither empty nor an identifier.
 void CheckComponentName(const std::string& Name);
 

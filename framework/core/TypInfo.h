@@ -47,7 +47,9 @@ struct TPropInfo {
   std::string Name;
   TTypeKind Kind = TTypeKind::Integer;
   const TEnumInfo* EnumType = nullptr;   // Enumeration, Set
-  const TClass* PropClass = nullptr;     // Component (accepted class), Object (declared class)
+  // Component (accepted class), Object (declared class); a function, since a class may
+  // refer to itself while its own information is being built.
+  const TClass& (*PropClass)() = nullptr;
   std::type_index MethodType = typeid(void);  // Method: the event's signature
   TIdentToInt IdentToInt = nullptr;      // Integer
 
@@ -79,7 +81,7 @@ struct TMethodInfo {
 // A published field of a form: set to the component of the same name when the form loads.
 struct TFieldInfo {
   std::string Name;
-  const TClass* FieldClass = nullptr;
+  const TClass& (*FieldClass)() = nullptr;
   std::function<void(TObject* instance, TObject* value)> Set;
 };
 
