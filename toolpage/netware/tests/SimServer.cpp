@@ -32,10 +32,12 @@ void RemoveTree(const std::string& dir) {
 
 }  // namespace
 
-TSimServer::TSimServer(const std::vector<std::string>& ExtraConfig, const std::string& Name) {
+TSimServer::TSimServer(const std::vector<std::string>& ExtraConfig, const std::string& Name, const std::string& Root) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  FRoot = std::string(temp) + "nwsim-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++gServerCount);
+  FRoot = !Root.empty() ? Root
+                        : std::string(temp) + "nwsim-" + std::to_string(GetCurrentProcessId()) + "-" +
+                              std::to_string(++gServerCount);
   RemoveTree(FRoot);
   CreateDirectoryA(FRoot.c_str(), nullptr);
   CreateDirectoryA((FRoot + "\\SYS").c_str(), nullptr);

@@ -13,7 +13,9 @@ namespace nwtest {
 class TSimServer {
  public:
   // Extra lines go into the configuration ("fault std4-info-short", "version 312", ...).
-  explicit TSimServer(const std::vector<std::string>& ExtraConfig = {}, const std::string& Name = "NWSIM1");
+  // Root is the folder that holds the volume folders; empty: a new folder in TEMP.
+  explicit TSimServer(const std::vector<std::string>& ExtraConfig = {}, const std::string& Name = "NWSIM1",
+                      const std::string& Root = "");
   ~TSimServer();
   TSimServer(const TSimServer&) = delete;
   TSimServer& operator=(const TSimServer&) = delete;
@@ -21,6 +23,7 @@ class TSimServer {
   // Host path of a file in a volume ("SYS", "SYSTEM\\A.NCF").
   std::string HostPath(const std::string& Volume, const std::string& Path) const;
   void WriteFile(const std::string& Volume, const std::string& Path, const std::string& Data) const;
+  const std::string& Root() const { return FRoot; }
   bool FileExists(const std::string& Volume, const std::string& Path) const;
   std::string ReadFile(const std::string& Volume, const std::string& Path) const;
 
