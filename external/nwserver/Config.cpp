@@ -1,5 +1,7 @@
 #include "Config.h"
 
+#include "Volumes.h"
+
 #include <windows.h>
 
 #include <fstream>
@@ -149,10 +151,27 @@ static void ReadStateFile(const TConfig& config, TState& state) {
   }
 }
 
+// Attributes of entries that are gone (deleted or renamed through a share, not through
+// the server) are dropped, so that a new file of the same name starts without them.
+static void DropAttributesOfMissingEntries(const TConfig& config, TState& state) {
+  TVolumes volumes(config);
+  for (auto it = state.Attributes.begin(); it != state.Attributes.end();) {
+    TNwPath nw, canonical;
+    std::string host;
+    uint32_t code;
+    bool present = ParseNwPath(it->first, nullptr, nw) && volumes.Resolve(nw, host, canonical, code) &&
+                   volumes.Exists(host);
+    it = present ? std::next(it) : state.Attributes.erase(it);
+  }
+}
+
 TStateSession::TStateSession(const TConfig& config) : FConfig(config) {
   FMutex = CreateMutexA(nullptr, FALSE, MutexName(config.StatePath).c_str());
   if (FMutex) WaitForSingleObject(FMutex, 10000);
   ReadStateFile(config, FState);
+  size_t before = FState.Attributes.size();
+  DropAttributesOfMissingEntries(config, FState);
+  FChanged = FState.Attributes.size() != before;
 }
 
 void TStateSession::Save() {

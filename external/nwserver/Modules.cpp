@@ -119,7 +119,9 @@ uint32_t RunNcfFile(const TConfig& config, TStateSession& session, const std::st
   TNwPath nw, canonical;
   std::string host, text;
   uint32_t code;
-  if (!ParseNwPath(path, nullptr, nw)) return kInvalidPath;
+  // A bare file name is looked for in SYS:SYSTEM, as the console does.
+  std::string full = path.find(':') == std::string::npos ? "SYS:SYSTEM\\" + path : path;
+  if (!ParseNwPath(full, nullptr, nw)) return kInvalidPath;
   if (!TVolumes(config).Resolve(nw, host, canonical, code)) return code;
   if (!ReadHostFile(host, text)) return kFailure;
   std::istringstream in(text);

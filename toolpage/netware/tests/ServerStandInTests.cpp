@@ -131,6 +131,10 @@ TEST(ServerStandIn, NcfFileRunsConsoleCommandsOfTheScriptingModule) {
   text << log.rdbuf();
   EXPECT_NE(text.str().find("!play A.OKS"), std::string::npos) << text.str();
   EXPECT_NE(nwc::ExecuteNcf(conn.Handle(), "SYS:SYSTEM\\MISSING.NCF"), 0u);
+  // A bare name is an NCF file of SYS:SYSTEM.
+  server.WriteFile("SYS", "SYSTEM\\ULCONSOL.NCF", "Unload  TUVEK.NLM\r\n");
+  ASSERT_EQ(nwc::ExecuteNcf(conn.Handle(), "ULCONSOL.NCF"), 0u);
+  EXPECT_NE(nwc::UnloadModule(conn.Handle(), "TUVEK"), 0u);  // already unloaded by the file
 }
 
 TEST(ServerStandIn, DirectoryHandlesScansAndNameSpaces) {
@@ -198,6 +202,14 @@ TEST(ServerStandIn, AttributesDeleteAndRename) {
   ASSERT_EQ(nwc::DeleteEntry(c, 0, "SYS:SYSTEM\\C.OKS", 4, 6), 0u);
   EXPECT_FALSE(server.FileExists("SYS", "SYSTEM\\C.OKS"));
   EXPECT_NE(nwc::SetAttributes(c, 0, "SYS:SYSTEM\\C.OKS", 4, 6, 2, 1), 0u);
+  // A file deleted behind the server's back (through the share) leaves no attributes
+  // for a new file of the same name made after the server has seen it gone.
+  ASSERT_EQ(nwc::SetAttributes(c, 0, "SYS:SYSTEM\\B.OKS", 4, 6, 2, 0x10000), 0u);
+  DeleteFileA(server.HostPath("SYS", "SYSTEM\\B.OKS").c_str());
+  EXPECT_NE(nwc::EntryInfo(c, 0, "SYS:SYSTEM\\B.OKS", 4, 4, 6, 4, info), 0u);
+  server.WriteFile("SYS", "SYSTEM\\B.OKS", "new");
+  ASSERT_EQ(nwc::EntryInfo(c, 0, "SYS:SYSTEM\\B.OKS", 4, 4, 6, 4, info), 0u);
+  EXPECT_EQ(GetLE32(info + 4), 0u);
   server.WriteFile("VOL1", "D.TXT", "z");
   EXPECT_EQ(nwc::DeleteEntry(c, 0, "VOL1:D.TXT", 4, 6), 0x89BFu);  // no long names on VOL1
   EXPECT_EQ(nwc::DeleteEntry(c, 0, "VOL1:D.TXT", 0, 6), 0u);
