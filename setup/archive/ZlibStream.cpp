@@ -9,6 +9,10 @@ namespace setup {
 
 const char* const kZlibVersion = "1.0.4";
 
+// zlib checks the record size it is given against its own: 56 bytes in a 32-bit
+// build, 88 in a 64-bit one.
+static_assert(sizeof(z_stream) == (sizeof(void*) == 4 ? 56 : 88), "unexpected z_stream layout");
+
 namespace {
 constexpr size_t kOutputBufferSize = 65536;
 

@@ -29,6 +29,8 @@ TEST_F(ArchiveLayout, TwoFilesStandWithTheirHeadersInAChain) {
   WriteBytes(Path("first.txt"), first);
   WriteBytes(Path("second.bin"), second);
   SetFileDate(Path("first.txt"), 2004, 5, 6, 7);
+  EventLog log;
+  log.Attach(Archive);
   Build({Path("first.txt"), Path("second.bin") + ";ignored part"}, 42);
 
   Bytes a = ReadBytes(Path("files.1"));
@@ -64,6 +66,20 @@ TEST_F(ArchiveLayout, TwoFilesStandWithTheirHeadersInAChain) {
   EXPECT_EQ(data2, static_cast<int32_t>(h2) + 176);
   EXPECT_EQ(Int32At(a, h2 + 128), static_cast<int32_t>(a.size()));
   EXPECT_EQ(data2 + size2, static_cast<int32_t>(a.size()));
+
+  // Events: one before and one after each file; each file's last status is whole.
+  ASSERT_EQ(log.Before.size(), 2u);
+  ASSERT_EQ(log.After.size(), 2u);
+  EXPECT_EQ(log.Before[0].TotalSize, 73000);
+  EXPECT_EQ(log.After[0].FileDone, 70000);
+  EXPECT_EQ(log.After[0].CompressedSize, size1);
+  EXPECT_EQ(log.After[1].FileDone, 3000);
+  EXPECT_EQ(log.After[1].TotalDone, 73000);
+  EXPECT_EQ(log.After[1].TotalPercent, 100);
+  EXPECT_EQ(log.After[1].TotalCompressed, size1 + size2);
+  EXPECT_GT(log.After[1].Ratio, 99);  // random data does not shrink
+  ASSERT_FALSE(log.Status.empty());
+  EXPECT_TRUE(log.Status.back().Finished);
 
   // Each file's data is a complete zlib stream at the highest level that stock zlib reads back.
   for (auto [start, size, original] : {std::tuple{data1, size1, &first}, std::tuple{data2, size2, &second}}) {
