@@ -145,3 +145,66 @@ TEST(WritablePChar, EmptyAndOwnedText) {
 }
 
 }  // namespace
+
+namespace {
+
+// A registered file type whose open command names a browser, removed again at the end
+// (in the machine's classes: the test prefix is private).
+class TRegisteredBrowser {
+ public:
+  TRegisteredBrowser(const char* Extension, const char* FileType, const char* Command) : FExt(Extension), FType(FileType) {
+    Set(std::string("Software\\Classes\\") + Extension, FileType);
+    if (*FileType) Set(std::string("Software\\Classes\\") + FileType + "\\shell\\open\\command", Command);
+    else Set(std::string("Software\\Classes\\") + Extension + "\\shell\\open\\command", Command);
+  }
+  ~TRegisteredBrowser() {
+    for (const std::string& base : {FExt, FType}) {
+      if (base.empty()) continue;
+      std::string key = "Software\\Classes\\" + base;
+      for (const char* sub : {"\\shell\\open\\command", "\\shell\\open", "\\shell", ""})
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, (key + sub).c_str());
+    }
+  }
+
+ private:
+  static void Set(const std::string& Key, const std::string& Value) {
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, Key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+      return;
+    if (!Value.empty())
+      RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(Value.c_str()),
+                     static_cast<DWORD>(Value.size() + 1));
+    RegCloseKey(key);
+  }
+  std::string FExt, FType;
+};
+
+bool ClassRegistered(const char* Name) {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CLASSES_ROOT, Name, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+TEST(FindBrowserCommand, FileTypeFirstThenTheExtensionsOwnCommand) {
+  if (ClassRegistered(".HTM") || ClassRegistered(".HTML") || ClassRegistered(".SHTML") || ClassRegistered(".SHTM"))
+    GTEST_SKIP() << "this prefix registers HTML files itself";
+  EXPECT_EQ(FindBrowserCommand(), "");
+  {
+    TRegisteredBrowser web(".shtm", "", "\"C:\\Web\\own.exe\" %1");
+    EXPECT_EQ(FindBrowserCommand(), "\"C:\\Web\\own.exe\" %1");
+  }
+  {
+    TRegisteredBrowser web(".shtml", "StavrelTestPage", "\"C:\\Web\\browser.exe\" -nohome \"%1\"");
+    EXPECT_EQ(FindBrowserCommand(), "\"C:\\Web\\browser.exe\" -nohome \"%1\"");
+    TGoToWeb go(nullptr);
+    EXPECT_EQ(go.GetBrowserProgram(), "C:\\Web\\browser.exe");
+    EXPECT_EQ(BrowserParameters(), "-nohome");
+  }
+  EXPECT_EQ(FindBrowserCommand(), "");
+  TGoToWeb go(nullptr);
+  go.SetUrl("http://example.invalid/");
+  EXPECT_FALSE(go.OpenUrl());  // no browser: nothing is started
+}
+
+}  // namespace

@@ -1,5 +1,6 @@
 // Requests to the product's server modules: bytes on the wire, replies, broken servers.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstring>
 
@@ -299,6 +300,36 @@ TEST_F(RequestTest, OversizedCallDataIsRefused) {
   TRProcRequester rp(1, "KAVEL:CS4");
   std::vector<uint8_t> data(0x8000);
   EXPECT_THROW(rp.Call(1, data.data(), nullptr, 0x8000, 0), EAssertionFailed);
+}
+
+}  // namespace
+
+namespace {
+
+// Records the requester messages a window receives.
+std::vector<std::pair<WPARAM, LPARAM>> gNotices;
+LRESULT CALLBACK NoticeProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_USER + 200) gNotices.emplace_back(wp, lp);
+  return DefWindowProcA(wnd, msg, wp, lp);
+}
+
+TEST_F(RequestTest, MainWindowHearsOfRequestersComingAndGoing) {
+  TSimServer server({"module VX4CS.NLM"});
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = NoticeProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "NwRequesterNotice";
+  RegisterClassA(&wc);
+  HWND wnd = CreateWindowA("NwRequesterNotice", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  ASSERT_NE(wnd, nullptr);
+  gNotices.clear();
+  SetRequesterNotifyWindow(wnd);
+  { TRProcRequester rp(1, "KAVEL:CS4"); }
+  SetRequesterNotifyWindow(nullptr);
+  { TRProcRequester rp(1, "KAVEL:CS4"); }
+  DestroyWindow(wnd);
+  std::vector<std::pair<WPARAM, LPARAM>> expected = {{1, 0}, {0, 0}};
+  EXPECT_EQ(gNotices, expected);
 }
 
 }  // namespace
