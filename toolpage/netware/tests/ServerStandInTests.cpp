@@ -216,14 +216,14 @@ TEST(ServerStandIn, AttributesDeleteAndRename) {
 }
 
 TEST(ServerStandIn, SysVolumeIsReachableThroughUnc) {
-  TSimServer server({}, "NWSIM1", NWSIM_UNC_ROOT "\\NWSIM1");
+  TSimServer server({}, "NWNETTST", NWSIM_UNC_ROOT "\\NWNETTST");
   server.WriteFile("SYS", "SYSTEM\\UNC.TXT", "through the share");
-  std::ifstream in("\\\\NWSIM1\\SYS\\SYSTEM\\UNC.TXT", std::ios::binary);
+  std::ifstream in("\\\\NWNETTST\\SYS\\SYSTEM\\UNC.TXT", std::ios::binary);
   std::stringstream text;
   text << in.rdbuf();
   EXPECT_EQ(text.str(), "through the share");
   // And a file written through the share is seen by the server.
-  std::ofstream("\\\\NWSIM1\\SYS\\SYSTEM\\PLUD_TMP.NCF", std::ios::binary) << "LOAD TUVEK.NLM\r\n";
+  std::ofstream("\\\\NWNETTST\\SYS\\SYSTEM\\PLUD_TMP.NCF", std::ios::binary) << "LOAD TUVEK.NLM\r\n";
   TNWConnection conn(1);
   EXPECT_EQ(nwc::ExecuteNcf(conn.Handle(), "SYS:SYSTEM\\PLUD_TMP.NCF"), 0u);
   char file[256], t2[256], t3[256];
