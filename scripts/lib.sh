@@ -28,8 +28,10 @@ build_arch() {
     cmake -S "$REPO_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
           -DCMAKE_TOOLCHAIN_FILE="$REPO_ROOT/cmake/mingw-$arch.cmake" >/dev/null
   fi
-  cmake --build "$dir" -j "$(nproc)" | grep -v '^\[' || true
-  [ "${PIPESTATUS[0]}" -eq 0 ]
+  local log="$dir/build.log" status=0
+  cmake --build "$dir" -j "$(nproc)" >"$log" 2>&1 || status=$?
+  grep -v -E '^\[[0-9]+/[0-9]+\]' "$log" || true
+  return $status
 }
 
 # Xvfb when there is no display, the build tree's private prefix, one wineserver for the whole run.

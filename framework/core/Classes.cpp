@@ -150,9 +150,14 @@ void TComponent::DestroyComponents() {
   // Last created first; each one's destructor takes it out of our list.
   while (!FComponents.empty()) {
     TComponent* c = FComponents.back();
-    delete c;
+    c->Free();
     if (!FComponents.empty() && FComponents.back() == c) FComponents.pop_back();
   }
+}
+
+void TComponent::Free() {
+  BeforeDestruction();
+  delete this;
 }
 
 void TComponent::Destroying() {

@@ -2,6 +2,7 @@
 // TComponent (ownership, names, state, free notifications, Loaded).
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,12 @@ class TComponent : public TPersistent {
   void DestroyComponents();
   // Marks this component and those it owns as being destroyed.
   void Destroying();
+  // Runs before the destructors: the last moment at which the whole object, with
+  // its derived parts, still exists (forms fire OnDestroy here).
+  virtual void BeforeDestruction() { Destroying(); }
+  // The way to free a component: BeforeDestruction, then delete. Owners free
+  // their components this way.
+  void Free();
 
   // Asks to be told (Notification opRemove) when AComponent is destroyed.
   void FreeNotification(TComponent* AComponent);
@@ -108,6 +115,13 @@ class TComponent : public TPersistent {
   std::vector<TComponent*> FComponents;
   std::vector<TComponent*> FFreeNotifies;
 };
+
+// Frees components held outside an owner: std::unique_ptr<T, TFreeDeleter>.
+struct TFreeDeleter {
+  void operator()(TComponent* Component) const { Component->Free(); }
+};
+template <class T>
+using TOwnedPtr = std::unique_ptr<T, TFreeDeleter>;
 
 // Creates a component of Class the way a form loader does: its state already holds
 // csLoading and csReading while its constructor runs.

@@ -13,13 +13,13 @@ class TWatcher : public TComponent {
   FW_CLASS(TWatcher)
  public:
   using TComponent::TComponent;
-  std::vector<std::pair<TComponent*, TOperation>> Seen;
+  std::vector<std::pair<std::string, TOperation>> Seen;  // names of the components
   TComponent* Ref = nullptr;
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override {
     TComponent::Notification(AComponent, Operation);
-    Seen.emplace_back(AComponent, Operation);
+    Seen.emplace_back(AComponent->Name(), Operation);
     if (Operation == opRemove && AComponent == Ref) Ref = nullptr;
   }
 };
@@ -76,13 +76,14 @@ TEST(ComponentOwnership, OwnerFreesItsComponentsAndDeletingOneDetachesIt) {
 TEST(ComponentNotifications, InsertAndRemoveReachOwnerAndSiblings) {
   auto owner = std::make_unique<TWatcher>(nullptr);
   auto* first = new TWatcher(owner.get());
-  auto* second = new TWatcher(owner.get());
-  TComponent* secondId = second;
+  auto* second = new TWatcher(nullptr);
+  second->SetName("Second");
+  owner->InsertComponent(second);
   ASSERT_FALSE(first->Seen.empty());
-  EXPECT_EQ(first->Seen.back(), std::make_pair(static_cast<TComponent*>(second), opInsert));
-  EXPECT_EQ(owner->Seen.back(), std::make_pair(static_cast<TComponent*>(second), opInsert));
+  EXPECT_EQ(first->Seen.back(), std::make_pair(std::string("Second"), opInsert));
+  EXPECT_EQ(owner->Seen.back(), std::make_pair(std::string("Second"), opInsert));
   delete second;
-  EXPECT_EQ(first->Seen.back(), std::make_pair(secondId, opRemove));
+  EXPECT_EQ(first->Seen.back(), std::make_pair(std::string("Second"), opRemove));
 }
 
 TEST(ComponentNotifications, FreeNotificationCrossesOwners) {

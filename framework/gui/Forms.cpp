@@ -1,0 +1,371 @@
+#include "Forms.h"
+
+#include <exception>
+
+#include "core/ClassDef.h"
+#include "core/FormReader.h"
+
+namespace fw {
+
+extern void (*gControlExceptionHook)(TObject* Sender);
+
+namespace {
+
+const TEnumInfo kBorderStyles{"TFormBorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}};
+const TEnumInfo kPositions{"TPosition", {"poDesigned", "poDefault", "poScreenCenter"}};
+const TEnumInfo kWindowStates{"TWindowState", {"wsNormal", "wsMinimized", "wsMaximized"}};
+
+HMODULE CodeModule() {
+  HMODULE module = nullptr;
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCSTR>(&CodeModule), &module);
+  return module;
+}
+
+BOOL CALLBACK CollectEnabledWindow(HWND Wnd, LPARAM List) {
+  if (IsWindowVisible(Wnd) && IsWindowEnabled(Wnd)) reinterpret_cast<std::vector<HWND>*>(List)->push_back(Wnd);
+  return TRUE;
+}
+
+void ApplicationExceptionHook(TObject* Sender) { Application->HandleException(Sender); }
+
+TApplication gApplication(nullptr);
+
+}  // namespace
+
+TApplication* Application = &gApplication;
+
+// --- TCustomForm -----------------------------------------------------------
+
+const TClass& TCustomForm::StaticClass() {
+  using T = TCustomForm;
+  static const TClass cls = TClassDef<T>("TCustomForm", &TWinControl::StaticClass())
+                                .String("Caption", &T::Caption, &T::SetCaption)
+                                .Enum("BorderStyle", kBorderStyles, &T::BorderStyle, &T::SetBorderStyle)
+                                .Enum("Position", kPositions, &T::Position, &T::SetPosition)
+                                .Enum("WindowState", kWindowStates, &T::WindowState, &T::SetWindowState)
+                                .Event("OnCreate", &T::OnCreate)
+                                .Event("OnShow", &T::OnShow)
+                                .Event("OnHide", &T::OnHide)
+                                .Event("OnDestroy", &T::OnDestroy)
+                                .Event("OnClose", &T::OnClose);
+  return cls;
+}
+
+TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
+  FVisible = false;
+  FParentFont = false;
+  FParentColor = false;
+  FWidth = 320;
+  FHeight = 240;
+}
+
+TCustomForm::~TCustomForm() = default;
+
+void TCustomForm::BeforeDestruction() {
+  TWinControl::BeforeDestruction();
+  if (OnDestroy) {
+    try {
+      OnDestroy(this);
+    } catch (...) {
+      Application->HandleException(this);
+    }
+  }
+}
+
+void TCustomForm::InitFromResource() {
+  std::string name = UpperCase(ClassName());
+  HMODULE module = CodeModule();
+  HRSRC info = FindResourceA(module, name.c_str(), reinterpret_cast<LPCSTR>(RT_RCDATA));
+  HGLOBAL data = info != nullptr ? LoadResource(module, info) : nullptr;
+  const char* text = data != nullptr ? static_cast<const char*>(LockResource(data)) : nullptr;
+  if (text == nullptr) throw EResNotFound(Format("Resource %s not found", name));
+  InitFromText(std::string_view(text, SizeofResource(module, info)), name);
+}
+
+void TCustomForm::InitFromText(std::string_view Text, const std::string& Source) {
+  ReadComponentFromText(this, Text, Source);
+  DoCreate();
+}
+
+void TCustomForm::DoCreate() {
+  if (OnCreate) OnCreate(this);
+}
+
+void TCustomForm::DoShow() {
+  if (OnShow) OnShow(this);
+}
+
+void TCustomForm::DoHide() {
+  if (OnHide) OnHide(this);
+}
+
+DWORD TCustomForm::WindowStyle() const {
+  switch (FBorderStyle) {
+    case bsNone: return WS_POPUP;
+    case bsSingle: return WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_BORDER;
+    case bsDialog: return WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    case bsToolWindow: return WS_CAPTION | WS_SYSMENU;
+    case bsSizeToolWin: return WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+    case bsSizeable: break;
+  }
+  return WS_OVERLAPPEDWINDOW;
+}
+
+DWORD TCustomForm::WindowExStyle() const {
+  switch (FBorderStyle) {
+    case bsDialog: return WS_EX_DLGMODALFRAME;
+    case bsToolWindow:
+    case bsSizeToolWin: return WS_EX_TOOLWINDOW;
+    default: return 0;
+  }
+}
+
+RECT TCustomForm::ClientRect() const {
+  if (FHandle != nullptr) return TWinControl::ClientRect();
+  // Before the window exists: the size less the frame of the border style.
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, WindowStyle(), FALSE, WindowExStyle());
+  return RECT{0, 0, FWidth - (frame.right - frame.left), FHeight - (frame.bottom - frame.top)};
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
+  if (FBorderStyle == Value) return;
+  FBorderStyle = Value;
+  if (FHandle != nullptr) {
+    SetWindowLongA(FHandle, GWL_STYLE, static_cast<LONG>(WindowStyle() | (GetWindowLongA(FHandle, GWL_STYLE) & WS_VISIBLE)));
+    SetWindowLongA(FHandle, GWL_EXSTYLE, static_cast<LONG>(WindowExStyle()));
+    SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+  }
+}
+
+void TCustomForm::SetWindowState(TWindowState Value) {
+  if (FWindowState == Value) return;
+  FWindowState = Value;
+  if (FHandle != nullptr && FVisible)
+    ShowWindow(FHandle, Value == wsMaximized ? SW_SHOWMAXIMIZED : Value == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+}
+
+void TCustomForm::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  Params.Style = WindowStyle() | WS_CLIPCHILDREN;
+  Params.ExStyle = WindowExStyle();
+  Params.WndParent = nullptr;
+  if (FPosition == poScreenCenter) {
+    Params.X = (GetSystemMetrics(SM_CXSCREEN) - FWidth) / 2;
+    Params.Y = (GetSystemMetrics(SM_CYSCREEN) - FHeight) / 2;
+    FLeft = Params.X;
+    FTop = Params.Y;
+  } else if (FPosition == poDefault) {
+    Params.X = CW_USEDEFAULT;
+    Params.Y = CW_USEDEFAULT;
+  }
+}
+
+void TCustomForm::SetVisible(bool Value) {
+  if (FVisible == Value) return;
+  if (Value) {
+    HandleNeeded();
+    FVisible = true;
+    DoShow();
+    if (FHandle != nullptr)
+      ShowWindow(FHandle, FWindowState == wsMaximized ? SW_SHOWMAXIMIZED
+                          : FWindowState == wsMinimized ? SW_SHOWMINIMIZED
+                                                        : SW_SHOWNORMAL);
+  } else {
+    FVisible = false;
+    if (FHandle != nullptr) ShowWindow(FHandle, SW_HIDE);
+    DoHide();
+  }
+}
+
+void TCustomForm::Show() {
+  SetVisible(true);
+  if (FHandle != nullptr) SetForegroundWindow(FHandle);
+}
+
+void TCustomForm::Close() {
+  if (FModal) {
+    FModalResult = mrCancel;
+    return;
+  }
+  TCloseAction action = caHide;
+  if (OnClose) OnClose(this, action);
+  if (action == caNone) return;
+  if (Application->MainForm() == this) {
+    Application->Terminate();
+  } else if (action == caHide) {
+    Hide();
+  } else if (action == caMinimize) {
+    SetWindowState(wsMinimized);
+  } else if (action == caFree) {
+    Hide();
+    Free();
+  }
+}
+
+int TCustomForm::ShowModal() {
+  if (FVisible || FModal) throw EComponentError("Cannot make a visible window modal");
+  // Other windows of this thread wait until the form is done.
+  std::vector<HWND> disabled;
+  EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
+  for (HWND wnd : disabled) EnableWindow(wnd, FALSE);
+  FModal = true;
+  FModalResult = mrNone;
+  try {
+    Show();
+    while (FModalResult == mrNone && !Application->Terminated()) Application->HandleMessage();
+  } catch (...) {
+    FModal = false;
+    for (HWND wnd : disabled) EnableWindow(wnd, TRUE);
+    Hide();
+    throw;
+  }
+  FModal = false;
+  for (HWND wnd : disabled) EnableWindow(wnd, TRUE);
+  Hide();
+  return FModalResult;
+}
+
+void TCustomForm::WndProc(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_CLOSE:
+      Close();
+      Message.Result = 0;
+      return;
+    case WM_SIZE:
+      if (Message.WParam == SIZE_MAXIMIZED)
+        FWindowState = wsMaximized;
+      else if (Message.WParam == SIZE_MINIMIZED)
+        FWindowState = wsMinimized;
+      else if (Message.WParam == SIZE_RESTORED)
+        FWindowState = wsNormal;
+      break;
+    default:
+      break;
+  }
+  TWinControl::WndProc(Message);
+}
+
+const TClass& TForm::StaticClass() {
+  static const TClass cls = TClassDef<TForm>("TForm", &TCustomForm::StaticClass()).Creatable();
+  return cls;
+}
+
+TCustomForm* GetParentForm(TControl* Control) {
+  while (Control != nullptr && Control->Parent() != nullptr) Control = Control->Parent();
+  return dynamic_cast<TCustomForm*>(Control);
+}
+
+// --- TApplication ----------------------------------------------------------
+
+const TClass& TApplication::StaticClass() {
+  static const TClass cls = TClassDef<TApplication>("TApplication", &TComponent::StaticClass());
+  return cls;
+}
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) { gControlExceptionHook = ApplicationExceptionHook; }
+
+TApplication::~TApplication() {
+  gControlExceptionHook = nullptr;
+  DestroyComponents();
+}
+
+void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FMainForm) FMainForm = nullptr;
+}
+
+bool TApplication::ProcessMessage(MSG& Msg) {
+  if (!PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (Msg.message == WM_QUIT) {
+    FTerminated = true;
+    return true;
+  }
+  HWND top = Msg.hwnd != nullptr ? GetAncestor(Msg.hwnd, GA_ROOT) : nullptr;
+  if (top == nullptr || !IsDialogMessageA(top, &Msg)) {
+    TranslateMessage(&Msg);
+    DispatchMessageA(&Msg);
+  }
+  return true;
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (ProcessMessage(msg)) {
+  }
+}
+
+void TApplication::HandleMessage() {
+  MSG msg;
+  try {
+    if (!ProcessMessage(msg)) WaitMessage();
+  } catch (...) {
+    HandleException(this);
+  }
+}
+
+void TApplication::Run() {
+  if (FMainForm != nullptr && FShowMainForm) {
+    try {
+      FMainForm->Show();
+    } catch (...) {
+      HandleException(FMainForm);
+    }
+  }
+  while (!FTerminated) HandleMessage();
+}
+
+void TApplication::Terminate() {
+  if (!FTerminated) PostQuitMessage(0);
+  FTerminated = true;
+}
+
+void TApplication::HandleException(TObject* Sender) {
+  std::exception_ptr current = std::current_exception();
+  if (!current) return;
+  try {
+    std::rethrow_exception(current);
+  } catch (const EAbort&) {
+  } catch (Exception& e) {
+    if (OnException)
+      OnException(Sender, e);
+    else
+      ShowException(e);
+  } catch (const std::exception& e) {
+    Exception wrapped(e.what());
+    if (OnException)
+      OnException(Sender, wrapped);
+    else
+      ShowException(wrapped);
+  } catch (...) {
+    Exception wrapped("Unknown exception");
+    if (OnException)
+      OnException(Sender, wrapped);
+    else
+      ShowException(wrapped);
+  }
+}
+
+void TApplication::ShowException(const Exception& E) {
+  std::string text = E.Message();
+  if (!text.empty() && text.back() > '.') text += '.';
+  HWND owner = GetActiveWindow();
+  MessageBoxA(owner, text.c_str(), FTitle.c_str(), MB_OK | MB_ICONSTOP);
+}
+
+// --- the message-pumping wait ----------------------------------------------
+
+void WaitProcessingMessages(unsigned Milliseconds) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    Application->ProcessMessages();
+    DWORD now = GetTickCount();
+    if (now < start) return;  // the tick count wrapped
+    DWORD elapsed = now - start;
+    if (elapsed >= Milliseconds || Application->Terminated()) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, Milliseconds - elapsed, QS_ALLINPUT);
+  }
+}
+
+}  // namespace fw
