@@ -51,6 +51,14 @@ start_wine_session() {
     echo "Creating the Wine prefix $WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
   fi
+  if [ ! -f "$WINEPREFIX/.virtual-desktop" ]; then
+    # One virtual desktop: Wine then places, sizes and maximises windows itself, as
+    # Windows does, instead of leaving that to an X window manager that is not there.
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.virtual-desktop"
+  fi
   wineserver -p
   # Start Wine's own background processes now, detached from any test's output pipes:
   # started by the first test, they would keep its pipes open and ctest would wait forever.

@@ -234,7 +234,11 @@ void TCustomForm::WndProc(TMessage& Message) {
       Message.Result = 0;
       return;
     case WM_SIZE:
-      if (Message.WParam == SIZE_MAXIMIZED)
+      // Only a shown window's state changes by sizing: resizing a hidden form keeps
+      // the state it is to be shown in.
+      if (!IsWindowVisible(FHandle))
+        break;
+      else if (Message.WParam == SIZE_MAXIMIZED)
         FWindowState = wsMaximized;
       else if (Message.WParam == SIZE_MINIMIZED)
         FWindowState = wsMinimized;

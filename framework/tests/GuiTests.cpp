@@ -194,3 +194,26 @@ TEST(MessageWait, HandlesMessagesWhileWaiting) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FormState, ResizingInOnShowKeepsTheStateTheFormIsShownIn) {
+  struct TShrink {
+    TForm* Form = nullptr;
+    void Show(TObject*) {
+      Form->SetWidth(0);
+      Form->SetHeight(0);
+    }
+  } shrink;
+  TOwnedPtr<TForm> form(new TForm(nullptr));
+  form->SetBorderStyle(bsNone);
+  shrink.Form = form.get();
+  form->OnShow = TNotifyEvent(&shrink, &TShrink::Show);
+  form->SetWindowState(wsMaximized);
+  form->Show();
+  EXPECT_EQ(form->WindowState(), wsMaximized);
+  EXPECT_TRUE(IsZoomed(form->Handle()));
+  EXPECT_GT(form->Width(), 600);
+}
+
+}  // namespace

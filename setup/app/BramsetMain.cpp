@@ -1,0 +1,21 @@
+// bramset: the setup program.
+#include <windows.h>
+
+#include "MainForm.h"
+
+using namespace fw;
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  setup::RegisterSetupClasses();
+  try {
+    Application->SetTitle("Setup Stavrel 4.0");
+    setup::TMain* main = Application->CreateForm<setup::TMain>();
+    // Until the install engine hooks the show event, the form is maximised here.
+    main->SetWindowState(wsMaximized);
+    Application->Run();
+  } catch (...) {
+    Application->HandleException(Application);
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,26 @@
+#include "MainForm.h"
+
+#include "core/ClassDef.h"
+
+namespace setup {
+
+using namespace fw;
+
+const TClass& TMain::StaticClass() {
+  static const TClass cls = TClassDef<TMain>("TMain", &TForm::StaticClass())
+                                .Creatable()
+                                .Field("Label1", &TMain::Label1)
+                                .Method("FormShow", &TMain::FormShow);
+  return cls;
+}
+
+void TMain::FormShow(TObject*) {
+  SetWidth(0);
+  SetHeight(0);
+}
+
+void RegisterSetupClasses() {
+  RegisterClasses({&TMain::StaticClass(), &TLabel::StaticClass(), &TButton::StaticClass()});
+}
+
+}  // namespace setup

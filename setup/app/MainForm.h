@@ -1,0 +1,24 @@
+// The setup program's main form: its resource holds the whole configuration of the
+// installation; the form itself adds a few event handlers.
+#pragma once
+
+#include "gui/Forms.h"
+
+namespace setup {
+
+class TMain : public fw::TForm {
+  FW_CLASS(TMain)
+ public:
+  using fw::TForm::TForm;
+
+  fw::TLabel* Label1 = nullptr;
+
+  // The form shrinks to nothing; the engine's show hook then maximises it, so the
+  // splash fills the screen behind the wizards.
+  void FormShow(fw::TObject* Sender);
+};
+
+// Registers every class the main form's resource names.
+void RegisterSetupClasses();
+
+}  // namespace setup
