@@ -17,7 +17,9 @@ const TClass& TStrings::StaticClass() {
   return cls;
 }
 
-void TStrings::Error(const char* Msg, int Index) const { throw EStringListError(Format(Msg, Index)); }
+void TStrings::Error(const char* Msg, int Index) const {
+  throw EStringListError(Format(Msg, Index));
+}
 
 void TStrings::Put(int Index, const std::string& S) {
   TObject* o = GetObject(Index);
@@ -43,45 +45,30 @@ int TStrings::AddObject(const std::string& S, TObject* AObject) {
 }
 
 void TStrings::AddStrings(const TStrings* Strings) {
-  BeginUpdate();
-  try {
+  Updating([&] {
     for (int i = 0; i < Strings->Count(); ++i) AddObject(Strings->Get(i), Strings->GetObject(i));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TStrings::Move(int CurIndex, int NewIndex) {
   if (CurIndex == NewIndex) return;
-  BeginUpdate();
-  try {
+  Updating([&] {
     std::string s = Get(CurIndex);
     TObject* o = GetObject(CurIndex);
     Delete(CurIndex);
     InsertObject(NewIndex, s, o);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TStrings::Exchange(int Index1, int Index2) {
-  BeginUpdate();
-  try {
+  Updating([&] {
     std::string s = Get(Index1);
     TObject* o = GetObject(Index1);
     Put(Index1, Get(Index2));
     PutObject(Index1, GetObject(Index2));
     Put(Index2, s);
     PutObject(Index2, o);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 int TStrings::IndexOf(const std::string& S) const {
@@ -122,8 +109,7 @@ std::string TStrings::Text() const {
 }
 
 void TStrings::SetText(const std::string& Value) {
-  BeginUpdate();
-  try {
+  Updating([&] {
     Clear();
     size_t start = 0;
     while (start < Value.size()) {
@@ -136,11 +122,7 @@ void TStrings::SetText(const std::string& Value) {
       start = end + 1;
       if (Value[end] == '\r' && start < Value.size() && Value[start] == '\n') ++start;
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 std::vector<std::string> TStrings::ToVector() const {
@@ -151,15 +133,10 @@ std::vector<std::string> TStrings::ToVector() const {
 }
 
 void TStrings::SetVector(const std::vector<std::string>& Lines) {
-  BeginUpdate();
-  try {
+  Updating([&] {
     Clear();
     for (const std::string& s : Lines) Add(s);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TStrings::LoadFromFile(const std::string& FileName) {
@@ -202,15 +179,10 @@ void TStrings::EndUpdate() {
 void TStrings::Assign(const TPersistent* Source) {
   if (const auto* src = dynamic_cast<const TStrings*>(Source)) {
     if (src == this) return;
-    BeginUpdate();
-    try {
+    Updating([&] {
       Clear();
       AddStrings(src);
-    } catch (...) {
-      EndUpdate();
-      throw;
-    }
-    EndUpdate();
+    });
     return;
   }
   TPersistent::Assign(Source);
@@ -265,7 +237,9 @@ void TStringList::PutObject(int Index, TObject* AObject) {
   Changed();
 }
 
-void TStringList::Insert(int Index, const std::string& S) { InsertObject(Index, S, nullptr); }
+void TStringList::Insert(int Index, const std::string& S) {
+  InsertObject(Index, S, nullptr);
+}
 
 void TStringList::InsertObject(int Index, const std::string& S, TObject* AObject) {
   if (FSorted) Error("Operation not allowed on sorted string list", Index);
@@ -279,7 +253,9 @@ void TStringList::InsertItem(int Index, const std::string& S, TObject* AObject) 
   Changed();
 }
 
-int TStringList::Add(const std::string& S) { return AddObject(S, nullptr); }
+int TStringList::Add(const std::string& S) {
+  return AddObject(S, nullptr);
+}
 
 int TStringList::AddObject(const std::string& S, TObject* AObject) {
   int index = Count();
@@ -375,8 +351,8 @@ void TStringList::SetCaseSensitive(bool Value) {
   if (FSorted) Sort();
 }
 
-void TStringList::SetUpdateState(bool Updating) {
-  if (Updating)
+void TStringList::SetUpdateState(bool IsUpdating) {
+  if (IsUpdating)
     Changing();
   else
     Changed();

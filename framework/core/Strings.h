@@ -54,12 +54,24 @@ class TStrings : public TPersistent {
   void BeginUpdate();
   void EndUpdate();
   int UpdateCount() const { return FUpdateCount; }
+  // Runs Change between BeginUpdate and EndUpdate, also when it raises.
+  template <class F>
+  void Updating(F&& Change) {
+    BeginUpdate();
+    try {
+      Change();
+    } catch (...) {
+      EndUpdate();
+      throw;
+    }
+    EndUpdate();
+  }
 
   void Assign(const TPersistent* Source) override;
   bool Equals(const TStrings& Other) const;
 
  protected:
-  virtual void SetUpdateState(bool Updating) {}
+  virtual void SetUpdateState(bool IsUpdating) {}
   [[noreturn]] void Error(const char* Msg, int Index) const;
 
  private:
@@ -103,7 +115,7 @@ class TStringList : public TStrings {
   TNotifyEvent OnChanging;
 
  protected:
-  void SetUpdateState(bool Updating) override;
+  void SetUpdateState(bool IsUpdating) override;
   virtual void Changed();
   virtual void Changing();
   int CompareStrings(const std::string& A, const std::string& B) const;
