@@ -53,10 +53,13 @@ class Exception : public std::exception {
   std::string FMessage;
 };
 
+// Declares an exception class with its base's constructors; the base may be qualified.
 #define FW_EXCEPTION(Name, Base)             \
   class Name : public Base {                 \
+    using TInheritedBase = Base;             \
+                                             \
    public:                                   \
-    using Base::Base;                        \
+    using TInheritedBase::TInheritedBase;    \
   }
 
 // The silent exception: it unwinds the current operation and is not shown.
