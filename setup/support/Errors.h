@@ -69,4 +69,12 @@ class IException : public ECustomQuenlarkAbnormal {
     using Base::Base;                \
   }
 
+// The file containers' errors; setting file attributes reports through the second.
+SETUP_IEXCEPTION(IEFileContainer, IException);
+SETUP_IEXCEPTION(IEfcSetAttributes, IEFileContainer);
+
+// Windows' text for a system error code (FormatMessageA from the system table), without
+// the line break at its end.
+std::string SystemErrorText(uint32_t Code);
+
 }  // namespace setup

@@ -1,0 +1,36 @@
+// How a group shows itself in the wizard's component selection.
+#pragma once
+
+#include <memory>
+
+#include "core/Classes.h"
+#include "core/Strings.h"
+#include "gui/Graphics.h"
+
+namespace setup {
+
+class TInstallGroupDialogOptions : public fw::TPersistent {
+  FW_CLASS(TInstallGroupDialogOptions)
+ public:
+  TInstallGroupDialogOptions();
+
+  bool AllowChangeDir = true;
+  bool AllowExcludeInclude = true;
+  bool DisplayDirectory = true;
+  bool ShowRegardlessOfInclude = true;
+
+  fw::TStrings* Description() const { return FDescription.get(); }
+  // Copies the lines.
+  void SetDescription(const fw::TStrings* Value);
+  fw::TIcon* SmallIcon() const { return FSmallIcon.get(); }
+  // Copies the picture.
+  void SetSmallIcon(const fw::TIcon* Value);
+
+  void Assign(const fw::TPersistent* Source) override;
+
+ private:
+  std::unique_ptr<fw::TStringList> FDescription;
+  std::unique_ptr<fw::TIcon> FSmallIcon;
+};
+
+}  // namespace setup

@@ -1,0 +1,36 @@
+#include "InstallEngine.h"
+
+#include "InstallContainer.h"
+#include "support/InstallInformation.h"
+
+namespace setup {
+
+namespace {
+TInstallEngine* gGlobalInstall = nullptr;
+}
+
+TInstallEngine::~TInstallEngine() {
+  if (gGlobalInstall == this) gGlobalInstall = nullptr;
+}
+
+TInstallEngine* GlobalInstall() { return gGlobalInstall; }
+
+void SetGlobalInstall(TInstallEngine* Engine) { gGlobalInstall = Engine; }
+
+TDistributeType CurrentDistributeType() {
+  return gGlobalInstall != nullptr ? gGlobalInstall->EngineDistributeType() : dtTraditionalNet;
+}
+
+bool IsInstallRunning() { return gGlobalInstall != nullptr && gGlobalInstall->EngineInstalling(); }
+
+std::string ProductUninstallKey() {
+  if (gGlobalInstall == nullptr) throw IEInstallContainer("There is no TInstall component to name the uninstall key");
+  const std::string& product = gGlobalInstall->EngineInformation().ProductName;
+  if (fw::Trim(product).empty())
+    throw IEInstallContainer(
+        "The product name in the Information of %s is blank, so the uninstall information cannot be written",
+        gGlobalInstall->EngineContainer().Name());
+  return kUninstallRootKey + product;
+}
+
+}  // namespace setup

@@ -1,0 +1,50 @@
+// The engine as every installable object sees it. The engine component (a file
+// container of a later layer) also derives from TInstallEngine and registers itself as
+// the program's one GlobalInstall.
+#pragma once
+
+#include <string>
+
+#include "InstallTypes.h"
+
+namespace setup {
+
+class TInstallContainer;
+class TInstallInformation;
+
+class TInstallEngine {
+ public:
+  TInstallEngine(const TInstallEngine&) = delete;
+  TInstallEngine& operator=(const TInstallEngine&) = delete;
+
+  // The engine as the root of the object tree.
+  virtual TInstallContainer& EngineContainer() = 0;
+  // True while an installation runs.
+  virtual bool EngineInstalling() const = 0;
+  virtual TDistributeType EngineDistributeType() const = 0;
+  // Company name, product name and version; the product name names the uninstall key.
+  virtual const TInstallInformation& EngineInformation() const = 0;
+
+ protected:
+  TInstallEngine() = default;
+  // Stops being the GlobalInstall.
+  virtual ~TInstallEngine();
+};
+
+// The program's engine, or nil.
+TInstallEngine* GlobalInstall();
+// Set by the engine's constructor, cleared by its destructor.
+void SetGlobalInstall(TInstallEngine* Engine);
+
+// The engine's distribution kind; dtTraditionalNet without an engine.
+TDistributeType CurrentDistributeType();
+// The engine's running flag; false without an engine.
+bool IsInstallRunning();
+
+// The parent of every product's uninstall key (under HKEY_LOCAL_MACHINE).
+inline constexpr char kUninstallRootKey[] = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+// The product's uninstall key. Raises IEInstallContainer when there is no engine or its
+// product name is blank: the log must never land in the Uninstall root itself.
+std::string ProductUninstallKey();
+
+}  // namespace setup

@@ -1,0 +1,82 @@
+// Installable objects for the tests: a configurable category, a record of what reached
+// them, and an engine that the tests switch on and off.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/ClassDef.h"
+#include "gui/Forms.h"
+#include "objects/InstallContainer.h"
+#include "objects/InstallEngine.h"
+#include "support/InstallInformation.h"
+
+namespace setup::testing {
+
+struct TReceived {
+  std::string Receiver;
+  int Code;
+  fw::TObject* Sender;
+  fw::TObject* PO;
+};
+
+class TTestObject : public TInstallObject {
+  FW_CLASS(TTestObject)
+ public:
+  explicit TTestObject(fw::TComponent* AOwner, int Category = rtInstallFile) : TInstallObject(AOwner, Category) {}
+
+  int Installs = 0;
+  // What the install step does besides the base's work.
+  std::function<void()> OnInstall;
+  std::vector<TReceived>* Log = nullptr;
+  std::vector<std::string> UninstallKeys;
+  std::function<void(const std::string&)> OnWriteUninstall;
+
+  void Install() override {
+    ++Installs;
+    if (OnInstall) OnInstall();
+    TInstallObject::Install();
+  }
+  void InformationEvent(fw::TObject* Sender, int Code, fw::TObject* PO) override {
+    if (Log != nullptr) Log->push_back({Name(), Code, Sender, PO});
+  }
+  void WriteUninstallInfo(const std::string& Key) override {
+    UninstallKeys.push_back(Key);
+    if (OnWriteUninstall) OnWriteUninstall(Key);
+  }
+};
+
+// Relays every report to its own container, as a busy file container does.
+class TRelayObject : public TTestObject {
+  FW_CLASS(TRelayObject)
+ public:
+  using TTestObject::TTestObject;
+  std::vector<TReceived> Reports;
+  void DoInformationEventControl(fw::TObject* Sender, int Code, fw::TObject* PO) override {
+    Reports.push_back({Name(), Code, Sender, PO});
+    ReportInformation(Code, PO);
+  }
+};
+
+// A class of that name always goes first among the helpers.
+class TInstallBDE : public TTestObject {
+  FW_CLASS(TInstallBDE)
+ public:
+  explicit TInstallBDE(fw::TComponent* AOwner) : TTestObject(AOwner, 3000) {}
+};
+
+class TTestEngine : public TTestObject, public TInstallEngine {
+  FW_CLASS(TTestEngine)
+ public:
+  explicit TTestEngine(fw::TComponent* AOwner) : TTestObject(AOwner, rtFileContainer) { SetGlobalInstall(this); }
+  bool Running = false;
+  TDistributeType Distribution = dtWeb;
+  TInstallInformation Info;
+
+  TInstallContainer& EngineContainer() override { return *this; }
+  bool EngineInstalling() const override { return Running; }
+  TDistributeType EngineDistributeType() const override { return Distribution; }
+  const TInstallInformation& EngineInformation() const override { return Info; }
+};
+
+}  // namespace setup::testing

@@ -1,0 +1,105 @@
+#include "ProgramLauncher.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "Errors.h"
+#include "core/ClassDef.h"
+
+namespace setup {
+
+namespace {
+
+class THandle {
+ public:
+  explicit THandle(HANDLE Handle) : FHandle(Handle) {}
+  ~THandle() {
+    if (FHandle != nullptr) CloseHandle(FHandle);
+  }
+  THandle(const THandle&) = delete;
+  THandle& operator=(const THandle&) = delete;
+  HANDLE Get() const { return FHandle; }
+
+ private:
+  HANDLE FHandle;
+};
+
+}  // namespace
+
+const fw::TEnumInfo& ShowModeInfo() {
+  static const fw::TEnumInfo info{"TplShowMode", {"smNormal", "smMaximized", "smMinimized", "smHide"}};
+  return info;
+}
+
+int ShowWindowValue(TplShowMode Mode) {
+  switch (Mode) {
+    case smNormal: return SW_SHOWNORMAL;
+    case smMaximized: return SW_SHOWMAXIMIZED;
+    case smMinimized: return SW_SHOWMINIMIZED;
+    case smHide: return SW_HIDE;
+  }
+  return SW_SHOWNORMAL;
+}
+
+std::string LaunchErrorText(uint32_t Code) {
+  switch (Code) {
+    case 0:
+    case 8: return "Out of memory";
+    case 2: return "File not found";
+    case 3: return "Path not found";
+    case 5: return "Sharing violation";
+    case 6: return "Library/Segment error";
+    case 10: return "Incorrect version of windows";
+    case 11: return "Invalid file";
+    case 12:
+    case 13: return "Invalid DOS version";
+    case 14:
+    case 31: return "File type has no association";
+    case 15: return "Cannot load a Real-mode application";
+    case 16: return "Invalid attempt to launch second instance";
+    case 19: return "Cannot load a compressed executable file";
+    case 20: return "Invalid dynamic link library";
+    case 21: return "Application requires Win32";
+    default: return "Unknown error";
+  }
+}
+
+void RaiseProgramLauncherError(uint32_t Code) { throw EProgramLauncherFailed(LaunchErrorText(Code), Code); }
+
+const fw::TClass& TProgramLauncher::StaticClass() {
+  using T = TProgramLauncher;
+  static const fw::TClass cls = fw::TClassDef<T>("TProgramLauncher", &fw::TComponent::StaticClass())
+                                    .Creatable()
+                                    .String("Action", &T::Action, &T::Action)
+                                    .String("FileName", &T::FileName, &T::FileName)
+                                    .String("Parameters", &T::Parameters, &T::Parameters)
+                                    .Enum("ShowMode", ShowModeInfo(), &T::ShowMode, &T::ShowMode)
+                                    .String("StartDir", &T::StartDir, &T::StartDir)
+                                    .Integer("Timeout", &T::Timeout, &T::Timeout)
+                                    .Boolean("Wait", &T::Wait, &T::Wait);
+  return cls;
+}
+
+TProgramLauncher::TProgramLauncher(fw::TComponent* AOwner) : fw::TComponent(AOwner) {}
+
+std::string TProgramLauncher::CommandLine() const { return "\"" + FileName + "\" " + Parameters; }
+
+void TProgramLauncher::Execute() {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_FORCEONFEEDBACK;
+  startup.wShowWindow = static_cast<WORD>(ShowWindowValue(ShowMode));
+  std::string line = CommandLine();
+  std::vector<char> commandLine(line.begin(), line.end());
+  commandLine.push_back('\0');
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(FileName.c_str(), commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
+                      nullptr, &startup, &process))
+    RaiseProgramLauncherError(GetLastError());
+  THandle processHandle(process.hProcess);
+  THandle threadHandle(process.hThread);
+  WaitForInputIdle(processHandle.Get(), INFINITE);
+}
+
+}  // namespace setup

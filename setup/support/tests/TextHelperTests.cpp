@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include "core/Strings.h"
+#include "support/PathStrings.h"
+#include "support/TranslatorHooks.h"
+
+using namespace setup;
+
+namespace {
+
+TEST(TrailingBackslash, AddsAndRemovesOneBackslashOnly) {
+  EXPECT_EQ(AddTrailingBackslash(""), "");
+  EXPECT_EQ(AddTrailingBackslash("C:\\"), "C:\\");
+  EXPECT_EQ(AddTrailingBackslash("C:\\dir"), "C:\\dir\\");
+  EXPECT_EQ(RemoveTrailingBackslash("C:\\dir\\"), "C:\\dir");
+  EXPECT_EQ(RemoveTrailingBackslash("C:\\dir\\\\"), "C:\\dir\\");
+  EXPECT_EQ(RemoveTrailingBackslash(""), "");
+}
+
+TEST(DelimitedLists, CountByTheDelimiterGiven) {
+  EXPECT_EQ(CountDelimitedItems("a;b;", ';'), 2);
+  EXPECT_EQ(CountDelimitedItems("a;b", ';'), 2);
+  EXPECT_EQ(CountDelimitedItems("", ';'), 0);
+  EXPECT_EQ(CountDelimitedItems(";", ';'), 1);
+  // Another delimiter ends the list the same way: a final "." adds no item.
+  EXPECT_EQ(CountDelimitedItems("1.2.3.", '.'), 3);
+  EXPECT_EQ(CountDelimitedItems("1.2;3", '.'), 2);
+}
+
+TEST(DelimitedLists, PickItemsFromOne) {
+  EXPECT_EQ(GetDelimitedItem("a;b", 1, ';'), "a");
+  EXPECT_EQ(GetDelimitedItem("a;b", 2, ';'), "b");
+  EXPECT_EQ(GetDelimitedItem("a;b", 3, ';'), "");
+  EXPECT_EQ(GetDelimitedItem("1.2.3", 2, '.'), "2");
+  EXPECT_EQ(GetDelimitedItem("1.2.3", 4, '.'), "");
+  EXPECT_EQ(GetDelimitedItem("a;;c", 2, ';'), "");
+  EXPECT_EQ(GetDelimitedItem("a;;c", 3, ';'), "c");
+  EXPECT_EQ(GetDelimitedItem("a;b", 0, ';'), "");
+  fw::TStringList list;
+  list.Add("stale");
+  SplitDelimited("C:\\A;;D:\\B;", ';', list);
+  EXPECT_EQ(list.ToVector(), (std::vector<std::string>{"C:\\A", "", "D:\\B"}));
+  SplitDelimited("", ';', list);
+  EXPECT_EQ(list.Count(), 0);
+}
+
+TEST(FileNameText, ColonAndInvalidCharacters) {
+  EXPECT_EQ(ExtractAfterColon("C:\\dir"), "\\dir");
+  EXPECT_EQ(ExtractAfterColon("a:b:c"), "b:c");
+  EXPECT_EQ(ExtractAfterColon("\\dir\\file"), "");
+  EXPECT_EQ(StripInvalidFileNameChars("ftp.host/dir:1"), "ftp.host-dir1");
+  EXPECT_EQ(StripInvalidFileNameChars("a\"*:;<>?\\|b"), "ab");
+  EXPECT_EQ(StripInvalidFileNameChars(std::string("\x01\xe4x", 3)), std::string("\x01\xe4x", 3));
+}
+
+// Until a translator registers, forms keep their language; registered hooks are used.
+TEST(TranslatorHooks, PassThroughUntilRegistered) {
+  EXPECT_EQ(TranslateComponentTree(kLanguageEnglish, nullptr), kLanguageEnglish);
+  EXPECT_EQ(TranslateComponentTreeInto(3, 7, nullptr), 3);
+  ApplyTranslatorFont(nullptr);
+  ApplyTranslatorFontIn(7, nullptr);
+  TTranslatorHooks hooks;
+  hooks.TranslateTree = [](TLanguageOrdinal, fw::TComponent*) { return 15; };
+  hooks.TranslateTreeInto = [](TLanguageOrdinal, TLanguageOrdinal Target, fw::TComponent*) { return Target; };
+  TTranslatorHooks previous = SetTranslatorHooks(hooks);
+  EXPECT_EQ(TranslateComponentTree(kLanguageEnglish, nullptr), 15);
+  EXPECT_EQ(TranslateComponentTreeInto(kLanguageEnglish, 7, nullptr), 7);
+  SetTranslatorHooks(previous);
+  EXPECT_EQ(TranslateComponentTree(kLanguageEnglish, nullptr), kLanguageEnglish);
+}
+
+}  // namespace
