@@ -131,4 +131,48 @@ void TButton::WndProc(TMessage& Message) {
   TWinControl::WndProc(Message);
 }
 
+// --- TEdit -----------------------------------------------------------------
+
+const TClass& TEdit::StaticClass() {
+  using T = TEdit;
+  static const TClass cls = TClassDef<T>("TEdit", &TWinControl::StaticClass())
+                                .Creatable()
+                                .String("Text", &T::Text, &T::SetText)
+                                .Event("OnChange", &T::OnChange);
+  return cls;
+}
+
+TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner) {
+  FWidth = 121;
+  FHeight = 21;
+  FColor = clWindow;
+  FParentColor = false;
+}
+
+void TEdit::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  Params.WinClassName = "EDIT";
+  Params.SystemClass = true;
+  Params.Style |= WS_TABSTOP | ES_AUTOHSCROLL;
+  Params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TEdit::WndProc(TMessage& Message) {
+  if (Message.Msg == 0xBC00 + WM_COMMAND && HIWORD(Message.WParam) == EN_CHANGE) {
+    Change();
+    return;
+  }
+  TWinControl::WndProc(Message);
+}
+
+void TEdit::Change() {
+  if (FHandle != nullptr) {
+    int length = GetWindowTextLengthA(FHandle);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(FHandle, text.data(), length + 1)));
+    FText = text;
+  }
+  if (OnChange) OnChange(this);
+}
+
 }  // namespace fw

@@ -1,4 +1,4 @@
-// Standard controls: labels and push buttons.
+// Standard controls: labels, push buttons and single-line edits.
 #pragma once
 
 #include "Controls.h"
@@ -62,6 +62,22 @@ class TButton : public TWinControl {
   int FModalResult = mrNone;
   bool FDefault = false;
   bool FCancel = false;
+};
+
+// A single-line edit box.
+class TEdit : public TWinControl {
+  FW_CLASS(TEdit)
+ public:
+  explicit TEdit(TComponent* AOwner);
+  // What the box holds now (typed text included).
+  const std::string& Text() const { return FText; }
+  TNotifyEvent OnChange;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void WndProc(TMessage& Message) override;
+  // The user changed the text: takes it over, then OnChange.
+  virtual void Change();
 };
 
 }  // namespace fw
