@@ -8,7 +8,7 @@ BUILD_ROOT="${BUILD_ROOT:-$REPO_ROOT/build}"
 ARCHES=(x86_64 i686)
 
 ensure_packages() {
-  local wanted=(cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
+  local wanted=(cmake ninja-build g++ libgtest-dev g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
                 libz-mingw-w64-dev googletest wine wine64 xvfb xauth "$@")
   local missing=()
   for p in "${wanted[@]}"; do
@@ -22,11 +22,16 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# build_arch x86_64|i686|native: the native build is the portable code with sanitizers.
 build_arch() {
   local arch="$1" dir="$BUILD_ROOT/$1"
   if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S "$REPO_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-          -DCMAKE_TOOLCHAIN_FILE="$REPO_ROOT/cmake/mingw-$arch.cmake" >/dev/null
+    if [ "$arch" = native ]; then
+      cmake -S "$REPO_ROOT/native" -B "$dir" -G Ninja >/dev/null
+    else
+      cmake -S "$REPO_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+            -DCMAKE_TOOLCHAIN_FILE="$REPO_ROOT/cmake/mingw-$arch.cmake" >/dev/null
+    fi
   fi
   local log="$dir/build.log" status=0
   cmake --build "$dir" -j "$(nproc)" >"$log" 2>&1 || status=$?

@@ -6,6 +6,9 @@ for arch in "${ARCHES[@]}"; do
   echo "== build $arch"
   build_arch "$arch"
 done
+echo "== portable code, natively with sanitizers"
+build_arch native
+(cd "$BUILD_ROOT/native" && ctest --output-on-failure | tail -n 3)
 echo "== binaries need only system DLLs"
 scripts/check-imports.sh "$BUILD_ROOT"
 echo "== tests (x86_64, under Wine)"

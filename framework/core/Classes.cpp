@@ -129,8 +129,9 @@ void TComponent::SetDesigning(bool Value, bool SetChildren) {
 }
 
 void TComponent::InsertComponent(TComponent* AComponent) {
-  if (AComponent->FOwner != nullptr) AComponent->FOwner->RemoveComponent(AComponent);
+  // Refused before anything changes: a clashing name leaves the component with its old owner.
   ValidateRename(AComponent, std::string(), AComponent->FName);
+  if (AComponent->FOwner != nullptr) AComponent->FOwner->RemoveComponent(AComponent);
   FComponents.push_back(AComponent);
   AComponent->FOwner = this;
   if (FComponentState.Contains(csDesigning)) AComponent->SetDesigning(true);

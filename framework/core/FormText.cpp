@@ -86,7 +86,19 @@ class TFormParser {
     ++FPos;
   }
 
+  // Nesting deeper than any form has is refused rather than followed until the
+  // stack runs out.
+  static constexpr int kMaxDepth = 64;
+  struct TDepth {
+    TFormParser& Parser;
+    explicit TDepth(TFormParser& parser) : Parser(parser) {
+      if (++Parser.FDepth > kMaxDepth) Parser.Fail("nesting too deep");
+    }
+    ~TDepth() { --Parser.FDepth; }
+  };
+
   TFormObject ParseObject() {
+    TDepth depth(*this);
     TFormObject obj;
     obj.Line = FLine;
     std::string keyword = Ident("'object'");
@@ -127,6 +139,7 @@ class TFormParser {
   }
 
   TFormValue ParseValue() {
+    TDepth depth(*this);
     SkipBlanks();
     TFormValue v;
     v.Line = FLine;
@@ -323,6 +336,7 @@ class TFormParser {
   const std::string& FSource;
   size_t FPos = 0;
   int FLine = 1;
+  int FDepth = 0;
 };
 
 }  // namespace

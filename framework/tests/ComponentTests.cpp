@@ -57,6 +57,7 @@ TEST(ComponentNames, MustBeIdentifiersUniqueAmongTheOwnersComponents) {
   auto* c = new TComponent(other.get());
   c->SetName("Button2");
   EXPECT_THROW(owner->InsertComponent(c), EComponentError);
+  EXPECT_EQ(c->Owner(), other.get());  // still owned, and freed, by its old owner
 }
 
 TEST(ComponentOwnership, OwnerFreesItsComponentsAndDeletingOneDetachesIt) {

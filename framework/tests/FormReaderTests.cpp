@@ -299,3 +299,20 @@ TEST(ClassProperties, StringPropertiesIncludeInheritedOnesAndCanBeSetByName) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FormTextLimits, DeepNestingIsRefusedWithAClearError) {
+  std::string lists = "object A: TX\n  L = " + std::string(100000, '(') + "\nend";
+  EXPECT_THROW(ParseFormText(lists, "T"), EReadError);
+  std::string objects;
+  for (int i = 0; i < 100; ++i) objects += "object A: TX\n";
+  try {
+    ParseFormText(objects, "T");
+    FAIL();
+  } catch (const EReadError& e) {
+    EXPECT_STREQ(e.what(), "Error reading T, line 65: nesting too deep");
+  }
+}
+
+}  // namespace
