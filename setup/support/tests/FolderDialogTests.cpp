@@ -39,20 +39,18 @@ TEST(FolderDialogSelection, TheDeepestExistingFolderWithRootsKeepingTheirBacksla
 // Answers the browser when it shows: types a path into the path edit and presses OK.
 std::string gTyped;
 bool gSawControls = false;
+BOOL CALLBACK FindBrowser(HWND Wnd, LPARAM Found) {
+  char cls[16] = "";
+  GetClassNameA(Wnd, cls, sizeof cls);
+  if (IsWindowVisible(Wnd) && strcmp(cls, "#32770") == 0) {
+    *reinterpret_cast<HWND*>(Found) = Wnd;
+    return FALSE;
+  }
+  return TRUE;
+}
 void CALLBACK AnswerBrowser(HWND, UINT, UINT_PTR Timer, DWORD) {
   HWND browser = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND Wnd, LPARAM Found) -> BOOL {
-        char cls[16] = "";
-        GetClassNameA(Wnd, cls, sizeof cls);
-        if (IsWindowVisible(Wnd) && strcmp(cls, "#32770") == 0) {
-          *reinterpret_cast<HWND*>(Found) = Wnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&browser));
+  EnumThreadWindows(GetCurrentThreadId(), &FindBrowser, reinterpret_cast<LPARAM>(&browser));
   if (browser == nullptr) return;
   KillTimer(nullptr, Timer);
   HWND edit = FindWindowExA(browser, nullptr, "Edit", nullptr);
