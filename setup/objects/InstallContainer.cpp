@@ -203,9 +203,12 @@ void TInstallContainer::Process() {
     if (!FInclude) return;
     BroadcastInformation(this, icIncluded, nullptr);
     if (FSelectedInstallType != itCustom && !FInstallTypes.Contains(FSelectedInstallType)) return;
+    // The uninstall key is settled first: nothing is installed that could not be logged.
+    bool logged = GlobalInstall() != nullptr && FUninstall;
+    std::string uninstallKey = logged ? ProductUninstallKey() : std::string();
     Install();
     FDone = true;
-    if (GlobalInstall() != nullptr && FUninstall) WriteUninstallInfo(ProductUninstallKey());
+    if (logged) WriteUninstallInfo(uninstallKey);
     if (OnAfterProcess) OnAfterProcess(this);
     BroadcastInformation(this, icAfterProcess, nullptr);
   } catch (const fw::EAbort&) {

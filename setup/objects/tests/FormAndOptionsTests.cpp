@@ -6,7 +6,6 @@
 #include "objects/BaseQuenlarkForm.h"
 #include "objects/GroupDialogOptions.h"
 #include "objects/InstallLists.h"
-#include "support/InstallInformation.h"
 
 using namespace setup;
 
@@ -76,20 +75,6 @@ TEST(GroupDialogOptions, AssignCopiesAndTheDescriptionLoadsFromAForm) {
   description->SetList(&copy, {"one", "two"});
   EXPECT_EQ(copy.Description()->Text(), "one\r\ntwo\r\n");
   EXPECT_THROW(copy.Assign(nullptr), fw::EConvertError);
-}
-
-TEST(InstallInformation, DefaultsAndAssign) {
-  TInstallInformation info;
-  EXPECT_EQ(info.CompanyName, "My Company");
-  EXPECT_EQ(info.ProductName, "My product");
-  EXPECT_EQ(info.Version, "1.0");
-  TInstallInformation other;
-  other.ProductName = "Stavrel";
-  info.Assign(&other);
-  EXPECT_EQ(info.ProductName, "Stavrel");
-  TRegistrationInformation registration;
-  EXPECT_THROW(info.Assign(&registration), fw::EConvertError);
-  EXPECT_NE(TInstallInformation::StaticClass().FindProperty("ProductName"), nullptr);
 }
 
 }  // namespace

@@ -200,6 +200,7 @@ TEST(UninstallLog, ABlankProductNameIsAnErrorNamingTheEngine) {
                  "The product name in the Information of MainInstall is blank, so the uninstall information cannot be "
                  "written");
   }
+  EXPECT_EQ(object->Installs, 0);
   EXPECT_TRUE(object->UninstallKeys.empty());
   EXPECT_EQ(ReadRegString(hkLocalMachine, std::string(kUninstallRootKey) + "  \\Files", "File1", "none"), "none");
   // Without an engine nothing is logged at all.

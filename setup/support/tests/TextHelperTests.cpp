@@ -2,7 +2,6 @@
 
 #include "core/Strings.h"
 #include "support/PathStrings.h"
-#include "support/TranslatorHooks.h"
 
 using namespace setup;
 
@@ -51,22 +50,6 @@ TEST(FileNameText, ColonAndInvalidCharacters) {
   EXPECT_EQ(StripInvalidFileNameChars("ftp.host/dir:1"), "ftp.host-dir1");
   EXPECT_EQ(StripInvalidFileNameChars("a\"*:;<>?\\|b"), "ab");
   EXPECT_EQ(StripInvalidFileNameChars(std::string("\x01\xe4x", 3)), std::string("\x01\xe4x", 3));
-}
-
-// Until a translator registers, forms keep their language; registered hooks are used.
-TEST(TranslatorHooks, PassThroughUntilRegistered) {
-  EXPECT_EQ(TranslateComponentTree(kLanguageEnglish, nullptr), kLanguageEnglish);
-  EXPECT_EQ(TranslateComponentTreeInto(3, 7, nullptr), 3);
-  ApplyTranslatorFont(nullptr);
-  ApplyTranslatorFontIn(7, nullptr);
-  TTranslatorHooks hooks;
-  hooks.TranslateTree = [](TLanguageOrdinal, fw::TComponent*) { return 15; };
-  hooks.TranslateTreeInto = [](TLanguageOrdinal, TLanguageOrdinal Target, fw::TComponent*) { return Target; };
-  TTranslatorHooks previous = SetTranslatorHooks(hooks);
-  EXPECT_EQ(TranslateComponentTree(kLanguageEnglish, nullptr), 15);
-  EXPECT_EQ(TranslateComponentTreeInto(kLanguageEnglish, 7, nullptr), 7);
-  SetTranslatorHooks(previous);
-  EXPECT_EQ(TranslateComponentTree(kLanguageEnglish, nullptr), kLanguageEnglish);
 }
 
 }  // namespace
