@@ -84,4 +84,57 @@ TEST(FolderDialog, ATypedPathIsCreatedAndChosen) {
   EXPECT_EQ(dialog.PathEdit(), nullptr);  // the controls go with the browser
 }
 
+// Types a new path and presses the new-folder button; when the browser opens again,
+// presses OK.
+TOpenFolderDialog* gDialog = nullptr;
+HWND gFirstBrowser = nullptr;
+int gRuns = 0;
+void CALLBACK CreateThroughButton(HWND, UINT, UINT_PTR Timer, DWORD) {
+  HWND browser = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), &FindBrowser, reinterpret_cast<LPARAM>(&browser));
+  if (browser == nullptr || browser == gFirstBrowser) return;
+  if (gFirstBrowser == nullptr) {
+    gFirstBrowser = browser;
+    gRuns = 1;
+    HWND edit = gDialog->PathEdit() != nullptr ? gDialog->PathEdit()->Handle() : nullptr;
+    if (edit == nullptr || gDialog->CreateButton() == nullptr) {
+      KillTimer(nullptr, Timer);
+      PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
+      return;
+    }
+    SetWindowTextA(edit, gTyped.c_str());
+    SendMessageA(edit, WM_KEYUP, VK_END, 0);
+    SendMessageA(gDialog->CreateButton()->Handle(), BM_CLICK, 0, 0);
+    return;
+  }
+  gRuns = 2;
+  KillTimer(nullptr, Timer);
+  SendMessageA(GetDlgItem(browser, IDOK), BM_CLICK, 0, 0);
+}
+
+TEST(FolderDialog, TheNewFolderButtonCreatesTheTypedPathAndOpensTheBrowserOnIt) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  std::string base = std::string(temp) + "folder-button-" + std::to_string(GetCurrentProcessId());
+  gTyped = base + "\made";
+  TOpenFolderDialog dialog(nullptr);
+  dialog.Directory = temp;
+  int vetoes = 0;
+  dialog.OnBeforeCreate = [&](fw::TObject*, bool& Allow) {
+    ++vetoes;
+    Allow = true;
+  };
+  gDialog = &dialog;
+  SetTimer(nullptr, 0, 100, &CreateThroughButton);
+  bool chosen = dialog.Execute();
+  gDialog = nullptr;
+  EXPECT_EQ(gRuns, 2);
+  EXPECT_EQ(vetoes, 1);
+  EXPECT_TRUE(chosen);
+  EXPECT_TRUE(FolderExists(gTyped));
+  EXPECT_EQ(dialog.Directory, gTyped);
+  RemoveDirectoryA(gTyped.c_str());
+  RemoveDirectoryA(base.c_str());
+}
+
 }  // namespace
