@@ -116,7 +116,7 @@ TEST(FolderDialog, TheNewFolderButtonCreatesTheTypedPathAndOpensTheBrowserOnIt) 
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   std::string base = std::string(temp) + "folder-button-" + std::to_string(GetCurrentProcessId());
-  gTyped = base + "\made";
+  gTyped = base + "\\made";
   TOpenFolderDialog dialog(nullptr);
   dialog.Directory = temp;
   int vetoes = 0;
