@@ -96,11 +96,12 @@ void TCustomListBox::WndProc(TMessage& Message) {
 
 const TClass& TListBox::StaticClass() {
   using T = TListBox;
-  static const TClass cls = TClassDef<T>("TListBox", &TCustomListBox::StaticClass())
-                                .Creatable()
-                                .Object("Items", [](const T* t) { return &t->Items(); },
-                                        [](T* t, TStrings* v) { t->SetItems(v); })
-                                .Boolean("Sorted", &T::Sorted, &T::SetSorted);
+  static const TClass cls =
+      TClassDef<T>("TListBox", &TCustomListBox::StaticClass())
+          .Creatable()
+          .Object(
+              "Items", [](const T* t) { return &t->Items(); }, [](T* t, TStrings* v) { t->SetItems(v); })
+          .Boolean("Sorted", &T::Sorted, &T::SetSorted);
   return cls;
 }
 
@@ -148,12 +149,13 @@ const TClass& TGroupButton::StaticClass() {
 
 const TClass& TRadioGroup::StaticClass() {
   using T = TRadioGroup;
-  static const TClass cls = TClassDef<T>("TRadioGroup", &TWinControl::StaticClass())
-                                .Creatable()
-                                .String("Caption", &T::Caption, &T::SetCaption)
-                                .Object("Items", [](const T* t) { return &t->Items(); },
-                                        [](T* t, TStrings* v) { t->SetItems(v); })
-                                .Integer("ItemIndex", &T::ItemIndex, &T::SetItemIndex);
+  static const TClass cls =
+      TClassDef<T>("TRadioGroup", &TWinControl::StaticClass())
+          .Creatable()
+          .String("Caption", &T::Caption, &T::SetCaption)
+          .Object(
+              "Items", [](const T* t) { return &t->Items(); }, [](T* t, TStrings* v) { t->SetItems(v); })
+          .Integer("ItemIndex", &T::ItemIndex, &T::SetItemIndex);
   return cls;
 }
 

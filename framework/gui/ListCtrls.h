@@ -4,11 +4,12 @@
 
 #include <vector>
 
-// Before windows.h, whose GetObject macro would otherwise rename the string lists'
-// GetObject in this header's classes.
+// Strings.h before windows.h, whose GetObject macro would otherwise rename the string
+// lists' GetObject in this header's classes.
+// clang-format off
 #include "core/Strings.h"
-
 #include "StdCtrls.h"
+// clang-format on
 
 namespace fw {
 

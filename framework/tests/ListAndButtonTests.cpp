@@ -62,14 +62,6 @@ TEST_F(ListControlsTest, ListBoxWindowShowsTheItemsBeforeAndAfterItExists) {
   EXPECT_EQ(ListWindowLines(wnd), (std::vector<std::string>{"first", "between", "two"}));
   list->Items().Delete(2);
   EXPECT_EQ(ListWindowLines(wnd), (std::vector<std::string>{"first", "between"}));
-
-  // Many changes in one update reach the window once they are done.
-  list->Items().BeginUpdate();
-  list->Items().Clear();
-  list->Items().Add("x");
-  EXPECT_EQ(ListWindowLines(wnd).size(), 2u);
-  list->Items().EndUpdate();
-  EXPECT_EQ(ListWindowLines(wnd), (std::vector<std::string>{"x"}));
 }
 
 TEST_F(ListControlsTest, SortedListBoxPlacesAddedLinesButReplacesInPlace) {

@@ -66,13 +66,15 @@ void TLangFormatStrings::LoadFromFile(const std::string& FileName) {
 
 const TClass& TLanguage::StaticClass() {
   using T = TLanguage;
-  static const TClass cls = TClassDef<T>("TLanguage", &TPersistent::StaticClass())
-                                .Object("Font", [](const T* t) { return &t->Font(); },
-                                        [](T* t, TFont* v) { t->SetFont(v); })
-                                .Boolean("FontOverride", &T::FontOverride, &T::SetFontOverride)
-                                .Enum("LanguageIdent", kQnlkLanguageInfo, &T::LanguageIdent)
-                                .Object("Strings", [](const T* t) -> const TStrings* { return &t->Strings(); },
-                                        [](T* t, TStrings* v) { t->SetStrings(v); });
+  static const TClass cls =
+      TClassDef<T>("TLanguage", &TPersistent::StaticClass())
+          .Object(
+              "Font", [](const T* t) { return &t->Font(); }, [](T* t, TFont* v) { t->SetFont(v); })
+          .Boolean("FontOverride", &T::FontOverride, &T::SetFontOverride)
+          .Enum("LanguageIdent", kQnlkLanguageInfo, &T::LanguageIdent)
+          .Object(
+              "Strings", [](const T* t) -> const TStrings* { return &t->Strings(); },
+              [](T* t, TStrings* v) { t->SetStrings(v); });
   return cls;
 }
 

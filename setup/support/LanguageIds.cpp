@@ -4,12 +4,29 @@
 
 namespace setup {
 
-const fw::TEnumInfo kQnlkLanguageInfo{
-    "TQnlkLanguage",
-    {"qlChineseSimplified", "qlChineseTraditional", "qlCzech", "qlDanish", "qlDutch", "qlEnglish",
-     "qlFrench", "qlGerman", "qlGreek", "qlHebrew", "qlItalian", "qlJapanese", "qlKorean",
-     "qlNorwegianBokmal", "qlNorwegianNynorsk", "qlPolish", "qlPortugese", "qlRussian", "qlSpanish",
-     "qlSwedish", "qlUser", "qlVietnamese"}};
+const fw::TEnumInfo kQnlkLanguageInfo{"TQnlkLanguage",
+                                      {"qlChineseSimplified",
+                                       "qlChineseTraditional",
+                                       "qlCzech",
+                                       "qlDanish",
+                                       "qlDutch",
+                                       "qlEnglish",
+                                       "qlFrench",
+                                       "qlGerman",
+                                       "qlGreek",
+                                       "qlHebrew",
+                                       "qlItalian",
+                                       "qlJapanese",
+                                       "qlKorean",
+                                       "qlNorwegianBokmal",
+                                       "qlNorwegianNynorsk",
+                                       "qlPolish",
+                                       "qlPortugese",
+                                       "qlRussian",
+                                       "qlSpanish",
+                                       "qlSwedish",
+                                       "qlUser",
+                                       "qlVietnamese"}};
 
 namespace {
 
@@ -60,34 +77,59 @@ const TLanguageInfo* Info(TQnlkLanguage Language) {
   return &kLanguages[ordinal];
 }
 
-[[noreturn]] void Unrecognized() { throw fw::Exception("Unrecognized language"); }
+[[noreturn]] void Unrecognized() {
+  throw fw::Exception("Unrecognized language");
+}
 
 }  // namespace
 
-int PrimaryLangId(TLangId LangId) { return LangId & 0x3FF; }
-int SubLangId(TLangId LangId) { return LangId >> 10; }
+int PrimaryLangId(TLangId LangId) {
+  return LangId & 0x3FF;
+}
+int SubLangId(TLangId LangId) {
+  return LangId >> 10;
+}
 
 TQnlkLanguage LangIdToLanguage(TLangId LangId) {
   switch (PrimaryLangId(LangId)) {
-    case 4: return SubLangId(LangId) == 1 ? qlChineseTraditional : qlChineseSimplified;
-    case 5: return qlCzech;
-    case 6: return qlDanish;
-    case 19: return qlDutch;
-    case 12: return qlFrench;
-    case 7: return qlGerman;
-    case 8: return qlGreek;
-    case 13: return qlHebrew;
-    case 16: return qlItalian;
-    case 17: return qlJapanese;
-    case 18: return qlKorean;
-    case 20: return SubLangId(LangId) == 1 ? qlNorwegianBokmal : qlNorwegianNynorsk;
-    case 21: return qlPolish;
-    case 22: return qlPortugese;
-    case 25: return qlRussian;
-    case 10: return qlSpanish;
-    case 29: return qlSwedish;
-    case 42: return qlVietnamese;
-    default: return qlEnglish;
+    case 4:
+      return SubLangId(LangId) == 1 ? qlChineseTraditional : qlChineseSimplified;
+    case 5:
+      return qlCzech;
+    case 6:
+      return qlDanish;
+    case 19:
+      return qlDutch;
+    case 12:
+      return qlFrench;
+    case 7:
+      return qlGerman;
+    case 8:
+      return qlGreek;
+    case 13:
+      return qlHebrew;
+    case 16:
+      return qlItalian;
+    case 17:
+      return qlJapanese;
+    case 18:
+      return qlKorean;
+    case 20:
+      return SubLangId(LangId) == 1 ? qlNorwegianBokmal : qlNorwegianNynorsk;
+    case 21:
+      return qlPolish;
+    case 22:
+      return qlPortugese;
+    case 25:
+      return qlRussian;
+    case 10:
+      return qlSpanish;
+    case 29:
+      return qlSwedish;
+    case 42:
+      return qlVietnamese;
+    default:
+      return qlEnglish;
   }
 }
 

@@ -35,8 +35,8 @@ std::unique_ptr<TLanguageString> ParseStringLine(const std::string& Line, int In
   bool noGlid = fw::Trim(glidPart).empty();
   bool noText = fw::Trim(text).empty();
   if (noGlid && noText)
-    throw Exception(Format("The %d'th string (%s) has neither a GLID nor a text; the proper format is GLID;Text",
-                           Index, Line));
+    throw Exception(
+        Format("The %d'th string (%s) has neither a GLID nor a text; the proper format is GLID;Text", Index, Line));
   if (noGlid || noText)
     throw Exception(Format("The %d'th string (%s) does not have the proper format of GLID;Text", Index, Line));
   int glid = 0;

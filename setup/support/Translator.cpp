@@ -27,8 +27,7 @@ void HookApplyFont(TControl* Control) {
 }
 
 void HookApplyFontIn(TLanguageOrdinal Target, TControl* Control) {
-  if (gGlobalTranslator != nullptr)
-    gGlobalTranslator->ApplyFontIn(static_cast<TQnlkLanguage>(Target), Control, false);
+  if (gGlobalTranslator != nullptr) gGlobalTranslator->ApplyFontIn(static_cast<TQnlkLanguage>(Target), Control, false);
 }
 
 TLanguageOrdinal HookTranslateTree(TLanguageOrdinal Source, TComponent* Component) {
@@ -59,12 +58,27 @@ void UnregisterHooks() {
 }
 
 // The published language properties, in the order of the languages.
-const char* const kLanguageProperties[] = {
-    "lgChineseSimplified", "lgChineseTraditional", "lgCzech",    "lgDanish",           "lgDutch",
-    "lgEnglish",           "lgFrench",             "lgGerman",   "lgGreek",            "lgHebrew",
-    "lgItalian",           "lgJapanese",           "lgKorean",   "lgNorwegianBokmal",  "lgNorwegianNynorsk",
-    "lgPolish",            "lgPortugese",          "lgRussian",  "lgSpanish",          "lgSwedish",
-    "lgVietnamese"};
+const char* const kLanguageProperties[] = {"lgChineseSimplified",
+                                           "lgChineseTraditional",
+                                           "lgCzech",
+                                           "lgDanish",
+                                           "lgDutch",
+                                           "lgEnglish",
+                                           "lgFrench",
+                                           "lgGerman",
+                                           "lgGreek",
+                                           "lgHebrew",
+                                           "lgItalian",
+                                           "lgJapanese",
+                                           "lgKorean",
+                                           "lgNorwegianBokmal",
+                                           "lgNorwegianNynorsk",
+                                           "lgPolish",
+                                           "lgPortugese",
+                                           "lgRussian",
+                                           "lgSpanish",
+                                           "lgSwedish",
+                                           "lgVietnamese"};
 
 // Every value of TQnlkLanguage that is a language of its own.
 std::vector<TQnlkLanguage> OwnLanguages() {
@@ -76,9 +90,15 @@ std::vector<TQnlkLanguage> OwnLanguages() {
 
 }  // namespace
 
-TTranslator* GlobalTranslator() { return gGlobalTranslator; }
-TTranslator* AutoTranslator() { return gAutoTranslator; }
-void SetAutoTranslator(TTranslator* Translator) { gAutoTranslator = Translator; }
+TTranslator* GlobalTranslator() {
+  return gGlobalTranslator;
+}
+TTranslator* AutoTranslator() {
+  return gAutoTranslator;
+}
+void SetAutoTranslator(TTranslator* Translator) {
+  gAutoTranslator = Translator;
+}
 
 const TClass& TTranslator::StaticClass() {
   using T = TTranslator;
@@ -86,8 +106,9 @@ const TClass& TTranslator::StaticClass() {
     TClassDef<T> def("TTranslator", &TComponent::StaticClass());
     def.Creatable();
     for (int i = 0; i < static_cast<int>(std::size(kLanguageProperties)); ++i)
-      def.Object(kLanguageProperties[i], [i](const T* t) { return t->GetLanguage(i); },
-                 [i](T* t, TLanguage* v) { t->GetLanguage(i)->Assign(v); });
+      def.Object(
+          kLanguageProperties[i], [i](const T* t) { return t->GetLanguage(i); },
+          [i](T* t, TLanguage* v) { t->GetLanguage(i)->Assign(v); });
     def.Enum("TranslateIntoLanguage", kQnlkLanguageInfo, &T::TranslateIntoLanguage, &T::SetTranslateIntoLanguage);
     return TClass(def);
   }();
@@ -101,8 +122,7 @@ TTranslator::TTranslator(TComponent* AOwner) : TComponent(AOwner) {
     replaced->Free();
   }
   for (TQnlkLanguage ident : OwnLanguages())
-    FLanguages.push_back(
-        std::make_unique<TLanguage>(this, LanguageBitmapName(ident), LanguageFileName(ident), ident));
+    FLanguages.push_back(std::make_unique<TLanguage>(this, LanguageBitmapName(ident), LanguageFileName(ident), ident));
   FTranslateIntoLanguage = qlUser;
   if (gGlobalTranslator == nullptr) {
     gGlobalTranslator = this;
@@ -138,13 +158,14 @@ TLanguage* TTranslator::UserDefaultLanguage() const {
 }
 
 TLanguage* TTranslator::ResolveTarget(bool* FellBack) const {
-  TLanguage* target =
-      FTranslateIntoLanguage == qlUser ? UserDefaultLanguage() : FindLanguage(FTranslateIntoLanguage);
+  TLanguage* target = FTranslateIntoLanguage == qlUser ? UserDefaultLanguage() : FindLanguage(FTranslateIntoLanguage);
   if (FellBack != nullptr) *FellBack = target == nullptr;
   return target != nullptr ? target : FindLanguage(qlEnglish);
 }
 
-TLanguage* TTranslator::TargetLanguage() const { return ResolveTarget(nullptr); }
+TLanguage* TTranslator::TargetLanguage() const {
+  return ResolveTarget(nullptr);
+}
 
 void TTranslator::SetTranslateIntoLanguage(TQnlkLanguage Value) {
   FTranslateIntoLanguage = Value;

@@ -14,8 +14,9 @@ namespace {
 const std::map<int, std::string> kShown = {
     {1, "Software license agreement"},
     {2, "Please read the following License Agreement."},
-    {3, "By clicking on the Next button below, you agree to all terms stated in the License Agreement. You may "
-        "cancel the installation by clicking on the Cancel button."},
+    {3,
+     "By clicking on the Next button below, you agree to all terms stated in the License Agreement. You may "
+     "cancel the installation by clicking on the Cancel button."},
     {4, "< Previous"},
     {5, "Next >"},
     {6, "Cancel"},
@@ -23,8 +24,9 @@ const std::map<int, std::string> kShown = {
     {8, "Please read the information below before you install this software on your computer."},
     {9, "Welcome"},
     {10, "This program will install the software on your computer."},
-    {11, "It is strongly recommended that you exit all Windows programs before running this setup. If you need to "
-         "close any programs, click Cancel to quit the setup and then close the programs."},
+    {11,
+     "It is strongly recommended that you exit all Windows programs before running this setup. If you need to "
+     "close any programs, click Cancel to quit the setup and then close the programs."},
     {12, "Click Next to continue with the installation."},
     {13, "Copying installation files"},
     {14, "Processing"},
@@ -34,14 +36,16 @@ const std::map<int, std::string> kShown = {
     {37, "Setup complete"},
     {38, "The software has been properly installed. You may start the software by clicking on the icon."},
     {40, "Select folder in start menu"},
-    {41, "Setup will add program icons to the Program Folder listed below. You may type a new folder name, or "
-         "select from the E&xisting Folders list."},
+    {41,
+     "Setup will add program icons to the Program Folder listed below. You may type a new folder name, or "
+     "select from the E&xisting Folders list."},
     {42, "&Program Folder"},
     {43, "E&xisting Folders"},
     {51, "Reboot windows"},
-    {52, "Several components could not be installed on your system because they were in use. For the "
-         "installation to proceed, you will need to reboot your computer. If you decide not to reboot now, the "
-         "software will probably not work until you do reboot."},
+    {52,
+     "Several components could not be installed on your system because they were in use. For the "
+     "installation to proceed, you will need to reboot your computer. If you decide not to reboot now, the "
+     "software will probably not work until you do reboot."},
     {53, "Yes, I would like to reboot windows"},
     {54, "No, I would not like to reboot windows"},
     {56, "Could not reboot windows. Please manually reboot windows."},
@@ -60,8 +64,9 @@ const std::map<int, std::string> kShown = {
     {85, "Which directory do you want to install this program into?"},
     {86, "To install to the directory displayed below, click Next."},
     {87, "To install to a different directory, click Browse and select another directory."},
-    {101, "Program can't find Novell Client32. In order to use Stavrel you have to install latest version of "
-          "Client software (v2.5 or newer)."},
+    {101,
+     "Program can't find Novell Client32. In order to use Stavrel you have to install latest version of "
+     "Client software (v2.5 or newer)."},
     {103, "Novell Client32 not found!"},
     {104, "Cancel"},
     // Dialogs of the installer library that this setup does not show.

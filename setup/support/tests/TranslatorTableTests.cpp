@@ -1,8 +1,8 @@
 // Language tables: the line grammar, its errors, and entries that follow the lines.
 #include <gtest/gtest.h>
 
-#include "support/Language.h"
 #include "core/SysUtils.h"
+#include "support/Language.h"
 
 using namespace setup;
 
@@ -26,18 +26,18 @@ class LanguageTableTest : public ::testing::Test {
 
 TEST_F(LanguageTableTest, LinesBecomeStringsAndMemos) {
   language.Strings().SetVector({
-      "* Licence dialog",          // 0
-      "4;< Previous",              // 1
-      "",                          // 2
-      "  12; Keeps its blanks ",   // 3: the line is trimmed, the text is not
-      "9;Welcome;ignored",         // 4
-      "#7;",                       // 5
-      "first  ",                   // 6
-      "* not a memo line",         // 7
-      "   ",                       // 8
-      "  second",                  // 9
-      "#",                         // 10
-      "#8;",                       // 11: open at the end, dropped
+      "* Licence dialog",         // 0
+      "4;< Previous",             // 1
+      "",                         // 2
+      "  12; Keeps its blanks ",  // 3: the line is trimmed, the text is not
+      "9;Welcome;ignored",        // 4
+      "#7;",                      // 5
+      "first  ",                  // 6
+      "* not a memo line",        // 7
+      "   ",                      // 8
+      "  second",                 // 9
+      "#",                        // 10
+      "#8;",                      // 11: open at the end, dropped
       "left open",
   });
   ASSERT_EQ(language.StringCount(), 3);
