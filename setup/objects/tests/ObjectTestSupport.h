@@ -9,6 +9,7 @@
 #include "gui/Forms.h"
 #include "objects/InstallContainer.h"
 #include "objects/InstallEngine.h"
+#include "objects/StatusParameters.h"
 #include "support/InstallInformation.h"
 
 namespace setup::testing {
@@ -18,6 +19,7 @@ struct TReceived {
   int Code;
   fw::TObject* Sender;
   fw::TObject* PO;
+  std::string Text;  // a message parameter's text, read while the call lasts
 };
 
 class TTestObject : public TInstallObject {
@@ -38,7 +40,8 @@ class TTestObject : public TInstallObject {
     TInstallObject::Install();
   }
   void InformationEvent(fw::TObject* Sender, int Code, fw::TObject* PO) override {
-    if (Log != nullptr) Log->push_back({Name(), Code, Sender, PO});
+    auto* message = dynamic_cast<TMessageParameter*>(PO);
+    if (Log != nullptr) Log->push_back({Name(), Code, Sender, PO, message != nullptr ? message->Text : std::string()});
   }
   void WriteUninstallInfo(const std::string& Key) override {
     UninstallKeys.push_back(Key);
@@ -53,7 +56,7 @@ class TRelayObject : public TTestObject {
   using TTestObject::TTestObject;
   std::vector<TReceived> Reports;
   void DoInformationEventControl(fw::TObject* Sender, int Code, fw::TObject* PO) override {
-    Reports.push_back({Name(), Code, Sender, PO});
+    Reports.push_back({Name(), Code, Sender, PO, std::string()});
     ReportInformation(Code, PO);
   }
 };

@@ -244,8 +244,8 @@ TEST(Messages, BroadcastsReachOnlyDirectHelpersFromInstalledFilesUp) {
   root->ShowStatusMessage("Reading file information...");
   ASSERT_EQ(log.size(), 3u);
   EXPECT_EQ(log[0].Code, icShowStatus);
-  auto* parameter = dynamic_cast<TMessageParameter*>(log[0].PO);
-  ASSERT_NE(parameter, nullptr);
+  EXPECT_EQ(log[0].Text, "Reading file information...");
+  EXPECT_EQ(log[2].Text, "Reading file information...");
   log.clear();
   root->HideStatusMessage();
   ASSERT_EQ(log.size(), 3u);
