@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <memory>
+
 #include "FileAttributes.h"
 #include "PathStrings.h"
 #include "core/ClassDef.h"
@@ -46,6 +48,11 @@ std::string PathOfItem(LPCITEMIDLIST Item) {
   if (Item == nullptr || !SHGetPathFromIDListA(Item, path)) return std::string();
   return path;
 }
+
+// Frees an item list that the shell allocated.
+struct TItemFree {
+  void operator()(ITEMIDLIST* Item) const { CoTaskMemFree(Item); }
+};
 
 // COM for the shell's browser while it is open.
 class TComScope {
@@ -217,11 +224,10 @@ bool TOpenFolderDialog::RunBrowser() {
   info.ulFlags = BIF_RETURNONLYFSDIRS;
   info.lpfn = &TOpenFolderDialog::BrowseCallback;
   info.lParam = reinterpret_cast<LPARAM>(this);
-  LPITEMIDLIST item = SHBrowseForFolderA(&info);
+  std::unique_ptr<ITEMIDLIST, TItemFree> item(SHBrowseForFolderA(&info));
   ForgetControls();
   if (item == nullptr) return false;
-  std::string chosenPath = PathOfItem(item);
-  CoTaskMemFree(item);
+  std::string chosenPath = PathOfItem(item.get());
   if (ShowPathEdit && !fw::Trim(FCurrentPath).empty()) {
     ForceFolders(FCurrentPath);
     Directory = FCurrentPath;
