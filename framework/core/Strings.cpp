@@ -22,14 +22,14 @@ void TStrings::Error(const char* Msg, int Index) const {
 }
 
 void TStrings::Put(int Index, const std::string& S) {
-  TObject* o = GetObject(Index);
+  TObject* o = GetObjectAt(Index);
   Delete(Index);
   InsertObject(Index, S, o);
 }
 
 void TStrings::InsertObject(int Index, const std::string& S, TObject* AObject) {
   Insert(Index, S);
-  PutObject(Index, AObject);
+  PutObjectAt(Index, AObject);
 }
 
 int TStrings::Add(const std::string& S) {
@@ -40,13 +40,13 @@ int TStrings::Add(const std::string& S) {
 
 int TStrings::AddObject(const std::string& S, TObject* AObject) {
   int index = Add(S);
-  PutObject(index, AObject);
+  PutObjectAt(index, AObject);
   return index;
 }
 
 void TStrings::AddStrings(const TStrings* Strings) {
   Updating([&] {
-    for (int i = 0; i < Strings->Count(); ++i) AddObject(Strings->Get(i), Strings->GetObject(i));
+    for (int i = 0; i < Strings->Count(); ++i) AddObject(Strings->Get(i), Strings->GetObjectAt(i));
   });
 }
 
@@ -54,7 +54,7 @@ void TStrings::Move(int CurIndex, int NewIndex) {
   if (CurIndex == NewIndex) return;
   Updating([&] {
     std::string s = Get(CurIndex);
-    TObject* o = GetObject(CurIndex);
+    TObject* o = GetObjectAt(CurIndex);
     Delete(CurIndex);
     InsertObject(NewIndex, s, o);
   });
@@ -63,11 +63,11 @@ void TStrings::Move(int CurIndex, int NewIndex) {
 void TStrings::Exchange(int Index1, int Index2) {
   Updating([&] {
     std::string s = Get(Index1);
-    TObject* o = GetObject(Index1);
+    TObject* o = GetObjectAt(Index1);
     Put(Index1, Get(Index2));
-    PutObject(Index1, GetObject(Index2));
+    PutObjectAt(Index1, GetObjectAt(Index2));
     Put(Index2, s);
-    PutObject(Index2, o);
+    PutObjectAt(Index2, o);
   });
 }
 
@@ -79,7 +79,7 @@ int TStrings::IndexOf(const std::string& S) const {
 
 int TStrings::IndexOfObject(const TObject* AObject) const {
   for (int i = 0; i < Count(); ++i)
-    if (GetObject(i) == AObject) return i;
+    if (GetObjectAt(i) == AObject) return i;
   return -1;
 }
 
@@ -225,12 +225,12 @@ void TStringList::Put(int Index, const std::string& S) {
   Changed();
 }
 
-TObject* TStringList::GetObject(int Index) const {
+TObject* TStringList::GetObjectAt(int Index) const {
   CheckIndex(Index);
   return FItems[static_cast<size_t>(Index)].O;
 }
 
-void TStringList::PutObject(int Index, TObject* AObject) {
+void TStringList::PutObjectAt(int Index, TObject* AObject) {
   CheckIndex(Index);
   Changing();
   FItems[static_cast<size_t>(Index)].O = AObject;

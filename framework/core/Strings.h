@@ -19,8 +19,9 @@ class TStrings : public TPersistent {
   virtual int Count() const = 0;
   virtual std::string Get(int Index) const = 0;
   virtual void Put(int Index, const std::string& S);
-  virtual TObject* GetObject(int Index) const { return nullptr; }
-  virtual void PutObject(int Index, TObject* AObject) {}
+  // Named apart from windows.h's GetObject macro, which would rename them in some units.
+  virtual TObject* GetObjectAt(int Index) const { return nullptr; }
+  virtual void PutObjectAt(int Index, TObject* AObject) {}
   virtual void Insert(int Index, const std::string& S) = 0;
   virtual void InsertObject(int Index, const std::string& S, TObject* AObject);
   virtual void Delete(int Index) = 0;
@@ -38,7 +39,7 @@ class TStrings : public TPersistent {
   std::string Values(const std::string& Name) const;
 
   std::string Strings(int Index) const { return Get(Index); }
-  TObject* Objects(int Index) const { return GetObject(Index); }
+  TObject* Objects(int Index) const { return GetObjectAt(Index); }
 
   // The lines joined with CR LF after each; setting splits at CR LF, LF or CR.
   virtual std::string Text() const;
@@ -87,8 +88,8 @@ class TStringList : public TStrings {
   int Count() const override { return static_cast<int>(FItems.size()); }
   std::string Get(int Index) const override;
   void Put(int Index, const std::string& S) override;
-  TObject* GetObject(int Index) const override;
-  void PutObject(int Index, TObject* AObject) override;
+  TObject* GetObjectAt(int Index) const override;
+  void PutObjectAt(int Index, TObject* AObject) override;
   void Insert(int Index, const std::string& S) override;
   void InsertObject(int Index, const std::string& S, TObject* AObject) override;
   void Delete(int Index) override;

@@ -265,10 +265,8 @@ void TWinControl::RemoveControl(TControl* AControl) {
 }
 
 HWND TWinControl::Handle() {
-  if (FHandle == nullptr) {
-    if (FParent != nullptr) FParent->HandleNeeded();
-    CreateWnd();
-  }
+  if (FHandle == nullptr && FParent != nullptr) FParent->HandleNeeded();  // which makes ours too
+  if (FHandle == nullptr) CreateWnd();
   return FHandle;
 }
 

@@ -4,12 +4,8 @@
 
 #include <vector>
 
-// Strings.h before windows.h, whose GetObject macro would otherwise rename the string
-// lists' GetObject in this header's classes.
-// clang-format off
-#include "core/Strings.h"
 #include "StdCtrls.h"
-// clang-format on
+#include "core/Strings.h"
 
 namespace fw {
 

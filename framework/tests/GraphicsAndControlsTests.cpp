@@ -190,3 +190,19 @@ TEST(FormatText, SpecifiersFitTheirArgumentsOrRaise) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Controls, AChildAskedForItsWindowFirstGetsExactlyOne) {
+  TOwnedPtr<TForm> form(new TForm(nullptr));
+  auto* button = new TButton(form.get());
+  button->SetParent(form.get());
+  HWND child = button->Handle();  // the form's window is made on the way
+  int children = 0;
+  for (HWND w = GetWindow(form->Handle(), GW_CHILD); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) ++children;
+  EXPECT_EQ(children, 1);
+  EXPECT_EQ(GetParent(child), form->Handle());
+  EXPECT_EQ(button->Handle(), child);
+}
+
+}  // namespace
