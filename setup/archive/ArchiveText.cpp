@@ -4,16 +4,6 @@
 
 namespace setup {
 
-std::string GetDelimitedItem(std::string_view S, int N, char Delimiter) {
-  for (int i = 1; i < N; ++i) {
-    size_t p = S.find(Delimiter);
-    if (p == std::string_view::npos) return {};
-    S.remove_prefix(p + 1);
-  }
-  size_t p = S.find(Delimiter);
-  return std::string(p == std::string_view::npos ? S : S.substr(0, p));
-}
-
 namespace {
 size_t NameStart(std::string_view Path) {
   size_t p = Path.find_last_of("\\/:");
@@ -35,12 +25,6 @@ std::string ChangeFileExt(std::string_view Path, std::string_view Ext) {
 std::string IncludeTrailingBackslash(std::string_view Path) {
   std::string result(Path);
   if (result.empty() || result.back() != '\\') result += '\\';
-  return result;
-}
-
-std::string ExcludeTrailingBackslash(std::string_view Path) {
-  std::string result(Path);
-  if (!result.empty() && result.back() == '\\') result.pop_back();
   return result;
 }
 

@@ -1,5 +1,5 @@
-// Text helpers of the archive: ";"- and "."-separated items, file-name parts and
-// the date-time values stored in headers. Nothing here touches the file system.
+// Text helpers of the archive: file-name parts and the date-time values stored in
+// headers (";"-separated items and trailing backslashes: support/PathStrings.h). Nothing here touches the file system.
 #pragma once
 
 #include <cstdint>
@@ -8,17 +8,11 @@
 
 namespace setup {
 
-// The N-th item (from 1) of S: N - 1 leading items are dropped, each up to and
-// including the next delimiter (empty when a delimiter is missing on the way), then
-// the text up to the next delimiter or the whole rest.
-std::string GetDelimitedItem(std::string_view S, int N, char Delimiter = ';');
-
 // File-name parts, "\" and "/" both separating folders, ":" ending a drive.
 std::string ExtractFilePath(std::string_view Path);   // folder with its trailing backslash
 std::string ExtractFileName(std::string_view Path);
 std::string ChangeFileExt(std::string_view Path, std::string_view Ext);
 std::string IncludeTrailingBackslash(std::string_view Path);
-std::string ExcludeTrailingBackslash(std::string_view Path);
 // ".N", the extension of volume N of a volume set.
 std::string VolumeExtension(int Volume);
 

@@ -5,6 +5,7 @@
 #include "ArchiveText.h"
 #include "VersionResource.h"
 #include "support/Errors.h"
+#include "support/PathStrings.h"
 
 namespace setup {
 
@@ -66,7 +67,7 @@ void TFileHeader::GetFileStats(TlzhFileStats& Stats) const {
 }
 
 void TFileHeader::AssignSourceFile(const std::string& Path) {
-  std::string name = GetDelimitedItem(Path, 1);
+  std::string name = GetDelimitedItem(Path, 1, ';');
   if (name.size() > kMaxStoredName)
     throw EQnlkCompress(fw::Format(
         "The path %s is too long to be stored in the archive: a stored name holds at most 100 characters", name));
@@ -120,7 +121,7 @@ void TFileHeaders::AddFiles(const std::vector<std::string>& List, bool Append) {
 }
 
 int TFileHeaders::IndexOfName(const std::string& Name) const {
-  std::string wanted = GetDelimitedItem(Name, 1);
+  std::string wanted = GetDelimitedItem(Name, 1, ';');
   for (int i = 0; i < GetCount(); ++i)
     if (fw::SameText(FHeaders[i]->Name(), wanted)) return i;
   return -1;

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "ArchiveText.h"
+#include "gui/Forms.h"
+#include "support/PathStrings.h"
 
 namespace setup {
 
@@ -19,9 +21,9 @@ bool DirectoryExists(const std::string& Path) {
 }  // namespace
 
 bool ForceDirectories(const std::string& Folder) {
-  std::string dir = ExcludeTrailingBackslash(Folder);
+  std::string dir = RemoveTrailingBackslash(Folder);
   if (dir.empty() || dir.back() == ':' || DirectoryExists(dir)) return true;
-  std::string parent = ExcludeTrailingBackslash(ExtractFilePath(dir));
+  std::string parent = RemoveTrailingBackslash(ExtractFilePath(dir));
   if (!parent.empty() && parent != dir && !ForceDirectories(parent)) return false;
   return CreateDirectoryA(dir.c_str(), nullptr) || DirectoryExists(dir);
 }
@@ -37,11 +39,8 @@ void ProcessMessages() {
   DWORD now = GetTickCount();
   if (now - last < 20) return;
   last = now;
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+  // Through the application, which keeps a quit request instead of dropping it.
+  fw::Application->ProcessMessages();
 }
 
 TReplacementFile::~TReplacementFile() {

@@ -2,6 +2,7 @@
 
 #include "ArchiveText.h"
 #include "core/SysUtils.h"
+#include "support/PathStrings.h"
 
 namespace setup {
 
@@ -13,7 +14,7 @@ const fw::TEnumInfo& OverwriteTypeInfo() {
 
 int CompareVersions(std::string_view A, std::string_view B) {
   for (int n = 1;; ++n) {
-    std::string a = GetDelimitedItem(A, n, '.'), b = GetDelimitedItem(B, n, '.');
+    std::string a = GetDelimitedItem(std::string(A), n, '.'), b = GetDelimitedItem(std::string(B), n, '.');
     if (a.empty() || b.empty()) {
       if (a.empty() && b.empty()) return 0;
       return a.empty() ? 2 : 1;

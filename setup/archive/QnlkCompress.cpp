@@ -7,6 +7,7 @@
 #include "FileSystem.h"
 #include "core/ClassDef.h"
 #include "support/Errors.h"
+#include "support/PathStrings.h"
 
 namespace setup {
 
@@ -126,7 +127,7 @@ void TQnlkCompress::OpenDiskFile(std::unique_ptr<TWinFile>& Stream, int Volume, 
     if (FHeaders.MultiVolume == 1) Path = ChangeFileExt(Path, VolumeExtension(Volume));
     if (!FileExists(Path)) {
       if (!OnNewDisk) throw EQnlkCompress(fw::Format("Could not open the correct disk file %d", Volume));
-      std::string folder = ExcludeTrailingBackslash(ExtractFilePath(Path));
+      std::string folder = RemoveTrailingBackslash(ExtractFilePath(Path));
       OnNewDisk(this, Volume, folder);
       Path = IncludeTrailingBackslash(folder) + ExtractFileName(Path);
       continue;

@@ -306,7 +306,7 @@ TEST_F(ArchiveLayout, UnknownNamesAndMissingArchivesAreNamed) {
   EXPECT_EQ(ArchiveError([&] { missing.ReadHeaders(); }), "Cannot open the compressed file " + Path("none.1"));
 }
 
-TEST(ArchiveText, DatesItemsAndNames) {
+TEST(ArchiveText, DatesAndNames) {
   EXPECT_EQ(DosDateTimeToDateTime(0), 0.0);
   uint32_t stamp = (uint32_t((2004 - 1980) << 9 | 5 << 5 | 6) << 16) | (7 << 11 | 30 << 5 | 29);
   EXPECT_DOUBLE_EQ(DosDateTimeToDateTime(stamp), 38113.0 + (7 * 3600 + 30 * 60 + 58) / 86400.0);
@@ -314,9 +314,6 @@ TEST(ArchiveText, DatesItemsAndNames) {
   uint32_t leap = (uint32_t((2000 - 1980) << 9 | 2 << 5 | 29) << 16);
   EXPECT_EQ(DateTimeToDosDateTime(DosDateTimeToDateTime(leap)), leap);
   EXPECT_EQ(DateTimeToDosDateTime(100.0), 0u);  // before 1980
-  EXPECT_EQ(GetDelimitedItem("a;b", 1), "a");
-  EXPECT_EQ(GetDelimitedItem("a;b", 2), "b");
-  EXPECT_EQ(GetDelimitedItem("a;b", 3), "");
   EXPECT_EQ(ChangeFileExt("C:\\x.y\\files.1", ".12"), "C:\\x.y\\files.12");
   EXPECT_EQ(ChangeFileExt("C:\\x.y\\files", ".2"), "C:\\x.y\\files.2");
   EXPECT_EQ(Percent(1, 3), 33);
