@@ -1,0 +1,205 @@
+#include "RegistryObject.h"
+
+#include <windows.h>
+
+#include <array>
+
+namespace setup {
+
+namespace {
+
+const std::array<HKEY, 6> kRootKeys{HKEY_CLASSES_ROOT, HKEY_CURRENT_CONFIG, HKEY_CURRENT_USER,
+                                        HKEY_DYN_DATA,     HKEY_LOCAL_MACHINE,  HKEY_USERS};
+
+std::string SystemPath(const std::string& Path) { return !Path.empty() && Path[0] == '\\' ? Path.substr(1) : Path; }
+
+TRegKeyHandle OpenHandle(HKEY Base, const std::string& Path, REGSAM Access) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(Base, Path.c_str(), 0, Access, &key) != ERROR_SUCCESS) return TRegKeyHandle();
+  return TRegKeyHandle(key);
+}
+
+// The names of a key's subkeys, read before anything below it changes: deleting while
+// enumerating by rising index would skip keys.
+std::vector<std::string> SubkeyNames(HKEY Key) {
+  std::vector<std::string> names;
+  char name[256];
+  for (DWORD index = 0;; ++index) {
+    DWORD length = sizeof name;
+    if (RegEnumKeyExA(Key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    names.emplace_back(name, length);
+  }
+  return names;
+}
+
+}  // namespace
+
+// --- TRegKeyHandle -----------------------------------------------------------
+
+TRegKeyHandle& TRegKeyHandle::operator=(TRegKeyHandle&& Other) noexcept {
+  if (this != &Other) Reset(Other.Release());
+  return *this;
+}
+
+HKEY TRegKeyHandle::Release() {
+  HKEY key = FKey;
+  FKey = nullptr;
+  return key;
+}
+
+void TRegKeyHandle::Reset(HKEY Key) {
+  if (FKey != nullptr) RegCloseKey(FKey);
+  FKey = Key;
+}
+
+// --- root keys -----------------------------------------------------------------
+
+int RootKeyToIndex(HKEY Handle, int Default) {
+  for (size_t i = 0; i < kRootKeys.size(); ++i)
+    if (kRootKeys[i] == Handle) return static_cast<int>(i);
+  return Default;
+}
+
+HKEY RootKeyFromIndex(int Index) {
+  if (Index < 0 || Index >= static_cast<int>(kRootKeys.size()))
+    throw EIRBadRootKey(fw::Format("The registry root index %d names no root key", Index));
+  return kRootKeys[static_cast<size_t>(Index)];
+}
+
+void SetRootKeyIndex(TqnlkRegistry& Registry, int Index) { Registry.SetRootKey(RootKeyFromIndex(Index)); }
+
+// --- TqnlkRegistry -------------------------------------------------------------
+
+TqnlkRegistry::TqnlkRegistry() : FRootKey(HKEY_CURRENT_USER) {}
+
+void TqnlkRegistry::SetRootKey(HKEY Value) {
+  CloseKey();
+  FRootKey = Value;
+}
+
+HKEY TqnlkRegistry::BaseKey(const std::string& Path) const {
+  return IsRelativeKey(Path) && FCurrentKey ? FCurrentKey.Get() : FRootKey;
+}
+
+void TqnlkRegistry::ChangeKey(TRegKeyHandle Key, const std::string& Path) {
+  CloseKey();
+  FCurrentKey = std::move(Key);
+  FCurrentPath = Path;
+}
+
+void TqnlkRegistry::CloseKey() {
+  if (FCurrentKey && !FLazyWrite) RegFlushKey(FCurrentKey.Get());
+  FCurrentKey.Reset();
+  FCurrentPath.clear();
+}
+
+bool TqnlkRegistry::OpenCurrent(const std::string& Path, bool CanCreate, bool ReadOnly) {
+  bool relative = IsRelativeKey(Path);
+  std::string path = SystemPath(Path);
+  HKEY base = BaseKey(Path);
+  TRegKeyHandle key;
+  if (ReadOnly) {
+    key = OpenHandle(base, path, KEY_READ);
+  } else if (!CanCreate || path.empty() || KeyExistsReadOnly(Path)) {
+    key = OpenHandle(base, path, KEY_READ | KEY_WRITE);
+  } else {
+    HKEY made = nullptr;
+    if (RegCreateKeyExA(base, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &made, nullptr) == ERROR_SUCCESS)
+      key.Reset(made);
+  }
+  if (!key) return false;
+  std::string newPath = relative && FCurrentKey ? FCurrentPath + "\\" + path : path;
+  ChangeKey(std::move(key), newPath);
+  return true;
+}
+
+bool TqnlkRegistry::OpenKey(const std::string& Path, bool CanCreate) { return OpenCurrent(Path, CanCreate, false); }
+
+bool TqnlkRegistry::OpenKeyReadOnly(const std::string& Path) { return OpenCurrent(Path, false, true); }
+
+bool TqnlkRegistry::KeyExistsReadOnly(const std::string& Path) const {
+  return static_cast<bool>(OpenKeyHandleReadOnly(Path));
+}
+
+TRegKeyHandle TqnlkRegistry::OpenKeyHandle(const std::string& Path) const {
+  return OpenHandle(BaseKey(Path), SystemPath(Path), KEY_ALL_ACCESS);
+}
+
+TRegKeyHandle TqnlkRegistry::OpenKeyHandleReadOnly(const std::string& Path) const {
+  return OpenHandle(BaseKey(Path), SystemPath(Path), KEY_READ);
+}
+
+bool TqnlkRegistry::DeleteKeyTree(const std::string& Path) {
+  std::string path = SystemPath(Path);
+  // The key that the path is taken from stays open while the tree goes.
+  HKEY base = BaseKey(Path);
+  if (path.empty()) return false;  // never the base key itself
+  {
+    TRegKeyHandle key = OpenHandle(base, path, KEY_ALL_ACCESS);
+    if (key) {
+      std::vector<std::string> names = SubkeyNames(key.Get());
+      TRegKeyHandle saved = std::move(FCurrentKey);
+      std::string savedPath = FCurrentPath;
+      FCurrentKey = std::move(key);
+      for (const std::string& child : names) DeleteKeyTree(child);
+      FCurrentKey = std::move(saved);
+      FCurrentPath = savedPath;
+    }
+  }
+  return RegDeleteKeyA(base, path.c_str()) == ERROR_SUCCESS;
+}
+
+std::vector<std::string> TqnlkRegistry::GetKeyNames() const {
+  return FCurrentKey ? SubkeyNames(FCurrentKey.Get()) : std::vector<std::string>();
+}
+
+bool TqnlkRegistry::ValueExists(const std::string& Name) const {
+  return FCurrentKey &&
+         RegQueryValueExA(FCurrentKey.Get(), Name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+std::string TqnlkRegistry::ReadString(const std::string& Name) const {
+  DWORD type = 0;
+  DWORD size = 0;
+  if (!FCurrentKey || RegQueryValueExA(FCurrentKey.Get(), Name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+      (type != REG_SZ && type != REG_EXPAND_SZ))
+    throw ERegistryException(fw::Format("Invalid data type for '%s'", Name));
+  std::string data(size + 1, '\0');
+  if (RegQueryValueExA(FCurrentKey.Get(), Name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
+      ERROR_SUCCESS)
+    throw ERegistryException(fw::Format("Invalid data type for '%s'", Name));
+  data.resize(size);
+  size_t end = data.find('\0');
+  return end == std::string::npos ? data : data.substr(0, end);
+}
+
+int TqnlkRegistry::ReadInteger(const std::string& Name) const {
+  DWORD type = 0;
+  DWORD value = 0;
+  DWORD size = sizeof value;
+  if (!FCurrentKey ||
+      RegQueryValueExA(FCurrentKey.Get(), Name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+          ERROR_SUCCESS ||
+      type != REG_DWORD || size != sizeof value)
+    throw ERegistryException(fw::Format("Invalid data type for '%s'", Name));
+  return static_cast<int>(value);
+}
+
+void TqnlkRegistry::WriteValue(const std::string& Name, unsigned long Type, const void* Data, unsigned long Size) {
+  if (!FCurrentKey || RegSetValueExA(FCurrentKey.Get(), Name.c_str(), 0, Type, static_cast<const BYTE*>(Data), Size) !=
+                          ERROR_SUCCESS)
+    throw ERegistryException(fw::Format("Failed to set data for '%s'", Name));
+}
+
+void TqnlkRegistry::WriteString(const std::string& Name, const std::string& Value) {
+  WriteValue(Name, REG_SZ, Value.c_str(), static_cast<unsigned long>(Value.size() + 1));
+}
+
+void TqnlkRegistry::WriteInteger(const std::string& Name, int Value) {
+  DWORD data = static_cast<DWORD>(Value);
+  WriteValue(Name, REG_DWORD, &data, sizeof data);
+}
+
+void TqnlkRegistry::WriteBool(const std::string& Name, bool Value) { WriteInteger(Name, Value ? 1 : 0); }
+
+}  // namespace setup
