@@ -6,11 +6,15 @@
 #include <string>
 
 #include "InstallTypes.h"
+#include "support/Errors.h"
 
 namespace setup {
 
 class TInstallContainer;
 class TInstallInformation;
+
+// The engine's own errors (also raised by what asks the engine for its switches).
+SETUP_IEXCEPTION(IEInstall, IException);
 
 class TInstallEngine {
  public:
@@ -24,6 +28,13 @@ class TInstallEngine {
   virtual TDistributeType EngineDistributeType() const = 0;
   // Company name, product name and version; the product name names the uninstall key.
   virtual const TInstallInformation& EngineInformation() const = 0;
+  // The folder the setup runs from (its source or build folder), as the engine keeps
+  // it. The engine fills this in; until then it is empty.
+  virtual std::string EngineSourceDir() const { return std::string(); }
+  // Whether the setup was started with the self-extractor's switch ("-e"), and the
+  // switch's value, the self-extracting file's name, as given. The engine fills this in;
+  // until then there is no switch.
+  virtual bool EngineSelfExtractSwitch(std::string& FileName) const { return false; }
 
  protected:
   TInstallEngine() = default;

@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "ContainerDestDir.h"
+#include "EngineSpecifiers.h"
+#include "MetaVariables.h"
+#include "StandardSpecifiers.h"
 #include "core/ClassDef.h"
 
 namespace setup {
@@ -18,7 +21,17 @@ struct TPathsUnit {
     gPathSpecifiers = new TPathSpecifierList();
     gStandardPathSpecifiers = new TStandardPathSpecList();
     gPathSpecifierClasses = new TPathSpecifierClassList();
-    gPathSpecifierClasses->Add(&TpsContainerDestDir::StaticClass());
+    // The shell-folder and office specifiers of later units follow these, in this order.
+    for (const fw::TClass* cls :
+         {&TpsBDEDLL::StaticClass(), &TpsCommonFiles::StaticClass(), &TpsContainerArchiveFile::StaticClass(),
+          &TpsContainerDestDir::StaticClass(), &TpsDesktopMenu::StaticClass(), &TpsInstallSource::StaticClass(),
+          &TpsMainInstall::StaticClass(), &TpsProgramFiles::StaticClass(), &TpsProgramMenu::StaticClass(),
+          &TpsStartMenu::StaticClass(), &TpsStartupMenu::StaticClass(), &TpsSystem::StaticClass(),
+          &TpsMainArchiveFile::StaticClass(), &TpsWindow::StaticClass()}) {
+      gPathSpecifierClasses->Add(cls);
+      fw::RegisterClass(*cls);
+    }
+    fw::RegisterClass(TPathSpecifier::StaticClass());
   }
   ~TPathsUnit() {
     delete gPathSpecifierClasses;
@@ -57,6 +70,23 @@ std::string TCustomPathSpecifier::GetPath(fw::TComponent* Obj) {
   std::string path;
   if (FOnGetPath) FOnGetPath(Obj, path);
   return path;
+}
+
+// --- TPathSpecifier -----------------------------------------------------------
+
+const fw::TClass& TPathSpecifier::StaticClass() {
+  static const fw::TClass cls =
+      fw::TClassDef<TPathSpecifier>("TPathSpecifier", &TCustomPathSpecifier::StaticClass())
+          .Creatable()
+          .String("Description", &TPathSpecifier::FDescription, &TPathSpecifier::FDescription)
+          .Event("OnGetPath", static_cast<TGetPathEvent TPathSpecifier::*>(&TPathSpecifier::FOnGetPath));
+  return cls;
+}
+
+TPathSpecifier::TPathSpecifier(fw::TComponent* AOwner) : TCustomPathSpecifier(AOwner) {}
+
+std::string TPathSpecifier::ExpandPathVariable(const std::string& Text, const std::string& Path) {
+  return ExpandPathText(Text, Path);
 }
 
 // --- TStandardPathSpecifier --------------------------------------------------

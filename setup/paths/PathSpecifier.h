@@ -42,6 +42,26 @@ class TCustomPathSpecifier : public fw::TComponent {
   std::string FDefaultName;
 };
 
+// The user-defined specifier of a configuration: its path is what its OnGetPath event
+// answers.
+class TPathSpecifier : public TCustomPathSpecifier {
+  FW_CLASS(TPathSpecifier)
+ public:
+  explicit TPathSpecifier(fw::TComponent* AOwner);
+
+  std::string GetDescription() const override { return FDescription; }
+  const std::string& Description() const { return FDescription; }
+  void SetDescription(const std::string& Value) { FDescription = Value; }
+  TGetPathEvent& OnGetPath() { return FOnGetPath; }
+
+  // Text with "%p" (either case) replaced by Path; "%" and any other character gives
+  // that character, a final "%" is dropped.
+  static std::string ExpandPathVariable(const std::string& Text, const std::string& Path);
+
+ private:
+  std::string FDescription = "My cool new path specifier";
+};
+
 // Base of the built-in specifiers; each also joins the standard list.
 class TStandardPathSpecifier : public TCustomPathSpecifier {
   FW_CLASS(TStandardPathSpecifier)
