@@ -1,0 +1,164 @@
+#include "InstallRegistry.h"
+
+#include <algorithm>
+
+#include "InstallEngine.h"
+#include "core/ClassDef.h"
+#include "paths/PathSpecifier.h"
+#include "support/InstallInformation.h"
+#include "support/PathStrings.h"
+#include "support/RegistryObject.h"
+
+namespace setup {
+
+namespace {
+
+struct TRegistryUnit {
+  TRegistryUnit() {
+    List = new TInstallRegistryList();
+    fw::RegisterClass(TInstallRegistry::StaticClass());
+  }
+  ~TRegistryUnit() {
+    delete List;
+    List = nullptr;
+  }
+  TInstallRegistryList* List = nullptr;
+};
+
+TRegistryUnit gRegistryUnit;
+
+constexpr char kNoEngine[] = "There is no TInstall component in your project";
+
+}  // namespace
+
+TInstallRegistryList* InstallRegistries() { return gRegistryUnit.List; }
+
+void TInstallRegistryList::Add(TCustomInstallRegistry* Item) {
+  if (Item == nullptr) throw IEInstallRegistryList("Cannot add blank entry to the registry list");
+  FItems.push_back(Item);
+}
+
+void TInstallRegistryList::Remove(TCustomInstallRegistry* Item) {
+  FItems.erase(std::remove(FItems.begin(), FItems.end(), Item), FItems.end());
+}
+
+const fw::TEnumInfo& KeySpecifierInfo() {
+  static const fw::TEnumInfo info{"TKeySpecifier", {"ksAbsolute", "ksCompanyName", "ksProductName", "ksVersion"}};
+  return info;
+}
+
+// --- TCustomInstallRegistry ------------------------------------------------------
+
+const fw::TClass& TCustomInstallRegistry::StaticClass() {
+  static const fw::TClass cls =
+      fw::TClassDef<TCustomInstallRegistry>("TCustomInstallRegistry", &TInstallObject::StaticClass());
+  return cls;
+}
+
+TCustomInstallRegistry::TCustomInstallRegistry(fw::TComponent* AOwner)
+    : TInstallObject(AOwner, rtRegistry), FEntries(std::make_unique<TRegistryEntries>(this)) {
+  if (TInstallRegistryList* list = InstallRegistries()) list->Add(this);
+}
+
+TCustomInstallRegistry::~TCustomInstallRegistry() {
+  if (TInstallRegistryList* list = InstallRegistries()) list->Remove(this);
+}
+
+void TCustomInstallRegistry::SetKey(const std::string& Value) {
+  FKey = FKeySpecifierType == ksAbsolute ? Value : std::string();
+}
+
+void TCustomInstallRegistry::SetKeySpecifierType(TKeySpecifier Value) {
+  if (Value != ksAbsolute) {
+    if (!IsLoading() && GlobalInstall() == nullptr) throw IEInstallRegistry(kNoEngine);
+    FKey.clear();
+    FRootKey = hkLocalMachine;
+  }
+  FKeySpecifierType = Value;
+}
+
+std::string TCustomInstallRegistry::GetKeyPath() const {
+  if (FKeySpecifierType == ksAbsolute) return RemoveTrailingBackslash(FKey);
+  if (GlobalInstall() == nullptr) throw IEInstallRegistry(kNoEngine);
+  const TInstallInformation& info = GlobalInstall()->EngineInformation();
+  std::string path = "\\SOFTWARE\\" + info.CompanyName;
+  if (FKeySpecifierType == ksCompanyName) return path;
+  path += "\\" + info.ProductName;
+  if (FKeySpecifierType == ksProductName) return path;
+  return path + "\\" + info.Version;
+}
+
+void TCustomInstallRegistry::WriteEntry(const TRegistryEntry& Entry) const {
+  TqnlkRegistry registry;
+  SetRootKeyIndex(registry, static_cast<int>(FRootKey));
+  std::string key = GetKeyPath();
+  if (!registry.OpenKey(key, true))
+    throw IERegistryEntry("%s cannot create the key %s in the registry", Name(), key);
+  switch (Entry.EntryType()) {
+    case retText: registry.WriteString(Entry.Ident(), Entry.GetExpandedText()); break;
+    case retInteger: registry.WriteInteger(Entry.Ident(), Entry.Integer()); break;
+    case retBoolean: registry.WriteBool(Entry.Ident(), Entry.Boolean()); break;
+  }
+}
+
+void TCustomInstallRegistry::Install() {
+  for (int i = 0; i < FEntries->Count(); ++i) {
+    TRegistryEntry* entry = FEntries->Entry(i);
+    bool proceed = true;
+    if (OnBeforeWriteEntry) OnBeforeWriteEntry(this, entry, proceed);
+    if (proceed) WriteEntry(*entry);
+  }
+  TInstallObject::Install();
+}
+
+void TCustomInstallRegistry::WriteUninstallInfo(const std::string& Key) {
+  const std::string logKey = Key + "\\" + kRegistryKeysLogKey;
+  int number = fw::StrToInt(ReadRegString(hkLocalMachine, logKey, "Entries", "0")) + 1;
+  WriteRegString(hkLocalMachine, logKey, "Entries", std::to_string(number));
+  const std::string entryKey = logKey + "\\RegistryKey" + std::to_string(number);
+  WriteRegString(hkLocalMachine, entryKey, "Key", GetKeyPath());
+  WriteRegInteger(hkLocalMachine, entryKey, "Root", static_cast<int>(FRootKey));
+  for (int i = 0; i < FEntries->Count(); ++i) {
+    const TRegistryEntry* entry = FEntries->Entry(i);
+    WriteRegString(hkLocalMachine, entryKey + "\\Entries", entry->Ident(), entry->GetExpandedText());
+  }
+}
+
+void TCustomInstallRegistry::InformationEvent(fw::TObject* Sender, int Code, fw::TObject* PO) {
+  if (Code == icProcessRegistry) Process();
+}
+
+void TCustomInstallRegistry::RemoveReference(TInstallContainer* Obj) {
+  TInstallObject::RemoveReference(Obj);
+  // The engine has gone: its names can no longer make the key.
+  if (GlobalInstall() == nullptr) FKeySpecifierType = ksAbsolute;
+}
+
+void TCustomInstallRegistry::Notification(fw::TComponent* AComponent, fw::TOperation Operation) {
+  TInstallObject::Notification(AComponent, Operation);
+  if (Operation != fw::opRemove || AComponent == nullptr) return;
+  for (int i = 0; i < FEntries->Count(); ++i)
+    if (FEntries->Entry(i)->PathSpecifier() == AComponent) FEntries->Entry(i)->DropPathSpecifier();
+}
+
+// --- TInstallRegistry ------------------------------------------------------------
+
+const fw::TClass& TInstallRegistry::StaticClass() {
+  using T = TInstallRegistry;
+  static const fw::TClass cls =
+      fw::TClassDef<T>("TInstallRegistry", &TCustomInstallRegistry::StaticClass())
+          .Creatable()
+          .Component("Container", &T::Container, &T::SetContainer)
+          .Object("Entries", &T::Entries)
+          .Set("InstallTypes", InstallTypeInfo(), &T::InstallTypes, &T::SetInstallTypes)
+          .String("Key", &T::Key, &T::SetKey)
+          .Enum("KeySpecifierType", KeySpecifierInfo(), &T::KeySpecifierType, &T::SetKeySpecifierType)
+          .Enum("RootKey", RootKeysInfo(), &T::RootKey, &T::SetRootKey)
+          .Boolean("Uninstall", &T::Uninstall, &T::SetUninstall)
+          .Event("OnAfterProcess", static_cast<TInstallContainerNotifyEvent T::*>(&T::OnAfterProcess))
+          .Event("OnBeforeProcess", static_cast<TInstallContainerNotifyEvent T::*>(&T::OnBeforeProcess))
+          .Event("OnBeforeWriteEntry", static_cast<TBeforeWriteEntry T::*>(&T::OnBeforeWriteEntry));
+  return cls;
+}
+
+}  // namespace setup
