@@ -83,10 +83,11 @@ std::string TpsMainArchiveFile::GetPath(fw::TComponent* Obj) {
     if (fw::Trim(selfExtracting).empty())
       throw IEInstall(
           "You forgot to pass in the name of the self-extracting executable. Usage example: \"-eSetup.exe\"");
-    return Engine().EngineSourceDir() + "\\" + selfExtracting;
+    return RemoveTrailingBackslash(Engine().EngineSourceDir()) + "\\" + selfExtracting;
   }
-  if (!fw::Trim(FArchiveFolder).empty()) return FArchiveFolder + "\\" + kArchiveFileName;
-  return Engine().EngineSourceDir() + "\\" + kArchiveFileName;
+  // Folders may end in "\" (a drive's root always does): one separator only.
+  if (!fw::Trim(FArchiveFolder).empty()) return RemoveTrailingBackslash(FArchiveFolder) + "\\" + kArchiveFileName;
+  return RemoveTrailingBackslash(Engine().EngineSourceDir()) + "\\" + kArchiveFileName;
 }
 
 }  // namespace setup

@@ -143,15 +143,19 @@ TEST_F(EngineSpecifiers, SourceMainFolderAndArchive) {
   EXPECT_EQ(ErrorOf<IEPathSpecifier>([&] { main.GetPath(&engine); }),
             "Cannot use the ddMainInstallDir path specifier for a TInstall component");
 
+  EXPECT_EQ(archive.GetPath(Object), "E:\\Setup\\files.1");
   engine.SourceDir = "E:\\Setup";
   EXPECT_EQ(archive.GetPath(Object), "E:\\Setup\\files.1");
   archive.SetArchiveFolder("  ");
   EXPECT_EQ(archive.GetPath(Object), "E:\\Setup\\files.1");
   archive.SetArchiveFolder("A:\\Disk2");
   EXPECT_EQ(archive.GetPath(Object), "A:\\Disk2\\files.1");
+  archive.SetArchiveFolder("A:\\");
+  EXPECT_EQ(archive.GetPath(Object), "A:\\files.1");
   // The self-extracting file wins over any folder.
   engine.SwitchGiven = true;
   engine.SwitchValue = "Setup.exe";
+  engine.SourceDir = "E:\\Setup\\";
   EXPECT_EQ(archive.GetPath(Object), "E:\\Setup\\Setup.exe");
   engine.SwitchValue = " ";
   EXPECT_EQ(ErrorOf<IEInstall>([&] { archive.GetPath(Object); }),
