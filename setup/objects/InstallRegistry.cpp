@@ -31,7 +31,9 @@ constexpr char kNoEngine[] = "There is no TInstall component in your project";
 
 }  // namespace
 
-TInstallRegistryList* InstallRegistries() { return gRegistryUnit.List; }
+TInstallRegistryList* InstallRegistries() {
+  return gRegistryUnit.List;
+}
 
 void TInstallRegistryList::Add(TCustomInstallRegistry* Item) {
   if (Item == nullptr) throw IEInstallRegistryList("Cannot add blank entry to the registry list");
@@ -92,12 +94,17 @@ void TCustomInstallRegistry::WriteEntry(const TRegistryEntry& Entry) const {
   TqnlkRegistry registry;
   SetRootKeyIndex(registry, static_cast<int>(FRootKey));
   std::string key = GetKeyPath();
-  if (!registry.OpenKey(key, true))
-    throw IERegistryEntry("%s cannot create the key %s in the registry", Name(), key);
+  if (!registry.OpenKey(key, true)) throw IERegistryEntry("%s cannot create the key %s in the registry", Name(), key);
   switch (Entry.EntryType()) {
-    case retText: registry.WriteString(Entry.Ident(), Entry.GetExpandedText()); break;
-    case retInteger: registry.WriteInteger(Entry.Ident(), Entry.Integer()); break;
-    case retBoolean: registry.WriteBool(Entry.Ident(), Entry.Boolean()); break;
+    case retText:
+      registry.WriteString(Entry.Ident(), Entry.GetExpandedText());
+      break;
+    case retInteger:
+      registry.WriteInteger(Entry.Ident(), Entry.Integer());
+      break;
+    case retBoolean:
+      registry.WriteBool(Entry.Ident(), Entry.Boolean());
+      break;
   }
 }
 

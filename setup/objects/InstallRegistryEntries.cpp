@@ -107,8 +107,7 @@ void TRegistryEntry::Assign(const fw::TPersistent* Source) {
 // --- TRegistryEntries ------------------------------------------------------------
 
 const fw::TClass& TRegistryEntries::StaticClass() {
-  static const fw::TClass cls =
-      fw::TClassDef<TRegistryEntries>("TRegistryEntries", &fw::TCollection::StaticClass());
+  static const fw::TClass cls = fw::TClassDef<TRegistryEntries>("TRegistryEntries", &fw::TCollection::StaticClass());
   return cls;
 }
 

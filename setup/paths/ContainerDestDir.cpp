@@ -62,10 +62,14 @@ std::string TpsContainerDestDir::GetObjectDescription(fw::TComponent* Obj) const
   }
   const TInstallContainer& container = *static_cast<TInstallObject*>(Obj)->Container();
   switch (KindOf(container)) {
-    case TContainerKind::ckEngine: return "Main installation directory";
-    case TContainerKind::ckGroup: return fw::Format("Path of the <%s> group", DescriptionOf(container));
-    case TContainerKind::ckDirectory: return fw::Format("Path of the <%s> directory", DescriptionOf(container));
-    case TContainerKind::ckOther: break;
+    case TContainerKind::ckEngine:
+      return "Main installation directory";
+    case TContainerKind::ckGroup:
+      return fw::Format("Path of the <%s> group", DescriptionOf(container));
+    case TContainerKind::ckDirectory:
+      return fw::Format("Path of the <%s> directory", DescriptionOf(container));
+    case TContainerKind::ckOther:
+      break;
   }
   return fw::Format("Path of the <%s> group", container.Name());
 }
@@ -78,10 +82,13 @@ std::string TpsContainerDestDir::GetObjectCaption(fw::TComponent* Obj) const {
   }
   const TInstallContainer& container = *static_cast<TInstallObject*>(Obj)->Container();
   switch (KindOf(container)) {
-    case TContainerKind::ckEngine: return "Main installation directory";
+    case TContainerKind::ckEngine:
+      return "Main installation directory";
     case TContainerKind::ckGroup:
-    case TContainerKind::ckDirectory: return fw::Format("<%s>", DescriptionOf(container));
-    case TContainerKind::ckOther: break;
+    case TContainerKind::ckDirectory:
+      return fw::Format("<%s>", DescriptionOf(container));
+    case TContainerKind::ckOther:
+      break;
   }
   return fw::Format("<%s>", container.Name());
 }

@@ -23,7 +23,9 @@ void TEngineSpecifier::ValidateObject(fw::TComponent* Obj) {
                           Obj != nullptr ? Obj->Name() : std::string());
 }
 
-TInstallEngine& TEngineSpecifier::Engine() { return *GlobalInstall(); }
+TInstallEngine& TEngineSpecifier::Engine() {
+  return *GlobalInstall();
+}
 
 // --- TpsInstallSource ----------------------------------------------------------
 
@@ -50,7 +52,9 @@ const fw::TClass& TpsMainInstall::StaticClass() {
   return cls;
 }
 
-TpsMainInstall::TpsMainInstall(fw::TComponent* AOwner) : TEngineSpecifier(AOwner) { FDefaultName = "psMainInstall"; }
+TpsMainInstall::TpsMainInstall(fw::TComponent* AOwner) : TEngineSpecifier(AOwner) {
+  FDefaultName = "psMainInstall";
+}
 
 void TpsMainInstall::ValidateObject(fw::TComponent* Obj) {
   TEngineSpecifier::ValidateObject(Obj);

@@ -37,17 +37,28 @@ std::string InstallFolder() {
 
 std::string MetaValue(char Letter, TInstallObject* Link) {
   switch (Letter) {
-    case 'a': return LinkFolder(Link);
-    case 'b': return GetProgramsMenuDir();
-    case 'c': return ContainerFolder(Link);
-    case 'd': return GetDesktopDir();
-    case 'f': return GetCommonFilesDir();
-    case 'i': return InstallFolder();
-    case 'm': return GetStartMenuDir();
-    case 'p': return GetProgramFilesDir();
-    case 's': return GetSystemDir();
-    case 'w': return GetWindowsDir();
-    default: return std::string();
+    case 'a':
+      return LinkFolder(Link);
+    case 'b':
+      return GetProgramsMenuDir();
+    case 'c':
+      return ContainerFolder(Link);
+    case 'd':
+      return GetDesktopDir();
+    case 'f':
+      return GetCommonFilesDir();
+    case 'i':
+      return InstallFolder();
+    case 'm':
+      return GetStartMenuDir();
+    case 'p':
+      return GetProgramFilesDir();
+    case 's':
+      return GetSystemDir();
+    case 'w':
+      return GetWindowsDir();
+    default:
+      return std::string();
   }
 }
 

@@ -47,14 +47,21 @@ TPathsUnit gPathsUnit;
 
 }  // namespace
 
-TPathSpecifierList* PathSpecifiers() { return gPathSpecifiers; }
-TStandardPathSpecList* StandardPathSpecifiers() { return gStandardPathSpecifiers; }
-TPathSpecifierClassList* PathSpecifierClasses() { return gPathSpecifierClasses; }
+TPathSpecifierList* PathSpecifiers() {
+  return gPathSpecifiers;
+}
+TStandardPathSpecList* StandardPathSpecifiers() {
+  return gStandardPathSpecifiers;
+}
+TPathSpecifierClassList* PathSpecifierClasses() {
+  return gPathSpecifierClasses;
+}
 
 // --- TCustomPathSpecifier ----------------------------------------------------
 
 const fw::TClass& TCustomPathSpecifier::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TCustomPathSpecifier>("TCustomPathSpecifier", &fw::TComponent::StaticClass());
+  static const fw::TClass cls =
+      fw::TClassDef<TCustomPathSpecifier>("TCustomPathSpecifier", &fw::TComponent::StaticClass());
   return cls;
 }
 

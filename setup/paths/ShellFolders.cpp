@@ -18,7 +18,9 @@ std::string ProgramFolder(const char* Value, const std::string& Default) {
   return RemoveTrailingBackslash(ReadRegString(hkLocalMachine, kCurrentVersionKey, Value, Default));
 }
 
-std::string WindowsFolder() { return RemoveTrailingBackslash(GetWindowsDir()); }
+std::string WindowsFolder() {
+  return RemoveTrailingBackslash(GetWindowsDir());
+}
 
 // The drive of the current folder, as "C:".
 std::string CurrentDrive() {
@@ -30,11 +32,21 @@ std::string CurrentDrive() {
 
 }  // namespace
 
-std::string GetStartMenuDir() { return ShellFolder("Start Menu", WindowsFolder() + "\\Startmen"); }
-std::string GetProgramsMenuDir() { return ShellFolder("Programs", GetStartMenuDir() + "\\Programs"); }
-std::string GetDesktopDir() { return ShellFolder("Desktop", WindowsFolder() + "\\Desktop"); }
-std::string GetStartupDir() { return ShellFolder("Startup", WindowsFolder() + "\\Startup"); }
-std::string GetProgramFilesDir() { return ProgramFolder("ProgramFilesDir", CurrentDrive() + "\\Program Files"); }
+std::string GetStartMenuDir() {
+  return ShellFolder("Start Menu", WindowsFolder() + "\\Startmen");
+}
+std::string GetProgramsMenuDir() {
+  return ShellFolder("Programs", GetStartMenuDir() + "\\Programs");
+}
+std::string GetDesktopDir() {
+  return ShellFolder("Desktop", WindowsFolder() + "\\Desktop");
+}
+std::string GetStartupDir() {
+  return ShellFolder("Startup", WindowsFolder() + "\\Startup");
+}
+std::string GetProgramFilesDir() {
+  return ProgramFolder("ProgramFilesDir", CurrentDrive() + "\\Program Files");
+}
 std::string GetCommonFilesDir() {
   return ProgramFolder("CommonFilesDir", CurrentDrive() + "\\Program Files\\Common Files");
 }

@@ -8,15 +8,20 @@
 
 namespace setup {
 
-#define SETUP_DEFINE_SPECIFIER(Class, Default, Description, Caption)                                    \
-  const fw::TClass& Class::StaticClass() {                                                            \
-    static const fw::TClass cls = fw::TClassDef<Class>(#Class, &TStandardPathSpecifier::StaticClass()) \
-                                      .Creatable();                                                   \
-    return cls;                                                                                       \
-  }                                                                                                   \
-  Class::Class(fw::TComponent* AOwner) : TStandardPathSpecifier(AOwner) { FDefaultName = Default; }   \
-  std::string Class::GetDescription() const { return Description; }                                   \
-  std::string Class::GetCaption() const { return Caption; }
+#define SETUP_DEFINE_SPECIFIER(Class, Default, Description, Caption)                                                \
+  const fw::TClass& Class::StaticClass() {                                                                          \
+    static const fw::TClass cls = fw::TClassDef<Class>(#Class, &TStandardPathSpecifier::StaticClass()).Creatable(); \
+    return cls;                                                                                                     \
+  }                                                                                                                 \
+  Class::Class(fw::TComponent* AOwner) : TStandardPathSpecifier(AOwner) {                                           \
+    FDefaultName = Default;                                                                                         \
+  }                                                                                                                 \
+  std::string Class::GetDescription() const {                                                                       \
+    return Description;                                                                                             \
+  }                                                                                                                 \
+  std::string Class::GetCaption() const {                                                                           \
+    return Caption;                                                                                                 \
+  }
 
 SETUP_DEFINE_SPECIFIER(TpsBDEDLL, "psBDEDLL", "Borland Database Engine DLL Path", "BDE DLL")
 SETUP_DEFINE_SPECIFIER(TpsCommonFiles, "psCommonFiles",
@@ -39,13 +44,29 @@ std::string TpsBDEDLL::GetPath(fw::TComponent*) {
   return separator == std::string::npos ? path : path.substr(0, separator);
 }
 
-std::string TpsCommonFiles::GetPath(fw::TComponent*) { return GetCommonFilesDir(); }
-std::string TpsDesktopMenu::GetPath(fw::TComponent*) { return GetDesktopDir(); }
-std::string TpsProgramFiles::GetPath(fw::TComponent*) { return GetProgramFilesDir(); }
-std::string TpsProgramMenu::GetPath(fw::TComponent*) { return GetProgramsMenuDir(); }
-std::string TpsStartMenu::GetPath(fw::TComponent*) { return GetStartMenuDir(); }
-std::string TpsStartupMenu::GetPath(fw::TComponent*) { return GetStartupDir(); }
-std::string TpsSystem::GetPath(fw::TComponent*) { return RemoveTrailingBackslash(GetSystemDir()); }
-std::string TpsWindow::GetPath(fw::TComponent*) { return RemoveTrailingBackslash(GetWindowsDir()); }
+std::string TpsCommonFiles::GetPath(fw::TComponent*) {
+  return GetCommonFilesDir();
+}
+std::string TpsDesktopMenu::GetPath(fw::TComponent*) {
+  return GetDesktopDir();
+}
+std::string TpsProgramFiles::GetPath(fw::TComponent*) {
+  return GetProgramFilesDir();
+}
+std::string TpsProgramMenu::GetPath(fw::TComponent*) {
+  return GetProgramsMenuDir();
+}
+std::string TpsStartMenu::GetPath(fw::TComponent*) {
+  return GetStartMenuDir();
+}
+std::string TpsStartupMenu::GetPath(fw::TComponent*) {
+  return GetStartupDir();
+}
+std::string TpsSystem::GetPath(fw::TComponent*) {
+  return RemoveTrailingBackslash(GetSystemDir());
+}
+std::string TpsWindow::GetPath(fw::TComponent*) {
+  return RemoveTrailingBackslash(GetWindowsDir());
+}
 
 }  // namespace setup

@@ -7,14 +7,14 @@
 namespace setup {
 
 // Declares a built-in specifier with its fixed texts and its own path.
-#define SETUP_SIMPLE_SPECIFIER(Class)                                          \
-  class Class : public TStandardPathSpecifier {                                \
-    FW_CLASS(Class)                                                            \
-   public:                                                                     \
-    explicit Class(fw::TComponent* AOwner);                                    \
-    std::string GetDescription() const override;                               \
-    std::string GetCaption() const override;                                   \
-    std::string GetPath(fw::TComponent* Obj) override;                         \
+#define SETUP_SIMPLE_SPECIFIER(Class)                  \
+  class Class : public TStandardPathSpecifier {        \
+    FW_CLASS(Class)                                    \
+   public:                                             \
+    explicit Class(fw::TComponent* AOwner);            \
+    std::string GetDescription() const override;       \
+    std::string GetCaption() const override;           \
+    std::string GetPath(fw::TComponent* Obj) override; \
   }
 
 // The Borland Database Engine's DLL folder: the first item of its "DLLPath".

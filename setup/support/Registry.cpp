@@ -76,7 +76,9 @@ void DeleteRegKeyTree(TRootKeys Root, const std::string& Key) {
   registry.DeleteKeyTree(Key[0] == '\\' ? Key : "\\" + Key);
 }
 
-TRootKeys RunOnceRoot() { return OSNTFamily.Contains(GetOSVersion()) ? hkCurrentUser : hkLocalMachine; }
+TRootKeys RunOnceRoot() {
+  return OSNTFamily.Contains(GetOSVersion()) ? hkCurrentUser : hkLocalMachine;
+}
 
 bool AddRunOnceValue(const std::string& Name, const std::string& Command, bool Unique) {
   TRootRegistry registry(RunOnceRoot());

@@ -9,9 +9,11 @@ namespace setup {
 namespace {
 
 const std::array<HKEY, 6> kRootKeys{HKEY_CLASSES_ROOT, HKEY_CURRENT_CONFIG, HKEY_CURRENT_USER,
-                                        HKEY_DYN_DATA,     HKEY_LOCAL_MACHINE,  HKEY_USERS};
+                                    HKEY_DYN_DATA,     HKEY_LOCAL_MACHINE,  HKEY_USERS};
 
-std::string SystemPath(const std::string& Path) { return !Path.empty() && Path[0] == '\\' ? Path.substr(1) : Path; }
+std::string SystemPath(const std::string& Path) {
+  return !Path.empty() && Path[0] == '\\' ? Path.substr(1) : Path;
+}
 
 TRegKeyHandle OpenHandle(HKEY Base, const std::string& Path, REGSAM Access) {
   HKEY key = nullptr;
@@ -66,7 +68,9 @@ HKEY RootKeyFromIndex(int Index) {
   return kRootKeys[static_cast<size_t>(Index)];
 }
 
-void SetRootKeyIndex(TqnlkRegistry& Registry, int Index) { Registry.SetRootKey(RootKeyFromIndex(Index)); }
+void SetRootKeyIndex(TqnlkRegistry& Registry, int Index) {
+  Registry.SetRootKey(RootKeyFromIndex(Index));
+}
 
 // --- TqnlkRegistry -------------------------------------------------------------
 
@@ -113,9 +117,13 @@ bool TqnlkRegistry::OpenCurrent(const std::string& Path, bool CanCreate, bool Re
   return true;
 }
 
-bool TqnlkRegistry::OpenKey(const std::string& Path, bool CanCreate) { return OpenCurrent(Path, CanCreate, false); }
+bool TqnlkRegistry::OpenKey(const std::string& Path, bool CanCreate) {
+  return OpenCurrent(Path, CanCreate, false);
+}
 
-bool TqnlkRegistry::OpenKeyReadOnly(const std::string& Path) { return OpenCurrent(Path, false, true); }
+bool TqnlkRegistry::OpenKeyReadOnly(const std::string& Path) {
+  return OpenCurrent(Path, false, true);
+}
 
 bool TqnlkRegistry::KeyExistsReadOnly(const std::string& Path) const {
   return static_cast<bool>(OpenKeyHandleReadOnly(Path));
@@ -161,7 +169,8 @@ bool TqnlkRegistry::ValueExists(const std::string& Name) const {
 std::string TqnlkRegistry::ReadString(const std::string& Name) const {
   DWORD type = 0;
   DWORD size = 0;
-  if (!FCurrentKey || RegQueryValueExA(FCurrentKey.Get(), Name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+  if (!FCurrentKey ||
+      RegQueryValueExA(FCurrentKey.Get(), Name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
       (type != REG_SZ && type != REG_EXPAND_SZ))
     throw ERegistryException(fw::Format("Invalid data type for '%s'", Name));
   std::string data(size + 1, '\0');
@@ -186,8 +195,8 @@ int TqnlkRegistry::ReadInteger(const std::string& Name) const {
 }
 
 void TqnlkRegistry::WriteValue(const std::string& Name, unsigned long Type, const void* Data, unsigned long Size) {
-  if (!FCurrentKey || RegSetValueExA(FCurrentKey.Get(), Name.c_str(), 0, Type, static_cast<const BYTE*>(Data), Size) !=
-                          ERROR_SUCCESS)
+  if (!FCurrentKey ||
+      RegSetValueExA(FCurrentKey.Get(), Name.c_str(), 0, Type, static_cast<const BYTE*>(Data), Size) != ERROR_SUCCESS)
     throw ERegistryException(fw::Format("Failed to set data for '%s'", Name));
 }
 
@@ -200,6 +209,8 @@ void TqnlkRegistry::WriteInteger(const std::string& Name, int Value) {
   WriteValue(Name, REG_DWORD, &data, sizeof data);
 }
 
-void TqnlkRegistry::WriteBool(const std::string& Name, bool Value) { WriteInteger(Name, Value ? 1 : 0); }
+void TqnlkRegistry::WriteBool(const std::string& Name, bool Value) {
+  WriteInteger(Name, Value ? 1 : 0);
+}
 
 }  // namespace setup

@@ -7,7 +7,9 @@ using namespace setup;
 
 namespace {
 
-std::string Value(char Letter) { return std::string("<") + Letter + ">"; }
+std::string Value(char Letter) {
+  return std::string("<") + Letter + ">";
+}
 
 TEST(MetaText, VariablesPercentSignsAndWhatIsKept) {
   struct Case {
@@ -18,11 +20,11 @@ TEST(MetaText, VariablesPercentSignsAndWhatIsKept) {
            Case{"", ""},
            Case{"plain text", "plain text"},
            Case{"%a\\x", "<a>\\x"},
-           Case{"%W%b", "<w><b>"},           // letters in either case
+           Case{"%W%b", "<w><b>"},  // letters in either case
            Case{"%%", "%"},
            Case{"%%%p", "%<p>"},
-           Case{"100%", "100"},              // a final lone "%" is dropped
-           Case{"%1 %2", "%1 %2"},           // arguments for the started program
+           Case{"100%", "100"},     // a final lone "%" is dropped
+           Case{"%1 %2", "%1 %2"},  // arguments for the started program
            Case{"/x:%\"a b\"", "/x:%\"a b\""},
            Case{"%%1", "%1"},
        }) {

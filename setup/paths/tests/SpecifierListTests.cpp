@@ -49,9 +49,10 @@ TEST(PathSpecifierLists, SpecifiersJoinAndLeaveAndAreFoundByClass) {
 }
 
 const std::vector<std::string> kRegistrationOrder = {
-    "TpsBDEDLL",      "TpsCommonFiles", "TpsContainerArchiveFile", "TpsContainerDestDir", "TpsDesktopMenu",
-    "TpsInstallSource", "TpsMainInstall", "TpsProgramFiles",       "TpsProgramMenu",      "TpsStartMenu",
-    "TpsStartupMenu", "TpsSystem",      "TpsMainArchiveFile",      "TpsWindow"};
+    "TpsBDEDLL",          "TpsCommonFiles",   "TpsContainerArchiveFile", "TpsContainerDestDir",
+    "TpsDesktopMenu",     "TpsInstallSource", "TpsMainInstall",          "TpsProgramFiles",
+    "TpsProgramMenu",     "TpsStartMenu",     "TpsStartupMenu",          "TpsSystem",
+    "TpsMainArchiveFile", "TpsWindow"};
 
 TEST(StandardSpecifiers, OneOfEachClassPerFormInRegistrationOrder) {
   std::vector<std::string> registered;
@@ -90,20 +91,6 @@ TEST(StandardSpecifiers, OneOfEachClassPerFormInRegistrationOrder) {
   third.reset();
   new TPathObject(&plain);
   EXPECT_EQ(plain.ComponentCount(), 1);
-}
-
-TEST(StandardSpecifiers, TextsOfTheDescriptionAndCaption) {
-  fw::TComponent owner(nullptr);
-  TpsMainArchiveFile archive(&owner);
-  EXPECT_EQ(archive.GetDescription(), "Archive containing most or all non-internet installation files");
-  EXPECT_EQ(archive.GetCaption(), "Main archive");
-  TpsContainerDestDir container(&owner);
-  EXPECT_EQ(container.GetCaption(), "Path of the group (container)");
-  TpsStartupMenu startup(&owner);
-  EXPECT_EQ(startup.GetCaption(), "Startup menu");
-  // Per object, the caption is the description.
-  EXPECT_EQ(startup.GetObjectCaption(nullptr),
-            "Path of the Startup folder in the Programs folder under the Start Menu");
 }
 
 // --- specifiers that ask the engine ------------------------------------------------

@@ -91,7 +91,8 @@ TEST_F(RegistryLayer, DeleteTreeRemovesEveryKeyAtEveryDepth) {
 
   // The registry object's own deletion, relative to its current key, which stays open.
   WriteRegString(hkCurrentUser, kTestKey + "\\Keep", "v", "1");
-  for (const char* child : {"X", "Y", "Z"}) WriteRegString(hkCurrentUser, kTestKey + "\\Gone\\" + child + "\\In", "v", "1");
+  for (const char* child : {"X", "Y", "Z"})
+    WriteRegString(hkCurrentUser, kTestKey + "\\Gone\\" + child + "\\In", "v", "1");
   TqnlkRegistry registry;
   ASSERT_TRUE(registry.OpenKey(kTestKey, false));
   EXPECT_TRUE(registry.DeleteKeyTree("Gone"));
@@ -103,10 +104,7 @@ TEST_F(RegistryLayer, DeleteTreeRemovesEveryKeyAtEveryDepth) {
 }
 
 TEST(RegistryRootKeys, IndexesMapBothWaysAndOutsideIndexesRaise) {
-  EXPECT_EQ(RootKeyToIndex(HKEY_CLASSES_ROOT, -1), 0);
-  EXPECT_EQ(RootKeyToIndex(HKEY_CURRENT_USER, -1), 2);
-  EXPECT_EQ(RootKeyToIndex(HKEY_LOCAL_MACHINE, -1), 4);
-  EXPECT_EQ(RootKeyToIndex(HKEY_USERS, -1), 5);
+  for (int index = 0; index < 6; ++index) EXPECT_EQ(RootKeyToIndex(RootKeyFromIndex(index), -1), index);
   EXPECT_EQ(RootKeyToIndex(HKEY_PERFORMANCE_DATA, 7), 7);
   TqnlkRegistry registry;
   EXPECT_EQ(registry.RootKey(), HKEY_CURRENT_USER);
@@ -172,9 +170,9 @@ TEST_F(RunOnceValues, TheRootFollowsTheWindowsFamily) {
     TWindowsVersion Version;
     TRootKeys Root;
   };
-  for (const Case& c : {Case{{2, 4, 0}, hkCurrentUser}, Case{{2, 5, 0}, hkCurrentUser},
-                        Case{{1, 4, 90}, hkLocalMachine}, Case{{1, 4, 10}, hkLocalMachine},
-                        Case{{2, 3, 51}, hkLocalMachine}, Case{{7, 0, 0}, hkLocalMachine}}) {
+  for (const Case& c :
+       {Case{{2, 4, 0}, hkCurrentUser}, Case{{2, 5, 0}, hkCurrentUser}, Case{{1, 4, 90}, hkLocalMachine},
+        Case{{1, 4, 10}, hkLocalMachine}, Case{{2, 3, 51}, hkLocalMachine}, Case{{7, 0, 0}, hkLocalMachine}}) {
     gVersion = c.Version;
     SCOPED_TRACE(static_cast<int>(GetOSVersion()));
     EXPECT_EQ(RunOnceRoot(), c.Root);
