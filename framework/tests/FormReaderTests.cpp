@@ -6,6 +6,7 @@
 #include "core/Collections.h"
 #include "core/FormReader.h"
 #include "core/Strings.h"
+#include "tests/ErrorText.h"
 
 using namespace fw;
 
@@ -148,12 +149,7 @@ class FormReaderTest : public ::testing::Test {
     return form;
   }
   std::string LoadError(const std::string& text) {
-    try {
-      Load(text);
-    } catch (const EReadError& e) {
-      return e.what();
-    }
-    return "no error";
+    return fw::testing::ErrorText<EReadError>([&] { Load(text); });
   }
 };
 

@@ -4,6 +4,7 @@
 
 #include "core/FormText.h"
 #include "gui/Forms.h"
+#include "tests/ErrorText.h"
 
 using namespace fw;
 
@@ -162,14 +163,7 @@ TEST(FormText, NumbersStringsAndBinaryForms) {
   EXPECT_EQ(o.Properties[4].Value.List.size(), 2u);
   EXPECT_EQ(o.Properties[4].Line, 7);
   EXPECT_TRUE(o.Properties[5].Value.Data.empty());
-  auto error = [](const char* text) {
-    try {
-      ParseFormText(text, "T");
-    } catch (const EReadError& e) {
-      return std::string(e.what());
-    }
-    return std::string("no error");
-  };
+  auto error = [](const char* text) { return fw::testing::ErrorText<EReadError>([&] { ParseFormText(text, "T"); }); };
   EXPECT_EQ(error("object A: TX\n B = {ABC}\nend"), "Error reading T, line 2: odd number of hexadecimal digits in binary data");
   EXPECT_EQ(error("object A: TX\n B = {G0}\nend"), "Error reading T, line 2: invalid character 'G' in binary data");
   EXPECT_EQ(error("object A: TX\n S = 'a' +\nend"), "Error reading T, line 3: string expected after '+'");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "tests/ErrorText.h"
 #include "ObjectTestSupport.h"
 #include "core/FormReader.h"
 #include "objects/InstallRegistry.h"
@@ -17,15 +18,7 @@ namespace {
 const std::string kPid = std::to_string(GetCurrentProcessId());
 const std::string kTestKey = "\\Software\\StavrelTests\\InstallRegistry" + kPid;
 
-template <class E>
-std::string ErrorOf(const std::function<void()>& Action) {
-  try {
-    Action();
-  } catch (const E& e) {
-    return e.what();
-  }
-  return "no error";
-}
+using fw::testing::ErrorText;
 
 DWORD ValueType(HKEY Root, const std::string& Key, const std::string& Name) {
   HKEY key = nullptr;
@@ -49,7 +42,7 @@ TEST(InstallRegistryKey, PathForEachKindOfKey) {
   EXPECT_EQ(registry->GetKeyPath(), "\\SOFTWARE\\Kavel\\Tools");
 
   // The engine's names need the engine.
-  EXPECT_EQ(ErrorOf<IEInstallRegistry>([&] { registry->SetKeySpecifierType(ksVersion); }),
+  EXPECT_EQ(ErrorText<IEInstallRegistry>([&] { registry->SetKeySpecifierType(ksVersion); }),
             "There is no TInstall component in your project");
   EXPECT_EQ(registry->KeySpecifierType(), ksAbsolute);
   EXPECT_EQ(registry->Key(), "\\SOFTWARE\\Kavel\\Tools\\");
@@ -126,7 +119,7 @@ TEST_F(RegistryEntries, ValuesFromTextByTheEntrysType) {
   EXPECT_TRUE(entry->Boolean());
   entry->SetValueText("false");
   EXPECT_FALSE(entry->Boolean());
-  EXPECT_EQ(ErrorOf<IERegistryEntry>([&] { entry->SetValueText("yes"); }),
+  EXPECT_EQ(ErrorText<IERegistryEntry>([&] { entry->SetValueText("yes"); }),
             "yes is not a valid boolean value. Use True or False");
   entry->SetEntryType(retText);
   entry->SetValueText("yes");
@@ -169,12 +162,12 @@ TEST_F(RegistryEntries, AGoneSpecifierLeavesTheEntry) {
 TEST_F(RegistryEntries, AKeyThatCannotBeMadeNamesTheObject) {
   Registry->SetKey(kTestKey + "\\" + std::string(300, 'k'));
   AddEntry("Value")->SetText("x");
-  EXPECT_EQ(ErrorOf<IERegistryEntry>([&] { Registry->Install(); }),
+  EXPECT_EQ(ErrorText<IERegistryEntry>([&] { Registry->Install(); }),
             "ToolsKey cannot create the key " + Registry->GetKeyPath() + " in the registry");
 }
 
 TEST(RegistryEntriesCollection, NeedsAnOwnerAndCopiesEveryProperty) {
-  EXPECT_EQ(ErrorOf<IERegistryEntries>([] { TRegistryEntries entries(nullptr); }),
+  EXPECT_EQ(ErrorText<IERegistryEntries>([] { TRegistryEntries entries(nullptr); }),
             "Cannot create a TRegistryEntries component with a Nil Owner");
   fw::TComponent owner(nullptr);
   auto* first = new TInstallRegistry(&owner);
@@ -313,7 +306,7 @@ TEST_F(RegistryLog, NothingIsLoggedWhenUninstallIsOff) {
   bool listed = false;
   for (int i = 0; i < InstallRegistries()->Count(); ++i) listed = listed || InstallRegistries()->GetItem(i) == registry;
   EXPECT_TRUE(listed);
-  EXPECT_EQ(ErrorOf<IEInstallRegistryList>([] { InstallRegistries()->Add(nullptr); }),
+  EXPECT_EQ(ErrorText<IEInstallRegistryList>([] { InstallRegistries()->Add(nullptr); }),
             "Cannot add blank entry to the registry list");
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "tests/ErrorText.h"
 #include "SpecifierTestSupport.h"
 #include "core/FormReader.h"
 #include "gui/Forms.h"
@@ -11,15 +12,7 @@ using namespace setup::testing;
 
 namespace {
 
-template <class E>
-std::string ErrorOf(const std::function<void()>& Action) {
-  try {
-    Action();
-  } catch (const E& e) {
-    return e.what();
-  }
-  return "no error";
-}
+using fw::testing::ErrorText;
 
 TEST(PathSpecifierLists, SpecifiersJoinAndLeaveAndAreFoundByClass) {
   TPathSpecifierList* all = PathSpecifiers();
@@ -41,9 +34,9 @@ TEST(PathSpecifierLists, SpecifiersJoinAndLeaveAndAreFoundByClass) {
   }
   EXPECT_EQ(all->Count(), before);
   EXPECT_EQ(standard->Count(), standardBefore);
-  EXPECT_EQ(ErrorOf<IEPathSpecifier>([&] { standard->FindByClass(TpsContainerDestDir::StaticClass()); }),
+  EXPECT_EQ(ErrorText<IEPathSpecifier>([&] { standard->FindByClass(TpsContainerDestDir::StaticClass()); }),
             "Could not find the path specifier");
-  EXPECT_EQ(ErrorOf<IEPathSpecifierList>([&] { all->Add(nullptr); }),
+  EXPECT_EQ(ErrorText<IEPathSpecifierList>([&] { all->Add(nullptr); }),
             "Tried to add a nil object to the path specifier list");
   EXPECT_THROW(PathSpecifierClasses()->Add(nullptr), IEPathSpecifierClassList);
 }
@@ -108,7 +101,7 @@ class EngineSpecifiers : public ::testing::Test {
 
 TEST_F(EngineSpecifiers, NoEngineNoPath) {
   TpsInstallSource source(&Owner);
-  EXPECT_EQ(ErrorOf<IEPathSpecifier>([&] { source.GetPath(Object); }),
+  EXPECT_EQ(ErrorText<IEPathSpecifier>([&] { source.GetPath(Object); }),
             "There is no TInstall component so the path specifier could not be expanded for Readme");
   TpsMainArchiveFile archive(&Owner);
   EXPECT_THROW(archive.ValidateObject(Object), IEPathSpecifier);
@@ -127,7 +120,7 @@ TEST_F(EngineSpecifiers, SourceMainFolderAndArchive) {
   Object->SetDestDirType(&main);
   Object->SetDestDir("\\Tools");
   EXPECT_EQ(Object->GetFullDestDir(), "C:\\Product\\Tools");
-  EXPECT_EQ(ErrorOf<IEPathSpecifier>([&] { main.GetPath(&engine); }),
+  EXPECT_EQ(ErrorText<IEPathSpecifier>([&] { main.GetPath(&engine); }),
             "Cannot use the ddMainInstallDir path specifier for a TInstall component");
 
   EXPECT_EQ(archive.GetPath(Object), "E:\\Setup\\files.1");
@@ -145,7 +138,7 @@ TEST_F(EngineSpecifiers, SourceMainFolderAndArchive) {
   engine.SourceDir = "E:\\Setup\\";
   EXPECT_EQ(archive.GetPath(Object), "E:\\Setup\\Setup.exe");
   engine.SwitchValue = " ";
-  EXPECT_EQ(ErrorOf<IEInstall>([&] { archive.GetPath(Object); }),
+  EXPECT_EQ(ErrorText<IEInstall>([&] { archive.GetPath(Object); }),
             "You forgot to pass in the name of the self-extracting executable. Usage example: \"-eSetup.exe\"");
 }
 
@@ -182,12 +175,12 @@ TEST(ContainerSpecifiers, ArchiveFileOnlyFromAFileRelatedContainer) {
   TpsContainerArchiveFile specifier(&owner);
   auto* object = new TPathObject(&owner);
   object->SetName("Data");
-  EXPECT_EQ(ErrorOf<IEPathSpecifier>([&] { specifier.GetPath(&owner); }),
+  EXPECT_EQ(ErrorText<IEPathSpecifier>([&] { specifier.GetPath(&owner); }),
             " must be a TInstallObject to use the psContainerArchiveFile path specifier");
-  EXPECT_EQ(ErrorOf<IEPathSpecifier>([&] { specifier.GetPath(object); }),
+  EXPECT_EQ(ErrorText<IEPathSpecifier>([&] { specifier.GetPath(object); }),
             "Cannot use ddContainerArchiveFile for Data unless you assign a Container");
   object->SetContainer(new TCustomInstallGroup(&owner));
-  EXPECT_EQ(ErrorOf<IEPathSpecifier>([&] { specifier.GetPath(object); }),
+  EXPECT_EQ(ErrorText<IEPathSpecifier>([&] { specifier.GetPath(object); }),
             "Cannot use the ddContainerArchiveFile path specifier for Data because the Container is not a "
             "TFileRelated descendant");
   object->SetContainer(new TFileContainer(&owner));
