@@ -15,7 +15,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application->Run();
   } catch (...) {
     Application->HandleException(Application);
+    Application->DestroyComponents();
     return 1;
   }
+  // The forms go while every unit's lists still exist, not during static destruction.
+  Application->DestroyComponents();
   return 0;
 }
