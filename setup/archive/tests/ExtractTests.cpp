@@ -1,5 +1,7 @@
 // Extraction against existing targets, cancelling, and the uncompressed copy.
 #include "ArchiveTestSupport.h"
+#include "FileSystem.h"
+#include "gui/Forms.h"
 
 using namespace setup;
 using namespace archive_test;
@@ -167,6 +169,19 @@ TEST_F(UncompressedCopy, KeepsTheTargetWhenToldOrCancelled) {
 
   EXPECT_EQ(ArchiveError([&] { Copier.CopyFile(Path("none.bin"), Path("x.bin")); }),
             "Cannot open the file " + Path("none.bin"));
+}
+
+}  // namespace
+
+namespace {
+
+// Long operations look at the message queue between blocks; a request to quit that
+// arrives meanwhile must reach the application instead of being swallowed.
+TEST(ArchiveMessagePump, KeepsAQuitRequestForTheApplication) {
+  Sleep(30);  // past the pump's minimum interval
+  PostQuitMessage(0);
+  setup::ProcessMessages();
+  EXPECT_TRUE(fw::Application->Terminated());
 }
 
 }  // namespace
