@@ -78,14 +78,20 @@ TInstallContainer* TInstallContainer::GetHelper(int Index) const {
   return FHelpers[static_cast<size_t>(Index)];
 }
 
+namespace {
+[[noreturn]] void ThrowBadComp(int Index, long long ComponentType) {
+  throw IEInstallContainer(
+      "Bad call to the Comp procedure which returns a TInstallObject for a TInstallContainer component. The "
+      "parameters are probably reversed. Index: %d, ComponentType: %d",
+      Index, ComponentType);
+}
+}  // namespace
+
 TInstallContainer* TInstallContainer::Comp(int Index, const fw::TClass& ClassType) const {
   int seen = 0;
   for (TInstallContainer* helper : FHelpers)
     if (helper->InheritsFrom(ClassType) && seen++ == Index) return helper;
-  throw IEInstallContainer(
-      "Bad call to the Comp procedure which returns a TInstallObject for a TInstallContainer component. The "
-      "parameters are probably reversed. Index: %d, ComponentType: %d",
-      Index, static_cast<long long>(reinterpret_cast<intptr_t>(&ClassType)));
+  ThrowBadComp(Index, static_cast<long long>(reinterpret_cast<intptr_t>(&ClassType)));
 }
 
 int TInstallContainer::CompCount(const fw::TClass& ClassType) const {
@@ -131,10 +137,7 @@ TInstallContainer* TInstallContainer::GetFileContainer(int Index) const {
   int seen = 0;
   for (TInstallContainer* helper : FHelpers)
     if (InheritsFromClassNamed(helper, "TFileContainer") && seen++ == Index) return helper;
-  throw IEInstallContainer(
-      "Bad call to the Comp procedure which returns a TInstallObject for a TInstallContainer component. The "
-      "parameters are probably reversed. Index: %d, ComponentType: %d",
-      Index, 0);
+  ThrowBadComp(Index, 0);
 }
 
 void TInstallContainer::SetDestDir(const std::string& Value) { FDestDir = Value; }
