@@ -281,12 +281,18 @@ NWSIM_API uint32_t nwsim_RemoteExecTest(uint32_t conn) {
 
 // --- modules and NCF files --------------------------------------------------------
 
+// Loading and unloading by request: servers from 4.10 on, console operators only.
+static uint32_t ModuleCommandRefused(const TConfig& config) {
+  if (config.Version < 410) return kNotSupported;
+  if (!config.ConsoleOperator) return kNoConsolePrivileges;
+  return kOk;
+}
+
 NWSIM_API uint32_t nwsim_LoadModule(uint32_t conn, const char* path) {
   TConfig config;
   uint32_t code;
   if (!Connect(conn, config, code)) return code;
-  if (config.Version < 410) return kNotSupported;
-  if (!config.ConsoleOperator) return kNoConsolePrivileges;
+  if (uint32_t refused = ModuleCommandRefused(config)) return refused;
   TStateSession session(config);
   session.ConsoleLog(std::string("LOAD ") + (path ? path : ""));
   return LoadModuleFile(config, session, path ? path : "");
@@ -296,8 +302,7 @@ NWSIM_API uint32_t nwsim_UnloadModule(uint32_t conn, const char* name) {
   TConfig config;
   uint32_t code;
   if (!Connect(conn, config, code)) return code;
-  if (config.Version < 410) return kNotSupported;
-  if (!config.ConsoleOperator) return kNoConsolePrivileges;
+  if (uint32_t refused = ModuleCommandRefused(config)) return refused;
   TStateSession session(config);
   session.ConsoleLog(std::string("UNLOAD ") + (name ? name : ""));
   return UnloadModuleByName(session, name ? name : "");

@@ -54,13 +54,19 @@ void TpsContainerDestDir::ValidateObject(fw::TComponent* Obj) {
     throw IEPathSpecifier("Cannot use ddContainerDestDir for %s unless you assign a Container", Obj->Name());
 }
 
-std::string TpsContainerDestDir::GetObjectDescription(fw::TComponent* Obj) const {
+const TInstallContainer* TpsContainerDestDir::ValidContainer(fw::TComponent* Obj) const {
   try {
     const_cast<TpsContainerDestDir*>(this)->ValidateObject(Obj);
   } catch (const IEPathSpecifier&) {
-    return GetDescription();
+    return nullptr;
   }
-  const TInstallContainer& container = *static_cast<TInstallObject*>(Obj)->Container();
+  return static_cast<TInstallObject*>(Obj)->Container();
+}
+
+std::string TpsContainerDestDir::GetObjectDescription(fw::TComponent* Obj) const {
+  const TInstallContainer* valid = ValidContainer(Obj);
+  if (valid == nullptr) return GetDescription();
+  const TInstallContainer& container = *valid;
   switch (KindOf(container)) {
     case TContainerKind::ckEngine:
       return "Main installation directory";
@@ -75,12 +81,9 @@ std::string TpsContainerDestDir::GetObjectDescription(fw::TComponent* Obj) const
 }
 
 std::string TpsContainerDestDir::GetObjectCaption(fw::TComponent* Obj) const {
-  try {
-    const_cast<TpsContainerDestDir*>(this)->ValidateObject(Obj);
-  } catch (const IEPathSpecifier&) {
-    return GetDescription();
-  }
-  const TInstallContainer& container = *static_cast<TInstallObject*>(Obj)->Container();
+  const TInstallContainer* valid = ValidContainer(Obj);
+  if (valid == nullptr) return GetDescription();
+  const TInstallContainer& container = *valid;
   switch (KindOf(container)) {
     case TContainerKind::ckEngine:
       return "Main installation directory";

@@ -6,6 +6,8 @@
 
 namespace setup {
 
+class TInstallContainer;
+
 class TpsContainerDestDir : public TStandardPathSpecifier {
   FW_CLASS(TpsContainerDestDir)
  public:
@@ -21,6 +23,10 @@ class TpsContainerDestDir : public TStandardPathSpecifier {
   std::string GetObjectCaption(fw::TComponent* Obj) const override;
   // The container's full destination folder.
   std::string GetPath(fw::TComponent* Obj) override;
+
+ private:
+  // Obj's container when Obj may use this specifier, else nil.
+  const TInstallContainer* ValidContainer(fw::TComponent* Obj) const;
 };
 
 // What a file-related container (a later layer) offers this specifier: the path of the
