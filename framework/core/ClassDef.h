@@ -1,14 +1,16 @@
 // TClassDef<T>: builds a class's run-time information in its StaticClass():
 //
 //   const TClass& TFoo::StaticClass() {
-//     static const TClass cls = TClassDef<TFoo>("TFoo", &TComponent::StaticClass())
+//     static const TClass cls = TClassDef<TFoo>()
 //         .Creatable()
 //         .Integer("Size", &TFoo::Size, &TFoo::SetSize)
 //         .Object("Font", &TFoo::Font);
 //     return cls;
 //   }
 //
-// Getters and setters may be member functions, data members or callables taking T*.
+// Properties are read and written through getter/setter member functions (or callables
+// taking T*), never through public data members; events are TMethodPtr members and
+// fields point at the form's components.
 #pragma once
 
 #include <functional>
@@ -24,7 +26,12 @@ class TCollection;
 template <class T>
 class TClassDef : public TClass {
  public:
-  TClassDef(std::string name, const TClass* parent) : TClass(std::move(name), parent) {}
+  // The name and parent class come from the class's FW_CLASS line.
+  TClassDef() : TClass(T::StaticClassName(), &T::inherited::StaticClass()) {
+    static_assert(std::is_same_v<typename T::ThisClass, T>, "the class lacks its own FW_CLASS line");
+    static_assert(std::is_base_of_v<typename T::inherited, T> && !std::is_same_v<typename T::inherited, T>,
+                  "FW_CLASS names a base that is not the class's C++ base");
+  }
 
   // Instances may be created by class name; Owner is the constructor's one argument.
   template <class Owner = TComponent>

@@ -14,7 +14,7 @@ const TClass& TObject::StaticClass() {
 // --- TPersistent -----------------------------------------------------------
 
 const TClass& TPersistent::StaticClass() {
-  static const TClass cls = TClassDef<TPersistent>("TPersistent", &TObject::StaticClass());
+  static const TClass cls = TClassDef<TPersistent>();
   return cls;
 }
 
@@ -33,7 +33,7 @@ void TPersistent::AssignTo(TPersistent* Dest) const {
 // --- TComponent ------------------------------------------------------------
 
 const TClass& TComponent::StaticClass() {
-  static const TClass cls = TClassDef<TComponent>("TComponent", &TPersistent::StaticClass())
+  static const TClass cls = TClassDef<TComponent>()
                                 .String("Name", &TComponent::Name, &TComponent::SetName)
                                 .Integer("Tag", &TComponent::Tag, &TComponent::SetTag);
   return cls;

@@ -10,9 +10,18 @@
 #include "SysUtils.h"
 #include "TypInfo.h"
 
-// Declares a class's run-time class information; the class's .cpp defines StaticClass().
-#define FW_CLASS(Class)                                                        \
+// The one line that makes a class part of the run-time class system:
+//
+//   class TFoo : public TComponent {
+//     FW_CLASS(TFoo, TComponent)
+//
+// Base must be the C++ base; TClassDef<TFoo>() checks that at compile time and takes
+// the class name and parent from here. The class's .cpp defines StaticClass().
+#define FW_CLASS(Class, Base)                                                  \
  public:                                                                       \
+  using inherited = Base;                                                      \
+  using ThisClass = Class;                                                     \
+  static constexpr const char* StaticClassName() { return #Class; }           \
   static const ::fw::TClass& StaticClass();                                    \
   const ::fw::TClass& ClassType() const override { return StaticClass(); }     \
                                                                                \
@@ -35,7 +44,7 @@ class TObject {
 };
 
 class TPersistent : public TObject {
-  FW_CLASS(TPersistent)
+  FW_CLASS(TPersistent, TObject)
  public:
   TPersistent() = default;
   // Copies Source into this object; raises EConvertError when the classes do not fit.
@@ -52,7 +61,7 @@ using enum TComponentStateFlag;
 enum TOperation { opInsert, opRemove };
 
 class TComponent : public TPersistent {
-  FW_CLASS(TComponent)
+  FW_CLASS(TComponent, TPersistent)
  public:
   explicit TComponent(TComponent* AOwner);
   ~TComponent() override;

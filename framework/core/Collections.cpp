@@ -7,7 +7,7 @@
 namespace fw {
 
 const TClass& TCollectionItem::StaticClass() {
-  static const TClass cls = TClassDef<TCollectionItem>("TCollectionItem", &TPersistent::StaticClass());
+  static const TClass cls = TClassDef<TCollectionItem>();
   return cls;
 }
 
@@ -35,7 +35,7 @@ void TCollectionItem::Changed(bool AllItems) {
 }
 
 const TClass& TCollection::StaticClass() {
-  static const TClass cls = TClassDef<TCollection>("TCollection", &TPersistent::StaticClass());
+  static const TClass cls = TClassDef<TCollection>();
   return cls;
 }
 

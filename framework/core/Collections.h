@@ -11,7 +11,7 @@ namespace fw {
 class TCollection;
 
 class TCollectionItem : public TPersistent {
-  FW_CLASS(TCollectionItem)
+  FW_CLASS(TCollectionItem, TPersistent)
  public:
   explicit TCollectionItem(TCollection* Collection);
   ~TCollectionItem() override;
@@ -28,7 +28,7 @@ class TCollectionItem : public TPersistent {
 };
 
 class TCollection : public TPersistent {
-  FW_CLASS(TCollection)
+  FW_CLASS(TCollection, TPersistent)
  public:
   explicit TCollection(const TClass& ItemClass);
   ~TCollection() override;

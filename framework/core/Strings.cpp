@@ -12,7 +12,7 @@ namespace fw {
 
 const TClass& TStrings::StaticClass() {
   // The lines are stored as one list property, "Strings", as in form descriptions.
-  static const TClass cls = TClassDef<TStrings>("TStrings", &TPersistent::StaticClass())
+  static const TClass cls = TClassDef<TStrings>()
                                 .StringList("Strings", &TStrings::ToVector, &TStrings::SetVector);
   return cls;
 }
@@ -198,7 +198,7 @@ bool TStrings::Equals(const TStrings& Other) const {
 // --- TStringList -----------------------------------------------------------
 
 const TClass& TStringList::StaticClass() {
-  static const TClass cls = TClassDef<TStringList>("TStringList", &TStrings::StaticClass());
+  static const TClass cls = TClassDef<TStringList>();
   return cls;
 }
 

@@ -12,7 +12,7 @@ namespace fw {
 enum TDuplicates { dupIgnore, dupAccept, dupError };
 
 class TStrings : public TPersistent {
-  FW_CLASS(TStrings)
+  FW_CLASS(TStrings, TPersistent)
  public:
   TStrings() = default;
 
@@ -80,7 +80,7 @@ class TStrings : public TPersistent {
 };
 
 class TStringList : public TStrings {
-  FW_CLASS(TStringList)
+  FW_CLASS(TStringList, TStrings)
  public:
   TStringList() = default;
   ~TStringList() override;

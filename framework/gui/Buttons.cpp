@@ -5,7 +5,7 @@
 namespace fw {
 
 const TClass& TBitBtn::StaticClass() {
-  static const TClass cls = TClassDef<TBitBtn>("TBitBtn", &TButton::StaticClass()).Creatable();
+  static const TClass cls = TClassDef<TBitBtn>().Creatable();
   return cls;
 }
 

@@ -8,7 +8,7 @@ namespace fw {
 // A push button of its own class, so that descendants (buttons that carry a text
 // identifier, for instance) can be told from plain buttons.
 class TBitBtn : public TButton {
-  FW_CLASS(TBitBtn)
+  FW_CLASS(TBitBtn, TButton)
  public:
   explicit TBitBtn(TComponent* AOwner);
 };

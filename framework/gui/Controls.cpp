@@ -78,7 +78,7 @@ LRESULT CALLBACK ControlWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPa
 
 const TClass& TControl::StaticClass() {
   using T = TControl;
-  static const TClass cls = TClassDef<T>("TControl", &TComponent::StaticClass())
+  static const TClass cls = TClassDef<T>()
                                 .Integer("Left", &T::Left, &T::SetLeft)
                                 .Integer("Top", &T::Top, &T::SetTop)
                                 .Integer("Width", &T::Width, &T::SetWidth)
@@ -231,7 +231,7 @@ void TControl::Loaded() {
 // --- TWinControl -----------------------------------------------------------
 
 const TClass& TWinControl::StaticClass() {
-  static const TClass cls = TClassDef<TWinControl>("TWinControl", &TControl::StaticClass());
+  static const TClass cls = TClassDef<TWinControl>();
   return cls;
 }
 
@@ -538,7 +538,7 @@ void TWinControl::WndProc(TMessage& Message) {
 // --- TGraphicControl -------------------------------------------------------
 
 const TClass& TGraphicControl::StaticClass() {
-  static const TClass cls = TClassDef<TGraphicControl>("TGraphicControl", &TControl::StaticClass());
+  static const TClass cls = TClassDef<TGraphicControl>();
   return cls;
 }
 

@@ -27,7 +27,7 @@ extern const TEnumInfo kAlignInfo;
 class TWinControl;
 
 class TControl : public TComponent {
-  FW_CLASS(TControl)
+  FW_CLASS(TControl, TComponent)
  public:
   explicit TControl(TComponent* AOwner);
   ~TControl() override;
@@ -109,7 +109,7 @@ class TControl : public TComponent {
 };
 
 class TWinControl : public TControl {
-  FW_CLASS(TWinControl)
+  FW_CLASS(TWinControl, TControl)
  public:
   explicit TWinControl(TComponent* AOwner);
   ~TWinControl() override;
@@ -176,7 +176,7 @@ class TWinControl : public TControl {
 };
 
 class TGraphicControl : public TControl {
-  FW_CLASS(TGraphicControl)
+  FW_CLASS(TGraphicControl, TControl)
  public:
   explicit TGraphicControl(TComponent* AOwner);
   // Draws the control; the canvas origin is the control's top-left corner.

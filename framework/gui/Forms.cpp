@@ -39,7 +39,7 @@ TApplication* Application = &gApplication;
 
 const TClass& TCustomForm::StaticClass() {
   using T = TCustomForm;
-  static const TClass cls = TClassDef<T>("TCustomForm", &TWinControl::StaticClass())
+  static const TClass cls = TClassDef<T>()
                                 .String("Caption", &T::Caption, &T::SetCaption)
                                 .Enum("BorderStyle", kBorderStyles, &T::BorderStyle, &T::SetBorderStyle)
                                 .Enum("Position", kPositions, &T::Position, &T::SetPosition)
@@ -252,7 +252,7 @@ void TCustomForm::WndProc(TMessage& Message) {
 }
 
 const TClass& TForm::StaticClass() {
-  static const TClass cls = TClassDef<TForm>("TForm", &TCustomForm::StaticClass()).Creatable();
+  static const TClass cls = TClassDef<TForm>().Creatable();
   return cls;
 }
 
@@ -264,7 +264,7 @@ TCustomForm* GetParentForm(TControl* Control) {
 // --- TApplication ----------------------------------------------------------
 
 const TClass& TApplication::StaticClass() {
-  static const TClass cls = TClassDef<TApplication>("TApplication", &TComponent::StaticClass());
+  static const TClass cls = TClassDef<TApplication>();
   return cls;
 }
 

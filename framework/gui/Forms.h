@@ -20,7 +20,7 @@ using enum TCloseAction;
 using TCloseEvent = TMethodPtr<void(TObject* Sender, TCloseAction& Action)>;
 
 class TCustomForm : public TWinControl {
-  FW_CLASS(TCustomForm)
+  FW_CLASS(TCustomForm, TWinControl)
  public:
   // An empty form; forms described by a resource are made by TApplication::CreateForm
   // or CreateFormFromResource.
@@ -77,7 +77,7 @@ class TCustomForm : public TWinControl {
 };
 
 class TForm : public TCustomForm {
-  FW_CLASS(TForm)
+  FW_CLASS(TForm, TCustomForm)
  public:
   using TCustomForm::TCustomForm;
 };
@@ -101,7 +101,7 @@ T* CreateFormFromResource(TComponent* Owner) {
 using TExceptionEvent = TMethodPtr<void(TObject* Sender, Exception& E)>;
 
 class TApplication : public TComponent {
-  FW_CLASS(TApplication)
+  FW_CLASS(TApplication, TComponent)
  public:
   explicit TApplication(TComponent* AOwner);
   ~TApplication() override;

@@ -57,7 +57,7 @@ bool IdentToCharset(std::string_view Ident, long long& Charset) { return Lookup(
 
 const TClass& TFont::StaticClass() {
   using T = TFont;
-  static const TClass cls = TClassDef<T>("TFont", &TPersistent::StaticClass())
+  static const TClass cls = TClassDef<T>()
                                 .Integer("Charset", &T::Charset, &T::SetCharset, IdentToCharset)
                                 .Integer("Color", &T::Color, &T::SetColor, IdentToColor)
                                 .Integer("Height", &T::Height, &T::SetHeight)
@@ -185,7 +185,7 @@ SIZE TCanvas::TextExtent(const std::string& Text) {
 // --- graphics --------------------------------------------------------------
 
 const TClass& TGraphic::StaticClass() {
-  static const TClass cls = TClassDef<TGraphic>("TGraphic", &TPersistent::StaticClass());
+  static const TClass cls = TClassDef<TGraphic>();
   return cls;
 }
 
@@ -206,7 +206,7 @@ void TGraphic::Assign(const TPersistent* Source) {
 }
 
 const TClass& TBitmap::StaticClass() {
-  static const TClass cls = TClassDef<TBitmap>("TBitmap", &TGraphic::StaticClass());
+  static const TClass cls = TClassDef<TBitmap>();
   return cls;
 }
 
@@ -254,7 +254,7 @@ HBITMAP TBitmap::Handle() {
 }
 
 const TClass& TIcon::StaticClass() {
-  static const TClass cls = TClassDef<TIcon>("TIcon", &TGraphic::StaticClass());
+  static const TClass cls = TClassDef<TIcon>();
   return cls;
 }
 
@@ -295,7 +295,7 @@ HICON TIcon::Handle() {
 // --- TPicture --------------------------------------------------------------
 
 const TClass& TPicture::StaticClass() {
-  static const TClass cls = TClassDef<TPicture>("TPicture", &TPersistent::StaticClass())
+  static const TClass cls = TClassDef<TPicture>()
                                 .Binary("Data", &TPicture::Data, &TPicture::SetData);
   return cls;
 }

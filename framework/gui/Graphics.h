@@ -38,7 +38,7 @@ using TFontStyles = TSet<TFontStyle>;
 using enum TFontStyle;
 
 class TFont : public TPersistent {
-  FW_CLASS(TFont)
+  FW_CLASS(TFont, TPersistent)
  public:
   TFont();
   ~TFont() override;
@@ -106,7 +106,7 @@ class TCanvas {
 
 // A picture's contents: a bitmap or an icon, kept as the bytes of its file format.
 class TGraphic : public TPersistent {
-  FW_CLASS(TGraphic)
+  FW_CLASS(TGraphic, TPersistent)
  public:
   virtual bool Empty() const { return FData.empty(); }
   virtual int Width() const { return 0; }
@@ -121,7 +121,7 @@ class TGraphic : public TPersistent {
 };
 
 class TBitmap : public TGraphic {
-  FW_CLASS(TBitmap)
+  FW_CLASS(TBitmap, TGraphic)
  public:
   TBitmap() = default;
   ~TBitmap() override;
@@ -136,7 +136,7 @@ class TBitmap : public TGraphic {
 };
 
 class TIcon : public TGraphic {
-  FW_CLASS(TIcon)
+  FW_CLASS(TIcon, TGraphic)
  public:
   TIcon() = default;
   ~TIcon() override;
@@ -152,7 +152,7 @@ class TIcon : public TGraphic {
 // Holds one graphic. Stored in form descriptions as Data: the graphic's class name
 // (length byte, then the name), then its contents.
 class TPicture : public TPersistent {
-  FW_CLASS(TPicture)
+  FW_CLASS(TPicture, TPersistent)
  public:
   TPicture() = default;
   TGraphic* Graphic() const { return FGraphic.get(); }

@@ -13,7 +13,7 @@ constexpr UINT CN_COMMAND = 0xBC00 + WM_COMMAND;  // a WM_COMMAND reflected from
 // --- TListBoxStrings -------------------------------------------------------
 
 const TClass& TListBoxStrings::StaticClass() {
-  static const TClass cls = TClassDef<TListBoxStrings>("TListBoxStrings", &TStringList::StaticClass());
+  static const TClass cls = TClassDef<TListBoxStrings>();
   return cls;
 }
 
@@ -34,7 +34,7 @@ void TListBoxStrings::Changed() {
 // --- TCustomListBox --------------------------------------------------------
 
 const TClass& TCustomListBox::StaticClass() {
-  static const TClass cls = TClassDef<TCustomListBox>("TCustomListBox", &TWinControl::StaticClass());
+  static const TClass cls = TClassDef<TCustomListBox>();
   return cls;
 }
 
@@ -97,7 +97,7 @@ void TCustomListBox::WndProc(TMessage& Message) {
 const TClass& TListBox::StaticClass() {
   using T = TListBox;
   static const TClass cls =
-      TClassDef<T>("TListBox", &TCustomListBox::StaticClass())
+      TClassDef<T>()
           .Creatable()
           .Object(
               "Items", [](const T* t) { return &t->Items(); }, [](T* t, TStrings* v) { t->SetItems(v); })
@@ -109,7 +109,7 @@ const TClass& TListBox::StaticClass() {
 
 // One radio button of a radio group; the group creates, places and frees it.
 class TGroupButton : public TWinControl {
-  FW_CLASS(TGroupButton)
+  FW_CLASS(TGroupButton, TWinControl)
  public:
   explicit TGroupButton(TRadioGroup* Group) : TWinControl(nullptr), FGroup(Group) { FHeight = 17; }
 
@@ -143,14 +143,14 @@ class TGroupButton : public TWinControl {
 };
 
 const TClass& TGroupButton::StaticClass() {
-  static const TClass cls = TClassDef<TGroupButton>("TGroupButton", &TWinControl::StaticClass());
+  static const TClass cls = TClassDef<TGroupButton>();
   return cls;
 }
 
 const TClass& TRadioGroup::StaticClass() {
   using T = TRadioGroup;
   static const TClass cls =
-      TClassDef<T>("TRadioGroup", &TWinControl::StaticClass())
+      TClassDef<T>()
           .Creatable()
           .String("Caption", &T::Caption, &T::SetCaption)
           .Object(

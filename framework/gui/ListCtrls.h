@@ -14,7 +14,7 @@ class TCustomListBox;
 // The items of a list box. In a sorted list box added lines go to their place;
 // replacing or inserting a line keeps it where it is put.
 class TListBoxStrings : public TStringList {
-  FW_CLASS(TListBoxStrings)
+  FW_CLASS(TListBoxStrings, TStringList)
  public:
   explicit TListBoxStrings(TCustomListBox* ListBox) : FListBox(ListBox) {}
   int AddObject(const std::string& S, TObject* AObject) override;
@@ -27,7 +27,7 @@ class TListBoxStrings : public TStringList {
 };
 
 class TCustomListBox : public TWinControl {
-  FW_CLASS(TCustomListBox)
+  FW_CLASS(TCustomListBox, TWinControl)
  public:
   explicit TCustomListBox(TComponent* AOwner);
 
@@ -57,7 +57,7 @@ class TCustomListBox : public TWinControl {
 };
 
 class TListBox : public TCustomListBox {
-  FW_CLASS(TListBox)
+  FW_CLASS(TListBox, TCustomListBox)
  public:
   using TCustomListBox::TCustomListBox;
 };
@@ -66,7 +66,7 @@ class TGroupButton;
 
 // A group box with one radio button per item; ItemIndex is the checked one.
 class TRadioGroup : public TWinControl {
-  FW_CLASS(TRadioGroup)
+  FW_CLASS(TRadioGroup, TWinControl)
  public:
   explicit TRadioGroup(TComponent* AOwner);
   ~TRadioGroup() override;

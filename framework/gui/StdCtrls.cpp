@@ -13,7 +13,7 @@ const TEnumInfo kAlignmentInfo{"TAlignment", {"taLeftJustify", "taRightJustify",
 
 const TClass& TLabel::StaticClass() {
   using T = TLabel;
-  static const TClass cls = TClassDef<T>("TLabel", &TGraphicControl::StaticClass())
+  static const TClass cls = TClassDef<T>()
                                 .Creatable()
                                 .String("Caption", &T::Caption, &T::SetCaption)
                                 .Boolean("AutoSize", &T::AutoSize, &T::SetAutoSize)
@@ -96,7 +96,7 @@ void TLabel::Paint(TCanvas& Canvas) {
 
 const TClass& TButton::StaticClass() {
   using T = TButton;
-  static const TClass cls = TClassDef<T>("TButton", &TWinControl::StaticClass())
+  static const TClass cls = TClassDef<T>()
                                 .Creatable()
                                 .String("Caption", &T::Caption, &T::SetCaption)
                                 .Integer("ModalResult", &T::ModalResult, &T::SetModalResult)
@@ -135,7 +135,7 @@ void TButton::WndProc(TMessage& Message) {
 
 const TClass& TEdit::StaticClass() {
   using T = TEdit;
-  static const TClass cls = TClassDef<T>("TEdit", &TWinControl::StaticClass())
+  static const TClass cls = TClassDef<T>()
                                 .Creatable()
                                 .String("Text", &T::Text, &T::SetText)
                                 .Event("OnChange", &T::OnChange);

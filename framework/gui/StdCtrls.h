@@ -9,7 +9,7 @@ enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 using enum TAlignment;
 
 class TLabel : public TGraphicControl {
-  FW_CLASS(TLabel)
+  FW_CLASS(TLabel, TGraphicControl)
  public:
   explicit TLabel(TComponent* AOwner);
 
@@ -42,7 +42,7 @@ class TLabel : public TGraphicControl {
 enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
 
 class TButton : public TWinControl {
-  FW_CLASS(TButton)
+  FW_CLASS(TButton, TWinControl)
  public:
   explicit TButton(TComponent* AOwner);
   int ModalResult() const { return FModalResult; }
@@ -66,7 +66,7 @@ class TButton : public TWinControl {
 
 // A single-line edit box.
 class TEdit : public TWinControl {
-  FW_CLASS(TEdit)
+  FW_CLASS(TEdit, TWinControl)
  public:
   explicit TEdit(TComponent* AOwner);
   // What the box holds now (typed text included).

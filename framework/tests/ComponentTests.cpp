@@ -10,7 +10,7 @@ namespace {
 
 // Records every notification it receives.
 class TWatcher : public TComponent {
-  FW_CLASS(TWatcher)
+  FW_CLASS(TWatcher, TComponent)
  public:
   using TComponent::TComponent;
   std::vector<std::pair<std::string, TOperation>> Seen;  // names of the components
@@ -25,7 +25,7 @@ class TWatcher : public TComponent {
 };
 
 const TClass& TWatcher::StaticClass() {
-  static const TClass cls = TClassDef<TWatcher>("TWatcher", &TComponent::StaticClass()).Creatable();
+  static const TClass cls = TClassDef<TWatcher>().Creatable();
   return cls;
 }
 

@@ -26,27 +26,27 @@ bool PartColorIdent(std::string_view ident, long long& value) {
 }
 
 class TTestInfo : public TPersistent {
-  FW_CLASS(TTestInfo)
+  FW_CLASS(TTestInfo, TPersistent)
  public:
   std::string CompanyName = "My Company";
   std::string Version = "1.0";
 };
 const TClass& TTestInfo::StaticClass() {
-  static const TClass cls = TClassDef<TTestInfo>("TTestInfo", &TPersistent::StaticClass())
+  static const TClass cls = TClassDef<TTestInfo>()
                                 .String("CompanyName", &TTestInfo::CompanyName, &TTestInfo::CompanyName)
                                 .String("Version", &TTestInfo::Version, &TTestInfo::Version);
   return cls;
 }
 
 class TTestItem : public TCollectionItem {
-  FW_CLASS(TTestItem)
+  FW_CLASS(TTestItem, TCollectionItem)
  public:
   using TCollectionItem::TCollectionItem;
   std::string Ident;
   int Value = 0;
 };
 const TClass& TTestItem::StaticClass() {
-  static const TClass cls = TClassDef<TTestItem>("TTestItem", &TCollectionItem::StaticClass())
+  static const TClass cls = TClassDef<TTestItem>()
                                 .Creatable<TCollection>()
                                 .String("Ident", &TTestItem::Ident, &TTestItem::Ident)
                                 .Integer("Value", &TTestItem::Value, &TTestItem::Value);
@@ -56,7 +56,7 @@ const TClass& TTestItem::StaticClass() {
 using TPingEvent = TMethodPtr<void(TObject* Sender, int& Count)>;
 
 class TTestPart : public TComponent {
-  FW_CLASS(TTestPart)
+  FW_CLASS(TTestPart, TComponent)
  public:
   explicit TTestPart(TComponent* AOwner) : TComponent(AOwner), Items(TTestItem::StaticClass()) {
     ConstructedWhileLoading = IsLoading();
@@ -98,7 +98,7 @@ class TTestPart : public TComponent {
 
 const TClass& TTestPart::StaticClass() {
   using T = TTestPart;
-  static const TClass cls = TClassDef<T>("TTestPart", &TComponent::StaticClass())
+  static const TClass cls = TClassDef<T>()
                                 .Creatable()
                                 .Integer("Size", &T::Size, &T::SetSize)
                                 .Float("Ratio", &T::Ratio, &T::Ratio)
@@ -118,7 +118,7 @@ const TClass& TTestPart::StaticClass() {
 }
 
 class TTestForm : public TComponent {
-  FW_CLASS(TTestForm)
+  FW_CLASS(TTestForm, TComponent)
  public:
   using TComponent::TComponent;
   TTestPart* First = nullptr;
@@ -130,7 +130,7 @@ class TTestForm : public TComponent {
 };
 
 const TClass& TTestForm::StaticClass() {
-  static const TClass cls = TClassDef<TTestForm>("TTestForm", &TComponent::StaticClass())
+  static const TClass cls = TClassDef<TTestForm>()
                                 .Creatable()
                                 .Method("Ping", &TTestForm::Ping)
                                 .Field("First", &TTestForm::First);

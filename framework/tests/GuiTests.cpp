@@ -11,7 +11,7 @@ constexpr UINT WM_THROW = WM_APP + 1;
 
 // A form whose handling of WM_THROW raises what the test asks for.
 class TThrowingForm : public TForm {
-  FW_CLASS(TThrowingForm)
+  FW_CLASS(TThrowingForm, TForm)
  public:
   using TForm::TForm;
   int Kind = 0;
@@ -27,7 +27,7 @@ class TThrowingForm : public TForm {
   }
 };
 const TClass& TThrowingForm::StaticClass() {
-  static const TClass cls = TClassDef<TThrowingForm>("TThrowingForm", &TForm::StaticClass());
+  static const TClass cls = TClassDef<TThrowingForm>();
   return cls;
 }
 
@@ -59,7 +59,7 @@ TEST(ApplicationExceptions, AnExceptionInAMessageHandlerReachesOnException) {
 
 // A form described by a resource embedded in the test program.
 class TTestResourceForm : public TForm {
-  FW_CLASS(TTestResourceForm)
+  FW_CLASS(TTestResourceForm, TForm)
  public:
   using TForm::TForm;
   TLabel* Title = nullptr;
@@ -75,7 +75,7 @@ class TTestResourceForm : public TForm {
 };
 const TClass& TTestResourceForm::StaticClass() {
   using T = TTestResourceForm;
-  static const TClass cls = TClassDef<T>("TTestResourceForm", &TForm::StaticClass())
+  static const TClass cls = TClassDef<T>()
                                 .Method("FormShow", &T::FormShow)
                                 .Method("OKClick", &T::OKClick)
                                 .Field("Title", &T::Title)

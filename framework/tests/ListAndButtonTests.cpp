@@ -142,12 +142,12 @@ TEST_F(ListControlsTest, RadioGroupHasOneButtonPerItemAndChecksItemIndex) {
 }
 
 class TListForm : public TForm {
-  FW_CLASS(TListForm)
+  FW_CLASS(TListForm, TForm)
  public:
   using TForm::TForm;
 };
 const TClass& TListForm::StaticClass() {
-  static const TClass cls = TClassDef<TListForm>("TListForm", &TForm::StaticClass());
+  static const TClass cls = TClassDef<TListForm>();
   return cls;
 }
 

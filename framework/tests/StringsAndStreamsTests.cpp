@@ -154,7 +154,7 @@ TEST(Streams, FileStreamRoundTripAndClearErrors) {
 }
 
 class TPair : public TCollectionItem {
-  FW_CLASS(TPair)
+  FW_CLASS(TPair, TCollectionItem)
  public:
   using TCollectionItem::TCollectionItem;
   std::string Key;
@@ -167,7 +167,7 @@ class TPair : public TCollectionItem {
   }
 };
 const TClass& TPair::StaticClass() {
-  static const TClass cls = TClassDef<TPair>("TPair", &TCollectionItem::StaticClass()).Creatable<TCollection>();
+  static const TClass cls = TClassDef<TPair>().Creatable<TCollection>();
   return cls;
 }
 

@@ -7,7 +7,7 @@ namespace setup {
 using namespace fw;
 
 const TClass& TMain::StaticClass() {
-  static const TClass cls = TClassDef<TMain>("TMain", &TForm::StaticClass())
+  static const TClass cls = TClassDef<TMain>()
                                 .Creatable()
                                 .Field("Label1", &TMain::Label1)
                                 .Method("FormShow", &TMain::FormShow);

@@ -7,7 +7,7 @@
 namespace setup {
 
 class TMain : public fw::TForm {
-  FW_CLASS(TMain)
+  FW_CLASS(TMain, fw::TForm)
  public:
   using fw::TForm::TForm;
 

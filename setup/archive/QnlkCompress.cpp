@@ -20,7 +20,7 @@ const fw::TEnumInfo& CompressionLevelInfo() {
 
 const fw::TClass& TQnlkCompress::StaticClass() {
   static const fw::TClass cls =
-      fw::TClassDef<TQnlkCompress>("TQnlkCompress", &fw::TComponent::StaticClass())
+      fw::TClassDef<TQnlkCompress>()
           .Creatable()
           .Boolean("Abort", &TQnlkCompress::Abort, &TQnlkCompress::Abort)
           .String("CompressedFile", &TQnlkCompress::CompressedFile, &TQnlkCompress::SetCompressedFile)

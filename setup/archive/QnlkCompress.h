@@ -46,7 +46,7 @@ class IQnlkArchive {
 };
 
 class TQnlkCompress : public fw::TComponent, public IQnlkArchive {
-  FW_CLASS(TQnlkCompress)
+  FW_CLASS(TQnlkCompress, fw::TComponent)
  public:
   static constexpr int kMaxUniqueID = 1999;
 

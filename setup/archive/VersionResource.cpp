@@ -42,7 +42,7 @@ const fw::TEnumInfo& CharacterSetInfo() {
 }
 
 const fw::TClass& TVersionInfo::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TVersionInfo>("TVersionInfo", &fw::TPersistent::StaticClass())
+  static const fw::TClass cls = fw::TClassDef<TVersionInfo>()
                                     .String("Comment", &TVersionInfo::Comment)
                                     .String("CompanyName", &TVersionInfo::CompanyName)
                                     .String("FileDescription", &TVersionInfo::FileDescription)
@@ -63,7 +63,7 @@ const fw::TClass& TVersionInfo::StaticClass() {
 
 const fw::TClass& TVersionResource::StaticClass() {
   static const fw::TClass cls =
-      fw::TClassDef<TVersionResource>("TVersionResource", &fw::TComponent::StaticClass())
+      fw::TClassDef<TVersionResource>()
           .Creatable()
           .String("FileName", &TVersionResource::FileName, &TVersionResource::SetFileName)
           .Enum("Language", LanguageInfo(), &TVersionResource::Language, &TVersionResource::SetLanguage)

@@ -26,7 +26,7 @@ const fw::TEnumInfo& CharacterSetInfo();
 
 // The values of one version resource.
 class TVersionInfo : public fw::TPersistent {
-  FW_CLASS(TVersionInfo)
+  FW_CLASS(TVersionInfo, fw::TPersistent)
  public:
   std::string Comment, CompanyName, FileDescription, FileVersion, InternalName, LegalCopyright, LegalTradeMarks,
       OriginalFileName, PrivateBuild, ProductName, ProductVersion, SpecialBuild, FileOS, FileType, FileSubType;
@@ -37,7 +37,7 @@ class TVersionInfo : public fw::TPersistent {
 };
 
 class TVersionResource : public fw::TComponent {
-  FW_CLASS(TVersionResource)
+  FW_CLASS(TVersionResource, fw::TComponent)
  public:
   // Reads the running program's own version resource.
   explicit TVersionResource(fw::TComponent* AOwner);

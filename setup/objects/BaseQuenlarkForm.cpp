@@ -8,7 +8,7 @@
 namespace setup {
 
 const fw::TClass& TBaseQuenlarkForm::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TBaseQuenlarkForm>("TBaseQuenlarkForm", &fw::TForm::StaticClass());
+  static const fw::TClass cls = fw::TClassDef<TBaseQuenlarkForm>();
   return cls;
 }
 

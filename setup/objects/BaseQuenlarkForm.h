@@ -8,7 +8,7 @@
 namespace setup {
 
 class TBaseQuenlarkForm : public fw::TForm {
-  FW_CLASS(TBaseQuenlarkForm)
+  FW_CLASS(TBaseQuenlarkForm, fw::TForm)
  public:
   explicit TBaseQuenlarkForm(fw::TComponent* AOwner);
   ~TBaseQuenlarkForm() override;

@@ -7,7 +7,7 @@ namespace setup {
 const fw::TClass& TInstallGroupDialogOptions::StaticClass() {
   using T = TInstallGroupDialogOptions;
   static const fw::TClass cls =
-      fw::TClassDef<T>("TInstallGroupDialogOptions", &fw::TPersistent::StaticClass())
+      fw::TClassDef<T>()
           .Boolean("AllowChangeDir", &T::AllowChangeDir, &T::AllowChangeDir)
           .Boolean("AllowExcludeInclude", &T::AllowExcludeInclude, &T::AllowExcludeInclude)
           .StringList(

@@ -10,7 +10,7 @@
 namespace setup {
 
 class TInstallGroupDialogOptions : public fw::TPersistent {
-  FW_CLASS(TInstallGroupDialogOptions)
+  FW_CLASS(TInstallGroupDialogOptions, fw::TPersistent)
  public:
   TInstallGroupDialogOptions();
 

@@ -37,7 +37,7 @@ TCustomPathSpecifier* StandardContainerDestDir() {
 // --- TInstallContainer -------------------------------------------------------
 
 const fw::TClass& TInstallContainer::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TInstallContainer>("TInstallContainer", &fw::TComponent::StaticClass());
+  static const fw::TClass cls = fw::TClassDef<TInstallContainer>();
   return cls;
 }
 
@@ -239,7 +239,7 @@ void TInstallContainer::Notification(fw::TComponent* AComponent, fw::TOperation 
 // --- TInstallObject ----------------------------------------------------------
 
 const fw::TClass& TInstallObject::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TInstallObject>("TInstallObject", &TInstallContainer::StaticClass());
+  static const fw::TClass cls = fw::TClassDef<TInstallObject>();
   return cls;
 }
 

@@ -38,7 +38,7 @@ bool InheritsFromClassNamed(const fw::TObject* Object, std::string_view ClassNam
 // that the category is known while the object is being built: a new object may join a
 // container's helpers before its own constructor has finished.
 class TInstallContainer : public fw::TComponent {
-  FW_CLASS(TInstallContainer)
+  FW_CLASS(TInstallContainer, fw::TComponent)
  public:
   explicit TInstallContainer(fw::TComponent* AOwner, int ARegisteredType = 0);
   ~TInstallContainer() override;
@@ -149,7 +149,7 @@ class TInstallContainer : public fw::TComponent {
 };
 
 class TInstallObject : public TInstallContainer {
-  FW_CLASS(TInstallObject)
+  FW_CLASS(TInstallObject, TInstallContainer)
  public:
   explicit TInstallObject(fw::TComponent* AOwner, int ARegisteredType = 0);
 

@@ -53,7 +53,7 @@ const fw::TEnumInfo& KeySpecifierInfo() {
 
 const fw::TClass& TCustomInstallRegistry::StaticClass() {
   static const fw::TClass cls =
-      fw::TClassDef<TCustomInstallRegistry>("TCustomInstallRegistry", &TInstallObject::StaticClass());
+      fw::TClassDef<TCustomInstallRegistry>();
   return cls;
 }
 
@@ -153,7 +153,7 @@ void TCustomInstallRegistry::Notification(fw::TComponent* AComponent, fw::TOpera
 const fw::TClass& TInstallRegistry::StaticClass() {
   using T = TInstallRegistry;
   static const fw::TClass cls =
-      fw::TClassDef<T>("TInstallRegistry", &TCustomInstallRegistry::StaticClass())
+      fw::TClassDef<T>()
           .Creatable()
           .Component("Container", &T::Container, &T::SetContainer)
           .Object("Entries", &T::Entries)

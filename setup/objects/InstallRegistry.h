@@ -28,7 +28,7 @@ using TBeforeWriteEntry =
 inline constexpr char kRegistryKeysLogKey[] = "RegistryKeys";
 
 class TCustomInstallRegistry : public TInstallObject {
-  FW_CLASS(TCustomInstallRegistry)
+  FW_CLASS(TCustomInstallRegistry, TInstallObject)
  public:
   explicit TCustomInstallRegistry(fw::TComponent* AOwner);
   ~TCustomInstallRegistry() override;
@@ -75,7 +75,7 @@ class TCustomInstallRegistry : public TInstallObject {
 };
 
 class TInstallRegistry : public TCustomInstallRegistry {
-  FW_CLASS(TInstallRegistry)
+  FW_CLASS(TInstallRegistry, TCustomInstallRegistry)
  public:
   using TCustomInstallRegistry::TCustomInstallRegistry;
 };

@@ -15,7 +15,7 @@ const fw::TEnumInfo& RegistryEntryTypeInfo() {
 
 const fw::TClass& TRegistryEntry::StaticClass() {
   using T = TRegistryEntry;
-  static const fw::TClass cls = fw::TClassDef<T>("TRegistryEntry", &fw::TCollectionItem::StaticClass())
+  static const fw::TClass cls = fw::TClassDef<T>()
                                     .Creatable<fw::TCollection>()
                                     .Boolean("Boolean", &T::Boolean, &T::SetBoolean)
                                     .Enum("EntryType", RegistryEntryTypeInfo(), &T::EntryType, &T::SetEntryType)
@@ -107,7 +107,7 @@ void TRegistryEntry::Assign(const fw::TPersistent* Source) {
 // --- TRegistryEntries ------------------------------------------------------------
 
 const fw::TClass& TRegistryEntries::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TRegistryEntries>("TRegistryEntries", &fw::TCollection::StaticClass());
+  static const fw::TClass cls = fw::TClassDef<TRegistryEntries>();
   return cls;
 }
 

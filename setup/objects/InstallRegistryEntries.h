@@ -21,7 +21,7 @@ using enum TRegistryEntryType;
 const fw::TEnumInfo& RegistryEntryTypeInfo();
 
 class TRegistryEntry : public fw::TCollectionItem {
-  FW_CLASS(TRegistryEntry)
+  FW_CLASS(TRegistryEntry, fw::TCollectionItem)
  public:
   explicit TRegistryEntry(fw::TCollection* Collection);
 
@@ -68,7 +68,7 @@ class TRegistryEntry : public fw::TCollectionItem {
 };
 
 class TRegistryEntries : public fw::TCollection {
-  FW_CLASS(TRegistryEntries)
+  FW_CLASS(TRegistryEntries, fw::TCollection)
  public:
   // Raises IERegistryEntries for a nil owner.
   explicit TRegistryEntries(TCustomInstallRegistry* AOwner);

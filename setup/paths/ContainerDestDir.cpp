@@ -40,7 +40,7 @@ TContainerKind KindOf(const TInstallContainer& Container) {
 
 const fw::TClass& TpsContainerDestDir::StaticClass() {
   static const fw::TClass cls =
-      fw::TClassDef<TpsContainerDestDir>("TpsContainerDestDir", &TStandardPathSpecifier::StaticClass()).Creatable();
+      fw::TClassDef<TpsContainerDestDir>().Creatable();
   return cls;
 }
 
@@ -105,7 +105,7 @@ std::string TpsContainerDestDir::GetPath(fw::TComponent* Obj) {
 
 const fw::TClass& TpsContainerArchiveFile::StaticClass() {
   static const fw::TClass cls =
-      fw::TClassDef<TpsContainerArchiveFile>("TpsContainerArchiveFile", &TStandardPathSpecifier::StaticClass())
+      fw::TClassDef<TpsContainerArchiveFile>()
           .Creatable();
   return cls;
 }

@@ -9,7 +9,7 @@ namespace setup {
 class TInstallContainer;
 
 class TpsContainerDestDir : public TStandardPathSpecifier {
-  FW_CLASS(TpsContainerDestDir)
+  FW_CLASS(TpsContainerDestDir, TStandardPathSpecifier)
  public:
   explicit TpsContainerDestDir(fw::TComponent* AOwner);
 
@@ -40,7 +40,7 @@ class IArchivePathSource {
 };
 
 class TpsContainerArchiveFile : public TStandardPathSpecifier {
-  FW_CLASS(TpsContainerArchiveFile)
+  FW_CLASS(TpsContainerArchiveFile, TStandardPathSpecifier)
  public:
   explicit TpsContainerArchiveFile(fw::TComponent* AOwner);
 

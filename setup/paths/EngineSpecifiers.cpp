@@ -13,7 +13,7 @@ constexpr char kArchiveFileName[] = "files.1";
 
 const fw::TClass& TEngineSpecifier::StaticClass() {
   static const fw::TClass cls =
-      fw::TClassDef<TEngineSpecifier>("TEngineSpecifier", &TStandardPathSpecifier::StaticClass());
+      fw::TClassDef<TEngineSpecifier>();
   return cls;
 }
 
@@ -31,7 +31,7 @@ TInstallEngine& TEngineSpecifier::Engine() {
 
 const fw::TClass& TpsInstallSource::StaticClass() {
   static const fw::TClass cls =
-      fw::TClassDef<TpsInstallSource>("TpsInstallSource", &TEngineSpecifier::StaticClass()).Creatable();
+      fw::TClassDef<TpsInstallSource>().Creatable();
   return cls;
 }
 
@@ -48,7 +48,7 @@ std::string TpsInstallSource::GetPath(fw::TComponent* Obj) {
 
 const fw::TClass& TpsMainInstall::StaticClass() {
   static const fw::TClass cls =
-      fw::TClassDef<TpsMainInstall>("TpsMainInstall", &TEngineSpecifier::StaticClass()).Creatable();
+      fw::TClassDef<TpsMainInstall>().Creatable();
   return cls;
 }
 
@@ -72,7 +72,7 @@ std::string TpsMainInstall::GetPath(fw::TComponent* Obj) {
 
 const fw::TClass& TpsMainArchiveFile::StaticClass() {
   static const fw::TClass cls =
-      fw::TClassDef<TpsMainArchiveFile>("TpsMainArchiveFile", &TEngineSpecifier::StaticClass()).Creatable();
+      fw::TClassDef<TpsMainArchiveFile>().Creatable();
   return cls;
 }
 

@@ -11,7 +11,7 @@ class TInstallEngine;
 // Base of the specifiers that need the engine: ValidateObject raises IEPathSpecifier
 // when the program holds none.
 class TEngineSpecifier : public TStandardPathSpecifier {
-  FW_CLASS(TEngineSpecifier)
+  FW_CLASS(TEngineSpecifier, TStandardPathSpecifier)
  public:
   using TStandardPathSpecifier::TStandardPathSpecifier;
   void ValidateObject(fw::TComponent* Obj) override;
@@ -23,7 +23,7 @@ class TEngineSpecifier : public TStandardPathSpecifier {
 
 // The folder the user ran the setup from.
 class TpsInstallSource : public TEngineSpecifier {
-  FW_CLASS(TpsInstallSource)
+  FW_CLASS(TpsInstallSource, TEngineSpecifier)
  public:
   explicit TpsInstallSource(fw::TComponent* AOwner);
   std::string GetDescription() const override { return "Path from which the user ran the install"; }
@@ -33,7 +33,7 @@ class TpsInstallSource : public TEngineSpecifier {
 
 // The engine's own full destination folder; the engine itself may not use it.
 class TpsMainInstall : public TEngineSpecifier {
-  FW_CLASS(TpsMainInstall)
+  FW_CLASS(TpsMainInstall, TEngineSpecifier)
  public:
   explicit TpsMainInstall(fw::TComponent* AOwner);
   void ValidateObject(fw::TComponent* Obj) override;
@@ -46,7 +46,7 @@ class TpsMainInstall : public TEngineSpecifier {
 // "-e" switch, else "files.1" in ArchiveFolder when one was named (the folder of a
 // later disk), else in the source folder.
 class TpsMainArchiveFile : public TEngineSpecifier {
-  FW_CLASS(TpsMainArchiveFile)
+  FW_CLASS(TpsMainArchiveFile, TEngineSpecifier)
  public:
   explicit TpsMainArchiveFile(fw::TComponent* AOwner);
   std::string GetDescription() const override {

@@ -61,7 +61,7 @@ TPathSpecifierClassList* PathSpecifierClasses() {
 
 const fw::TClass& TCustomPathSpecifier::StaticClass() {
   static const fw::TClass cls =
-      fw::TClassDef<TCustomPathSpecifier>("TCustomPathSpecifier", &fw::TComponent::StaticClass());
+      fw::TClassDef<TCustomPathSpecifier>();
   return cls;
 }
 
@@ -83,7 +83,7 @@ std::string TCustomPathSpecifier::GetPath(fw::TComponent* Obj) {
 
 const fw::TClass& TPathSpecifier::StaticClass() {
   static const fw::TClass cls =
-      fw::TClassDef<TPathSpecifier>("TPathSpecifier", &TCustomPathSpecifier::StaticClass())
+      fw::TClassDef<TPathSpecifier>()
           .Creatable()
           .String("Description", &TPathSpecifier::FDescription, &TPathSpecifier::FDescription)
           .Event("OnGetPath", static_cast<TGetPathEvent TPathSpecifier::*>(&TPathSpecifier::FOnGetPath));
@@ -100,7 +100,7 @@ std::string TPathSpecifier::ExpandPathVariable(const std::string& Text, const st
 
 const fw::TClass& TStandardPathSpecifier::StaticClass() {
   static const fw::TClass cls =
-      fw::TClassDef<TStandardPathSpecifier>("TStandardPathSpecifier", &TCustomPathSpecifier::StaticClass());
+      fw::TClassDef<TStandardPathSpecifier>();
   return cls;
 }
 

@@ -20,7 +20,7 @@ SETUP_IEXCEPTION(IEPathSpecifierClassList, IException);
 using TGetPathEvent = fw::TMethodPtr<void(fw::TComponent* Component, std::string& Path)>;
 
 class TCustomPathSpecifier : public fw::TComponent {
-  FW_CLASS(TCustomPathSpecifier)
+  FW_CLASS(TCustomPathSpecifier, fw::TComponent)
  public:
   explicit TCustomPathSpecifier(fw::TComponent* AOwner);
   ~TCustomPathSpecifier() override;
@@ -45,7 +45,7 @@ class TCustomPathSpecifier : public fw::TComponent {
 // The user-defined specifier of a configuration: its path is what its OnGetPath event
 // answers.
 class TPathSpecifier : public TCustomPathSpecifier {
-  FW_CLASS(TPathSpecifier)
+  FW_CLASS(TPathSpecifier, TCustomPathSpecifier)
  public:
   explicit TPathSpecifier(fw::TComponent* AOwner);
 
@@ -64,7 +64,7 @@ class TPathSpecifier : public TCustomPathSpecifier {
 
 // Base of the built-in specifiers; each also joins the standard list.
 class TStandardPathSpecifier : public TCustomPathSpecifier {
-  FW_CLASS(TStandardPathSpecifier)
+  FW_CLASS(TStandardPathSpecifier, TCustomPathSpecifier)
  public:
   explicit TStandardPathSpecifier(fw::TComponent* AOwner);
   ~TStandardPathSpecifier() override;

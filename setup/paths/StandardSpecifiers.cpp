@@ -10,7 +10,7 @@ namespace setup {
 
 #define SETUP_DEFINE_SPECIFIER(Class, Default, Description, Caption)                                                \
   const fw::TClass& Class::StaticClass() {                                                                          \
-    static const fw::TClass cls = fw::TClassDef<Class>(#Class, &TStandardPathSpecifier::StaticClass()).Creatable(); \
+    static const fw::TClass cls = fw::TClassDef<Class>().Creatable();                                      \
     return cls;                                                                                                     \
   }                                                                                                                 \
   Class::Class(fw::TComponent* AOwner) : TStandardPathSpecifier(AOwner) {                                           \

@@ -9,7 +9,7 @@ namespace setup {
 // Declares a built-in specifier with its fixed texts and its own path.
 #define SETUP_SIMPLE_SPECIFIER(Class)                  \
   class Class : public TStandardPathSpecifier {        \
-    FW_CLASS(Class)                                    \
+    FW_CLASS(Class, TStandardPathSpecifier)            \
    public:                                             \
     explicit Class(fw::TComponent* AOwner);            \
     std::string GetDescription() const override;       \

@@ -6,7 +6,7 @@ namespace setup {
 
 const fw::TClass& TInstallInformation::StaticClass() {
   using T = TInstallInformation;
-  static const fw::TClass cls = fw::TClassDef<T>("TInstallInformation", &fw::TPersistent::StaticClass())
+  static const fw::TClass cls = fw::TClassDef<T>()
                                     .String("CompanyName", &T::CompanyName, &T::CompanyName)
                                     .String("ProductName", &T::ProductName, &T::ProductName)
                                     .String("Version", &T::Version, &T::Version);
@@ -25,7 +25,7 @@ void TInstallInformation::Assign(const fw::TPersistent* Source) {
 
 const fw::TClass& TRegistrationInformation::StaticClass() {
   using T = TRegistrationInformation;
-  static const fw::TClass cls = fw::TClassDef<T>("TRegistrationInformation", &fw::TPersistent::StaticClass())
+  static const fw::TClass cls = fw::TClassDef<T>()
                                     .String("RegCompany", &T::RegCompany, &T::RegCompany)
                                     .String("RegOwner", &T::RegOwner, &T::RegOwner);
   return cls;

@@ -8,7 +8,7 @@
 namespace setup {
 
 class TInstallInformation : public fw::TPersistent {
-  FW_CLASS(TInstallInformation)
+  FW_CLASS(TInstallInformation, fw::TPersistent)
  public:
   TInstallInformation() = default;
   std::string CompanyName = "My Company";
@@ -18,7 +18,7 @@ class TInstallInformation : public fw::TPersistent {
 };
 
 class TRegistrationInformation : public fw::TPersistent {
-  FW_CLASS(TRegistrationInformation)
+  FW_CLASS(TRegistrationInformation, fw::TPersistent)
  public:
   TRegistrationInformation() = default;
   std::string RegCompany;

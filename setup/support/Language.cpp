@@ -37,7 +37,7 @@ bool SameTableText(const std::string& A, const std::string& B) {
 // --- TLangFormatStrings ----------------------------------------------------
 
 const TClass& TLangFormatStrings::StaticClass() {
-  static const TClass cls = TClassDef<TLangFormatStrings>("TLangFormatStrings", &TStringList::StaticClass());
+  static const TClass cls = TClassDef<TLangFormatStrings>();
   return cls;
 }
 
@@ -67,7 +67,7 @@ void TLangFormatStrings::LoadFromFile(const std::string& FileName) {
 const TClass& TLanguage::StaticClass() {
   using T = TLanguage;
   static const TClass cls =
-      TClassDef<T>("TLanguage", &TPersistent::StaticClass())
+      TClassDef<T>()
           .Object(
               "Font", [](const T* t) { return &t->Font(); }, [](T* t, TFont* v) { t->SetFont(v); })
           .Boolean("FontOverride", &T::FontOverride, &T::SetFontOverride)

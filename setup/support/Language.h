@@ -17,7 +17,7 @@ class TTranslator;
 // are parsed again (while its auto-parse flag is on); a batch of changes inside
 // BeginUpdate/EndUpdate is parsed once at its end.
 class TLangFormatStrings : public fw::TStringList {
-  FW_CLASS(TLangFormatStrings)
+  FW_CLASS(TLangFormatStrings, fw::TStringList)
  public:
   explicit TLangFormatStrings(TLanguage* Language) : FLanguage(Language) {}
   TLanguage* Language() const { return FLanguage; }
@@ -34,7 +34,7 @@ class TLangFormatStrings : public fw::TStringList {
 };
 
 class TLanguage : public fw::TPersistent {
-  FW_CLASS(TLanguage)
+  FW_CLASS(TLanguage, fw::TPersistent)
  public:
   TLanguage(TTranslator* Translator, std::string BitmapName, std::string FileName, TQnlkLanguage Ident);
 

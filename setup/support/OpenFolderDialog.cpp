@@ -150,7 +150,7 @@ std::string TOFDResourceStrings::BrowseTitle() {
 // --- controls ----------------------------------------------------------------
 
 const fw::TClass& TOFDCreateButton::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TOFDCreateButton>("TOFDCreateButton", &fw::TButton::StaticClass());
+  static const fw::TClass cls = fw::TClassDef<TOFDCreateButton>();
   return cls;
 }
 
@@ -163,7 +163,7 @@ void TOFDCreateButton::CreateParams(TCreateParams& Params) {
 }
 
 const fw::TClass& TOFDPathEdit::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TOFDPathEdit>("TOFDPathEdit", &fw::TEdit::StaticClass());
+  static const fw::TClass cls = fw::TClassDef<TOFDPathEdit>();
   return cls;
 }
 
@@ -183,7 +183,7 @@ void TOFDPathEdit::WndProc(fw::TMessage& Message) {
 
 const fw::TClass& TOpenFolderDialog::StaticClass() {
   static const fw::TClass cls =
-      fw::TClassDef<TOpenFolderDialog>("TOpenFolderDialog", &fw::TComponent::StaticClass()).Creatable();
+      fw::TClassDef<TOpenFolderDialog>().Creatable();
   return cls;
 }
 

@@ -15,7 +15,7 @@ class TOpenFolderDialog;
 
 // The button that makes a new folder; it lives in the browser's window.
 class TOFDCreateButton : public fw::TButton {
-  FW_CLASS(TOFDCreateButton)
+  FW_CLASS(TOFDCreateButton, fw::TButton)
  public:
   TOFDCreateButton(fw::TComponent* AOwner, TOpenFolderDialog* Dialog);
 
@@ -28,7 +28,7 @@ class TOFDCreateButton : public fw::TButton {
 
 // The edit that shows the selected path and selects what the user types.
 class TOFDPathEdit : public fw::TEdit {
-  FW_CLASS(TOFDPathEdit)
+  FW_CLASS(TOFDPathEdit, fw::TEdit)
  public:
   TOFDPathEdit(fw::TComponent* AOwner, TOpenFolderDialog* Dialog);
 
@@ -65,7 +65,7 @@ std::string BrowserSelectionPath(const std::string& Path);
 using TBeforeCreateFolderEvent = fw::TMethodPtr<void(fw::TObject* Sender, bool& Allow)>;
 
 class TOpenFolderDialog : public fw::TComponent {
-  FW_CLASS(TOpenFolderDialog)
+  FW_CLASS(TOpenFolderDialog, fw::TComponent)
  public:
   explicit TOpenFolderDialog(fw::TComponent* AOwner);
   ~TOpenFolderDialog() override;

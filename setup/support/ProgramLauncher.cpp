@@ -69,7 +69,7 @@ void RaiseProgramLauncherError(uint32_t Code) { throw EProgramLauncherFailed(Lau
 
 const fw::TClass& TProgramLauncher::StaticClass() {
   using T = TProgramLauncher;
-  static const fw::TClass cls = fw::TClassDef<T>("TProgramLauncher", &fw::TComponent::StaticClass())
+  static const fw::TClass cls = fw::TClassDef<T>()
                                     .Creatable()
                                     .String("Action", &T::Action, &T::Action)
                                     .String("FileName", &T::FileName, &T::FileName)

@@ -20,7 +20,7 @@ std::string LaunchErrorText(uint32_t Code);
 [[noreturn]] void RaiseProgramLauncherError(uint32_t Code);
 
 class TProgramLauncher : public fw::TComponent {
-  FW_CLASS(TProgramLauncher)
+  FW_CLASS(TProgramLauncher, fw::TComponent)
  public:
   explicit TProgramLauncher(fw::TComponent* AOwner);
 

@@ -103,7 +103,7 @@ void SetAutoTranslator(TTranslator* Translator) {
 const TClass& TTranslator::StaticClass() {
   using T = TTranslator;
   static const TClass cls = [] {
-    TClassDef<T> def("TTranslator", &TComponent::StaticClass());
+    TClassDef<T> def;
     def.Creatable();
     for (int i = 0; i < static_cast<int>(std::size(kLanguageProperties)); ++i)
       def.Object(

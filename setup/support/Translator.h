@@ -18,7 +18,7 @@ class TControl;
 namespace setup {
 
 class TTranslator : public fw::TComponent {
-  FW_CLASS(TTranslator)
+  FW_CLASS(TTranslator, fw::TComponent)
  public:
   // Replaces an AutoTranslator; the first translator becomes the GlobalTranslator.
   explicit TTranslator(fw::TComponent* AOwner);

@@ -9,14 +9,14 @@ using namespace fw;
 const TClass& TTranslateLabel::StaticClass() {
   using T = TTranslateLabel;
   static const TClass cls =
-      TClassDef<T>("TTranslateLabel", &TLabel::StaticClass()).Creatable().Integer("GLID", &T::GLID, &T::SetGLID);
+      TClassDef<T>().Creatable().Integer("GLID", &T::GLID, &T::SetGLID);
   return cls;
 }
 
 const TClass& TTranslateBitBtn::StaticClass() {
   using T = TTranslateBitBtn;
   static const TClass cls =
-      TClassDef<T>("TTranslateBitBtn", &TBitBtn::StaticClass()).Creatable().Integer("GLID", &T::GLID, &T::SetGLID);
+      TClassDef<T>().Creatable().Integer("GLID", &T::GLID, &T::SetGLID);
   return cls;
 }
 

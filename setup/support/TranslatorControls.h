@@ -9,7 +9,7 @@ namespace setup {
 // GLID > 0: the translator shows the target language's text for it; 0: the caption
 // is translated by its wording like any other text; < 0: left alone.
 class TTranslateLabel : public fw::TLabel {
-  FW_CLASS(TTranslateLabel)
+  FW_CLASS(TTranslateLabel, fw::TLabel)
  public:
   using fw::TLabel::TLabel;
   int GLID() const { return FGLID; }
@@ -20,7 +20,7 @@ class TTranslateLabel : public fw::TLabel {
 };
 
 class TTranslateBitBtn : public fw::TBitBtn {
-  FW_CLASS(TTranslateBitBtn)
+  FW_CLASS(TTranslateBitBtn, fw::TBitBtn)
  public:
   using fw::TBitBtn::TBitBtn;
   int GLID() const { return FGLID; }

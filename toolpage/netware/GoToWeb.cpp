@@ -49,7 +49,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 }  // namespace
 
 const fw::TClass& TGoToWeb::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TGoToWeb>("TGoToWeb", &fw::TComponent::StaticClass())
+  static const fw::TClass cls = fw::TClassDef<TGoToWeb>()
                                     .Creatable()
                                     .String("Url", &TGoToWeb::Url, &TGoToWeb::SetUrl)
                                     .String("EMail", &TGoToWeb::EMail, &TGoToWeb::SetEMail)

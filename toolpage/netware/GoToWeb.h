@@ -10,7 +10,7 @@ namespace toolpage {
 enum TBrowserState { gwMaximized, gwNormal };
 
 class TGoToWeb : public fw::TComponent {
-  FW_CLASS(TGoToWeb)
+  FW_CLASS(TGoToWeb, fw::TComponent)
  public:
   explicit TGoToWeb(fw::TComponent* AOwner) : fw::TComponent(AOwner) {}
 

@@ -194,7 +194,7 @@ TEST(RegistryEntriesCollection, NeedsAnOwnerAndCopiesEveryProperty) {
 // --- configuration and uninstall log --------------------------------------------------
 
 class TRegistryForm : public fw::TForm {
-  FW_CLASS(TRegistryForm)
+  FW_CLASS(TRegistryForm, fw::TForm)
  public:
   using fw::TForm::TForm;
   std::vector<std::string> Offered;
@@ -204,7 +204,7 @@ class TRegistryForm : public fw::TForm {
   }
 };
 const fw::TClass& TRegistryForm::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TRegistryForm>("TRegistryForm", &fw::TForm::StaticClass())
+  static const fw::TClass cls = fw::TClassDef<TRegistryForm>()
                                     .Creatable()
                                     .Method("SkipSecret", &TRegistryForm::SkipSecret);
   return cls;

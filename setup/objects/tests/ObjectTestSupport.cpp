@@ -3,19 +3,19 @@
 namespace setup::testing {
 
 const fw::TClass& TTestObject::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TTestObject>("TTestObject", &TInstallObject::StaticClass());
+  static const fw::TClass cls = fw::TClassDef<TTestObject>();
   return cls;
 }
 const fw::TClass& TRelayObject::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TRelayObject>("TRelayObject", &TTestObject::StaticClass());
+  static const fw::TClass cls = fw::TClassDef<TRelayObject>();
   return cls;
 }
 const fw::TClass& TInstallBDE::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TInstallBDE>("TInstallBDE", &TTestObject::StaticClass());
+  static const fw::TClass cls = fw::TClassDef<TInstallBDE>();
   return cls;
 }
 const fw::TClass& TTestEngine::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TTestEngine>("TTestEngine", &TTestObject::StaticClass());
+  static const fw::TClass cls = fw::TClassDef<TTestEngine>();
   return cls;
 }
 

@@ -23,7 +23,7 @@ struct TReceived {
 };
 
 class TTestObject : public TInstallObject {
-  FW_CLASS(TTestObject)
+  FW_CLASS(TTestObject, TInstallObject)
  public:
   explicit TTestObject(fw::TComponent* AOwner, int Category = rtInstallFile) : TInstallObject(AOwner, Category) {}
 
@@ -51,7 +51,7 @@ class TTestObject : public TInstallObject {
 
 // Relays every report to its own container, as a busy file container does.
 class TRelayObject : public TTestObject {
-  FW_CLASS(TRelayObject)
+  FW_CLASS(TRelayObject, TTestObject)
  public:
   using TTestObject::TTestObject;
   std::vector<TReceived> Reports;
@@ -63,13 +63,13 @@ class TRelayObject : public TTestObject {
 
 // A class of that name always goes first among the helpers.
 class TInstallBDE : public TTestObject {
-  FW_CLASS(TInstallBDE)
+  FW_CLASS(TInstallBDE, TTestObject)
  public:
   explicit TInstallBDE(fw::TComponent* AOwner) : TTestObject(AOwner, 3000) {}
 };
 
 class TTestEngine : public TTestObject, public TInstallEngine {
-  FW_CLASS(TTestEngine)
+  FW_CLASS(TTestEngine, TTestObject)
  public:
   explicit TTestEngine(fw::TComponent* AOwner) : TTestObject(AOwner, rtFileContainer) { SetGlobalInstall(this); }
   bool Running = false;

@@ -190,7 +190,7 @@ TEST(ContainerSpecifiers, ArchiveFileOnlyFromAFileRelatedContainer) {
 // --- the user's own specifier --------------------------------------------------------
 
 class TSpecifierForm : public fw::TForm {
-  FW_CLASS(TSpecifierForm)
+  FW_CLASS(TSpecifierForm, fw::TForm)
  public:
   using fw::TForm::TForm;
   void AppPath(fw::TComponent* Component, std::string& Path) {
@@ -198,7 +198,7 @@ class TSpecifierForm : public fw::TForm {
   }
 };
 const fw::TClass& TSpecifierForm::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TSpecifierForm>("TSpecifierForm", &fw::TForm::StaticClass())
+  static const fw::TClass cls = fw::TClassDef<TSpecifierForm>()
                                     .Creatable()
                                     .Method("AppPath", &TSpecifierForm::AppPath);
   return cls;

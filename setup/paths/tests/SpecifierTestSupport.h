@@ -17,31 +17,31 @@
 namespace setup::testing {
 
 class TPathObject : public TInstallObject {
-  FW_CLASS(TPathObject)
+  FW_CLASS(TPathObject, TInstallObject)
  public:
   explicit TPathObject(fw::TComponent* AOwner) : TInstallObject(AOwner, rtInstallFile) {}
 };
 inline const fw::TClass& TPathObject::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TPathObject>("TPathObject", &TInstallObject::StaticClass());
+  static const fw::TClass cls = fw::TClassDef<TPathObject>();
   return cls;
 }
 
 // Stands for the containers of later layers, which the specifiers know by class name.
 class TCustomInstallGroup : public TInstallObject {
-  FW_CLASS(TCustomInstallGroup)
+  FW_CLASS(TCustomInstallGroup, TInstallObject)
  public:
   explicit TCustomInstallGroup(fw::TComponent* AOwner) : TInstallObject(AOwner, rtGroup) {}
   std::string Description = "Tools";
 };
 inline const fw::TClass& TCustomInstallGroup::StaticClass() {
   static const fw::TClass cls =
-      fw::TClassDef<TCustomInstallGroup>("TCustomInstallGroup", &TInstallObject::StaticClass())
+      fw::TClassDef<TCustomInstallGroup>()
           .String("Description", &TCustomInstallGroup::Description, &TCustomInstallGroup::Description);
   return cls;
 }
 
 class TFileRelated : public TInstallObject, public IArchivePathSource {
-  FW_CLASS(TFileRelated)
+  FW_CLASS(TFileRelated, TInstallObject)
  public:
   explicit TFileRelated(fw::TComponent* AOwner) : TInstallObject(AOwner, rtFileContainer) {}
   std::string Description = "Help files";
@@ -49,23 +49,23 @@ class TFileRelated : public TInstallObject, public IArchivePathSource {
   std::string GetArchivePath() const override { return ArchivePath; }
 };
 inline const fw::TClass& TFileRelated::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TFileRelated>("TFileRelated", &TInstallObject::StaticClass())
+  static const fw::TClass cls = fw::TClassDef<TFileRelated>()
                                     .String("Description", &TFileRelated::Description, &TFileRelated::Description);
   return cls;
 }
 
 class TFileContainer : public TFileRelated {
-  FW_CLASS(TFileContainer)
+  FW_CLASS(TFileContainer, TFileRelated)
  public:
   using TFileRelated::TFileRelated;
 };
 inline const fw::TClass& TFileContainer::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TFileContainer>("TFileContainer", &TFileRelated::StaticClass());
+  static const fw::TClass cls = fw::TClassDef<TFileContainer>();
   return cls;
 }
 
 class TPathEngine : public TInstallObject, public TInstallEngine {
-  FW_CLASS(TPathEngine)
+  FW_CLASS(TPathEngine, TInstallObject)
  public:
   explicit TPathEngine(fw::TComponent* AOwner) : TInstallObject(AOwner, rtFileContainer) { SetGlobalInstall(this); }
   TInstallInformation Info;
@@ -84,7 +84,7 @@ class TPathEngine : public TInstallObject, public TInstallEngine {
   }
 };
 inline const fw::TClass& TPathEngine::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TPathEngine>("TPathEngine", &TInstallObject::StaticClass());
+  static const fw::TClass cls = fw::TClassDef<TPathEngine>();
   return cls;
 }
 

@@ -260,25 +260,25 @@ TEST_F(TranslatorTest, AnEmptyTargetTableShowsTheEnglishFontUnlessKept) {
 
 // A component with a published text whose setter fails.
 class TBrokenPart : public fw::TComponent {
-  FW_CLASS(TBrokenPart)
+  FW_CLASS(TBrokenPart, fw::TComponent)
  public:
   using fw::TComponent::TComponent;
   std::string Hint = "Welcome";
   void SetHint(const std::string&) { throw fw::Exception("cannot take a new hint"); }
 };
 const fw::TClass& TBrokenPart::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TBrokenPart>("TBrokenPart", &fw::TComponent::StaticClass())
+  static const fw::TClass cls = fw::TClassDef<TBrokenPart>()
                                     .String("Hint", &TBrokenPart::Hint, &TBrokenPart::SetHint);
   return cls;
 }
 
 class TPageForm : public fw::TForm {
-  FW_CLASS(TPageForm)
+  FW_CLASS(TPageForm, fw::TForm)
  public:
   using fw::TForm::TForm;
 };
 const fw::TClass& TPageForm::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TPageForm>("TPageForm", &fw::TForm::StaticClass());
+  static const fw::TClass cls = fw::TClassDef<TPageForm>();
   return cls;
 }
 

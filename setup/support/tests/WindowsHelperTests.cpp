@@ -179,12 +179,12 @@ TEST(LoadDllString, ReadsAnotherModulesStringTable) {
 
 // Installed files are recognised by their base class's name.
 class TCustomInstallFile : public fw::TComponent {
-  FW_CLASS(TCustomInstallFile)
+  FW_CLASS(TCustomInstallFile, fw::TComponent)
  public:
   using fw::TComponent::TComponent;
 };
 class TInstallFile : public TCustomInstallFile {
-  FW_CLASS(TInstallFile)
+  FW_CLASS(TInstallFile, TCustomInstallFile)
  public:
   using TCustomInstallFile::TCustomInstallFile;
 };
