@@ -9,7 +9,8 @@ ARCHES=(x86_64 i686)
 
 ensure_packages() {
   local wanted=(cmake ninja-build g++ libgtest-dev g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
-                libz-mingw-w64-dev googletest wine wine64 xvfb xauth "$@")
+                libz-mingw-w64-dev googletest wine wine64 xvfb xauth
+                clang libclang-rt-14-dev zlib1g-dev "$@")
   local missing=()
   for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
@@ -25,9 +26,13 @@ ensure_packages() {
 # build_arch x86_64|i686|native: the native build is the portable code with sanitizers.
 build_arch() {
   local arch="$1" dir="$BUILD_ROOT/$1"
+  # A native tree configured with another compiler than clang is made anew.
+  if [ "$arch" = native ] && [ -f "$dir/CMakeCache.txt" ] && ! grep -q '^CMAKE_CXX_COMPILER:.*clang' "$dir/CMakeCache.txt"; then
+    rm -rf "$dir"
+  fi
   if [ ! -f "$dir/build.ninja" ]; then
     if [ "$arch" = native ]; then
-      cmake -S "$REPO_ROOT/native" -B "$dir" -G Ninja >/dev/null
+      cmake -S "$REPO_ROOT/native" -B "$dir" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
     else
       cmake -S "$REPO_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
             -DCMAKE_TOOLCHAIN_FILE="$REPO_ROOT/cmake/mingw-$arch.cmake" >/dev/null

@@ -6,9 +6,9 @@ for arch in "${ARCHES[@]}"; do
   echo "== build $arch"
   build_arch "$arch"
 done
-echo "== portable code, natively with sanitizers"
+echo "== portable code, natively with sanitizers: unit tests, corpus replays, short fuzzing"
 build_arch native
-(cd "$BUILD_ROOT/native" && ctest --output-on-failure | tail -n 3)
+(cd "$BUILD_ROOT/native" && ctest -j "$(nproc)" --output-on-failure)
 echo "== binaries need only system DLLs"
 scripts/check-imports.sh "$BUILD_ROOT"
 echo "== tests (x86_64, under Wine)"
