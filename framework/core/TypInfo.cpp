@@ -103,20 +103,28 @@ TComponent* TClass::CreateComponent(TComponent* owner) const {
 }
 
 namespace {
-struct Registry {
-  std::mutex lock;
-  std::map<std::string, const TClass*> byName;  // upper-case name
+struct TClassRegistry {
+  std::mutex Lock;
+  std::map<std::string, const TClass*> ByName;  // upper-case name
 };
-Registry& TheRegistry() {
-  static Registry r;
-  return r;
-}
+// Exists between StartClassRegistry and StopClassRegistry.
+TClassRegistry* gClassRegistry = nullptr;
 }  // namespace
 
+void StartClassRegistry() {
+  if (gClassRegistry == nullptr) gClassRegistry = new TClassRegistry();
+}
+
+void StopClassRegistry() {
+  delete gClassRegistry;
+  gClassRegistry = nullptr;
+}
+
 void RegisterClass(const TClass& cls) {
-  Registry& r = TheRegistry();
-  std::lock_guard<std::mutex> guard(r.lock);
-  r.byName[UpperCase(cls.ClassName())] = &cls;
+  if (gClassRegistry == nullptr)
+    throw EComponentError(Format("Cannot register the class %s before the framework has started", cls.ClassName()));
+  std::lock_guard<std::mutex> guard(gClassRegistry->Lock);
+  gClassRegistry->ByName[UpperCase(cls.ClassName())] = &cls;
 }
 
 void RegisterClasses(std::initializer_list<const TClass*> classes) {
@@ -124,10 +132,10 @@ void RegisterClasses(std::initializer_list<const TClass*> classes) {
 }
 
 const TClass* GetClass(std::string_view name) {
-  Registry& r = TheRegistry();
-  std::lock_guard<std::mutex> guard(r.lock);
-  auto it = r.byName.find(UpperCase(name));
-  return it == r.byName.end() ? nullptr : it->second;
+  if (gClassRegistry == nullptr) return nullptr;
+  std::lock_guard<std::mutex> guard(gClassRegistry->Lock);
+  auto it = gClassRegistry->ByName.find(UpperCase(name));
+  return it == gClassRegistry->ByName.end() ? nullptr : it->second;
 }
 
 const TClass& FindClass(std::string_view name) {

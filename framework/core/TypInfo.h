@@ -116,7 +116,11 @@ class TClass {
   std::vector<TFieldInfo> FFields;
 };
 
-// Classes that may be created by name from a form resource.
+// Classes that may be created by name from a form resource. The registry exists between
+// the framework core's start-up and shut-down (see Startup.h); registering outside that
+// raises EComponentError, and GetClass finds nothing.
+void StartClassRegistry();
+void StopClassRegistry();
 void RegisterClass(const TClass& cls);
 void RegisterClasses(std::initializer_list<const TClass*> classes);
 const TClass* GetClass(std::string_view name);  // nil when unknown

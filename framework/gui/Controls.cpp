@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "GuiStartup.h"
 #include "core/ClassDef.h"
 
 namespace fw {
@@ -16,28 +17,6 @@ namespace {
 
 constexpr UINT CN_BASE = 0xBC00;  // notifications reflected from the parent to the control
 const char kControlProp[] = "FwControl";
-
-HINSTANCE ModuleInstance() {
-  HMODULE module = nullptr;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(&ModuleInstance), &module);
-  return module;
-}
-
-void EnsureWindowClass(const std::string& name) {
-  static std::set<std::string> registered;
-  if (registered.count(name) != 0) return;
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = ControlWindowProc;
-  wc.hInstance = ModuleInstance();
-  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  wc.lpszClassName = name.c_str();
-  if (RegisterClassExA(&wc) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-    throw EComponentError(Format("Cannot register the window class %s (error %u)", name, GetLastError()));
-  registered.insert(name);
-}
 
 }  // namespace
 
@@ -286,7 +265,7 @@ void TWinControl::CreateParams(TCreateParams& Params) {
 void TWinControl::CreateWnd() {
   TCreateParams params;
   CreateParams(params);
-  if (!params.SystemClass) EnsureWindowClass(params.WinClassName);
+  if (!params.SystemClass) EnsureWindowClass(params.WinClassName, ControlWindowProc);
   CreateWindowHandle(params);
   if (FHandle == nullptr)
     throw EComponentError(Format("Error creating window for %s (error %u)", ClassName(), GetLastError()));
@@ -299,7 +278,7 @@ void TWinControl::CreateWnd() {
 void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
   HWND wnd = CreateWindowExA(Params.ExStyle, Params.WinClassName.c_str(), Params.Caption.c_str(), Params.Style,
                              Params.X, Params.Y, Params.Width, Params.Height, Params.WndParent, nullptr,
-                             GetModuleHandleA(nullptr), Params.SystemClass ? nullptr : this);
+                             ModuleInstance(), Params.SystemClass ? nullptr : this);
   if (wnd == nullptr) return;
   if (Params.SystemClass) {
     // A system control: we take over its window procedure and pass on what we do not handle.

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "GuiStartup.h"
 #include "core/ClassDef.h"
 #include "core/FormReader.h"
 
@@ -15,12 +16,6 @@ const TEnumInfo kBorderStyles{"TFormBorderStyle", {"bsNone", "bsSingle", "bsSize
 const TEnumInfo kPositions{"TPosition", {"poDesigned", "poDefault", "poScreenCenter"}};
 const TEnumInfo kWindowStates{"TWindowState", {"wsNormal", "wsMinimized", "wsMaximized"}};
 
-HMODULE CodeModule() {
-  HMODULE module = nullptr;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(&CodeModule), &module);
-  return module;
-}
 
 BOOL CALLBACK CollectEnabledWindow(HWND Wnd, LPARAM List) {
   if (IsWindowVisible(Wnd) && IsWindowEnabled(Wnd)) reinterpret_cast<std::vector<HWND>*>(List)->push_back(Wnd);
@@ -29,11 +24,9 @@ BOOL CALLBACK CollectEnabledWindow(HWND Wnd, LPARAM List) {
 
 void ApplicationExceptionHook(TObject* Sender) { Application->HandleException(Sender); }
 
-TApplication gApplication(nullptr);
-
 }  // namespace
 
-TApplication* Application = &gApplication;
+TApplication* Application = nullptr;
 
 // --- TCustomForm -----------------------------------------------------------
 
@@ -75,7 +68,7 @@ void TCustomForm::BeforeDestruction() {
 
 void TCustomForm::InitFromResource() {
   std::string name = UpperCase(ClassName());
-  HMODULE module = CodeModule();
+  HMODULE module = ModuleInstance();
   HRSRC info = FindResourceA(module, name.c_str(), reinterpret_cast<LPCSTR>(RT_RCDATA));
   HGLOBAL data = info != nullptr ? LoadResource(module, info) : nullptr;
   const char* text = data != nullptr ? static_cast<const char*>(LockResource(data)) : nullptr;

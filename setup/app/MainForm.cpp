@@ -7,10 +7,8 @@ namespace setup {
 using namespace fw;
 
 const TClass& TMain::StaticClass() {
-  static const TClass cls = TClassDef<TMain>()
-                                .Creatable()
-                                .Field("Label1", &TMain::Label1)
-                                .Method("FormShow", &TMain::FormShow);
+  static const TClass cls =
+      TClassDef<TMain>().Creatable().Field("Label1", &TMain::Label1).Method("FormShow", &TMain::FormShow);
   return cls;
 }
 
@@ -19,8 +17,10 @@ void TMain::FormShow(TObject*) {
   SetHeight(0);
 }
 
-void RegisterSetupClasses() {
-  RegisterClasses({&TMain::StaticClass(), &TLabel::StaticClass(), &TButton::StaticClass()});
+TLibrary AppLibrary() {
+  return {"setup application", [] { RegisterClasses({&TMain::StaticClass()}); },
+          // The forms go while the libraries they use still run.
+          [] { Application->DestroyComponents(); }};
 }
 
 }  // namespace setup

@@ -2,6 +2,7 @@
 // installation; the form itself adds a few event handlers.
 #pragma once
 
+#include "core/Startup.h"
 #include "gui/Forms.h"
 
 namespace setup {
@@ -18,7 +19,8 @@ class TMain : public fw::TForm {
   void FormShow(fw::TObject* Sender);
 };
 
-// Registers every class the main form's resource names.
-void RegisterSetupClasses();
+// The application's own classes; its shut-down frees the forms, before the libraries
+// below it stop.
+fw::TLibrary AppLibrary();
 
 }  // namespace setup

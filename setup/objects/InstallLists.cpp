@@ -5,6 +5,7 @@
 
 #include "InstallContainer.h"
 #include "archive/QnlkCompress.h"
+#include "objects/ObjectsStartup.h"
 
 namespace setup {
 
@@ -58,41 +59,52 @@ bool Release(T*& Item) {
   }
 }
 
-struct TObjectsUnit {
-  TObjectsUnit() {
-    gUsedIDs = new TUsedIDTable();
-    gFailedRegistrations = new TCustomInstallFileList("TCustomInstallFileList");
-    gInstallRecordKey = new std::string();
-    gInstallerForms = new std::vector<fw::TComponent*>();
-    gAllInstallFiles = new TCustomInstallFileList("TCustomInstallFileList");
-    gSharedArchive = new TQnlkCompress(nullptr);
-    gAllInstallObjects = new TInstallContainerList("TInstallContainerList");
-  }
-  ~TObjectsUnit() {
-    bool ok = Release(gFailedRegistrations) && Release(gInstallerForms) && Release(gAllInstallFiles);
-    if (ok && gSharedArchive != nullptr) {
-      TQnlkCompress* archive = gSharedArchive;
-      gSharedArchive = nullptr;
-      try {
-        archive->Free();
-      } catch (...) {
-        ok = false;
-      }
-    }
-    ok = ok && Release(gAllInstallObjects) && Release(gInstallRecordKey) && Release(gUsedIDs);
-  }
-};
-
-TObjectsUnit gObjectsUnit;
-
 }  // namespace
 
-TInstallContainerList* AllInstallObjects() { return gAllInstallObjects; }
-TCustomInstallFileList* AllInstallFiles() { return gAllInstallFiles; }
-TCustomInstallFileList* FailedRegistrationFiles() { return gFailedRegistrations; }
-std::vector<fw::TComponent*>* InstallerForms() { return gInstallerForms; }
-TUsedIDTable* UsedIDTable() { return gUsedIDs; }
-std::string* InstallRecordKey() { return gInstallRecordKey; }
-TQnlkCompress* SharedArchive() { return gSharedArchive; }
+void StartInstallLists() {
+  gUsedIDs = new TUsedIDTable();
+  gFailedRegistrations = new TCustomInstallFileList("TCustomInstallFileList");
+  gInstallRecordKey = new std::string();
+  gInstallerForms = new std::vector<fw::TComponent*>();
+  gAllInstallFiles = new TCustomInstallFileList("TCustomInstallFileList");
+  gSharedArchive = new TQnlkCompress(nullptr);
+  gAllInstallObjects = new TInstallContainerList("TInstallContainerList");
+}
+
+void StopInstallLists() {
+  bool ok = Release(gFailedRegistrations) && Release(gInstallerForms) && Release(gAllInstallFiles);
+  if (ok && gSharedArchive != nullptr) {
+    TQnlkCompress* archive = gSharedArchive;
+    gSharedArchive = nullptr;
+    try {
+      archive->Free();
+    } catch (...) {
+      ok = false;
+    }
+  }
+  ok = ok && Release(gAllInstallObjects) && Release(gInstallRecordKey) && Release(gUsedIDs);
+}
+
+TInstallContainerList* AllInstallObjects() {
+  return gAllInstallObjects;
+}
+TCustomInstallFileList* AllInstallFiles() {
+  return gAllInstallFiles;
+}
+TCustomInstallFileList* FailedRegistrationFiles() {
+  return gFailedRegistrations;
+}
+std::vector<fw::TComponent*>* InstallerForms() {
+  return gInstallerForms;
+}
+TUsedIDTable* UsedIDTable() {
+  return gUsedIDs;
+}
+std::string* InstallRecordKey() {
+  return gInstallRecordKey;
+}
+TQnlkCompress* SharedArchive() {
+  return gSharedArchive;
+}
 
 }  // namespace setup

@@ -4,6 +4,7 @@
 
 #include "InstallEngine.h"
 #include "core/ClassDef.h"
+#include "objects/ObjectsStartup.h"
 #include "paths/PathSpecifier.h"
 #include "support/InstallInformation.h"
 #include "support/PathStrings.h"
@@ -13,26 +14,24 @@ namespace setup {
 
 namespace {
 
-struct TRegistryUnit {
-  TRegistryUnit() {
-    List = new TInstallRegistryList();
-    fw::RegisterClass(TInstallRegistry::StaticClass());
-  }
-  ~TRegistryUnit() {
-    delete List;
-    List = nullptr;
-  }
-  TInstallRegistryList* List = nullptr;
-};
-
-TRegistryUnit gRegistryUnit;
+TInstallRegistryList* gInstallRegistries = nullptr;
 
 constexpr char kNoEngine[] = "There is no TInstall component in your project";
 
 }  // namespace
 
+void StartInstallRegistryUnit() {
+  gInstallRegistries = new TInstallRegistryList();
+  fw::RegisterClass(TInstallRegistry::StaticClass());
+}
+
+void StopInstallRegistryUnit() {
+  delete gInstallRegistries;
+  gInstallRegistries = nullptr;
+}
+
 TInstallRegistryList* InstallRegistries() {
-  return gRegistryUnit.List;
+  return gInstallRegistries;
 }
 
 void TInstallRegistryList::Add(TCustomInstallRegistry* Item) {
@@ -52,8 +51,7 @@ const fw::TEnumInfo& KeySpecifierInfo() {
 // --- TCustomInstallRegistry ------------------------------------------------------
 
 const fw::TClass& TCustomInstallRegistry::StaticClass() {
-  static const fw::TClass cls =
-      fw::TClassDef<TCustomInstallRegistry>();
+  static const fw::TClass cls = fw::TClassDef<TCustomInstallRegistry>();
   return cls;
 }
 

@@ -7,6 +7,7 @@
 #include "MetaVariables.h"
 #include "StandardSpecifiers.h"
 #include "core/ClassDef.h"
+#include "objects/ObjectsStartup.h"
 
 namespace setup {
 
@@ -16,36 +17,33 @@ TPathSpecifierList* gPathSpecifiers = nullptr;
 TStandardPathSpecList* gStandardPathSpecifiers = nullptr;
 TPathSpecifierClassList* gPathSpecifierClasses = nullptr;
 
-struct TPathsUnit {
-  TPathsUnit() {
-    gPathSpecifiers = new TPathSpecifierList();
-    gStandardPathSpecifiers = new TStandardPathSpecList();
-    gPathSpecifierClasses = new TPathSpecifierClassList();
-    // The shell-folder and office specifiers of later units follow these, in this order.
-    for (const fw::TClass* cls :
-         {&TpsBDEDLL::StaticClass(), &TpsCommonFiles::StaticClass(), &TpsContainerArchiveFile::StaticClass(),
-          &TpsContainerDestDir::StaticClass(), &TpsDesktopMenu::StaticClass(), &TpsInstallSource::StaticClass(),
-          &TpsMainInstall::StaticClass(), &TpsProgramFiles::StaticClass(), &TpsProgramMenu::StaticClass(),
-          &TpsStartMenu::StaticClass(), &TpsStartupMenu::StaticClass(), &TpsSystem::StaticClass(),
-          &TpsMainArchiveFile::StaticClass(), &TpsWindow::StaticClass()}) {
-      gPathSpecifierClasses->Add(cls);
-      fw::RegisterClass(*cls);
-    }
-    fw::RegisterClass(TPathSpecifier::StaticClass());
-  }
-  ~TPathsUnit() {
-    delete gPathSpecifierClasses;
-    gPathSpecifierClasses = nullptr;
-    delete gStandardPathSpecifiers;
-    gStandardPathSpecifiers = nullptr;
-    delete gPathSpecifiers;
-    gPathSpecifiers = nullptr;
-  }
-};
-
-TPathsUnit gPathsUnit;
-
 }  // namespace
+
+void StartPathSpecifierUnit() {
+  gPathSpecifiers = new TPathSpecifierList();
+  gStandardPathSpecifiers = new TStandardPathSpecList();
+  gPathSpecifierClasses = new TPathSpecifierClassList();
+  // The shell-folder and office specifiers of later units follow these, in this order.
+  for (const fw::TClass* cls :
+       {&TpsBDEDLL::StaticClass(), &TpsCommonFiles::StaticClass(), &TpsContainerArchiveFile::StaticClass(),
+        &TpsContainerDestDir::StaticClass(), &TpsDesktopMenu::StaticClass(), &TpsInstallSource::StaticClass(),
+        &TpsMainInstall::StaticClass(), &TpsProgramFiles::StaticClass(), &TpsProgramMenu::StaticClass(),
+        &TpsStartMenu::StaticClass(), &TpsStartupMenu::StaticClass(), &TpsSystem::StaticClass(),
+        &TpsMainArchiveFile::StaticClass(), &TpsWindow::StaticClass()}) {
+    gPathSpecifierClasses->Add(cls);
+    fw::RegisterClass(*cls);
+  }
+  fw::RegisterClass(TPathSpecifier::StaticClass());
+}
+
+void StopPathSpecifierUnit() {
+  delete gPathSpecifierClasses;
+  gPathSpecifierClasses = nullptr;
+  delete gStandardPathSpecifiers;
+  gStandardPathSpecifiers = nullptr;
+  delete gPathSpecifiers;
+  gPathSpecifiers = nullptr;
+}
 
 TPathSpecifierList* PathSpecifiers() {
   return gPathSpecifiers;
@@ -60,8 +58,7 @@ TPathSpecifierClassList* PathSpecifierClasses() {
 // --- TCustomPathSpecifier ----------------------------------------------------
 
 const fw::TClass& TCustomPathSpecifier::StaticClass() {
-  static const fw::TClass cls =
-      fw::TClassDef<TCustomPathSpecifier>();
+  static const fw::TClass cls = fw::TClassDef<TCustomPathSpecifier>();
   return cls;
 }
 
@@ -99,8 +96,7 @@ std::string TPathSpecifier::ExpandPathVariable(const std::string& Text, const st
 // --- TStandardPathSpecifier --------------------------------------------------
 
 const fw::TClass& TStandardPathSpecifier::StaticClass() {
-  static const fw::TClass cls =
-      fw::TClassDef<TStandardPathSpecifier>();
+  static const fw::TClass cls = fw::TClassDef<TStandardPathSpecifier>();
   return cls;
 }
 

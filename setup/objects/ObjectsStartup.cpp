@@ -1,0 +1,31 @@
+#include "ObjectsStartup.h"
+
+namespace setup {
+
+namespace {
+
+void StartObjects() {
+  StartInstallLists();
+  try {
+    StartInstallRegistryUnit();
+    StartPathSpecifierUnit();
+  } catch (...) {
+    StopInstallRegistryUnit();
+    StopInstallLists();
+    throw;
+  }
+}
+
+void StopObjects() {
+  StopPathSpecifierUnit();
+  StopInstallRegistryUnit();
+  StopInstallLists();
+}
+
+}  // namespace
+
+fw::TLibrary ObjectsLibrary() {
+  return {"setup objects", StartObjects, StopObjects};
+}
+
+}  // namespace setup

@@ -1,0 +1,20 @@
+#include "SupportStartup.h"
+
+#include "OpenFolderDialog.h"
+#include "ProgramLauncher.h"
+#include "Translator.h"
+#include "TranslatorControls.h"
+
+namespace setup {
+
+fw::TLibrary SupportLibrary() {
+  return {"setup support",
+          [] {
+            fw::RegisterClasses({&TTranslator::StaticClass(), &TTranslateLabel::StaticClass(),
+                                 &TTranslateBitBtn::StaticClass(), &TProgramLauncher::StaticClass(),
+                                 &TOpenFolderDialog::StaticClass()});
+          },
+          nullptr};
+}
+
+}  // namespace setup
