@@ -12,17 +12,19 @@ extern void (*gControlExceptionHook)(TObject* Sender);
 
 namespace {
 
-const TEnumInfo kBorderStyles{"TFormBorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}};
+const TEnumInfo kBorderStyles{"TFormBorderStyle",
+                              {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}};
 const TEnumInfo kPositions{"TPosition", {"poDesigned", "poDefault", "poScreenCenter"}};
 const TEnumInfo kWindowStates{"TWindowState", {"wsNormal", "wsMinimized", "wsMaximized"}};
-
 
 BOOL CALLBACK CollectEnabledWindow(HWND Wnd, LPARAM List) {
   if (IsWindowVisible(Wnd) && IsWindowEnabled(Wnd)) reinterpret_cast<std::vector<HWND>*>(List)->push_back(Wnd);
   return TRUE;
 }
 
-void ApplicationExceptionHook(TObject* Sender) { Application->HandleException(Sender); }
+void ApplicationExceptionHook(TObject* Sender) {
+  Application->HandleException(Sender);
+}
 
 }  // namespace
 
@@ -95,22 +97,31 @@ void TCustomForm::DoHide() {
 
 DWORD TCustomForm::WindowStyle() const {
   switch (FBorderStyle) {
-    case bsNone: return WS_POPUP;
-    case bsSingle: return WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_BORDER;
-    case bsDialog: return WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-    case bsToolWindow: return WS_CAPTION | WS_SYSMENU;
-    case bsSizeToolWin: return WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
-    case bsSizeable: break;
+    case bsNone:
+      return WS_POPUP;
+    case bsSingle:
+      return WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_BORDER;
+    case bsDialog:
+      return WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    case bsToolWindow:
+      return WS_CAPTION | WS_SYSMENU;
+    case bsSizeToolWin:
+      return WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+    case bsSizeable:
+      break;
   }
   return WS_OVERLAPPEDWINDOW;
 }
 
 DWORD TCustomForm::WindowExStyle() const {
   switch (FBorderStyle) {
-    case bsDialog: return WS_EX_DLGMODALFRAME;
+    case bsDialog:
+      return WS_EX_DLGMODALFRAME;
     case bsToolWindow:
-    case bsSizeToolWin: return WS_EX_TOOLWINDOW;
-    default: return 0;
+    case bsSizeToolWin:
+      return WS_EX_TOOLWINDOW;
+    default:
+      return 0;
   }
 }
 
@@ -126,7 +137,8 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
   if (FBorderStyle == Value) return;
   FBorderStyle = Value;
   if (FHandle != nullptr) {
-    SetWindowLongA(FHandle, GWL_STYLE, static_cast<LONG>(WindowStyle() | (GetWindowLongA(FHandle, GWL_STYLE) & WS_VISIBLE)));
+    SetWindowLongA(FHandle, GWL_STYLE,
+                   static_cast<LONG>(WindowStyle() | (GetWindowLongA(FHandle, GWL_STYLE) & WS_VISIBLE)));
     SetWindowLongA(FHandle, GWL_EXSTYLE, static_cast<LONG>(WindowExStyle()));
     SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
   }
@@ -136,7 +148,9 @@ void TCustomForm::SetWindowState(TWindowState Value) {
   if (FWindowState == Value) return;
   FWindowState = Value;
   if (FHandle != nullptr && FVisible)
-    ShowWindow(FHandle, Value == wsMaximized ? SW_SHOWMAXIMIZED : Value == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+    ShowWindow(FHandle, Value == wsMaximized   ? SW_SHOWMAXIMIZED
+                        : Value == wsMinimized ? SW_SHOWMINIMIZED
+                                               : SW_SHOWNORMAL);
 }
 
 void TCustomForm::CreateParams(TCreateParams& Params) {
@@ -144,6 +158,13 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
   Params.Style = WindowStyle() | WS_CLIPCHILDREN;
   Params.ExStyle = WindowExStyle();
   Params.WndParent = nullptr;
+  if (FParentWindow != nullptr) {
+    Params.Style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    Params.ExStyle = 0;
+    Params.WndParent = FParentWindow;
+    return;
+  }
+  if (auto* owner = dynamic_cast<TCustomForm*>(Owner())) Params.WndParent = owner->Handle();
   if (FPosition == poScreenCenter) {
     Params.X = (GetSystemMetrics(SM_CXSCREEN) - FWidth) / 2;
     Params.Y = (GetSystemMetrics(SM_CYSCREEN) - FHeight) / 2;
@@ -155,6 +176,19 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
   }
 }
 
+void TCustomForm::SetParentWindow(HWND Value) {
+  if (FParentWindow == Value) return;
+  FParentWindow = Value;
+  // The window's kind (child or top-level) is fixed when it is made: make it anew.
+  if (FHandle != nullptr) {
+    DestroyHandle();
+    if (FVisible) {
+      HandleNeeded();
+      ShowWindow(FHandle, SW_SHOWNORMAL);
+    }
+  }
+}
+
 void TCustomForm::SetVisible(bool Value) {
   if (FVisible == Value) return;
   if (Value) {
@@ -162,7 +196,7 @@ void TCustomForm::SetVisible(bool Value) {
     FVisible = true;
     DoShow();
     if (FHandle != nullptr)
-      ShowWindow(FHandle, FWindowState == wsMaximized ? SW_SHOWMAXIMIZED
+      ShowWindow(FHandle, FWindowState == wsMaximized   ? SW_SHOWMAXIMIZED
                           : FWindowState == wsMinimized ? SW_SHOWMINIMIZED
                                                         : SW_SHOWNORMAL);
   } else {
@@ -174,7 +208,7 @@ void TCustomForm::SetVisible(bool Value) {
 
 void TCustomForm::Show() {
   SetVisible(true);
-  if (FHandle != nullptr) SetForegroundWindow(FHandle);
+  if (FHandle != nullptr && FParentWindow == nullptr) SetForegroundWindow(FHandle);
 }
 
 void TCustomForm::Close() {
@@ -261,7 +295,9 @@ const TClass& TApplication::StaticClass() {
   return cls;
 }
 
-TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) { gControlExceptionHook = ApplicationExceptionHook; }
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
+  gControlExceptionHook = ApplicationExceptionHook;
+}
 
 TApplication::~TApplication() {
   gControlExceptionHook = nullptr;

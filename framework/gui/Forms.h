@@ -23,7 +23,9 @@ class TCustomForm : public TWinControl {
   FW_CLASS(TCustomForm, TWinControl)
  public:
   // An empty form; forms described by a resource are made by TApplication::CreateForm
-  // or CreateFormFromResource.
+  // or CreateFormFromResource. A form owned by another form has its window owned by
+  // that form's window: it stays above it and goes with it (the wizard's pages over
+  // the backdrop).
   explicit TCustomForm(TComponent* AOwner);
   ~TCustomForm() override;
 
@@ -39,6 +41,10 @@ class TCustomForm : public TWinControl {
   void SetPosition(TPosition Value) { FPosition = Value; }
   TWindowState WindowState() const { return FWindowState; }
   void SetWindowState(TWindowState Value);
+  // A window of another program or module (the host of an embedded page) that the form
+  // sits in as a child window; nil for a top-level form.
+  HWND ParentWindow() const { return FParentWindow; }
+  void SetParentWindow(HWND Value);
   int ModalResult() const { return FModalResult; }
   void SetModalResult(int Value) { FModalResult = Value; }
 
@@ -74,6 +80,7 @@ class TCustomForm : public TWinControl {
   TWindowState FWindowState = wsNormal;
   int FModalResult = mrNone;
   bool FModal = false;
+  HWND FParentWindow = nullptr;
 };
 
 class TForm : public TCustomForm {
