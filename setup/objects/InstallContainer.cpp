@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "Broadcasts.h"
 #include "InstallEngine.h"
 #include "InstallLists.h"
 #include "StatusParameters.h"
@@ -117,10 +118,12 @@ void TInstallContainer::BroadcastInformation(fw::TObject* Sender, int Code, fw::
 
 void TInstallContainer::ShowStatusMessage(const std::string& Text) {
   TMessageParameter parameter(Text);
-  BroadcastInformation(this, icShowStatus, &parameter);
+  Broadcast<icShowStatus>(*this, parameter);
 }
 
-void TInstallContainer::HideStatusMessage() { BroadcastInformation(this, icHideStatus, nullptr); }
+void TInstallContainer::HideStatusMessage() {
+  BroadcastInformation(this, icHideStatus, nullptr);
+}
 
 void TInstallContainer::SetSelectedInstallType(TInstallType Type) {
   FSelectedInstallType = Type;
@@ -140,7 +143,9 @@ TInstallContainer* TInstallContainer::GetFileContainer(int Index) const {
   ThrowBadComp(Index, 0);
 }
 
-void TInstallContainer::SetDestDir(const std::string& Value) { FDestDir = Value; }
+void TInstallContainer::SetDestDir(const std::string& Value) {
+  FDestDir = Value;
+}
 
 void TInstallContainer::SetDestDirType(TCustomPathSpecifier* Value) {
   FDestDirTypeAssigned = true;
@@ -163,8 +168,8 @@ void TInstallContainer::RemoveReference(TInstallContainer* Obj) {
 }
 
 std::string TInstallContainer::GetFullDestDir() const {
-  std::string path = FDestDirType != nullptr ? FDestDirType->GetPath(const_cast<TInstallContainer*>(this)) + FDestDir
-                                             : FDestDir;
+  std::string path =
+      FDestDirType != nullptr ? FDestDirType->GetPath(const_cast<TInstallContainer*>(this)) + FDestDir : FDestDir;
   return RemoveTrailingBackslash(path);
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ObjectTestSupport.h"
+#include "objects/Broadcasts.h"
 #include "objects/StatusParameters.h"
 #include "support/OSVersion.h"
 #include "support/Registry.h"
@@ -285,3 +286,60 @@ TEST(StatusParameters, DownloadPercentIsRoundedAndZeroWithoutASize) {
 }
 
 }  // namespace
+
+namespace setup::testing {
+namespace {
+
+// A dialog manager as the wizard pages will write one: typed receivers only.
+class TProgressListener : public TTestObject {
+ public:
+  explicit TProgressListener(fw::TComponent* AOwner) : TTestObject(AOwner, rtDialog) {}
+  std::vector<std::string> Seen;
+  void InformationEvent(fw::TObject* Sender, int Code, fw::TObject* PO) override {
+    if (auto* status = Payload<icFileStatus>(Code, PO))
+      Seen.push_back("file " + status->FileName + " " + std::to_string(status->Percent));
+    else if (auto* download = Payload<icDownloadStatus>(Code, PO))
+      Seen.push_back("download " + download->FileName + " " + std::to_string(download->Percent));
+    else if (auto* message = Payload<icShowStatus>(Code, PO))
+      Seen.push_back("message " + message->Text);
+    else
+      Seen.push_back("other " + std::to_string(Code));
+  }
+};
+
+TEST(Messages, TypedBroadcastsReachTypedReceiversAndAMismatchedPayloadIsNotDecoded) {
+  fw::TComponent owner(nullptr);
+  auto* root = new TTestObject(&owner, rtFileContainer);
+  auto* listener = new TProgressListener(&owner);
+  listener->SetContainer(root);
+
+  TFileStatusParameter file;
+  file.FileName = "VX4.HLP";
+  file.Percent = 40;
+  Broadcast<icFileStatus>(*root, file);
+  TDownloadStatusParameter download(10, "files.1", 40, 10);
+  Broadcast<icDownloadStatus>(*root, download);
+  root->ShowStatusMessage("Reading file information...");
+  // The right code with the wrong parameter class, and a code without a parameter.
+  TMessageParameter wrong("not a file status");
+  root->BroadcastInformation(root, icFileStatus, &wrong);
+  root->BroadcastInformation(root, icFileStatus, nullptr);
+
+  EXPECT_EQ(listener->Seen,
+            (std::vector<std::string>{"file VX4.HLP 40", "download files.1 25", "message Reading file information...",
+                                      "other -998", "other -998"}));
+}
+
+TEST(Messages, TypedReportsClimbTheContainerChain) {
+  fw::TComponent owner(nullptr);
+  auto* top = new TRelayObject(&owner, rtFileContainer);
+  auto* file = new TTestObject(&owner);
+  file->SetContainer(top);
+  TDownloadStatusParameter status(5, "files.1", 10, 5);
+  Report<irDownloadStatus>(*file, status);
+  ASSERT_EQ(top->Reports.size(), 1u);
+  EXPECT_EQ(Payload<irDownloadStatus>(top->Reports[0].Code, top->Reports[0].PO), &status);
+}
+
+}  // namespace
+}  // namespace setup::testing
