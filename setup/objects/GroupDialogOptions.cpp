@@ -8,16 +8,16 @@ const fw::TClass& TInstallGroupDialogOptions::StaticClass() {
   using T = TInstallGroupDialogOptions;
   static const fw::TClass cls =
       fw::TClassDef<T>()
-          .Boolean("AllowChangeDir", &T::AllowChangeDir, &T::AllowChangeDir)
-          .Boolean("AllowExcludeInclude", &T::AllowExcludeInclude, &T::AllowExcludeInclude)
+          .Boolean("AllowChangeDir", &T::AllowChangeDir, &T::SetAllowChangeDir)
+          .Boolean("AllowExcludeInclude", &T::AllowExcludeInclude, &T::SetAllowExcludeInclude)
           .StringList(
               "Description", [](const T* t) { return t->FDescription->ToVector(); },
               [](T* t, const std::vector<std::string>& v) { t->FDescription->SetVector(v); })
-          .Boolean("DisplayDirectory", &T::DisplayDirectory, &T::DisplayDirectory)
+          .Boolean("DisplayDirectory", &T::DisplayDirectory, &T::SetDisplayDirectory)
           .Binary(
               "SmallIcon", [](const T* t) { return t->FSmallIcon->Bytes(); },
               [](T* t, const std::vector<uint8_t>& v) { t->FSmallIcon->LoadFromBytes(v); })
-          .Boolean("ShowRegardlessOfInclude", &T::ShowRegardlessOfInclude, &T::ShowRegardlessOfInclude);
+          .Boolean("ShowRegardlessOfInclude", &T::ShowRegardlessOfInclude, &T::SetShowRegardlessOfInclude);
   return cls;
 }
 
@@ -30,10 +30,10 @@ void TInstallGroupDialogOptions::SetSmallIcon(const fw::TIcon* Value) { FSmallIc
 
 void TInstallGroupDialogOptions::Assign(const fw::TPersistent* Source) {
   if (auto* other = dynamic_cast<const TInstallGroupDialogOptions*>(Source)) {
-    AllowChangeDir = other->AllowChangeDir;
-    AllowExcludeInclude = other->AllowExcludeInclude;
-    DisplayDirectory = other->DisplayDirectory;
-    ShowRegardlessOfInclude = other->ShowRegardlessOfInclude;
+    FAllowChangeDir = other->FAllowChangeDir;
+    FAllowExcludeInclude = other->FAllowExcludeInclude;
+    FDisplayDirectory = other->FDisplayDirectory;
+    FShowRegardlessOfInclude = other->FShowRegardlessOfInclude;
     SetDescription(other->Description());
     SetSmallIcon(other->SmallIcon());
     return;

@@ -14,10 +14,14 @@ class TInstallGroupDialogOptions : public fw::TPersistent {
  public:
   TInstallGroupDialogOptions();
 
-  bool AllowChangeDir = true;
-  bool AllowExcludeInclude = true;
-  bool DisplayDirectory = true;
-  bool ShowRegardlessOfInclude = true;
+  bool AllowChangeDir() const { return FAllowChangeDir; }
+  void SetAllowChangeDir(bool Value) { FAllowChangeDir = Value; }
+  bool AllowExcludeInclude() const { return FAllowExcludeInclude; }
+  void SetAllowExcludeInclude(bool Value) { FAllowExcludeInclude = Value; }
+  bool DisplayDirectory() const { return FDisplayDirectory; }
+  void SetDisplayDirectory(bool Value) { FDisplayDirectory = Value; }
+  bool ShowRegardlessOfInclude() const { return FShowRegardlessOfInclude; }
+  void SetShowRegardlessOfInclude(bool Value) { FShowRegardlessOfInclude = Value; }
 
   fw::TStrings* Description() const { return FDescription.get(); }
   // Copies the lines.
@@ -29,6 +33,10 @@ class TInstallGroupDialogOptions : public fw::TPersistent {
   void Assign(const fw::TPersistent* Source) override;
 
  private:
+  bool FAllowChangeDir = true;
+  bool FAllowExcludeInclude = true;
+  bool FDisplayDirectory = true;
+  bool FShowRegardlessOfInclude = true;
   std::unique_ptr<fw::TStringList> FDescription;
   std::unique_ptr<fw::TIcon> FSmallIcon;
 };

@@ -25,7 +25,7 @@ bool IsInstallRunning() { return gGlobalInstall != nullptr && gGlobalInstall->En
 
 std::string ProductUninstallKey() {
   if (gGlobalInstall == nullptr) throw IEInstallContainer("There is no TInstall component to name the uninstall key");
-  const std::string& product = gGlobalInstall->EngineInformation().ProductName;
+  const std::string& product = gGlobalInstall->EngineInformation().ProductName();
   if (fw::Trim(product).empty())
     throw IEInstallContainer(
         "The product name in the Information of %s is blank, so the uninstall information cannot be written",

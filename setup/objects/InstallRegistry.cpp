@@ -81,11 +81,11 @@ std::string TCustomInstallRegistry::GetKeyPath() const {
   if (FKeySpecifierType == ksAbsolute) return RemoveTrailingBackslash(FKey);
   if (GlobalInstall() == nullptr) throw IEInstallRegistry(kNoEngine);
   const TInstallInformation& info = GlobalInstall()->EngineInformation();
-  std::string path = "\\SOFTWARE\\" + info.CompanyName;
+  std::string path = "\\SOFTWARE\\" + info.CompanyName();
   if (FKeySpecifierType == ksCompanyName) return path;
-  path += "\\" + info.ProductName;
+  path += "\\" + info.ProductName();
   if (FKeySpecifierType == ksProductName) return path;
-  return path + "\\" + info.Version;
+  return path + "\\" + info.Version();
 }
 
 void TCustomInstallRegistry::WriteEntry(const TRegistryEntry& Entry) const {

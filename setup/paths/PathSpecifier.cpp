@@ -82,7 +82,7 @@ const fw::TClass& TPathSpecifier::StaticClass() {
   static const fw::TClass cls =
       fw::TClassDef<TPathSpecifier>()
           .Creatable()
-          .String("Description", &TPathSpecifier::FDescription, &TPathSpecifier::FDescription)
+          .String("Description", &TPathSpecifier::Description, &TPathSpecifier::SetDescription)
           .Event("OnGetPath", static_cast<TGetPathEvent TPathSpecifier::*>(&TPathSpecifier::FOnGetPath));
   return cls;
 }

@@ -7,17 +7,17 @@ namespace setup {
 const fw::TClass& TInstallInformation::StaticClass() {
   using T = TInstallInformation;
   static const fw::TClass cls = fw::TClassDef<T>()
-                                    .String("CompanyName", &T::CompanyName, &T::CompanyName)
-                                    .String("ProductName", &T::ProductName, &T::ProductName)
-                                    .String("Version", &T::Version, &T::Version);
+                                    .String("CompanyName", &T::CompanyName, &T::SetCompanyName)
+                                    .String("ProductName", &T::ProductName, &T::SetProductName)
+                                    .String("Version", &T::Version, &T::SetVersion);
   return cls;
 }
 
 void TInstallInformation::Assign(const fw::TPersistent* Source) {
   if (auto* other = dynamic_cast<const TInstallInformation*>(Source)) {
-    CompanyName = other->CompanyName;
-    ProductName = other->ProductName;
-    Version = other->Version;
+    FCompanyName = other->FCompanyName;
+    FProductName = other->FProductName;
+    FVersion = other->FVersion;
     return;
   }
   fw::TPersistent::Assign(Source);
@@ -26,15 +26,15 @@ void TInstallInformation::Assign(const fw::TPersistent* Source) {
 const fw::TClass& TRegistrationInformation::StaticClass() {
   using T = TRegistrationInformation;
   static const fw::TClass cls = fw::TClassDef<T>()
-                                    .String("RegCompany", &T::RegCompany, &T::RegCompany)
-                                    .String("RegOwner", &T::RegOwner, &T::RegOwner);
+                                    .String("RegCompany", &T::RegCompany, &T::SetRegCompany)
+                                    .String("RegOwner", &T::RegOwner, &T::SetRegOwner);
   return cls;
 }
 
 void TRegistrationInformation::Assign(const fw::TPersistent* Source) {
   if (auto* other = dynamic_cast<const TRegistrationInformation*>(Source)) {
-    RegCompany = other->RegCompany;
-    RegOwner = other->RegOwner;
+    FRegCompany = other->FRegCompany;
+    FRegOwner = other->FRegOwner;
     return;
   }
   fw::TPersistent::Assign(Source);

@@ -60,13 +60,13 @@ TEST(InstallerForms, JoinTheListAndTranslateThroughTheHooks) {
 
 TEST(GroupDialogOptions, AssignCopiesAndTheDescriptionLoadsFromAForm) {
   TInstallGroupDialogOptions options;
-  EXPECT_TRUE(options.AllowChangeDir && options.AllowExcludeInclude && options.DisplayDirectory &&
-              options.ShowRegardlessOfInclude);
-  options.AllowChangeDir = false;
+  EXPECT_TRUE(options.AllowChangeDir() && options.AllowExcludeInclude() && options.DisplayDirectory() &&
+              options.ShowRegardlessOfInclude());
+  options.SetAllowChangeDir(false);
   options.Description()->Add("Program files");
   TInstallGroupDialogOptions copy;
   copy.Assign(&options);
-  EXPECT_FALSE(copy.AllowChangeDir);
+  EXPECT_FALSE(copy.AllowChangeDir());
   EXPECT_EQ(copy.Description()->ToVector(), (std::vector<std::string>{"Program files"}));
   options.Description()->Add("more");
   EXPECT_EQ(copy.Description()->Count(), 1);  // a copy, not a share

@@ -48,9 +48,9 @@ TEST(InstallRegistryKey, PathForEachKindOfKey) {
   EXPECT_EQ(registry->Key(), "\\SOFTWARE\\Kavel\\Tools\\");
 
   auto* engine = new TTestEngine(&owner);
-  engine->Info.CompanyName = "Kavel";
-  engine->Info.ProductName = "Stavrel";
-  engine->Info.Version = "4.0";
+  engine->Info.SetCompanyName("Kavel");
+  engine->Info.SetProductName("Stavrel");
+  engine->Info.SetVersion("4.0");
   registry->SetRootKey(hkCurrentUser);
   registry->SetKeySpecifierType(ksCompanyName);
   EXPECT_EQ(registry->Key(), "");
@@ -214,8 +214,8 @@ class RegistryLog : public ::testing::Test {
  protected:
   void SetUp() override {
     Engine = new TTestEngine(&Owner);
-    Engine->Info.ProductName = "Stavrel Registry Test " + kPid;
-    Uninstall = std::string(kUninstallRootKey) + Engine->Info.ProductName;
+    Engine->Info.SetProductName("Stavrel Registry Test " + kPid);
+    Uninstall = std::string(kUninstallRootKey) + Engine->Info.ProductName();
   }
   void TearDown() override {
     DeleteRegKeyTree(hkCurrentUser, kTestKey);

@@ -163,8 +163,8 @@ TEST(ProcessWithEngine, ModuleHelpersWithoutAnEngine) {
 TEST(UninstallLog, ProcessedObjectsLogUnderTheProductsKey) {
   fw::TComponent owner(nullptr);
   auto* engine = new TTestEngine(&owner);
-  engine->Info.ProductName = "Stavrel Objects Test " + std::to_string(GetCurrentProcessId());
-  const std::string key = std::string(kUninstallRootKey) + engine->Info.ProductName;
+  engine->Info.SetProductName("Stavrel Objects Test " + std::to_string(GetCurrentProcessId()));
+  const std::string key = std::string(kUninstallRootKey) + engine->Info.ProductName();
   auto* object = new TTestObject(&owner);
   object->OnWriteUninstall = [](const std::string& Key) {
     WriteRegString(hkLocalMachine, Key + "\\Files", "File1", "C:\\Apps\\a.exe");
@@ -188,7 +188,7 @@ TEST(UninstallLog, ABlankProductNameIsAnErrorNamingTheEngine) {
   fw::TComponent owner(nullptr);
   auto* engine = new TTestEngine(&owner);
   engine->SetName("MainInstall");
-  engine->Info.ProductName = "  ";
+  engine->Info.SetProductName("  ");
   auto* object = new TTestObject(&owner);
   object->OnWriteUninstall = [](const std::string& Key) {
     WriteRegString(hkLocalMachine, Key + "\\Files", "File1", "x");

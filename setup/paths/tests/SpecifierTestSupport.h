@@ -31,12 +31,16 @@ class TCustomInstallGroup : public TInstallObject {
   FW_CLASS(TCustomInstallGroup, TInstallObject)
  public:
   explicit TCustomInstallGroup(fw::TComponent* AOwner) : TInstallObject(AOwner, rtGroup) {}
-  std::string Description = "Tools";
+  const std::string& Description() const { return FDescription; }
+  void SetDescription(const std::string& Value) { FDescription = Value; }
+
+ private:
+  std::string FDescription = "Tools";
 };
 inline const fw::TClass& TCustomInstallGroup::StaticClass() {
   static const fw::TClass cls =
       fw::TClassDef<TCustomInstallGroup>()
-          .String("Description", &TCustomInstallGroup::Description, &TCustomInstallGroup::Description);
+          .String("Description", &TCustomInstallGroup::Description, &TCustomInstallGroup::SetDescription);
   return cls;
 }
 
@@ -44,13 +48,17 @@ class TFileRelated : public TInstallObject, public IArchivePathSource {
   FW_CLASS(TFileRelated, TInstallObject)
  public:
   explicit TFileRelated(fw::TComponent* AOwner) : TInstallObject(AOwner, rtFileContainer) {}
-  std::string Description = "Help files";
+  const std::string& Description() const { return FDescription; }
+  void SetDescription(const std::string& Value) { FDescription = Value; }
   std::string ArchivePath = "D:\\Disk1\\files.1\\";
   std::string GetArchivePath() const override { return ArchivePath; }
+
+ private:
+  std::string FDescription = "Help files";
 };
 inline const fw::TClass& TFileRelated::StaticClass() {
   static const fw::TClass cls = fw::TClassDef<TFileRelated>()
-                                    .String("Description", &TFileRelated::Description, &TFileRelated::Description);
+                                    .String("Description", &TFileRelated::Description, &TFileRelated::SetDescription);
   return cls;
 }
 

@@ -263,7 +263,7 @@ class TBrokenPart : public fw::TComponent {
   FW_CLASS(TBrokenPart, fw::TComponent)
  public:
   using fw::TComponent::TComponent;
-  std::string Hint = "Welcome";
+  std::string Hint() const { return "Welcome"; }
   void SetHint(const std::string&) { throw fw::Exception("cannot take a new hint"); }
 };
 const fw::TClass& TBrokenPart::StaticClass() {
