@@ -75,7 +75,9 @@ const TClass& TControl::StaticClass() {
   return cls;
 }
 
-TControl::TControl(TComponent* AOwner) : TComponent(AOwner) { FFont.OnChange = TNotifyEvent(this, &TControl::FontChange); }
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
+  FFont.OnChange = TNotifyEvent(this, &TControl::FontChange);
+}
 
 TControl::~TControl() {
   FFont.OnChange = nullptr;
@@ -105,8 +107,12 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   RequestAlign();
 }
 
-void TControl::SetClientWidth(int Value) { SetWidth(Value + (Width() - ClientWidth())); }
-void TControl::SetClientHeight(int Value) { SetHeight(Value + (Height() - ClientHeight())); }
+void TControl::SetClientWidth(int Value) {
+  SetWidth(Value + (Width() - ClientWidth()));
+}
+void TControl::SetClientHeight(int Value) {
+  SetHeight(Value + (Height() - ClientHeight()));
+}
 
 void TControl::SetVisible(bool Value) {
   if (FVisible == Value) return;
@@ -177,8 +183,12 @@ void TControl::FontChange(TObject*) {
   FontChanged();
 }
 
-void TControl::FontChanged() { Invalidate(); }
-void TControl::ColorChanged() { Invalidate(); }
+void TControl::FontChanged() {
+  Invalidate();
+}
+void TControl::ColorChanged() {
+  Invalidate();
+}
 
 void TControl::Invalidate() {
   if (FParent != nullptr && FParent->HandleAllocated() && FVisible) {
@@ -220,7 +230,6 @@ TWinControl::~TWinControl() {
   // Children go first; the owner frees them, but they may be parented here only.
   while (!FControls.empty()) FControls.back()->SetParent(nullptr);
   DestroyHandle();
-  if (FBrush != nullptr) DeleteObject(FBrush);
 }
 
 void TWinControl::InsertControl(TControl* AControl) {
@@ -284,8 +293,8 @@ void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
     // A system control: we take over its window procedure and pass on what we do not handle.
     SetPropA(wnd, kControlProp, this);
     FHandle = wnd;
-    FDefWndProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlWindowProc)));
+    FDefWndProc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlWindowProc)));
   }
 }
 
@@ -331,7 +340,8 @@ void TWinControl::UpdateBoundsFromWindow() {
   if (FHandle == nullptr) return;
   RECT r;
   GetWindowRect(FHandle, &r);
-  if (FParent != nullptr && FParent->HandleAllocated()) MapWindowPoints(nullptr, FParent->Handle(), reinterpret_cast<POINT*>(&r), 2);
+  if (FParent != nullptr && FParent->HandleAllocated())
+    MapWindowPoints(nullptr, FParent->Handle(), reinterpret_cast<POINT*>(&r), 2);
   FLeft = r.left;
   FTop = r.top;
   FWidth = r.right - r.left;
@@ -404,16 +414,13 @@ void TWinControl::FontChanged() {
 }
 
 void TWinControl::ColorChanged() {
-  if (FBrush != nullptr) {
-    DeleteObject(FBrush);
-    FBrush = nullptr;
-  }
+  FBrush.Reset();
   for (TControl* c : FControls) c->ParentColorChanged();
   Invalidate();
 }
 
 void TWinControl::UpdateBrush() {
-  if (FBrush == nullptr) FBrush = CreateSolidBrush(ColorToRGB(FColor));
+  if (!FBrush) FBrush.Reset(CreateSolidBrush(ColorToRGB(FColor)));
 }
 
 void TWinControl::VisibleChanged() {
@@ -459,7 +466,7 @@ void TWinControl::WndProc(TMessage& Message) {
       UpdateBrush();
       RECT r;
       GetClientRect(FHandle, &r);
-      FillRect(reinterpret_cast<HDC>(Message.WParam), &r, FBrush);
+      FillRect(reinterpret_cast<HDC>(Message.WParam), &r, FBrush.Get());
       Message.Result = 1;
       return;
     }
@@ -492,7 +499,7 @@ void TWinControl::WndProc(TMessage& Message) {
         SetTextColor(dc, ColorToRGB(child->Font().Color()));
         SetBkColor(dc, ColorToRGB(child->Color()));
         child->UpdateBrush();
-        Message.Result = reinterpret_cast<LRESULT>(child->FBrush);
+        Message.Result = reinterpret_cast<LRESULT>(child->FBrush.Get());
         return;
       }
       break;

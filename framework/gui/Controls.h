@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Graphics.h"
+#include "WinHandles.h"
 #include "core/Classes.h"
 
 namespace fw {
@@ -143,7 +144,7 @@ class TWinControl : public TControl {
 
  protected:
   struct TCreateParams {
-    std::string WinClassName;     // our own class, or a system class to subclass
+    std::string WinClassName;  // our own class, or a system class to subclass
     std::string Caption;
     DWORD Style = 0;
     DWORD ExStyle = 0;
@@ -168,7 +169,7 @@ class TWinControl : public TControl {
   WNDPROC FDefWndProc = nullptr;
   std::vector<TControl*> FControls;
   bool FAligning = false;
-  HBRUSH FBrush = nullptr;
+  TBrushHandle FBrush;
 
  private:
   friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
