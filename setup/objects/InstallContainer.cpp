@@ -18,13 +18,6 @@ bool IsDesignTime(const fw::TComponent* Component) {
   return Component != nullptr && Component->ComponentState().Contains(fw::csDesigning);
 }
 
-bool InheritsFromClassNamed(const fw::TObject* Object, std::string_view ClassName) {
-  if (Object == nullptr) return false;
-  for (const fw::TClass* c = &Object->ClassType(); c != nullptr; c = c->ClassParent())
-    if (fw::SameText(c->ClassName(), ClassName)) return true;
-  return false;
-}
-
 namespace {
 
 // The container-folder specifier among the standard ones, or nil.
@@ -131,15 +124,14 @@ void TInstallContainer::SetSelectedInstallType(TInstallType Type) {
 }
 
 int TInstallContainer::GetFileContainerCount() const {
-  return static_cast<int>(std::count_if(FHelpers.begin(), FHelpers.end(), [](const TInstallContainer* h) {
-    return InheritsFromClassNamed(h, "TFileContainer");
-  }));
+  return static_cast<int>(
+      std::count_if(FHelpers.begin(), FHelpers.end(), [](const TInstallContainer* h) { return h->IsFileContainer(); }));
 }
 
 TInstallContainer* TInstallContainer::GetFileContainer(int Index) const {
   int seen = 0;
   for (TInstallContainer* helper : FHelpers)
-    if (InheritsFromClassNamed(helper, "TFileContainer") && seen++ == Index) return helper;
+    if (helper->IsFileContainer() && seen++ == Index) return helper;
   ThrowBadComp(Index, 0);
 }
 

@@ -30,9 +30,6 @@ using TDataReceivedEvent = fw::TMethodPtr<void(fw::TObject* Sender, const std::s
 
 // Whether the component lives in a form designer.
 bool IsDesignTime(const fw::TComponent* Component);
-// Whether the object's class is, or descends from, the class of that name (for classes
-// of later layers that this one does not know).
-bool InheritsFromClassNamed(const fw::TObject* Object, std::string_view ClassName);
 
 // Every concrete class names its category (RegisteredType) through its constructor, so
 // that the category is known while the object is being built: a new object may join a
@@ -93,6 +90,9 @@ class TInstallContainer : public fw::TComponent {
   void SetSelectedInstallType(TInstallType Type);
 
   // --- virtual operations ----------------------------------------------------
+  // What kind of container this is; the file containers and groups answer yes.
+  virtual bool IsFileContainer() const { return false; }
+  virtual bool IsInstallGroup() const { return false; }
   virtual int GetFileContainerCount() const;
   virtual TInstallContainer* GetFileContainer(int Index) const;
   virtual void SetDestDir(const std::string& Value);

@@ -29,8 +29,8 @@ enum class TContainerKind { ckEngine, ckGroup, ckDirectory, ckOther };
 TContainerKind KindOf(const TInstallContainer& Container) {
   TInstallEngine* engine = GlobalInstall();
   if (engine != nullptr && &engine->EngineContainer() == &Container) return TContainerKind::ckEngine;
-  if (InheritsFromClassNamed(&Container, "TCustomInstallGroup")) return TContainerKind::ckGroup;
-  if (InheritsFromClassNamed(&Container, "TFileContainer")) return TContainerKind::ckDirectory;
+  if (Container.IsInstallGroup()) return TContainerKind::ckGroup;
+  if (Container.IsFileContainer()) return TContainerKind::ckDirectory;
   return TContainerKind::ckOther;
 }
 
@@ -39,8 +39,7 @@ TContainerKind KindOf(const TInstallContainer& Container) {
 // --- TpsContainerDestDir ---------------------------------------------------------
 
 const fw::TClass& TpsContainerDestDir::StaticClass() {
-  static const fw::TClass cls =
-      fw::TClassDef<TpsContainerDestDir>().Creatable();
+  static const fw::TClass cls = fw::TClassDef<TpsContainerDestDir>().Creatable();
   return cls;
 }
 
@@ -104,9 +103,7 @@ std::string TpsContainerDestDir::GetPath(fw::TComponent* Obj) {
 // --- TpsContainerArchiveFile -----------------------------------------------------
 
 const fw::TClass& TpsContainerArchiveFile::StaticClass() {
-  static const fw::TClass cls =
-      fw::TClassDef<TpsContainerArchiveFile>()
-          .Creatable();
+  static const fw::TClass cls = fw::TClassDef<TpsContainerArchiveFile>().Creatable();
   return cls;
 }
 
@@ -118,8 +115,8 @@ void TpsContainerArchiveFile::ValidateObject(fw::TComponent* Obj) {
   TInstallObject& object = RequireInstallObject(Obj, FDefaultName);
   if (object.Container() == nullptr)
     throw IEPathSpecifier("Cannot use ddContainerArchiveFile for %s unless you assign a Container", Obj->Name());
-  if (!InheritsFromClassNamed(object.Container(), "TFileRelated") ||
-      dynamic_cast<IArchivePathSource*>(object.Container()) == nullptr)
+  // File-related containers are the ones that know their archive's path.
+  if (dynamic_cast<IArchivePathSource*>(object.Container()) == nullptr)
     throw IEPathSpecifier(
         "Cannot use the ddContainerArchiveFile path specifier for %s because the Container is not a TFileRelated "
         "descendant",

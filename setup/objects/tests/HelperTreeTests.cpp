@@ -11,7 +11,9 @@ using namespace setup::testing;
 
 namespace {
 
-std::vector<TInstallContainer*> HelpersOf(const TInstallContainer& C) { return C.Helpers(); }
+std::vector<TInstallContainer*> HelpersOf(const TInstallContainer& C) {
+  return C.Helpers();
+}
 
 TEST(HelperOrder, CategoriesAscendNewcomersGoFirstInTheirCategoryAndBDELeads) {
   fw::TComponent owner(nullptr);
@@ -47,8 +49,9 @@ TEST(HelperOrder, IndexErrorsNameTheComponent) {
     root->GetHelper(3);
     ADD_FAILURE();
   } catch (const IEInstallContainer& e) {
-    EXPECT_STREQ(e.what(),
-                 "Tried to reference a helper component in the following component: Root. The following index was used: 3");
+    EXPECT_STREQ(
+        e.what(),
+        "Tried to reference a helper component in the following component: Root. The following index was used: 3");
   }
   EXPECT_THROW(root->GetHelper(-1), IEInstallContainer);
   EXPECT_EQ(root->CompCount(TTestObject::StaticClass()), 3);
@@ -58,11 +61,12 @@ TEST(HelperOrder, IndexErrorsNameTheComponent) {
     root->Comp(3, TTestObject::StaticClass());
     ADD_FAILURE();
   } catch (const IEInstallContainer& e) {
-    EXPECT_EQ(std::string(e.what()).rfind("Bad call to the Comp procedure which returns a TInstallObject for a "
-                                          "TInstallContainer component. The parameters are probably reversed. Index: 3, "
-                                          "ComponentType: ",
-                                          0),
-              0u)
+    EXPECT_EQ(
+        std::string(e.what()).rfind("Bad call to the Comp procedure which returns a TInstallObject for a "
+                                    "TInstallContainer component. The parameters are probably reversed. Index: 3, "
+                                    "ComponentType: ",
+                                    0),
+        0u)
         << e.what();
   }
   TInstallContainer base(nullptr);
@@ -247,6 +251,28 @@ TEST(GlobalLists, ObjectsJoinAndLeaveAndBlankEntriesAreRefused) {
   EXPECT_NE(SharedArchive(), nullptr);
   EXPECT_NE(FailedRegistrationFiles(), nullptr);
   EXPECT_EQ(UsedIDTable()->Used.size(), 2000u);
+}
+
+// A directory as the container sees it: it answers that it is a file container.
+class TTestDirectory : public TTestObject {
+ public:
+  explicit TTestDirectory(fw::TComponent* AOwner) : TTestObject(AOwner, rtFileContainer) {}
+  bool IsFileContainer() const override { return true; }
+};
+
+TEST(Containers, FileContainersAreCountedAndPickedAmongTheHelpers) {
+  fw::TComponent owner(nullptr);
+  auto* root = new TTestObject(&owner, rtFileContainer);
+  auto* first = new TTestDirectory(&owner);
+  new TTestObject(&owner, rtFileContainer);  // a container that is no directory
+  auto* second = new TTestDirectory(&owner);
+  for (fw::TComponent* c : {owner.Components(1), owner.Components(2), owner.Components(3)})
+    static_cast<TInstallObject*>(c)->SetContainer(root);
+  EXPECT_EQ(root->GetFileContainerCount(), 2);
+  // Newcomers go first in their category.
+  EXPECT_EQ(root->GetFileContainer(0), second);
+  EXPECT_EQ(root->GetFileContainer(1), first);
+  EXPECT_THROW(root->GetFileContainer(2), IEInstallContainer);
 }
 
 }  // namespace

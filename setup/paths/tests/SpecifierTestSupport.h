@@ -31,6 +31,7 @@ class TCustomInstallGroup : public TInstallObject {
   FW_CLASS(TCustomInstallGroup, TInstallObject)
  public:
   explicit TCustomInstallGroup(fw::TComponent* AOwner) : TInstallObject(AOwner, rtGroup) {}
+  bool IsInstallGroup() const override { return true; }
   const std::string& Description() const { return FDescription; }
   void SetDescription(const std::string& Value) { FDescription = Value; }
 
@@ -38,9 +39,8 @@ class TCustomInstallGroup : public TInstallObject {
   std::string FDescription = "Tools";
 };
 inline const fw::TClass& TCustomInstallGroup::StaticClass() {
-  static const fw::TClass cls =
-      fw::TClassDef<TCustomInstallGroup>()
-          .String("Description", &TCustomInstallGroup::Description, &TCustomInstallGroup::SetDescription);
+  static const fw::TClass cls = fw::TClassDef<TCustomInstallGroup>().String(
+      "Description", &TCustomInstallGroup::Description, &TCustomInstallGroup::SetDescription);
   return cls;
 }
 
@@ -57,8 +57,8 @@ class TFileRelated : public TInstallObject, public IArchivePathSource {
   std::string FDescription = "Help files";
 };
 inline const fw::TClass& TFileRelated::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TFileRelated>()
-                                    .String("Description", &TFileRelated::Description, &TFileRelated::SetDescription);
+  static const fw::TClass cls =
+      fw::TClassDef<TFileRelated>().String("Description", &TFileRelated::Description, &TFileRelated::SetDescription);
   return cls;
 }
 
@@ -66,6 +66,7 @@ class TFileContainer : public TFileRelated {
   FW_CLASS(TFileContainer, TFileRelated)
  public:
   using TFileRelated::TFileRelated;
+  bool IsFileContainer() const override { return true; }
 };
 inline const fw::TClass& TFileContainer::StaticClass() {
   static const fw::TClass cls = fw::TClassDef<TFileContainer>();
