@@ -24,11 +24,16 @@ TEST(FormWindows, AFormOwnedByAFormHasItsWindowOwnedByThatForm) {
 
 namespace {
 
+template <class F>
+F* Export(HMODULE Module, const char* Name) {
+  return reinterpret_cast<F*>(reinterpret_cast<void*>(GetProcAddress(Module, Name)));
+}
+
 struct TProbeDll {
   HMODULE Module = LoadLibraryA("form_probe.dll");
-  HWND (*ShowForm)(HWND) = reinterpret_cast<HWND (*)(HWND)>(GetProcAddress(Module, "ProbeShowForm"));
-  void (*FreeForm)() = reinterpret_cast<void (*)()>(GetProcAddress(Module, "ProbeFreeForm"));
-  HRESULT (*CanUnloadNow)() = reinterpret_cast<HRESULT (*)()>(GetProcAddress(Module, "ProbeCanUnloadNow"));
+  HWND (*ShowForm)(HWND) = Export<HWND(HWND)>(Module, "ProbeShowForm");
+  void (*FreeForm)() = Export<void()>(Module, "ProbeFreeForm");
+  HRESULT (*CanUnloadNow)() = Export<HRESULT()>(Module, "ProbeCanUnloadNow");
 };
 
 }  // namespace
