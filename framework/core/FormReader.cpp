@@ -1,5 +1,6 @@
 #include "FormReader.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "Collections.h"
@@ -15,6 +16,9 @@ struct TFixup {
   std::string PropertyPath;
   std::string Value;
   int Line;
+  // The collection items the instance lies in (outermost first): when one of them is
+  // freed, the reference goes with it.
+  std::vector<const TCollectionItem*> Items;
 };
 
 class TFormReader {
@@ -153,6 +157,7 @@ class TFormReader {
         for (const std::string& name : v.Names) {
           int ordinal = info.EnumType->IndexOf(name);
           if (ordinal < 0) Fail(p.Line, p.Name, Format("%s is not a value of %s", name, info.EnumType->TypeName));
+          if (ordinal >= 64) Fail(p.Line, p.Name, Format("%s lies beyond the 64 values a set can hold", name));
           mask |= 1ull << ordinal;
         }
         Guard(p.Line, p.Name, [&] { info.SetOrd(target, static_cast<long long>(mask)); });
@@ -161,7 +166,7 @@ class TFormReader {
       case TTypeKind::Component:
       case TTypeKind::Method:
         if (v.Kind != TFormValue::vaIdent) WrongValue(p, info);
-        FFixups.push_back(TFixup{target, &info, p.Name, v.Text, p.Line});
+        FFixups.push_back(TFixup{target, &info, p.Name, v.Text, p.Line, FItemChain});
         return;
       case TTypeKind::StringList: {
         if (v.Kind != TFormValue::vaList) WrongValue(p, info);
@@ -181,15 +186,32 @@ class TFormReader {
         if (v.Kind != TFormValue::vaCollection) WrongValue(p, info);
         auto* collection = dynamic_cast<TCollection*>(info.GetObj(target));
         if (collection == nullptr) Fail(p.Line, p.Name, "the property is not a collection");
+        // A second assignment replaces the items of the first: their pending
+        // references and events must not outlive them.
+        DropFixupsOf(*collection);
         Guard(p.Line, p.Name, [&] { collection->Clear(); });
         for (const TFormItem& item : v.Items) {
           TCollectionItem* made = nullptr;
           Guard(item.Line, p.Name, [&] { made = collection->Add(); });
+          FItemChain.push_back(made);
           ReadProperties(made, item.Properties);
+          FItemChain.pop_back();
         }
         return;
       }
     }
+  }
+
+  void DropFixupsOf(const TCollection& collection) {
+    if (collection.Count() == 0) return;
+    std::vector<const TCollectionItem*> freed;
+    for (int i = 0; i < collection.Count(); ++i) freed.push_back(collection.Items(i));
+    auto inFreedItem = [&](const TFixup& f) {
+      return std::any_of(f.Items.begin(), f.Items.end(), [&](const TCollectionItem* item) {
+        return std::find(freed.begin(), freed.end(), item) != freed.end();
+      });
+    };
+    FFixups.erase(std::remove_if(FFixups.begin(), FFixups.end(), inFreedItem), FFixups.end());
   }
 
   TComponent* FindNamed(const std::string& name) const {
@@ -230,6 +252,7 @@ class TFormReader {
   const std::string& FSource;
   std::vector<TComponent*> FLoaded;
   std::vector<TFixup> FFixups;
+  std::vector<const TCollectionItem*> FItemChain;  // the items whose properties are being read
 };
 
 }  // namespace

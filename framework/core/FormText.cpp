@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 
 #include "SysUtils.h"
@@ -219,7 +220,7 @@ class TFormParser {
       } else if (c == '#') {
         ++FPos;
         size_t start = FPos;
-        long code = 0;
+        int code = 0;
         while (!AtEnd() && FText[FPos] >= '0' && FText[FPos] <= '9') {
           code = code * 10 + (FText[FPos] - '0');
           if (code > 255) Fail("character code above 255 in a string");
@@ -258,8 +259,7 @@ class TFormParser {
       while (!AtEnd() && std::isxdigit(static_cast<unsigned char>(FText[FPos]))) ++FPos;
       if (FPos == digits) Fail("hexadecimal digits expected");
       v.Kind = TFormValue::vaInteger;
-      v.Integer = static_cast<long long>(std::strtoull(std::string(FText.substr(digits, FPos - digits)).c_str(), nullptr, 16));
-      if (negative) v.Integer = -v.Integer;
+      v.Integer = HexValue(FText.substr(digits, FPos - digits), negative, FText.substr(start, FPos - start));
       return;
     }
     bool isFloat = false;
@@ -287,6 +287,20 @@ class TFormParser {
       if (errno != 0) Fail(Format("number out of range: %s", text));
     }
     if (end == nullptr || *end != '\0' || text == "-" || text == "+") Fail(Format("invalid number: %s", text));
+  }
+
+  // The value of hexadecimal digits, negated when asked; beyond the 64-bit signed range,
+  // like a decimal number, it is out of range.
+  long long HexValue(std::string_view digits, bool negative, std::string_view text) const {
+    const uint64_t limit = negative ? uint64_t{1} << 63 : uint64_t{INT64_MAX};
+    uint64_t magnitude = 0;
+    for (char c : digits) {
+      unsigned nibble = c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
+      if (magnitude > (limit - nibble) / 16) Fail(Format("number out of range: %s", text));
+      magnitude = magnitude * 16 + nibble;
+    }
+    if (!negative) return static_cast<long long>(magnitude);
+    return magnitude == uint64_t{1} << 63 ? INT64_MIN : -static_cast<long long>(magnitude);
   }
 
   void ParseBinary(std::vector<uint8_t>& data) {

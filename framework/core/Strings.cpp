@@ -55,8 +55,15 @@ void TStrings::Move(int CurIndex, int NewIndex) {
   Updating([&] {
     std::string s = Get(CurIndex);
     TObject* o = GetObjectAt(CurIndex);
-    Delete(CurIndex);
-    InsertObject(NewIndex, s, o);
+    // The copy goes in first, where the line belongs once the old one is gone, so a
+    // refused insert (an index out of range, a sorted list) loses nothing.
+    int insertAt = NewIndex > CurIndex ? NewIndex + 1 : NewIndex;
+    int oldAt = NewIndex > CurIndex ? CurIndex : CurIndex + 1;
+    if (NewIndex < 0 || NewIndex >= Count()) Error("List index out of bounds (%d)", NewIndex);
+    InsertObject(insertAt, s, o);
+    // The object moves with the line: a list that owns its objects must not free it.
+    PutObjectAt(oldAt, nullptr);
+    Delete(oldAt);
   });
 }
 

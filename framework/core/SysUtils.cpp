@@ -11,6 +11,62 @@
 
 namespace fw {
 
+namespace {
+
+[[noreturn]] void BadFormat(std::string_view fmt) {
+  throw EConvertError(std::string("Format '") + std::string(fmt) + "' invalid or incompatible with argument");
+}
+
+bool IsFormatFlag(char c) { return c == '-' || c == '+' || c == ' ' || c == '#' || c == '0'; }
+bool IsSizePrefix(char c) { return std::string_view("hlLqjzt").find(c) != std::string_view::npos; }
+
+// A run of decimal digits at fmt[i] (none gives 0), refused beyond kMaxFormatField
+// before it can overflow.
+int ParseFormatField(std::string_view fmt, size_t& i) {
+  int value = 0;
+  while (i < fmt.size() && fmt[i] >= '0' && fmt[i] <= '9') {
+    value = value * 10 + (fmt[i] - '0');
+    if (value > kMaxFormatField)
+      throw EConvertError(std::string("Format '") + std::string(fmt) + "' asks for a width or precision above " +
+                          std::to_string(kMaxFormatField));
+    ++i;
+  }
+  return value;
+}
+
+// One specifier: "%" flags width "." precision, its conversion character aside.
+struct TFormatSpec {
+  std::string Flags;
+  int Width = -1;
+  int Precision = -1;
+
+  // The specifier for the C library, with the length modifier and conversion given;
+  // flags the C library leaves undefined for the conversion are dropped.
+  std::string ForC(std::string_view length, char conv) const {
+    std::string out = "%";
+    for (char f : Flags)
+      if (f != '#' || (conv != 'd' && conv != 'i' && conv != 'u')) out += f;
+    if (Width >= 0) out += std::to_string(Width);
+    if (Precision >= 0) out += "." + std::to_string(Precision);
+    out += length;
+    out += conv;
+    return out;
+  }
+};
+
+// snprintf into a string of the size it asks for; width and precision are bounded,
+// so the size is too.
+template <class T>
+std::string CFormat(std::string_view fmt, const std::string& spec, T value) {
+  int n = std::snprintf(nullptr, 0, spec.c_str(), value);
+  if (n < 0) BadFormat(fmt);
+  std::vector<char> buf(static_cast<size_t>(n) + 1);
+  std::snprintf(buf.data(), buf.size(), spec.c_str(), value);
+  return std::string(buf.data(), static_cast<size_t>(n));
+}
+
+}  // namespace
+
 std::string FormatArgs(std::string_view fmt, const TFormatArg* args, size_t count) {
   std::string out;
   size_t next = 0;
@@ -20,81 +76,72 @@ std::string FormatArgs(std::string_view fmt, const TFormatArg* args, size_t coun
       out += c;
       continue;
     }
-    size_t start = i++;
+    ++i;
     if (i < fmt.size() && fmt[i] == '%') {
       out += '%';
       continue;
     }
-    while (i < fmt.size() && std::strchr("-+ #0", fmt[i]) != nullptr) ++i;
-    while (i < fmt.size() && fmt[i] >= '0' && fmt[i] <= '9') ++i;
+    TFormatSpec spec;
+    while (i < fmt.size() && IsFormatFlag(fmt[i])) spec.Flags += fmt[i++];
+    if (i < fmt.size() && fmt[i] >= '0' && fmt[i] <= '9') spec.Width = ParseFormatField(fmt, i);
     if (i < fmt.size() && fmt[i] == '.') {
       ++i;
-      while (i < fmt.size() && fmt[i] >= '0' && fmt[i] <= '9') ++i;
+      spec.Precision = ParseFormatField(fmt, i);
     }
-    while (i < fmt.size() && std::strchr("hlLqjzt", fmt[i]) != nullptr) ++i;  // size prefixes are ignored
-    if (i >= fmt.size()) throw EConvertError(std::string("Format '") + std::string(fmt) + "' invalid or incompatible with argument");
+    while (i < fmt.size() && IsSizePrefix(fmt[i])) ++i;  // size prefixes are ignored
+    if (i >= fmt.size() || next >= count) BadFormat(fmt);
     char conv = fmt[i];
-    std::string spec(fmt.substr(start, i - start));
-    spec.erase(std::remove_if(spec.begin() + 1, spec.end(), [](char x) { return std::strchr("hlLqjzt", x) != nullptr; }),
-               spec.end());
-    if (next >= count) throw EConvertError(std::string("Format '") + std::string(fmt) + "' invalid or incompatible with argument");
     const TFormatArg& a = args[next++];
-    char buf[512];
-    auto bad = [&] { return EConvertError(std::string("Format '") + std::string(fmt) + "' invalid or incompatible with argument"); };
     switch (conv) {
       case 'd': case 'i':
-        if (a.kind == TFormatArg::kSigned) std::snprintf(buf, sizeof buf, (spec + "lld").c_str(), a.i);
-        else if (a.kind == TFormatArg::kUnsigned) std::snprintf(buf, sizeof buf, (spec + "lld").c_str(), static_cast<long long>(a.u));
-        else throw bad();
-        out += buf;
+        if (a.kind == TFormatArg::kSigned) out += CFormat(fmt, spec.ForC("ll", 'd'), a.i);
+        else if (a.kind == TFormatArg::kUnsigned) out += CFormat(fmt, spec.ForC("ll", 'd'), static_cast<long long>(a.u));
+        else BadFormat(fmt);
         break;
       case 'u': case 'x': case 'X':
         if (a.kind == TFormatArg::kSigned) {
           // A negative value shows as its 32-bit pattern, as the framework did.
           unsigned long long v = a.i < 0 && a.i >= INT32_MIN ? static_cast<uint32_t>(a.i) : static_cast<unsigned long long>(a.i);
-          std::snprintf(buf, sizeof buf, (spec + "ll" + conv).c_str(), v);
+          out += CFormat(fmt, spec.ForC("ll", conv), v);
         } else if (a.kind == TFormatArg::kUnsigned) {
-          std::snprintf(buf, sizeof buf, (spec + "ll" + conv).c_str(), a.u);
+          out += CFormat(fmt, spec.ForC("ll", conv), a.u);
         } else {
-          throw bad();
+          BadFormat(fmt);
         }
-        out += buf;
         break;
       case 'f': case 'g': case 'e': case 'G': case 'E': {
-        double v = a.kind == TFormatArg::kFloat ? a.f : a.kind == TFormatArg::kSigned ? static_cast<double>(a.i)
-                 : a.kind == TFormatArg::kUnsigned ? static_cast<double>(a.u) : throw bad();
-        std::snprintf(buf, sizeof buf, (spec + conv).c_str(), v);
-        out += buf;
+        double v = 0;
+        if (a.kind == TFormatArg::kFloat) v = a.f;
+        else if (a.kind == TFormatArg::kSigned) v = static_cast<double>(a.i);
+        else if (a.kind == TFormatArg::kUnsigned) v = static_cast<double>(a.u);
+        else BadFormat(fmt);
+        out += CFormat(fmt, spec.ForC("", conv), v);
         break;
       }
       case 'c':
-        if (a.kind != TFormatArg::kSigned && a.kind != TFormatArg::kUnsigned) throw bad();
+        if (a.kind != TFormatArg::kSigned && a.kind != TFormatArg::kUnsigned) BadFormat(fmt);
         out += static_cast<char>(a.kind == TFormatArg::kSigned ? a.i : static_cast<long long>(a.u));
         break;
       case 's': {
-        if (a.kind != TFormatArg::kString) throw bad();
+        if (a.kind != TFormatArg::kString) BadFormat(fmt);
         // Width and precision apply to the whole text, however long.
-        std::string text(a.s);
-        size_t dot = spec.find('.');
-        if (dot != std::string::npos) {
-          size_t prec = static_cast<size_t>(std::atoi(spec.c_str() + dot + 1));
-          if (text.size() > prec) text.resize(prec);
-        }
-        bool left = spec.find('-') != std::string::npos;
-        size_t w = 0;
-        for (size_t k = 1; k < spec.size() && spec[k] != '.'; ++k)
-          if (spec[k] >= '0' && spec[k] <= '9') { w = static_cast<size_t>(std::atoi(spec.c_str() + k)); break; }
-        if (text.size() < w) text = left ? text + std::string(w - text.size(), ' ') : std::string(w - text.size(), ' ') + text;
-        out += text;
+        std::string_view text = a.s;
+        if (spec.Precision >= 0 && text.size() > static_cast<size_t>(spec.Precision))
+          text = text.substr(0, static_cast<size_t>(spec.Precision));
+        size_t width = spec.Width > 0 ? static_cast<size_t>(spec.Width) : 0;
+        std::string padding(width > text.size() ? width - text.size() : 0, ' ');
+        if (spec.Flags.find('-') != std::string::npos)
+          (out += text) += padding;
+        else
+          (out += padding) += text;
         break;
       }
       case 'p':
-        if (a.kind != TFormatArg::kPointer) throw bad();
-        std::snprintf(buf, sizeof buf, "%p", a.p);
-        out += buf;
+        if (a.kind != TFormatArg::kPointer) BadFormat(fmt);
+        out += CFormat(fmt, "%p", a.p);
         break;
       default:
-        throw bad();
+        BadFormat(fmt);
     }
   }
   return out;

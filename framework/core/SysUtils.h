@@ -31,9 +31,11 @@ struct TFormatArg {
 };
 
 // Formats like the framework's Format: %s, %d, %u, %x, %X, %f, %g, %e, %c, %p and %%,
-// with flags, width and precision. A specifier that does not fit its argument, or a
-// missing argument, raises EConvertError instead of reading garbage: translated
-// formats come from language tables.
+// with flags, width and precision. A specifier that does not fit its argument, a
+// missing argument, or a width or precision above kMaxFormatField raises EConvertError
+// instead of reading garbage or running out of memory: translated formats come from
+// language tables.
+constexpr int kMaxFormatField = 1024;
 std::string FormatArgs(std::string_view fmt, const TFormatArg* args, size_t count);
 template <class... Args>
 std::string Format(std::string_view fmt, const Args&... args) {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "BitmapFormat.h"
 #include "core/ClassDef.h"
 #include "core/Streams.h"
 
@@ -214,26 +215,13 @@ TBitmap::~TBitmap() {
   if (FHandle != nullptr) DeleteObject(FHandle);
 }
 
-namespace {
-// The info header of a bitmap file, or nil when the bytes are not one.
-const BITMAPINFOHEADER* BitmapInfo(const std::vector<uint8_t>& data) {
-  if (data.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) || data[0] != 'B' || data[1] != 'M') return nullptr;
-  return reinterpret_cast<const BITMAPINFOHEADER*>(data.data() + sizeof(BITMAPFILEHEADER));
-}
-}  // namespace
+int TBitmap::Width() const { return FData.empty() ? 0 : CheckBitmapFile(FData).Width; }
 
-int TBitmap::Width() const {
-  const BITMAPINFOHEADER* info = BitmapInfo(FData);
-  return info ? info->biWidth : 0;
-}
-
-int TBitmap::Height() const {
-  const BITMAPINFOHEADER* info = BitmapInfo(FData);
-  return info ? std::abs(info->biHeight) : 0;
-}
+int TBitmap::Height() const { return FData.empty() ? 0 : CheckBitmapFile(FData).Height; }
 
 void TBitmap::LoadFromBytes(const std::vector<uint8_t>& Data) {
-  if (!Data.empty() && BitmapInfo(Data) == nullptr) throw EInOutError("Bitmap image is not valid");
+  // GDI trusts the sizes in the headers: data that does not hold what they promise is refused here.
+  if (!Data.empty()) CheckBitmapFile(Data);
   if (FHandle != nullptr) {
     DeleteObject(FHandle);
     FHandle = nullptr;
@@ -243,11 +231,10 @@ void TBitmap::LoadFromBytes(const std::vector<uint8_t>& Data) {
 
 HBITMAP TBitmap::Handle() {
   if (FHandle == nullptr && !FData.empty()) {
-    const auto* file = reinterpret_cast<const BITMAPFILEHEADER*>(FData.data());
-    if (file->bfOffBits >= FData.size()) return nullptr;
-    const auto* info = reinterpret_cast<const BITMAPINFO*>(FData.data() + sizeof(BITMAPFILEHEADER));
+    const TBitmapLayout layout = CheckBitmapFile(FData);
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(FData.data() + layout.InfoOffset);
     HDC screen = GetDC(nullptr);
-    FHandle = CreateDIBitmap(screen, &info->bmiHeader, CBM_INIT, FData.data() + file->bfOffBits, info, DIB_RGB_COLORS);
+    FHandle = CreateDIBitmap(screen, &info->bmiHeader, CBM_INIT, FData.data() + layout.PixelOffset, info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
   }
   return FHandle;
@@ -345,8 +332,8 @@ void TPicture::SetData(const std::vector<uint8_t>& Value) {
   }
   size_t nameLength = Value[0];
   if (Value.size() < 1 + nameLength) throw EInOutError("Picture data is truncated");
-  std::string name(Value.begin() + 1, Value.begin() + 1 + static_cast<long>(nameLength));
-  std::vector<uint8_t> bytes(Value.begin() + 1 + static_cast<long>(nameLength), Value.end());
+  std::string name(Value.begin() + 1, Value.begin() + 1 + static_cast<std::ptrdiff_t>(nameLength));
+  std::vector<uint8_t> bytes(Value.begin() + 1 + static_cast<std::ptrdiff_t>(nameLength), Value.end());
   std::unique_ptr<TGraphic> graphic;
   if (SameText(name, "TBitmap")) {
     if (bytes.size() < 4) throw EInOutError("Picture data is truncated");
