@@ -66,8 +66,9 @@ class TFormReader {
     if (!desc.Name.empty()) {
       if (const TFieldInfo* field = FRoot->ClassType().FindField(desc.Name)) {
         if (!made->InheritsFrom(field->FieldClass()))
-          Fail(desc.Line, "", Format("%s is a %s, but the form's field of that name is a %s", desc.Name,
-                                     made->ClassName(), field->FieldClass().ClassName()));
+          Fail(desc.Line, "",
+               Format("%s is a %s, but the form's field of that name is a %s", desc.Name, made->ClassName(),
+                      field->FieldClass().ClassName()));
         field->Set(FRoot, made);
       }
     }
@@ -88,8 +89,7 @@ class TFormReader {
       size_t dot = p.Name.find('.', start);
       std::string part = p.Name.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
       const TPropInfo* info = target->ClassType().FindProperty(part);
-      if (info == nullptr)
-        Fail(p.Line, p.Name, Format("%s has no property %s", target->ClassName(), part));
+      if (info == nullptr) Fail(p.Line, p.Name, Format("%s has no property %s", target->ClassName(), part));
       if (dot == std::string::npos) {
         AssignValue(target, *info, p);
         return;

@@ -11,14 +11,22 @@ namespace fw {
 
 const char* TFormValue::KindName() const {
   switch (Kind) {
-    case vaInteger: return "integer";
-    case vaFloat: return "float";
-    case vaString: return "string";
-    case vaIdent: return "identifier";
-    case vaSet: return "set";
-    case vaList: return "list";
-    case vaBinary: return "binary data";
-    case vaCollection: return "collection";
+    case vaInteger:
+      return "integer";
+    case vaFloat:
+      return "float";
+    case vaString:
+      return "string";
+    case vaIdent:
+      return "identifier";
+    case vaSet:
+      return "set";
+    case vaList:
+      return "list";
+    case vaBinary:
+      return "binary data";
+    case vaCollection:
+      return "collection";
   }
   return "value";
 }
@@ -314,7 +322,10 @@ class TFormParser {
         continue;
       }
       if (c == ' ' || c == '\t' || c == '\r') continue;
-      int nibble = (c >= '0' && c <= '9') ? c - '0' : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : -1;
+      int nibble = (c >= '0' && c <= '9')   ? c - '0'
+                   : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                   : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+                                            : -1;
       if (nibble < 0) Fail(Format("invalid character '%c' in binary data", c));
       if (high < 0) {
         high = nibble;

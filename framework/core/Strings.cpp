@@ -12,8 +12,7 @@ namespace fw {
 
 const TClass& TStrings::StaticClass() {
   // The lines are stored as one list property, "Strings", as in form descriptions.
-  static const TClass cls = TClassDef<TStrings>()
-                                .StringList("Strings", &TStrings::ToVector, &TStrings::SetVector);
+  static const TClass cls = TClassDef<TStrings>().StringList("Strings", &TStrings::ToVector, &TStrings::SetVector);
   return cls;
 }
 

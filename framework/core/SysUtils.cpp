@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
-#include <cstdint>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace fw {
@@ -17,8 +17,12 @@ namespace {
   throw EConvertError(std::string("Format '") + std::string(fmt) + "' invalid or incompatible with argument");
 }
 
-bool IsFormatFlag(char c) { return c == '-' || c == '+' || c == ' ' || c == '#' || c == '0'; }
-bool IsSizePrefix(char c) { return std::string_view("hlLqjzt").find(c) != std::string_view::npos; }
+bool IsFormatFlag(char c) {
+  return c == '-' || c == '+' || c == ' ' || c == '#' || c == '0';
+}
+bool IsSizePrefix(char c) {
+  return std::string_view("hlLqjzt").find(c) != std::string_view::npos;
+}
 
 // A run of decimal digits at fmt[i] (none gives 0), refused beyond kMaxFormatField
 // before it can overflow.
@@ -93,15 +97,22 @@ std::string FormatArgs(std::string_view fmt, const TFormatArg* args, size_t coun
     char conv = fmt[i];
     const TFormatArg& a = args[next++];
     switch (conv) {
-      case 'd': case 'i':
-        if (a.kind == TFormatArg::kSigned) out += CFormat(fmt, spec.ForC("ll", 'd'), a.i);
-        else if (a.kind == TFormatArg::kUnsigned) out += CFormat(fmt, spec.ForC("ll", 'd'), static_cast<long long>(a.u));
-        else BadFormat(fmt);
+      case 'd':
+      case 'i':
+        if (a.kind == TFormatArg::kSigned)
+          out += CFormat(fmt, spec.ForC("ll", 'd'), a.i);
+        else if (a.kind == TFormatArg::kUnsigned)
+          out += CFormat(fmt, spec.ForC("ll", 'd'), static_cast<long long>(a.u));
+        else
+          BadFormat(fmt);
         break;
-      case 'u': case 'x': case 'X':
+      case 'u':
+      case 'x':
+      case 'X':
         if (a.kind == TFormatArg::kSigned) {
           // A negative value shows as its 32-bit pattern, as the framework did.
-          unsigned long long v = a.i < 0 && a.i >= INT32_MIN ? static_cast<uint32_t>(a.i) : static_cast<unsigned long long>(a.i);
+          unsigned long long v =
+              a.i < 0 && a.i >= INT32_MIN ? static_cast<uint32_t>(a.i) : static_cast<unsigned long long>(a.i);
           out += CFormat(fmt, spec.ForC("ll", conv), v);
         } else if (a.kind == TFormatArg::kUnsigned) {
           out += CFormat(fmt, spec.ForC("ll", conv), a.u);
@@ -109,12 +120,20 @@ std::string FormatArgs(std::string_view fmt, const TFormatArg* args, size_t coun
           BadFormat(fmt);
         }
         break;
-      case 'f': case 'g': case 'e': case 'G': case 'E': {
+      case 'f':
+      case 'g':
+      case 'e':
+      case 'G':
+      case 'E': {
         double v = 0;
-        if (a.kind == TFormatArg::kFloat) v = a.f;
-        else if (a.kind == TFormatArg::kSigned) v = static_cast<double>(a.i);
-        else if (a.kind == TFormatArg::kUnsigned) v = static_cast<double>(a.u);
-        else BadFormat(fmt);
+        if (a.kind == TFormatArg::kFloat)
+          v = a.f;
+        else if (a.kind == TFormatArg::kSigned)
+          v = static_cast<double>(a.i);
+        else if (a.kind == TFormatArg::kUnsigned)
+          v = static_cast<double>(a.u);
+        else
+          BadFormat(fmt);
         out += CFormat(fmt, spec.ForC("", conv), v);
         break;
       }
@@ -147,12 +166,20 @@ std::string FormatArgs(std::string_view fmt, const TFormatArg* args, size_t coun
   return out;
 }
 
-void Abort() { throw EAbort(); }
+void Abort() {
+  throw EAbort();
+}
 
 namespace {
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+char AsciiUpper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
+char AsciiLower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= ' ';
+}
 }  // namespace
 
 int CompareText(std::string_view a, std::string_view b) {
@@ -190,7 +217,9 @@ std::string TrimRight(std::string_view s) {
   return std::string(s.substr(0, n));
 }
 
-std::string Trim(std::string_view s) { return TrimLeft(TrimRight(s)); }
+std::string Trim(std::string_view s) {
+  return TrimLeft(TrimRight(s));
+}
 
 bool IsValidIdent(std::string_view s) {
   if (s.empty()) return false;
@@ -201,7 +230,9 @@ bool IsValidIdent(std::string_view s) {
   return true;
 }
 
-std::string IntToStr(long long value) { return std::to_string(value); }
+std::string IntToStr(long long value) {
+  return std::to_string(value);
+}
 
 bool TryStrToInt(std::string_view s, int& value) {
   std::string text = Trim(s);

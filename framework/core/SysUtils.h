@@ -56,12 +56,12 @@ class Exception : public std::exception {
 };
 
 // Declares an exception class with its base's constructors; the base may be qualified.
-#define FW_EXCEPTION(Name, Base)             \
-  class Name : public Base {                 \
-    using TInheritedBase = Base;             \
-                                             \
-   public:                                   \
-    using TInheritedBase::TInheritedBase;    \
+#define FW_EXCEPTION(Name, Base)          \
+  class Name : public Base {              \
+    using TInheritedBase = Base;          \
+                                          \
+   public:                                \
+    using TInheritedBase::TInheritedBase; \
   }
 
 // The silent exception: it unwinds the current operation and is not shown.
@@ -84,7 +84,9 @@ FW_EXCEPTION(EInOutError, Exception);
 // Case-insensitive comparison of byte strings in the "C" locale, like the
 // framework's CompareText.
 int CompareText(std::string_view a, std::string_view b);
-inline bool SameText(std::string_view a, std::string_view b) { return CompareText(a, b) == 0; }
+inline bool SameText(std::string_view a, std::string_view b) {
+  return CompareText(a, b) == 0;
+}
 std::string UpperCase(std::string_view s);
 std::string LowerCase(std::string_view s);
 std::string Trim(std::string_view s);

@@ -11,7 +11,9 @@ namespace {
 constexpr size_t kFileHeaderSize = 14;
 constexpr uint32_t kRGB = 0, kRLE8 = 1, kRLE4 = 2, kBitFields = 3;
 
-[[noreturn]] void Invalid(const std::string& why) { throw EInOutError("Bitmap image is not valid: " + why); }
+[[noreturn]] void Invalid(const std::string& why) {
+  throw EInOutError("Bitmap image is not valid: " + why);
+}
 
 uint16_t Word(const std::vector<uint8_t>& d, size_t at) {
   return static_cast<uint16_t>(d[at] | d[at + 1] << 8);
@@ -49,10 +51,10 @@ TBitmapLayout CheckBitmapFile(const std::vector<uint8_t>& Data) {
   if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
     Invalid("unsupported bit count " + std::to_string(bitCount));
   const bool rle = compression == kRLE8 || compression == kRLE4;
-  if (compression == kRLE8 ? bitCount != 8
-      : compression == kRLE4 ? bitCount != 4
+  if (compression == kRLE8        ? bitCount != 8
+      : compression == kRLE4      ? bitCount != 4
       : compression == kBitFields ? bitCount != 16 && bitCount != 32
-      : compression != kRGB)
+                                  : compression != kRGB)
     Invalid("unsupported compression");
   if (rle && height < 0) Invalid("a compressed bitmap cannot be top-down");
 

@@ -10,7 +10,7 @@ namespace fw {
 
 struct TBitmapLayout {
   int32_t Width = 0;
-  int32_t Height = 0;  // the number of rows (a top-down bitmap stores it negative)
+  int32_t Height = 0;      // the number of rows (a top-down bitmap stores it negative)
   size_t InfoOffset = 0;   // the info header, followed by masks and colour table
   size_t PixelOffset = 0;  // the pixel data
 };

@@ -19,24 +19,53 @@ struct TIdent {
   long long Value;
 };
 const TIdent kColors[] = {
-    {"clBlack", clBlack},     {"clMaroon", clMaroon},     {"clGreen", clGreen},         {"clOlive", clOlive},
-    {"clNavy", clNavy},       {"clPurple", clPurple},     {"clTeal", clTeal},           {"clGray", clGray},
-    {"clSilver", clSilver},   {"clRed", clRed},           {"clLime", clLime},           {"clYellow", clYellow},
-    {"clBlue", clBlue},       {"clFuchsia", clFuchsia},   {"clAqua", clAqua},           {"clWhite", clWhite},
-    {"clBtnFace", clBtnFace}, {"clWindow", clWindow},     {"clWindowText", clWindowText}, {"clBtnText", clBtnText},
-    {"clHighlight", clHighlight}, {"clHighlightText", clHighlightText}, {"clBtnShadow", clBtnShadow},
-    {"clBtnHighlight", clBtnHighlight}, {"clGrayText", clGrayText}, {"clInfoBk", clInfoBk}, {"clNone", clNone},
+    {"clBlack", clBlack},
+    {"clMaroon", clMaroon},
+    {"clGreen", clGreen},
+    {"clOlive", clOlive},
+    {"clNavy", clNavy},
+    {"clPurple", clPurple},
+    {"clTeal", clTeal},
+    {"clGray", clGray},
+    {"clSilver", clSilver},
+    {"clRed", clRed},
+    {"clLime", clLime},
+    {"clYellow", clYellow},
+    {"clBlue", clBlue},
+    {"clFuchsia", clFuchsia},
+    {"clAqua", clAqua},
+    {"clWhite", clWhite},
+    {"clBtnFace", clBtnFace},
+    {"clWindow", clWindow},
+    {"clWindowText", clWindowText},
+    {"clBtnText", clBtnText},
+    {"clHighlight", clHighlight},
+    {"clHighlightText", clHighlightText},
+    {"clBtnShadow", clBtnShadow},
+    {"clBtnHighlight", clBtnHighlight},
+    {"clGrayText", clGrayText},
+    {"clInfoBk", clInfoBk},
+    {"clNone", clNone},
 };
 const TIdent kCharsets[] = {
-    {"ANSI_CHARSET", ANSI_CHARSET},         {"DEFAULT_CHARSET", DEFAULT_CHARSET},
-    {"SYMBOL_CHARSET", SYMBOL_CHARSET},     {"SHIFTJIS_CHARSET", SHIFTJIS_CHARSET},
-    {"HANGEUL_CHARSET", HANGEUL_CHARSET},   {"GB2312_CHARSET", GB2312_CHARSET},
-    {"CHINESEBIG5_CHARSET", CHINESEBIG5_CHARSET}, {"OEM_CHARSET", OEM_CHARSET},
-    {"JOHAB_CHARSET", JOHAB_CHARSET},       {"HEBREW_CHARSET", HEBREW_CHARSET},
-    {"ARABIC_CHARSET", ARABIC_CHARSET},     {"GREEK_CHARSET", GREEK_CHARSET},
-    {"TURKISH_CHARSET", TURKISH_CHARSET},   {"VIETNAMESE_CHARSET", VIETNAMESE_CHARSET},
-    {"THAI_CHARSET", THAI_CHARSET},         {"EASTEUROPE_CHARSET", EASTEUROPE_CHARSET},
-    {"RUSSIAN_CHARSET", RUSSIAN_CHARSET},   {"MAC_CHARSET", MAC_CHARSET},
+    {"ANSI_CHARSET", ANSI_CHARSET},
+    {"DEFAULT_CHARSET", DEFAULT_CHARSET},
+    {"SYMBOL_CHARSET", SYMBOL_CHARSET},
+    {"SHIFTJIS_CHARSET", SHIFTJIS_CHARSET},
+    {"HANGEUL_CHARSET", HANGEUL_CHARSET},
+    {"GB2312_CHARSET", GB2312_CHARSET},
+    {"CHINESEBIG5_CHARSET", CHINESEBIG5_CHARSET},
+    {"OEM_CHARSET", OEM_CHARSET},
+    {"JOHAB_CHARSET", JOHAB_CHARSET},
+    {"HEBREW_CHARSET", HEBREW_CHARSET},
+    {"ARABIC_CHARSET", ARABIC_CHARSET},
+    {"GREEK_CHARSET", GREEK_CHARSET},
+    {"TURKISH_CHARSET", TURKISH_CHARSET},
+    {"VIETNAMESE_CHARSET", VIETNAMESE_CHARSET},
+    {"THAI_CHARSET", THAI_CHARSET},
+    {"EASTEUROPE_CHARSET", EASTEUROPE_CHARSET},
+    {"RUSSIAN_CHARSET", RUSSIAN_CHARSET},
+    {"MAC_CHARSET", MAC_CHARSET},
     {"BALTIC_CHARSET", BALTIC_CHARSET},
 };
 template <size_t N>
@@ -51,8 +80,12 @@ bool Lookup(const TIdent (&table)[N], std::string_view ident, long long& value) 
 const TEnumInfo kFontStyles{"TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}};
 }  // namespace
 
-bool IdentToColor(std::string_view Ident, long long& Color) { return Lookup(kColors, Ident, Color); }
-bool IdentToCharset(std::string_view Ident, long long& Charset) { return Lookup(kCharsets, Ident, Charset); }
+bool IdentToColor(std::string_view Ident, long long& Color) {
+  return Lookup(kColors, Ident, Color);
+}
+bool IdentToCharset(std::string_view Ident, long long& Charset) {
+  return Lookup(kCharsets, Ident, Charset);
+}
 
 // --- TFont -----------------------------------------------------------------
 
@@ -93,9 +126,13 @@ void TFont::SetHeight(int Value) {
   Changed();
 }
 
-int TFont::Size() const { return -MulDiv(FHeight, 72, 96); }
+int TFont::Size() const {
+  return -MulDiv(FHeight, 72, 96);
+}
 
-void TFont::SetSize(int Value) { SetHeight(-MulDiv(Value, 96, 72)); }
+void TFont::SetSize(int Value) {
+  SetHeight(-MulDiv(Value, 96, 72));
+}
 
 void TFont::SetColor(TColor Value) {
   if (FColor == Value) return;
@@ -215,9 +252,13 @@ TBitmap::~TBitmap() {
   if (FHandle != nullptr) DeleteObject(FHandle);
 }
 
-int TBitmap::Width() const { return FData.empty() ? 0 : CheckBitmapFile(FData).Width; }
+int TBitmap::Width() const {
+  return FData.empty() ? 0 : CheckBitmapFile(FData).Width;
+}
 
-int TBitmap::Height() const { return FData.empty() ? 0 : CheckBitmapFile(FData).Height; }
+int TBitmap::Height() const {
+  return FData.empty() ? 0 : CheckBitmapFile(FData).Height;
+}
 
 void TBitmap::LoadFromBytes(const std::vector<uint8_t>& Data) {
   // GDI trusts the sizes in the headers: data that does not hold what they promise is refused here.
@@ -234,7 +275,8 @@ HBITMAP TBitmap::Handle() {
     const TBitmapLayout layout = CheckBitmapFile(FData);
     const auto* info = reinterpret_cast<const BITMAPINFO*>(FData.data() + layout.InfoOffset);
     HDC screen = GetDC(nullptr);
-    FHandle = CreateDIBitmap(screen, &info->bmiHeader, CBM_INIT, FData.data() + layout.PixelOffset, info, DIB_RGB_COLORS);
+    FHandle =
+        CreateDIBitmap(screen, &info->bmiHeader, CBM_INIT, FData.data() + layout.PixelOffset, info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
   }
   return FHandle;
@@ -256,8 +298,12 @@ bool IsIconFile(const std::vector<uint8_t>& data) {
 }
 }  // namespace
 
-int TIcon::Width() const { return IsIconFile(FData) ? (FData[6] == 0 ? 256 : FData[6]) : 0; }
-int TIcon::Height() const { return IsIconFile(FData) ? (FData[7] == 0 ? 256 : FData[7]) : 0; }
+int TIcon::Width() const {
+  return IsIconFile(FData) ? (FData[6] == 0 ? 256 : FData[6]) : 0;
+}
+int TIcon::Height() const {
+  return IsIconFile(FData) ? (FData[7] == 0 ? 256 : FData[7]) : 0;
+}
 
 void TIcon::LoadFromBytes(const std::vector<uint8_t>& Data) {
   if (!Data.empty() && !IsIconFile(Data)) throw EInOutError("Icon image is not valid");
@@ -282,8 +328,7 @@ HICON TIcon::Handle() {
 // --- TPicture --------------------------------------------------------------
 
 const TClass& TPicture::StaticClass() {
-  static const TClass cls = TClassDef<TPicture>()
-                                .Binary("Data", &TPicture::Data, &TPicture::SetData);
+  static const TClass cls = TClassDef<TPicture>().Binary("Data", &TPicture::Data, &TPicture::SetData);
   return cls;
 }
 

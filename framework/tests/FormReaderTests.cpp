@@ -16,6 +16,12 @@ std::vector<std::string> gLoadedOrder;
 
 enum class TPartKind { pkSmall, pkLarge, pkHuge };
 const TEnumInfo kPartKinds{"TPartKind", {"pkSmall", "pkLarge", "pkHuge"}};
+// More names than a set can hold: w0 ... w69.
+const TEnumInfo kWideKinds{"TWideKind", [] {
+                             std::vector<std::string> names;
+                             for (int i = 0; i < 70; ++i) names.push_back("w" + std::to_string(i));
+                             return names;
+                           }()};
 
 bool PartColorIdent(std::string_view ident, long long& value) {
   if (SameText(ident, "clRed")) {
@@ -28,37 +34,56 @@ bool PartColorIdent(std::string_view ident, long long& value) {
 class TTestInfo : public TPersistent {
   FW_CLASS(TTestInfo, TPersistent)
  public:
-  std::string CompanyName = "My Company";
-  std::string Version = "1.0";
+  const std::string& CompanyName() const { return FCompanyName; }
+  void SetCompanyName(const std::string& Value) { FCompanyName = Value; }
+  const std::string& Version() const { return FVersion; }
+  void SetVersion(const std::string& Value) { FVersion = Value; }
+
+ private:
+  std::string FCompanyName = "My Company";
+  std::string FVersion = "1.0";
 };
 const TClass& TTestInfo::StaticClass() {
   static const TClass cls = TClassDef<TTestInfo>()
-                                .String("CompanyName", &TTestInfo::CompanyName, &TTestInfo::CompanyName)
-                                .String("Version", &TTestInfo::Version, &TTestInfo::Version);
+                                .String("CompanyName", &TTestInfo::CompanyName, &TTestInfo::SetCompanyName)
+                                .String("Version", &TTestInfo::Version, &TTestInfo::SetVersion);
   return cls;
 }
+
+class TTestPart;
+using TPingEvent = TMethodPtr<void(TObject* Sender, int& Count)>;
 
 class TTestItem : public TCollectionItem {
   FW_CLASS(TTestItem, TCollectionItem)
  public:
   using TCollectionItem::TCollectionItem;
-  std::string Ident;
-  int Value = 0;
+  const std::string& Ident() const { return FIdent; }
+  void SetIdent(const std::string& Value) { FIdent = Value; }
+  int Value() const { return FValue; }
+  void SetValue(int Value) { FValue = Value; }
+  TTestPart* Target() const { return FTarget; }
+  void SetTarget(TTestPart* Value) { FTarget = Value; }
+  TPingEvent OnPing;
+
+ private:
+  std::string FIdent;
+  int FValue = 0;
+  TTestPart* FTarget = nullptr;
 };
 const TClass& TTestItem::StaticClass() {
   static const TClass cls = TClassDef<TTestItem>()
                                 .Creatable<TCollection>()
-                                .String("Ident", &TTestItem::Ident, &TTestItem::Ident)
-                                .Integer("Value", &TTestItem::Value, &TTestItem::Value);
+                                .String("Ident", &TTestItem::Ident, &TTestItem::SetIdent)
+                                .Integer("Value", &TTestItem::Value, &TTestItem::SetValue)
+                                .Component("Target", &TTestItem::Target, &TTestItem::SetTarget)
+                                .Event("OnPing", &TTestItem::OnPing);
   return cls;
 }
-
-using TPingEvent = TMethodPtr<void(TObject* Sender, int& Count)>;
 
 class TTestPart : public TComponent {
   FW_CLASS(TTestPart, TComponent)
  public:
-  explicit TTestPart(TComponent* AOwner) : TComponent(AOwner), Items(TTestItem::StaticClass()) {
+  explicit TTestPart(TComponent* AOwner) : TComponent(AOwner), FItems(TTestItem::StaticClass()) {
     ConstructedWhileLoading = IsLoading();
   }
   int Size() const { return FSize; }
@@ -69,31 +94,54 @@ class TTestPart : public TComponent {
   void Loaded() override {
     TComponent::Loaded();
     gLoadedOrder.push_back(Name());
-    BuddyAtLoaded = Buddy;
+    BuddyAtLoaded = FBuddy;
   }
 
   bool ConstructedWhileLoading = false;
   bool SizeSetWhileLoading = false;
-  double Ratio = 0;
-  bool Flag = false;
-  std::string Caption;
-  TPartKind Kind = TPartKind::pkSmall;
-  TSet<TPartKind> Kinds;
-  TTestPart* Buddy = nullptr;
   TTestPart* BuddyAtLoaded = nullptr;
-  TTestInfo Information;
-  TStringList Lines;
-  std::vector<uint8_t> Data;
-  TCollection Items;
+  TComponent* ParentSeen = nullptr;
   TPingEvent OnPing;
   TNotifyEvent OnClick;
-  int Color = 0;
-  TComponent* ParentSeen = nullptr;
+
+  double Ratio() const { return FRatio; }
+  void SetRatio(double Value) { FRatio = Value; }
+  bool Flag() const { return FFlag; }
+  void SetFlag(bool Value) { FFlag = Value; }
+  const std::string& Caption() const { return FCaption; }
+  void SetCaption(const std::string& Value) { FCaption = Value; }
+  TPartKind Kind() const { return FKind; }
+  void SetKind(TPartKind Value) { FKind = Value; }
+  TSet<TPartKind> Kinds() const { return FKinds; }
+  void SetKinds(TSet<TPartKind> Value) { FKinds = Value; }
+  TTestPart* Buddy() const { return FBuddy; }
+  void SetBuddy(TTestPart* Value) { FBuddy = Value; }
+  TTestInfo& Information() { return FInformation; }
+  const TTestInfo& Information() const { return FInformation; }
+  TStringList& Lines() { return FLines; }
+  const TStringList& Lines() const { return FLines; }
+  std::vector<uint8_t> Data() const { return FData; }
+  void SetData(const std::vector<uint8_t>& Value) { FData = Value; }
+  TCollection& Items() { return FItems; }
+  const TCollection& Items() const { return FItems; }
+  int Color() const { return FColor; }
+  void SetColor(int Value) { FColor = Value; }
 
   void SetParentComponent(TComponent* Value) override { ParentSeen = Value; }
 
  private:
   int FSize = 0;
+  double FRatio = 0;
+  bool FFlag = false;
+  std::string FCaption;
+  TPartKind FKind = TPartKind::pkSmall;
+  TSet<TPartKind> FKinds;
+  TTestPart* FBuddy = nullptr;
+  TTestInfo FInformation;
+  TStringList FLines;
+  std::vector<uint8_t> FData;
+  TCollection FItems;
+  int FColor = 0;
 };
 
 const TClass& TTestPart::StaticClass() {
@@ -101,19 +149,20 @@ const TClass& TTestPart::StaticClass() {
   static const TClass cls = TClassDef<T>()
                                 .Creatable()
                                 .Integer("Size", &T::Size, &T::SetSize)
-                                .Float("Ratio", &T::Ratio, &T::Ratio)
-                                .Boolean("Flag", &T::Flag, &T::Flag)
-                                .String("Caption", &T::Caption, &T::Caption)
-                                .Enum("Kind", kPartKinds, &T::Kind, &T::Kind)
-                                .Set("Kinds", kPartKinds, &T::Kinds, &T::Kinds)
-                                .Component("Buddy", &T::Buddy, &T::Buddy)
-                                .Object("Information", [](const T* t) { return &t->Information; })
-                                .Object("Lines", [](const T* t) { return &t->Lines; })
-                                .Binary("Data", &T::Data, &T::Data)
-                                .Object("Items", [](const T* t) { return &t->Items; })
+                                .Float("Ratio", &T::Ratio, &T::SetRatio)
+                                .Boolean("Flag", &T::Flag, &T::SetFlag)
+                                .String("Caption", &T::Caption, &T::SetCaption)
+                                .Enum("Kind", kPartKinds, &T::Kind, &T::SetKind)
+                                .Set("Kinds", kPartKinds, &T::Kinds, &T::SetKinds)
+                                .Set("WideKinds", kWideKinds, &T::Kinds, &T::SetKinds)
+                                .Component("Buddy", &T::Buddy, &T::SetBuddy)
+                                .Object("Information", [](const T* t) { return &t->Information(); })
+                                .Object("Lines", [](const T* t) { return &t->Lines(); })
+                                .Binary("Data", &T::Data, &T::SetData)
+                                .Object("Items", [](const T* t) { return &t->Items(); })
                                 .Event("OnPing", &T::OnPing)
                                 .Event("OnClick", &T::OnClick)
-                                .Integer("Color", &T::Color, &T::Color, PartColorIdent);
+                                .Integer("Color", &T::Color, &T::SetColor, PartColorIdent);
   return cls;
 }
 
@@ -130,10 +179,8 @@ class TTestForm : public TComponent {
 };
 
 const TClass& TTestForm::StaticClass() {
-  static const TClass cls = TClassDef<TTestForm>()
-                                .Creatable()
-                                .Method("Ping", &TTestForm::Ping)
-                                .Field("First", &TTestForm::First);
+  static const TClass cls =
+      TClassDef<TTestForm>().Creatable().Method("Ping", &TTestForm::Ping).Field("First", &TTestForm::First);
   return cls;
 }
 
@@ -201,20 +248,20 @@ TEST_F(FormReaderTest, EveryKindOfValueReachesItsProperty) {
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->Name(), "First");
   EXPECT_EQ(first->Size(), -12);
-  EXPECT_DOUBLE_EQ(first->Ratio, 2.5);
-  EXPECT_TRUE(first->Flag);
-  EXPECT_EQ(first->Caption, "It's ABC\xF1");
-  EXPECT_EQ(first->Kind, TPartKind::pkHuge);
-  EXPECT_EQ(first->Kinds, (TSet<TPartKind>{TPartKind::pkSmall, TPartKind::pkHuge}));
-  EXPECT_EQ(first->Information.CompanyName, "Kavel Software");
-  EXPECT_EQ(first->Information.Version, "1.0");
-  EXPECT_EQ(first->Lines.ToVector(), (std::vector<std::string>{"one", "", "three"}));
-  EXPECT_EQ(first->Data, (std::vector<uint8_t>{0x0A, 0xFF, 0x10}));
-  ASSERT_EQ(first->Items.Count(), 2);
-  EXPECT_EQ(static_cast<TTestItem*>(first->Items.Items(0))->Ident, "A.EXE");
-  EXPECT_EQ(static_cast<TTestItem*>(first->Items.Items(0))->Value, 1);
-  EXPECT_EQ(static_cast<TTestItem*>(first->Items.Items(1))->Ident, "B.EXE");
-  EXPECT_EQ(first->Color, 0xFF);
+  EXPECT_DOUBLE_EQ(first->Ratio(), 2.5);
+  EXPECT_TRUE(first->Flag());
+  EXPECT_EQ(first->Caption(), "It's ABC\xF1");
+  EXPECT_EQ(first->Kind(), TPartKind::pkHuge);
+  EXPECT_EQ(first->Kinds(), (TSet<TPartKind>{TPartKind::pkSmall, TPartKind::pkHuge}));
+  EXPECT_EQ(first->Information().CompanyName(), "Kavel Software");
+  EXPECT_EQ(first->Information().Version(), "1.0");
+  EXPECT_EQ(first->Lines().ToVector(), (std::vector<std::string>{"one", "", "three"}));
+  EXPECT_EQ(first->Data(), (std::vector<uint8_t>{0x0A, 0xFF, 0x10}));
+  ASSERT_EQ(first->Items().Count(), 2);
+  EXPECT_EQ(static_cast<TTestItem*>(first->Items().Items(0))->Ident(), "A.EXE");
+  EXPECT_EQ(static_cast<TTestItem*>(first->Items().Items(0))->Value(), 1);
+  EXPECT_EQ(static_cast<TTestItem*>(first->Items().Items(1))->Ident(), "B.EXE");
+  EXPECT_EQ(first->Color(), 0xFF);
   ASSERT_TRUE(first->OnPing);
   int count = 1;
   first->OnPing(first, count);
@@ -222,10 +269,10 @@ TEST_F(FormReaderTest, EveryKindOfValueReachesItsProperty) {
 
   auto* second = static_cast<TTestPart*>(form->FindComponent("Second"));
   auto* inner = static_cast<TTestPart*>(form->FindComponent("Inner"));
-  EXPECT_EQ(first->Buddy, second);  // a forward reference
-  EXPECT_EQ(inner->Buddy, first);   // Owner.Name form
-  EXPECT_EQ(second->Color, 0xFF00);
-  EXPECT_TRUE(second->Kinds.Empty());
+  EXPECT_EQ(first->Buddy(), second);  // a forward reference
+  EXPECT_EQ(inner->Buddy(), first);   // Owner.Name form
+  EXPECT_EQ(second->Color(), 0xFF00);
+  EXPECT_TRUE(second->Kinds().Empty());
   // Everything belongs to the form; nesting gives the parent.
   EXPECT_EQ(inner->Owner(), form.get());
   EXPECT_EQ(inner->ParentSeen, first);
@@ -280,6 +327,87 @@ TEST_F(FormReaderTest, ErrorsNameTheResourceTheLineAndTheProperty) {
             "Error reading TTESTFORM, line 3: 'end' of A expected");
 }
 
+// A collection assigned twice: the items of the first assignment are freed by the
+// second, and with them their pending references and events (the shape of a registry
+// object's entries, whose items refer to a path specifier).
+TEST_F(FormReaderTest, ACollectionAssignedTwiceDropsTheReferencesOfItsFreedItems) {
+  const char* emptied = R"(object Form1: TTestForm
+  object First: TTestPart
+    Items = <
+      item
+        Target = Second
+        OnPing = Ping
+      end>
+    Items = <>
+  end
+  object Second: TTestPart
+  end
+end)";
+  auto form = Load(emptied);
+  EXPECT_EQ(form->First->Items().Count(), 0);
+
+  const char* replaced = R"(object Form1: TTestForm
+  object First: TTestPart
+    Items = <
+      item
+        Target = Second
+      end
+      item
+        Target = First
+        OnPing = Ping
+      end>
+    Items = <
+      item
+        Ident = 'new'
+        Target = First
+        OnPing = Ping
+      end>
+  end
+  object Second: TTestPart
+  end
+end)";
+  form = Load(replaced);
+  ASSERT_EQ(form->First->Items().Count(), 1);
+  auto* item = static_cast<TTestItem*>(form->First->Items().Items(0));
+  EXPECT_EQ(item->Ident(), "new");
+  EXPECT_EQ(item->Target(), form->First);
+  ASSERT_TRUE(item->OnPing);
+  int count = 0;
+  item->OnPing(item, count);
+  EXPECT_EQ(count, 10);
+  // A reference that is no longer needed is not looked up either.
+  EXPECT_EQ(LoadError("object F: TTestForm\n  object A: TTestPart\n    Items = <\n      item\n        Target = Nobody\n"
+                      "      end>\n    Items = <>\n  end\nend"),
+            "no error");
+}
+
+TEST(FormTextNumbers, HexadecimalNumbersHaveTheRangeOfDecimalOnes) {
+  auto value = [](const std::string& text) {
+    return ParseFormText("object A: TX\n  V = " + text + "\nend", "T").Properties.at(0).Value.Integer;
+  };
+  auto error = [](const std::string& text) {
+    return fw::testing::ErrorText<EReadError>([&] { ParseFormText("object A: TX\n  V = " + text + "\nend", "T"); });
+  };
+  EXPECT_EQ(value("$FF00"), 0xFF00);
+  EXPECT_EQ(value("-$10"), -16);
+  EXPECT_EQ(value("$7FFFFFFFFFFFFFFF"), INT64_MAX);
+  EXPECT_EQ(value("-$8000000000000000"), INT64_MIN);
+  EXPECT_EQ(value("$00000000000000000000001"), 1);
+  EXPECT_EQ(error("$8000000000000000"), "Error reading T, line 2: number out of range: $8000000000000000");
+  EXPECT_EQ(error("$FFFFFFFFFFFFFFFF"), "Error reading T, line 2: number out of range: $FFFFFFFFFFFFFFFF");
+  EXPECT_EQ(error("$10000000000000000"), "Error reading T, line 2: number out of range: $10000000000000000");
+  EXPECT_EQ(error("-$8000000000000001"), "Error reading T, line 2: number out of range: -$8000000000000001");
+  EXPECT_EQ(error("9223372036854775808"), "Error reading T, line 2: number out of range: 9223372036854775808");
+  EXPECT_EQ(value("-9223372036854775808"), INT64_MIN);
+}
+
+TEST_F(FormReaderTest, ASetElementBeyondSixtyFourIsRefused) {
+  auto form = Load("object F: TTestForm\n  object A: TTestPart\n    WideKinds = [w0, w63]\n  end\nend");
+  EXPECT_EQ(static_cast<TTestPart*>(form->FindComponent("A"))->Kinds().Mask(), 0x8000000000000001ull);
+  EXPECT_EQ(LoadError("object F: TTestForm\n  object A: TTestPart\n    WideKinds = [w64]\n  end\nend"),
+            "Error reading TTESTFORM, line 3, property WideKinds: w64 lies beyond the 64 values a set can hold");
+}
+
 TEST(ClassProperties, StringPropertiesIncludeInheritedOnesAndCanBeSetByName) {
   std::vector<std::string> names;
   for (const TPropInfo* p : TTestPart::StaticClass().Properties())
@@ -289,7 +417,7 @@ TEST(ClassProperties, StringPropertiesIncludeInheritedOnesAndCanBeSetByName) {
   const TPropInfo* caption = part.ClassType().FindProperty("caption");
   ASSERT_NE(caption, nullptr);
   caption->SetStr(&part, "Hello");
-  EXPECT_EQ(part.Caption, "Hello");
+  EXPECT_EQ(part.Caption(), "Hello");
   EXPECT_EQ(caption->GetStr(&part), "Hello");
   EXPECT_EQ(part.ClassType().FindProperty("Nothing"), nullptr);
 }

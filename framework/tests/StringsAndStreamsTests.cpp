@@ -6,12 +6,15 @@
 #include "core/Collections.h"
 #include "core/Streams.h"
 #include "core/Strings.h"
+#include "tests/ErrorText.h"
 
 using namespace fw;
 
 namespace {
 
-std::vector<std::string> Lines(const TStrings& s) { return s.ToVector(); }
+std::vector<std::string> Lines(const TStrings& s) {
+  return s.ToVector();
+}
 
 TEST(StringList, TextSplitsAtEveryLineBreakAndJoinsWithCrLf) {
   TStringList list;
@@ -190,6 +193,56 @@ TEST(Collections, ItemsBelongToOneCollectionAndAssignCopiesThem) {
   second.Delete(0);
   EXPECT_EQ(static_cast<TPair*>(second.Items(0))->Key, "b");
   EXPECT_THROW(second.Items(5), EListError);
+}
+
+TEST(StringList, AMoveThatCannotBeDoneLosesNoLine) {
+  TStringList list;
+  list.SetText("a\nb\nc");
+  list.Move(0, 2);
+  EXPECT_EQ(list.ToVector(), (std::vector<std::string>{"b", "c", "a"}));
+  list.Move(2, 0);
+  EXPECT_EQ(list.ToVector(), (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_THROW(list.Move(0, 3), EStringListError);
+  EXPECT_THROW(list.Move(1, -1), EStringListError);
+  EXPECT_EQ(list.ToVector(), (std::vector<std::string>{"a", "b", "c"}));
+  list.SetSorted(true);
+  EXPECT_THROW(list.Move(0, 1), EStringListError);
+  EXPECT_EQ(list.ToVector(), (std::vector<std::string>{"a", "b", "c"}));
+}
+
+TEST(StringList, AMovedLineKeepsTheObjectItOwns) {
+  TStringList list;
+  list.SetOwnsObjects(true);
+  auto* owned = new TStringList;
+  owned->Add("inside");
+  list.Add("x");
+  list.AddObject("y", owned);
+  list.Move(1, 0);
+  ASSERT_EQ(list.Objects(0), owned);
+  EXPECT_EQ(static_cast<TStringList*>(list.Objects(0))->Get(0), "inside");
+  EXPECT_EQ(list.Objects(1), nullptr);
+}
+
+TEST(FormatText, WidthAndPrecisionAreBoundedAndParsedWithoutOverflow) {
+  EXPECT_EQ(Format("%1024s", "x").size(), 1024u);
+  EXPECT_EQ(Format("%.1024f", 1.0).size(), 1026u);
+  EXPECT_EQ(Format("%-600d|", 5).size(), 601u);  // beyond the old fixed buffer
+  EXPECT_EQ(Format("%1024.1024f", 1e300).size(), 301u + 1u + 1024u);
+  for (const char* fmt : {"%9000000000000000s", "%2000000000s", "%1025s", "%.999999999f", "%.1025d",
+                          "%99999999999999999999d", "%.9000000000000000000000s"}) {
+    SCOPED_TRACE(fmt);
+    EXPECT_EQ(fw::testing::ErrorText<EConvertError>([&] { Format(fmt, "text"); }),
+              std::string("Format '") + fmt + "' asks for a width or precision above 1024");
+  }
+}
+
+TEST(FormatText, ANulByteIsNeitherAFlagNorASizePrefix) {
+  using namespace std::string_literals;
+  EXPECT_THROW(Format("%\0d"s, 5), EConvertError);
+  EXPECT_THROW(Format("%5\0d"s, 5), EConvertError);
+  EXPECT_EQ(Format("a\0%d"s, 5),
+            "a\0"
+            "5"s);
 }
 
 }  // namespace

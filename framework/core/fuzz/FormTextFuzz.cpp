@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the form-description parser: it must answer with a tree or
-// an EReadError, never crash. Run: build it with clang, then ./form_text_fuzz -max_total_time=60
+// an EReadError, never crash (scripts/fuzz.sh runs it at length).
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
