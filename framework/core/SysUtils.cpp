@@ -51,7 +51,10 @@ struct TFormatSpec {
     for (char f : Flags)
       if (f != '#' || (conv != 'd' && conv != 'i' && conv != 'u')) out += f;
     if (Width >= 0) out += std::to_string(Width);
-    if (Precision >= 0) out += "." + std::to_string(Precision);
+    if (Precision >= 0) {
+      out += '.';
+      out += std::to_string(Precision);
+    }
     out += length;
     out += conv;
     return out;

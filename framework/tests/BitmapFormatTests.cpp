@@ -88,9 +88,12 @@ TEST(BitmapFormat, HeadersTablesAndPixelsThatTheDataDoesNotHoldAreRefused) {
 #ifdef _WIN32
 TEST(BitmapFormat, AShortPictureInAFormIsRefusedBeforeGdiSeesIt) {
   std::vector<uint8_t> good = MakeBitmap(2, 3, 24);
-  std::vector<uint8_t> data = {7, 'T', 'B', 'i', 't', 'm', 'a', 'p', 0, 0, 0, 0};
-  PutDWord(data, 8, static_cast<uint32_t>(good.size()));
-  data.insert(data.end(), good.begin(), good.end());
+  // A picture's data: the class name, the bitmap's length, the bitmap.
+  const std::string name = "\x07TBitmap";
+  std::vector<uint8_t> data(name.begin(), name.end());
+  data.resize(name.size() + 4 + good.size());
+  PutDWord(data, name.size(), static_cast<uint32_t>(good.size()));
+  std::memcpy(&data[name.size() + 4], good.data(), good.size());
   TPicture picture;
   picture.SetData(data);
   EXPECT_EQ(picture.Height(), 3);

@@ -19,7 +19,7 @@ const TEnumInfo kPartKinds{"TPartKind", {"pkSmall", "pkLarge", "pkHuge"}};
 // More names than a set can hold: w0 ... w69.
 const TEnumInfo kWideKinds{"TWideKind", [] {
                              std::vector<std::string> names;
-                             for (int i = 0; i < 70; ++i) names.push_back("w" + std::to_string(i));
+                             for (int i = 0; i < 70; ++i) names.push_back(std::string(1, 'w').append(std::to_string(i)));
                              return names;
                            }()};
 
