@@ -7,6 +7,7 @@
 
 #include "LoaderFuzzClasses.h"
 #include "core/FormReader.h"
+#include "core/Startup.h"
 
 using namespace fw;
 using namespace fuzz;
@@ -49,6 +50,9 @@ void CheckLoaded(TFuzzForm& form) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  // The class registry exists between the core's start-up and shut-down: for the
+  // whole run here.
+  static fw::TStartedLibraries libraries({fw::CoreLibrary()});
   RegisterFuzzClasses();
   return 0;
 }
