@@ -15,23 +15,19 @@ bool TWinFile::Open(const std::string& FileName, TFileOpen Mode) {
     share = FILE_SHARE_READ;
     disposition = CREATE_ALWAYS;
   }
-  HANDLE h = CreateFileA(FileName.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  FHandle = h;
+  FHandle.Reset(CreateFileA(FileName.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!FHandle) return false;
   FFileName = FileName;
   return true;
 }
 
-void TWinFile::Close() {
-  if (FHandle != nullptr) CloseHandle(static_cast<HANDLE>(FHandle));
-  FHandle = nullptr;
-}
+void TWinFile::Close() { FHandle.Reset(); }
 
 size_t TWinFile::Read(void* Buffer, size_t Count) {
   size_t total = 0;
-  while (FHandle != nullptr && total < Count) {
+  while (FHandle.Valid() && total < Count) {
     DWORD chunk = static_cast<DWORD>(std::min<size_t>(Count - total, 1u << 30)), done = 0;
-    if (!ReadFile(static_cast<HANDLE>(FHandle), static_cast<char*>(Buffer) + total, chunk, &done, nullptr) || done == 0)
+    if (!ReadFile(FHandle.Get(), static_cast<char*>(Buffer) + total, chunk, &done, nullptr) || done == 0)
       break;
     total += done;
   }
@@ -40,9 +36,9 @@ size_t TWinFile::Read(void* Buffer, size_t Count) {
 
 size_t TWinFile::Write(const void* Buffer, size_t Count) {
   size_t total = 0;
-  while (FHandle != nullptr && total < Count) {
+  while (FHandle.Valid() && total < Count) {
     DWORD chunk = static_cast<DWORD>(std::min<size_t>(Count - total, 1u << 30)), done = 0;
-    if (!WriteFile(static_cast<HANDLE>(FHandle), static_cast<const char*>(Buffer) + total, chunk, &done, nullptr) ||
+    if (!WriteFile(FHandle.Get(), static_cast<const char*>(Buffer) + total, chunk, &done, nullptr) ||
         done == 0)
       break;
     total += done;
@@ -51,17 +47,17 @@ size_t TWinFile::Write(const void* Buffer, size_t Count) {
 }
 
 int64_t TWinFile::Seek(int64_t Offset, fw::TSeekOrigin Origin) {
-  if (FHandle == nullptr) return -1;
+  if (!FHandle.Valid()) return -1;
   LARGE_INTEGER distance, result;
   distance.QuadPart = Offset;
   DWORD method = Origin == fw::soBeginning ? FILE_BEGIN : Origin == fw::soCurrent ? FILE_CURRENT : FILE_END;
-  if (!SetFilePointerEx(static_cast<HANDLE>(FHandle), distance, &result, method)) return -1;
+  if (!SetFilePointerEx(FHandle.Get(), distance, &result, method)) return -1;
   return result.QuadPart;
 }
 
 int64_t TWinFile::Size() {
   LARGE_INTEGER size;
-  if (FHandle == nullptr || !GetFileSizeEx(static_cast<HANDLE>(FHandle), &size)) return -1;
+  if (!FHandle.Valid() || !GetFileSizeEx(FHandle.Get(), &size)) return -1;
   return size.QuadPart;
 }
 
@@ -71,12 +67,12 @@ void TWinFile::SetSize(int64_t NewSize) {
   Seek(std::min(here, NewSize), fw::soBeginning);
 }
 
-bool TWinFile::Truncate() { return FHandle != nullptr && SetEndOfFile(static_cast<HANDLE>(FHandle)); }
+bool TWinFile::Truncate() { return FHandle.Valid() && SetEndOfFile(FHandle.Get()); }
 
 uint32_t TWinFile::DosDateTime() {
   FILETIME written, local;
   WORD date = 0, time = 0;
-  if (FHandle == nullptr || !GetFileTime(static_cast<HANDLE>(FHandle), nullptr, nullptr, &written) ||
+  if (!FHandle.Valid() || !GetFileTime(FHandle.Get(), nullptr, nullptr, &written) ||
       !FileTimeToLocalFileTime(&written, &local) || !FileTimeToDosDateTime(&local, &date, &time))
     return 0;
   return (static_cast<uint32_t>(date) << 16) | time;
@@ -84,9 +80,9 @@ uint32_t TWinFile::DosDateTime() {
 
 bool TWinFile::SetDosDateTime(uint32_t Value) {
   FILETIME local, written;
-  return FHandle != nullptr && DosDateTimeToFileTime(static_cast<WORD>(Value >> 16), static_cast<WORD>(Value), &local) &&
+  return FHandle.Valid() && DosDateTimeToFileTime(static_cast<WORD>(Value >> 16), static_cast<WORD>(Value), &local) &&
          LocalFileTimeToFileTime(&local, &written) &&
-         SetFileTime(static_cast<HANDLE>(FHandle), nullptr, nullptr, &written);
+         SetFileTime(FHandle.Get(), nullptr, nullptr, &written);
 }
 
 }  // namespace setup

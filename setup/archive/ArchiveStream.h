@@ -6,27 +6,23 @@
 #include <cstdint>
 #include <string>
 
+#include "ArchiveFiles.h"
 #include "core/Streams.h"
+#include "gui/WinHandles.h"
 
 namespace setup {
-
-enum class TFileOpen {
-  Read,       // existing file, read only; others may read and write
-  ReadWrite,  // existing file, read and write; others may read and write
-  Create,     // new empty file (an old one is truncated), read and write; others may read
-};
 
 class TWinFile : public fw::TStream {
  public:
   TWinFile() = default;
-  ~TWinFile() override { Close(); }
+  ~TWinFile() override = default;
   TWinFile(const TWinFile&) = delete;
   TWinFile& operator=(const TWinFile&) = delete;
 
   // False when the file cannot be opened; the stream is then closed.
   bool Open(const std::string& FileName, TFileOpen Mode);
   void Close();
-  bool IsOpen() const { return FHandle != nullptr; }
+  bool IsOpen() const { return FHandle.Valid(); }
   const std::string& FileName() const { return FFileName; }
 
   size_t Read(void* Buffer, size_t Count) override;
@@ -41,7 +37,7 @@ class TWinFile : public fw::TStream {
   bool SetDosDateTime(uint32_t Value);
 
  private:
-  void* FHandle = nullptr;
+  fw::TFileHandle FHandle;
   std::string FFileName;
 };
 

@@ -36,14 +36,18 @@ std::string VolumeExtension(int Volume) {
 
 namespace {
 // Days from 30 December 1899 to the given date of the proleptic Gregorian calendar.
-long DaysSinceEpoch(int year, int month, int day) {
+int64_t DaysSinceEpoch(int year, int month, int day) {
   static const int before[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
   bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  long y = year - 1;
-  long days = y * 365 + y / 4 - y / 100 + y / 400 + before[month - 1] + day;
+  int64_t y = year - 1;
+  int64_t days = y * 365 + y / 4 - y / 100 + y / 400 + before[month - 1] + day;
   if (leap && month > 2) ++days;
   return days - 693594;  // the day count of 30 December 1899
 }
+
+// The date-times a date stamp can hold: 1 January 1980 up to the end of 2107.
+constexpr double kFirstDosDay = 29221;  // 1 January 1980
+constexpr double kEndOfDosDays = 75972;  // 1 January 2108
 }  // namespace
 
 double DosDateTimeToDateTime(uint32_t DosDateTime) {
@@ -56,23 +60,25 @@ double DosDateTimeToDateTime(uint32_t DosDateTime) {
 }
 
 uint32_t DateTimeToDosDateTime(double DateTime) {
-  if (!(DateTime >= 0)) return 0;
-  long days = static_cast<long>(std::floor(DateTime));
-  long seconds = std::lround((DateTime - days) * 86400.0);
+  // Outside the stamp's range (NaN and infinities included) there is no date; the
+  // check comes first, so no value reaches a conversion that cannot hold it.
+  if (!(DateTime >= kFirstDosDay && DateTime < kEndOfDosDays)) return 0;
+  int64_t days = static_cast<int64_t>(std::floor(DateTime));
+  int64_t seconds = std::llround((DateTime - static_cast<double>(days)) * 86400.0);
   if (seconds >= 86400) {
     ++days;
     seconds -= 86400;
   }
   // Civil date from the day count, counted from 1 March of the year 0.
-  long z = days + 693899;
-  long era = z / 146097;
-  long doe = z - era * 146097;
-  long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  long year = yoe + era * 400;
-  long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  long mp = (5 * doy + 2) / 153;
-  long day = doy - (153 * mp + 2) / 5 + 1;
-  long month = mp < 10 ? mp + 3 : mp - 9;
+  int64_t z = days + 693899;
+  int64_t era = z / 146097;
+  int64_t doe = z - era * 146097;
+  int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  int64_t year = yoe + era * 400;
+  int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  int64_t mp = (5 * doy + 2) / 153;
+  int64_t day = doy - (153 * mp + 2) / 5 + 1;
+  int64_t month = mp < 10 ? mp + 3 : mp - 9;
   if (month <= 2) ++year;
   if (year < 1980 || year > 2107) return 0;
   uint32_t date = static_cast<uint32_t>(((year - 1980) << 9) | (month << 5) | day);

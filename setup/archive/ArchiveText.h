@@ -20,7 +20,7 @@ std::string VolumeExtension(int Volume);
 // The packed MS-DOS date and time (two-second resolution) of a file's date stamp:
 // date in the high word, time in the low word.
 double DosDateTimeToDateTime(uint32_t DosDateTime);
-// 0 when the value lies outside the years 1980 to 2107.
+// 0 ("no date") when the value lies outside the years 1980 to 2107, NaN included.
 uint32_t DateTimeToDosDateTime(double DateTime);
 
 // Rounded Done / Total * 100; 0 when Total is 0.

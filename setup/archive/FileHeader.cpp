@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "ArchiveText.h"
-#include "VersionResource.h"
 #include "support/Errors.h"
 #include "support/PathStrings.h"
 
@@ -66,27 +65,6 @@ void TFileHeader::GetFileStats(TlzhFileStats& Stats) const {
   Stats.Header = FRecord;
 }
 
-void TFileHeader::AssignSourceFile(const std::string& Path) {
-  std::string name = GetDelimitedItem(Path, 1, ';');
-  if (name.size() > kMaxStoredName)
-    throw EQnlkCompress(fw::Format(
-        "The path %s is too long to be stored in the archive: a stored name holds at most 100 characters", name));
-  SetName(name);
-  int64_t size;
-  uint32_t stamp;
-  {
-    TWinFile source;
-    if (!source.Open(name, TFileOpen::Read)) throw EQnlkCompress(fw::Format("Cannot open the file %s", name));
-    size = source.Size();
-    stamp = source.DosDateTime();
-  }
-  if (size < 0 || size > INT32_MAX)
-    throw EQnlkCompress(fw::Format("The file %s is too large to be stored in the archive", name));
-  SetDate(DosDateTimeToDateTime(stamp));
-  SetUncompressedSize(static_cast<int32_t>(size));
-  SetFileVersion(FileVersionOf(name).substr(0, kMaxStoredVersion));
-}
-
 void TFileHeader::ReadFromStream(fw::TStream& Stream) {
   if (Stream.Read(FRecord.data(), kHeaderSize) != kHeaderSize) throw EQnlkCompress(kCorrupt);
   FReadFromArchive = true;
@@ -110,16 +88,6 @@ void TFileHeaders::Add(std::unique_ptr<TFileHeader> Header) {
   FHeaders.push_back(std::move(Header));
 }
 
-void TFileHeaders::AddFiles(const std::vector<std::string>& List, bool Append) {
-  if (!Append) Clear();
-  for (size_t i = 0; i < List.size(); ++i) {
-    auto header = std::make_unique<TFileHeader>();
-    header->AssignSourceFile(List[i]);
-    header->SetFileNumber(static_cast<int32_t>(i + 1));
-    Add(std::move(header));
-  }
-}
-
 int TFileHeaders::IndexOfName(const std::string& Name) const {
   std::string wanted = GetDelimitedItem(Name, 1, ';');
   for (int i = 0; i < GetCount(); ++i)
@@ -133,8 +101,8 @@ void TFileHeaders::GetTotals(TlzhFileStats& Stats) const {
     compressed += h->CompressedSize();
     size += h->UncompressedSize();
   }
-  Stats.TotalCompressed = static_cast<int32_t>(compressed);
-  Stats.TotalSize = static_cast<int32_t>(size);
+  Stats.TotalCompressed = compressed;
+  Stats.TotalSize = size;
 }
 
 void TFileHeaders::InitFileStats(TlzhFileStats& Stats) const {
@@ -164,9 +132,19 @@ void TFileHeaders::LoadFromStream(fw::TStream& Stream, int64_t Offset) {
     header->ReadFromStream(Stream);
     int64_t next = header->NextHeader();
     Add(std::move(header));
-    if (i + 1 < count && next < position + kHeaderSize) throw EQnlkCompress(kCorrupt);
+    if (next < position + kHeaderSize || next > Stream.Size() - Offset) throw EQnlkCompress(kCorrupt);
     position = next;
   }
+}
+
+int64_t TFileHeaders::AppendPosition() const {
+  if (FHeaders.empty()) return kHeaderTableStart;
+  const int64_t end = FHeaders.back()->NextHeader();
+  for (const auto& h : FHeaders) {
+    int64_t start = h->DataStart(), size = h->CompressedSize();
+    if (start < kHeaderTableStart || size < 0 || start + size > end) throw EQnlkCompress(kCorrupt);
+  }
+  return end;
 }
 
 void TFileHeaders::SaveToStream(fw::TStream& Stream) {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "ArchiveStream.h"
+#include "core/Streams.h"
 
 namespace setup {
 
@@ -23,20 +23,22 @@ constexpr int kMaxStoredVersion = 20;
 constexpr int kHeaderTableStart = 5;
 using THeaderRecord = std::array<uint8_t, kHeaderSize>;
 
+// Sizes and byte counts are 64-bit: an operation over several files (or an
+// uncompressed copy) passes 2 GiB although each stored file stays below it.
 struct TlzhFileStats {
   uint8_t FilePercent = 0;
-  int32_t FileDone = 0;
+  int64_t FileDone = 0;
   std::string FileName;
-  int32_t CompressedSize = 0;
+  int64_t CompressedSize = 0;
   uint8_t Ratio = 0;
-  int32_t FileSize = 0;
+  int64_t FileSize = 0;
   THeaderRecord Header{};
   bool Finished = false;
   uint8_t TotalPercent = 0;
-  int32_t TotalDone = 0;
-  int32_t TotalCompressed = 0;
+  int64_t TotalDone = 0;
+  int64_t TotalCompressed = 0;
   uint8_t TotalRatio = 0;
-  int32_t TotalSize = 0;
+  int64_t TotalSize = 0;
 };
 
 class TFileHeader {
@@ -83,7 +85,7 @@ class TFileHeader {
   bool IsValid() const;
   void GetFileStats(TlzhFileStats& Stats) const;
   // Fills name, date, size and version from the source file that the first ";" item
-  // of Path names. A path longer than the name field is refused.
+  // of Path names. A path longer than the name field is refused. (Windows only.)
   void AssignSourceFile(const std::string& Path);
   void ReadFromStream(fw::TStream& Stream);
   void WriteToStream(fw::TStream& Stream) const;
@@ -107,13 +109,20 @@ class TFileHeaders {
   void Add(std::unique_ptr<TFileHeader> Header);
   void Clear() { FHeaders.clear(); }
   // One header per line, numbered from 1; behind the present ones when appending.
+  // (Windows only: reads the source files.)
   void AddFiles(const std::vector<std::string>& List, bool Append);
   // Index of the header whose stored name is the first ";" item of Name (any case); -1.
   int IndexOfName(const std::string& Name) const;
   void GetTotals(TlzhFileStats& Stats) const;
   void InitFileStats(TlzhFileStats& Stats) const;
-  // Reads the count, the flag and the header chain of the archive at Offset.
+  // Reads the count, the flag and the header chain of the archive at Offset. Every
+  // next-header position, the last one's too, must lie behind its own header and
+  // inside the stream.
   void LoadFromStream(fw::TStream& Stream, int64_t Offset);
+  // Where files appended to this single-file archive go: the last header's next
+  // position, once it is checked to lie behind the data of every stored file (an
+  // append must never cut stored data).
+  int64_t AppendPosition() const;
   // Writes the count and the flag at position 0, and with flag 1 the headers behind.
   void SaveToStream(fw::TStream& Stream);
 

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "ArchiveText.h"
-#include "gui/Forms.h"
 #include "support/PathStrings.h"
 
 namespace setup {
@@ -34,13 +33,10 @@ std::string ProgramFileName() {
   return std::string(buffer, n);
 }
 
-void ProcessMessages() {
-  static DWORD last = 0;
-  DWORD now = GetTickCount();
-  if (now - last < 20) return;
-  last = now;
-  // Through the application, which keeps a quit request instead of dropping it.
-  fw::Application->ProcessMessages();
+std::unique_ptr<fw::TStream> TDiskFiles::Open(const std::string& Path, TFileOpen Mode) {
+  auto file = std::make_unique<TWinFile>();
+  if (!file->Open(Path, Mode)) return nullptr;
+  return file;
 }
 
 TReplacementFile::~TReplacementFile() {

@@ -1,8 +1,10 @@
-// The few file-system and message-loop routines the archive needs.
+// The few file-system routines the archive needs.
 #pragma once
 
+#include <memory>
 #include <string>
 
+#include "ArchiveFiles.h"
 #include "ArchiveStream.h"
 
 namespace setup {
@@ -12,9 +14,13 @@ bool FileExists(const std::string& Path);
 bool ForceDirectories(const std::string& Folder);
 // The full path of the running program.
 std::string ProgramFileName();
-// Dispatches the window messages that are waiting. Long loops call it after every
-// block; it looks at the queue at most every few milliseconds, so tight loops stay fast.
-void ProcessMessages();
+
+// The archive's files on disk, opened as TWinFile.
+class TDiskFiles : public TArchiveFiles {
+ public:
+  bool Exists(const std::string& Path) override { return FileExists(Path); }
+  std::unique_ptr<fw::TStream> Open(const std::string& Path, TFileOpen Mode) override;
+};
 
 // A new file that takes the place of Target only when it is complete: it is written
 // under a temporary name in Target's folder and renamed over Target by Commit. The

@@ -50,9 +50,7 @@ const fw::TClass& TQnlkCompress::StaticClass() {
 }
 
 TQnlkCompress::TQnlkCompress(fw::TComponent* AOwner)
-    : fw::TComponent(AOwner), FFilesToProcess(std::make_unique<fw::TStringList>()) {
-  FIDTable.fill(-1);
-}
+    : fw::TComponent(AOwner), FFilesToProcess(std::make_unique<fw::TStringList>()) {}
 
 TQnlkCompress::~TQnlkCompress() = default;
 
@@ -88,27 +86,15 @@ void TQnlkCompress::GetFileStats(int Index, TlzhFileStats& Stats) {
 
 int TQnlkCompress::GetHeaderIndexByID(int UniqueID) {
   EnsureHeaders();
-  if (UniqueID < 0 || UniqueID > kMaxUniqueID) return -1;
-  return FIDTable[UniqueID];
+  return FIDs.Find(UniqueID);
 }
 
 void TQnlkCompress::ReadHeaders() {
-  TWinFile file;
-  if (!FileExists(FCompressedFile) || !file.Open(FCompressedFile, TFileOpen::Read))
-    throw EQnlkCompress(fw::Format("Cannot open the compressed file %s", FCompressedFile));
+  std::unique_ptr<fw::TStream> file;
+  if (FFiles.Exists(FCompressedFile)) file = FFiles.Open(FCompressedFile, TFileOpen::Read);
+  if (!file) throw EQnlkCompress(fw::Format("Cannot open the compressed file %s", FCompressedFile));
   FHeadersLoaded = false;
-  FIDTable.fill(-1);
-  try {
-    FHeaders.LoadFromStream(file, Offset);
-  } catch (const fw::Exception&) {
-    FHeaders.Clear();
-    throw EQnlkCompress(
-        "Could not read the file headers for the compressed file. The Archive file could possible be corrupt");
-  }
-  for (int i = 0; i < FHeaders.GetCount(); ++i) {
-    int id = FHeaders[i].UniqueID();
-    if (id >= 0 && id <= kMaxUniqueID) FIDTable[id] = i;
-  }
+  LoadArchiveHeaders(*file, Offset, FHeaders, FIDs);
   FHeadersLoaded = true;
 }
 
@@ -121,25 +107,12 @@ void TQnlkCompress::ListFiles() {
   }
 }
 
-void TQnlkCompress::OpenDiskFile(std::unique_ptr<TWinFile>& Stream, int Volume, TFileOpen Mode, std::string& Path) {
-  for (int attempt = 0; attempt < 4; ++attempt) {
-    Stream.reset();
-    if (FHeaders.MultiVolume == 1) Path = ChangeFileExt(Path, VolumeExtension(Volume));
-    if (!FileExists(Path)) {
-      if (!OnNewDisk) throw EQnlkCompress(fw::Format("Could not open the correct disk file %d", Volume));
-      std::string folder = RemoveTrailingBackslash(ExtractFilePath(Path));
-      OnNewDisk(this, Volume, folder);
-      Path = IncludeTrailingBackslash(folder) + ExtractFileName(Path);
-      continue;
-    }
-    Stream = std::make_unique<TWinFile>();
-    if (!Stream->Open(Path, Mode)) {
-      Stream.reset();
-      throw EQnlkCompress(fw::Format("Cannot open the compressed file %s", Path));
-    }
-    return;
-  }
-  throw EQnlkCompress(fw::Format("Cannot open the compressed file %s", Path));
+void TQnlkCompress::OpenDiskFile(std::unique_ptr<fw::TStream>& Stream, int Volume, TFileOpen Mode,
+                                 std::string& Path) {
+  Stream.reset();
+  TAskForDisk ask;
+  if (OnNewDisk) ask = [this](int Disk, std::string& Folder) { OnNewDisk(this, Disk, Folder); };
+  Stream = OpenVolume(FFiles, FHeaders.MultiVolume == 1, Volume, Mode, Path, ask);
 }
 
 void TQnlkCompress::DoFullDisk() {
@@ -154,12 +127,12 @@ void TQnlkCompress::CheckAbort() {
 
 void TQnlkCompress::AddStatus() {
   CheckAbort();
-  ProcessMessages();
+  PumpMessages();
   if (FDestFile == nullptr) throw EQnlkCompress("AddStatus has Nil DestFile");
   int64_t done = FSourceFile != nullptr ? FSourceFile->Position() : 0;
-  FStats.TotalDone += static_cast<int32_t>(done - FStats.FileDone);
-  FStats.FileDone = static_cast<int32_t>(done);
-  FStats.CompressedSize = static_cast<int32_t>(FDestFile->Size() - FCompressStart);
+  FStats.TotalDone += done - FStats.FileDone;
+  FStats.FileDone = done;
+  FStats.CompressedSize = FDestFile->Size() - FCompressStart;
   FStats.FilePercent = Percent(FStats.FileDone, FStats.FileSize);
   FStats.TotalPercent = Percent(FStats.TotalDone, FStats.TotalSize);
   Status();

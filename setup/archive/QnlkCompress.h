@@ -12,8 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "ArchiveReader.h"
 #include "ArchiveStream.h"
 #include "FileHeader.h"
+#include "FileSystem.h"
+#include "IdlePump.h"
 #include "OverwriteDecision.h"
 #include "ZlibStream.h"
 #include "core/Classes.h"
@@ -48,7 +51,7 @@ class IQnlkArchive {
 class TQnlkCompress : public fw::TComponent, public IQnlkArchive {
   FW_CLASS(TQnlkCompress, fw::TComponent)
  public:
-  static constexpr int kMaxUniqueID = 1999;
+  static constexpr int kMaxUniqueID = kMaxIndexedID;
 
   explicit TQnlkCompress(fw::TComponent* AOwner);
   ~TQnlkCompress() override;
@@ -83,6 +86,10 @@ class TQnlkCompress : public fw::TComponent, public IQnlkArchive {
   // file of that identifier or it lies outside 0..1999.
   int GetHeaderIndexByID(int UniqueID);
   const TFileHeaders& Headers() const { return FHeaders; }
+  // Called between the blocks of long operations, at most every 20 ms, so that the
+  // program can handle its messages; nothing is called without one. A handler may
+  // set Abort to stop the operation.
+  void SetIdleHandler(TIdlePump::THandler Handler) { FIdle.SetHandler(std::move(Handler)); }
 
   void ReadHeaders() override;
   void Compress(TlzhCommand Command, int UniqueID);
@@ -91,7 +98,8 @@ class TQnlkCompress : public fw::TComponent, public IQnlkArchive {
   void SplitToDisks(const std::string& TargetFolder, const std::string& VolumeName);
   void CopyFile(const std::string& Source, const std::string& Target);
   // Opens volume Volume of the archive at Path, asking for the disk when it is missing.
-  void OpenDiskFile(std::unique_ptr<TWinFile>& Stream, int Volume, TFileOpen Mode, std::string& Path);
+  // The folder of the last answer is looked at too; Path follows the answers.
+  void OpenDiskFile(std::unique_ptr<fw::TStream>& Stream, int Volume, TFileOpen Mode, std::string& Path);
 
   // A write came up short: OnFullDisk, then EqcDiskFull "The disk is full".
   [[noreturn]] virtual void DoFullDisk();
@@ -113,6 +121,7 @@ class TQnlkCompress : public fw::TComponent, public IQnlkArchive {
   }
   void Status() { Fire(OnStatus); }
   void CheckAbort();
+  void PumpMessages() { FIdle.Poll(); }
   // EqcAborted fires OnAborted and ends quietly, EAbort ends quietly, anything else
   // sets Abort and goes on.
   template <class F>
@@ -124,10 +133,9 @@ class TQnlkCompress : public fw::TComponent, public IQnlkArchive {
   void CompressOne(TFileHeader& Header, int Index, int UniqueID, TWinFile& Archive);
   // Extract
   void ExtractOne(const std::string& Line);
-  void InflateInto(TFileHeader& Header, std::unique_ptr<TWinFile>& Volume, TWinFile& Target);
   // SplitToDisks
   int CopyChunk(TWinFile& Source, std::unique_ptr<TWinFile>& Target, std::string& Folder,
-                const std::string& VolumeFile, int32_t SourceEnd);
+                const std::string& VolumeFile, int32_t SourceEnd, std::vector<std::string>& Written);
 
   std::string FCompressedFile;
   std::unique_ptr<fw::TStringList> FFilesToProcess;
@@ -140,7 +148,9 @@ class TQnlkCompress : public fw::TComponent, public IQnlkArchive {
   TlzhFileStats FStats;
   bool FHeadersLoaded = false;
   TFileHeaders FHeaders;
-  std::array<int, kMaxUniqueID + 1> FIDTable;
+  TIdentifierTable FIDs;
+  TDiskFiles FFiles;
+  TIdlePump FIdle;
 };
 
 template <class F>

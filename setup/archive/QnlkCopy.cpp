@@ -15,6 +15,11 @@ void TQnlkCompress::CopyFile(const std::string& Source, const std::string& Targe
   Offset = 0;
   ExtractDirectory = ExtractFilePath(Target);
   TargetFileName = ExtractFileName(Target);
+  // The name is this copy's only: a later extraction names its files itself.
+  struct TCleanup {
+    std::string& name;
+    ~TCleanup() { name.clear(); }
+  } cleanup{TargetFileName};
 
   FStats = TlzhFileStats();
   FStats.FileName = Source;
@@ -27,7 +32,7 @@ void TQnlkCompress::CopyFile(const std::string& Source, const std::string& Targe
 
   TWinFile source;
   if (!source.Open(Source, TFileOpen::Read)) throw EQnlkCompress(fw::Format("Cannot open the file %s", Source));
-  FStats.FileSize = static_cast<int32_t>(source.Size());
+  FStats.FileSize = source.Size();
   uint32_t stamp = source.DosDateTime();
   // The copy replaces the target only when it is whole: a cancel or a full disk
   // leaves the old target as it was and no part of a file behind.
@@ -39,11 +44,11 @@ void TQnlkCompress::CopyFile(const std::string& Source, const std::string& Targe
     if (GBuildCancelled) throw EUserAbortInstall();
     size_t n = source.Read(block, sizeof block);
     if (n > 0 && output.Stream().Write(block, n) != n) DoFullDisk();
-    FStats.FileDone += static_cast<int32_t>(n);
-    FStats.TotalDone += static_cast<int32_t>(n);
+    FStats.FileDone += static_cast<int64_t>(n);
+    FStats.TotalDone += static_cast<int64_t>(n);
     FStats.FilePercent = FStats.TotalPercent = Percent(FStats.FileDone, FStats.FileSize);
     Status();
-    ProcessMessages();
+    PumpMessages();
     if (n < sizeof block) break;
   }
   if (stamp != 0) output.Stream().SetDosDateTime(stamp);

@@ -1,4 +1,6 @@
 // Copying a single-file archive onto a set of volumes (floppy disks).
+#include <windows.h>
+
 #include "ArchiveText.h"
 #include "FileSystem.h"
 #include "QnlkCompress.h"
@@ -8,6 +10,9 @@ namespace setup {
 namespace {
 constexpr size_t kChunk = 8192;
 constexpr int kMaxVolume = 255;  // the headers keep volume numbers in one byte
+
+// Raised when the archive would need a 256th volume; the split then removes its volumes.
+FW_EXCEPTION(ETooManyVolumes, EQnlkCompress);
 }  // namespace
 
 void TQnlkCompress::SplitToDisks(const std::string& TargetFolder, const std::string& VolumeName) {
@@ -37,6 +42,7 @@ void TQnlkCompress::SplitToDisks(const std::string& TargetFolder, const std::str
         auto target = std::make_unique<TWinFile>();
         if (!target->Open(firstVolume, TFileOpen::Create))
           throw EQnlkCompress(fw::Format("Cannot create the file %s", firstVolume));
+        std::vector<std::string> written{firstVolume};
         FHeaders.SaveToStream(*target);
 
         for (int i = 0; i < FHeaders.GetCount(); ++i) {
@@ -50,7 +56,14 @@ void TQnlkCompress::SplitToDisks(const std::string& TargetFolder, const std::str
                 "Could not read the file headers for the compressed file. The Archive file could possible be corrupt");
           header.SetDataStart(static_cast<int32_t>(target->Position()));
           header.SetFirstVolume(static_cast<uint8_t>(FCurrentVolume));
-          while (CopyChunk(source, target, folder, volumeFile, sourceEnd) > 0) {
+          try {
+            while (CopyChunk(source, target, folder, volumeFile, sourceEnd, written) > 0) {
+            }
+          } catch (const ETooManyVolumes&) {
+            // A set that cannot be read back is no use: none of it stays behind.
+            target.reset();
+            for (const std::string& volume : written) DeleteFileA(volume.c_str());
+            throw;
           }
           header.SetEndPosition(static_cast<int32_t>(target->Position() - 1));
           header.SetLastVolume(static_cast<uint8_t>(FCurrentVolume));
@@ -58,14 +71,15 @@ void TQnlkCompress::SplitToDisks(const std::string& TargetFolder, const std::str
         target.reset();
 
         // The final positions go into the first volume's header table.
-        OpenDiskFile(target, 1, TFileOpen::ReadWrite, firstVolume);
-        FHeaders.SaveToStream(*target);
+        std::unique_ptr<fw::TStream> first;
+        OpenDiskFile(first, 1, TFileOpen::ReadWrite, firstVolume);
+        FHeaders.SaveToStream(*first);
       },
       false);
 }
 
 int TQnlkCompress::CopyChunk(TWinFile& Source, std::unique_ptr<TWinFile>& Target, std::string& Folder,
-                             const std::string& VolumeFile, int32_t SourceEnd) {
+                             const std::string& VolumeFile, int32_t SourceEnd, std::vector<std::string>& Written) {
   CheckAbort();
   int64_t left = int64_t(Offset) + SourceEnd + 1 - Source.Position();
   if (left <= 0) return 0;
@@ -74,7 +88,7 @@ int TQnlkCompress::CopyChunk(TWinFile& Source, std::unique_ptr<TWinFile>& Target
   if (n == 0)
     throw EQnlkCompress(
         "Could not read the file headers for the compressed file. The Archive file could possible be corrupt");
-  ProcessMessages();
+  PumpMessages();
   size_t written = WriteVolume(*Target, chunk, n);
   if (written < n) {
     // The volume is full: the rest goes onto the next one.
@@ -82,16 +96,19 @@ int TQnlkCompress::CopyChunk(TWinFile& Source, std::unique_ptr<TWinFile>& Target
     ++FCurrentVolume;
     if (!OnNewDisk)
       throw EQnlkCompress("There was no event handler for the OnNewDisk event, therefore no new disk could be inserted");
-    if (FCurrentVolume > kMaxVolume) throw EQnlkCompress("There is too little space on this disk to operate");
+    if (FCurrentVolume > kMaxVolume)
+      throw ETooManyVolumes(fw::Format(
+          "The archive does not fit on %d volumes, the most a volume set can have; no volume was kept", kMaxVolume));
     OnNewDisk(this, FCurrentVolume, Folder);
     std::string next = IncludeTrailingBackslash(Folder) + ChangeFileExt(VolumeFile, VolumeExtension(FCurrentVolume));
     Target = std::make_unique<TWinFile>();
     if (!Target->Open(next, TFileOpen::Create)) throw EQnlkCompress(fw::Format("Cannot create the file %s", next));
+    Written.push_back(next);
     if (WriteVolume(*Target, chunk + written, n - written) < n - written)
       throw EQnlkCompress("There is too little space on this disk to operate");
   }
-  FStats.FileDone += static_cast<int32_t>(n);
-  FStats.TotalDone += static_cast<int32_t>(n);
+  FStats.FileDone += static_cast<int64_t>(n);
+  FStats.TotalDone += static_cast<int64_t>(n);
   FStats.FilePercent = Percent(FStats.FileDone, FStats.CompressedSize);
   FStats.TotalPercent = Percent(FStats.TotalDone, FStats.TotalCompressed);
   Status();

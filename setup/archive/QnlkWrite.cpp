@@ -38,7 +38,7 @@ void TQnlkCompress::Compress(TlzhCommand Command, int UniqueID) {
           FHeaders.LoadFromStream(archive, 0);
           if (FHeaders.MultiVolume == 1)
             throw EQnlkCompress(fw::Format("Cannot add files to %s: it is a volume set", FCompressedFile));
-          if (FHeaders.GetCount() > 0) writeAt = FHeaders[FHeaders.GetCount() - 1].NextHeader();
+          writeAt = FHeaders.AppendPosition();
           FHeaders.AddFiles(FFilesToProcess->ToVector(), true);
         } else {
           // The sources are checked before an old archive of the same name is emptied.
@@ -109,19 +109,19 @@ void TQnlkCompress::CompressOne(TFileHeader& Header, int Index, int UniqueID, TW
     throw EQnlkCompress(fw::Format("The file %s is too large to be stored in the archive", Header.Name()));
   // The size that was compressed, should the file have changed since it was listed.
   Header.SetUncompressedSize(static_cast<int32_t>(taken));
-  FStats.FileSize = static_cast<int32_t>(taken);
+  FStats.FileSize = taken;
   FStats.Ratio = FStats.FileSize > 0 ? Percent(end - dataStart, FStats.FileSize) : 0;
   FStats.Finished = true;
   AddStatus();
   FStats.Finished = false;
-  FStats.TotalCompressed += static_cast<int32_t>(end - dataStart);
+  FStats.TotalCompressed += end - dataStart;
 
   Header.SetEndPosition(static_cast<int32_t>(end - 1));
   Header.SetNextHeader(static_cast<int32_t>(end));
   Header.SetDataStart(static_cast<int32_t>(dataStart));
   Header.SetCompressedSize(static_cast<int32_t>(end - dataStart));
   Header.SetUniqueID(UniqueID);
-  if (UniqueID >= 0 && UniqueID <= kMaxUniqueID) FIDTable[UniqueID] = Index;
+  FIDs.Set(UniqueID, Index);
   Archive.Seek(headerAt, fw::soBeginning);
   Header.WriteToStream(Archive);
   Archive.Seek(end, fw::soBeginning);

@@ -164,7 +164,10 @@ void TVersionResource::ParseVersionInfo(const void* Block) {
   void* data = const_cast<void*>(Block);
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
-  if (!VerQueryValueA(data, "\\", reinterpret_cast<void**>(&fixed), &length) || fixed == nullptr) return;
+  // A fixed part shorter than its record is no version at all.
+  if (!VerQueryValueA(data, "\\", reinterpret_cast<void**>(&fixed), &length) || fixed == nullptr ||
+      length < sizeof(VS_FIXEDFILEINFO))
+    return;
   TVersionInfo& info = *FVersionInfo;
   void* translation = nullptr;
   if (VerQueryValueA(data, "\\VarFileInfo\\Translation", &translation, &length) && length == 4)

@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "ArchiveStream.h"
+#include "core/Streams.h"
 
 namespace setup {
 
