@@ -1,6 +1,9 @@
 // The archive on disk: byte layout, offsets, appending, identifiers and damaged input.
 #include <zlib.h>
 
+#include <cmath>
+#include <cstring>
+
 #include "ArchiveTestSupport.h"
 #include "ArchiveText.h"
 
@@ -262,7 +265,7 @@ TEST_F(ArchiveLayout, DamagedArchivesGiveClearErrorsAndLeaveTargetsAlone) {
                    "Could not read the file headers for the compressed file. The Archive file could possible be corrupt"});
   Bytes damaged = good;
   for (int i = 0; i < 64; ++i) damaged[dataB + 5000 + i] ^= 0x5A;
-  cases.push_back({"damaged zlib data", damaged, "error"});
+  cases.push_back({"damaged zlib data", damaged, "The compressed data of the file " + Path("b.bin") + " are damaged"});
   Bytes smallerSize = good;
   SetInt32At(smallerSize, next + 132, 19000);
   cases.push_back({"more data than the header announces", smallerSize,
@@ -270,9 +273,8 @@ TEST_F(ArchiveLayout, DamagedArchivesGiveClearErrorsAndLeaveTargetsAlone) {
                        Path("b.bin")});
   Bytes shortData = good;
   shortData.resize(shortData.size() - 10);
-  cases.push_back({"data cut off", shortData,
-                   "The decompressed file's size does not match with the actual size of the file.  The file is " +
-                       Path("b.bin")});
+  // The last header's next position now lies past the end.
+  cases.push_back({"data cut off", shortData, corrupt});
 
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -292,6 +294,106 @@ TEST_F(ArchiveLayout, DamagedArchivesGiveClearErrorsAndLeaveTargetsAlone) {
     EXPECT_EQ(ReadBytes(Path("out\\b.bin")), old);
     EXPECT_EQ(FilesIn(Path("out")).size(), 1u) << "a temporary file was left behind";
   }
+}
+
+// The last header's next position is where appended files go: one past the end
+// would grow the archive, one inside stored data would cut it while its header stays
+// counted. Both are a damaged archive, read or appended to, and nothing is written.
+TEST_F(ArchiveLayout, TheLastNextHeaderIsCheckedBeforeReadingOrAppending) {
+  WriteBytes(Path("a.txt"), TextBytes(3000));
+  WriteBytes(Path("b.txt"), TextBytes(4000));
+  Build({Path("a.txt"), Path("b.txt")});
+  const Bytes good = ReadBytes(Path("files.1"));
+  const int32_t second = Int32At(good, 5 + 128);
+  const std::string corrupt =
+      "Could not read the file headers for the compressed file. The Archive file could possible be corrupt";
+  for (int32_t next : {static_cast<int32_t>(good.size()) + 4096, second + 176 + 10, second + 20}) {
+    SCOPED_TRACE(next);
+    Bytes bad = good;
+    SetInt32At(bad, second + 128, next);
+    WriteBytes(Path("files.1"), bad);
+    TQnlkCompress writer(nullptr);
+    writer.SetCompressedFile(Path("files.1"));
+    SetFiles(writer, {Path("a.txt")});
+    EXPECT_EQ(ArchiveError([&] { writer.Compress(lzcOnlyAdd, 1); }), corrupt);
+    EXPECT_EQ(ReadBytes(Path("files.1")), bad);
+    if (next > second + 176 + 10 || next < second + 176) {
+      TQnlkCompress reader(nullptr);
+      reader.SetCompressedFile(Path("files.1"));
+      EXPECT_EQ(ArchiveError([&] { reader.ReadHeaders(); }), corrupt);
+    }
+  }
+}
+
+// A stored date that no date stamp holds leaves the extracted file with the time of
+// its extraction.
+TEST_F(ArchiveLayout, OutOfRangeDatesAreNoDate) {
+  WriteBytes(Path("a.txt"), TextBytes(3000));
+  Build({Path("a.txt")});
+  Bytes a = ReadBytes(Path("files.1"));
+  for (double date : {1e300, -5.0, 3e9, std::nan("")}) {
+    SCOPED_TRACE(date);
+    memcpy(&a[5 + 8], &date, 8);
+    WriteBytes(Path("files.1"), a);
+    TQnlkCompress reader(nullptr);
+    reader.SetCompressedFile(Path("files.1"));
+    reader.ExtractDirectory = Path("out");
+    SetFiles(reader, {Path("a.txt")});
+    reader.Extract();
+    EXPECT_EQ(ReadBytes(Path("out\\a.txt")), TextBytes(3000));
+    TWinFile out;
+    ASSERT_TRUE(out.Open(Path("out\\a.txt"), TFileOpen::Read));
+    uint32_t stamp = out.DosDateTime();
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    EXPECT_EQ(stamp >> 25, static_cast<uint32_t>(today.wYear - 1980)) << "the file keeps a stored date";
+  }
+}
+
+// colNone stores the data (zlib's level 0); the other levels compress.
+TEST_F(ArchiveLayout, NoCompressionStoresTheData) {
+  const Bytes text = TextBytes(200000);
+  WriteBytes(Path("a.txt"), text);
+  Archive.CompressionLevel = colNone;
+  Build({Path("a.txt")});
+  Bytes a = ReadBytes(Path("files.1"));
+  const int32_t stored = Int32At(a, 5 + 140);
+  EXPECT_GE(stored, static_cast<int32_t>(text.size()));
+  EXPECT_LT(stored, static_cast<int32_t>(text.size()) + 200);
+  EXPECT_EQ((a[181 + 2] >> 1) & 3, 0) << "not a stored deflate block";
+  Archive.CompressionLevel = colFastest;
+  Build({Path("a.txt")});
+  EXPECT_LT(Int32At(ReadBytes(Path("files.1")), 5 + 140), static_cast<int32_t>(text.size()) / 4);
+  ExtractTo(Path("out"), {Path("a.txt")});
+  EXPECT_EQ(ReadBytes(Path("out\\a.txt")), text);
+}
+
+// Pointed at another archive, the component reads that archive's headers.
+TEST_F(ArchiveLayout, AnotherArchiveIsReadAnew) {
+  WriteBytes(Path("a.txt"), TextBytes(100));
+  WriteBytes(Path("b.txt"), TextBytes(200));
+  WriteBytes(Path("c.txt"), TextBytes(300));
+  Build({Path("a.txt")}, 4);
+  Archive.SetCompressedFile(Path("other.1"));
+  SetFiles(Archive, {Path("b.txt"), Path("c.txt")});
+  Archive.Compress(lzcOverwrite, 9);
+
+  TQnlkCompress reader(nullptr);
+  reader.SetCompressedFile(Path("files.1"));
+  EXPECT_EQ(reader.GetFileCount(), 1);
+  EXPECT_EQ(reader.GetHeaderIndexByID(4), 0);
+  reader.SetCompressedFile(Path("other.1"));
+  EXPECT_EQ(reader.GetFileCount(), 2);
+  EXPECT_EQ(reader.GetHeaderIndexByID(4), -1);
+  EXPECT_EQ(reader.GetHeaderIndexByID(9), 1);
+  EventLog log;
+  log.Attach(reader);
+  reader.ListFiles();
+  ASSERT_EQ(log.Listing.size(), 2u);
+  EXPECT_EQ(log.Listing[0].FileName, Path("b.txt"));
+  // Another volume of the same set keeps the headers: they are the set's.
+  reader.SetCompressedFile(Path("other.2"));
+  EXPECT_EQ(reader.GetFileCount(), 2);
 }
 
 TEST_F(ArchiveLayout, UnknownNamesAndMissingArchivesAreNamed) {

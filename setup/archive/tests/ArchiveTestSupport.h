@@ -11,17 +11,17 @@
 
 #include "FileSystem.h"
 #include "QnlkCompress.h"
+#include "gui/WinHandles.h"
 
 namespace archive_test {
 
 using Bytes = std::vector<uint8_t>;
 
 inline void WriteBytes(const std::string& path, const Bytes& data) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE) << path;
+  fw::TFileHandle h(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(h) << path;
   DWORD done = 0;
-  if (!data.empty()) WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &done, nullptr);
-  CloseHandle(h);
+  if (!data.empty()) WriteFile(h.Get(), data.data(), static_cast<DWORD>(data.size()), &done, nullptr);
   ASSERT_EQ(done, data.size());
 }
 
@@ -31,13 +31,12 @@ inline void WriteText(const std::string& path, const std::string& text) {
 
 inline Bytes ReadBytes(const std::string& path) {
   Bytes data;
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                         nullptr);
-  if (h == INVALID_HANDLE_VALUE) return data;
-  data.resize(GetFileSize(h, nullptr));
+  fw::TFileHandle h(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                0, nullptr));
+  if (!h) return data;
+  data.resize(GetFileSize(h.Get(), nullptr));
   DWORD done = 0;
-  if (!data.empty()) ReadFile(h, data.data(), static_cast<DWORD>(data.size()), &done, nullptr);
-  CloseHandle(h);
+  if (!data.empty()) ReadFile(h.Get(), data.data(), static_cast<DWORD>(data.size()), &done, nullptr);
   data.resize(done);
   return data;
 }
@@ -75,23 +74,21 @@ inline void SetFileDate(const std::string& path, int year, int month, int day, i
   FILETIME local, utc;
   SystemTimeToFileTime(&st, &local);
   LocalFileTimeToFileTime(&local, &utc);
-  HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE) << path;
-  SetFileTime(h, nullptr, nullptr, &utc);
-  CloseHandle(h);
+  fw::TFileHandle h(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(h) << path;
+  SetFileTime(h.Get(), nullptr, nullptr, &utc);
 }
 
 inline std::vector<std::string> FilesIn(const std::string& folder) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return names;
+  fw::TFindHandle h(FindFirstFileA((folder + "\\*").c_str(), &fd));
+  if (!h) return names;
   do {
     std::string n = fd.cFileName;
     if (n != "." && n != "..") names.push_back(n);
-  } while (FindNextFileA(h, &fd));
-  FindClose(h);
+  } while (FindNextFileA(h.Get(), &fd));
   return names;
 }
 

@@ -1,7 +1,6 @@
 // Extraction against existing targets, cancelling, and the uncompressed copy.
 #include "ArchiveTestSupport.h"
 #include "FileSystem.h"
-#include "gui/Forms.h"
 
 using namespace setup;
 using namespace archive_test;
@@ -175,13 +174,58 @@ TEST_F(UncompressedCopy, KeepsTheTargetWhenToldOrCancelled) {
 
 namespace {
 
-// Long operations look at the message queue between blocks; a request to quit that
-// arrives meanwhile must reach the application instead of being swallowed.
-TEST(ArchiveMessagePump, KeepsAQuitRequestForTheApplication) {
-  Sleep(30);  // past the pump's minimum interval
-  PostQuitMessage(0);
-  setup::ProcessMessages();
-  EXPECT_TRUE(fw::Application->Terminated());
+// Long operations hand the program its idle time between blocks, so that it can
+// handle its messages (a request to quit among them); a handler that asks to stop
+// ends the operation as a cancel does.
+TEST_F(UncompressedCopy, LongOperationsCallTheIdleHandlerWhichMayStopThem) {
+  WriteBytes(Path("big.bin"), RandomBytes(3 << 20, 12));
+  TQnlkCompress archive(nullptr);
+  EventLog log;
+  log.Attach(archive);
+  int calls = 0;
+  archive.SetIdleHandler([&] {
+    ++calls;
+    archive.Abort = true;
+  });
+  archive.SetCompressedFile(Path("files.1"));
+  SetFiles(archive, {Path("big.bin")});
+  archive.Compress(lzcOverwrite, 1);
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(log.Aborted, 1);
+  EXPECT_LT(log.Status.size(), 3u) << "the compression went on after the stop";
+  EXPECT_EQ(archive.GetFileCount(), 0);
+
+  // Without a handler nothing is called and nothing stops; with one that lets the
+  // work go on, the handler is called at most every 20 ms.
+  archive.SetIdleHandler(nullptr);
+  SetFiles(archive, {Path("big.bin")});
+  archive.Compress(lzcOverwrite, 1);
+  EXPECT_EQ(archive.GetFileCount(), 1);
+  std::vector<DWORD> ticks;
+  archive.SetIdleHandler([&] { ticks.push_back(GetTickCount()); });
+  archive.ExtractDirectory = Path("out");
+  SetFiles(archive, {Path("big.bin")});
+  archive.Extract();
+  ASSERT_FALSE(ticks.empty());
+  for (size_t i = 1; i < ticks.size(); ++i) EXPECT_GE(ticks[i] - ticks[i - 1], 15u);
+  EXPECT_EQ(ReadBytes(Path("out\\big.bin")), ReadBytes(Path("big.bin")));
+}
+
+// The copy's target name is the copy's only: an extraction that follows on the same
+// component names its files itself.
+TEST_F(UncompressedCopy, ALaterExtractionUsesTheStoredNames) {
+  WriteBytes(Path("src.bin"), RandomBytes(5000, 3));
+  WriteBytes(Path("a.txt"), TextBytes(300));
+  Copier.SetCompressedFile(Path("files.1"));
+  SetFiles(Copier, {Path("a.txt")});
+  Copier.Compress(lzcOverwrite, 1);
+  Copier.CopyFile(Path("src.bin"), Path("copy.bin"));
+  EXPECT_TRUE(Copier.TargetFileName.empty());
+  Copier.ExtractDirectory = Path("out");
+  SetFiles(Copier, {Path("a.txt")});
+  Copier.Extract();
+  EXPECT_EQ(ReadBytes(Path("out\\a.txt")), TextBytes(300));
+  EXPECT_FALSE(FileExists(Path("out\\copy.bin")));
 }
 
 }  // namespace

@@ -10,55 +10,40 @@ using namespace archive_test;
 
 namespace {
 
-TEST(CompareVersions, ItemsCompareAsNumbersElseAsText) {
-  struct Case {
-    const char *a, *b;
-    int result;
-  } const cases[] = {
-      {"5.1.2600.0", "5.1.2600.0", 0}, {"2.0", "10.0", 2}, {"1.0.0.1", "1.0.0", 1}, {"1.a", "1.b", 2},
-      {"1.10", "1.9", 1},              {"1.0.1", "1.0", 1}, {"", "", 0},            {"", "0", 2},
-      {"1.B", "1.a", 2},               {"2.x", "2.10", 1},  {"3", "3.", 0},         {"4.0", "4.00", 0},
+// A version block (the 32-bit layout) whose fixed part announces Length bytes, in a
+// buffer that goes on with bytes that would read as version 4369.4369.4369.4369.
+std::vector<uint8_t> VersionBlock(uint16_t Length) {
+  std::vector<uint8_t> block(160, 0x11);
+  auto word = [&](size_t at, uint16_t v) {
+    block[at] = static_cast<uint8_t>(v);
+    block[at + 1] = static_cast<uint8_t>(v >> 8);
   };
-  for (const Case& c : cases) EXPECT_EQ(CompareVersions(c.a, c.b), c.result) << c.a << " / " << c.b;
+  word(0, static_cast<uint16_t>(block.size()));
+  word(2, Length);
+  word(4, 0);  // binary value
+  const char key[] = "VS_VERSION_INFO";
+  for (size_t i = 0; i < sizeof key; ++i) word(6 + 2 * i, static_cast<uint16_t>(key[i]));
+  // The value starts at 40: the signature and the structure version.
+  word(40, 0x04BD);
+  word(42, 0xFEEF);
+  word(44, 0);
+  word(46, 1);
+  return block;
 }
 
-TEST(DecideOverwrite, TheTableAsked) {
-  std::string source = "1.0", target = "1.0";
-  bool exists = true, datesReadable = true;
-  int dateOrder = 0;
-  int versionReads = 0;
-  TOverwriteFacts facts;
-  facts.TargetExists = [&] { return exists; };
-  facts.SourceVersion = [&] { ++versionReads; return source; };
-  facts.TargetVersion = [&] { return target; };
-  facts.CompareDates = [&](int& r) { r = dateOrder; return datesReadable; };
+// A fixed part shorter than its record is no version: nothing behind it is read.
+TEST(VersionBlock, AShortFixedPartIsNoVersion) {
+  TVersionResource resource(nullptr);
+  std::vector<uint8_t> whole = VersionBlock(sizeof(VS_FIXEDFILEINFO));
+  resource.ClearVersionInfo();
+  resource.ParseVersionInfo(whole.data());
+  EXPECT_EQ(resource.VersionInfo()->FileVersion, "4369.4369.4369.4369");  // the block itself is sound
 
-  EXPECT_EQ(DecideOverwrite(owAlways, facts), odReplace);
-  EXPECT_EQ(DecideOverwrite(owAsk, facts), odAsk);
-  EXPECT_EQ(DecideOverwrite(6, facts), odFailed);
-  EXPECT_EQ(DecideOverwrite(-1, facts), odFailed);
-  EXPECT_EQ(versionReads, 0);
-  EXPECT_EQ(DecideOverwrite(owNever, facts), odKeep);
-  exists = false;
-  EXPECT_EQ(DecideOverwrite(owNever, facts), odReplace);
-
-  EXPECT_EQ(DecideOverwrite(owVersion, facts), odSame);
-  source = "1.1";
-  EXPECT_EQ(DecideOverwrite(owVersion, facts), odReplace);
-  EXPECT_EQ(DecideOverwrite(owVersionDate, facts), odReplace);
-  target = "1.2";
-  EXPECT_EQ(DecideOverwrite(owVersion, facts), odKeep);
-  EXPECT_EQ(DecideOverwrite(owVersionDate, facts), odKeep);
-
-  target = source;
-  for (auto [order, code] : {std::pair{0, odSame}, std::pair{1, odReplace}, std::pair{2, odKeep}}) {
-    dateOrder = order;
-    EXPECT_EQ(DecideOverwrite(owDate, facts), code);
-    EXPECT_EQ(DecideOverwrite(owVersionDate, facts), code);
-  }
-  datesReadable = false;
-  EXPECT_EQ(DecideOverwrite(owDate, facts), odFailed);
-  EXPECT_EQ(DecideOverwrite(owVersionDate, facts), odFailed);
+  std::vector<uint8_t> brief = VersionBlock(8);
+  resource.ClearVersionInfo();
+  resource.ParseVersionInfo(brief.data());
+  EXPECT_EQ(resource.VersionInfo()->FileVersion, "");
+  EXPECT_EQ(resource.VersionInfo()->FileOS, "");
 }
 
 class RealVersions : public ScratchTest {
@@ -128,11 +113,10 @@ TEST_F(RealVersions, DecisionsOnFilesByName) {
   EXPECT_EQ(TVersionResource::IsFileNewerByName(Old, New, owVersionDate), odKeep);
 
   // A target locked against reading cannot be compared by date.
-  HANDLE lock = CreateFileA(Old.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  fw::TFileHandle lock(CreateFileA(Old.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(lock);
   EXPECT_EQ(TVersionResource::IsFileNewerByName(New, Old, owDate), odFailed);
   EXPECT_EQ(TVersionResource::IsFileNewerByVersion("2.5.0.1", Old, owDate, 40000.0), odFailed);
-  CloseHandle(lock);
 }
 
 TEST_F(RealVersions, ExtractionDecidesByTheStoredVersion) {

@@ -125,6 +125,43 @@ TEST_F(Volumes, AFullVolumeWithoutAHandlerStopsTheSplit) {
   EXPECT_EQ(attempts, 4);
 }
 
+// The disk given at the last prompt is looked at too.
+TEST_F(Volumes, TheFourthAnswerIsChecked) {
+  Splitter.OnNewDisk = [](TQnlkCompress*, int, std::string&) {};
+  Splitter.SplitToDisks(Path("disks"), "disk.1");
+  CreateDirectoryA(Path("floppy").c_str(), nullptr);
+  for (const char* v : {"disk.2", "disk.3"})
+    MoveFileA(Path(std::string("disks\\") + v).c_str(), Path(std::string("floppy\\") + v).c_str());
+  TQnlkCompress reader(nullptr);
+  int asked = 0;
+  reader.OnNewDisk = [&](TQnlkCompress*, int, std::string& folder) {
+    if (++asked == 4) folder = Path("floppy");
+  };
+  reader.SetCompressedFile(Path("disks\\disk.1"));
+  reader.ExtractDirectory = Path("out");
+  SetFiles(reader, {Path("big.bin")});
+  reader.Extract();
+  EXPECT_EQ(asked, 4);
+  EXPECT_EQ(ReadBytes(Path("out\\big.bin")), Big);
+}
+
+// A volume set holds at most 255 volumes: a split that needs more says so and takes
+// back every volume it wrote.
+TEST_F(Volumes, ASplitThatNeedsMoreThan255VolumesLeavesNoneBehind) {
+  WriteBytes(Path("huge.bin"), RandomBytes(2200000, 8));
+  Splitter.SetCompressedFile(Path("huge.1"));
+  SetFiles(Splitter, {Path("huge.bin")});
+  Splitter.Compress(lzcOverwrite, 1);
+  Splitter.Capacity = 8192;  // the size of the splitter's blocks: each volume takes one
+  int asked = 0;
+  Splitter.OnNewDisk = [&](TQnlkCompress*, int, std::string&) { ++asked; };
+  std::string message = ArchiveError([&] { Splitter.SplitToDisks(Path("disks"), "disk.1"); });
+  EXPECT_NE(message.find("255 volumes"), std::string::npos) << message;
+  EXPECT_EQ(asked, 254);
+  EXPECT_TRUE(FilesIn(Path("disks")).empty());
+  EXPECT_TRUE(Splitter.Abort);
+}
+
 TEST_F(Volumes, AppendingToAVolumeSetIsRefused) {
   Splitter.Capacity = 1000000;
   Splitter.SplitToDisks(Path("disks"), "disk.1");
