@@ -21,14 +21,15 @@ bool TWinFile::Open(const std::string& FileName, TFileOpen Mode) {
   return true;
 }
 
-void TWinFile::Close() { FHandle.Reset(); }
+void TWinFile::Close() {
+  FHandle.Reset();
+}
 
 size_t TWinFile::Read(void* Buffer, size_t Count) {
   size_t total = 0;
   while (FHandle.Valid() && total < Count) {
     DWORD chunk = static_cast<DWORD>(std::min<size_t>(Count - total, 1u << 30)), done = 0;
-    if (!ReadFile(FHandle.Get(), static_cast<char*>(Buffer) + total, chunk, &done, nullptr) || done == 0)
-      break;
+    if (!ReadFile(FHandle.Get(), static_cast<char*>(Buffer) + total, chunk, &done, nullptr) || done == 0) break;
     total += done;
   }
   return total;
@@ -38,9 +39,7 @@ size_t TWinFile::Write(const void* Buffer, size_t Count) {
   size_t total = 0;
   while (FHandle.Valid() && total < Count) {
     DWORD chunk = static_cast<DWORD>(std::min<size_t>(Count - total, 1u << 30)), done = 0;
-    if (!WriteFile(FHandle.Get(), static_cast<const char*>(Buffer) + total, chunk, &done, nullptr) ||
-        done == 0)
-      break;
+    if (!WriteFile(FHandle.Get(), static_cast<const char*>(Buffer) + total, chunk, &done, nullptr) || done == 0) break;
     total += done;
   }
   return total;
@@ -67,7 +66,9 @@ void TWinFile::SetSize(int64_t NewSize) {
   Seek(std::min(here, NewSize), fw::soBeginning);
 }
 
-bool TWinFile::Truncate() { return FHandle.Valid() && SetEndOfFile(FHandle.Get()); }
+bool TWinFile::Truncate() {
+  return FHandle.Valid() && SetEndOfFile(FHandle.Get());
+}
 
 uint32_t TWinFile::DosDateTime() {
   FILETIME written, local;
@@ -81,8 +82,7 @@ uint32_t TWinFile::DosDateTime() {
 bool TWinFile::SetDosDateTime(uint32_t Value) {
   FILETIME local, written;
   return FHandle.Valid() && DosDateTimeToFileTime(static_cast<WORD>(Value >> 16), static_cast<WORD>(Value), &local) &&
-         LocalFileTimeToFileTime(&local, &written) &&
-         SetFileTime(FHandle.Get(), nullptr, nullptr, &written);
+         LocalFileTimeToFileTime(&local, &written) && SetFileTime(FHandle.Get(), nullptr, nullptr, &written);
 }
 
 }  // namespace setup

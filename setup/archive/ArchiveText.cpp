@@ -11,9 +11,13 @@ size_t NameStart(std::string_view Path) {
 }
 }  // namespace
 
-std::string ExtractFilePath(std::string_view Path) { return std::string(Path.substr(0, NameStart(Path))); }
+std::string ExtractFilePath(std::string_view Path) {
+  return std::string(Path.substr(0, NameStart(Path)));
+}
 
-std::string ExtractFileName(std::string_view Path) { return std::string(Path.substr(NameStart(Path))); }
+std::string ExtractFileName(std::string_view Path) {
+  return std::string(Path.substr(NameStart(Path)));
+}
 
 std::string ChangeFileExt(std::string_view Path, std::string_view Ext) {
   size_t start = NameStart(Path);
@@ -46,7 +50,7 @@ int64_t DaysSinceEpoch(int year, int month, int day) {
 }
 
 // The date-times a date stamp can hold: 1 January 1980 up to the end of 2107.
-constexpr double kFirstDosDay = 29221;  // 1 January 1980
+constexpr double kFirstDosDay = 29221;   // 1 January 1980
 constexpr double kEndOfDosDays = 75972;  // 1 January 2108
 }  // namespace
 

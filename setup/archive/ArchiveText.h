@@ -9,7 +9,7 @@
 namespace setup {
 
 // File-name parts, "\" and "/" both separating folders, ":" ending a drive.
-std::string ExtractFilePath(std::string_view Path);   // folder with its trailing backslash
+std::string ExtractFilePath(std::string_view Path);  // folder with its trailing backslash
 std::string ExtractFileName(std::string_view Path);
 std::string ChangeFileExt(std::string_view Path, std::string_view Ext);
 std::string IncludeTrailingBackslash(std::string_view Path);

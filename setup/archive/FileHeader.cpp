@@ -52,7 +52,9 @@ void TFileHeader::PutShortString(int At, int Max, const std::string& V) {
   std::memcpy(&FRecord[At + 1], V.data(), length);
 }
 
-bool TFileHeader::IsValid() const { return !fw::Trim(Name()).empty(); }
+bool TFileHeader::IsValid() const {
+  return !fw::Trim(Name()).empty();
+}
 
 void TFileHeader::GetFileStats(TlzhFileStats& Stats) const {
   Stats.FileName = Name();

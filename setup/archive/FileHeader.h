@@ -47,8 +47,17 @@ class TFileHeader {
 
   // Field offsets in the record.
   enum : int {
-    fhFileNumber = 0, fhDate = 8, fhLastVolume = 16, fhEndPosition = 20, fhName = 24, fhNextHeader = 128,
-    fhUncompressedSize = 132, fhDataStart = 136, fhCompressedSize = 140, fhFirstVolume = 144, fhUniqueID = 148,
+    fhFileNumber = 0,
+    fhDate = 8,
+    fhLastVolume = 16,
+    fhEndPosition = 20,
+    fhName = 24,
+    fhNextHeader = 128,
+    fhUncompressedSize = 132,
+    fhDataStart = 136,
+    fhCompressedSize = 140,
+    fhFirstVolume = 144,
+    fhUniqueID = 148,
     fhVersion = 152,
   };
 

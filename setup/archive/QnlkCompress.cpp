@@ -22,11 +22,11 @@ const fw::TClass& TQnlkCompress::StaticClass() {
   static const fw::TClass cls =
       fw::TClassDef<TQnlkCompress>()
           .Creatable()
-          .Boolean("Abort", &TQnlkCompress::Abort, &TQnlkCompress::Abort)
+          .Boolean("Abort", &TQnlkCompress::Abort, &TQnlkCompress::SetAbort)
           .String("CompressedFile", &TQnlkCompress::CompressedFile, &TQnlkCompress::SetCompressedFile)
           .Enum("CompressionLevel", CompressionLevelInfo(), &TQnlkCompress::CompressionLevel,
-                &TQnlkCompress::CompressionLevel)
-          .String("ExtractDirectory", &TQnlkCompress::ExtractDirectory, &TQnlkCompress::ExtractDirectory)
+                &TQnlkCompress::SetCompressionLevel)
+          .String("ExtractDirectory", &TQnlkCompress::ExtractDirectory, &TQnlkCompress::SetExtractDirectory)
           .StringList(
               "FilesToProcess", [](const TQnlkCompress* c) { return c->FilesToProcess()->ToVector(); },
               [](TQnlkCompress* c, const std::vector<std::string>& lines) {
@@ -34,8 +34,8 @@ const fw::TClass& TQnlkCompress::StaticClass() {
                 list.SetVector(lines);
                 c->SetFilesToProcess(&list);
               })
-          .Integer("Offset", &TQnlkCompress::Offset, &TQnlkCompress::Offset)
-          .Enum("Overwrite", OverwriteTypeInfo(), &TQnlkCompress::Overwrite, &TQnlkCompress::Overwrite)
+          .Integer("Offset", &TQnlkCompress::Offset, &TQnlkCompress::SetOffset)
+          .Enum("Overwrite", OverwriteTypeInfo(), &TQnlkCompress::Overwrite, &TQnlkCompress::SetOverwrite)
           .Event("OnAborted", &TQnlkCompress::OnAborted)
           .Event("OnAfterAdding", &TQnlkCompress::OnAfterAdding)
           .Event("OnAfterExtracting", &TQnlkCompress::OnAfterExtracting)
@@ -94,7 +94,7 @@ void TQnlkCompress::ReadHeaders() {
   if (FFiles.Exists(FCompressedFile)) file = FFiles.Open(FCompressedFile, TFileOpen::Read);
   if (!file) throw EQnlkCompress(fw::Format("Cannot open the compressed file %s", FCompressedFile));
   FHeadersLoaded = false;
-  LoadArchiveHeaders(*file, Offset, FHeaders, FIDs);
+  LoadArchiveHeaders(*file, FOffset, FHeaders, FIDs);
   FHeadersLoaded = true;
 }
 
@@ -107,8 +107,7 @@ void TQnlkCompress::ListFiles() {
   }
 }
 
-void TQnlkCompress::OpenDiskFile(std::unique_ptr<fw::TStream>& Stream, int Volume, TFileOpen Mode,
-                                 std::string& Path) {
+void TQnlkCompress::OpenDiskFile(std::unique_ptr<fw::TStream>& Stream, int Volume, TFileOpen Mode, std::string& Path) {
   Stream.reset();
   TAskForDisk ask;
   if (OnNewDisk) ask = [this](int Disk, std::string& Folder) { OnNewDisk(this, Disk, Folder); };
@@ -122,7 +121,7 @@ void TQnlkCompress::DoFullDisk() {
 }
 
 void TQnlkCompress::CheckAbort() {
-  if (Abort) throw EqcAborted("Operation aborted by user");
+  if (FAbort) throw EqcAborted("Operation aborted by user");
 }
 
 void TQnlkCompress::AddStatus() {
@@ -141,10 +140,14 @@ void TQnlkCompress::AddStatus() {
 bool TQnlkCompress::ReplaceDecision(uint8_t Decision) {
   switch (Decision) {
     case odSame:
-    case odKeep: return false;
+    case odKeep:
+      return false;
     case odReplace:
-    case odAsk: Fire(OnReplace); return true;
-    default: throw EQnlkCompress("Error comparing file versions in TQnlkCompress");
+    case odAsk:
+      Fire(OnReplace);
+      return true;
+    default:
+      throw EQnlkCompress("Error comparing file versions in TQnlkCompress");
   }
 }
 

@@ -57,16 +57,21 @@ class TQnlkCompress : public fw::TComponent, public IQnlkArchive {
   ~TQnlkCompress() override;
 
   // Published properties.
-  bool Abort = false;
+  bool Abort() const { return FAbort; }
+  void SetAbort(bool Value) { FAbort = Value; }
   const std::string& CompressedFile() const { return FCompressedFile; }
   void SetCompressedFile(const std::string& Value);
-  TCompressionLevel CompressionLevel = colMax;
-  std::string ExtractDirectory;
+  TCompressionLevel CompressionLevel() const { return FCompressionLevel; }
+  void SetCompressionLevel(TCompressionLevel Value) { FCompressionLevel = Value; }
+  const std::string& ExtractDirectory() const { return FExtractDirectory; }
+  void SetExtractDirectory(const std::string& Value) { FExtractDirectory = Value; }
   fw::TStrings* FilesToProcess() const { return FFilesToProcess.get(); }
   // Deletes the blank lines from Value, then copies it.
   void SetFilesToProcess(fw::TStrings* Value);
-  int32_t Offset = 0;
-  TOverwriteType Overwrite = owAlways;
+  int32_t Offset() const { return FOffset; }
+  void SetOffset(int32_t Value) { FOffset = Value; }
+  TOverwriteType Overwrite() const { return FOverwrite; }
+  void SetOverwrite(TOverwriteType Value) { FOverwrite = Value; }
   fw::TNotifyEvent OnAborted;
   TlzhFileStatsEvent OnAfterAdding, OnBeforeAdding;
   TlzhFileStatsEvent OnAfterExtracting, OnBeforeExtracting;
@@ -134,10 +139,15 @@ class TQnlkCompress : public fw::TComponent, public IQnlkArchive {
   // Extract
   void ExtractOne(const std::string& Line);
   // SplitToDisks
-  int CopyChunk(TWinFile& Source, std::unique_ptr<TWinFile>& Target, std::string& Folder,
-                const std::string& VolumeFile, int32_t SourceEnd, std::vector<std::string>& Written);
+  int CopyChunk(TWinFile& Source, std::unique_ptr<TWinFile>& Target, std::string& Folder, const std::string& VolumeFile,
+                int32_t SourceEnd, std::vector<std::string>& Written);
 
+  bool FAbort = false;
   std::string FCompressedFile;
+  TCompressionLevel FCompressionLevel = colMax;
+  std::string FExtractDirectory;
+  int32_t FOffset = 0;
+  TOverwriteType FOverwrite = owAlways;
   std::unique_ptr<fw::TStringList> FFilesToProcess;
   TMode FMode = mdNone;
   int FCurrentVolume = 0;
@@ -161,11 +171,11 @@ void TQnlkCompress::Guarded(F&& Operation, bool QuietEAbort) {
     if (OnAborted) OnAborted(this);
   } catch (const fw::EAbort&) {
     if (!QuietEAbort) {
-      Abort = true;
+      FAbort = true;
       throw;
     }
   } catch (...) {
-    Abort = true;
+    FAbort = true;
     throw;
   }
 }

@@ -11,9 +11,9 @@ constexpr size_t kCopyBlock = 8192;
 }
 
 void TQnlkCompress::CopyFile(const std::string& Source, const std::string& Target) {
-  Abort = false;
-  Offset = 0;
-  ExtractDirectory = ExtractFilePath(Target);
+  FAbort = false;
+  FOffset = 0;
+  FExtractDirectory = ExtractFilePath(Target);
   TargetFileName = ExtractFileName(Target);
   // The name is this copy's only: a later extraction names its files itself.
   struct TCleanup {
@@ -25,9 +25,9 @@ void TQnlkCompress::CopyFile(const std::string& Source, const std::string& Targe
   FStats.FileName = Source;
   std::string target = Target;
   if (FileExists(target)) {
-    if (!ReplaceDecision(TVersionResource::IsFileNewerByName(Source, target, OverwriteTypeToVersionMode(Overwrite))))
+    if (!ReplaceDecision(TVersionResource::IsFileNewerByName(Source, target, OverwriteTypeToVersionMode(FOverwrite))))
       return;
-    target = IncludeTrailingBackslash(ExtractDirectory) + TargetFileName;
+    target = IncludeTrailingBackslash(FExtractDirectory) + TargetFileName;
   }
 
   TWinFile source;

@@ -10,7 +10,7 @@
 namespace setup {
 
 void TQnlkCompress::Extract() {
-  Abort = false;
+  FAbort = false;
   FMode = mdExtracting;
   struct TCleanup {
     TQnlkCompress& c;
@@ -43,12 +43,12 @@ void TQnlkCompress::ExtractOne(const std::string& Line) {
 
   if (fw::Trim(TargetFileName).empty()) TargetFileName = ExtractFileName(header.Name());
   Fire(OnBeforeExtracting);
-  std::string target = IncludeTrailingBackslash(ExtractDirectory) + ExtractFileName(TargetFileName);
+  std::string target = IncludeTrailingBackslash(FExtractDirectory) + ExtractFileName(TargetFileName);
   bool write = true;
   if (FileExists(target)) {
     write = ReplaceDecision(TVersionResource::IsFileNewerByVersion(
-        header.FileVersion(), target, OverwriteTypeToVersionMode(Overwrite), header.Date()));
-    if (write) target = IncludeTrailingBackslash(ExtractDirectory) + ExtractFileName(TargetFileName);
+        header.FileVersion(), target, OverwriteTypeToVersionMode(FOverwrite), header.Date()));
+    if (write) target = IncludeTrailingBackslash(FExtractDirectory) + ExtractFileName(TargetFileName);
   }
   if (SkipFile) write = false;
 
@@ -76,7 +76,7 @@ void TQnlkCompress::ExtractOne(const std::string& Line) {
       OpenDiskFile(next, Volume, TFileOpen::Read, FCompressedFile);
       return next;
     };
-    InflateFile(header, Offset, volume, output.Stream(), hooks);
+    InflateFile(header, FOffset, volume, output.Stream(), hooks);
     volume.reset();
     uint32_t stamp = DateTimeToDosDateTime(header.Date());
     if (stamp != 0 && !output.Stream().SetDosDateTime(stamp))

@@ -16,7 +16,7 @@ FW_EXCEPTION(ETooManyVolumes, EQnlkCompress);
 }  // namespace
 
 void TQnlkCompress::SplitToDisks(const std::string& TargetFolder, const std::string& VolumeName) {
-  Abort = false;
+  FAbort = false;
   struct TCleanup {
     TQnlkCompress& c;
     // The loaded headers now describe the volume set, not CompressedFile.
@@ -50,7 +50,7 @@ void TQnlkCompress::SplitToDisks(const std::string& TargetFolder, const std::str
           FCurrentHeader = &header;
           header.GetFileStats(FStats);
           const int32_t sourceStart = header.DataStart(), sourceEnd = header.EndPosition();
-          int64_t from = int64_t(Offset) + sourceStart;
+          int64_t from = int64_t(FOffset) + sourceStart;
           if (source.Seek(from, fw::soBeginning) != from)
             throw EQnlkCompress(
                 "Could not read the file headers for the compressed file. The Archive file could possible be corrupt");
@@ -81,7 +81,7 @@ void TQnlkCompress::SplitToDisks(const std::string& TargetFolder, const std::str
 int TQnlkCompress::CopyChunk(TWinFile& Source, std::unique_ptr<TWinFile>& Target, std::string& Folder,
                              const std::string& VolumeFile, int32_t SourceEnd, std::vector<std::string>& Written) {
   CheckAbort();
-  int64_t left = int64_t(Offset) + SourceEnd + 1 - Source.Position();
+  int64_t left = int64_t(FOffset) + SourceEnd + 1 - Source.Position();
   if (left <= 0) return 0;
   uint8_t chunk[kChunk];
   size_t n = Source.Read(chunk, static_cast<size_t>(std::min<int64_t>(left, kChunk)));
@@ -95,7 +95,8 @@ int TQnlkCompress::CopyChunk(TWinFile& Source, std::unique_ptr<TWinFile>& Target
     Target.reset();
     ++FCurrentVolume;
     if (!OnNewDisk)
-      throw EQnlkCompress("There was no event handler for the OnNewDisk event, therefore no new disk could be inserted");
+      throw EQnlkCompress(
+          "There was no event handler for the OnNewDisk event, therefore no new disk could be inserted");
     if (FCurrentVolume > kMaxVolume)
       throw ETooManyVolumes(fw::Format(
           "The archive does not fit on %d volumes, the most a volume set can have; no volume was kept", kMaxVolume));

@@ -12,10 +12,10 @@ constexpr size_t kReadBlock = 65536;
 }
 
 void TQnlkCompress::Compress(TlzhCommand Command, int UniqueID) {
-  Abort = false;
+  FAbort = false;
   FMode = mdCompressing;
   FHeaders.MultiVolume = 0;
-  Offset = 0;
+  FOffset = 0;
   struct TCleanup {
     TQnlkCompress& c;
     ~TCleanup() {
@@ -96,7 +96,7 @@ void TQnlkCompress::CompressOne(TFileHeader& Header, int Index, int UniqueID, TW
   Fire(OnBeforeAdding);
   int64_t taken = 0;
   {
-    TCompressionStream zip(CompressionLevel, Archive);
+    TCompressionStream zip(FCompressionLevel, Archive);
     zip.OnProgress = [this] { AddStatus(); };
     zip.OnWriteShort = [this] { DoFullDisk(); };
     std::vector<uint8_t> block(kReadBlock);

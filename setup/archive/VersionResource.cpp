@@ -14,30 +14,66 @@
 namespace setup {
 
 namespace {
-const uint16_t kLangIDs[] = {1025, 1026, 1027, 1028, 1029, 1030, 1031, 1032, 1033, 1034, 1035, 1036,
-                             1037, 1038, 1039, 1040, 1041, 1042, 1043, 1044, 1045, 1046, 1047, 1048,
-                             1049, 1050, 1051, 1052, 1053, 1054, 1055, 1056, 1057, 2052, 2055, 2057,
-                             2058, 2060, 2064, 2067, 2068, 2070, 2074, 3084, 4108};
+const uint16_t kLangIDs[] = {1025, 1026, 1027, 1028, 1029, 1030, 1031, 1032, 1033, 1034, 1035, 1036, 1037, 1038, 1039,
+                             1040, 1041, 1042, 1043, 1044, 1045, 1046, 1047, 1048, 1049, 1050, 1051, 1052, 1053, 1054,
+                             1055, 1056, 1057, 2052, 2055, 2057, 2058, 2060, 2064, 2067, 2068, 2070, 2074, 3084, 4108};
 const uint16_t kCodePages[] = {0, 932, 949, 950, 1200, 1250, 1251, 1252, 1253, 1254, 1255, 1256};
 }  // namespace
 
 const fw::TEnumInfo& LanguageInfo() {
-  static const fw::TEnumInfo info{
-      "TLanguage",
-      {"lnArabic", "lnBulgarian", "lnCatalan", "lnTraditionalChinese", "lnCzech", "lnDanish", "lnGerman", "lnGreek",
-       "lnUSEnglish", "lnCastilianSpanish", "lnFinnish", "lnFrench", "lnHebrew", "lnHungarian", "lnIcelandic",
-       "lnItalian", "lnJapanese", "lnKorean", "lnDutch", "lnNorwegianBokmal", "lnPolish", "lnBrazilianPortuguese",
-       "lnRhaetoRomanic", "lnRomanian", "lnRussian", "lnCroatoSerbian", "lnSlovak", "lnAlbanian", "lnSwedish",
-       "lnThai", "lnTurkish", "lnUrdu", "lnBahasa", "lnSimplifiedChinese", "lnSwissGerman", "lnUKEnglish",
-       "lnMexicanSpanish", "lnBelgianFrench", "lnSwissItalian", "lnBelgianDutch", "lnNorwegianNynorsk",
-       "lnPortuguese", "lnSerboCroatian", "lnCanadianFrench", "lnSwissFrench"}};
+  static const fw::TEnumInfo info{"TLanguage",
+                                  {"lnArabic",
+                                   "lnBulgarian",
+                                   "lnCatalan",
+                                   "lnTraditionalChinese",
+                                   "lnCzech",
+                                   "lnDanish",
+                                   "lnGerman",
+                                   "lnGreek",
+                                   "lnUSEnglish",
+                                   "lnCastilianSpanish",
+                                   "lnFinnish",
+                                   "lnFrench",
+                                   "lnHebrew",
+                                   "lnHungarian",
+                                   "lnIcelandic",
+                                   "lnItalian",
+                                   "lnJapanese",
+                                   "lnKorean",
+                                   "lnDutch",
+                                   "lnNorwegianBokmal",
+                                   "lnPolish",
+                                   "lnBrazilianPortuguese",
+                                   "lnRhaetoRomanic",
+                                   "lnRomanian",
+                                   "lnRussian",
+                                   "lnCroatoSerbian",
+                                   "lnSlovak",
+                                   "lnAlbanian",
+                                   "lnSwedish",
+                                   "lnThai",
+                                   "lnTurkish",
+                                   "lnUrdu",
+                                   "lnBahasa",
+                                   "lnSimplifiedChinese",
+                                   "lnSwissGerman",
+                                   "lnUKEnglish",
+                                   "lnMexicanSpanish",
+                                   "lnBelgianFrench",
+                                   "lnSwissItalian",
+                                   "lnBelgianDutch",
+                                   "lnNorwegianNynorsk",
+                                   "lnPortuguese",
+                                   "lnSerboCroatian",
+                                   "lnCanadianFrench",
+                                   "lnSwissFrench"}};
   return info;
 }
 
 const fw::TEnumInfo& CharacterSetInfo() {
   static const fw::TEnumInfo info{"TCharacterSet",
-                                  {"csASCII", "csJapan", "csKorea", "csTaiwan", "csUnicode", "csLatin2",
-                                   "csCyrillic", "csMultilingual", "csGreek", "csTurkish", "csHebrew", "csArabic"}};
+                                  {"csASCII", "csJapan", "csKorea", "csTaiwan", "csUnicode", "csLatin2", "csCyrillic",
+                                   "csMultilingual", "csGreek", "csTurkish", "csHebrew", "csArabic"}};
   return info;
 }
 
@@ -77,7 +113,9 @@ TVersionResource::TVersionResource(fw::TComponent* AOwner)
   ReadVersionInfo();
 }
 
-TVersionResource::~TVersionResource() { delete FVersionInfo; }
+TVersionResource::~TVersionResource() {
+  delete FVersionInfo;
+}
 
 void TVersionResource::SetFileName(const std::string& Value) {
   FFileName = Value;
@@ -116,38 +154,59 @@ void TVersionResource::ReadVersionInfo() {
 namespace {
 std::string FileOSText(DWORD os) {
   switch (os) {
-    case 1: return "Windows 3.0 or later";
-    case 2: return "16 bit OS/2 Presentation Manager";
-    case 3: return "32 bit OS/2 Presentation Manager";
-    case 4: return "32 bit Windows";
-    case 0x10000: return "MS-Dos";
-    case 0x10001: return "Windows 3.0 or later with MS-Dos";
-    case 0x10004: return "32 bit Windows with MS-Dos";
-    case 0x20000: return "16 bit OS/2";
-    case 0x20002: return "16 bit OS/2 with Presentation Manager";
-    case 0x30000: return "32 bit OS/2";
-    case 0x30003: return "32 bit OS/2 with Presentation Manager";
-    case 0x40000: return "Windows NT";
-    case 0x40004: return "Windows NT with 32 bit Windows";
-    default: return "Unknown";
+    case 1:
+      return "Windows 3.0 or later";
+    case 2:
+      return "16 bit OS/2 Presentation Manager";
+    case 3:
+      return "32 bit OS/2 Presentation Manager";
+    case 4:
+      return "32 bit Windows";
+    case 0x10000:
+      return "MS-Dos";
+    case 0x10001:
+      return "Windows 3.0 or later with MS-Dos";
+    case 0x10004:
+      return "32 bit Windows with MS-Dos";
+    case 0x20000:
+      return "16 bit OS/2";
+    case 0x20002:
+      return "16 bit OS/2 with Presentation Manager";
+    case 0x30000:
+      return "32 bit OS/2";
+    case 0x30003:
+      return "32 bit OS/2 with Presentation Manager";
+    case 0x40000:
+      return "Windows NT";
+    case 0x40004:
+      return "Windows NT with 32 bit Windows";
+    default:
+      return "Unknown";
   }
 }
 
 std::string FileTypeText(DWORD type) {
   switch (type) {
-    case 1: return "Application";
-    case 2: return "Dynamic-Link Library";
-    case 3: return "Device Driver";
-    case 4: return "Font";
-    case 5: return "Virtual Device Driver";
-    case 7: return "Static-Link Library";
-    default: return "Unknown";
+    case 1:
+      return "Application";
+    case 2:
+      return "Dynamic-Link Library";
+    case 3:
+      return "Device Driver";
+    case 4:
+      return "Font";
+    case 5:
+      return "Virtual Device Driver";
+    case 7:
+      return "Static-Link Library";
+    default:
+      return "Unknown";
   }
 }
 
 std::string FileSubTypeText(DWORD type, DWORD subType) {
-  static const char* const drivers[] = {"Printer", "Keyboard", "Language", "Display", "Mouse",
-                                        "Network", "System",   "Installable", "Sound", "Communications"};
+  static const char* const drivers[] = {"Printer", "Keyboard", "Language",    "Display", "Mouse",
+                                        "Network", "System",   "Installable", "Sound",   "Communications"};
   static const char* const fonts[] = {"Raster", "Vector", "TrueType"};
   if (type == 3) return subType >= 1 && subType <= 10 ? drivers[subType - 1] : "Unknown";
   if (type == 4) return subType >= 1 && subType <= 3 ? fonts[subType - 1] : "Unknown";
@@ -223,9 +282,13 @@ bool FileDateTime(const std::string& FileName, double& Value) {
   return true;
 }
 
-int CompareDateTimes(double Source, double Target) { return Source > Target ? 1 : Source < Target ? 2 : 0; }
+int CompareDateTimes(double Source, double Target) {
+  return Source > Target ? 1 : Source < Target ? 2 : 0;
+}
 
-bool Exists(const std::string& Target) { return !fw::Trim(Target).empty() && FileExists(Target); }
+bool Exists(const std::string& Target) {
+  return !fw::Trim(Target).empty() && FileExists(Target);
+}
 }  // namespace
 
 uint8_t TVersionResource::IsFileNewerByName(const std::string& Source, const std::string& Target, int Mode) {

@@ -9,9 +9,11 @@ namespace setup {
 
 const char* const kZlibVersion = "1.0.4";
 
-// zlib checks the record size it is given against its own: 56 bytes in a 32-bit
-// build, 88 in a 64-bit one.
+// zlib checks the record size it is given against its own: on Windows 56 bytes in a
+// 32-bit build, 88 in a 64-bit one (elsewhere, as in the native test build, long is wider).
+#ifdef _WIN32
 static_assert(sizeof(z_stream) == (sizeof(void*) == 4 ? 56 : 88), "unexpected z_stream layout");
+#endif
 
 namespace {
 constexpr size_t kOutputBufferSize = 65536;
@@ -21,7 +23,9 @@ voidpf ZAlloc(voidpf, uInt items, uInt size) {
   if (size != 0 && items > SIZE_MAX / size) return Z_NULL;
   return std::malloc(static_cast<size_t>(items) * size);
 }
-void ZFree(voidpf, voidpf address) { std::free(address); }
+void ZFree(voidpf, voidpf address) {
+  std::free(address);
+}
 
 void InstallHooks(z_stream& rec) {
   rec.zalloc = ZAlloc;
@@ -32,10 +36,14 @@ void InstallHooks(z_stream& rec) {
 
 int ZlibLevel(TCompressionLevel Level) {
   switch (Level) {
-    case colNone: return 0;
-    case colFastest: return 1;
-    case colMax: return 9;
-    default: return -1;
+    case colNone:
+      return 0;
+    case colFastest:
+      return 1;
+    case colMax:
+      return 9;
+    default:
+      return -1;
   }
 }
 
@@ -61,7 +69,9 @@ TCompressionStream::TCompressionStream(TCompressionLevel Level, fw::TStream& Des
   FZRec.avail_out = static_cast<uInt>(FBuffer.size());
 }
 
-TCompressionStream::~TCompressionStream() { deflateEnd(&FZRec); }
+TCompressionStream::~TCompressionStream() {
+  deflateEnd(&FZRec);
+}
 
 size_t TCompressionStream::Write(const void* Buffer, size_t Count) {
   const Bytef* next = static_cast<const Bytef*>(Buffer);
@@ -110,15 +120,21 @@ int64_t TCompressionStream::Seek(int64_t Offset, fw::TSeekOrigin Origin) {
   throw fw::Exception("Invalid stream operation");
 }
 
-size_t TCompressionStream::Read(void*, size_t) { throw fw::Exception("Invalid stream operation"); }
+size_t TCompressionStream::Read(void*, size_t) {
+  throw fw::Exception("Invalid stream operation");
+}
 
-void TCompressionStream::SetSize(int64_t) { throw fw::Exception("Invalid stream operation"); }
+void TCompressionStream::SetSize(int64_t) {
+  throw fw::Exception("Invalid stream operation");
+}
 
 TInflater::TInflater() {
   InstallHooks(FZRec);
   if (inflateInit_(&FZRec, kZlibVersion, static_cast<int>(sizeof(z_stream))) < 0) throw fw::Exception("error");
 }
 
-TInflater::~TInflater() { inflateEnd(&FZRec); }
+TInflater::~TInflater() {
+  inflateEnd(&FZRec);
+}
 
 }  // namespace setup

@@ -7,7 +7,6 @@
 // same level, file to file in 64 KiB blocks. Prints the throughput of each and the
 // program's peak working set before and after the archive's work.
 #include <windows.h>
-
 #include <zlib.h>
 
 #include <cstdio>
@@ -41,8 +40,8 @@ double PeakMiB() {
   struct Counters {
     DWORD cb;
     DWORD PageFaultCount;
-    SIZE_T PeakWorkingSetSize, WorkingSetSize, QuotaPeakPagedPoolUsage, QuotaPagedPoolUsage,
-        QuotaPeakNonPagedPoolUsage, QuotaNonPagedPoolUsage, PagefileUsage, PeakPagefileUsage;
+    SIZE_T PeakWorkingSetSize, WorkingSetSize, QuotaPeakPagedPoolUsage, QuotaPagedPoolUsage, QuotaPeakNonPagedPoolUsage,
+        QuotaNonPagedPoolUsage, PagefileUsage, PeakPagefileUsage;
   } counters{};
   counters.cb = sizeof counters;
   using Fn = BOOL(WINAPI*)(HANDLE, Counters*, DWORD);
@@ -62,9 +61,9 @@ void MakeData(const std::string& path, int64_t size) {
   if (!out.Open(path, TFileOpen::Create)) Fail("cannot create the data file");
   std::vector<uint8_t> block(1 << 20);
   uint64_t state = 0x9E3779B97F4A7C15ull;
-  static const char* const words[] = {"archive ", "setup ",  "install ", "volume ",  "header ", "file ",
-                                      "version ", "folder ", "window ",  "registry ", "the ",   "of ",
-                                      "and ",     "to ",     "a ",       "disk\r\n",  "copy ",  "newer "};
+  static const char* const words[] = {"archive ", "setup ",  "install ", "volume ",   "header ", "file ",
+                                      "version ", "folder ", "window ",  "registry ", "the ",    "of ",
+                                      "and ",     "to ",     "a ",       "disk\r\n",  "copy ",   "newer "};
   size_t word = 0;
   for (int64_t done = 0; done < size; done += static_cast<int64_t>(block.size())) {
     bool random = done < size / 2;
@@ -167,14 +166,14 @@ int main(int argc, char** argv) {
   MakeData(data, mib << 20);
 
   TQnlkCompress compressor(nullptr);
-  compressor.CompressionLevel = colMax;
+  compressor.SetCompressionLevel(colMax);
   compressor.SetCompressedFile(archive);
   compressor.FilesToProcess()->Add(data);
   double t0 = Now();
   compressor.Compress(lzcOverwrite, 1);
   double archiveDeflate = Now() - t0;
   DeleteFileA((out + "\\mixed.dat").c_str());
-  compressor.ExtractDirectory = out;
+  compressor.SetExtractDirectory(out);
   compressor.FilesToProcess()->Add(data);
   t0 = Now();
   compressor.Extract();

@@ -20,7 +20,7 @@ class ArchiveLayout : public ScratchTest {
     Archive.Compress(command, id);
   }
   void ExtractTo(const std::string& folder, const std::vector<std::string>& names) {
-    Archive.ExtractDirectory = folder;
+    Archive.SetExtractDirectory(folder);
     SetFiles(Archive, names);
     Archive.Extract();
   }
@@ -146,9 +146,9 @@ TEST_F(ArchiveLayout, ArchiveInsideALargerFileIsReadAtItsOffset) {
 
   TQnlkCompress reader(nullptr);
   reader.SetCompressedFile(Path("setup.exe"));
-  reader.Offset = 1234;
+  reader.SetOffset(1234);
   EXPECT_EQ(reader.GetFileCount(), 2);
-  reader.ExtractDirectory = Path("out");
+  reader.SetExtractDirectory(Path("out"));
   SetFiles(reader, {Path("two.bin"), Path("one.txt")});
   reader.Extract();
   EXPECT_EQ(ReadBytes(Path("out\\one.txt")), one);
@@ -186,7 +186,7 @@ TEST_F(ArchiveLayout, AFailedOrCancelledAppendLeavesTheArchiveAsItWas) {
   EventLog log;
   log.Attach(Archive);
   Archive.OnStatus = [&](TQnlkCompress* c, const TlzhFileStats& s) {
-    if (s.FileName == Path("big.bin")) c->Abort = true;
+    if (s.FileName == Path("big.bin")) c->SetAbort(true);
   };
   Build({Path("a.txt"), Path("big.bin")}, 2, lzcOnlyAdd);
   EXPECT_EQ(log.Aborted, 1);
@@ -196,7 +196,7 @@ TEST_F(ArchiveLayout, AFailedOrCancelledAppendLeavesTheArchiveAsItWas) {
   // A source that cannot be opened.
   EXPECT_EQ(ArchiveError([&] { Build({Path("missing.txt")}, 3, lzcOnlyAdd); }),
             "Cannot open the file " + Path("missing.txt"));
-  EXPECT_TRUE(Archive.Abort);  // a failure stops whatever the shared component runs next
+  EXPECT_TRUE(Archive.Abort());  // a failure stops whatever the shared component runs next
   EXPECT_EQ(ReadBytes(Path("files.1")), before);
   EXPECT_TRUE(Archive.FilesToProcess()->Count() == 0);
   EXPECT_EQ(Archive.GetFileCount(), 1);
@@ -218,7 +218,8 @@ TEST_F(ArchiveLayout, IdentifiersFindTheirOwnHeaderOrNone) {
   TlzhFileStats stats;
   Archive.GetFileStats(3, stats);
   EXPECT_EQ(stats.TotalSize, 400);
-  EXPECT_EQ(ArchiveError([&] { Archive.GetFileStats(4, stats); }), "Tried to access the 4th file. This file is not defined");
+  EXPECT_EQ(ArchiveError([&] { Archive.GetFileStats(4, stats); }),
+            "Tried to access the 4th file. This file is not defined");
 }
 
 TEST_F(ArchiveLayout, BuildRefusesNamesTheHeaderCannotHold) {
@@ -261,16 +262,17 @@ TEST_F(ArchiveLayout, DamagedArchivesGiveClearErrorsAndLeaveTargetsAlone) {
   Bytes loop = good;
   SetInt32At(loop, 5 + 128, 5);
   cases.push_back({"chain pointing back", loop, corrupt});
-  cases.push_back({"too short for the count", Bytes(good.begin(), good.begin() + 3),
-                   "Could not read the file headers for the compressed file. The Archive file could possible be corrupt"});
+  cases.push_back(
+      {"too short for the count", Bytes(good.begin(), good.begin() + 3),
+       "Could not read the file headers for the compressed file. The Archive file could possible be corrupt"});
   Bytes damaged = good;
   for (int i = 0; i < 64; ++i) damaged[dataB + 5000 + i] ^= 0x5A;
   cases.push_back({"damaged zlib data", damaged, "The compressed data of the file " + Path("b.bin") + " are damaged"});
   Bytes smallerSize = good;
   SetInt32At(smallerSize, next + 132, 19000);
-  cases.push_back({"more data than the header announces", smallerSize,
-                   "The decompressed file's size does not match with the actual size of the file.  The file is " +
-                       Path("b.bin")});
+  cases.push_back(
+      {"more data than the header announces", smallerSize,
+       "The decompressed file's size does not match with the actual size of the file.  The file is " + Path("b.bin")});
   Bytes shortData = good;
   shortData.resize(shortData.size() - 10);
   // The last header's next position now lies past the end.
@@ -282,7 +284,7 @@ TEST_F(ArchiveLayout, DamagedArchivesGiveClearErrorsAndLeaveTargetsAlone) {
     WriteBytes(Path("out\\b.bin"), old);
     TQnlkCompress reader(nullptr);
     reader.SetCompressedFile(Path("files.1"));
-    reader.ExtractDirectory = Path("out");
+    reader.SetExtractDirectory(Path("out"));
     SetFiles(reader, {Path("b.bin")});
     std::string message;
     try {
@@ -337,7 +339,7 @@ TEST_F(ArchiveLayout, OutOfRangeDatesAreNoDate) {
     WriteBytes(Path("files.1"), a);
     TQnlkCompress reader(nullptr);
     reader.SetCompressedFile(Path("files.1"));
-    reader.ExtractDirectory = Path("out");
+    reader.SetExtractDirectory(Path("out"));
     SetFiles(reader, {Path("a.txt")});
     reader.Extract();
     EXPECT_EQ(ReadBytes(Path("out\\a.txt")), TextBytes(3000));
@@ -354,14 +356,14 @@ TEST_F(ArchiveLayout, OutOfRangeDatesAreNoDate) {
 TEST_F(ArchiveLayout, NoCompressionStoresTheData) {
   const Bytes text = TextBytes(200000);
   WriteBytes(Path("a.txt"), text);
-  Archive.CompressionLevel = colNone;
+  Archive.SetCompressionLevel(colNone);
   Build({Path("a.txt")});
   Bytes a = ReadBytes(Path("files.1"));
   const int32_t stored = Int32At(a, 5 + 140);
   EXPECT_GE(stored, static_cast<int32_t>(text.size()));
   EXPECT_LT(stored, static_cast<int32_t>(text.size()) + 200);
   EXPECT_EQ((a[181 + 2] >> 1) & 3, 0) << "not a stored deflate block";
-  Archive.CompressionLevel = colFastest;
+  Archive.SetCompressionLevel(colFastest);
   Build({Path("a.txt")});
   EXPECT_LT(Int32At(ReadBytes(Path("files.1")), 5 + 140), static_cast<int32_t>(text.size()) / 4);
   ExtractTo(Path("out"), {Path("a.txt")});

@@ -18,7 +18,8 @@ namespace archive_test {
 using Bytes = std::vector<uint8_t>;
 
 inline void WriteBytes(const std::string& path, const Bytes& data) {
-  fw::TFileHandle h(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  fw::TFileHandle h(
+      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_TRUE(h) << path;
   DWORD done = 0;
   if (!data.empty()) WriteFile(h.Get(), data.data(), static_cast<DWORD>(data.size()), &done, nullptr);
@@ -31,8 +32,8 @@ inline void WriteText(const std::string& path, const std::string& text) {
 
 inline Bytes ReadBytes(const std::string& path) {
   Bytes data;
-  fw::TFileHandle h(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                0, nullptr));
+  fw::TFileHandle h(
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
   if (!h) return data;
   data.resize(GetFileSize(h.Get(), nullptr));
   DWORD done = 0;
@@ -126,9 +127,8 @@ struct EventLog {
   int Aborted = 0;
   void Attach(setup::TQnlkCompress& c) {
     c.OnStatus = [this](setup::TQnlkCompress*, const setup::TlzhFileStats& s) { Status.push_back(s); };
-    c.OnBeforeAdding = c.OnBeforeExtracting = [this](setup::TQnlkCompress*, const setup::TlzhFileStats& s) {
-      Before.push_back(s);
-    };
+    c.OnBeforeAdding =
+        c.OnBeforeExtracting = [this](setup::TQnlkCompress*, const setup::TlzhFileStats& s) { Before.push_back(s); };
     c.OnAfterAdding = [this](setup::TQnlkCompress*, const setup::TlzhFileStats& s) { After.push_back(s); };
     c.OnReplace = [this](setup::TQnlkCompress*, const setup::TlzhFileStats& s) { Replace.push_back(s); };
     c.OnListing = [this](setup::TQnlkCompress*, const setup::TlzhFileStats& s) { Listing.push_back(s); };

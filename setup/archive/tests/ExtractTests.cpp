@@ -23,8 +23,8 @@ class Extraction : public ScratchTest {
   bool ExtractOver(TOverwriteType mode, int year) {
     WriteBytes(Target(), OldData);
     SetFileDate(Target(), year, 6, 15);
-    Archive.Overwrite = mode;
-    Archive.ExtractDirectory = Path("out");
+    Archive.SetOverwrite(mode);
+    Archive.SetExtractDirectory(Path("out"));
     SetFiles(Archive, {Path("new.txt")});
     Archive.Extract();
     EXPECT_FALSE(log.Status.empty());
@@ -48,9 +48,9 @@ TEST_F(Extraction, EachOverwriteModeDecidesAgainstAnExistingTarget) {
     int targetYear;
     bool replaced;
   } const cases[] = {
-      {owAlways, 2030, true},      {owNever, 2000, false},      {owAsk, 2030, true},
-      {owVersion, 2000, false},    // neither has a version: the same, keep
-      {owDate, 2000, true},        {owDate, 2020, false},       {owDate, 2030, false},
+      {owAlways, 2030, true},      {owNever, 2000, false},       {owAsk, 2030, true},
+      {owVersion, 2000, false},  // neither has a version: the same, keep
+      {owDate, 2000, true},        {owDate, 2020, false},        {owDate, 2030, false},
       {owVersionDate, 2000, true}, {owVersionDate, 2030, false}, {owVersionDate, 2020, false},
   };
   for (const Case& c : cases) {
@@ -64,7 +64,7 @@ TEST_F(Extraction, EachOverwriteModeDecidesAgainstAnExistingTarget) {
 }
 
 TEST_F(Extraction, ExtractedFilesCarryTheStoredDateAndChosenName) {
-  Archive.ExtractDirectory = Path("out\\sub\\deeper");
+  Archive.SetExtractDirectory(Path("out\\sub\\deeper"));
   Archive.OnBeforeExtracting = [](TQnlkCompress* c, const TlzhFileStats&) { c->TargetFileName = "renamed.txt"; };
   SetFiles(Archive, {Path("new.txt")});
   Archive.Extract();
@@ -78,7 +78,7 @@ TEST_F(Extraction, ExtractedFilesCarryTheStoredDateAndChosenName) {
 
   // A handler that skips the file leaves the target alone.
   WriteBytes(Target(), OldData);
-  Archive.ExtractDirectory = Path("out");
+  Archive.SetExtractDirectory(Path("out"));
   Archive.OnBeforeExtracting = [](TQnlkCompress* c, const TlzhFileStats&) { c->SkipFile = true; };
   SetFiles(Archive, {Path("new.txt")});
   Archive.Extract();
@@ -86,7 +86,7 @@ TEST_F(Extraction, ExtractedFilesCarryTheStoredDateAndChosenName) {
 }
 
 TEST_F(Extraction, ProgressAddsUpToTheFile) {
-  Archive.ExtractDirectory = Path("out");
+  Archive.SetExtractDirectory(Path("out"));
   SetFiles(Archive, {Path("new.txt")});
   Archive.Extract();
   ASSERT_GE(log.Status.size(), 8u);  // 4 KiB blocks
@@ -101,9 +101,9 @@ TEST_F(Extraction, ProgressAddsUpToTheFile) {
 TEST_F(Extraction, ACancelLeavesTheOldTargetAndNoTemporaryFile) {
   WriteBytes(Target(), OldData);
   Archive.OnStatus = [](TQnlkCompress* c, const TlzhFileStats& s) {
-    if (s.FileDone >= 8192) c->Abort = true;
+    if (s.FileDone >= 8192) c->SetAbort(true);
   };
-  Archive.ExtractDirectory = Path("out");
+  Archive.SetExtractDirectory(Path("out"));
   SetFiles(Archive, {Path("new.txt")});
   Archive.Extract();  // a cancel is reported through OnAborted, not raised
   EXPECT_EQ(log.Aborted, 1);
@@ -141,20 +141,20 @@ TEST_F(UncompressedCopy, CopiesWholeFilesWithTheirDate) {
   ASSERT_FALSE(log.Status.empty());
   EXPECT_TRUE(log.Status.back().Finished);
   EXPECT_EQ(log.Status.back().FileDone, 8192 * 3);
-  EXPECT_EQ(Copier.ExtractDirectory, Dir + "\\");
+  EXPECT_EQ(Copier.ExtractDirectory(), Dir + "\\");
 }
 
 TEST_F(UncompressedCopy, KeepsTheTargetWhenToldOrCancelled) {
   Bytes data = RandomBytes(50000, 10), old = TextBytes(100);
   WriteBytes(Path("src.bin"), data);
   WriteBytes(Path("dst.bin"), old);
-  Copier.Overwrite = owNever;
+  Copier.SetOverwrite(owNever);
   Copier.CopyFile(Path("src.bin"), Path("dst.bin"));
   EXPECT_EQ(ReadBytes(Path("dst.bin")), old);
 
-  Copier.Overwrite = owAlways;
+  Copier.SetOverwrite(owAlways);
   Copier.OnStatus = [](TQnlkCompress* c, const TlzhFileStats& s) {
-    if (s.FileDone >= 16384) c->Abort = true;
+    if (s.FileDone >= 16384) c->SetAbort(true);
   };
   EXPECT_THROW(Copier.CopyFile(Path("src.bin"), Path("dst.bin")), EqcAborted);
   EXPECT_EQ(ReadBytes(Path("dst.bin")), old);
@@ -185,7 +185,7 @@ TEST_F(UncompressedCopy, LongOperationsCallTheIdleHandlerWhichMayStopThem) {
   int calls = 0;
   archive.SetIdleHandler([&] {
     ++calls;
-    archive.Abort = true;
+    archive.SetAbort(true);
   });
   archive.SetCompressedFile(Path("files.1"));
   SetFiles(archive, {Path("big.bin")});
@@ -203,7 +203,7 @@ TEST_F(UncompressedCopy, LongOperationsCallTheIdleHandlerWhichMayStopThem) {
   EXPECT_EQ(archive.GetFileCount(), 1);
   std::vector<DWORD> ticks;
   archive.SetIdleHandler([&] { ticks.push_back(GetTickCount()); });
-  archive.ExtractDirectory = Path("out");
+  archive.SetExtractDirectory(Path("out"));
   SetFiles(archive, {Path("big.bin")});
   archive.Extract();
   ASSERT_FALSE(ticks.empty());
@@ -221,7 +221,7 @@ TEST_F(UncompressedCopy, ALaterExtractionUsesTheStoredNames) {
   Copier.Compress(lzcOverwrite, 1);
   Copier.CopyFile(Path("src.bin"), Path("copy.bin"));
   EXPECT_TRUE(Copier.TargetFileName.empty());
-  Copier.ExtractDirectory = Path("out");
+  Copier.SetExtractDirectory(Path("out"));
   SetFiles(Copier, {Path("a.txt")});
   Copier.Extract();
   EXPECT_EQ(ReadBytes(Path("out\\a.txt")), TextBytes(300));

@@ -38,7 +38,9 @@ struct TStoredFile {
   int32_t UniqueID = 0;
 };
 
-inline Bytes StreamBytes(fw::TMemoryStream& Stream) { return Stream.Data(); }
+inline Bytes StreamBytes(fw::TMemoryStream& Stream) {
+  return Stream.Data();
+}
 
 // A single-file archive as the writer lays it out: each header followed by its data.
 inline Bytes MakeArchive(const std::vector<TStoredFile>& Files, setup::TCompressionLevel Level = setup::colMax) {

@@ -64,7 +64,8 @@ TEST(ArchiveDates, DatesOutsideTheStampsRangeAreNoDate) {
   for (double date : {1e300, -1e300, std::nan(""), inf, -inf, -1.0, 0.0, 29220.99, 75972.0, 2.5e9, 1e10, 9.2e18})
     EXPECT_EQ(DateTimeToDosDateTime(date), 0u) << date;
   // The ends of the range still convert, both ways.
-  const uint32_t first = (0u << 25 | 1u << 21 | 1u << 16), last = (127u << 25 | 12u << 21 | 31u << 16 | 23u << 11 | 59u << 5 | 29u);
+  const uint32_t first = (0u << 25 | 1u << 21 | 1u << 16),
+                 last = (127u << 25 | 12u << 21 | 31u << 16 | 23u << 11 | 59u << 5 | 29u);
   EXPECT_EQ(DosDateTimeToDateTime(first), 29221.0);
   EXPECT_EQ(DateTimeToDosDateTime(DosDateTimeToDateTime(first)), first);
   EXPECT_EQ(DateTimeToDosDateTime(DosDateTimeToDateTime(last)), last);
@@ -127,8 +128,9 @@ TEST(ArchiveTotals, SumsPast2GiBStayExact) {
 
 class MemoryArchive : public ::testing::Test {
  protected:
-  const Bytes First = Text(70000), Second = Noise(20000, 5), Empty;
-  const Bytes Single = MakeArchive({{"C:\\src\\first.txt", First, 7}, {"second.bin", Second, 1999}, {"empty", Empty, 2000}});
+  const Bytes First = Text(70000), Second = Noise(20000, 5), Empty{};
+  const Bytes Single =
+      MakeArchive({{"C:\\src\\first.txt", First, 7}, {"second.bin", Second, 1999}, {"empty", Empty, 2000}});
 
   void Load(const Bytes& archive, TFileHeaders& headers, TIdentifierTable& ids, int64_t offset = 0) {
     fw::TMemoryStream stream;
@@ -230,7 +232,8 @@ TEST_F(MemoryArchive, VolumeSetsAskForDisksAndCheckEveryAnswer) {
   // Without an answer that finds it, the disk is asked for four times.
   asked = 0;
   auto never = [&](int, std::string&) { ++asked; };
-  EXPECT_EQ(ArchiveError([&] { Extract(files, "A:\\disk.1", 1, never); }), "Cannot open the compressed file A:\\disk.2");
+  EXPECT_EQ(ArchiveError([&] { Extract(files, "A:\\disk.1", 1, never); }),
+            "Cannot open the compressed file A:\\disk.2");
   EXPECT_EQ(asked, 4);
   EXPECT_EQ(ArchiveError([&] { Extract(files, "A:\\disk.1", 1); }), "Could not open the correct disk file 2");
 }
@@ -278,9 +281,18 @@ TEST(CompareVersions, ItemsCompareAsNumbersElseAsText) {
     const char *a, *b;
     int result;
   } const cases[] = {
-      {"5.1.2600.0", "5.1.2600.0", 0}, {"2.0", "10.0", 2}, {"1.0.0.1", "1.0.0", 1}, {"1.a", "1.b", 2},
-      {"1.10", "1.9", 1},              {"1.0.1", "1.0", 1}, {"", "", 0},            {"", "0", 2},
-      {"1.B", "1.a", 2},               {"2.x", "2.10", 1},  {"3", "3.", 0},         {"4.0", "4.00", 0},
+      {"5.1.2600.0", "5.1.2600.0", 0},
+      {"2.0", "10.0", 2},
+      {"1.0.0.1", "1.0.0", 1},
+      {"1.a", "1.b", 2},
+      {"1.10", "1.9", 1},
+      {"1.0.1", "1.0", 1},
+      {"", "", 0},
+      {"", "0", 2},
+      {"1.B", "1.a", 2},
+      {"2.x", "2.10", 1},
+      {"3", "3.", 0},
+      {"4.0", "4.00", 0},
   };
   for (const Case& c : cases) EXPECT_EQ(CompareVersions(c.a, c.b), c.result) << c.a << " / " << c.b;
 }

@@ -1,8 +1,8 @@
 // Version texts, the decision table, and both on libraries with real version resources.
 #include "ArchiveTestSupport.h"
-#include "VersionResource.h"
 #include "ArchiveText.h"
 #include "FileSystem.h"
+#include "VersionResource.h"
 #include "core/ClassDef.h"
 
 using namespace setup;
@@ -134,8 +134,8 @@ TEST_F(RealVersions, ExtractionDecidesByTheStoredVersion) {
   ASSERT_TRUE(CopyFileA(Old.c_str(), Path("out\\new.dll").c_str(), FALSE));
   // out\old.dll holds the new library: the older one does not replace it.
   ASSERT_TRUE(CopyFileA(New.c_str(), Path("out\\old.dll").c_str(), FALSE));
-  archive.Overwrite = owVersion;
-  archive.ExtractDirectory = Path("out");
+  archive.SetOverwrite(owVersion);
+  archive.SetExtractDirectory(Path("out"));
   SetFiles(archive, {New, Old});
   archive.Extract();
   EXPECT_EQ(ReadBytes(Path("out\\new.dll")), ReadBytes(New));

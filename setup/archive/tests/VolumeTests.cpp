@@ -82,7 +82,7 @@ TEST_F(Volumes, AFileSpansThreeVolumesAndExtractsBack) {
     folder = Path("floppy");
   };
   reader.SetCompressedFile(Path("disks\\disk.1"));
-  reader.ExtractDirectory = Path("out");
+  reader.SetExtractDirectory(Path("out"));
   SetFiles(reader, {Path("big.bin")});
   reader.Extract();
   EXPECT_EQ(ReadBytes(Path("out\\big.bin")), Big);
@@ -98,7 +98,7 @@ TEST_F(Volumes, AFileSpansThreeVolumesAndExtractsBack) {
 TEST_F(Volumes, AFullVolumeWithoutAHandlerStopsTheSplit) {
   EXPECT_EQ(ArchiveError([&] { Splitter.SplitToDisks(Path("disks"), "disk.1"); }),
             "There was no event handler for the OnNewDisk event, therefore no new disk could be inserted");
-  EXPECT_TRUE(Splitter.Abort);
+  EXPECT_TRUE(Splitter.Abort());
 
   Splitter.Capacity = 1000000;
   Splitter.SplitToDisks(Path("disks"), "one.1");
@@ -111,7 +111,7 @@ TEST_F(Volumes, AFullVolumeWithoutAHandlerStopsTheSplit) {
   DeleteFileA(Path("disks\\disk.2").c_str());
   TQnlkCompress reader(nullptr);
   reader.SetCompressedFile(Path("disks\\disk.1"));
-  reader.ExtractDirectory = Path("out");
+  reader.SetExtractDirectory(Path("out"));
   SetFiles(reader, {Path("big.bin")});
   EXPECT_EQ(ArchiveError([&] { reader.Extract(); }), "Could not open the correct disk file 2");
   EXPECT_FALSE(FileExists(Path("out\\big.bin")));
@@ -120,8 +120,7 @@ TEST_F(Volumes, AFullVolumeWithoutAHandlerStopsTheSplit) {
   int attempts = 0;
   reader.OnNewDisk = [&](TQnlkCompress*, int, std::string&) { ++attempts; };
   SetFiles(reader, {Path("big.bin")});
-  EXPECT_EQ(ArchiveError([&] { reader.Extract(); }),
-            "Cannot open the compressed file " + Path("disks\\disk.2"));
+  EXPECT_EQ(ArchiveError([&] { reader.Extract(); }), "Cannot open the compressed file " + Path("disks\\disk.2"));
   EXPECT_EQ(attempts, 4);
 }
 
@@ -138,7 +137,7 @@ TEST_F(Volumes, TheFourthAnswerIsChecked) {
     if (++asked == 4) folder = Path("floppy");
   };
   reader.SetCompressedFile(Path("disks\\disk.1"));
-  reader.ExtractDirectory = Path("out");
+  reader.SetExtractDirectory(Path("out"));
   SetFiles(reader, {Path("big.bin")});
   reader.Extract();
   EXPECT_EQ(asked, 4);
@@ -159,7 +158,7 @@ TEST_F(Volumes, ASplitThatNeedsMoreThan255VolumesLeavesNoneBehind) {
   EXPECT_NE(message.find("255 volumes"), std::string::npos) << message;
   EXPECT_EQ(asked, 254);
   EXPECT_TRUE(FilesIn(Path("disks")).empty());
-  EXPECT_TRUE(Splitter.Abort);
+  EXPECT_TRUE(Splitter.Abort());
 }
 
 TEST_F(Volumes, AppendingToAVolumeSetIsRefused) {
