@@ -5,7 +5,10 @@
 
 #define ENTRY extern "C" uint32_t __stdcall
 
-ENTRY CalInit(uint32_t, uint32_t) { return 0; }
+ENTRY CalInit(uint32_t first, uint32_t second) {
+  nwsim_NoteClientInit("CALWIN32", first, second);
+  return 0;
+}
 
 ENTRY CalExtensionRequest(uint32_t conn, uint32_t id, const void* request, uint32_t requestLen, void* reply,
                           uint16_t* replyLen) {
@@ -17,11 +20,21 @@ ENTRY CalExtensionInfoByName(uint32_t conn, const char* name, uint32_t* id, uint
   return nwsim_ExtensionInfoByName(conn, name, id, major, minor, revision);
 }
 
-ENTRY CalConsoleOperatorTest(uint32_t conn) { return nwsim_ConsoleOperatorTest(conn); }
-ENTRY CalRemoteExecTest(uint32_t conn) { return nwsim_RemoteExecTest(conn); }
-ENTRY CalLoadModule(uint32_t conn, const char* path) { return nwsim_LoadModule(conn, path); }
-ENTRY CalUnloadModule(uint32_t conn, const char* name) { return nwsim_UnloadModule(conn, name); }
-ENTRY CalExecuteNcf(uint32_t conn, const char* path) { return nwsim_ExecuteNcf(conn, path); }
+ENTRY CalConsoleOperatorTest(uint32_t conn) {
+  return nwsim_ConsoleOperatorTest(conn);
+}
+ENTRY CalRemoteExecTest(uint32_t conn) {
+  return nwsim_RemoteExecTest(conn);
+}
+ENTRY CalLoadModule(uint32_t conn, const char* path) {
+  return nwsim_LoadModule(conn, path);
+}
+ENTRY CalUnloadModule(uint32_t conn, const char* name) {
+  return nwsim_UnloadModule(conn, name);
+}
+ENTRY CalExecuteNcf(uint32_t conn, const char* path) {
+  return nwsim_ExecuteNcf(conn, path);
+}
 
 ENTRY CalListModules(uint32_t conn, uint32_t start, uint8_t* buffer) {
   return nwsim_ListModules(conn, start, buffer);
@@ -31,8 +44,8 @@ ENTRY CalModuleInfo(uint32_t conn, uint32_t number, char* text1, char* text2, ch
   return nwsim_ModuleInfo(conn, number, text1, text2, text3, info);
 }
 
-ENTRY CalAllocDirHandleNs(uint32_t conn, uint8_t dirHandle, const char* path, uint8_t pathNs,
-                          uint8_t* newHandle, uint8_t handleNs) {
+ENTRY CalAllocDirHandleNs(uint32_t conn, uint8_t dirHandle, const char* path, uint8_t pathNs, uint8_t* newHandle,
+                          uint8_t handleNs) {
   return nwsim_AllocDirHandleNs(conn, dirHandle, path, pathNs, newHandle, handleNs);
 }
 
@@ -40,7 +53,9 @@ ENTRY CalAllocDirHandle(uint32_t conn, uint8_t dirHandle, const char* path, uint
   return nwsim_AllocDirHandle(conn, dirHandle, path, newHandle, rights);
 }
 
-ENTRY CalFreeDirHandle(uint32_t conn, uint8_t dirHandle) { return nwsim_FreeDirHandle(conn, dirHandle); }
+ENTRY CalFreeDirHandle(uint32_t conn, uint8_t dirHandle) {
+  return nwsim_FreeDirHandle(conn, dirHandle);
+}
 
 ENTRY CalScanEntries(uint32_t conn, uint8_t dirHandle, uint8_t nameSpace, uint32_t searchAttr, uint8_t* sequence,
                      const char* pattern, uint32_t infoMask, uint8_t* info) {
@@ -87,4 +102,6 @@ ENTRY CalParsePath(const char* path, char* volume, uint32_t* conn, char* server,
 }
 
 // Exported by name; nothing in the product calls it, the stand-in answers "not supported".
-ENTRY NWScanMountedVolumeList() { return 0x89FB; }
+ENTRY NWScanMountedVolumeList() {
+  return 0x89FB;
+}

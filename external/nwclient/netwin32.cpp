@@ -1,4 +1,9 @@
-// NETWIN32.DLL stand-in: only its initialisation is called.
+// NETWIN32.DLL stand-in: only its initialisation is called; the simulated server notes it.
 #include <cstdint>
 
-extern "C" uint32_t __stdcall NetInit(uint32_t, uint32_t) { return 0; }
+#include "nwsim.h"
+
+extern "C" uint32_t __stdcall NetInit(uint32_t first, uint32_t second) {
+  nwsim_NoteClientInit("NETWIN32", first, second);
+  return 0;
+}

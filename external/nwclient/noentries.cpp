@@ -2,4 +2,6 @@
 // have to be found and loaded.
 #include <cstdint>
 
-extern "C" uint32_t __stdcall LibraryPresent() { return 0; }
+extern "C" uint32_t __stdcall LibraryPresent() {
+  return 0;
+}

@@ -1,14 +1,13 @@
 // Entry points of NWSIM.DLL: one per client role, each checking its connection and
 // answering from the configured server.
 #define NWSIM_BUILD
-#include "nwsim.h"
-
 #include <windows.h>
 
 #include <algorithm>
 #include <cstring>
 
 #include "Server.h"
+#include "nwsim.h"
 
 using namespace nwsim;
 
@@ -46,11 +45,12 @@ bool Connect(uint32_t conn, TConfig& config, uint32_t& code) {
   return true;
 }
 
-uint32_t NewConnection(uint32_t ref) {
+uint32_t NewConnection(uint32_t ref, uint32_t mode) {
   TProcessSession& s = TProcessSession::Instance();
   std::lock_guard<std::mutex> guard(s.Lock);
   uint32_t handle = s.NextConnection++;
   s.Connections[handle] = ref;
+  s.OpenModes[handle] = mode;
   return handle;
 }
 
@@ -84,8 +84,8 @@ bool PathOf(uint32_t conn, uint8_t dirHandle, const char* path, TNwPath& out, ui
 }
 
 // Resolves an existing entry; the name space of the path must be loaded on its volume.
-bool FindEntry(const TConfig& config, uint32_t conn, uint8_t dirHandle, const char* path, uint8_t ns,
-               std::string& host, TNwPath& canonical, bool& directory, uint32_t& code) {
+bool FindEntry(const TConfig& config, uint32_t conn, uint8_t dirHandle, const char* path, uint8_t ns, std::string& host,
+               TNwPath& canonical, bool& directory, uint32_t& code) {
   TNwPath nw;
   if (!PathOf(conn, dirHandle, path, nw, code)) return false;
   if (config.FindVolume(nw.Volume) == nullptr) {
@@ -119,7 +119,9 @@ void CopyText(char* dst, const std::string& src, size_t cap) {
   dst[n] = 0;
 }
 
-void Put32(uint8_t* p, uint32_t v) { memcpy(p, &v, 4); }
+void Put32(uint8_t* p, uint32_t v) {
+  memcpy(p, &v, 4);
+}
 
 uint32_t AllocHandle(uint32_t conn, const TNwPath& path, uint8_t ns, uint8_t* newHandle) {
   TProcessSession& s = TProcessSession::Instance();
@@ -142,7 +144,7 @@ NWSIM_API uint32_t nwsim_OpenConnByRef(uint32_t ref, uint32_t mode, uint32_t* co
   TConfig config;
   if (ref == 0) return kInvalidConnection;
   if (!LoadConfig(config)) return kNoConnToServer;
-  if (conn) *conn = NewConnection(ref);
+  if (conn) *conn = NewConnection(ref, mode);
   return kOk;
 }
 
@@ -150,6 +152,7 @@ NWSIM_API uint32_t nwsim_CloseConn(uint32_t conn) {
   TProcessSession& s = TProcessSession::Instance();
   std::lock_guard<std::mutex> guard(s.Lock);
   if (!s.Connections.erase(conn)) return kInvalidConnection;
+  s.OpenModes.erase(conn);
   for (auto it = s.DirHandles.begin(); it != s.DirHandles.end();)
     it = it->second.Conn == conn ? s.DirHandles.erase(it) : std::next(it);
   for (auto it = s.Channels.begin(); it != s.Channels.end();)
@@ -202,7 +205,7 @@ NWSIM_API uint32_t nwsim_ParseNetWarePath(const char* path, char* volume, uint32
   CopyText(volume, UpperStr(vol), 257);
   CopyText(server, config.ServerName, 257);
   CopyText(directory, dir, 257);
-  if (conn) *conn = NewConnection(1);
+  if (conn) *conn = NewConnection(1, 1);
   return kOk;
 }
 
@@ -333,8 +336,7 @@ NWSIM_API uint32_t nwsim_ListModules(uint32_t conn, uint32_t start, uint8_t* buf
   return kOk;
 }
 
-NWSIM_API uint32_t nwsim_ModuleInfo(uint32_t conn, uint32_t number, char* fileName, char* text2, char* text3,
-                                    void*) {
+NWSIM_API uint32_t nwsim_ModuleInfo(uint32_t conn, uint32_t number, char* fileName, char* text2, char* text3, void*) {
   TConfig config;
   uint32_t code;
   if (!Connect(conn, config, code)) return code;
@@ -424,8 +426,8 @@ NWSIM_API uint32_t nwsim_ScanEntries(uint32_t conn, uint8_t dirHandle, uint8_t n
   return kFailure;
 }
 
-NWSIM_API uint32_t nwsim_EntryInfo(uint32_t conn, uint8_t dirHandle, const char* path, uint8_t srcNs,
-                                   uint8_t dstNs, uint32_t searchAttr, uint32_t, uint8_t* info) {
+NWSIM_API uint32_t nwsim_EntryInfo(uint32_t conn, uint8_t dirHandle, const char* path, uint8_t srcNs, uint8_t dstNs,
+                                   uint32_t searchAttr, uint32_t, uint8_t* info) {
   TConfig config;
   uint32_t code;
   if (!Connect(conn, config, code)) return code;
@@ -482,8 +484,10 @@ NWSIM_API uint32_t nwsim_SetAttributes(uint32_t conn, uint8_t dirHandle, const c
   if (!(changeMask & 2)) return kOk;
   TStateSession session(config);
   uint32_t value = attributes & ~faDirectory;
-  if (value) session.State().Attributes[canonical.Key()] = value;
-  else session.State().Attributes.erase(canonical.Key());
+  if (value)
+    session.State().Attributes[canonical.Key()] = value;
+  else
+    session.State().Attributes.erase(canonical.Key());
   session.MarkChanged();
   return kOk;
 }
@@ -593,4 +597,29 @@ NWSIM_API int nwsim_LastExtensionRequest(uint8_t* buffer, int capacity, uint32_t
   if (extensionId) *extensionId = s.LastExtension;
   if (replyCapacity) *replyCapacity = s.LastReplyCapacity;
   return n;
+}
+
+NWSIM_API uint32_t nwsim_ConnectionOpenMode(uint32_t conn) {
+  TProcessSession& s = TProcessSession::Instance();
+  std::lock_guard<std::mutex> guard(s.Lock);
+  auto it = s.OpenModes.find(conn);
+  return it == s.OpenModes.end() ? 0 : it->second;
+}
+
+NWSIM_API int nwsim_ClientInitCalls(const char* library, uint32_t* lastFirst, uint32_t* lastSecond) {
+  TProcessSession& s = TProcessSession::Instance();
+  std::lock_guard<std::mutex> guard(s.Lock);
+  const TProcessSession::TInitCalls& calls = s.ClientInits[library ? library : ""];
+  if (lastFirst) *lastFirst = calls.First;
+  if (lastSecond) *lastSecond = calls.Second;
+  return calls.Count;
+}
+
+NWSIM_API void nwsim_NoteClientInit(const char* library, uint32_t first, uint32_t second) {
+  TProcessSession& s = TProcessSession::Instance();
+  std::lock_guard<std::mutex> guard(s.Lock);
+  TProcessSession::TInitCalls& calls = s.ClientInits[library ? library : ""];
+  ++calls.Count;
+  calls.First = first;
+  calls.Second = second;
 }

@@ -1,11 +1,11 @@
 #include "Config.h"
 
-#include "Volumes.h"
-
 #include <windows.h>
 
 #include <fstream>
 #include <sstream>
+
+#include "Volumes.h"
 
 namespace nwsim {
 
@@ -159,8 +159,8 @@ static void DropAttributesOfMissingEntries(const TConfig& config, TState& state)
     TNwPath nw, canonical;
     std::string host;
     uint32_t code;
-    bool present = ParseNwPath(it->first, nullptr, nw) && volumes.Resolve(nw, host, canonical, code) &&
-                   volumes.Exists(host);
+    bool present =
+        ParseNwPath(it->first, nullptr, nw) && volumes.Resolve(nw, host, canonical, code) && volumes.Exists(host);
     it = present ? std::next(it) : state.Attributes.erase(it);
   }
 }

@@ -25,8 +25,8 @@ struct TConfig {
   bool ConsoleOperator = true;
   bool RemoteExec = true;
   std::string StatePath;
-  std::set<std::string> Faults;                         // deliberately broken answers
-  std::vector<std::string> InitialModules;              // loaded when the state is first made
+  std::set<std::string> Faults;             // deliberately broken answers
+  std::vector<std::string> InitialModules;  // loaded when the state is first made
   std::map<std::string, std::vector<uint8_t>> InitialNameSpaces;
   std::map<std::string, TExtensionVersion> ExtensionVersions;
 
@@ -42,8 +42,8 @@ bool LoadConfig(TConfig& config);
 void ParseConfig(const std::string& text, TConfig& config);
 
 struct TState {
-  std::vector<std::string> Modules;                  // loaded module file names, upper-case, in load order
-  std::map<std::string, uint32_t> Attributes;        // "VOL:DIR\NAME" upper-case -> NetWare attributes
+  std::vector<std::string> Modules;                        // loaded module file names, upper-case, in load order
+  std::map<std::string, uint32_t> Attributes;              // "VOL:DIR\NAME" upper-case -> NetWare attributes
   std::map<std::string, std::vector<uint8_t>> NameSpaces;  // volume -> loaded name spaces
 };
 

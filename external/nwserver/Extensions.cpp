@@ -16,7 +16,9 @@ void Put32(uint8_t* p, uint32_t v) {
   p[3] = static_cast<uint8_t>(v >> 24);
 }
 
-uint32_t Get32(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24); }
+uint32_t Get32(const uint8_t* p) {
+  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
 
 // Copies a reply into the client's buffer. The reply length comes back as the reply's
 // real length, also when the buffer was shorter (the client then sees the overflow).
@@ -50,7 +52,8 @@ uint32_t HandleStd4(const TConfig& config, const uint8_t* request, uint32_t leng
   TStateSession session(config);
   switch (request[0]) {
     case 121: {
-      std::string path(reinterpret_cast<const char*>(request + 1), strnlen(reinterpret_cast<const char*>(request + 1), length - 1));
+      std::string path(reinterpret_cast<const char*>(request + 1),
+                       strnlen(reinterpret_cast<const char*>(request + 1), length - 1));
       uint32_t status = RunNcfFile(config, session, path);
       std::vector<uint8_t> r(4);
       Put32(r.data(), status);
@@ -130,7 +133,8 @@ uint32_t OpenSearch(const TConfig& config, const uint8_t* params, uint32_t lengt
     TNwPath entry = canonical;
     entry.Parts.push_back(e.Name);
     auto a = session.State().Attributes.find(entry.Key());
-    uint32_t attributes = (a == session.State().Attributes.end() ? 0 : a->second) | (e.Directory ? uint32_t(faDirectory) : 0u);
+    uint32_t attributes =
+        (a == session.State().Attributes.end() ? 0 : a->second) | (e.Directory ? uint32_t(faDirectory) : 0u);
     channel.Results.push_back({0, attributes, 0, name});
   }
   return kOk;

@@ -30,9 +30,12 @@ uint32_t ExtensionId(const std::string& name) {
 
 std::string ExtensionName(uint32_t id) {
   switch (id) {
-    case 0x4B01: return "KAVEL:STD4";
-    case 0x4B02: return "KAVEL:CS4";
-    case 0x4B03: return "KAVEL:RC41";
+    case 0x4B01:
+      return "KAVEL:STD4";
+    case 0x4B02:
+      return "KAVEL:CS4";
+    case 0x4B03:
+      return "KAVEL:RC41";
   }
   return "";
 }
@@ -66,7 +69,8 @@ uint32_t LoadModuleFile(const TConfig& config, TStateSession& session, const std
 uint32_t UnloadModuleByName(TStateSession& session, const std::string& name) {
   std::string base = ModuleBaseName(name);
   auto& modules = session.State().Modules;
-  auto it = std::find_if(modules.begin(), modules.end(), [&](const std::string& m) { return ModuleBaseName(m) == base; });
+  auto it =
+      std::find_if(modules.begin(), modules.end(), [&](const std::string& m) { return ModuleBaseName(m) == base; });
   if (it == modules.end()) return kFailure;
   modules.erase(it);
   session.MarkChanged();

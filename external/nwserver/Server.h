@@ -25,8 +25,7 @@ uint32_t UnloadModuleByName(TStateSession& session, const std::string& name);
 uint32_t RunNcfFile(const TConfig& config, TStateSession& session, const std::string& path);
 
 // Requests to the product's extensions; the reply length is in/out as the client passes it.
-uint32_t HandleStd4(const TConfig& config, const uint8_t* request, uint32_t length, uint8_t* reply,
-                    uint16_t* replyLen);
+uint32_t HandleStd4(const TConfig& config, const uint8_t* request, uint32_t length, uint8_t* reply, uint16_t* replyLen);
 uint32_t HandleRemoteProcedure(const TConfig& config, uint32_t conn, uint32_t extension, const uint8_t* request,
                                uint32_t length, uint8_t* reply, uint16_t* replyLen);
 

@@ -39,6 +39,7 @@ class TProcessSession {
 
   std::mutex Lock;
   std::map<uint32_t, uint32_t> Connections;  // handle -> reference
+  std::map<uint32_t, uint32_t> OpenModes;    // handle -> open mode
   uint32_t NextConnection = 0x1000;
   std::map<uint8_t, TDirHandle> DirHandles;
   std::map<uint32_t, TChannel> Channels;
@@ -49,6 +50,12 @@ class TProcessSession {
   std::vector<uint8_t> LastRequest;
   uint32_t LastExtension = 0;
   int LastReplyCapacity = 0;
+
+  struct TInitCalls {
+    int Count = 0;
+    uint32_t First = 0, Second = 0;
+  };
+  std::map<std::string, TInitCalls> ClientInits;  // library name -> its initialisation calls
 
   bool RefOf(uint32_t conn, uint32_t& ref);
 };

@@ -40,8 +40,10 @@ bool ParseNwPath(const std::string& text, const TNwPath* base, TNwPath& out) {
     part.clear();
   };
   for (char c : rest) {
-    if (c == '\\' || c == '/') flush();
-    else part += c;
+    if (c == '\\' || c == '/')
+      flush();
+    else
+      part += c;
   }
   flush();
   return true;
@@ -78,7 +80,9 @@ std::string DosName(const std::string& longName) {
 
 bool WildMatch(const std::string& pattern, const std::string& name) {
   size_t p = 0, n = 0, star = std::string::npos, mark = 0;
-  auto same = [](char a, char b) { return toupper(static_cast<unsigned char>(a)) == toupper(static_cast<unsigned char>(b)); };
+  auto same = [](char a, char b) {
+    return toupper(static_cast<unsigned char>(a)) == toupper(static_cast<unsigned char>(b));
+  };
   while (n < name.size()) {
     if (p < pattern.size() && (pattern[p] == '?' || same(pattern[p], name[n]))) {
       ++p, ++n;
@@ -90,7 +94,7 @@ bool WildMatch(const std::string& pattern, const std::string& name) {
       return false;
     }
   }
-  while (p < pattern.size() && (pattern[p] == '*' || pattern[p] == '.' )) ++p;
+  while (p < pattern.size() && (pattern[p] == '*' || pattern[p] == '.')) ++p;
   return p == pattern.size();
 }
 
@@ -112,7 +116,8 @@ std::vector<TEntry> TVolumes::List(const std::string& hostDir) const {
     entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
   } while (FindNextFileA(h, &data));
   FindClose(h);
-  std::sort(entries.begin(), entries.end(), [](const TEntry& a, const TEntry& b) { return UpperStr(a.Name) < UpperStr(b.Name); });
+  std::sort(entries.begin(), entries.end(),
+            [](const TEntry& a, const TEntry& b) { return UpperStr(a.Name) < UpperStr(b.Name); });
   return entries;
 }
 

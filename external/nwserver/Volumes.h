@@ -40,9 +40,9 @@ enum : uint32_t {
 };
 
 struct TNwPath {
-  std::string Volume;               // upper-case
-  std::vector<std::string> Parts;   // components as given (either name space)
-  std::string Key() const;          // "VOL:DIR\NAME", upper-case, components as on the host
+  std::string Volume;              // upper-case
+  std::vector<std::string> Parts;  // components as given (either name space)
+  std::string Key() const;         // "VOL:DIR\NAME", upper-case, components as on the host
 };
 
 // Splits "SERVER/VOL:DIR\NAME", "VOL:DIR\NAME" or, with a base, "DIR\NAME".

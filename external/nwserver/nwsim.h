@@ -50,10 +50,10 @@ NWSIM_API uint32_t nwsim_AllocDirHandle(uint32_t conn, uint8_t dirHandle, const 
 NWSIM_API uint32_t nwsim_FreeDirHandle(uint32_t conn, uint8_t dirHandle);
 NWSIM_API uint32_t nwsim_ScanEntries(uint32_t conn, uint8_t dirHandle, uint8_t nameSpace, uint32_t searchAttr,
                                      uint8_t* sequence12, const char* pattern, uint32_t infoMask, uint8_t* info344);
-NWSIM_API uint32_t nwsim_EntryInfo(uint32_t conn, uint8_t dirHandle, const char* path, uint8_t srcNs,
-                                   uint8_t dstNs, uint32_t searchAttr, uint32_t infoMask, uint8_t* info344);
-NWSIM_API uint32_t nwsim_ConvertPath(uint32_t conn, uint8_t dirHandle, uint8_t dstNs, uint8_t srcNs,
-                                     uint32_t flags, void* block);
+NWSIM_API uint32_t nwsim_EntryInfo(uint32_t conn, uint8_t dirHandle, const char* path, uint8_t srcNs, uint8_t dstNs,
+                                   uint32_t searchAttr, uint32_t infoMask, uint8_t* info344);
+NWSIM_API uint32_t nwsim_ConvertPath(uint32_t conn, uint8_t dirHandle, uint8_t dstNs, uint8_t srcNs, uint32_t flags,
+                                     void* block);
 NWSIM_API uint32_t nwsim_SetAttributes(uint32_t conn, uint8_t dirHandle, const char* path, uint8_t nameSpace,
                                        uint32_t searchAttr, uint32_t changeMask, uint32_t attributes);
 NWSIM_API uint32_t nwsim_DeleteEntry(uint32_t conn, uint8_t dirHandle, const char* path, uint8_t nameSpace,
@@ -61,15 +61,21 @@ NWSIM_API uint32_t nwsim_DeleteEntry(uint32_t conn, uint8_t dirHandle, const cha
 NWSIM_API uint32_t nwsim_RenameEntry(uint32_t conn, uint8_t dirHandle, const char* oldPath, uint32_t searchAttr,
                                      uint8_t reserved, const char* newPath);
 NWSIM_API uint32_t nwsim_VolumeNumber(uint32_t conn, const char* volume, uint8_t* number);
-NWSIM_API uint32_t nwsim_VolumeNameSpaces(uint32_t conn, uint8_t volume, uint32_t level, uint8_t* list,
-                                          uint8_t* count);
+NWSIM_API uint32_t nwsim_VolumeNameSpaces(uint32_t conn, uint8_t volume, uint32_t level, uint8_t* list, uint8_t* count);
 
 // Observation for tests and demos: never called by the product.
 // Connection handles that this process opened and has not closed yet.
 NWSIM_API int nwsim_OpenConnectionCount(void);
 // Number of extension requests this process sent, and the bytes and reply capacity of the last one.
 NWSIM_API int nwsim_ExtensionRequestCount(void);
-NWSIM_API int nwsim_LastExtensionRequest(uint8_t* buffer, int capacity, uint32_t* extensionId,
-                                         int* replyCapacity);
+NWSIM_API int nwsim_LastExtensionRequest(uint8_t* buffer, int capacity, uint32_t* extensionId, int* replyCapacity);
 // Number of extension look-ups by name that reached the server in this process.
 NWSIM_API int nwsim_ExtensionLookupCount(void);
+// The open mode a connection handle of this process was opened with; 0 when it is not open.
+NWSIM_API uint32_t nwsim_ConnectionOpenMode(uint32_t conn);
+// How often this process called a client library's initialisation ("CALWIN32",
+// "NETWIN32"), and the two arguments of the last call.
+NWSIM_API int nwsim_ClientInitCalls(const char* library, uint32_t* lastFirst, uint32_t* lastSecond);
+
+// For the stand-in client libraries: their initialisation entry was called.
+NWSIM_API void nwsim_NoteClientInit(const char* library, uint32_t first, uint32_t second);

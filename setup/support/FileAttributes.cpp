@@ -4,6 +4,7 @@
 
 #include "Errors.h"
 #include "core/SysUtils.h"
+#include "gui/WinHandles.h"
 
 namespace setup {
 
@@ -14,39 +15,10 @@ struct TAttributeBit {
   uint32_t Bit;
 };
 constexpr TAttributeBit kAttributeBits[] = {
-    {qfaArchive, FILE_ATTRIBUTE_ARCHIVE},   {qfaDirectory, FILE_ATTRIBUTE_DIRECTORY},
-    {qfaHidden, FILE_ATTRIBUTE_HIDDEN},     {qfaNormal, FILE_ATTRIBUTE_NORMAL},
-    {qfaOffline, FILE_ATTRIBUTE_OFFLINE},   {qfaReadOnly, FILE_ATTRIBUTE_READONLY},
-    {qfaSystem, FILE_ATTRIBUTE_SYSTEM},     {qfaTemporary, FILE_ATTRIBUTE_TEMPORARY},
-};
-
-class TFileHandle {
- public:
-  explicit TFileHandle(HANDLE Handle) : FHandle(Handle) {}
-  ~TFileHandle() {
-    if (Valid()) CloseHandle(FHandle);
-  }
-  TFileHandle(const TFileHandle&) = delete;
-  TFileHandle& operator=(const TFileHandle&) = delete;
-  bool Valid() const { return FHandle != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const { return FHandle; }
-
- private:
-  HANDLE FHandle;
-};
-
-class TLibrary {
- public:
-  explicit TLibrary(const std::string& Name) : FModule(LoadLibraryA(Name.c_str())) {}
-  ~TLibrary() {
-    if (FModule != nullptr) FreeLibrary(FModule);
-  }
-  TLibrary(const TLibrary&) = delete;
-  TLibrary& operator=(const TLibrary&) = delete;
-  HMODULE Get() const { return FModule; }
-
- private:
-  HMODULE FModule;
+    {qfaArchive, FILE_ATTRIBUTE_ARCHIVE}, {qfaDirectory, FILE_ATTRIBUTE_DIRECTORY},
+    {qfaHidden, FILE_ATTRIBUTE_HIDDEN},   {qfaNormal, FILE_ATTRIBUTE_NORMAL},
+    {qfaOffline, FILE_ATTRIBUTE_OFFLINE}, {qfaReadOnly, FILE_ATTRIBUTE_READONLY},
+    {qfaSystem, FILE_ATTRIBUTE_SYSTEM},   {qfaTemporary, FILE_ATTRIBUTE_TEMPORARY},
 };
 
 }  // namespace
@@ -65,7 +37,8 @@ void SetFileAttributeSet(const std::string& Path, TQnlkFileAttributeSet Attribut
 
 void GetFileReadOnlyAttr(const std::string& Path, TQnlkFileAttributeSet& Attributes) {
   Attributes = TQnlkFileAttributeSet();
-  TFileHandle file(CreateFileA(Path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  fw::TFileHandle file(
+      CreateFileA(Path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) return;
   BY_HANDLE_FILE_INFORMATION info;
   if (GetFileInformationByHandle(file.Get(), &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0)
@@ -89,8 +62,8 @@ std::string GetDeepestExistingDir(const std::string& Path) {
 }
 
 std::string LoadDllString(const std::string& Module, unsigned Id) {
-  TLibrary library(Module);
-  if (library.Get() == nullptr) return std::string();
+  fw::TModuleHandle library(LoadLibraryA(Module.c_str()));
+  if (!library) return std::string();
   char buffer[4096];
   int n = LoadStringA(library.Get(), Id, buffer, sizeof buffer);
   return n > 0 ? std::string(buffer, static_cast<size_t>(n)) : std::string();

@@ -6,26 +6,9 @@
 
 #include "Errors.h"
 #include "core/ClassDef.h"
+#include "gui/WinHandles.h"
 
 namespace setup {
-
-namespace {
-
-class THandle {
- public:
-  explicit THandle(HANDLE Handle) : FHandle(Handle) {}
-  ~THandle() {
-    if (FHandle != nullptr) CloseHandle(FHandle);
-  }
-  THandle(const THandle&) = delete;
-  THandle& operator=(const THandle&) = delete;
-  HANDLE Get() const { return FHandle; }
-
- private:
-  HANDLE FHandle;
-};
-
-}  // namespace
 
 const fw::TEnumInfo& ShowModeInfo() {
   static const fw::TEnumInfo info{"TplShowMode", {"smNormal", "smMaximized", "smMinimized", "smHide"}};
@@ -34,10 +17,14 @@ const fw::TEnumInfo& ShowModeInfo() {
 
 int ShowWindowValue(TplShowMode Mode) {
   switch (Mode) {
-    case smNormal: return SW_SHOWNORMAL;
-    case smMaximized: return SW_SHOWMAXIMIZED;
-    case smMinimized: return SW_SHOWMINIMIZED;
-    case smHide: return SW_HIDE;
+    case smNormal:
+      return SW_SHOWNORMAL;
+    case smMaximized:
+      return SW_SHOWMAXIMIZED;
+    case smMinimized:
+      return SW_SHOWMINIMIZED;
+    case smHide:
+      return SW_HIDE;
   }
   return SW_SHOWNORMAL;
 }
@@ -45,60 +32,79 @@ int ShowWindowValue(TplShowMode Mode) {
 std::string LaunchErrorText(uint32_t Code) {
   switch (Code) {
     case 0:
-    case 8: return "Out of memory";
-    case 2: return "File not found";
-    case 3: return "Path not found";
-    case 5: return "Sharing violation";
-    case 6: return "Library/Segment error";
-    case 10: return "Incorrect version of windows";
-    case 11: return "Invalid file";
+    case 8:
+      return "Out of memory";
+    case 2:
+      return "File not found";
+    case 3:
+      return "Path not found";
+    case 5:
+      return "Sharing violation";
+    case 6:
+      return "Library/Segment error";
+    case 10:
+      return "Incorrect version of windows";
+    case 11:
+      return "Invalid file";
     case 12:
-    case 13: return "Invalid DOS version";
+    case 13:
+      return "Invalid DOS version";
     case 14:
-    case 31: return "File type has no association";
-    case 15: return "Cannot load a Real-mode application";
-    case 16: return "Invalid attempt to launch second instance";
-    case 19: return "Cannot load a compressed executable file";
-    case 20: return "Invalid dynamic link library";
-    case 21: return "Application requires Win32";
-    default: return "Unknown error";
+    case 31:
+      return "File type has no association";
+    case 15:
+      return "Cannot load a Real-mode application";
+    case 16:
+      return "Invalid attempt to launch second instance";
+    case 19:
+      return "Cannot load a compressed executable file";
+    case 20:
+      return "Invalid dynamic link library";
+    case 21:
+      return "Application requires Win32";
+    default:
+      return "Unknown error";
   }
 }
 
-void RaiseProgramLauncherError(uint32_t Code) { throw EProgramLauncherFailed(LaunchErrorText(Code), Code); }
+void RaiseProgramLauncherError(uint32_t Code) {
+  throw EProgramLauncherFailed(LaunchErrorText(Code), Code);
+}
 
 const fw::TClass& TProgramLauncher::StaticClass() {
   using T = TProgramLauncher;
   static const fw::TClass cls = fw::TClassDef<T>()
                                     .Creatable()
-                                    .String("Action", &T::Action, &T::Action)
-                                    .String("FileName", &T::FileName, &T::FileName)
-                                    .String("Parameters", &T::Parameters, &T::Parameters)
-                                    .Enum("ShowMode", ShowModeInfo(), &T::ShowMode, &T::ShowMode)
-                                    .String("StartDir", &T::StartDir, &T::StartDir)
-                                    .Integer("Timeout", &T::Timeout, &T::Timeout)
-                                    .Boolean("Wait", &T::Wait, &T::Wait);
+                                    .String("Action", &T::Action, &T::SetAction)
+                                    .String("FileName", &T::FileName, &T::SetFileName)
+                                    .String("Parameters", &T::Parameters, &T::SetParameters)
+                                    .Enum("ShowMode", ShowModeInfo(), &T::ShowMode, &T::SetShowMode)
+                                    .String("StartDir", &T::StartDir, &T::SetStartDir)
+                                    .Integer("Timeout", &T::Timeout, &T::SetTimeout)
+                                    .Boolean("Wait", &T::Wait, &T::SetWait);
   return cls;
 }
 
 TProgramLauncher::TProgramLauncher(fw::TComponent* AOwner) : fw::TComponent(AOwner) {}
 
-std::string TProgramLauncher::CommandLine() const { return "\"" + FileName + "\" " + Parameters; }
+std::string TProgramLauncher::CommandLine() const {
+  return "\"" + FFileName + "\" " + FParameters;
+}
 
 void TProgramLauncher::Execute() {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_FORCEONFEEDBACK;
-  startup.wShowWindow = static_cast<WORD>(ShowWindowValue(ShowMode));
+  startup.wShowWindow = static_cast<WORD>(ShowWindowValue(FShowMode));
   std::string line = CommandLine();
   std::vector<char> commandLine(line.begin(), line.end());
   commandLine.push_back('\0');
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(FileName.c_str(), commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
+  if (!CreateProcessA(FFileName.c_str(), commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
                       nullptr, &startup, &process))
     RaiseProgramLauncherError(GetLastError());
-  THandle processHandle(process.hProcess);
-  THandle threadHandle(process.hThread);
+  fw::TKernelHandle processHandle(process.hProcess);
+  fw::TKernelHandle threadHandle(process.hThread);
   WaitForInputIdle(processHandle.Get(), INFINITE);
 }
 

@@ -15,10 +15,10 @@ std::string SystemPath(const std::string& Path) {
   return !Path.empty() && Path[0] == '\\' ? Path.substr(1) : Path;
 }
 
-TRegKeyHandle OpenHandle(HKEY Base, const std::string& Path, REGSAM Access) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(Base, Path.c_str(), 0, Access, &key) != ERROR_SUCCESS) return TRegKeyHandle();
-  return TRegKeyHandle(key);
+fw::TRegKeyHandle OpenHandle(HKEY Base, const std::string& Path, REGSAM Access) {
+  fw::TRegKeyHandle key;
+  if (RegOpenKeyExA(Base, Path.c_str(), 0, Access, key.Put()) != ERROR_SUCCESS) key.Release();
+  return key;
 }
 
 // The names of a key's subkeys, read before anything below it changes: deleting while
@@ -35,24 +35,6 @@ std::vector<std::string> SubkeyNames(HKEY Key) {
 }
 
 }  // namespace
-
-// --- TRegKeyHandle -----------------------------------------------------------
-
-TRegKeyHandle& TRegKeyHandle::operator=(TRegKeyHandle&& Other) noexcept {
-  if (this != &Other) Reset(Other.Release());
-  return *this;
-}
-
-HKEY TRegKeyHandle::Release() {
-  HKEY key = FKey;
-  FKey = nullptr;
-  return key;
-}
-
-void TRegKeyHandle::Reset(HKEY Key) {
-  if (FKey != nullptr) RegCloseKey(FKey);
-  FKey = Key;
-}
 
 // --- root keys -----------------------------------------------------------------
 
@@ -85,7 +67,7 @@ HKEY TqnlkRegistry::BaseKey(const std::string& Path) const {
   return IsRelativeKey(Path) && FCurrentKey ? FCurrentKey.Get() : FRootKey;
 }
 
-void TqnlkRegistry::ChangeKey(TRegKeyHandle Key, const std::string& Path) {
+void TqnlkRegistry::ChangeKey(fw::TRegKeyHandle Key, const std::string& Path) {
   CloseKey();
   FCurrentKey = std::move(Key);
   FCurrentPath = Path;
@@ -101,15 +83,15 @@ bool TqnlkRegistry::OpenCurrent(const std::string& Path, bool CanCreate, bool Re
   bool relative = IsRelativeKey(Path);
   std::string path = SystemPath(Path);
   HKEY base = BaseKey(Path);
-  TRegKeyHandle key;
+  fw::TRegKeyHandle key;
   if (ReadOnly) {
     key = OpenHandle(base, path, KEY_READ);
   } else if (!CanCreate || path.empty() || KeyExistsReadOnly(Path)) {
     key = OpenHandle(base, path, KEY_READ | KEY_WRITE);
   } else {
-    HKEY made = nullptr;
-    if (RegCreateKeyExA(base, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &made, nullptr) == ERROR_SUCCESS)
-      key.Reset(made);
+    if (RegCreateKeyExA(base, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Put(), nullptr) !=
+        ERROR_SUCCESS)
+      key.Release();
   }
   if (!key) return false;
   std::string newPath = relative && FCurrentKey ? FCurrentPath + "\\" + path : path;
@@ -129,11 +111,11 @@ bool TqnlkRegistry::KeyExistsReadOnly(const std::string& Path) const {
   return static_cast<bool>(OpenKeyHandleReadOnly(Path));
 }
 
-TRegKeyHandle TqnlkRegistry::OpenKeyHandle(const std::string& Path) const {
+fw::TRegKeyHandle TqnlkRegistry::OpenKeyHandle(const std::string& Path) const {
   return OpenHandle(BaseKey(Path), SystemPath(Path), KEY_ALL_ACCESS);
 }
 
-TRegKeyHandle TqnlkRegistry::OpenKeyHandleReadOnly(const std::string& Path) const {
+fw::TRegKeyHandle TqnlkRegistry::OpenKeyHandleReadOnly(const std::string& Path) const {
   return OpenHandle(BaseKey(Path), SystemPath(Path), KEY_READ);
 }
 
@@ -143,10 +125,10 @@ bool TqnlkRegistry::DeleteKeyTree(const std::string& Path) {
   HKEY base = BaseKey(Path);
   if (path.empty()) return false;  // never the base key itself
   {
-    TRegKeyHandle key = OpenHandle(base, path, KEY_ALL_ACCESS);
+    fw::TRegKeyHandle key = OpenHandle(base, path, KEY_ALL_ACCESS);
     if (key) {
       std::vector<std::string> names = SubkeyNames(key.Get());
-      TRegKeyHandle saved = std::move(FCurrentKey);
+      fw::TRegKeyHandle saved = std::move(FCurrentKey);
       std::string savedPath = FCurrentPath;
       FCurrentKey = std::move(key);
       for (const std::string& child : names) DeleteKeyTree(child);

@@ -8,9 +8,7 @@
 #include <vector>
 
 #include "core/SysUtils.h"
-
-struct HKEY__;
-typedef struct HKEY__* HKEY;
+#include "gui/WinHandles.h"
 
 namespace setup {
 
@@ -18,26 +16,6 @@ namespace setup {
 FW_EXCEPTION(ERegistryException, fw::Exception);
 // A root index outside TRootKeys.
 FW_EXCEPTION(EIRBadRootKey, fw::Exception);
-
-// An open key handle, closed when the object goes.
-class TRegKeyHandle {
- public:
-  TRegKeyHandle() = default;
-  explicit TRegKeyHandle(HKEY Key) : FKey(Key) {}
-  ~TRegKeyHandle() { Reset(); }
-  TRegKeyHandle(TRegKeyHandle&& Other) noexcept : FKey(Other.Release()) {}
-  TRegKeyHandle& operator=(TRegKeyHandle&& Other) noexcept;
-  TRegKeyHandle(const TRegKeyHandle&) = delete;
-  TRegKeyHandle& operator=(const TRegKeyHandle&) = delete;
-
-  HKEY Get() const { return FKey; }
-  explicit operator bool() const { return FKey != nullptr; }
-  HKEY Release();
-  void Reset(HKEY Key = nullptr);
-
- private:
-  HKEY FKey = nullptr;
-};
 
 class TqnlkRegistry {
  public:
@@ -67,8 +45,8 @@ class TqnlkRegistry {
   bool KeyExistsReadOnly(const std::string& Path) const;
   // A handle of their own (full access or read access), nil handle when the key
   // cannot be opened; the current key stays as it is.
-  TRegKeyHandle OpenKeyHandle(const std::string& Path) const;
-  TRegKeyHandle OpenKeyHandleReadOnly(const std::string& Path) const;
+  fw::TRegKeyHandle OpenKeyHandle(const std::string& Path) const;
+  fw::TRegKeyHandle OpenKeyHandleReadOnly(const std::string& Path) const;
   // Deletes Path and every subkey below it, at every depth. True when the key itself
   // was deleted.
   bool DeleteKeyTree(const std::string& Path);
@@ -90,11 +68,11 @@ class TqnlkRegistry {
   HKEY BaseKey(const std::string& Path) const;
   static bool IsRelativeKey(const std::string& Path) { return Path.empty() || Path[0] != '\\'; }
   bool OpenCurrent(const std::string& Path, bool CanCreate, bool ReadOnly);
-  void ChangeKey(TRegKeyHandle Key, const std::string& Path);
+  void ChangeKey(fw::TRegKeyHandle Key, const std::string& Path);
   void WriteValue(const std::string& Name, unsigned long Type, const void* Data, unsigned long Size);
 
   HKEY FRootKey;
-  TRegKeyHandle FCurrentKey;
+  fw::TRegKeyHandle FCurrentKey;
   std::string FCurrentPath;
   bool FLazyWrite = true;
 };

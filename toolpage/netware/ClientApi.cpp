@@ -16,10 +16,13 @@ auto Entry(TClientEntry Id) {
 
 NWCCODE OpenConnByRef(TConnRef Ref, uint32_t OpenMode, TConnHandle& Conn) {
   Conn = 0;
-  return Entry<uint32_t, uint32_t, uint32_t, uint32_t, uint32_t*>(TClientEntry::ClxOpenConnByRef)(Ref, OpenMode, 0, &Conn);
+  return Entry<uint32_t, uint32_t, uint32_t, uint32_t, uint32_t*>(TClientEntry::ClxOpenConnByRef)(Ref, OpenMode, 0,
+                                                                                                  &Conn);
 }
 
-NWCCODE CloseConn(TConnHandle Conn) { return Entry<uint32_t, uint32_t>(TClientEntry::ClxCloseConn)(Conn); }
+NWCCODE CloseConn(TConnHandle Conn) {
+  return Entry<uint32_t, uint32_t>(TClientEntry::ClxCloseConn)(Conn);
+}
 
 NWCCODE ConnRefOfHandle(TConnHandle Conn, TConnRef& Ref) {
   Ref = 0;
@@ -30,8 +33,8 @@ NWCCODE ConnInfoLevel2(TConnRef Ref, uint8_t* Block140) {
   return Entry<uint32_t, uint32_t, uint32_t, uint8_t*>(TClientEntry::ClxConnInfo)(Ref, 2, Block140);
 }
 
-NWCCODE ExtensionRequest(TConnHandle Conn, uint32_t ExtensionId, const void* Request, uint32_t RequestLen,
-                         void* Reply, uint16_t* ReplyLen) {
+NWCCODE ExtensionRequest(TConnHandle Conn, uint32_t ExtensionId, const void* Request, uint32_t RequestLen, void* Reply,
+                         uint16_t* ReplyLen) {
   return Entry<uint32_t, uint32_t, uint32_t, const void*, uint32_t, void*, uint16_t*>(
       TClientEntry::CalExtensionRequest)(Conn, ExtensionId, Request, RequestLen, Reply, ReplyLen);
 }
@@ -75,8 +78,8 @@ NWCCODE ModuleInfo(TConnHandle Conn, uint32_t Number, char* FileName256, char* T
 NWCCODE AllocDirHandleNs(TConnHandle Conn, TNWDirHandle DirHandle, const char* Path, uint8_t PathNameSpace,
                          TNWDirHandle& NewHandle, uint8_t HandleNameSpace) {
   NewHandle = 0;
-  return Entry<uint32_t, uint32_t, uint8_t, const char*, uint8_t, uint8_t*, uint8_t>(
-      TClientEntry::CalAllocDirHandleNs)(Conn, DirHandle, Path, PathNameSpace, &NewHandle, HandleNameSpace);
+  return Entry<uint32_t, uint32_t, uint8_t, const char*, uint8_t, uint8_t*, uint8_t>(TClientEntry::CalAllocDirHandleNs)(
+      Conn, DirHandle, Path, PathNameSpace, &NewHandle, HandleNameSpace);
 }
 
 NWCCODE AllocDirHandle(TConnHandle Conn, TNWDirHandle DirHandle, const char* Path, TNWDirHandle& NewHandle,
@@ -124,8 +127,8 @@ NWCCODE DeleteEntry(TConnHandle Conn, TNWDirHandle DirHandle, const char* Path, 
 
 NWCCODE RenameEntry(TConnHandle Conn, TNWDirHandle DirHandle, const char* OldPath, uint32_t SearchAttributes,
                     const char* NewPath) {
-  return Entry<uint32_t, uint32_t, uint8_t, const char*, uint32_t, uint8_t, const char*>(
-      TClientEntry::CalRenameEntry)(Conn, DirHandle, OldPath, SearchAttributes, 0, NewPath);
+  return Entry<uint32_t, uint32_t, uint8_t, const char*, uint32_t, uint8_t, const char*>(TClientEntry::CalRenameEntry)(
+      Conn, DirHandle, OldPath, SearchAttributes, 0, NewPath);
 }
 
 NWCCODE VolumeNumber(TConnHandle Conn, const char* Volume, uint8_t& Number) {

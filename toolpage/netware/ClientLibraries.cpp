@@ -9,6 +9,7 @@
 #include "GoToWeb.h"
 #include "NcpExtensions.h"
 #include "NwTypes.h"
+#include "gui/WinHandles.h"
 
 namespace toolpage {
 
@@ -20,45 +21,43 @@ struct TEntryDef {
 };
 
 constexpr TEntryDef kEntries[] = {
-    {TClientLib::CalWin32, 377}, {TClientLib::CalWin32, 471}, {TClientLib::CalWin32, 500},
-    {TClientLib::CalWin32, 530}, {TClientLib::CalWin32, 332}, {TClientLib::CalWin32, 570},
-    {TClientLib::CalWin32, 571}, {TClientLib::CalWin32, 578}, {TClientLib::CalWin32, 426},
-    {TClientLib::CalWin32, 425}, {TClientLib::CalWin32, 396}, {TClientLib::CalWin32, 83},
-    {TClientLib::CalWin32, 84},  {TClientLib::CalWin32, 290}, {TClientLib::CalWin32, 273},
-    {TClientLib::CalWin32, 276}, {TClientLib::CalWin32, 395}, {TClientLib::CalWin32, 562},
-    {TClientLib::CalWin32, 160}, {TClientLib::CalWin32, 111}, {TClientLib::CalWin32, 275},
-    {TClientLib::CalWin32, 119}, {TClientLib::CalWin32, 104}, {TClientLib::CalWin32, 0},
-    {TClientLib::ClxWin32, 102}, {TClientLib::ClxWin32, 103}, {TClientLib::ClxWin32, 108},
-    {TClientLib::ClxWin32, 117}, {TClientLib::NetWin32, 2037},
+    {TClientLib::CalWin32, 377},  {TClientLib::CalWin32, 471}, {TClientLib::CalWin32, 500}, {TClientLib::CalWin32, 530},
+    {TClientLib::CalWin32, 332},  {TClientLib::CalWin32, 570}, {TClientLib::CalWin32, 571}, {TClientLib::CalWin32, 578},
+    {TClientLib::CalWin32, 426},  {TClientLib::CalWin32, 425}, {TClientLib::CalWin32, 396}, {TClientLib::CalWin32, 83},
+    {TClientLib::CalWin32, 84},   {TClientLib::CalWin32, 290}, {TClientLib::CalWin32, 273}, {TClientLib::CalWin32, 276},
+    {TClientLib::CalWin32, 395},  {TClientLib::CalWin32, 562}, {TClientLib::CalWin32, 160}, {TClientLib::CalWin32, 111},
+    {TClientLib::CalWin32, 275},  {TClientLib::CalWin32, 119}, {TClientLib::CalWin32, 104}, {TClientLib::CalWin32, 0},
+    {TClientLib::ClxWin32, 102},  {TClientLib::ClxWin32, 103}, {TClientLib::ClxWin32, 108}, {TClientLib::ClxWin32, 117},
+    {TClientLib::NetWin32, 2037},
 };
 static_assert(std::size(kEntries) == static_cast<size_t>(TClientEntry::Count));
 
 const char* const kScanMountedVolumes = "NWScanMountedVolumeList";
 
-// One client library: its module handle and whether this unit loaded it.
+// One client library: the module this unit loaded, freed at library end. A handle below
+// 32 counts as not loaded (the convention of LoadLibrary results) and is not kept.
 struct TClientLibrary {
-  HMODULE Handle = nullptr;
-  bool Loaded = false;
+  fw::TModuleHandle Module;
 
-  bool IsLoaded() const { return reinterpret_cast<uintptr_t>(Handle) >= 32; }
+  bool IsLoaded() const { return IsLoadedModule(Module.Get()); }
   bool Load(const char* FileName) {
     if (IsLoaded()) return true;
     HMODULE h = LoadLibraryA(FileName);
-    Handle = reinterpret_cast<uintptr_t>(h) >= 32 ? h : nullptr;
+    if (IsLoadedModule(h)) Module.Reset(h);
     return IsLoaded();
   }
-  void Free() {
-    if (Loaded && IsLoaded()) FreeLibrary(Handle);
-    Handle = nullptr;
-    Loaded = false;
-  }
+  void Free() { Module.Reset(); }
+
+  static bool IsLoadedModule(HMODULE h) { return reinterpret_cast<uintptr_t>(h) >= 32; }
 };
 
 std::array<TClientLibrary, 5> gLibraries;
 std::array<TClientProc, static_cast<size_t>(TClientEntry::Count)> gSlots{};
 bool gNetWin32Loaded = false;
 
-TClientLibrary& Library(TClientLib Lib) { return gLibraries[static_cast<size_t>(Lib)]; }
+TClientLibrary& Library(TClientLib Lib) {
+  return gLibraries[static_cast<size_t>(Lib)];
+}
 
 void BindLibrary(TClientLib Lib, void* Module) {
   for (size_t i = 0; i < std::size(kEntries); ++i) {
@@ -66,8 +65,9 @@ void BindLibrary(TClientLib Lib, void* Module) {
     if (kEntries[i].Ordinal != 0) {
       gSlots[i] = BindClientProc(Module, kEntries[i].Ordinal);
     } else {
-      gSlots[i] = Module ? reinterpret_cast<TClientProc>(GetProcAddress(static_cast<HMODULE>(Module), kScanMountedVolumes))
-                         : reinterpret_cast<TClientProc>(&UninitializedProcStub);
+      gSlots[i] = Module
+                      ? reinterpret_cast<TClientProc>(GetProcAddress(static_cast<HMODULE>(Module), kScanMountedVolumes))
+                      : reinterpret_cast<TClientProc>(&UninitializedProcStub);
     }
   }
 }
@@ -80,8 +80,7 @@ bool LoadAndBind(TClientLib Lib, const char* FileName, void (*Bind)(void*)) {
     Bind(nullptr);
     return false;
   }
-  Bind(lib.Handle);
-  lib.Loaded = true;
+  Bind(lib.Module.Get());
   return true;
 }
 
@@ -99,21 +98,34 @@ void UninitializedProcStub() {
   throw fw::Exception("NWCLIENT: Uninitialized procedure called");
 }
 
-void BindCalWin32Procs(void* Module) { BindLibrary(TClientLib::CalWin32, Module); }
-void BindClxWin32Procs(void* Module) { BindLibrary(TClientLib::ClxWin32, Module); }
-void BindNetWin32Procs(void* Module) { BindLibrary(TClientLib::NetWin32, Module); }
-void BindLocWin32Procs(void* Module) { BindLibrary(TClientLib::LocWin32, Module); }
-void BindLgnwProcs(void* Module) { BindLibrary(TClientLib::Lgnw, Module); }
+void BindCalWin32Procs(void* Module) {
+  BindLibrary(TClientLib::CalWin32, Module);
+}
+void BindClxWin32Procs(void* Module) {
+  BindLibrary(TClientLib::ClxWin32, Module);
+}
+void BindNetWin32Procs(void* Module) {
+  BindLibrary(TClientLib::NetWin32, Module);
+}
+void BindLocWin32Procs(void* Module) {
+  BindLibrary(TClientLib::LocWin32, Module);
+}
+void BindLgnwProcs(void* Module) {
+  BindLibrary(TClientLib::Lgnw, Module);
+}
 
 void LoadCalWin32() {
-  if (!Library(TClientLib::CalWin32).IsLoaded() && LoadAndBind(TClientLib::CalWin32, "CALWIN32.DLL", BindCalWin32Procs)) {
+  if (!Library(TClientLib::CalWin32).IsLoaded() &&
+      LoadAndBind(TClientLib::CalWin32, "CALWIN32.DLL", BindCalWin32Procs)) {
     TClientProc init = gSlots[static_cast<size_t>(TClientEntry::CalInit)];
     if (init) reinterpret_cast<TInitProc>(init)(0, 0);
   }
   OutputDebugStringA("CalWin32 Initialized");
 }
 
-void LoadClxWin32() { LoadAndBind(TClientLib::ClxWin32, "CLXWIN32.DLL", BindClxWin32Procs); }
+void LoadClxWin32() {
+  LoadAndBind(TClientLib::ClxWin32, "CLXWIN32.DLL", BindClxWin32Procs);
+}
 
 bool LoadNetWin32Libraries() {
   LoadAndBind(TClientLib::NetWin32, "NETWIN32.DLL", BindNetWin32Procs);
@@ -131,8 +143,7 @@ void LoadLgnwLibrary() {
   TClientLibrary& lib = Library(TClientLib::Lgnw);
   if (lib.IsLoaded()) return;
   if (lib.Load("LGNWNT32.DLL") || lib.Load("LGNW9532.DLL")) {
-    BindLgnwProcs(lib.Handle);
-    lib.Loaded = true;
+    BindLgnwProcs(lib.Module.Get());
   } else {
     BindLgnwProcs(nullptr);
   }
@@ -169,13 +180,15 @@ TClientProc ClientEntry(TClientEntry Entry) {
   return p;
 }
 
-bool IsClientLibraryLoaded(TClientLib Lib) { return Library(Lib).IsLoaded(); }
+bool IsClientLibraryLoaded(TClientLib Lib) {
+  return Library(Lib).IsLoaded();
+}
 
 std::string ClientLibraryFileName(TClientLib Lib) {
   const TClientLibrary& lib = Library(Lib);
   if (!lib.IsLoaded()) return "";
   char path[MAX_PATH] = {};
-  GetModuleFileNameA(lib.Handle, path, MAX_PATH);
+  GetModuleFileNameA(lib.Module.Get(), path, MAX_PATH);
   std::string p = path;
   size_t slash = p.find_last_of("\\/");
   return fw::UpperCase(slash == std::string::npos ? p : p.substr(slash + 1));

@@ -1,7 +1,7 @@
 #include "ClientWarning.h"
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <memory>
 #include <mutex>
@@ -9,6 +9,7 @@
 
 #include "ExThreads.h"
 #include "GoToWeb.h"
+#include "gui/WinHandles.h"
 
 namespace toolpage {
 
@@ -28,12 +29,9 @@ const char* const kLabelText =
 
 // State of one open dialog.
 struct TFormState {
-  HFONT LinkFont = nullptr;
+  fw::TFontHandle LinkFont;
   HWND Tip = nullptr;
   std::unique_ptr<TGoToWeb> GoToWeb1 = std::make_unique<TGoToWeb>(nullptr);
-  ~TFormState() {
-    if (LinkFont) DeleteObject(LinkFont);
-  }
 };
 
 HWND CreateChild(HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id) {
@@ -61,8 +59,8 @@ void BuildForm(HWND dlg, TFormState& state) {
   GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
   lf.lfWeight = FW_BOLD;
   lf.lfUnderline = TRUE;
-  state.LinkFont = CreateFontIndirectA(&lf);
-  SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(state.LinkFont), FALSE);
+  state.LinkFont.Reset(CreateFontIndirectA(&lf));
+  SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(state.LinkFont.Get()), FALSE);
 
   state.Tip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP, 0, 0, 0, 0, dlg, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
@@ -139,8 +137,8 @@ void ShowClientWarningForm(void* Owner) {
   InitCommonControlsEx(&icc);
   TFormState state;
   std::vector<WORD> t = DialogTemplate();
-  DialogBoxIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<DLGTEMPLATE*>(t.data()),
-                          static_cast<HWND>(Owner), FormProc, reinterpret_cast<LPARAM>(&state));
+  DialogBoxIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<DLGTEMPLATE*>(t.data()), static_cast<HWND>(Owner),
+                          FormProc, reinterpret_cast<LPARAM>(&state));
 }
 
 TClientWarningDialog SetClientWarningDialog(TClientWarningDialog Dialog) {
@@ -155,8 +153,10 @@ void TClientWarning::ShowWarning() {
     std::lock_guard<std::mutex> guard(gWarningLock);
     dialog = gDialog;
   }
-  if (dialog) dialog();
-  else ShowClientWarningForm(GetActiveWindow());
+  if (dialog)
+    dialog();
+  else
+    ShowClientWarningForm(GetActiveWindow());
 }
 
 void GiveClientWarningOnce() {

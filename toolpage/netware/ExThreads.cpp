@@ -23,8 +23,7 @@ uint32_t MainThreadId() {
 }
 
 void RunInMainThread(const std::function<void()>& Method) {
-  if (GetCurrentThreadId() != MainThreadId())
-    throw EAssertionFailed("Synchronize: can't find current thread object!");
+  if (GetCurrentThreadId() != MainThreadId()) throw EAssertionFailed("Synchronize: can't find current thread object!");
   Method();
 }
 

@@ -1,9 +1,10 @@
 #include "GoToWeb.h"
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include "core/ClassDef.h"
+#include "gui/WinHandles.h"
 
 namespace toolpage {
 
@@ -13,62 +14,54 @@ std::string gBrowserParameters;
 
 const fw::TEnumInfo kBrowserStateInfo{"TBrowserState", {"gwMaximized", "gwNormal"}};
 
-// An open registry key, closed when it goes.
-class TRegKey {
- public:
-  TRegKey(HKEY Root, const std::string& Path) {
-    if (RegOpenKeyExA(Root, Path.c_str(), 0, KEY_READ, &FKey) != ERROR_SUCCESS) FKey = nullptr;
-  }
-  ~TRegKey() {
-    if (FKey) RegCloseKey(FKey);
-  }
-  TRegKey(const TRegKey&) = delete;
-  TRegKey& operator=(const TRegKey&) = delete;
-  bool IsOpen() const { return FKey != nullptr; }
+// A key of HKEY_CLASSES_ROOT opened for reading; no handle when it cannot be opened.
+fw::TRegKeyHandle OpenClassKey(const std::string& Path) {
+  fw::TRegKeyHandle key;
+  if (RegOpenKeyExA(HKEY_CLASSES_ROOT, Path.c_str(), 0, KEY_READ, key.Put()) != ERROR_SUCCESS) key.Release();
+  return key;
+}
 
-  // The key's default value, at most 1025 characters; empty when there is none.
-  std::string DefaultValue() const {
-    DWORD size = 0;
-    if (!FKey || RegQueryValueExA(FKey, nullptr, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS || size == 0)
-      return "";
-    if (size > 1026) size = 1026;
-    std::string value(size, '\0');
-    if (RegQueryValueExA(FKey, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value.data()), &size) !=
-        ERROR_SUCCESS)
-      return "";
-    value.resize(strnlen(value.c_str(), size));
-    return value;
-  }
+// The key's default value, at most 1025 characters; empty when there is none.
+std::string DefaultValue(const fw::TRegKeyHandle& Key) {
+  DWORD size = 0;
+  if (!Key || RegQueryValueExA(Key.Get(), nullptr, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS || size == 0)
+    return "";
+  if (size > 1026) size = 1026;
+  std::string value(size, '\0');
+  if (RegQueryValueExA(Key.Get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value.data()), &size) !=
+      ERROR_SUCCESS)
+    return "";
+  value.resize(strnlen(value.c_str(), size));
+  return value;
+}
 
- private:
-  HKEY FKey = nullptr;
-};
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 }  // namespace
 
 const fw::TClass& TGoToWeb::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TGoToWeb>()
-                                    .Creatable()
-                                    .String("Url", &TGoToWeb::Url, &TGoToWeb::SetUrl)
-                                    .String("EMail", &TGoToWeb::EMail, &TGoToWeb::SetEMail)
-                                    .String("EMailSubject", &TGoToWeb::EMailSubject, &TGoToWeb::SetEMailSubject)
-                                    .Enum("BrowserState", kBrowserStateInfo, &TGoToWeb::BrowserState,
-                                          &TGoToWeb::SetBrowserState);
+  static const fw::TClass cls =
+      fw::TClassDef<TGoToWeb>()
+          .Creatable()
+          .String("Url", &TGoToWeb::Url, &TGoToWeb::SetUrl)
+          .String("EMail", &TGoToWeb::EMail, &TGoToWeb::SetEMail)
+          .String("EMailSubject", &TGoToWeb::EMailSubject, &TGoToWeb::SetEMailSubject)
+          .Enum("BrowserState", kBrowserStateInfo, &TGoToWeb::BrowserState, &TGoToWeb::SetBrowserState);
   return cls;
 }
 
 std::string FindBrowserCommand() {
   for (const char* ext : {".HTM", ".HTML", ".SHTML", ".SHTM"}) {
-    TRegKey extKey(HKEY_CLASSES_ROOT, ext);
-    if (!extKey.IsOpen()) continue;
-    std::string fileType = extKey.DefaultValue();
+    fw::TRegKeyHandle extKey = OpenClassKey(ext);
+    if (!extKey) continue;
+    std::string fileType = DefaultValue(extKey);
     if (!fileType.empty()) {
-      std::string command = TRegKey(HKEY_CLASSES_ROOT, fileType + "\\shell\\open\\command").DefaultValue();
+      std::string command = DefaultValue(OpenClassKey(fileType + "\\shell\\open\\command"));
       if (!command.empty()) return command;
     }
-    std::string command = TRegKey(HKEY_CLASSES_ROOT, std::string(ext) + "\\shell\\open\\command").DefaultValue();
+    std::string command = DefaultValue(OpenClassKey(std::string(ext) + "\\shell\\open\\command"));
     if (!command.empty()) return command;
   }
   return "";
@@ -105,8 +98,12 @@ void SplitBrowserCommand(const std::string& Command, std::string& Program, std::
   if (!Program.empty() && Program[0] == '"') Program.erase(0, 1);
 }
 
-const std::string& BrowserParameters() { return gBrowserParameters; }
-void FinalizeGoToWeb() { gBrowserParameters.clear(); }
+const std::string& BrowserParameters() {
+  return gBrowserParameters;
+}
+void FinalizeGoToWeb() {
+  gBrowserParameters.clear();
+}
 
 std::string TGoToWeb::GetBrowserProgram() {
   std::string command = FindBrowserCommand();
@@ -116,14 +113,16 @@ std::string TGoToWeb::GetBrowserProgram() {
   return program;
 }
 
-int BrowserStateToShowCmd(TBrowserState State) { return State == gwMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL; }
+int BrowserStateToShowCmd(TBrowserState State) {
+  return State == gwMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+}
 
 bool TGoToWeb::OpenUrl() {
   std::string program = GetBrowserProgram();
   if (program.empty()) return false;
   std::string args = FUrl + " " + gBrowserParameters;
-  HINSTANCE result = ShellExecuteA(nullptr, nullptr, program.c_str(), args.c_str(), nullptr,
-                                   BrowserStateToShowCmd(FBrowserState));
+  HINSTANCE result =
+      ShellExecuteA(nullptr, nullptr, program.c_str(), args.c_str(), nullptr, BrowserStateToShowCmd(FBrowserState));
   return reinterpret_cast<INT_PTR>(result) > 32;
 }
 

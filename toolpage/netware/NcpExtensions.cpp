@@ -82,8 +82,10 @@ void TNCPCacheList::PurgeExpired() {
   std::lock_guard<std::recursive_mutex> guard(FLock);
   uint32_t now = FClock();
   for (size_t i = 0; i < FItems.size();) {
-    if (TimeoutExpiredAt(now, FItems[i].CreationTick, kNCPCacheLifetime)) FItems.erase(FItems.begin() + i);
-    else ++i;
+    if (TimeoutExpiredAt(now, FItems[i].CreationTick, kNCPCacheLifetime))
+      FItems.erase(FItems.begin() + i);
+    else
+      ++i;
   }
 }
 
@@ -103,7 +105,9 @@ TNCPCacheList& NCPCache() {
   return *gCache;
 }
 
-void InitNCPCache() { NCPCache(); }
+void InitNCPCache() {
+  NCPCache();
+}
 
 void FinalizeNCPCache() {
   std::lock_guard<std::mutex> guard(gCacheLock);

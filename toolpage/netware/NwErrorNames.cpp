@@ -162,6 +162,8 @@ std::string NWErrorConstName(NWCCODE Code) {
   return it != std::end(kConstNames) && it->Code == Code ? it->Name : "";
 }
 
-size_t NWErrorConstNameCount() { return std::size(kConstNames); }
+size_t NWErrorConstNameCount() {
+  return std::size(kConstNames);
+}
 
 }  // namespace toolpage

@@ -47,7 +47,8 @@ const TErrorText kMessages[] = {
 std::string NWErrorText(NWCCODE Code) {
   if (Code == 0) return "";
   std::string text;
-  auto it = std::find_if(std::begin(kMessages), std::end(kMessages), [&](const TErrorText& e) { return e.Code == Code; });
+  auto it =
+      std::find_if(std::begin(kMessages), std::end(kMessages), [&](const TErrorText& e) { return e.Code == Code; });
   if (it != std::end(kMessages)) {
     text = it->Text;
   } else {

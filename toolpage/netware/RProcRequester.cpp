@@ -17,11 +17,15 @@ namespace {
 HWND gNotifyWindow = nullptr;
 const UINT kRequesterMessage = WM_USER + 200;
 
-uint32_t TickDistance(uint32_t a, uint32_t b) { return a > b ? a - b : b - a; }
+uint32_t TickDistance(uint32_t a, uint32_t b) {
+  return a > b ? a - b : b - a;
+}
 
 }  // namespace
 
-void SetRequesterNotifyWindow(void* Window) { gNotifyWindow = static_cast<HWND>(Window); }
+void SetRequesterNotifyWindow(void* Window) {
+  gNotifyWindow = static_cast<HWND>(Window);
+}
 
 TRProcRequester::TRProcRequester(TConnRef ConnRef, const std::string& ExtensionName) : FConnRef(ConnRef) {
   if (ConnRef == 0) {
@@ -77,9 +81,9 @@ bool TRProcRequester::Open(uint32_t ProcID, const void* Params, uint32_t ParamLe
   FChannel = -1;
   if (FStatus != 0) return false;
   if (replyLen != sizeof reply)
-    throw TNWException(fw::Format("Invalid reply to opening remote procedure %x: %u bytes instead of 4", ProcID,
-                                  unsigned(replyLen)),
-                       NW_INVALID_REPLY_LENGTH);
+    throw TNWException(
+        fw::Format("Invalid reply to opening remote procedure %x: %u bytes instead of 4", ProcID, unsigned(replyLen)),
+        NW_INVALID_REPLY_LENGTH);
   FChannel = static_cast<int32_t>(GetLE32(reply));
   return FChannel != -1;
 }

@@ -94,7 +94,8 @@ int32_t Std4GetNlmInfo(TConnRef ConnRef, int32_t Index, NW_312_NLM_INFO& Info) {
                                        static_cast<uint32_t>(request.size()), reply.data(), &replyLen);
   if (code != 0) return static_cast<int32_t>(code);
   if (replyLen > reply.size())
-    BadReply(fw::Format("module information of %u bytes for a buffer of %u", unsigned(replyLen), unsigned(reply.size())));
+    BadReply(
+        fw::Format("module information of %u bytes for a buffer of %u", unsigned(replyLen), unsigned(reply.size())));
   DecodeStd4NlmInfo(reply.data(), replyLen, Info);
   return 0;
 }

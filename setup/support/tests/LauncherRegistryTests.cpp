@@ -36,9 +36,9 @@ TEST(ProgramLauncher, StartsTheProgramWithItsParametersAndWaitsForIt) {
   SetEnvironmentVariableA("STAVREL_PROBE_OUT", report.c_str());
 
   TProgramLauncher launcher(nullptr);
-  launcher.FileName = ProgramFolder() + "\\launcher_probe.exe";
-  launcher.Parameters = "/REGSERVER \"two words\"";
-  launcher.ShowMode = smMinimized;
+  launcher.SetFileName(ProgramFolder() + "\\launcher_probe.exe");
+  launcher.SetParameters("/REGSERVER \"two words\"");
+  launcher.SetShowMode(smMinimized);
   launcher.Execute();
   // The probe writes its report before it becomes idle: the file is there now.
   std::string text = ReadWhole(report);
@@ -48,13 +48,13 @@ TEST(ProgramLauncher, StartsTheProgramWithItsParametersAndWaitsForIt) {
   std::string commandLine, startup;
   std::getline(lines, commandLine);
   std::getline(lines, startup);
-  EXPECT_EQ(commandLine, "\"" + launcher.FileName + "\" /REGSERVER \"two words\"");
+  EXPECT_EQ(commandLine, "\"" + launcher.FileName() + "\" /REGSERVER \"two words\"");
   EXPECT_EQ(startup, "65 2");  // use-show-window and force-feedback; minimized
 }
 
 TEST(ProgramLauncher, AFailedStartReportsTheRealErrorCode) {
   TProgramLauncher launcher(nullptr);
-  launcher.FileName = ProgramFolder() + "\\no-such-program.exe";
+  launcher.SetFileName(ProgramFolder() + "\\no-such-program.exe");
   try {
     launcher.Execute();
     ADD_FAILURE();
@@ -62,7 +62,7 @@ TEST(ProgramLauncher, AFailedStartReportsTheRealErrorCode) {
     EXPECT_EQ(e.ErrorCode(), 2u);
     EXPECT_STREQ(e.what(), "File not found");
   }
-  launcher.FileName = ProgramFolder() + "\\no-such-folder\\program.exe";
+  launcher.SetFileName(ProgramFolder() + "\\no-such-folder\\program.exe");
   try {
     launcher.Execute();
     ADD_FAILURE();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "gui/WinHandles.h"
 #include "support/OSVersion.h"
 #include "support/Registry.h"
 #include "support/RegistryObject.h"
@@ -42,6 +43,47 @@ TEST_F(RegistryLayer, KeysOpenRelativeToTheCurrentKeyOrFromTheRoot) {
   EXPECT_THROW(registry.ReadInteger("Missing"), ERegistryException);
 }
 
+// Lets everyone do only Allowed on the test key for the scope; full access again at its end.
+class TKeyAccessLimit {
+ public:
+  explicit TKeyAccessLimit(REGSAM Allowed) {
+    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+    AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &FEveryone);
+    Applied = Apply(KEY_ALL_ACCESS, Allowed);
+  }
+  ~TKeyAccessLimit() {
+    Apply(WRITE_DAC, KEY_ALL_ACCESS);
+    FreeSid(FEveryone);
+  }
+  TKeyAccessLimit(const TKeyAccessLimit&) = delete;
+  TKeyAccessLimit& operator=(const TKeyAccessLimit&) = delete;
+
+  // Whether the key can be opened with Access under the limit.
+  static bool Grants(REGSAM Access) {
+    fw::TRegKeyHandle key;
+    return RegOpenKeyExA(HKEY_CURRENT_USER, kTestKey.substr(1).c_str(), 0, Access, key.Put()) == ERROR_SUCCESS;
+  }
+
+  bool Applied = false;
+
+ private:
+  bool Apply(REGSAM OpenAccess, REGSAM Allowed) {
+    fw::TRegKeyHandle key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kTestKey.substr(1).c_str(), 0, OpenAccess, key.Put()) != ERROR_SUCCESS)
+      return false;
+    SECURITY_DESCRIPTOR descriptor;
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    alignas(ACL) BYTE aclBuffer[256];
+    auto* acl = reinterpret_cast<ACL*>(aclBuffer);
+    InitializeAcl(acl, sizeof aclBuffer, ACL_REVISION);
+    AddAccessAllowedAce(acl, ACL_REVISION, Allowed, FEveryone);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE);
+    return RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, &descriptor) == ERROR_SUCCESS;
+  }
+
+  PSID FEveryone = nullptr;
+};
+
 TEST_F(RegistryLayer, ReadsNeedNoWriteAccess) {
   WriteRegString(hkCurrentUser, kTestKey, "Path", "D:\\Apps");
   WriteRegInteger(hkCurrentUser, kTestKey, "Count", 3);
@@ -51,32 +93,33 @@ TEST_F(RegistryLayer, ReadsNeedNoWriteAccess) {
   registry.CloseKey();
 
   // The key allows reading only: values still come back, not the defaults.
-  HKEY key = nullptr;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kTestKey.substr(1).c_str(), 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
-  SECURITY_DESCRIPTOR descriptor;
-  InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
-  alignas(ACL) BYTE aclBuffer[256];
-  auto* acl = reinterpret_cast<ACL*>(aclBuffer);
-  InitializeAcl(acl, sizeof aclBuffer, ACL_REVISION);
-  SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
-  PSID everyone = nullptr;
-  AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
-  AddAccessAllowedAce(acl, ACL_REVISION, KEY_READ, everyone);
-  SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE);
-  ASSERT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor), ERROR_SUCCESS);
-  RegCloseKey(key);
-  bool writable = TqnlkRegistry().OpenKey(kTestKey, false);
+  TKeyAccessLimit limit(KEY_READ);
+  ASSERT_TRUE(limit.Applied);
+  ASSERT_FALSE(TKeyAccessLimit::Grants(KEY_READ | KEY_WRITE)) << "the registry does not check access";
+  EXPECT_FALSE(TqnlkRegistry().OpenKey(kTestKey, false));
   EXPECT_EQ(ReadRegString(hkCurrentUser, kTestKey, "Path", "default"), "D:\\Apps");
   EXPECT_EQ(ReadRegInteger(hkCurrentUser, kTestKey, "Count", 0), 3);
+}
 
-  // Full access again, so that the key can go.
-  InitializeAcl(acl, sizeof aclBuffer, ACL_REVISION);
-  AddAccessAllowedAce(acl, ACL_REVISION, KEY_ALL_ACCESS, everyone);
-  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kTestKey.substr(1).c_str(), 0, WRITE_DAC, &key), ERROR_SUCCESS);
-  RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor);
-  RegCloseKey(key);
-  FreeSid(everyone);
-  EXPECT_FALSE(writable) << "the registry did not refuse write access, so the read went unchecked";
+TEST_F(RegistryLayer, WritesToAnExistingKeyNeedOnlyReadAndWriteAccess) {
+  WriteRegString(hkCurrentUser, kTestKey, "Path", "old");
+  // Everything but deleting the key and changing its owner: full access is refused.
+  TKeyAccessLimit limit(KEY_READ | KEY_WRITE | WRITE_DAC);
+  ASSERT_TRUE(limit.Applied);
+  ASSERT_FALSE(TKeyAccessLimit::Grants(KEY_ALL_ACCESS)) << "the registry does not check access";
+
+  for (bool canCreate : {false, true}) {
+    SCOPED_TRACE(canCreate);
+    TqnlkRegistry registry;
+    ASSERT_TRUE(registry.OpenKey(kTestKey, canCreate));
+    registry.WriteString("Path", canCreate ? "created-or-opened" : "opened");
+    EXPECT_EQ(registry.ReadString("Path"), canCreate ? "created-or-opened" : "opened");
+  }
+  // The routines that every writer goes through.
+  WriteRegString(hkCurrentUser, kTestKey, "Path", "new");
+  WriteRegInteger(hkCurrentUser, kTestKey, "Count", 9);
+  EXPECT_EQ(ReadRegString(hkCurrentUser, kTestKey, "Path", "default"), "new");
+  EXPECT_EQ(ReadRegInteger(hkCurrentUser, kTestKey, "Count", 0), 9);
 }
 
 TEST_F(RegistryLayer, DeleteTreeRemovesEveryKeyAtEveryDepth) {

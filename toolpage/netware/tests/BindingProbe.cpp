@@ -3,12 +3,14 @@
 // "--real-dialog" the real warning dialog is shown and closed by a timer.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
 #include "ClientApi.h"
 #include "ClientLibraries.h"
 #include "ClientWarning.h"
+#include "gui/WinHandles.h"
 
 using namespace toolpage;
 
@@ -35,11 +37,37 @@ void TryCall(const char* what, NWCCODE (*call)()) {
   }
 }
 
+// The initialisation calls that the stand-in libraries noted in the simulated server.
+void ReportInitCalls(const char* when) {
+  fw::TModuleHandle server(LoadLibraryA("NWSIM.DLL"));
+  using TInitCalls = int (*)(const char*, uint32_t*, uint32_t*);
+  auto calls =
+      server
+          ? reinterpret_cast<TInitCalls>(reinterpret_cast<void*>(GetProcAddress(server.Get(), "nwsim_ClientInitCalls")))
+          : nullptr;
+  if (!calls) {
+    printf("INIT %s UNKNOWN\n", when);
+    return;
+  }
+  for (const char* library : {"CALWIN32", "NETWIN32"}) {
+    uint32_t first = 0, second = 0;
+    int count = calls(library, &first, &second);
+    printf("INIT %s %s %d (%u, %u)\n", when, library, count, unsigned(first), unsigned(second));
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   bool realDialog = argc > 1 && strcmp(argv[1], "--real-dialog") == 0;
+  // Keeps the simulated server's record alive while the client libraries come and go.
+  fw::TModuleHandle server(LoadLibraryA("NWSIM.DLL"));
   NetWareLibraryStartup();
+  ReportInitCalls("START");
+  // Loading again while the libraries are loaded initialises nothing again.
+  LoadCalWin32();
+  LoadNetWin32Libraries();
+  ReportInitCalls("AGAIN");
   if (realDialog) {
     SetTimer(nullptr, 0, 100, CloseWarning);
     SetClientWarningDialog([] {

@@ -72,6 +72,11 @@ TEST(ClientBinding, AllLibrariesPresent) {
   EXPECT_THAT(out, HasSubstr("CLXWIN32 1"));
   EXPECT_THAT(out, HasSubstr("NETWIN32 1"));
   EXPECT_THAT(out, HasSubstr("LOGIN LGNWNT32.DLL"));
+  // Each library's initialisation is called once, with (0, 0), right after binding.
+  EXPECT_THAT(out, HasSubstr("INIT START CALWIN32 1 (0, 0)"));
+  EXPECT_THAT(out, HasSubstr("INIT START NETWIN32 1 (0, 0)"));
+  EXPECT_THAT(out, HasSubstr("INIT AGAIN CALWIN32 1 (0, 0)"));
+  EXPECT_THAT(out, HasSubstr("INIT AGAIN NETWIN32 1 (0, 0)"));
   // No server configured: the calls reach the client, which answers with codes.
   EXPECT_THAT(out, HasSubstr("CONSOLE1 RESULT 8801"));
   EXPECT_THAT(out, HasSubstr("CLOSE RESULT 8801"));
@@ -85,6 +90,9 @@ TEST(ClientBinding, MissingCalWin32WarnsOnceAndEveryCallRaises) {
   EXPECT_EQ(exitCode, 0u) << out;
   EXPECT_THAT(out, HasSubstr("CALWIN32 0"));
   EXPECT_THAT(out, HasSubstr("CLXWIN32 1"));
+  // NETWIN32 and LOCWIN32 are there: their initialisation does not depend on CALWIN32.
+  EXPECT_THAT(out, HasSubstr("INIT START CALWIN32 0"));
+  EXPECT_THAT(out, HasSubstr("INIT START NETWIN32 1 (0, 0)"));
   EXPECT_THAT(out, HasSubstr("CONSOLE1 RAISED NWCLIENT: Uninitialized procedure called"));
   EXPECT_THAT(out, HasSubstr("CONSOLE2 RAISED NWCLIENT: Uninitialized procedure called"));
   EXPECT_THAT(out, HasSubstr("LOAD RAISED NWCLIENT: Uninitialized procedure called"));

@@ -152,10 +152,13 @@ namespace {
 // (in the machine's classes: the test prefix is private).
 class TRegisteredBrowser {
  public:
-  TRegisteredBrowser(const char* Extension, const char* FileType, const char* Command) : FExt(Extension), FType(FileType) {
+  TRegisteredBrowser(const char* Extension, const char* FileType, const char* Command)
+      : FExt(Extension), FType(FileType) {
     Set(std::string("Software\\Classes\\") + Extension, FileType);
-    if (*FileType) Set(std::string("Software\\Classes\\") + FileType + "\\shell\\open\\command", Command);
-    else Set(std::string("Software\\Classes\\") + Extension + "\\shell\\open\\command", Command);
+    if (*FileType)
+      Set(std::string("Software\\Classes\\") + FileType + "\\shell\\open\\command", Command);
+    else
+      Set(std::string("Software\\Classes\\") + Extension + "\\shell\\open\\command", Command);
   }
   ~TRegisteredBrowser() {
     for (const std::string& base : {FExt, FType}) {
@@ -169,7 +172,8 @@ class TRegisteredBrowser {
  private:
   static void Set(const std::string& Key, const std::string& Value) {
     HKEY key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, Key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, Key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
       return;
     if (!Value.empty())
       RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(Value.c_str()),

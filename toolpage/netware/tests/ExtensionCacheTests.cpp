@@ -121,6 +121,17 @@ TEST(RightTests, AnswerFromTheServerAndCloseTheirHandles) {
     EXPECT_FALSE(IsConsoleOperator(1));
     EXPECT_FALSE(HasRemoteExecRight(1));
   }
+  // Each test asks its own right of the server.
+  {
+    TSimServer server({"console-operator no", "remote-exec yes"});
+    EXPECT_FALSE(IsConsoleOperator(1));
+    EXPECT_TRUE(HasRemoteExecRight(1));
+  }
+  {
+    TSimServer server({"console-operator yes", "remote-exec no"});
+    EXPECT_TRUE(IsConsoleOperator(1));
+    EXPECT_FALSE(HasRemoteExecRight(1));
+  }
   EXPECT_EQ(nwsim_OpenConnectionCount(), 0);
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "NcpExtensions.h"
+#include "NwConnection.h"
 #include "NwErrors.h"
 #include "RProcRequester.h"
 #include "SimServer.h"
@@ -76,6 +77,17 @@ TEST_F(RequestTest, NlmInfoRequestAndReply) {
   EXPECT_EQ(Std4GetNlmInfo(1, 2, info), 0x89FF);
   EXPECT_EQ(info.FileName, "");
   EXPECT_EQ(LastRequest().Bytes, Bytes({124, 2, 0, 0, 0}));
+}
+
+TEST_F(RequestTest, Std4RequestsLookTheExtensionUpThroughTheCache) {
+  TSimServer server({"module VX4LIB.312", "module CLIBAUX.NLM"});
+  int before = nwsim_ExtensionLookupCount();
+  NW_312_NLM_INFO info;
+  EXPECT_EQ(Std4GetNlmInfo(1, 0, info), 0);
+  EXPECT_EQ(Std4GetNlmInfo(1, 1, info), 0);
+  EXPECT_EQ(Std4ExecuteNcf(1, "SYS:SYSTEM\\X.NCF"), 0x89FF);
+  EXPECT_EQ(nwsim_ExtensionLookupCount() - before, 1);
+  EXPECT_EQ(NCPCache().Count(), 1u);
 }
 
 TEST_F(RequestTest, Std4WithoutTheModuleSendsNothing) {
@@ -151,10 +163,10 @@ TEST_F(RequestTest, BrokenServerRepliesRaise) {
 // Parameters of a directory search of SYS:SYSTEM for one mask (the search module's order).
 std::vector<uint8_t> SearchParams(const std::string& Dir, const std::string& Mask) {
   std::vector<uint8_t> p(48, 0);
-  p[10] = 0;     // option B set
-  p[12] = 1;     // option C
-  p[20] = 255;   // E5
-  p[39] = 255;   // G
+  p[10] = 0;    // option B set
+  p[12] = 1;    // option C
+  p[20] = 255;  // E5
+  p[39] = 255;  // G
   for (const std::string& text : {Dir, Mask, std::string(), std::string(), std::string()}) {
     p.push_back(static_cast<uint8_t>(text.size()));
     p.push_back(static_cast<uint8_t>(text.size() >> 8));
@@ -216,6 +228,20 @@ TEST_F(RequestTest, RequesterOpenCallAndCloseBytes) {
   EXPECT_FALSE(rp.Call(0, nullptr, status, 0, sizeof status));
   EXPECT_EQ(rp.Status(), kRProcChannelNotOpen);
   EXPECT_EQ(nwsim_ExtensionRequestCount(), before);
+}
+
+TEST_F(RequestTest, RequesterOpensItsConnectionInMode2AndSingleRequestsInMode1) {
+  TSimServer server({"module VX4CS.NLM"});
+  TRProcRequester rp(1, "KAVEL:CS4");
+  ASSERT_TRUE(rp.HasExtension());
+  TConnHandle handle = rp.GetConnHandle();
+  ASSERT_NE(handle, 0u);
+  EXPECT_EQ(nwsim_ConnectionOpenMode(handle), 2u);
+  rp.CloseConnHandle();
+  EXPECT_EQ(nwsim_ConnectionOpenMode(handle), 0u);
+  TNWConnection single(1);
+  ASSERT_TRUE(single.IsOpen());
+  EXPECT_EQ(nwsim_ConnectionOpenMode(single.Handle()), 1u);
 }
 
 TEST_F(RequestTest, OpenParameterLimitAndExtensionVersion) {

@@ -19,7 +19,9 @@ using nwtest::TSimServer;
 
 namespace {
 
-std::string EntryName(const uint8_t* info) { return std::string(reinterpret_cast<const char*>(info + 85), info[84]); }
+std::string EntryName(const uint8_t* info) {
+  return std::string(reinterpret_cast<const char*>(info + 85), info[84]);
+}
 
 std::vector<std::string> Scan(TConnHandle conn, TNWDirHandle dir, uint8_t ns, uint32_t attrs, const char* pattern,
                               NWCCODE& last) {
@@ -27,7 +29,8 @@ std::vector<std::string> Scan(TConnHandle conn, TNWDirHandle dir, uint8_t ns, ui
   uint8_t sequence[12] = {};
   PutLE32(sequence + 8, 0xFFFFFFFF);
   uint8_t info[344] = {};
-  while ((last = nwc::ScanEntries(conn, dir, ns, attrs, sequence, pattern, 1, info)) == 0) names.push_back(EntryName(info));
+  while ((last = nwc::ScanEntries(conn, dir, ns, attrs, sequence, pattern, 1, info)) == 0)
+    names.push_back(EntryName(info));
   return names;
 }
 

@@ -19,7 +19,8 @@ void RemoveTree(const std::string& dir) {
       std::string name = data.cFileName;
       if (name == "." || name == "..") continue;
       std::string path = dir + "\\" + name;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveTree(path);
       else {
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(path.c_str());
@@ -84,8 +85,8 @@ std::string TSimServer::ReadFile(const std::string& Volume, const std::string& P
 TSentRequest LastRequest() {
   TSentRequest r;
   r.Bytes.resize(4096);
-  int n = nwsim_LastExtensionRequest(r.Bytes.data(), static_cast<int>(r.Bytes.size()), &r.ExtensionId,
-                                     &r.ReplyCapacity);
+  int n =
+      nwsim_LastExtensionRequest(r.Bytes.data(), static_cast<int>(r.Bytes.size()), &r.ExtensionId, &r.ReplyCapacity);
   r.Bytes.resize(std::min<size_t>(n, 4096));
   return r;
 }
