@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "gui/WinHandles.h"
+
 namespace setup {
 
 namespace {
@@ -56,7 +58,15 @@ void SetRootKeyIndex(TqnlkRegistry& Registry, int Index) {
 
 // --- TqnlkRegistry -------------------------------------------------------------
 
-TqnlkRegistry::TqnlkRegistry() : FRootKey(HKEY_CURRENT_USER) {}
+TqnlkRegistry::TqnlkRegistry() : FRootKey(HKEY_CURRENT_USER), FCurrentKey(std::make_unique<fw::TRegKeyHandle>()) {}
+
+TqnlkRegistry::~TqnlkRegistry() {
+  CloseKey();
+}
+
+HKEY TqnlkRegistry::CurrentKey() const {
+  return FCurrentKey->Get();
+}
 
 void TqnlkRegistry::SetRootKey(HKEY Value) {
   CloseKey();
@@ -64,18 +74,18 @@ void TqnlkRegistry::SetRootKey(HKEY Value) {
 }
 
 HKEY TqnlkRegistry::BaseKey(const std::string& Path) const {
-  return IsRelativeKey(Path) && FCurrentKey ? FCurrentKey.Get() : FRootKey;
+  return IsRelativeKey(Path) && *FCurrentKey ? FCurrentKey->Get() : FRootKey;
 }
 
 void TqnlkRegistry::ChangeKey(fw::TRegKeyHandle Key, const std::string& Path) {
   CloseKey();
-  FCurrentKey = std::move(Key);
+  *FCurrentKey = std::move(Key);
   FCurrentPath = Path;
 }
 
 void TqnlkRegistry::CloseKey() {
-  if (FCurrentKey && !FLazyWrite) RegFlushKey(FCurrentKey.Get());
-  FCurrentKey.Reset();
+  if (*FCurrentKey && !FLazyWrite) RegFlushKey(FCurrentKey->Get());
+  FCurrentKey->Reset();
   FCurrentPath.clear();
 }
 
@@ -94,7 +104,7 @@ bool TqnlkRegistry::OpenCurrent(const std::string& Path, bool CanCreate, bool Re
       key.Release();
   }
   if (!key) return false;
-  std::string newPath = relative && FCurrentKey ? FCurrentPath + "\\" + path : path;
+  std::string newPath = relative && *FCurrentKey ? FCurrentPath + "\\" + path : path;
   ChangeKey(std::move(key), newPath);
   return true;
 }
@@ -128,11 +138,11 @@ bool TqnlkRegistry::DeleteKeyTree(const std::string& Path) {
     fw::TRegKeyHandle key = OpenHandle(base, path, KEY_ALL_ACCESS);
     if (key) {
       std::vector<std::string> names = SubkeyNames(key.Get());
-      fw::TRegKeyHandle saved = std::move(FCurrentKey);
+      fw::TRegKeyHandle saved = std::move(*FCurrentKey);
       std::string savedPath = FCurrentPath;
-      FCurrentKey = std::move(key);
+      *FCurrentKey = std::move(key);
       for (const std::string& child : names) DeleteKeyTree(child);
-      FCurrentKey = std::move(saved);
+      *FCurrentKey = std::move(saved);
       FCurrentPath = savedPath;
     }
   }
@@ -140,23 +150,23 @@ bool TqnlkRegistry::DeleteKeyTree(const std::string& Path) {
 }
 
 std::vector<std::string> TqnlkRegistry::GetKeyNames() const {
-  return FCurrentKey ? SubkeyNames(FCurrentKey.Get()) : std::vector<std::string>();
+  return *FCurrentKey ? SubkeyNames(FCurrentKey->Get()) : std::vector<std::string>();
 }
 
 bool TqnlkRegistry::ValueExists(const std::string& Name) const {
-  return FCurrentKey &&
-         RegQueryValueExA(FCurrentKey.Get(), Name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  return *FCurrentKey &&
+         RegQueryValueExA(FCurrentKey->Get(), Name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 std::string TqnlkRegistry::ReadString(const std::string& Name) const {
   DWORD type = 0;
   DWORD size = 0;
-  if (!FCurrentKey ||
-      RegQueryValueExA(FCurrentKey.Get(), Name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+  if (!*FCurrentKey ||
+      RegQueryValueExA(FCurrentKey->Get(), Name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
       (type != REG_SZ && type != REG_EXPAND_SZ))
     throw ERegistryException(fw::Format("Invalid data type for '%s'", Name));
   std::string data(size + 1, '\0');
-  if (RegQueryValueExA(FCurrentKey.Get(), Name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
+  if (RegQueryValueExA(FCurrentKey->Get(), Name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
       ERROR_SUCCESS)
     throw ERegistryException(fw::Format("Invalid data type for '%s'", Name));
   data.resize(size);
@@ -168,8 +178,8 @@ int TqnlkRegistry::ReadInteger(const std::string& Name) const {
   DWORD type = 0;
   DWORD value = 0;
   DWORD size = sizeof value;
-  if (!FCurrentKey ||
-      RegQueryValueExA(FCurrentKey.Get(), Name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+  if (!*FCurrentKey ||
+      RegQueryValueExA(FCurrentKey->Get(), Name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
           ERROR_SUCCESS ||
       type != REG_DWORD || size != sizeof value)
     throw ERegistryException(fw::Format("Invalid data type for '%s'", Name));
@@ -177,8 +187,8 @@ int TqnlkRegistry::ReadInteger(const std::string& Name) const {
 }
 
 void TqnlkRegistry::WriteValue(const std::string& Name, unsigned long Type, const void* Data, unsigned long Size) {
-  if (!FCurrentKey ||
-      RegSetValueExA(FCurrentKey.Get(), Name.c_str(), 0, Type, static_cast<const BYTE*>(Data), Size) != ERROR_SUCCESS)
+  if (!*FCurrentKey ||
+      RegSetValueExA(FCurrentKey->Get(), Name.c_str(), 0, Type, static_cast<const BYTE*>(Data), Size) != ERROR_SUCCESS)
     throw ERegistryException(fw::Format("Failed to set data for '%s'", Name));
 }
 

@@ -4,11 +4,24 @@
 // is open, else from the root. Every handle it opens is closed by the object.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/SysUtils.h"
-#include "gui/WinHandles.h"
+
+// The header stays free of windows.h: its users include gui/WinHandles.h where they
+// take a key handle.
+struct HKEY__;
+typedef struct HKEY__* HKEY;
+namespace fw {
+template <class Traits>
+class TUniqueHandle;
+namespace handle_traits {
+struct RegKey;
+}
+using TRegKeyHandle = TUniqueHandle<handle_traits::RegKey>;
+}  // namespace fw
 
 namespace setup {
 
@@ -21,14 +34,14 @@ class TqnlkRegistry {
  public:
   // The root starts as HKEY_CURRENT_USER.
   TqnlkRegistry();
-  ~TqnlkRegistry() { CloseKey(); }
+  ~TqnlkRegistry();
   TqnlkRegistry(const TqnlkRegistry&) = delete;
   TqnlkRegistry& operator=(const TqnlkRegistry&) = delete;
 
   HKEY RootKey() const { return FRootKey; }
   // Closes the current key.
   void SetRootKey(HKEY Value);
-  HKEY CurrentKey() const { return FCurrentKey.Get(); }
+  HKEY CurrentKey() const;
   const std::string& CurrentPath() const { return FCurrentPath; }
   // When off, closing a key flushes what was written to it.
   bool LazyWrite() const { return FLazyWrite; }
@@ -72,7 +85,7 @@ class TqnlkRegistry {
   void WriteValue(const std::string& Name, unsigned long Type, const void* Data, unsigned long Size);
 
   HKEY FRootKey;
-  fw::TRegKeyHandle FCurrentKey;
+  std::unique_ptr<fw::TRegKeyHandle> FCurrentKey;  // never nil; empty without a current key
   std::string FCurrentPath;
   bool FLazyWrite = true;
 };

@@ -1,7 +1,8 @@
 #include "ClientWarning.h"
 
-#include <commctrl.h>
 #include <windows.h>
+// after windows.h
+#include <commctrl.h>
 
 #include <memory>
 #include <mutex>

@@ -1,7 +1,8 @@
 #include "GoToWeb.h"
 
-#include <shellapi.h>
 #include <windows.h>
+// after windows.h
+#include <shellapi.h>
 
 #include "core/ClassDef.h"
 #include "gui/WinHandles.h"
