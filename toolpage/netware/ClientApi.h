@@ -21,8 +21,8 @@ NWCCODE ConnRefOfHandle(TConnHandle Conn, TConnRef& Ref);
 // Level-2 connection information: a 140-byte block (server name at 56, version at 124/128).
 NWCCODE ConnInfoLevel2(TConnRef Ref, uint8_t* Block140);
 
-NWCCODE ExtensionRequest(TConnHandle Conn, uint32_t ExtensionId, const void* Request, uint32_t RequestLen,
-                         void* Reply, uint16_t* ReplyLen);
+NWCCODE ExtensionRequest(TConnHandle Conn, uint32_t ExtensionId, const void* Request, uint32_t RequestLen, void* Reply,
+                         uint16_t* ReplyLen);
 NWCCODE ExtensionInfoByName(TConnHandle Conn, const char* Name, uint32_t& Id, uint8_t& Major, uint8_t& Minor,
                             uint8_t& Revision);
 
@@ -58,7 +58,6 @@ NWCCODE VolumeNameSpaces(TConnHandle Conn, uint8_t Volume, uint8_t* List7, uint8
 NWCCODE ServerName(TConnHandle Conn, char* Name);
 // Splits "server/volume:directory"; buffers of 257 characters. The returned connection
 // handle must be closed by the caller.
-NWCCODE ParseNetWarePath(const char* Path, char* Volume257, TConnHandle& Conn, char* Server257,
-                         char* Directory257);
+NWCCODE ParseNetWarePath(const char* Path, char* Volume257, TConnHandle& Conn, char* Server257, char* Directory257);
 
 }  // namespace toolpage::nwc

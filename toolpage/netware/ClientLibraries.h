@@ -12,35 +12,35 @@ using TClientProc = void (*)();
 enum class TClientLib { CalWin32, ClxWin32, NetWin32, LocWin32, Lgnw };
 
 enum class TClientEntry {
-  CalInit,               // CALWIN32 377
-  CalExtensionRequest,   // CALWIN32 471
-  CalExtensionByName,    // CALWIN32 500
-  CalConsoleOperator,    // CALWIN32 530
-  CalRemoteExecRight,    // CALWIN32 332
-  CalLoadModule,         // CALWIN32 570
-  CalUnloadModule,       // CALWIN32 571
-  CalExecuteNcf,         // CALWIN32 578
-  CalListModules,        // CALWIN32 426
-  CalModuleInfo,         // CALWIN32 425
-  CalAllocDirHandleNs,   // CALWIN32 396
-  CalAllocDirHandle,     // CALWIN32 83
-  CalFreeDirHandle,      // CALWIN32 84
-  CalScanEntries,        // CALWIN32 290
-  CalEntryInfo,          // CALWIN32 273
-  CalConvertPath,        // CALWIN32 276
-  CalSetAttributes,      // CALWIN32 395
-  CalDeleteEntry,        // CALWIN32 562
-  CalRenameEntry,        // CALWIN32 160
-  CalVolumeNumber,       // CALWIN32 111
-  CalVolumeNameSpaces,   // CALWIN32 275
-  CalServerName,         // CALWIN32 119
-  CalParsePath,          // CALWIN32 104
-  CalScanMountedVolumes, // CALWIN32, by name "NWScanMountedVolumeList"
-  ClxOpenConnByRef,      // CLXWIN32 102
-  ClxCloseConn,          // CLXWIN32 103
-  ClxConnRef,            // CLXWIN32 108
-  ClxConnInfo,           // CLXWIN32 117
-  NetInit,               // NETWIN32 2037
+  CalInit,                // CALWIN32 377
+  CalExtensionRequest,    // CALWIN32 471
+  CalExtensionByName,     // CALWIN32 500
+  CalConsoleOperator,     // CALWIN32 530
+  CalRemoteExecRight,     // CALWIN32 332
+  CalLoadModule,          // CALWIN32 570
+  CalUnloadModule,        // CALWIN32 571
+  CalExecuteNcf,          // CALWIN32 578
+  CalListModules,         // CALWIN32 426
+  CalModuleInfo,          // CALWIN32 425
+  CalAllocDirHandleNs,    // CALWIN32 396
+  CalAllocDirHandle,      // CALWIN32 83
+  CalFreeDirHandle,       // CALWIN32 84
+  CalScanEntries,         // CALWIN32 290
+  CalEntryInfo,           // CALWIN32 273
+  CalConvertPath,         // CALWIN32 276
+  CalSetAttributes,       // CALWIN32 395
+  CalDeleteEntry,         // CALWIN32 562
+  CalRenameEntry,         // CALWIN32 160
+  CalVolumeNumber,        // CALWIN32 111
+  CalVolumeNameSpaces,    // CALWIN32 275
+  CalServerName,          // CALWIN32 119
+  CalParsePath,           // CALWIN32 104
+  CalScanMountedVolumes,  // CALWIN32, by name "NWScanMountedVolumeList"
+  ClxOpenConnByRef,       // CLXWIN32 102
+  ClxCloseConn,           // CLXWIN32 103
+  ClxConnRef,             // CLXWIN32 108
+  ClxConnInfo,            // CLXWIN32 117
+  NetInit,                // NETWIN32 2037
   Count
 };
 

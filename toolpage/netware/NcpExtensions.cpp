@@ -27,10 +27,11 @@ int32_t GetNCPExtensionUncached(TConnHandle Conn, const std::string& Name, uint8
   uint32_t id = 0;
   uint8_t major = Major ? *Major : 0, minor = Minor ? *Minor : 0, revision = Revision ? *Revision : 0;
   NWCCODE code = nwc::ExtensionInfoByName(Conn, Name.c_str(), id, major, minor, revision);
-  Put(Major, major);
-  Put(Minor, minor);
-  Put(Revision, revision);
-  return code != 0 ? kInvalidExtensionId : static_cast<int32_t>(id);
+  TExtensionLookup found = DecodeExtensionLookup(code, id, major, minor, revision);
+  Put(Major, found.Major);
+  Put(Minor, found.Minor);
+  Put(Revision, found.Revision);
+  return found.Id;
 }
 
 TNCPCacheList::TNCPCacheList(TClock Clock) : FClock(std::move(Clock)) {
@@ -48,8 +49,14 @@ int32_t TNCPCacheList::GetExtension(TConnHandle Conn, const std::string& Name, u
     elem.Name = Name;
     elem.ServerKey = key;
     uint32_t id = 0;
-    elem.Status = nwc::ExtensionInfoByName(Conn, Name.c_str(), id, elem.Major, elem.Minor, elem.Revision);
-    elem.Id = elem.Status == 0 ? static_cast<int32_t>(id) : kInvalidExtensionId;
+    uint8_t major = 0, minor = 0, revision = 0;
+    NWCCODE code = nwc::ExtensionInfoByName(Conn, Name.c_str(), id, major, minor, revision);
+    TExtensionLookup found = DecodeExtensionLookup(code, id, major, minor, revision);
+    elem.Id = found.Id;
+    elem.Major = found.Major;
+    elem.Minor = found.Minor;
+    elem.Revision = found.Revision;
+    elem.Status = found.Status;
     AddEntry(elem);
   }
   Put(Major, elem.Major);

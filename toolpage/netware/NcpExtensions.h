@@ -8,14 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "NcpReplies.h"
 #include "NwTypes.h"
 
 namespace toolpage {
 
-constexpr int32_t kInvalidExtensionId = -1;
 constexpr int32_t kNCPCacheLifetime = 30000;  // ms
-
-inline bool IsValidExtensionID(int32_t Id) { return Id != kInvalidExtensionId; }
 
 // Asks the server each time; -1 when the client call fails. The version bytes are
 // written as the client left them; each out argument may be nil.
@@ -39,8 +37,8 @@ class TNCPCacheList {
   // The cached lookup: answers from an entry younger than 30 s for this name (exact
   // comparison) and this connection's reference, else asks the server and keeps the
   // answer, a failure included.
-  int32_t GetExtension(TConnHandle Conn, const std::string& Name, uint8_t* Major, uint8_t* Minor,
-                       uint8_t* Revision, NWCCODE* Status);
+  int32_t GetExtension(TConnHandle Conn, const std::string& Name, uint8_t* Major, uint8_t* Minor, uint8_t* Revision,
+                       NWCCODE* Status);
 
   bool Lookup(TConnRef ServerKey, const std::string& Name, TCacheElem& Found);
   void AddEntry(const TCacheElem& Elem);
@@ -63,7 +61,7 @@ void InitNCPCache();
 void FinalizeNCPCache();
 
 // GetExtension on the library's cache.
-int32_t GetNCPExtension(TConnHandle Conn, const std::string& Name, uint8_t* Major, uint8_t* Minor,
-                        uint8_t* Revision, NWCCODE* Status);
+int32_t GetNCPExtension(TConnHandle Conn, const std::string& Name, uint8_t* Major, uint8_t* Minor, uint8_t* Revision,
+                        NWCCODE* Status);
 
 }  // namespace toolpage

@@ -7,7 +7,7 @@
 
 #include "ClientApi.h"
 #include "NcpExtensions.h"
-#include "NwErrors.h"
+#include "NcpReplies.h"
 #include "WireFormat.h"
 
 namespace toolpage {
@@ -66,7 +66,7 @@ void TRProcRequester::CloseConnHandle() {
 }
 
 bool TRProcRequester::Open(uint32_t ProcID, const void* Params, uint32_t ParamLen) {
-  if (!HasExtension() || (FMajor == 4 && FMinor == 0)) return false;
+  if (!HasExtension() || !ExtensionOpensChannels(FMajor, FMinor)) return false;
   if (ParamLen >= 512) throw EAssertionFailed("ParamLen to loong!");
   std::vector<uint8_t> request(518, 0);
   request[0] = rpOpen;
@@ -80,11 +80,7 @@ bool TRProcRequester::Open(uint32_t ProcID, const void* Params, uint32_t ParamLe
   FDuration = TickDistance(GetTickCount(), start);
   FChannel = -1;
   if (FStatus != 0) return false;
-  if (replyLen != sizeof reply)
-    throw TNWException(
-        fw::Format("Invalid reply to opening remote procedure %x: %u bytes instead of 4", ProcID, unsigned(replyLen)),
-        NW_INVALID_REPLY_LENGTH);
-  FChannel = static_cast<int32_t>(GetLE32(reply));
+  FChannel = DecodeRProcOpenReply(ProcID, reply, sizeof reply, replyLen);
   return FChannel != -1;
 }
 
@@ -111,8 +107,7 @@ bool TRProcRequester::Call(uint32_t FuncCode, const void* Data, void* Reply, uin
   FStatus = nwc::ExtensionRequest(GetConnHandle(), static_cast<uint32_t>(FExtensionId), request.data(), DataLen + 9,
                                   Reply, &FReplyLen);
   FDuration = TickDistance(GetTickCount(), start);
-  if (FReplyLen > ReplyCap)
-    throw EAssertionFailed(fw::Format("Response longer then receive buffer (%d,%d)!", int(FReplyLen), int(ReplyCap)));
+  CheckRProcCallReply(FReplyLen, ReplyCap);
   return FStatus == 0;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "NcpReplies.h"
 #include "NwTypes.h"
 
 namespace toolpage {
@@ -13,26 +14,16 @@ extern const char* const kStd4Extension;  // "KAVEL:STD4"
 
 enum : uint8_t { std4ExecuteNcf = 121, std4NlmInfo = 124 };
 
-// Information on one loaded module as the module reports it on servers before 4.10.
-struct NW_312_NLM_INFO {
-  std::string FileName;
-  int32_t Values[6] = {};
-  std::string Text1;
-  std::string Text2;
-};
-
 // The 258-byte request: sub-function, the text cut to 256 characters, its terminator, zeros.
 std::vector<uint8_t> BuildStd4StringRequest(uint8_t SubFunction, const std::string& Text);
 // The 5-byte request: 124, then the 32-bit index.
 std::vector<uint8_t> BuildStd4NlmInfoRequest(int32_t Index);
-// Decodes a module-information reply of Received bytes; raises TNWException when the
-// reply is shorter than its fields or its text lengths say.
-void DecodeStd4NlmInfo(const uint8_t* Reply, size_t Received, NW_312_NLM_INFO& Info);
 
 // The 32-bit reply value, or -1 when the request could not be sent or failed.
 int32_t Std4StringRequest(TConnRef ConnRef, uint8_t SubFunction, const std::string& Text);
 int32_t Std4ExecuteNcf(TConnRef ConnRef, const std::string& NcfPath);
 // 0 on success, the client's code when the request failed, -1 when it was not sent.
+// A broken reply raises TNWException (NcpReplies.h).
 int32_t Std4GetNlmInfo(TConnRef ConnRef, int32_t Index, NW_312_NLM_INFO& Info);
 
 }  // namespace toolpage

@@ -100,40 +100,6 @@ TEST_F(RequestTest, Std4WithoutTheModuleSendsNothing) {
   EXPECT_EQ(nwsim_ExtensionRequestCount(), before);
 }
 
-TEST(DecodeStd4NlmInfo, FullNameEmptySecondTextAndBadLengths) {
-  std::vector<uint8_t> reply(45 + 3, 0);
-  memcpy(reply.data(), "ABCDEFGHIJKLM", 13);  // no terminator within the 13 bytes
-  PutLE32(&reply[13], 7);
-  PutLE32(&reply[37], 3);
-  memcpy(&reply[41], "xyz", 3);
-  PutLE32(&reply[44], 0);
-  NW_312_NLM_INFO info;
-  DecodeStd4NlmInfo(reply.data(), reply.size(), info);
-  EXPECT_EQ(info.FileName, "ABCDEFGHIJKLM");
-  EXPECT_EQ(info.Values[0], 7);
-  EXPECT_EQ(info.Text1, "xyz");
-  EXPECT_EQ(info.Text2, "");
-
-  PutLE32(&reply[44], 0xFFFFFFFF);  // a negative second length counts as empty
-  DecodeStd4NlmInfo(reply.data(), reply.size(), info);
-  EXPECT_EQ(info.Text2, "");
-
-  auto raisesBadLength = [&](size_t received) {
-    try {
-      DecodeStd4NlmInfo(reply.data(), received, info);
-    } catch (const TNWException& e) {
-      return e.ErrorCode() == NW_INVALID_REPLY_LENGTH;
-    }
-    return false;
-  };
-  EXPECT_TRUE(raisesBadLength(40));  // shorter than the fixed part
-  EXPECT_TRUE(raisesBadLength(46));  // the first text runs past the reply
-  PutLE32(&reply[44], 5);            // the second text runs past the reply
-  EXPECT_TRUE(raisesBadLength(reply.size()));
-  PutLE32(&reply[37], 0x80000000u);  // negative first length
-  EXPECT_TRUE(raisesBadLength(reply.size()));
-}
-
 TEST_F(RequestTest, BrokenServerRepliesRaise) {
   NW_312_NLM_INFO info;
   {
