@@ -166,8 +166,11 @@ static void DropAttributesOfMissingEntries(const TConfig& config, TState& state)
 }
 
 TStateSession::TStateSession(const TConfig& config) : FConfig(config) {
-  FMutex = CreateMutexA(nullptr, FALSE, MutexName(config.StatePath).c_str());
-  if (FMutex) WaitForSingleObject(FMutex, 10000);
+  FMutex.Reset(CreateMutexA(nullptr, FALSE, MutexName(config.StatePath).c_str()));
+  if (FMutex) {
+    DWORD wait = WaitForSingleObject(FMutex.Get(), 10000);
+    FMutexHeld = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+  }
   ReadStateFile(config, FState);
   size_t before = FState.Attributes.size();
   DropAttributesOfMissingEntries(config, FState);
@@ -193,10 +196,7 @@ void TStateSession::ConsoleLog(const std::string& line) {
 
 TStateSession::~TStateSession() {
   if (FChanged) Save();
-  if (FMutex) {
-    ReleaseMutex(FMutex);
-    CloseHandle(FMutex);
-  }
+  if (FMutexHeld) ReleaseMutex(FMutex.Get());
 }
 
 }  // namespace nwsim

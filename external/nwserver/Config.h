@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "gui/WinHandles.h"
+
 namespace nwsim {
 
 struct TVolume {
@@ -63,7 +65,8 @@ class TStateSession {
 
  private:
   const TConfig& FConfig;
-  void* FMutex = nullptr;
+  fw::TKernelHandle FMutex;
+  bool FMutexHeld = false;
   TState FState;
   bool FChanged = false;
 };

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "gui/WinHandles.h"
+
 namespace nwsim {
 
 std::string TNwPath::Key() const {
@@ -108,14 +110,13 @@ bool TVolumes::Exists(const std::string& hostPath, bool* directory) const {
 std::vector<TEntry> TVolumes::List(const std::string& hostDir) const {
   std::vector<TEntry> entries;
   WIN32_FIND_DATAA data;
-  HANDLE h = FindFirstFileA((hostDir + "\\*").c_str(), &data);
-  if (h == INVALID_HANDLE_VALUE) return entries;
+  fw::TFindHandle find(FindFirstFileA((hostDir + "\\*").c_str(), &data));
+  if (!find) return entries;
   do {
     std::string name = data.cFileName;
     if (name == "." || name == "..") continue;
     entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-  } while (FindNextFileA(h, &data));
-  FindClose(h);
+  } while (FindNextFileA(find.Get(), &data));
   std::sort(entries.begin(), entries.end(),
             [](const TEntry& a, const TEntry& b) { return UpperStr(a.Name) < UpperStr(b.Name); });
   return entries;

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/TypInfo.h"
 #include "support/Errors.h"
 #include "support/ProgramLauncher.h"
 #include "support/Registry.h"
@@ -50,6 +51,37 @@ TEST(ProgramLauncher, StartsTheProgramWithItsParametersAndWaitsForIt) {
   std::getline(lines, startup);
   EXPECT_EQ(commandLine, "\"" + launcher.FileName() + "\" /REGSERVER \"two words\"");
   EXPECT_EQ(startup, "65 2");  // use-show-window and force-feedback; minimized
+}
+
+TEST(ProgramLauncher, PublishedPropertiesHaveTheirDefaultsAndReachTheLauncher) {
+  TProgramLauncher launcher(nullptr);
+  const fw::TClass& cls = TProgramLauncher::StaticClass();
+  auto prop = [&](const char* Name) {
+    const fw::TPropInfo* info = cls.FindProperty(Name);
+    EXPECT_NE(info, nullptr) << Name;
+    EXPECT_FALSE(info == nullptr || info->ReadOnly()) << Name;
+    return info;
+  };
+  EXPECT_EQ(prop("Action")->GetStr(&launcher), "Open");
+  EXPECT_EQ(prop("FileName")->GetStr(&launcher), "");
+  EXPECT_EQ(prop("ShowMode")->GetOrd(&launcher), static_cast<long long>(smNormal));
+  EXPECT_EQ(prop("Timeout")->GetOrd(&launcher), -1);
+  EXPECT_EQ(prop("Wait")->GetOrd(&launcher), 1);
+
+  // What a form description sets is what the launcher then uses.
+  prop("Action")->SetStr(&launcher, "Print");
+  prop("FileName")->SetStr(&launcher, "C:\\App\\app.exe");
+  prop("Parameters")->SetStr(&launcher, "/s");
+  prop("ShowMode")->SetOrd(&launcher, static_cast<long long>(smHide));
+  prop("StartDir")->SetStr(&launcher, "C:\\App");
+  prop("Timeout")->SetOrd(&launcher, 5000);
+  prop("Wait")->SetOrd(&launcher, 0);
+  EXPECT_EQ(launcher.Action(), "Print");
+  EXPECT_EQ(launcher.CommandLine(), "\"C:\\App\\app.exe\" /s");
+  EXPECT_EQ(launcher.ShowMode(), smHide);
+  EXPECT_EQ(launcher.StartDir(), "C:\\App");
+  EXPECT_EQ(launcher.Timeout(), 5000);
+  EXPECT_FALSE(launcher.Wait());
 }
 
 TEST(ProgramLauncher, AFailedStartReportsTheRealErrorCode) {

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "core/Classes.h"
+#include "gui/WinHandles.h"
 #include "support/Errors.h"
 #include "support/FileAttributes.h"
 #include "support/OSVersion.h"
@@ -34,8 +35,8 @@ class TScratchFolder {
  private:
   static void Remove(const std::string& Path) {
     WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((Path + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
+    fw::TFindHandle find(FindFirstFileA((Path + "\\*").c_str(), &data));
+    if (find) {
       do {
         std::string name = data.cFileName;
         if (name == "." || name == "..") continue;
@@ -45,8 +46,7 @@ class TScratchFolder {
           Remove(child);
         else
           DeleteFileA(child.c_str());
-      } while (FindNextFileA(find, &data));
-      FindClose(find);
+      } while (FindNextFileA(find.Get(), &data));
     }
     RemoveDirectoryA(Path.c_str());
   }
@@ -60,7 +60,9 @@ bool InjectedVersion(TWindowsVersion& Version) {
   Version = gInjected;
   return true;
 }
-bool UnreadableVersion(TWindowsVersion&) { return false; }
+bool UnreadableVersion(TWindowsVersion&) {
+  return false;
+}
 
 struct TVersionRow {
   uint32_t Platform, Major, Minor;
@@ -80,13 +82,14 @@ TEST_P(OSVersionTable, ClassifiesTheReportedVersion) {
   EXPECT_EQ(GetOSVersion(), row.Expected) << row.Platform << " " << row.Major << "." << row.Minor;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryRow, OSVersionTable,
-    ::testing::Values(TVersionRow{0, 3, 10, os31win32}, TVersionRow{1, 4, 90, oswinME}, TVersionRow{1, 4, 10, oswin98},
-                      TVersionRow{1, 4, 0, oswin95}, TVersionRow{1, 4, 3, oswin98}, TVersionRow{2, 5, 0, oswin2K},
-                      TVersionRow{2, 5, 1, oswinXP}, TVersionRow{2, 5, 2, oswinXP}, TVersionRow{2, 4, 0, oswinNT},
-                      TVersionRow{2, 3, 51, oswinNT351}, TVersionRow{2, 6, 1, oswinXP},
-                      TVersionRow{2, 10, 0, oswinXP}, TVersionRow{3, 1, 0, osUnidentified}));
+INSTANTIATE_TEST_SUITE_P(EveryRow, OSVersionTable,
+                         ::testing::Values(TVersionRow{0, 3, 10, os31win32}, TVersionRow{1, 4, 90, oswinME},
+                                           TVersionRow{1, 4, 10, oswin98}, TVersionRow{1, 4, 0, oswin95},
+                                           TVersionRow{1, 4, 3, oswin98}, TVersionRow{2, 5, 0, oswin2K},
+                                           TVersionRow{2, 5, 1, oswinXP}, TVersionRow{2, 5, 2, oswinXP},
+                                           TVersionRow{2, 4, 0, oswinNT}, TVersionRow{2, 3, 51, oswinNT351},
+                                           TVersionRow{2, 6, 1, oswinXP}, TVersionRow{2, 10, 0, oswinXP},
+                                           TVersionRow{3, 1, 0, osUnidentified}));
 
 TEST(OSVersion, UnreadableVersionRaisesAndTheRealOneIsKnown) {
   TWindowsVersionQuery previous = SetWindowsVersionQuery(UnreadableVersion);
@@ -146,12 +149,11 @@ TEST(FileAttributes, AFileThatCannotBeOpenedGivesAnEmptySet) {
   TQnlkFileAttributeSet found{qfaReadOnly};
   GetFileReadOnlyAttr(scratch.Path() + "\\missing.txt", found);
   EXPECT_TRUE(found.Empty());
-  HANDLE lock = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  fw::TFileHandle lock(CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(lock);
   found = TQnlkFileAttributeSet{qfaReadOnly};
   GetFileReadOnlyAttr(file, found);
   EXPECT_TRUE(found.Empty());
-  CloseHandle(lock);
 }
 
 TEST(DeepestExistingDir, ClimbsToTheFirstFolderThatExists) {

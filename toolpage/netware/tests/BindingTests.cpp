@@ -8,6 +8,7 @@
 #include "ClientApi.h"
 #include "ClientLibraries.h"
 #include "ClientWarning.h"
+#include "gui/WinHandles.h"
 
 using namespace toolpage;
 using ::testing::HasSubstr;
@@ -34,33 +35,28 @@ std::string ProgramDir() {
 std::string RunProbe(const std::string& Scenario, const std::string& Args, DWORD& ExitCode) {
   std::string dir = ProgramDir() + "\\nwprobe-" + Scenario;
   SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
-  HANDLE readEnd = nullptr, writeEnd = nullptr;
-  CreatePipe(&readEnd, &writeEnd, &sa, 0);
-  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  fw::TKernelHandle readEnd, writeEnd;
+  CreatePipe(readEnd.Put(), writeEnd.Put(), &sa, 0);
+  SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0);
   STARTUPINFOA si = {};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESTDHANDLES;
-  si.hStdOutput = writeEnd;
-  si.hStdError = writeEnd;
+  si.hStdOutput = writeEnd.Get();
+  si.hStdError = writeEnd.Get();
   si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
   PROCESS_INFORMATION pi = {};
   std::string command = "\"" + dir + "\\nwbinding_probe.exe\" " + Args;
   ExitCode = 0xFFFFFFFF;
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, dir.c_str(), &si, &pi)) {
-    CloseHandle(readEnd);
-    CloseHandle(writeEnd);
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, dir.c_str(), &si, &pi))
     return "cannot start " + command;
-  }
-  CloseHandle(writeEnd);
+  fw::TKernelHandle process(pi.hProcess), thread(pi.hThread);
+  writeEnd.Reset();  // the probe holds the only writing end: reading ends when it ends
   std::string output;
   char buffer[512];
   DWORD n;
-  while (ReadFile(readEnd, buffer, sizeof buffer, &n, nullptr) && n > 0) output.append(buffer, n);
-  WaitForSingleObject(pi.hProcess, 30000);
-  GetExitCodeProcess(pi.hProcess, &ExitCode);
-  CloseHandle(pi.hProcess);
-  CloseHandle(pi.hThread);
-  CloseHandle(readEnd);
+  while (ReadFile(readEnd.Get(), buffer, sizeof buffer, &n, nullptr) && n > 0) output.append(buffer, n);
+  WaitForSingleObject(process.Get(), 30000);
+  GetExitCodeProcess(process.Get(), &ExitCode);
   return output;
 }
 

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "gui/WinHandles.h"
+
 namespace nwtest {
 
 namespace {
@@ -13,8 +15,8 @@ int gServerCount = 0;
 
 void RemoveTree(const std::string& dir) {
   WIN32_FIND_DATAA data;
-  HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &data);
-  if (h != INVALID_HANDLE_VALUE) {
+  fw::TFindHandle find(FindFirstFileA((dir + "\\*").c_str(), &data));
+  if (find) {
     do {
       std::string name = data.cFileName;
       if (name == "." || name == "..") continue;
@@ -25,8 +27,7 @@ void RemoveTree(const std::string& dir) {
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(path.c_str());
       }
-    } while (FindNextFileA(h, &data));
-    FindClose(h);
+    } while (FindNextFileA(find.Get(), &data));
   }
   RemoveDirectoryA(dir.c_str());
 }
