@@ -1,6 +1,8 @@
 #include "MainForm.h"
 
+#include "archive/QnlkCompress.h"
 #include "core/ClassDef.h"
+#include "objects/InstallLists.h"
 
 namespace setup {
 
@@ -18,7 +20,12 @@ void TMain::FormShow(TObject*) {
 }
 
 TLibrary AppLibrary() {
-  return {"setup application", [] { RegisterClasses({&TMain::StaticClass()}); },
+  return {"setup application",
+          [] {
+            RegisterClasses({&TMain::StaticClass()});
+            // Long archive work keeps the windows answering.
+            SharedArchive()->SetIdleHandler([] { Application->ProcessMessages(); });
+          },
           // The forms go while the libraries they use still run.
           [] { Application->DestroyComponents(); }};
 }
