@@ -189,16 +189,14 @@ class TClassDef : public TClass {
 
   template <class G>
   static decltype(auto) Get(G get, const TObject* o) {
+    static_assert(!std::is_member_object_pointer_v<G>, "a published property reads through a getter, not a data member");
     return std::invoke(get, static_cast<const T*>(o));
   }
 
   template <class S, class V>
   static void Put(S set, TObject* o, V&& value) {
-    T* self = static_cast<T*>(o);
-    if constexpr (std::is_member_object_pointer_v<S>)
-      self->*set = std::forward<V>(value);
-    else
-      std::invoke(set, self, std::forward<V>(value));
+    static_assert(!std::is_member_object_pointer_v<S>, "a published property writes through a setter, not a data member");
+    std::invoke(set, static_cast<T*>(o), std::forward<V>(value));
   }
 };
 

@@ -227,7 +227,7 @@ void TVersionResource::ParseVersionInfo(const void* Block) {
   if (!VerQueryValueA(data, "\\", reinterpret_cast<void**>(&fixed), &length) || fixed == nullptr ||
       length < sizeof(VS_FIXEDFILEINFO))
     return;
-  TVersionInfo& info = *FVersionInfo;
+  TVersionValues info;
   void* translation = nullptr;
   if (VerQueryValueA(data, "\\VarFileInfo\\Translation", &translation, &length) && length == 4)
     info.PrimaryLanguage = *static_cast<const uint16_t*>(translation) & 0x3FF;
@@ -241,25 +241,26 @@ void TVersionResource::ParseVersionInfo(const void* Block) {
       fw::Format("\\StringFileInfo\\%04X%04X\\", unsigned(GetLangID(FLanguage)), unsigned(GetCodePage(FCharacterSet)));
   struct {
     const char* key;
-    std::string TVersionInfo::*field;
+    std::string TVersionValues::*field;
   } const strings[] = {
-      {"Comments", &TVersionInfo::Comment},
-      {"CompanyName", &TVersionInfo::CompanyName},
-      {"FileDescription", &TVersionInfo::FileDescription},
-      {"InternalName", &TVersionInfo::InternalName},
-      {"LegalCopyright", &TVersionInfo::LegalCopyright},
-      {"LegalTradeMarks", &TVersionInfo::LegalTradeMarks},
-      {"OriginalFileName", &TVersionInfo::OriginalFileName},
-      {"PrivateBuild", &TVersionInfo::PrivateBuild},
-      {"ProductName", &TVersionInfo::ProductName},
-      {"ProductVersion", &TVersionInfo::ProductVersion},
-      {"SpecialBuild", &TVersionInfo::SpecialBuild},
+      {"Comments", &TVersionValues::Comment},
+      {"CompanyName", &TVersionValues::CompanyName},
+      {"FileDescription", &TVersionValues::FileDescription},
+      {"InternalName", &TVersionValues::InternalName},
+      {"LegalCopyright", &TVersionValues::LegalCopyright},
+      {"LegalTradeMarks", &TVersionValues::LegalTradeMarks},
+      {"OriginalFileName", &TVersionValues::OriginalFileName},
+      {"PrivateBuild", &TVersionValues::PrivateBuild},
+      {"ProductName", &TVersionValues::ProductName},
+      {"ProductVersion", &TVersionValues::ProductVersion},
+      {"SpecialBuild", &TVersionValues::SpecialBuild},
   };
   for (const auto& s : strings) {
     char* value = nullptr;
     if (VerQueryValueA(data, (prefix + s.key).c_str(), reinterpret_cast<void**>(&value), &length) && value != nullptr)
       info.*s.field = std::string(value, strnlen(value, length));
   }
+  FVersionInfo->SetValues(std::move(info));
 }
 
 TVersionResource& GlobalVersionResource() {
@@ -270,7 +271,7 @@ TVersionResource& GlobalVersionResource() {
 std::string FileVersionOf(const std::string& FileName) {
   TVersionResource& resource = GlobalVersionResource();
   resource.SetFileName(FileName);
-  return resource.VersionInfo()->FileVersion;
+  return resource.VersionInfo()->FileVersion();
 }
 
 namespace {

@@ -10,30 +10,104 @@
 namespace setup {
 
 enum TLanguage {
-  lnArabic, lnBulgarian, lnCatalan, lnTraditionalChinese, lnCzech, lnDanish, lnGerman, lnGreek, lnUSEnglish,
-  lnCastilianSpanish, lnFinnish, lnFrench, lnHebrew, lnHungarian, lnIcelandic, lnItalian, lnJapanese, lnKorean,
-  lnDutch, lnNorwegianBokmal, lnPolish, lnBrazilianPortuguese, lnRhaetoRomanic, lnRomanian, lnRussian,
-  lnCroatoSerbian, lnSlovak, lnAlbanian, lnSwedish, lnThai, lnTurkish, lnUrdu, lnBahasa, lnSimplifiedChinese,
-  lnSwissGerman, lnUKEnglish, lnMexicanSpanish, lnBelgianFrench, lnSwissItalian, lnBelgianDutch,
-  lnNorwegianNynorsk, lnPortuguese, lnSerboCroatian, lnCanadianFrench, lnSwissFrench
+  lnArabic,
+  lnBulgarian,
+  lnCatalan,
+  lnTraditionalChinese,
+  lnCzech,
+  lnDanish,
+  lnGerman,
+  lnGreek,
+  lnUSEnglish,
+  lnCastilianSpanish,
+  lnFinnish,
+  lnFrench,
+  lnHebrew,
+  lnHungarian,
+  lnIcelandic,
+  lnItalian,
+  lnJapanese,
+  lnKorean,
+  lnDutch,
+  lnNorwegianBokmal,
+  lnPolish,
+  lnBrazilianPortuguese,
+  lnRhaetoRomanic,
+  lnRomanian,
+  lnRussian,
+  lnCroatoSerbian,
+  lnSlovak,
+  lnAlbanian,
+  lnSwedish,
+  lnThai,
+  lnTurkish,
+  lnUrdu,
+  lnBahasa,
+  lnSimplifiedChinese,
+  lnSwissGerman,
+  lnUKEnglish,
+  lnMexicanSpanish,
+  lnBelgianFrench,
+  lnSwissItalian,
+  lnBelgianDutch,
+  lnNorwegianNynorsk,
+  lnPortuguese,
+  lnSerboCroatian,
+  lnCanadianFrench,
+  lnSwissFrench
 };
 enum TCharacterSet {
-  csASCII, csJapan, csKorea, csTaiwan, csUnicode, csLatin2, csCyrillic, csMultilingual, csGreek, csTurkish,
-  csHebrew, csArabic
+  csASCII,
+  csJapan,
+  csKorea,
+  csTaiwan,
+  csUnicode,
+  csLatin2,
+  csCyrillic,
+  csMultilingual,
+  csGreek,
+  csTurkish,
+  csHebrew,
+  csArabic
 };
 const fw::TEnumInfo& LanguageInfo();
 const fw::TEnumInfo& CharacterSetInfo();
 
 // The values of one version resource.
-class TVersionInfo : public fw::TPersistent {
-  FW_CLASS(TVersionInfo, fw::TPersistent)
- public:
+// What a version resource says, as read.
+struct TVersionValues {
   std::string Comment, CompanyName, FileDescription, FileVersion, InternalName, LegalCopyright, LegalTradeMarks,
       OriginalFileName, PrivateBuild, ProductName, ProductVersion, SpecialBuild, FileOS, FileType, FileSubType;
   // Primary language of the file's translation, 0 when it has none.
   uint16_t PrimaryLanguage = 0;
+};
 
-  void Clear() { *this = TVersionInfo(); }
+// The published, read-only view of a version resource's values.
+class TVersionInfo : public fw::TPersistent {
+  FW_CLASS(TVersionInfo, fw::TPersistent)
+ public:
+  const std::string& Comment() const { return FValues.Comment; }
+  const std::string& CompanyName() const { return FValues.CompanyName; }
+  const std::string& FileDescription() const { return FValues.FileDescription; }
+  const std::string& FileVersion() const { return FValues.FileVersion; }
+  const std::string& InternalName() const { return FValues.InternalName; }
+  const std::string& LegalCopyright() const { return FValues.LegalCopyright; }
+  const std::string& LegalTradeMarks() const { return FValues.LegalTradeMarks; }
+  const std::string& OriginalFileName() const { return FValues.OriginalFileName; }
+  const std::string& PrivateBuild() const { return FValues.PrivateBuild; }
+  const std::string& ProductName() const { return FValues.ProductName; }
+  const std::string& ProductVersion() const { return FValues.ProductVersion; }
+  const std::string& SpecialBuild() const { return FValues.SpecialBuild; }
+  const std::string& FileOS() const { return FValues.FileOS; }
+  const std::string& FileType() const { return FValues.FileType; }
+  const std::string& FileSubType() const { return FValues.FileSubType; }
+  uint16_t PrimaryLanguage() const { return FValues.PrimaryLanguage; }
+  const TVersionValues& Values() const { return FValues; }
+  void SetValues(TVersionValues Value) { FValues = std::move(Value); }
+  void Clear() { FValues = TVersionValues(); }
+
+ private:
+  TVersionValues FValues;
 };
 
 class TVersionResource : public fw::TComponent {

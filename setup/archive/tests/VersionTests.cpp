@@ -37,13 +37,13 @@ TEST(VersionBlock, AShortFixedPartIsNoVersion) {
   std::vector<uint8_t> whole = VersionBlock(sizeof(VS_FIXEDFILEINFO));
   resource.ClearVersionInfo();
   resource.ParseVersionInfo(whole.data());
-  EXPECT_EQ(resource.VersionInfo()->FileVersion, "4369.4369.4369.4369");  // the block itself is sound
+  EXPECT_EQ(resource.VersionInfo()->FileVersion(), "4369.4369.4369.4369");  // the block itself is sound
 
   std::vector<uint8_t> brief = VersionBlock(8);
   resource.ClearVersionInfo();
   resource.ParseVersionInfo(brief.data());
-  EXPECT_EQ(resource.VersionInfo()->FileVersion, "");
-  EXPECT_EQ(resource.VersionInfo()->FileOS, "");
+  EXPECT_EQ(resource.VersionInfo()->FileVersion(), "");
+  EXPECT_EQ(resource.VersionInfo()->FileOS(), "");
 }
 
 class RealVersions : public ScratchTest {
@@ -65,27 +65,27 @@ TEST_F(RealVersions, TheResourceIsReadIntoItsProperties) {
   TVersionResource resource(nullptr);
   resource.SetFileName(New);
   const TVersionInfo& info = *resource.VersionInfo();
-  EXPECT_EQ(info.FileVersion, "2.5.0.1");
-  EXPECT_EQ(info.ProductVersion, "2.5 release");  // the string table's text wins
-  EXPECT_EQ(info.Comment, "Version 2.5 of the test library");
-  EXPECT_EQ(info.CompanyName, "Test Works");
-  EXPECT_EQ(info.FileDescription, "Archive test library");
-  EXPECT_EQ(info.FileOS, "Windows NT with 32 bit Windows");
-  EXPECT_EQ(info.FileType, "Dynamic-Link Library");
-  EXPECT_EQ(info.FileSubType, "");
-  EXPECT_EQ(info.PrimaryLanguage, 9);
-  EXPECT_EQ(info.LegalCopyright, "");
+  EXPECT_EQ(info.FileVersion(), "2.5.0.1");
+  EXPECT_EQ(info.ProductVersion(), "2.5 release");  // the string table's text wins
+  EXPECT_EQ(info.Comment(), "Version 2.5 of the test library");
+  EXPECT_EQ(info.CompanyName(), "Test Works");
+  EXPECT_EQ(info.FileDescription(), "Archive test library");
+  EXPECT_EQ(info.FileOS(), "Windows NT with 32 bit Windows");
+  EXPECT_EQ(info.FileType(), "Dynamic-Link Library");
+  EXPECT_EQ(info.FileSubType(), "");
+  EXPECT_EQ(info.PrimaryLanguage(), 9);
+  EXPECT_EQ(info.LegalCopyright(), "");
 
   // Another language's string table is absent: only the fixed part is read.
   resource.SetLanguage(lnGerman);
-  EXPECT_EQ(info.FileVersion, "2.5.0.1");
-  EXPECT_EQ(info.ProductVersion, "2.5.0.1");
-  EXPECT_EQ(info.Comment, "");
+  EXPECT_EQ(info.FileVersion(), "2.5.0.1");
+  EXPECT_EQ(info.ProductVersion(), "2.5.0.1");
+  EXPECT_EQ(info.Comment(), "");
 
   resource.SetFileName(Plain);
-  EXPECT_EQ(info.FileVersion, "");
-  EXPECT_EQ(info.FileType, "");
-  EXPECT_EQ(info.PrimaryLanguage, 0);
+  EXPECT_EQ(info.FileVersion(), "");
+  EXPECT_EQ(info.FileType(), "");
+  EXPECT_EQ(info.PrimaryLanguage(), 0);
 
   // The published properties reach the same values.
   const fw::TPropInfo* prop = TVersionResource::StaticClass().FindProperty("CharacterSet");
