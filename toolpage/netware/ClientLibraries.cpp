@@ -171,6 +171,10 @@ void NetWareLibraryShutdown() {
   FinalizeGoToWeb();
 }
 
+fw::TLibrary NetWareLibrary() {
+  return {"NetWare client", NetWareLibraryStartup, NetWareLibraryShutdown};
+}
+
 TClientProc ClientEntry(TClientEntry Entry) {
   TClientProc p = gSlots[static_cast<size_t>(Entry)];
   if (p == reinterpret_cast<TClientProc>(&UninitializedProcStub)) UninitializedProcStub();

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/Startup.h"
+
 namespace toolpage {
 
 using TClientProc = void (*)();
@@ -65,9 +67,11 @@ void LoadLgnwLibrary();
 
 // Library start and end of the NetWare units, in their order: GoToWeb, ExThreads,
 // client warning, CALWIN32, CLXWIN32, NETWIN32/LOCWIN32, login library, extension cache.
-// The tool page library calls these when it is attached to and detached from a process.
+// The tool page library runs them on the first call into it and when it is about to be
+// released (never under the loader lock: they load and free DLLs).
 void NetWareLibraryStartup();
 void NetWareLibraryShutdown();
+fw::TLibrary NetWareLibrary();
 
 // The bound address of an entry; calls UninitializedProcStub when the entry is unbound.
 TClientProc ClientEntry(TClientEntry Entry);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "ClientApi.h"
 #include "ClientLibraries.h"
@@ -62,7 +63,7 @@ int main(int argc, char** argv) {
   bool realDialog = argc > 1 && strcmp(argv[1], "--real-dialog") == 0;
   // Keeps the simulated server's record alive while the client libraries come and go.
   fw::TModuleHandle server(LoadLibraryA("NWSIM.DLL"));
-  NetWareLibraryStartup();
+  auto libraries = std::make_unique<fw::TStartedLibraries>(std::vector<fw::TLibrary>{NetWareLibrary()});
   ReportInitCalls("START");
   // Loading again while the libraries are loaded initialises nothing again.
   LoadCalWin32();
@@ -86,7 +87,7 @@ int main(int argc, char** argv) {
   TryCall("LOAD", [] { return nwc::LoadModule(1, "SYS:SYSTEM\\TUVEK.NLM"); });
   TryCall("CLOSE", [] { return nwc::CloseConn(12345); });
   printf("DIALOGS %d\n", gDialogs);
-  NetWareLibraryShutdown();
+  libraries.reset();
   printf("ALIVE\n");
   fflush(stdout);
   return 0;
