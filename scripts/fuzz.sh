@@ -4,10 +4,10 @@
 #
 #   scripts/fuzz.sh [seconds]     each fuzzer runs that long (default 60)
 #
-# FUZZ_JOBS sets how many run at once (default: every core but one). Each starts from a
-# scratch copy of its committed corpus under build/native/fuzz-long/<name>/; an input that
-# makes it fail is left there (crash-*, leak-*, oom-*, timeout-*): add it to the committed
-# corpus once the fault is fixed.
+# FUZZ_JOBS sets how many run at once (default: every core but one). Each runs a copy of
+# its program on a scratch copy of its committed corpus under build/native/fuzz-long/<name>/;
+# an input that makes it fail is left there (crash-*, leak-*, oom-*, timeout-*): add it to
+# the committed corpus once the fault is fixed.
 source "$(dirname "$0")/lib.sh"
 seconds="${1:-60}"
 jobs="${FUZZ_JOBS:-$(($(nproc) > 1 ? $(nproc) - 1 : 1))}"
@@ -22,7 +22,9 @@ run_one() {
   work="$(dirname "$program")/fuzz-long/$(basename "$program")"
   rm -rf "$work" && mkdir -p "$work/corpus"
   cp -r "$corpus"/. "$work/corpus/" 2>/dev/null || true
-  "$program" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$work/" "$work/corpus" \
+  # A copy of the program runs, so that a rebuild meanwhile does not disturb it.
+  cp "$program" "$work/program"
+  "$work/program" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$work/" "$work/corpus" \
     >"$work/log" 2>&1
   echo $? >"$work/status"
 }

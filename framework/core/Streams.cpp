@@ -1,6 +1,7 @@
 #include "Streams.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #ifdef _WIN32
@@ -58,6 +59,8 @@ size_t TMemoryStream::Read(void* Buffer, size_t Count) {
 
 size_t TMemoryStream::Write(const void* Buffer, size_t Count) {
   if (Count == 0) return 0;
+  // A position far beyond the data may leave no room for the bytes: nothing is written.
+  if (FPosition > FData.max_size() || Count > FData.max_size() - FPosition) return 0;
   if (FPosition + Count > FData.size()) FData.resize(FPosition + Count);
   std::memcpy(FData.data() + FPosition, Buffer, Count);
   FPosition += Count;
@@ -66,7 +69,10 @@ size_t TMemoryStream::Write(const void* Buffer, size_t Count) {
 
 int64_t TMemoryStream::Seek(int64_t Offset, TSeekOrigin Origin) {
   int64_t base = Origin == soBeginning ? 0 : Origin == soCurrent ? static_cast<int64_t>(FPosition) : Size();
-  int64_t target = base + Offset;
+  int64_t target = 0;
+  // Positions are size_t: on a 32-bit system one beyond 4 GB cannot be held.
+  if (__builtin_add_overflow(base, Offset, &target) || static_cast<uint64_t>(std::max<int64_t>(target, 0)) > SIZE_MAX)
+    throw EStreamError(Format("Stream position out of range (%lld%+lld)", base, Offset));
   if (target < 0) target = 0;
   FPosition = static_cast<size_t>(target);
   return target;
@@ -112,9 +118,13 @@ TFileStream::~TFileStream() {
   if (FFile != nullptr) std::fclose(FFile);
 }
 
-size_t TFileStream::Read(void* Buffer, size_t Count) { return std::fread(Buffer, 1, Count, FFile); }
+size_t TFileStream::Read(void* Buffer, size_t Count) {
+  return std::fread(Buffer, 1, Count, FFile);
+}
 
-size_t TFileStream::Write(const void* Buffer, size_t Count) { return std::fwrite(Buffer, 1, Count, FFile); }
+size_t TFileStream::Write(const void* Buffer, size_t Count) {
+  return std::fwrite(Buffer, 1, Count, FFile);
+}
 
 int64_t TFileStream::Seek(int64_t Offset, TSeekOrigin Origin) {
   int whence = Origin == soBeginning ? SEEK_SET : Origin == soCurrent ? SEEK_CUR : SEEK_END;

@@ -128,6 +128,21 @@ TEST(Streams, MemoryStreamReadsWhatWasWrittenAndRefusesShortReads) {
   EXPECT_EQ(m.Position(), 2);
 }
 
+TEST(Streams, MemoryStreamPositionsTheMemoryCannotHoldAreRefused) {
+  TMemoryStream m;
+  m.WriteBuffer("ab", 2);
+  const int64_t farthest = sizeof(size_t) < 8 ? static_cast<int64_t>(SIZE_MAX) : INT64_MAX;
+  EXPECT_EQ(m.Seek(farthest, soBeginning), farthest);
+  EXPECT_THROW(m.Seek(INT64_MAX, soCurrent), EStreamError);
+  EXPECT_THROW(m.WriteBuffer("x", 1), EWriteError);
+  if (sizeof(size_t) < 8) EXPECT_THROW(m.Seek(int64_t{1} << 32, soBeginning), EStreamError);
+  m.SetPosition(0);
+  char buf[2];
+  m.ReadBuffer(buf, 2);
+  EXPECT_EQ(std::string(buf, 2), "ab");
+  EXPECT_EQ(m.Size(), 2);
+}
+
 TEST(Streams, FileStreamRoundTripAndClearErrors) {
   char path[L_tmpnam + 16];
   std::snprintf(path, sizeof path, "fwtest-%d.bin", static_cast<int>(std::rand()));
