@@ -135,7 +135,9 @@ TEST(Streams, MemoryStreamPositionsTheMemoryCannotHoldAreRefused) {
   EXPECT_EQ(m.Seek(farthest, soBeginning), farthest);
   EXPECT_THROW(m.Seek(INT64_MAX, soCurrent), EStreamError);
   EXPECT_THROW(m.WriteBuffer("x", 1), EWriteError);
-  if (sizeof(size_t) < 8) EXPECT_THROW(m.Seek(int64_t{1} << 32, soBeginning), EStreamError);
+  if (sizeof(size_t) < 8) {
+    EXPECT_THROW(m.Seek(int64_t{1} << 32, soBeginning), EStreamError);
+  }
   m.SetPosition(0);
   char buf[2];
   m.ReadBuffer(buf, 2);
