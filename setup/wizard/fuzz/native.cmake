@@ -1,0 +1,7 @@
+# The wizard's portable units (colour arithmetic, text layout) and their tests.
+add_portable_library(wizard_portable
+  SOURCES ${TOP}/setup/wizard/ColorMath.cpp ${TOP}/setup/wizard/TextLayout.cpp)
+target_include_directories(wizard_portable PUBLIC ${TOP}/setup)
+add_portable_tests(wizard_portable_tests
+  SOURCES ${TOP}/setup/wizard/tests/ColorMathTests.cpp ${TOP}/setup/wizard/tests/TextLayoutTests.cpp
+  LIBS wizard_portable)

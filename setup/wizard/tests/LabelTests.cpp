@@ -1,0 +1,281 @@
+// Title labels: size and lines, gradient views, angles, following their control; the
+// splash painted a thousand times without a GDI object left over, and saved for review.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "SplashFixture.h"
+#include "gui/StdCtrls.h"
+#include "wizard/Gradient.h"
+
+namespace setup {
+namespace {
+
+using namespace fw;
+using testing::TSplash;
+
+struct TLabelOnHost {
+  TOwnedPtr<TWinControl> Host{new TWinControl(nullptr)};
+  ToxLabel* Label = new ToxLabel(Host.get());
+  TLabelOnHost() {
+    Host->SetBounds(0, 0, 400, 300);
+    Label->SetParent(Host.get());
+    Label->Font().SetName("Arial");
+    Label->Font().SetHeight(-20);
+  }
+};
+
+TEST(ToxLabel, AutoSizeTakesTheExtentOfItsLines) {
+  TLabelOnHost t;
+  t.Label->SetCaption("Kavel||Stavrel Setup");
+  EXPECT_EQ(t.Label->Lines().Count(), 2);
+  EXPECT_EQ(t.Label->Lines().Get(1), "Stavrel Setup");
+  EXPECT_EQ(t.Label->Width(), t.Label->TextWidth());
+  EXPECT_EQ(t.Label->Height(), t.Label->TextHeight());
+  const int oneLine = t.Label->Height() / 2;
+  EXPECT_GT(oneLine, 15);
+  t.Label->Lines().Put(1, "4.0");
+  EXPECT_EQ(t.Label->Caption(), "Kavel||4.0");
+  t.Label->Lines().Insert(0, "Setup");
+  EXPECT_EQ(t.Label->Caption(), "Setup||Kavel||4.0");
+  EXPECT_EQ(t.Label->Height(), 3 * oneLine);
+  t.Label->SetAutoSize(false);
+  t.Label->SetBounds(0, 0, 50, 10);
+  t.Label->Lines().Delete(0);
+  EXPECT_EQ(t.Label->Width(), 50);
+  EXPECT_EQ(t.Label->Height(), 10);
+  t.Label->Lines().Clear();
+  EXPECT_EQ(t.Label->Caption(), "");
+  EXPECT_EQ(t.Label->Lines().Count(), 0);
+}
+
+TEST(ToxLabel, CaptionLinesKeepTheStoredLimit) {
+  TLabelOnHost t;
+  t.Label->SetCaption("first");
+  t.Label->Lines().Add(std::string(300, 'x'));
+  EXPECT_EQ(t.Label->Caption().size(), TCaptionStrings::kMaxText);
+  EXPECT_THROW(t.Label->Lines().Get(5), EStringListError);
+}
+
+TEST(ToxLabel, GradientViewsSwitchTheTextStyle) {
+  TLabelOnHost t;
+  t.Label->Gradient().SetEnabled(true);
+  EXPECT_EQ(t.Label->TextStyle().Style(), oxlGradient);
+  t.Label->Gradient().SetEnabled(false);
+  t.Label->Gradient().SetDirection(oxlVertical);
+  EXPECT_EQ(t.Label->TextStyle().Style(), oxlVertGradient);
+  EXPECT_TRUE(t.Label->Gradient().Enabled());
+  t.Label->Gradient().SetTextColor(clRed);
+  EXPECT_EQ(t.Label->Font().Color(), clRed);
+  EXPECT_EQ(t.Label->TextStyle().GradientRamp().StartColor(), clRed);
+  t.Label->HotGradient().SetTextColor(clBlue);
+  EXPECT_EQ(t.Label->HotTextColor(), clBlue);
+  t.Label->HotGradient().Assign(&t.Label->Gradient());
+  EXPECT_EQ(t.Label->HotTextStyle().Style(), oxlVertGradient);
+  EXPECT_EQ(t.Label->HotTextColor(), clRed);
+}
+
+TEST(TGradient, TableAndIndexes) {
+  TGradient gradient;
+  gradient.SetStartColor(clBlack);
+  gradient.SetEndColor(clWhite);
+  EXPECT_EQ(gradient.GetColor(0), clWhite);
+  EXPECT_EQ(gradient.GetColor(127), static_cast<TColor>(RGB(2, 2, 2)));
+  try {
+    gradient.GetColor(128);
+    ADD_FAILURE() << "no exception";
+  } catch (const EInvalidIndex& e) {
+    EXPECT_STREQ(e.what(), "Index out of range");
+  }
+  EXPECT_THROW(gradient.GetColor(-1), EInvalidIndex);
+  gradient.SetEndColor(clRed);
+  EXPECT_FALSE(gradient.HasTable());
+  EXPECT_EQ(gradient.GetColor(0), clRed);
+}
+
+TEST(ToxLabel, TurningNeedsATrueTypeFont) {
+  TLabelOnHost t;
+  std::string raster;
+  for (const char* name : {"System", "MS Sans Serif", "Courier", "Fixedsys", "Small Fonts"}) {
+    t.Label->Font().SetName(name);
+    TMemoryDCOwner dc = MakeMemoryDC();
+    TSelectObject font(dc.Get(), t.Label->Font().Handle());
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc.Get(), &tm);
+    if ((tm.tmPitchAndFamily & TMPF_TRUETYPE) == 0) {
+      raster = name;
+      break;
+    }
+  }
+  if (raster.empty()) GTEST_SKIP() << "no raster font here";
+  t.Label->SetTextAngle(0);
+  EXPECT_EQ(t.Label->Font().Name(), raster);
+  t.Label->SetTextAngle(45);
+  EXPECT_EQ(t.Label->Font().Name(), "Arial");
+  EXPECT_THROW(t.Label->SetTextAngle(361), EPropertyError);
+}
+
+TEST(ToxLabel, FollowsItsControlWhenItMoves) {
+  TOwnedPtr<TForm> form(new TForm(nullptr));
+  form->SetBounds(0, 0, 400, 300);
+  auto* edit = new TEdit(form.get());
+  edit->SetParent(form.get());
+  edit->SetBounds(100, 50, 80, 20);
+  auto* label = new ToxLabel(form.get());
+  label->SetParent(form.get());
+  label->SetCaption("&Name");
+  label->SetBounds(20, 52, label->Width(), label->Height());
+  label->SetFocusControl(edit);
+  label->SetAutoMove(true);
+  label->Loaded();  // as after reading a form: the hook starts
+  form->HandleNeeded();
+  edit->SetBounds(150, 90, 80, 20);
+  EXPECT_EQ(label->Left(), 70);
+  EXPECT_EQ(label->Top(), 92);
+  form->Show();
+  EXPECT_TRUE(label->DialogChar('n'));
+  EXPECT_EQ(GetFocus(), edit->Handle());
+  EXPECT_FALSE(label->DialogChar('x'));
+  edit->Free();
+  EXPECT_EQ(label->FocusControl(), nullptr);
+  EXPECT_FALSE(label->DialogChar('n'));
+}
+
+TEST(ToxLabel, AClickWithoutAnAddressIsAnOrdinaryClick) {
+  TLabelOnHost t;
+  struct TCounter {
+    int Clicks = 0;
+    void Click(TObject*) { ++Clicks; }
+  } counter;
+  t.Label->OnClick = TNotifyEvent(&counter, &TCounter::Click);
+  t.Label->SetOptions({oxlURL});
+  t.Label->Click();
+  EXPECT_EQ(counter.Clicks, 1);
+}
+
+TEST(ToxLabel, LayoutPlacesTheTextBlock) {
+  TLabelOnHost t;
+  t.Label->SetCaption("I");
+  t.Label->SetAutoSize(false);
+  t.Label->SetBounds(0, 0, 200, 100);
+  t.Label->Font().SetColor(clWhite);
+  t.Label->SetColor(clBlack);
+  t.Label->SetLayoutHorizontal(taCenter);
+  t.Label->SetLayout(tlCenter);
+  TMemoryBitmap bitmap(200, 100);
+  {
+    TGdiCanvas canvas(bitmap.DC());
+    t.Label->PaintOn(canvas);
+  }
+  EXPECT_EQ(bitmap.Pixel(0, 0), RGB(0, 0, 0)) << "the background is filled";
+  bool inkNearCentre = false;
+  for (int y = 40; y < 60; ++y)
+    for (int x = 90; x < 110; ++x) inkNearCentre |= bitmap.Pixel(x, y) == RGB(255, 255, 255);
+  EXPECT_TRUE(inkNearCentre);
+  EXPECT_EQ(bitmap.Pixel(10, 50), RGB(0, 0, 0));
+}
+
+TEST(ToxLabel, GradientLettersShowTheRamp) {
+  TLabelOnHost t;
+  t.Label->Font().SetHeight(-60);
+  t.Label->Font().SetStyle({fsBold});
+  t.Label->SetCaption("MMMM");
+  t.Label->SetColor(clBlack);
+  t.Label->Gradient().SetTextColor(clRed);
+  t.Label->Gradient().SetColor(clBlue);
+  t.Label->Gradient().SetEnabled(true);
+  TMemoryBitmap bitmap(t.Label->Width(), t.Label->Height());
+  {
+    TGdiCanvas canvas(bitmap.DC());
+    t.Label->PaintOn(canvas);
+  }
+  // Letters are bluish at the left (the end colour) and reddish at the right.
+  int leftBlue = 0, rightRed = 0;
+  for (int y = 0; y < bitmap.Height(); ++y) {
+    for (int x = 0; x < bitmap.Width() / 4; ++x) leftBlue += GetBValue(bitmap.Pixel(x, y)) > 200;
+    for (int x = bitmap.Width() * 3 / 4; x < bitmap.Width(); ++x) rightRed += GetRValue(bitmap.Pixel(x, y)) > 200;
+  }
+  EXPECT_GT(leftBlue, 20);
+  EXPECT_GT(rightRed, 20);
+}
+
+// The paint that the splash's window makes, into a memory bitmap.
+void PaintSplash(TSplash& Splash, TMemoryBitmap& Target) {
+  Splash.Backdrop->PaintTo(Target.DC());
+}
+
+TEST(Splash, AThousandPaintsLeaveNoGdiObjectBehind) {
+  TSplash splash(640, 480);
+  splash.Product->SetTextAngle(10);  // turned fonts made and freed on every paint
+  splash.Title->Gradient().SetColor(clYellow);
+  splash.Title->Gradient().SetEnabled(true);  // bitmaps and masks on every paint
+  TMemoryBitmap target(640, 480);
+  PaintSplash(splash, target);
+  const long before = GdiObjectsAlive();
+  for (int i = 0; i < 1000; ++i) PaintSplash(splash, target);
+  EXPECT_EQ(GdiObjectsAlive(), before);
+
+  TBrushOwner brush = MakeSolidBrush(clRed);
+  HBRUSH raw = brush.Get();
+  EXPECT_EQ(GetObjectType(raw), static_cast<DWORD>(OBJ_BRUSH));
+  EXPECT_EQ(GdiObjectsAlive(), before + 1);
+  brush.Reset();
+  EXPECT_EQ(GetObjectType(raw), 0u) << "the brush is gone";
+  EXPECT_EQ(GdiObjectsAlive(), before);
+}
+
+// Writes the bitmap as a 24-bit BMP.
+void SaveBitmap(const TMemoryBitmap& Bitmap, const std::filesystem::path& File) {
+  const int w = Bitmap.Width(), h = Bitmap.Height(), stride = (w * 3 + 3) & ~3;
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = w;
+  info.biHeight = h;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * h);
+  FILE* out = _wfopen(File.c_str(), L"wb");
+  ASSERT_NE(out, nullptr);
+  fwrite(&file, sizeof file, 1, out);
+  fwrite(&info, sizeof info, 1, out);
+  std::vector<uint8_t> row(static_cast<size_t>(stride));
+  for (int y = h - 1; y >= 0; --y) {
+    for (int x = 0; x < w; ++x) {
+      COLORREF c = Bitmap.Pixel(x, y);
+      row[static_cast<size_t>(x) * 3] = GetBValue(c);
+      row[static_cast<size_t>(x) * 3 + 1] = GetGValue(c);
+      row[static_cast<size_t>(x) * 3 + 2] = GetRValue(c);
+    }
+    fwrite(row.data(), row.size(), 1, out);
+  }
+  fclose(out);
+}
+
+TEST(Splash, ShowsTheBandsAndTheTitlesAndIsSavedForReview) {
+  TSplash splash(800, 600);
+  TMemoryBitmap target(800, 600);
+  PaintSplash(splash, target);
+  // Start colour at the top and bottom edges, end colour in the middle.
+  EXPECT_EQ(target.Pixel(5, 599), ColorToRGB(12420207));
+  EXPECT_EQ(target.Pixel(799, 300), ColorToRGB(4471861));
+  auto whiteIn = [&](int Top, int Bottom) {
+    int n = 0;
+    for (int y = Top; y < Bottom; ++y)
+      for (int x = 0; x < 800; ++x) n += target.Pixel(x, y) == RGB(255, 255, 255);
+    return n;
+  };
+  EXPECT_GT(whiteIn(0, 29), 100) << "the title";
+  EXPECT_GT(whiteIn(29, 48), 50) << "the product line";
+  EXPECT_GT(whiteIn(52, 70), 10) << "the version";
+  EXPECT_EQ(target.Pixel(5, 10), target.Pixel(795, 10)) << "the titles are centred on the bands";
+  std::filesystem::path folder = WIZARD_SCREENSHOT_DIR;
+  std::filesystem::create_directories(folder);
+  SaveBitmap(target, folder / "splash.bmp");
+}
+
+}  // namespace
+}  // namespace setup
