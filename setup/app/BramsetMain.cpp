@@ -6,13 +6,14 @@
 #include "gui/GuiStartup.h"
 #include "objects/ObjectsStartup.h"
 #include "support/SupportStartup.h"
+#include "wizard/WizardStartup.h"
 
 using namespace fw;
 
 int WINAPI WinMain(HINSTANCE Instance, HINSTANCE, LPSTR, int) {
   try {
     TStartedLibraries libraries({CoreLibrary(), GuiLibrary(Instance), setup::SupportLibrary(), setup::ArchiveLibrary(),
-                                 setup::ObjectsLibrary(), setup::AppLibrary()});
+                                 setup::ObjectsLibrary(), setup::WizardLibrary(), setup::AppLibrary()});
     try {
       Application->SetTitle("Setup Stavrel 4.0");
       setup::TMain* main = Application->CreateForm<setup::TMain>();

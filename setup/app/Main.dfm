@@ -11,11 +11,55 @@ object Main: TMain
   Font.Name = 'MS Sans Serif'
   Font.Style = []
   OnShow = FormShow
-  object Label1: TLabel
-    Left = 3
-    Top = 52
-    Caption = '4.0.0.783'
-    Font.Color = clWhite
-    Transparent = True
+  object BackDrop: TBackdrop
+    Left = 0
+    Top = 0
+    Width = 577
+    Height = 421
+    Align = alClient
+    Direction = bdHorzIn
+    StartColor = 12420207
+    EndColor = 4471861
+    object oxLabel1: ToxLabel
+      Left = 0
+      Top = 0
+      Width = 577
+      Height = 29
+      Align = alTop
+      AutoSize = False
+      Caption = 'Kavel Stavrel 4.0'
+      Font.Charset = DEFAULT_CHARSET
+      Font.Color = clWhite
+      Font.Height = -24
+      Font.Name = 'Arial'
+      Font.Style = [fsBold]
+      LayoutHorizontal = taCenter
+      ParentFont = False
+      Transparent = True
+    end
+    object ProductLabel: ToxLabel
+      Left = 0
+      Top = 29
+      Width = 577
+      Height = 19
+      Align = alTop
+      AutoSize = False
+      Caption = 'Server Console Edition'
+      Font.Charset = DEFAULT_CHARSET
+      Font.Color = clWhite
+      Font.Height = -16
+      Font.Name = 'Arial'
+      Font.Style = [fsBold]
+      LayoutHorizontal = taCenter
+      ParentFont = False
+      Transparent = True
+    end
+    object Label1: TLabel
+      Left = 3
+      Top = 52
+      Caption = '4.0.0.783'
+      Font.Color = clWhite
+      Transparent = True
+    end
   end
 end

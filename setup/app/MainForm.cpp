@@ -9,8 +9,13 @@ namespace setup {
 using namespace fw;
 
 const TClass& TMain::StaticClass() {
-  static const TClass cls =
-      TClassDef<TMain>().Creatable().Field("Label1", &TMain::Label1).Method("FormShow", &TMain::FormShow);
+  static const TClass cls = TClassDef<TMain>()
+                                .Creatable()
+                                .Field("BackDrop", &TMain::BackDrop)
+                                .Field("oxLabel1", &TMain::oxLabel1)
+                                .Field("ProductLabel", &TMain::ProductLabel)
+                                .Field("Label1", &TMain::Label1)
+                                .Method("FormShow", &TMain::FormShow);
   return cls;
 }
 

@@ -4,6 +4,8 @@
 
 #include "core/Startup.h"
 #include "gui/Forms.h"
+#include "wizard/Backdrop.h"
+#include "wizard/OxLabel.h"
 
 namespace setup {
 
@@ -12,6 +14,9 @@ class TMain : public fw::TForm {
  public:
   using fw::TForm::TForm;
 
+  TBackdrop* BackDrop = nullptr;
+  ToxLabel* oxLabel1 = nullptr;
+  ToxLabel* ProductLabel = nullptr;
   fw::TLabel* Label1 = nullptr;
 
   // The form shrinks to nothing; the engine's show hook then maximises it, so the
