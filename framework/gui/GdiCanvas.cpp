@@ -172,4 +172,22 @@ void TGdiCanvas::CopyFrom(int X, int Y, int Width, int Height, HDC Source, int S
   BitBlt(FDC, X, Y, Width, Height, Source, SourceX, SourceY, Rop);
 }
 
+void TGdiCanvas::DrawTransparent(int X, int Y, const TMemoryBitmap& Source, COLORREF Transparent) {
+  const int w = Source.Width(), h = Source.Height();
+  // A monochrome mask: white where Source has the transparent colour.
+  TMemoryDCOwner maskDC = MakeMemoryDC();
+  TBitmapOwner mask = Counted<TBitmapOwner>(CreateBitmap(w, h, 1, 1, nullptr), "bitmap");
+  TSelectObject selected(maskDC.Get(), mask.Get());
+  COLORREF oldSourceBack = SetBkColor(Source.DC(), Transparent);
+  BitBlt(maskDC.Get(), 0, 0, w, h, Source.DC(), 0, 0, SRCCOPY);
+  SetBkColor(Source.DC(), oldSourceBack);
+  // Target ^ Source, cleared where opaque, ^ Source again: Source where opaque, Target elsewhere.
+  COLORREF oldBack = SetBkColor(FDC, RGB(255, 255, 255)), oldText = ::SetTextColor(FDC, RGB(0, 0, 0));
+  BitBlt(FDC, X, Y, w, h, Source.DC(), 0, 0, SRCINVERT);
+  BitBlt(FDC, X, Y, w, h, maskDC.Get(), 0, 0, SRCAND);
+  BitBlt(FDC, X, Y, w, h, Source.DC(), 0, 0, SRCINVERT);
+  SetBkColor(FDC, oldBack);
+  ::SetTextColor(FDC, oldText);
+}
+
 }  // namespace fw

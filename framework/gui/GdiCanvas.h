@@ -141,6 +141,8 @@ class TGdiCanvas {
   int DrawText(const std::string& Text, RECT& Rect, UINT Format);
   // Copies Width x Height from Source at (SourceX, SourceY) with a raster operation.
   void CopyFrom(int X, int Y, int Width, int Height, HDC Source, int SourceX, int SourceY, DWORD Rop = SRCCOPY);
+  // Copies Source to (X, Y) except its pixels of the colour Transparent.
+  void DrawTransparent(int X, int Y, const TMemoryBitmap& Source, COLORREF Transparent);
 
  private:
   HDC FDC;

@@ -20,6 +20,7 @@ object Main: TMain
     Direction = bdHorzIn
     StartColor = 12420207
     EndColor = 4471861
+    Tag = -1
     object oxLabel1: ToxLabel
       Left = 0
       Top = 0

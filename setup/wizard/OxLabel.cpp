@@ -439,8 +439,7 @@ void ToxCustomLabel::DrawLabelText(TGdiCanvas& Canvas, const RECT& Rect) {
   }
   auto bitmap = StyledTextBitmap(style, effect, color, Rect);
   if (Transparent())
-    TransparentBlt(Canvas.Handle(), Rect.left, Rect.top, bitmap->Width(), bitmap->Height(), bitmap->DC(), 0, 0,
-                   bitmap->Width(), bitmap->Height(), ColorToRGB(Color()));
+    Canvas.DrawTransparent(Rect.left, Rect.top, *bitmap, ColorToRGB(Color()));
   else
     Canvas.CopyFrom(Rect.left, Rect.top, bitmap->Width(), bitmap->Height(), bitmap->DC(), 0, 0);
 }
@@ -517,9 +516,8 @@ void ToxCustomLabel::PaintBackground(TGdiCanvas& Canvas, const RECT& Rect, bool)
       if (picture != nullptr) {
         int saved = SaveDC(Canvas.Handle());
         Canvas.IntersectClip(Rect);
-        TransparentBlt(Canvas.Handle(), (w - picture->Width()) / 2, (h - picture->Height()) / 2, picture->Width(),
-                       picture->Height(), picture->DC(), 0, 0, picture->Width(), picture->Height(),
-                       picture->Pixel(0, picture->Height() - 1));
+        Canvas.DrawTransparent((w - picture->Width()) / 2, (h - picture->Height()) / 2, *picture,
+                               picture->Pixel(0, picture->Height() - 1));
         RestoreDC(Canvas.Handle(), saved);
       }
       break;
@@ -537,8 +535,7 @@ void ToxCustomLabel::PaintBackground(TGdiCanvas& Canvas, const RECT& Rect, bool)
           for (int x = 0; x < w; x += picture->Width()) {
             RECT tile{x, y, x + picture->Width(), y + picture->Height()}, visible;
             if (IntersectRect(&visible, &tile, &Rect))
-              TransparentBlt(Canvas.Handle(), x, y, picture->Width(), picture->Height(), picture->DC(), 0, 0,
-                             picture->Width(), picture->Height(), picture->Pixel(0, picture->Height() - 1));
+              Canvas.DrawTransparent(x, y, *picture, picture->Pixel(0, picture->Height() - 1));
           }
       break;
     case oxlGradient:

@@ -1,9 +1,11 @@
 // Title labels: size and lines, gradient views, angles, following their control; the
 // splash painted a thousand times without a GDI object left over, and saved for review.
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <vector>
 
 #include "SplashFixture.h"
 #include "gui/StdCtrls.h"
@@ -200,6 +202,35 @@ TEST(ToxLabel, GradientLettersShowTheRamp) {
   EXPECT_GT(rightRed, 20);
 }
 
+TEST(ToxLabel, TransparentGradientLettersLeaveTheGroundAlone) {
+  TLabelOnHost t;
+  t.Label->Font().SetHeight(-60);
+  t.Label->SetCaption("MMMM");
+  t.Label->SetColor(clBlack);
+  t.Label->SetTransparent(true);
+  t.Label->Gradient().SetTextColor(clRed);
+  t.Label->Gradient().SetColor(clBlue);
+  t.Label->Gradient().SetEnabled(true);
+  const COLORREF ground = RGB(0, 200, 0);
+  TMemoryBitmap bitmap(t.Label->Width(), t.Label->Height());
+  {
+    TGdiCanvas canvas(bitmap.DC());
+    canvas.FillRect(RECT{0, 0, bitmap.Width(), bitmap.Height()}, static_cast<TColor>(ground));
+    t.Label->PaintOn(canvas);
+  }
+  int groundLeft = 0, black = 0, letters = 0;
+  for (int y = 0; y < bitmap.Height(); ++y)
+    for (int x = 0; x < bitmap.Width(); ++x) {
+      COLORREF c = bitmap.Pixel(x, y);
+      groundLeft += c == ground;
+      black += c == RGB(0, 0, 0);
+      letters += c != ground && c != RGB(0, 0, 0);
+    }
+  EXPECT_EQ(black, 0) << "the label's colour is transparent";
+  EXPECT_GT(groundLeft, bitmap.Width() * bitmap.Height() / 3);
+  EXPECT_GT(letters, 100);
+}
+
 // The paint that the splash's window makes, into a memory bitmap.
 void PaintSplash(TSplash& Splash, TMemoryBitmap& Target) {
   Splash.Backdrop->PaintTo(Target.DC());
@@ -225,33 +256,43 @@ TEST(Splash, AThousandPaintsLeaveNoGdiObjectBehind) {
   EXPECT_EQ(GdiObjectsAlive(), before);
 }
 
-// Writes the bitmap as a 24-bit BMP.
-void SaveBitmap(const TMemoryBitmap& Bitmap, const std::filesystem::path& File) {
-  const int w = Bitmap.Width(), h = Bitmap.Height(), stride = (w * 3 + 3) & ~3;
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof info;
-  info.biWidth = w;
-  info.biHeight = h;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * h);
+// Writes the bitmap as an RGB PNG (until the shared test support takes screenshots).
+void SavePng(const TMemoryBitmap& Bitmap, const std::filesystem::path& File) {
+  const uint32_t w = static_cast<uint32_t>(Bitmap.Width()), h = static_cast<uint32_t>(Bitmap.Height());
+  std::vector<uint8_t> raw;
+  raw.reserve((w * 3 + 1) * h);
+  for (uint32_t y = 0; y < h; ++y) {
+    raw.push_back(0);  // no filter
+    for (uint32_t x = 0; x < w; ++x) {
+      COLORREF c = Bitmap.Pixel(static_cast<int>(x), static_cast<int>(y));
+      raw.insert(raw.end(), {GetRValue(c), GetGValue(c), GetBValue(c)});
+    }
+  }
+  uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
+  std::vector<uint8_t> packed(packedSize);
+  ASSERT_EQ(compress(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size())), Z_OK);
+  packed.resize(packedSize);
+  std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  auto put32 = [](std::vector<uint8_t>& out, uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(v >> shift));
+  };
+  auto chunk = [&](const char* Type, const std::vector<uint8_t>& Data) {
+    put32(png, static_cast<uint32_t>(Data.size()));
+    std::vector<uint8_t> body(Type, Type + 4);
+    body.insert(body.end(), Data.begin(), Data.end());
+    png.insert(png.end(), body.begin(), body.end());
+    put32(png, static_cast<uint32_t>(crc32(0, body.data(), static_cast<uInt>(body.size()))));
+  };
+  std::vector<uint8_t> header;
+  put32(header, w);
+  put32(header, h);
+  header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB
+  chunk("IHDR", header);
+  chunk("IDAT", packed);
+  chunk("IEND", {});
   FILE* out = _wfopen(File.c_str(), L"wb");
   ASSERT_NE(out, nullptr);
-  fwrite(&file, sizeof file, 1, out);
-  fwrite(&info, sizeof info, 1, out);
-  std::vector<uint8_t> row(static_cast<size_t>(stride));
-  for (int y = h - 1; y >= 0; --y) {
-    for (int x = 0; x < w; ++x) {
-      COLORREF c = Bitmap.Pixel(x, y);
-      row[static_cast<size_t>(x) * 3] = GetBValue(c);
-      row[static_cast<size_t>(x) * 3 + 1] = GetGValue(c);
-      row[static_cast<size_t>(x) * 3 + 2] = GetRValue(c);
-    }
-    fwrite(row.data(), row.size(), 1, out);
-  }
+  EXPECT_EQ(fwrite(png.data(), 1, png.size(), out), png.size());
   fclose(out);
 }
 
@@ -274,7 +315,7 @@ TEST(Splash, ShowsTheBandsAndTheTitlesAndIsSavedForReview) {
   EXPECT_EQ(target.Pixel(5, 10), target.Pixel(795, 10)) << "the titles are centred on the bands";
   std::filesystem::path folder = WIZARD_SCREENSHOT_DIR;
   std::filesystem::create_directories(folder);
-  SaveBitmap(target, folder / "splash.bmp");
+  SavePng(target, folder / "splash.png");
 }
 
 }  // namespace
