@@ -45,7 +45,7 @@ object Main: TMain
       Height = 19
       Align = alTop
       AutoSize = False
-      Caption = 'Server Console Edition'
+      Caption = ''
       Font.Charset = DEFAULT_CHARSET
       Font.Color = clWhite
       Font.Height = -16
