@@ -249,6 +249,7 @@ void TWinControl::RemoveControl(TControl* AControl) {
   if (auto* win = dynamic_cast<TWinControl*>(AControl)) win->DestroyHandle();
   FControls.erase(std::find(FControls.begin(), FControls.end(), AControl));
   AControl->FParent = nullptr;
+  if (FMouseControl == AControl) FMouseControl = nullptr;
   if (!ComponentState().Contains(csDestroying)) Realign();
 }
 
@@ -505,20 +506,50 @@ void TWinControl::WndProc(TMessage& Message) {
       break;
     case WM_LBUTTONUP: {
       POINT pt{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
-      for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
-        auto* graphic = dynamic_cast<TGraphicControl*>(*it);
-        RECT r = (*it)->BoundsRect();
-        if (graphic != nullptr && graphic->Visible() && graphic->Enabled() && PtInRect(&r, pt)) {
-          graphic->Click();
-          return;
-        }
+      if (TControl* graphic = GraphicControlAt(pt); graphic != nullptr && graphic->Enabled()) {
+        graphic->Click();
+        return;
       }
       break;
     }
+    case WM_MOUSEMOVE:
+      TrackMouseOver(GraphicControlAt(
+          POINT{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))}));
+      break;
+    case WM_MOUSELEAVE:
+      TrackMouseOver(nullptr);
+      break;
     default:
       break;
   }
   DefaultHandler(Message);
+}
+
+TControl* TWinControl::GraphicControlAt(POINT Point) const {
+  for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
+    RECT r = (*it)->BoundsRect();
+    if (dynamic_cast<TGraphicControl*>(*it) != nullptr && (*it)->Visible() && PtInRect(&r, Point)) return *it;
+  }
+  return nullptr;
+}
+
+void TWinControl::TrackMouseOver(TControl* Control) {
+  if (Control == FMouseControl) return;
+  TControl* left = FMouseControl;
+  FMouseControl = Control;
+  if (left != nullptr) left->MouseLeave();
+  if (Control != nullptr) {
+    // Ask for WM_MOUSELEAVE so that the child hears when the mouse leaves the window.
+    TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, FHandle, 0};
+    TrackMouseEvent(&track);
+    Control->MouseEnter();
+  }
+}
+
+bool TWinControl::DialogChar(char Key) {
+  for (TControl* c : std::vector<TControl*>(FControls))
+    if (c->Visible() && c->Enabled() && c->DialogChar(Key)) return true;
+  return false;
 }
 
 // --- TGraphicControl -------------------------------------------------------

@@ -80,6 +80,12 @@ class TControl : public TComponent {
   TNotifyEvent OnClick;
   // Runs the click action: OnClick when assigned.
   virtual void Click();
+  // The mouse came over the control or left it (a graphic control hears it from its
+  // parent window).
+  virtual void MouseEnter() {}
+  virtual void MouseLeave() {}
+  // A dialog character (Alt and a key) typed on the control's form; true when taken.
+  virtual bool DialogChar(char Key) { return false; }
 
  protected:
   virtual void TextChanged() {}
@@ -134,6 +140,8 @@ class TWinControl : public TControl {
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   void Invalidate() override;
   void SetEnabled(bool Value) override;
+  // Offers the key to the visible, enabled children in turn, the first taker wins.
+  bool DialogChar(char Key) override;
 
   // Message handling: every message of the window comes here. An exception raised
   // while handling one reaches the application's exception handler.
@@ -174,6 +182,11 @@ class TWinControl : public TControl {
  private:
   friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
   void UpdateBrush();
+  // The visible graphic child at the point (client coordinates), topmost first; nil.
+  TControl* GraphicControlAt(POINT Point) const;
+  // Tells graphic children the mouse came or went.
+  void TrackMouseOver(TControl* Control);
+  TControl* FMouseControl = nullptr;
 };
 
 class TGraphicControl : public TControl {

@@ -316,6 +316,12 @@ bool TApplication::ProcessMessage(MSG& Msg) {
     return true;
   }
   HWND top = Msg.hwnd != nullptr ? GetAncestor(Msg.hwnd, GA_ROOT) : nullptr;
+  // Alt and a key go to the form's controls first (labels focus their control), before
+  // the dialog manager looks for a button with that mnemonic.
+  if (Msg.message == WM_SYSCHAR && top != nullptr) {
+    TWinControl* form = FindControl(top);
+    if (form != nullptr && form->DialogChar(static_cast<char>(Msg.wParam))) return true;
+  }
   if (top == nullptr || !IsDialogMessageA(top, &Msg)) {
     TranslateMessage(&Msg);
     DispatchMessageA(&Msg);

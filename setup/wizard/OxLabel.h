@@ -151,10 +151,10 @@ class ToxCustomLabel : public fw::TLabel {
   void Click() override;
   void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
   // The mouse came over the label or left it.
-  void MouseEnter();
-  void MouseLeave();
+  void MouseEnter() override;
+  void MouseLeave() override;
   // An accelerator key: focuses FocusControl when it is the caption's; true when handled.
-  bool DialogChar(char Key);
+  bool DialogChar(char Key) override;
 
   fw::TNotifyEvent OnMouseEnter;
   fw::TNotifyEvent OnMouseLeave;
