@@ -16,14 +16,15 @@ if(STAVREL_TESTS)
 endif()
 
 # add_wine_gtest(<name> SOURCES ... LIBS ... [RESOURCES ...])
-# One GoogleTest program, run as one ctest test under Wine.
+# One GoogleTest program, run as one ctest test under Wine, with the shared test
+# support (testsupport/); its screenshots go to <build>/screenshots/<name>/.
 function(add_wine_gtest name)
   if(NOT STAVREL_TESTS)
     return()
   endif()
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;RESOURCES" ${ARGN})
   add_executable(${name} ${T_SOURCES} ${T_RESOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} testsupport GTest::gmock GTest::gtest_main)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
-  set_tests_properties(${name} PROPERTIES TIMEOUT 120)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 120 ENVIRONMENT "STAVREL_SCREENSHOTS=Z:${CMAKE_BINARY_DIR}/screenshots")
 endfunction()

@@ -1,0 +1,46 @@
+// A registry key tree saved before a test and put back exactly when the test ends.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// Every value and subkey below Root\Path, read when made. When it goes, the tree is put
+// back as it was: values and keys the test added are deleted, changed and deleted ones
+// restored; a key that did not exist is deleted with everything below it.
+// Path may start with a backslash ("\Software\Maker").
+class TSavedRegistryTree {
+ public:
+  TSavedRegistryTree(HKEY Root, const std::string& Path);
+  ~TSavedRegistryTree();
+  TSavedRegistryTree(const TSavedRegistryTree&) = delete;
+  TSavedRegistryTree& operator=(const TSavedRegistryTree&) = delete;
+
+  // Puts the saved tree back now (the destructor does it again).
+  void Restore() const;
+
+  struct TValue {
+    std::string Name;
+    DWORD Type = REG_NONE;
+    std::vector<BYTE> Data;
+  };
+  struct TKey {
+    std::string Name;
+    std::vector<TValue> Values;
+    std::vector<TKey> Subkeys;
+  };
+
+ private:
+  HKEY FRoot;
+  std::string FPath;
+  bool FExisted = false;
+  TKey FSaved;
+};
+
+// Deletes Root\Path with all its subkeys and values; true when it is gone (or was not there).
+bool DeleteRegistryTree(HKEY Root, const std::string& Path);
+
+}  // namespace testsupport

@@ -1,0 +1,284 @@
+// The UI driver: window look-up by enumeration, actions as the messages a user's
+// mouse and keyboard would cause.
+#include "UiDriver.h"
+
+#include <algorithm>
+
+namespace testsupport {
+
+namespace {
+
+constexpr UINT kSendTimeout = 5000;
+
+std::string ClassOf(HWND Wnd) {
+  char name[256] = "";
+  int length = GetClassNameA(Wnd, name, sizeof name);
+  return std::string(name, static_cast<std::size_t>(std::max(length, 0)));
+}
+
+bool SameText(const std::string& A, const std::string& B) {
+  return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(), [](char a, char b) {
+           return CharUpperA(reinterpret_cast<LPSTR>(static_cast<ULONG_PTR>(static_cast<unsigned char>(a)))) ==
+                  CharUpperA(reinterpret_cast<LPSTR>(static_cast<ULONG_PTR>(static_cast<unsigned char>(b))));
+         });
+}
+
+std::string WithoutAccelerators(const std::string& Text) {
+  std::string plain;
+  for (std::size_t i = 0; i < Text.size(); ++i) {
+    if (Text[i] == '&' && i + 1 < Text.size()) ++i;  // "&&" stands for one "&"
+    plain += Text[i];
+  }
+  return plain;
+}
+
+bool Fits(HWND Wnd, const TWindowQuery& Query) {
+  if (!IsWindowVisible(Wnd)) return false;
+  DWORD process = 0;
+  DWORD thread = GetWindowThreadProcessId(Wnd, &process);
+  if (Query.ProcessId != 0 && process != Query.ProcessId) return false;
+  if (Query.ThreadId != 0 && thread != Query.ThreadId) return false;
+  if (!Query.ClassName.empty() && !SameText(ClassOf(Wnd), Query.ClassName)) return false;
+  return Query.Caption.empty() || ControlText(Wnd) == Query.Caption;
+}
+
+std::vector<HWND> TopLevelWindows() {
+  std::vector<HWND> windows;
+  EnumWindows(
+      [](HWND Wnd, LPARAM List) {
+        reinterpret_cast<std::vector<HWND>*>(List)->push_back(Wnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+std::string VisibleWindowsList() {
+  std::string list;
+  for (HWND wnd : TopLevelWindows())
+    if (IsWindowVisible(wnd)) list += "\n  " + ClassOf(wnd) + " \"" + ControlText(wnd) + "\"";
+  return list.empty() ? " none" : list;
+}
+
+std::string Describe(HWND Control) {
+  return ClassOf(Control) + " \"" + ControlText(Control) + "\"";
+}
+
+// A user can only act on a control that is there, shown and enabled.
+void RequireUsable(HWND Control, const char* Action) {
+  if (Control == nullptr || !IsWindow(Control)) throw EUiDriver(std::string(Action) + ": no such control");
+  if (!IsWindowVisible(Control)) throw EUiDriver(std::string(Action) + ": " + Describe(Control) + " is hidden");
+  if (!IsWindowEnabled(Control)) throw EUiDriver(std::string(Action) + ": " + Describe(Control) + " is disabled");
+}
+
+LRESULT Send(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(Wnd, Msg, WParam, LParam, SMTO_NORMAL, kSendTimeout, &result))
+    throw EUiDriver("no answer from " + ClassOf(Wnd) + " to message " + std::to_string(Msg));
+  return static_cast<LRESULT>(result);
+}
+
+// A control's notification to its parent, the way the control itself sends it; queued
+// when the parent belongs to another thread, since its handler may open a modal window.
+void NotifyParent(HWND Control, WORD Code) {
+  HWND parent = GetParent(Control);
+  if (parent == nullptr) return;
+  SendNotifyMessageA(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Control), Code), reinterpret_cast<LPARAM>(Control));
+}
+
+}  // namespace
+
+void PumpMessages(DWORD Milliseconds) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {  // not ours to take: leave it for the loop that waits for it
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return;
+      }
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    DWORD passed = GetTickCount() - start;
+    if (passed >= Milliseconds) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(Milliseconds - passed, 10), QS_ALLINPUT);
+  }
+}
+
+bool WaitUntil(const std::function<bool()>& Condition, DWORD TimeoutMs) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (Condition()) return true;
+    if (GetTickCount() - start >= TimeoutMs) return false;
+    PumpMessages(10);
+  }
+}
+
+HWND FindTopLevelWindow(const TWindowQuery& Query) {
+  for (HWND wnd : TopLevelWindows())
+    if (Fits(wnd, Query)) return wnd;
+  return nullptr;
+}
+
+HWND WaitForWindow(const TWindowQuery& Query, DWORD TimeoutMs) {
+  HWND found = nullptr;
+  if (WaitUntil([&] { return (found = FindTopLevelWindow(Query)) != nullptr; }, TimeoutMs)) return found;
+  throw EUiDriver("no window of class \"" + Query.ClassName + "\" and caption \"" + Query.Caption + "\" within " +
+                  std::to_string(TimeoutMs) + " ms; visible windows:" + VisibleWindowsList());
+}
+
+bool WaitForWindowToGo(HWND Window, DWORD TimeoutMs) {
+  return WaitUntil([&] { return !IsWindow(Window) || !IsWindowVisible(Window); }, TimeoutMs);
+}
+
+std::vector<TControlInfo> ListControls(HWND Window) {
+  std::vector<HWND> handles;
+  EnumChildWindows(
+      Window,
+      [](HWND Wnd, LPARAM List) {
+        reinterpret_cast<std::vector<HWND>*>(List)->push_back(Wnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&handles));
+  std::vector<TControlInfo> controls;
+  for (HWND wnd : handles) {
+    TControlInfo info;
+    info.Handle = wnd;
+    info.ClassName = ClassOf(wnd);
+    info.Text = ControlText(wnd);
+    info.Id = GetDlgCtrlID(wnd);
+    info.Visible = IsWindowVisible(wnd) != FALSE;
+    info.Enabled = IsWindowEnabled(wnd) != FALSE;
+    GetWindowRect(wnd, &info.Rect);
+    controls.push_back(info);
+  }
+  return controls;
+}
+
+HWND FindControl(HWND Window, const TControlQuery& Query) {
+  std::string caption = WithoutAccelerators(Query.Caption);
+  for (const TControlInfo& control : ListControls(Window)) {
+    if (!Query.Caption.empty() && WithoutAccelerators(control.Text) != caption) continue;
+    if (!Query.ClassName.empty() && !SameText(control.ClassName, Query.ClassName)) continue;
+    if (Query.Id && control.Id != *Query.Id) continue;
+    return control.Handle;
+  }
+  return nullptr;
+}
+
+HWND RequireControl(HWND Window, const TControlQuery& Query) {
+  HWND found = FindControl(Window, Query);
+  if (found != nullptr) return found;
+  std::string list;
+  for (const TControlInfo& control : ListControls(Window))
+    list += "\n  " + control.ClassName + " \"" + control.Text + "\" id " + std::to_string(control.Id);
+  throw EUiDriver("no control with caption \"" + Query.Caption + "\", class \"" + Query.ClassName + "\"" +
+                  (Query.Id ? ", id " + std::to_string(*Query.Id) : std::string()) + " in " + Describe(Window) +
+                  "; its controls:" + (list.empty() ? " none" : list));
+}
+
+std::string ControlText(HWND Control) {
+  // A window that does not answer in time has no text to show.
+  DWORD_PTR length = 0, got = 0;
+  if (!SendMessageTimeoutA(Control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeout, &length)) return "";
+  std::string text(length + 1, '\0');
+  if (!SendMessageTimeoutA(Control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                           kSendTimeout, &got))
+    return "";
+  text.resize(std::min<std::size_t>(got, length));
+  return text;
+}
+
+void SetEditText(HWND Edit, const std::string& Text) {
+  RequireUsable(Edit, "SetEditText");
+  Send(Edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Text.c_str()));
+  // A single-line edit reports a WM_SETTEXT itself; a multi-line one does not.
+  if ((GetWindowLongPtrA(Edit, GWL_STYLE) & ES_MULTILINE) != 0) NotifyParent(Edit, EN_CHANGE);
+}
+
+void PressKey(HWND Control, WORD VirtualKey) {
+  RequireUsable(Control, "PressKey");
+  // Sent, not posted, so that they keep their place before the caller's next action.
+  auto scan = static_cast<LPARAM>(MapVirtualKeyA(VirtualKey, 0)) << 16;
+  SendNotifyMessageA(Control, WM_KEYDOWN, VirtualKey, 1 | scan);
+  SendNotifyMessageA(Control, WM_KEYUP, VirtualKey, 1 | scan | static_cast<LPARAM>(3) << 30);
+}
+
+void Click(HWND Button) {
+  RequireUsable(Button, "Click");
+  SendNotifyMessageA(Button, BM_CLICK, 0, 0);
+}
+
+void ChooseListItem(HWND ListBox, int Index) {
+  RequireUsable(ListBox, "ChooseListItem");
+  auto count = static_cast<int>(Send(ListBox, LB_GETCOUNT, 0, 0));
+  if (Index < 0 || Index >= count)
+    throw EUiDriver("ChooseListItem: no line " + std::to_string(Index) + " among " + std::to_string(count));
+  Send(ListBox, LB_SETCURSEL, static_cast<WPARAM>(Index), 0);
+  NotifyParent(ListBox, LBN_SELCHANGE);
+}
+
+void ChooseListItem(HWND ListBox, const std::string& Text) {
+  RequireUsable(ListBox, "ChooseListItem");
+  auto index = static_cast<int>(
+      Send(ListBox, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(Text.c_str())));
+  if (index == LB_ERR) throw EUiDriver("ChooseListItem: no line \"" + Text + "\"");
+  ChooseListItem(ListBox, index);
+}
+
+void ChooseComboItem(HWND Combo, int Index) {
+  RequireUsable(Combo, "ChooseComboItem");
+  auto count = static_cast<int>(Send(Combo, CB_GETCOUNT, 0, 0));
+  if (Index < 0 || Index >= count)
+    throw EUiDriver("ChooseComboItem: no item " + std::to_string(Index) + " among " + std::to_string(count));
+  Send(Combo, CB_SETCURSEL, static_cast<WPARAM>(Index), 0);
+  NotifyParent(Combo, CBN_SELCHANGE);
+}
+
+void ChooseComboItem(HWND Combo, const std::string& Text) {
+  RequireUsable(Combo, "ChooseComboItem");
+  auto index = static_cast<int>(
+      Send(Combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(Text.c_str())));
+  if (index == CB_ERR) throw EUiDriver("ChooseComboItem: no item \"" + Text + "\"");
+  ChooseComboItem(Combo, index);
+}
+
+void ChooseRadioButton(HWND Radio) {
+  RequireUsable(Radio, "ChooseRadioButton");
+  Click(Radio);
+}
+
+void RequestClose(HWND Window) {
+  if (Window == nullptr || !IsWindow(Window)) throw EUiDriver("RequestClose: no such window");
+  SendNotifyMessageA(Window, WM_CLOSE, 0, 0);
+}
+
+TUserThread::TUserThread(std::function<void()> Script)
+    : FTestThread(GetCurrentThreadId()), FThread([this, Script = std::move(Script)] { Run(Script); }) {}
+
+TUserThread::~TUserThread() {
+  if (FThread.joinable()) FThread.join();
+}
+
+void TUserThread::Run(const std::function<void()>& Script) {
+  try {
+    Script();
+    return;
+  } catch (const std::exception& e) {
+    FFailure = e.what();
+  } catch (...) {
+    FFailure = "unknown exception";
+  }
+  if (FFailure.empty()) FFailure = "failed";
+  for (HWND wnd : TopLevelWindows())
+    if (IsWindowVisible(wnd) && GetWindowThreadProcessId(wnd, nullptr) == FTestThread)
+      PostMessageA(wnd, WM_CLOSE, 0, 0);
+}
+
+std::string TUserThread::Failure() {
+  if (FThread.joinable()) FThread.join();
+  return FFailure;
+}
+
+}  // namespace testsupport
