@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "Files.h"
 #include "PngReader.h"
@@ -90,6 +92,129 @@ TEST(WaitForWindow, AWindowOfAnotherThreadIsFoundAndClosed) {
   RequestClose(found);
   EXPECT_TRUE(WaitForWindowToGo(found, 3000));
   other.join();
+}
+
+// A parent window of system controls that records the notifications they send it.
+class TControlPanel {
+ public:
+  TControlPanel() {
+    WNDCLASSA cls{};
+    cls.lpfnWndProc = &PanelProc;
+    cls.hInstance = GetModuleHandleA(nullptr);
+    cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    cls.lpszClassName = kClass;
+    RegisterClassA(&cls);
+    FWnd = CreateWindowExA(0, kClass, "Panel", WS_POPUP | WS_VISIBLE | WS_CAPTION, 50, 50, 400, 300, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+    SetWindowLongPtrA(FWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    Edit = Child("EDIT", "", WS_BORDER | ES_AUTOHSCROLL, 10, 10, 200, 22, 101);
+    Memo = Child("EDIT", "", WS_BORDER | ES_MULTILINE, 10, 40, 200, 50, 102);
+    List = Child("LISTBOX", "", WS_BORDER | LBS_NOTIFY, 220, 10, 150, 80, 103);
+    Combo = Child("COMBOBOX", "", CBS_DROPDOWNLIST, 220, 100, 150, 120, 104);
+    Radio = Child("BUTTON", "&Second choice", BS_AUTORADIOBUTTON, 10, 100, 150, 20, 105);
+    Hidden = Child("BUTTON", "Hidden", BS_PUSHBUTTON, 10, 130, 80, 24, 106);
+    Disabled = Child("BUTTON", "Disabled", BS_PUSHBUTTON | WS_DISABLED, 100, 130, 80, 24, 107);
+    ShowWindow(Hidden, SW_HIDE);
+    for (const char* item : {"Alpha", "Beta", "Gamma"}) {
+      SendMessageA(List, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+      SendMessageA(Combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    }
+    Notices.clear();
+  }
+  ~TControlPanel() {
+    DestroyWindow(FWnd);
+    UnregisterClassA(kClass, GetModuleHandleA(nullptr));
+  }
+  HWND Handle() const { return FWnd; }
+  // "<control id>:<notification code>" of each WM_COMMAND, in order.
+  std::vector<std::string> Notices;
+  HWND Edit, Memo, List, Combo, Radio, Hidden, Disabled;
+
+ private:
+  static constexpr char kClass[] = "StavrelControlPanel";
+  HWND Child(const char* Class, const char* Text, DWORD Style, int X, int Y, int W, int H, int Id) {
+    return CreateWindowExA(0, Class, Text, WS_CHILD | WS_VISIBLE | Style, X, Y, W, H, FWnd,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(Id)), GetModuleHandleA(nullptr), nullptr);
+  }
+  static LRESULT CALLBACK PanelProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+    auto* panel = reinterpret_cast<TControlPanel*>(GetWindowLongPtrA(Wnd, GWLP_USERDATA));
+    if (Msg == WM_COMMAND && panel != nullptr && LParam != 0 && HIWORD(WParam) != EN_UPDATE)
+      panel->Notices.push_back(std::to_string(LOWORD(WParam)) + ":" + std::to_string(HIWORD(WParam)));
+    return DefWindowProcA(Wnd, Msg, WParam, LParam);
+  }
+  HWND FWnd = nullptr;
+};
+
+std::string Notice(int Id, int Code) { return std::to_string(Id) + ":" + std::to_string(Code); }
+
+TEST(DriverActions, EachSendsTheNotificationsOfARealUserOnce) {
+  TControlPanel panel;
+  SetEditText(panel.Edit, "typed");
+  EXPECT_EQ(ControlText(panel.Edit), "typed");
+  SetEditText(panel.Memo, "two\r\nlines");
+  EXPECT_EQ(ControlText(panel.Memo), "two\r\nlines");
+  ChooseListItem(panel.List, "Gamma");
+  EXPECT_EQ(SendMessageA(panel.List, LB_GETCURSEL, 0, 0), 2);
+  ChooseListItem(panel.List, 0);
+  EXPECT_EQ(SendMessageA(panel.List, LB_GETCURSEL, 0, 0), 0);
+  ChooseComboItem(panel.Combo, "Beta");
+  EXPECT_EQ(SendMessageA(panel.Combo, CB_GETCURSEL, 0, 0), 1);
+  ChooseComboItem(panel.Combo, 2);
+  EXPECT_EQ(ControlText(panel.Combo), "Gamma");
+  ChooseRadioButton(FindControl(panel.Handle(), {.Caption = "Second choice"}));
+  EXPECT_EQ(SendMessageA(panel.Radio, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(panel.Notices, (std::vector<std::string>{Notice(101, EN_CHANGE), Notice(102, EN_CHANGE),
+                                                     Notice(103, LBN_SELCHANGE), Notice(103, LBN_SELCHANGE),
+                                                     Notice(104, CBN_SELCHANGE), Notice(104, CBN_SELCHANGE),
+                                                     Notice(105, BN_CLICKED)}));
+}
+
+TEST(DriverActions, HiddenDisabledAndMissingControlsAndItemsAreErrors) {
+  TControlPanel panel;
+  EXPECT_THROW(Click(panel.Hidden), EUiDriver);
+  EXPECT_THROW(Click(panel.Disabled), EUiDriver);
+  EXPECT_THROW(Click(nullptr), EUiDriver);
+  EXPECT_THROW(ChooseListItem(panel.List, 3), EUiDriver);
+  EXPECT_THROW(ChooseListItem(panel.List, "Delta"), EUiDriver);
+  EXPECT_THROW(ChooseComboItem(panel.Combo, -1), EUiDriver);
+  EXPECT_THROW(ChooseComboItem(panel.Combo, "Delta"), EUiDriver);
+  EXPECT_TRUE(panel.Notices.empty());
+  try {
+    RequireControl(panel.Handle(), {.Caption = "Third choice"});
+    ADD_FAILURE();
+  } catch (const EUiDriver& e) {
+    EXPECT_NE(std::string(e.what()).find("Button \"&Second choice\" id 105"), std::string::npos) << e.what();
+  }
+}
+
+TEST(FindControl, ByCaptionClassAndIdWithEveryControlListed) {
+  TControlPanel panel;
+  HWND wnd = panel.Handle();
+  EXPECT_EQ(FindControl(wnd, {.Caption = "Second choice"}), panel.Radio);
+  EXPECT_EQ(FindControl(wnd, {.Caption = "&Second choice"}), panel.Radio);
+  EXPECT_EQ(FindControl(wnd, {.ClassName = "listbox"}), panel.List);
+  EXPECT_EQ(FindControl(wnd, {.ClassName = "Edit", .Id = 102}), panel.Memo);
+  EXPECT_EQ(FindControl(wnd, {.ClassName = "ListBox", .Id = 102}), nullptr);
+  EXPECT_EQ(FindControl(wnd, {.Caption = "Hidden"}), panel.Hidden);  // found, though no user could use it
+
+  std::vector<TControlInfo> controls = ListControls(wnd);
+  ASSERT_GE(controls.size(), 7u);
+  EXPECT_EQ(controls[0].Handle, panel.Edit);
+  EXPECT_EQ(controls[0].Id, 101);
+  EXPECT_EQ(controls[0].ClassName, "Edit");
+  const TControlInfo& radio = controls[4];
+  EXPECT_EQ(radio.Text, "&Second choice");
+  EXPECT_TRUE(radio.Visible);
+  EXPECT_TRUE(radio.Enabled);
+  RECT client{};
+  GetClientRect(wnd, &client);
+  MapWindowPoints(wnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  EXPECT_EQ(radio.Rect.left, client.left + 10);
+  EXPECT_EQ(radio.Rect.top, client.top + 100);
+  EXPECT_EQ(radio.Rect.right - radio.Rect.left, 150);
+  EXPECT_FALSE(controls[5].Visible);
+  EXPECT_FALSE(controls[6].Enabled);
+  SaveWindowPng(wnd, "control-panel");
 }
 
 TEST(Screenshot, TheFileShowsTheWindowsPixelsAtItsSize) {
