@@ -78,12 +78,22 @@ LRESULT Send(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
   return static_cast<LRESULT>(result);
 }
 
-// A control's notification to its parent, the way the control itself sends it; queued
-// when the parent belongs to another thread, since its handler may open a modal window.
+// An action's message: handled at once when the window is the caller's own; posted when
+// it belongs to another thread, as a user's input is, so that the message loop there
+// wakes up afterwards (a loop waiting for a posted message sleeps through sent ones)
+// and a modal window that the action opens does not hold the caller.
+void Deliver(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  if (GetWindowThreadProcessId(Wnd, nullptr) == GetCurrentThreadId())
+    SendMessageA(Wnd, Msg, WParam, LParam);
+  else
+    PostMessageA(Wnd, Msg, WParam, LParam);
+}
+
+// A control's notification to its parent, the way the control itself sends it.
 void NotifyParent(HWND Control, WORD Code) {
   HWND parent = GetParent(Control);
   if (parent == nullptr) return;
-  SendNotifyMessageA(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Control), Code), reinterpret_cast<LPARAM>(Control));
+  Deliver(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Control), Code), reinterpret_cast<LPARAM>(Control));
 }
 
 }  // namespace
@@ -199,15 +209,14 @@ void SetEditText(HWND Edit, const std::string& Text) {
 
 void PressKey(HWND Control, WORD VirtualKey) {
   RequireUsable(Control, "PressKey");
-  // Sent, not posted, so that they keep their place before the caller's next action.
   auto scan = static_cast<LPARAM>(MapVirtualKeyA(VirtualKey, 0)) << 16;
-  SendNotifyMessageA(Control, WM_KEYDOWN, VirtualKey, 1 | scan);
-  SendNotifyMessageA(Control, WM_KEYUP, VirtualKey, 1 | scan | static_cast<LPARAM>(3) << 30);
+  Deliver(Control, WM_KEYDOWN, VirtualKey, 1 | scan);
+  Deliver(Control, WM_KEYUP, VirtualKey, 1 | scan | static_cast<LPARAM>(3) << 30);
 }
 
 void Click(HWND Button) {
   RequireUsable(Button, "Click");
-  SendNotifyMessageA(Button, BM_CLICK, 0, 0);
+  Deliver(Button, BM_CLICK, 0, 0);
 }
 
 void ChooseListItem(HWND ListBox, int Index) {
@@ -251,7 +260,7 @@ void ChooseRadioButton(HWND Radio) {
 
 void RequestClose(HWND Window) {
   if (Window == nullptr || !IsWindow(Window)) throw EUiDriver("RequestClose: no such window");
-  SendNotifyMessageA(Window, WM_CLOSE, 0, 0);
+  Deliver(Window, WM_CLOSE, 0, 0);
 }
 
 TUserThread::TUserThread(std::function<void()> Script)

@@ -76,15 +76,18 @@ HWND RequireControl(HWND Window, const TControlQuery& Query);
 std::string ControlText(HWND Control);
 
 // The actions below throw EUiDriver when the control is missing, hidden or disabled,
-// since a user could not act on it then.
+// since a user could not act on it then. On the caller's own windows they are done when
+// they return. To other threads' windows the messages that follow a text or selection
+// change, key presses, clicks and close requests are posted, as a user's input is: they
+// take effect, in the order given, when that thread gets to them, so wait for what they
+// cause (a modal window opened by a click then never holds the caller).
 
 // Replaces an edit's text (WM_SETTEXT), with the EN_CHANGE that the edit's parent gets
 // when a user types.
 void SetEditText(HWND Edit, const std::string& Text);
 // A key pressed and let go on the control (WM_KEYDOWN, WM_KEYUP).
 void PressKey(HWND Control, WORD VirtualKey);
-// Presses a button (BM_CLICK). Returns at once when the button belongs to another
-// thread, so that a modal window it opens does not hold the caller.
+// Presses a button (BM_CLICK).
 void Click(HWND Button);
 // Selects a list box line and tells the parent (LBN_SELCHANGE).
 void ChooseListItem(HWND ListBox, int Index);

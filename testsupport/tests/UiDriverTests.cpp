@@ -145,7 +145,9 @@ class TControlPanel {
   HWND FWnd = nullptr;
 };
 
-std::string Notice(int Id, int Code) { return std::to_string(Id) + ":" + std::to_string(Code); }
+std::string Notice(int Id, int Code) {
+  return std::to_string(Id) + ":" + std::to_string(Code);
+}
 
 TEST(DriverActions, EachSendsTheNotificationsOfARealUserOnce) {
   TControlPanel panel;
@@ -163,10 +165,10 @@ TEST(DriverActions, EachSendsTheNotificationsOfARealUserOnce) {
   EXPECT_EQ(ControlText(panel.Combo), "Gamma");
   ChooseRadioButton(FindControl(panel.Handle(), {.Caption = "Second choice"}));
   EXPECT_EQ(SendMessageA(panel.Radio, BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_EQ(panel.Notices, (std::vector<std::string>{Notice(101, EN_CHANGE), Notice(102, EN_CHANGE),
-                                                     Notice(103, LBN_SELCHANGE), Notice(103, LBN_SELCHANGE),
-                                                     Notice(104, CBN_SELCHANGE), Notice(104, CBN_SELCHANGE),
-                                                     Notice(105, BN_CLICKED)}));
+  EXPECT_EQ(panel.Notices,
+            (std::vector<std::string>{Notice(101, EN_CHANGE), Notice(102, EN_CHANGE), Notice(103, LBN_SELCHANGE),
+                                      Notice(103, LBN_SELCHANGE), Notice(104, CBN_SELCHANGE),
+                                      Notice(104, CBN_SELCHANGE), Notice(105, BN_CLICKED)}));
 }
 
 TEST(DriverActions, HiddenDisabledAndMissingControlsAndItemsAreErrors) {
