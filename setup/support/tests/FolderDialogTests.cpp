@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "support/FileAttributes.h"
+#include "Files.h"
+#include "Screenshot.h"
+#include "UiDriver.h"
+#include "core/SysUtils.h"
 #include "support/OpenFolderDialog.h"
 
 using namespace setup;
+using namespace testsupport;
 
 namespace {
 
@@ -36,105 +40,134 @@ TEST(FolderDialogSelection, TheDeepestExistingFolderWithRootsKeepingTheirBacksla
   EXPECT_EQ(BrowserSelectionPath(""), "");
 }
 
-// Answers the browser when it shows: types a path into the path edit and presses OK.
-std::string gTyped;
-bool gSawControls = false;
-BOOL CALLBACK FindBrowser(HWND Wnd, LPARAM Found) {
-  char cls[16] = "";
-  GetClassNameA(Wnd, cls, sizeof cls);
-  if (IsWindowVisible(Wnd) && strcmp(cls, "#32770") == 0) {
-    *reinterpret_cast<HWND*>(Found) = Wnd;
-    return FALSE;
+// The browser is a modal dialog of the test's thread: a user on a second thread answers it.
+class FolderDialog : public ::testing::Test {
+ protected:
+  TWindowQuery Browser() const { return {.ClassName = "#32770", .ThreadId = FTestThread}; }
+  static HWND PathEdit(HWND Browser) { return RequireControl(Browser, {.ClassName = "Edit"}); }
+  // The button beside the browser's own two; the system may have no caption for it.
+  static HWND NewFolderButton(HWND Browser) {
+    for (const TControlInfo& control : ListControls(Browser))
+      if (fw::SameText(control.ClassName, "Button") && control.Id != IDOK && control.Id != IDCANCEL &&
+          control.Text == TOFDResourceStrings::NewFolderCaption())
+        return control.Handle;
+    throw EUiDriver("no new-folder button");
   }
-  return TRUE;
-}
-void CALLBACK AnswerBrowser(HWND, UINT, UINT_PTR Timer, DWORD) {
-  HWND browser = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), &FindBrowser, reinterpret_cast<LPARAM>(&browser));
-  if (browser == nullptr) return;
-  KillTimer(nullptr, Timer);
-  HWND edit = FindWindowExA(browser, nullptr, "Edit", nullptr);
-  HWND ok = GetDlgItem(browser, IDOK);
-  gSawControls = edit != nullptr && ok != nullptr;
-  if (edit == nullptr || ok == nullptr) {
-    PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
-    return;
+  // Types a path as a user does: the text, then a key let go.
+  static void TypePath(HWND Browser, const std::string& Path) {
+    SetEditText(PathEdit(Browser), Path);
+    PressKey(PathEdit(Browser), VK_END);
   }
-  SetWindowTextA(edit, gTyped.c_str());
-  SendMessageA(edit, WM_KEYUP, VK_END, 0);
-  SendMessageA(ok, BM_CLICK, 0, 0);
-}
+  // The next browser that is not Previous.
+  HWND NextBrowser(HWND Previous) const {
+    HWND next = nullptr;
+    if (!WaitUntil([&] { return (next = FindTopLevelWindow(Browser())) != nullptr && next != Previous; }))
+      throw EUiDriver("the browser did not open again");
+    return next;
+  }
 
-TEST(FolderDialog, ATypedPathIsCreatedAndChosen) {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  std::string base = std::string(temp) + "folder-dialog-" + std::to_string(GetCurrentProcessId());
-  gTyped = base + "\\new\\deeper";
+  TScratchFolder Scratch{"folder-dialog"};
+
+ private:
+  DWORD FTestThread = GetCurrentThreadId();
+};
+
+TEST_F(FolderDialog, ATypedPathIsCreatedAndChosen) {
+  std::string typed = Scratch / "new\\deeper";
   TOpenFolderDialog dialog(nullptr);
-  dialog.Directory = temp;
-  SetTimer(nullptr, 0, 100, &AnswerBrowser);
+  dialog.Directory = Scratch.Path();
+  TUserThread user([&] {
+    HWND browser = WaitForWindow(Browser());
+    EXPECT_TRUE(IsWindowVisible(NewFolderButton(browser)));
+    TypePath(browser, typed);
+    SaveWindowPng(browser, "folder-dialog-typed");
+    Click(RequireControl(browser, {.Id = IDOK}));
+  });
   bool chosen = dialog.Execute();
-  EXPECT_TRUE(gSawControls);
+  EXPECT_EQ(user.Failure(), "");
   EXPECT_TRUE(chosen);
-  EXPECT_EQ(dialog.Directory, gTyped);
-  EXPECT_TRUE(FolderExists(gTyped));
-  RemoveDirectoryA(gTyped.c_str());
-  RemoveDirectoryA((base + "\\new").c_str());
-  RemoveDirectoryA(base.c_str());
+  EXPECT_EQ(dialog.Directory, typed);
+  EXPECT_TRUE(testsupport::FolderExists(typed));
   EXPECT_EQ(dialog.PathEdit(), nullptr);  // the controls go with the browser
 }
 
-// Types a new path and presses the new-folder button; when the browser opens again,
-// presses OK.
-TOpenFolderDialog* gDialog = nullptr;
-HWND gFirstBrowser = nullptr;
-int gRuns = 0;
-void CALLBACK CreateThroughButton(HWND, UINT, UINT_PTR Timer, DWORD) {
-  HWND browser = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), &FindBrowser, reinterpret_cast<LPARAM>(&browser));
-  if (browser == nullptr || browser == gFirstBrowser) return;
-  if (gFirstBrowser == nullptr) {
-    gFirstBrowser = browser;
-    gRuns = 1;
-    HWND edit = gDialog->PathEdit() != nullptr ? gDialog->PathEdit()->Handle() : nullptr;
-    if (edit == nullptr || gDialog->CreateButton() == nullptr) {
-      KillTimer(nullptr, Timer);
-      PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
-      return;
-    }
-    SetWindowTextA(edit, gTyped.c_str());
-    SendMessageA(edit, WM_KEYUP, VK_END, 0);
-    SendMessageA(gDialog->CreateButton()->Handle(), BM_CLICK, 0, 0);
-    return;
-  }
-  gRuns = 2;
-  KillTimer(nullptr, Timer);
-  SendMessageA(GetDlgItem(browser, IDOK), BM_CLICK, 0, 0);
+TEST_F(FolderDialog, TheBrowserOpensOnTheDirectoryAndCancelKeepsIt) {
+  WriteFile(Scratch / "Inner\\file.txt", "x");
+  TOpenFolderDialog dialog(nullptr);
+  dialog.Directory = Scratch / "Inner";
+  std::string shown;
+  TUserThread user([&] {
+    HWND browser = WaitForWindow(Browser());
+    shown = ControlText(PathEdit(browser));
+    Click(RequireControl(browser, {.Id = IDCANCEL}));
+  });
+  EXPECT_FALSE(dialog.Execute());
+  EXPECT_EQ(user.Failure(), "");
+  EXPECT_EQ(shown, Scratch / "Inner");
+  EXPECT_EQ(dialog.Directory, Scratch / "Inner");
 }
 
-TEST(FolderDialog, TheNewFolderButtonCreatesTheTypedPathAndOpensTheBrowserOnIt) {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  std::string base = std::string(temp) + "folder-button-" + std::to_string(GetCurrentProcessId());
-  gTyped = base + "\\made";
+TEST_F(FolderDialog, TheNewFolderButtonCreatesTheTypedPathAndOpensTheBrowserOnIt) {
+  std::string typed = Scratch / "made";
   TOpenFolderDialog dialog(nullptr);
-  dialog.Directory = temp;
+  dialog.Directory = Scratch.Path();
   int vetoes = 0;
   dialog.OnBeforeCreate = [&](fw::TObject*, bool& Allow) {
     ++vetoes;
     Allow = true;
   };
-  gDialog = &dialog;
-  SetTimer(nullptr, 0, 100, &CreateThroughButton);
+  std::string reopenedOn;
+  TUserThread user([&] {
+    HWND first = WaitForWindow(Browser());
+    TypePath(first, typed);
+    Click(NewFolderButton(first));
+    HWND second = NextBrowser(first);
+    reopenedOn = ControlText(PathEdit(second));
+    SaveWindowPng(second, "folder-dialog-reopened");
+    Click(RequireControl(second, {.Id = IDOK}));
+  });
   bool chosen = dialog.Execute();
-  gDialog = nullptr;
-  EXPECT_EQ(gRuns, 2);
+  EXPECT_EQ(user.Failure(), "");
   EXPECT_EQ(vetoes, 1);
   EXPECT_TRUE(chosen);
-  EXPECT_TRUE(FolderExists(gTyped));
-  EXPECT_EQ(dialog.Directory, gTyped);
-  RemoveDirectoryA(gTyped.c_str());
-  RemoveDirectoryA(base.c_str());
+  EXPECT_TRUE(testsupport::FolderExists(typed));
+  EXPECT_EQ(reopenedOn, typed);
+  EXPECT_EQ(dialog.Directory, typed);
+}
+
+TEST_F(FolderDialog, ForAFolderThatExistsTheNewFolderButtonAsksForAName) {
+  TOpenFolderDialog dialog(nullptr);
+  dialog.Directory = Scratch.Path();
+  TUserThread user([&] {
+    HWND browser = WaitForWindow(Browser());
+    TypePath(browser, Scratch.Path());
+    Click(NewFolderButton(browser));
+    HWND query = WaitForWindow({.ClassName = "TForm", .Caption = TOFDResourceStrings::NewFolderCaption()});
+    SetEditText(RequireControl(query, {.ClassName = "Edit"}), "Named");
+    SaveWindowPng(query, "folder-dialog-name-query");
+    Click(RequireControl(query, {.Caption = "OK"}));
+    Click(RequireControl(NextBrowser(browser), {.Id = IDOK}));
+  });
+  EXPECT_TRUE(dialog.Execute());
+  EXPECT_EQ(user.Failure(), "");
+  EXPECT_TRUE(testsupport::FolderExists(Scratch / "Named"));
+  EXPECT_EQ(dialog.Directory, Scratch / "Named");
+}
+
+TEST_F(FolderDialog, AVetoedNewFolderIsNotMadeAndTheBrowserStays) {
+  TOpenFolderDialog dialog(nullptr);
+  dialog.Directory = Scratch.Path();
+  dialog.OnBeforeCreate = [](fw::TObject*, bool& Allow) { Allow = false; };
+  TUserThread user([&] {
+    HWND browser = WaitForWindow(Browser());
+    TypePath(browser, Scratch / "vetoed");
+    Click(NewFolderButton(browser));
+    EXPECT_FALSE(WaitForWindowToGo(browser, 300));
+    Click(RequireControl(browser, {.Id = IDCANCEL}));
+  });
+  EXPECT_FALSE(dialog.Execute());
+  EXPECT_EQ(user.Failure(), "");
+  EXPECT_FALSE(testsupport::FolderExists(Scratch / "vetoed"));
 }
 
 }  // namespace
