@@ -120,6 +120,36 @@ void TSavedRegistryTree::Restore() const {
     RestoreTree(key.Get(), FSaved);
 }
 
+TSavedRegistryValues::TSavedRegistryValues(HKEY Root, const std::string& Path, const std::vector<std::string>& Names)
+    : FRoot(Root), FPath(WithoutLeadingBackslash(Path)) {
+  fw::TRegKeyHandle key;
+  bool opened = RegOpenKeyExA(FRoot, FPath.c_str(), 0, KEY_READ, key.Put()) == ERROR_SUCCESS;
+  for (const std::string& name : Names) {
+    TSaved saved{name};
+    DWORD size = 0;
+    saved.Existed =
+        opened && RegQueryValueExA(key.Get(), name.c_str(), nullptr, &saved.Type, nullptr, &size) == ERROR_SUCCESS;
+    if (saved.Existed) {
+      saved.Data.resize(size);
+      RegQueryValueExA(key.Get(), name.c_str(), nullptr, &saved.Type, saved.Data.data(), &size);
+      saved.Data.resize(size);
+    }
+    FValues.push_back(saved);
+  }
+}
+
+TSavedRegistryValues::~TSavedRegistryValues() {
+  fw::TRegKeyHandle key;
+  if (RegOpenKeyExA(FRoot, FPath.c_str(), 0, KEY_SET_VALUE, key.Put()) != ERROR_SUCCESS) return;
+  for (const TSaved& value : FValues) {
+    if (value.Existed)
+      RegSetValueExA(key.Get(), value.Name.c_str(), 0, value.Type, value.Data.data(),
+                     static_cast<DWORD>(value.Data.size()));
+    else
+      RegDeleteValueA(key.Get(), value.Name.c_str());
+  }
+}
+
 bool DeleteRegistryTree(HKEY Root, const std::string& Path) {
   std::string path = WithoutLeadingBackslash(Path);
   DeleteSubtree(Root, path);

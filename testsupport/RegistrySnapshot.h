@@ -40,6 +40,28 @@ class TSavedRegistryTree {
   TKey FSaved;
 };
 
+// Some values of one key, for a key that other programs use at the same time (restoring
+// its whole tree would undo their changes): each named value comes back as it was, or is
+// deleted when it was not there. The key itself is left in place.
+class TSavedRegistryValues {
+ public:
+  TSavedRegistryValues(HKEY Root, const std::string& Path, const std::vector<std::string>& Names);
+  ~TSavedRegistryValues();
+  TSavedRegistryValues(const TSavedRegistryValues&) = delete;
+  TSavedRegistryValues& operator=(const TSavedRegistryValues&) = delete;
+
+ private:
+  struct TSaved {
+    std::string Name;
+    bool Existed = false;
+    DWORD Type = REG_NONE;
+    std::vector<BYTE> Data;
+  };
+  HKEY FRoot;
+  std::string FPath;
+  std::vector<TSaved> FValues;
+};
+
 // Deletes Root\Path with all its subkeys and values; true when it is gone (or was not there).
 bool DeleteRegistryTree(HKEY Root, const std::string& Path);
 

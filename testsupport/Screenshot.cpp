@@ -94,14 +94,20 @@ std::string ScreenshotFolder() {
 std::string SaveWindowPng(HWND Window, const std::string& Name) {
   if (Window == nullptr || !IsWindow(Window) || !IsWindowVisible(Window))
     throw std::runtime_error(Name + ": the window is not shown");
-  SetWindowPos(Window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // Above every ordinary window while it is copied: other test programs share the
+  // desktop and may show theirs at the same time.
+  bool wasTopmost = (GetWindowLongPtrA(Window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+  SetWindowPos(Window, HWND_TOPMOST, 0, 0, 0, 0, kZOrderOnly);
   SetForegroundWindow(Window);
   RedrawWindow(Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   // The window's thread paints; when that is this thread, the pumping lets it.
   PumpMessages(200);
   RECT area;
   GetWindowRect(Window, &area);
-  return SaveArea(area, Name);
+  std::string fileName = SaveArea(area, Name);
+  if (!wasTopmost) SetWindowPos(Window, HWND_NOTOPMOST, 0, 0, 0, 0, kZOrderOnly);
+  return fileName;
 }
 
 std::string SaveScreenPng(const std::string& Name) {

@@ -86,6 +86,23 @@ TEST_F(SavedRegistryTree, AKeyThatWasNotThereIsDeletedWithEverythingBelow) {
   EXPECT_TRUE(KeyExists("Software\\Stavrel Tests"));  // only the saved key goes, not its parent
 }
 
+TEST_F(SavedRegistryTree, SavedValuesComeBackAndTheRestOfTheKeyIsLeftAlone) {
+  SetValue(kKey, "Saved", REG_SZ, std::string("before\0", 7));
+  SetValue(kKey, "Other", REG_SZ, std::string("other\0", 6));
+  {
+    TSavedRegistryValues saved(HKEY_CURRENT_USER, "\\" + kKey, {"Saved", "Absent"});
+    SetValue(kKey, "Saved", REG_DWORD, "1234");
+    SetValue(kKey, "Absent", REG_SZ, std::string("now there\0", 10));
+    SetValue(kKey, "Other", REG_SZ, std::string("changed\0", 8));
+    SetValue(kKey + "\\Sub", "New", REG_SZ, std::string("n\0", 2));
+  }
+  EXPECT_EQ(Value(kKey, "Saved"), std::string("1:before\0", 9));
+  EXPECT_EQ(Value(kKey, "Absent"), "-");
+  // Changes of others to the rest of the key stay.
+  EXPECT_EQ(Value(kKey, "Other"), std::string("1:changed\0", 10));
+  EXPECT_EQ(Value(kKey + "\\Sub", "New"), std::string("1:n\0", 4));
+}
+
 TEST_F(SavedRegistryTree, DeletingATreeThatIsNotThereSucceeds) {
   EXPECT_TRUE(DeleteRegistryTree(HKEY_CURRENT_USER, kKey + "\\Nothing"));
   SetValue(kKey + "\\X\\Y\\Z", "V", REG_SZ, std::string("v\0", 2));

@@ -1,14 +1,18 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "tests/ErrorText.h"
+#include <memory>
+
 #include "ObjectTestSupport.h"
+#include "RegistrySnapshot.h"
 #include "core/FormReader.h"
+#include "gui/WinHandles.h"
 #include "objects/InstallRegistry.h"
 #include "paths/ContainerDestDir.h"
 #include "paths/ShellFolders.h"
 #include "paths/StandardSpecifiers.h"
 #include "support/Registry.h"
+#include "tests/ErrorText.h"
 
 using namespace setup;
 using namespace setup::testing;
@@ -21,11 +25,10 @@ const std::string kTestKey = "\\Software\\StavrelTests\\InstallRegistry" + kPid;
 using fw::testing::ErrorText;
 
 DWORD ValueType(HKEY Root, const std::string& Key, const std::string& Name) {
-  HKEY key = nullptr;
+  fw::TRegKeyHandle key;
   DWORD type = REG_NONE;
-  if (RegOpenKeyExA(Root, Key.substr(1).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return type;
-  RegQueryValueExA(key, Name.c_str(), nullptr, &type, nullptr, nullptr);
-  RegCloseKey(key);
+  if (RegOpenKeyExA(Root, Key.substr(1).c_str(), 0, KEY_READ, key.Put()) != ERROR_SUCCESS) return type;
+  RegQueryValueExA(key.Get(), Name.c_str(), nullptr, &type, nullptr, nullptr);
   return type;
 }
 
@@ -73,7 +76,8 @@ TEST(InstallRegistryKey, PathForEachKindOfKey) {
 
 class RegistryEntries : public ::testing::Test {
  protected:
-  void TearDown() override { DeleteRegKeyTree(hkCurrentUser, kTestKey); }
+  // First, so that the key is put back after the components go.
+  testsupport::TSavedRegistryTree FSavedKey{HKEY_CURRENT_USER, kTestKey};
   TRegistryEntry* AddEntry(const std::string& Ident) {
     TRegistryEntry* entry = Registry->Entries()->AddEntry();
     entry->SetIdent(Ident);
@@ -204,9 +208,8 @@ class TRegistryForm : public fw::TForm {
   }
 };
 const fw::TClass& TRegistryForm::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TRegistryForm>()
-                                    .Creatable()
-                                    .Method("SkipSecret", &TRegistryForm::SkipSecret);
+  static const fw::TClass cls =
+      fw::TClassDef<TRegistryForm>().Creatable().Method("SkipSecret", &TRegistryForm::SkipSecret);
   return cls;
 }
 
@@ -216,14 +219,14 @@ class RegistryLog : public ::testing::Test {
     Engine = new TTestEngine(&Owner);
     Engine->Info.SetProductName("Stavrel Registry Test " + kPid);
     Uninstall = std::string(kUninstallRootKey) + Engine->Info.ProductName();
-  }
-  void TearDown() override {
-    DeleteRegKeyTree(hkCurrentUser, kTestKey);
-    DeleteRegKeyTree(hkLocalMachine, Uninstall);
+    FSavedUninstall = std::make_unique<testsupport::TSavedRegistryTree>(HKEY_LOCAL_MACHINE, Uninstall);
   }
   std::string Log(const std::string& Key, const std::string& Value) {
     return ReadRegString(hkLocalMachine, Uninstall + "\\RegistryKeys" + Key, Value, "-");
   }
+  // First, so that the keys are put back after the components go.
+  testsupport::TSavedRegistryTree FSavedKey{HKEY_CURRENT_USER, kTestKey};
+  std::unique_ptr<testsupport::TSavedRegistryTree> FSavedUninstall;
   fw::TComponent Owner{nullptr};
   TTestEngine* Engine = nullptr;
   std::string Uninstall;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ObjectTestSupport.h"
+#include "RegistrySnapshot.h"
 #include "objects/Broadcasts.h"
 #include "objects/StatusParameters.h"
 #include "support/OSVersion.h"
@@ -165,6 +166,7 @@ TEST(UninstallLog, ProcessedObjectsLogUnderTheProductsKey) {
   auto* engine = new TTestEngine(&owner);
   engine->Info.SetProductName("Stavrel Objects Test " + std::to_string(GetCurrentProcessId()));
   const std::string key = std::string(kUninstallRootKey) + engine->Info.ProductName();
+  testsupport::TSavedRegistryTree savedKey(HKEY_LOCAL_MACHINE, key);
   auto* object = new TTestObject(&owner);
   object->OnWriteUninstall = [](const std::string& Key) {
     WriteRegString(hkLocalMachine, Key + "\\Files", "File1", "C:\\Apps\\a.exe");
@@ -189,6 +191,7 @@ TEST(UninstallLog, ABlankProductNameIsAnErrorNamingTheEngine) {
   auto* engine = new TTestEngine(&owner);
   engine->SetName("MainInstall");
   engine->Info.SetProductName("  ");
+  testsupport::TSavedRegistryTree savedKey(HKEY_LOCAL_MACHINE, std::string(kUninstallRootKey) + "  ");
   auto* object = new TTestObject(&owner);
   object->OnWriteUninstall = [](const std::string& Key) {
     WriteRegString(hkLocalMachine, Key + "\\Files", "File1", "x");

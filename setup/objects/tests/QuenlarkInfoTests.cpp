@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <fstream>
-
+#include "Files.h"
+#include "RegistrySnapshot.h"
 #include "objects/QuenlarkInfo.h"
 #include "support/Registry.h"
 
@@ -13,35 +13,23 @@ namespace {
 class LibraryDirectory : public ::testing::Test {
  protected:
   void SetUp() override {
-    FSavedPath = ReadRegString(hkCurrentUser, QuenlarkInfo::kSearchPathKey, QuenlarkInfo::kSearchPathValue, "");
-    FSavedRoot = ReadRegString(hkLocalMachine, QuenlarkInfo::kRootFolderKey, QuenlarkInfo::kRootFolderValue, "");
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    Root = std::string(temp) + "quenlark-root-" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(Root.c_str(), nullptr);
     CreateDirectoryA((Root + "\\Lib").c_str(), nullptr);
     CreateDirectoryA((Root + "\\Other").c_str(), nullptr);
   }
-  void TearDown() override {
-    WriteRegString(hkCurrentUser, QuenlarkInfo::kSearchPathKey, QuenlarkInfo::kSearchPathValue, FSavedPath);
-    WriteRegString(hkLocalMachine, QuenlarkInfo::kRootFolderKey, QuenlarkInfo::kRootFolderValue, FSavedRoot);
-    DeleteFileA((Root + "\\Lib\\Quenlark.txt").c_str());
-    RemoveDirectoryA((Root + "\\Lib").c_str());
-    RemoveDirectoryA((Root + "\\Other").c_str());
-    RemoveDirectoryA(Root.c_str());
-  }
   void SetSearchPath(const std::string& Path) {
     WriteRegString(hkCurrentUser, QuenlarkInfo::kSearchPathKey, QuenlarkInfo::kSearchPathValue, Path);
   }
-  std::string Root;
-
- private:
-  std::string FSavedPath, FSavedRoot;
+  // The registry as it was comes back, and the folders go, when the test ends.
+  testsupport::TSavedRegistryTree SavedPath{HKEY_CURRENT_USER, QuenlarkInfo::kSearchPathKey};
+  testsupport::TSavedRegistryTree SavedRoot{HKEY_LOCAL_MACHINE, QuenlarkInfo::kRootFolderKey};
+  testsupport::TScratchFolder Scratch{"quenlark-root"};
+  const std::string Root = Scratch.Path();
 };
 
 TEST_F(LibraryDirectory, TheFirstFolderWithTheMarkerWins) {
   WriteRegString(hkLocalMachine, QuenlarkInfo::kRootFolderKey, QuenlarkInfo::kRootFolderValue, Root + "\\");
-  std::ofstream(Root + "\\Lib\\Quenlark.txt") << "marker";
+  testsupport::WriteFile(Root + "\\Lib\\Quenlark.txt", "marker");
   SetSearchPath("$(ROOT)\\Other; ;$(quenlark)\\Lib\\;" + Root);
   EXPECT_EQ(QuenlarkInfo::GetLibraryDirectory(true), Root + "\\Lib");
   SetSearchPath("$(ROOT)\\Other");

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "RegistrySnapshot.h"
 #include "SpecifierTestSupport.h"
+#include "gui/WinHandles.h"
 #include "paths/LinkMetaVariables.h"
 #include "paths/ShellFolders.h"
 #include "paths/StandardSpecifiers.h"
@@ -26,9 +28,11 @@ std::string CurrentDrive() {
 
 class ShellFolders : public ::testing::Test {
  protected:
-  TSavedRegistryKey FShell{HKEY_CURRENT_USER, kShellFoldersKey};
-  TSavedRegistryKey FVersion{HKEY_LOCAL_MACHINE, kCurrentVersionKey};
-  TSavedRegistryKey FBDE{HKEY_LOCAL_MACHINE, kBDEKey};
+  testsupport::TSavedRegistryTree FShell{HKEY_CURRENT_USER, kShellFoldersKey};
+  // Other programs keep keys below this one (RunOnce): only the values used here come back.
+  testsupport::TSavedRegistryValues FVersion{
+      HKEY_LOCAL_MACHINE, kCurrentVersionKey, {"ProgramFilesDir", "CommonFilesDir"}};
+  testsupport::TSavedRegistryTree FBDE{HKEY_LOCAL_MACHINE, kBDEKey};
 };
 
 TEST_F(ShellFolders, RegistryValuesLoseTheirTrailingBackslash) {
@@ -59,11 +63,10 @@ TEST_F(ShellFolders, RegistryValuesLoseTheirTrailingBackslash) {
 
 TEST_F(ShellFolders, MissingValuesGiveTheFixedDefaults) {
   DeleteRegKeyTree(hkCurrentUser, kShellFoldersKey);
-  HKEY key = nullptr;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kCurrentVersionKey + 1, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
-  RegDeleteValueA(key, "ProgramFilesDir");
-  RegDeleteValueA(key, "CommonFilesDir");
-  RegCloseKey(key);
+  fw::TRegKeyHandle key;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kCurrentVersionKey + 1, 0, KEY_ALL_ACCESS, key.Put()), ERROR_SUCCESS);
+  RegDeleteValueA(key.Get(), "ProgramFilesDir");
+  RegDeleteValueA(key.Get(), "CommonFilesDir");
   EXPECT_EQ(GetStartMenuDir(), WindowsDir() + "\\Startmen");
   EXPECT_EQ(GetProgramsMenuDir(), WindowsDir() + "\\Startmen\\Programs");
   EXPECT_EQ(GetDesktopDir(), WindowsDir() + "\\Desktop");
