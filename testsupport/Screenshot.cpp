@@ -15,6 +15,43 @@ namespace testsupport {
 namespace {
 
 constexpr char kFolderVariable[] = "STAVREL_SCREENSHOTS";
+constexpr char kScreenshotMutex[] = "Stavrel test screenshots";
+
+// Other test programs share the desktop: one of them at a time lifts a window above
+// every other one and copies it. Held while the object lives.
+class TScreenTurn {
+ public:
+  explicit TScreenTurn(const std::string& Name) : FMutex(CreateMutexA(nullptr, FALSE, kScreenshotMutex)) {
+    DWORD waited = FMutex ? WaitForSingleObject(FMutex.Get(), 30000) : WAIT_FAILED;
+    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) throw std::runtime_error(Name + ": no turn at the screen");
+  }
+  ~TScreenTurn() { ReleaseMutex(FMutex.Get()); }
+  TScreenTurn(const TScreenTurn&) = delete;
+  TScreenTurn& operator=(const TScreenTurn&) = delete;
+
+ private:
+  fw::TKernelHandle FMutex;
+};
+
+// A window above all others (topmost and in front) while the object lives.
+class TLiftedWindow {
+ public:
+  explicit TLiftedWindow(HWND Window)
+      : FWindow(Window), FWasTopmost((GetWindowLongPtrA(Window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) {
+    SetWindowPos(FWindow, HWND_TOPMOST, 0, 0, 0, 0, kZOrderOnly);
+    SetForegroundWindow(FWindow);
+  }
+  ~TLiftedWindow() {
+    if (!FWasTopmost) SetWindowPos(FWindow, HWND_NOTOPMOST, 0, 0, 0, 0, kZOrderOnly);
+  }
+  TLiftedWindow(const TLiftedWindow&) = delete;
+  TLiftedWindow& operator=(const TLiftedWindow&) = delete;
+
+ private:
+  static constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+  HWND FWindow;
+  bool FWasTopmost;
+};
 
 std::string ProgramPath() {
   char path[MAX_PATH] = "";
@@ -94,23 +131,18 @@ std::string ScreenshotFolder() {
 std::string SaveWindowPng(HWND Window, const std::string& Name) {
   if (Window == nullptr || !IsWindow(Window) || !IsWindowVisible(Window))
     throw std::runtime_error(Name + ": the window is not shown");
-  // Above every ordinary window while it is copied: other test programs share the
-  // desktop and may show theirs at the same time.
-  bool wasTopmost = (GetWindowLongPtrA(Window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-  constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-  SetWindowPos(Window, HWND_TOPMOST, 0, 0, 0, 0, kZOrderOnly);
-  SetForegroundWindow(Window);
+  TScreenTurn turn(Name);
+  TLiftedWindow lifted(Window);
   RedrawWindow(Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   // The window's thread paints; when that is this thread, the pumping lets it.
   PumpMessages(200);
   RECT area;
   GetWindowRect(Window, &area);
-  std::string fileName = SaveArea(area, Name);
-  if (!wasTopmost) SetWindowPos(Window, HWND_NOTOPMOST, 0, 0, 0, 0, kZOrderOnly);
-  return fileName;
+  return SaveArea(area, Name);
 }
 
 std::string SaveScreenPng(const std::string& Name) {
+  TScreenTurn turn(Name);
   PumpMessages(200);
   RECT screen;
   GetWindowRect(GetDesktopWindow(), &screen);

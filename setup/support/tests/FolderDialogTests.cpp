@@ -58,6 +58,17 @@ class FolderDialog : public ::testing::Test {
     SetEditText(PathEdit(Browser), Path);
     PressKey(PathEdit(Browser), VK_END);
   }
+  // The text of the browser's path edit once it shows Expected, or what it shows after a
+  // while: the browser fills it in after it appears.
+  static std::string SettledPath(HWND Browser, const std::string& Expected) {
+    std::string shown;
+    WaitUntil([&] {
+      HWND edit = FindControl(Browser, {.ClassName = "Edit"});
+      shown = edit != nullptr ? ControlText(edit) : "";
+      return shown == Expected;
+    });
+    return shown;
+  }
   // The next browser that is not Previous.
   HWND NextBrowser(HWND Previous) const {
     HWND next = nullptr;
@@ -98,7 +109,7 @@ TEST_F(FolderDialog, TheBrowserOpensOnTheDirectoryAndCancelKeepsIt) {
   std::string shown;
   TUserThread user([&] {
     HWND browser = WaitForWindow(Browser());
-    shown = ControlText(PathEdit(browser));
+    shown = SettledPath(browser, Scratch / "Inner");
     Click(RequireControl(browser, {.Id = IDCANCEL}));
   });
   EXPECT_FALSE(dialog.Execute());
@@ -122,7 +133,7 @@ TEST_F(FolderDialog, TheNewFolderButtonCreatesTheTypedPathAndOpensTheBrowserOnIt
     TypePath(first, typed);
     Click(NewFolderButton(first));
     HWND second = NextBrowser(first);
-    reopenedOn = ControlText(PathEdit(second));
+    reopenedOn = SettledPath(second, typed);
     SaveWindowPng(second, "folder-dialog-reopened");
     Click(RequireControl(second, {.Id = IDOK}));
   });
