@@ -42,14 +42,14 @@ bool Fits(HWND Wnd, const TWindowQuery& Query) {
   return Query.Caption.empty() || ControlText(Wnd) == Query.Caption;
 }
 
+BOOL CALLBACK CollectWindow(HWND Wnd, LPARAM List) {
+  reinterpret_cast<std::vector<HWND>*>(List)->push_back(Wnd);
+  return TRUE;
+}
+
 std::vector<HWND> TopLevelWindows() {
   std::vector<HWND> windows;
-  EnumWindows(
-      [](HWND Wnd, LPARAM List) {
-        reinterpret_cast<std::vector<HWND>*>(List)->push_back(Wnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
+  EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&windows));
   return windows;
 }
 
@@ -144,13 +144,7 @@ bool WaitForWindowToGo(HWND Window, DWORD TimeoutMs) {
 
 std::vector<TControlInfo> ListControls(HWND Window) {
   std::vector<HWND> handles;
-  EnumChildWindows(
-      Window,
-      [](HWND Wnd, LPARAM List) {
-        reinterpret_cast<std::vector<HWND>*>(List)->push_back(Wnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&handles));
+  EnumChildWindows(Window, &CollectWindow, reinterpret_cast<LPARAM>(&handles));
   std::vector<TControlInfo> controls;
   for (HWND wnd : handles) {
     TControlInfo info;

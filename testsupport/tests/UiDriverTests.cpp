@@ -44,14 +44,15 @@ class TColourWindow {
   HWND FWnd = nullptr;
 };
 
+void CALLBACK ShowLater(HWND, UINT, UINT_PTR Timer, DWORD) {
+  KillTimer(nullptr, Timer);
+  ShowWindow(FindWindowA(TColourWindow::kClass, "Shown later"), SW_SHOWNOACTIVATE);
+}
+
 TEST(WaitForWindow, PumpsTheTestThreadsMessagesWhileWaiting) {
   TColourWindow window("Shown later", RECT{40, 40, 140, 100});
   // Only a thread that handles its messages gets the timer's call that shows the window.
-  SetPropA(window.Handle(), "shown-later", window.Handle());
-  UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR Timer, DWORD) {
-    KillTimer(nullptr, Timer);
-    ShowWindow(FindWindowA(TColourWindow::kClass, "Shown later"), SW_SHOWNOACTIVATE);
-  });
+  UINT_PTR timer = SetTimer(nullptr, 0, 50, &ShowLater);
   ASSERT_NE(timer, 0u);
   EXPECT_EQ(FindTopLevelWindow({.Caption = "Shown later"}), nullptr);  // hidden windows do not count
   EXPECT_EQ(WaitForWindow({.ClassName = "stavrelcolourwindow", .Caption = "Shown later"}, 2000), window.Handle());
