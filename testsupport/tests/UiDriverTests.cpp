@@ -232,14 +232,28 @@ bool Filled(const TDecodedPng& Image, const std::vector<std::uint8_t>& Colour) {
   return true;
 }
 
+// Whether Window is what shows at its corners and middle, above every other window.
+bool Uncovered(HWND Window) {
+  RECT r;
+  GetWindowRect(Window, &r);
+  for (POINT p : {POINT{r.left, r.top}, POINT{r.right - 1, r.top}, POINT{r.left, r.bottom - 1},
+                  POINT{r.right - 1, r.bottom - 1}, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}})
+    if (WindowFromPoint(p) != Window) return false;
+  return true;
+}
+
 TEST(Screenshot, TheFileShowsTheWindowsPixelsAtItsSize) {
-  TColourWindow window("Colour", RECT{100, 120, 221, 201});
+  // Near the bottom right, away from where the windows of the other test programs, which
+  // share the desktop, appear; those may still pass over it: it is copied when it shows.
+  RECT desktop;
+  GetWindowRect(GetDesktopWindow(), &desktop);
+  TColourWindow window("Colour",
+                       RECT{desktop.right - 221, desktop.bottom - 181, desktop.right - 100, desktop.bottom - 100});
   ShowWindow(window.Handle(), SW_SHOWNOACTIVATE);
   const std::vector<std::uint8_t> colour{200, 30, 40};
-  // Other test programs share the desktop, and a window of theirs that is being shown
-  // may flash over this one while it is copied: three tries.
   bool filled = false;
   for (int attempt = 0; attempt < 3 && !filled; ++attempt) {
+    WaitUntil([&] { return Uncovered(window.Handle()); }, 3000);
     std::string file = SaveWindowPng(window.Handle(), "colour-window");
     EXPECT_EQ(file, ScreenshotFolder() + "\\colour-window.png");
     TDecodedPng image = ReadPng(file);
@@ -251,8 +265,6 @@ TEST(Screenshot, TheFileShowsTheWindowsPixelsAtItsSize) {
   EXPECT_NE(ScreenshotFolder().find("testsupport_tests"), std::string::npos) << ScreenshotFolder();
 
   TDecodedPng whole = ReadPng(SaveScreenPng("whole-screen"));
-  RECT desktop;
-  GetWindowRect(GetDesktopWindow(), &desktop);
   EXPECT_EQ(whole.Width, static_cast<std::uint32_t>(desktop.right - desktop.left));
   EXPECT_EQ(whole.Height, static_cast<std::uint32_t>(desktop.bottom - desktop.top));
   EXPECT_THROW(SaveWindowPng(nullptr, "nothing"), std::runtime_error);
