@@ -102,15 +102,10 @@ const TClass& TFont::StaticClass() {
 
 TFont::TFont() = default;
 
-TFont::~TFont() {
-  if (FHandle != nullptr) DeleteObject(FHandle);
-}
+TFont::~TFont() = default;
 
 void TFont::Changed() {
-  if (FHandle != nullptr) {
-    DeleteObject(FHandle);
-    FHandle = nullptr;
-  }
+  FHandle.Reset();
   if (OnChange) OnChange(this);
 }
 
@@ -153,7 +148,7 @@ void TFont::SetStyle(TFontStyles Value) {
 }
 
 HFONT TFont::Handle() {
-  if (FHandle == nullptr) {
+  if (!FHandle) {
     LOGFONTA lf{};
     lf.lfHeight = FHeight;
     lf.lfWeight = FStyle.Contains(fsBold) ? FW_BOLD : FW_NORMAL;
@@ -163,9 +158,9 @@ HFONT TFont::Handle() {
     lf.lfCharSet = static_cast<BYTE>(FCharset);
     lf.lfQuality = DEFAULT_QUALITY;
     lstrcpynA(lf.lfFaceName, FName.c_str(), LF_FACESIZE);
-    FHandle = CreateFontIndirectA(&lf);
+    FHandle.Reset(CreateFontIndirectA(&lf));
   }
-  return FHandle;
+  return FHandle.Get();
 }
 
 void TFont::Assign(const TPersistent* Source) {
@@ -196,9 +191,8 @@ void TCanvas::SelectFont() {
 }
 
 void TCanvas::FillRect(const RECT& Rect) {
-  HBRUSH brush = CreateSolidBrush(ColorToRGB(FBrushColor));
-  ::FillRect(FDC, &Rect, brush);
-  DeleteObject(brush);
+  TBrushHandle brush(CreateSolidBrush(ColorToRGB(FBrushColor)));
+  ::FillRect(FDC, &Rect, brush.Get());
 }
 
 void TCanvas::TextOut(int X, int Y, const std::string& Text) {
@@ -248,9 +242,7 @@ const TClass& TBitmap::StaticClass() {
   return cls;
 }
 
-TBitmap::~TBitmap() {
-  if (FHandle != nullptr) DeleteObject(FHandle);
-}
+TBitmap::~TBitmap() = default;
 
 int TBitmap::Width() const {
   return FData.empty() ? 0 : CheckBitmapFile(FData).Width;
@@ -263,23 +255,19 @@ int TBitmap::Height() const {
 void TBitmap::LoadFromBytes(const std::vector<uint8_t>& Data) {
   // GDI trusts the sizes in the headers: data that does not hold what they promise is refused here.
   if (!Data.empty()) CheckBitmapFile(Data);
-  if (FHandle != nullptr) {
-    DeleteObject(FHandle);
-    FHandle = nullptr;
-  }
+  FHandle.Reset();
   FData = Data;
 }
 
 HBITMAP TBitmap::Handle() {
-  if (FHandle == nullptr && !FData.empty()) {
+  if (!FHandle && !FData.empty()) {
     const TBitmapLayout layout = CheckBitmapFile(FData);
     const auto* info = reinterpret_cast<const BITMAPINFO*>(FData.data() + layout.InfoOffset);
-    HDC screen = GetDC(nullptr);
-    FHandle =
-        CreateDIBitmap(screen, &info->bmiHeader, CBM_INIT, FData.data() + layout.PixelOffset, info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
+    TWindowDC screen(nullptr);
+    FHandle.Reset(CreateDIBitmap(screen.Get(), &info->bmiHeader, CBM_INIT, FData.data() + layout.PixelOffset, info,
+                                 DIB_RGB_COLORS));
   }
-  return FHandle;
+  return FHandle.Get();
 }
 
 const TClass& TIcon::StaticClass() {
@@ -287,9 +275,7 @@ const TClass& TIcon::StaticClass() {
   return cls;
 }
 
-TIcon::~TIcon() {
-  if (FHandle != nullptr) DestroyIcon(FHandle);
-}
+TIcon::~TIcon() = default;
 
 namespace {
 // Icon file: 6-byte header, then 16-byte directory entries.
@@ -307,22 +293,20 @@ int TIcon::Height() const {
 
 void TIcon::LoadFromBytes(const std::vector<uint8_t>& Data) {
   if (!Data.empty() && !IsIconFile(Data)) throw EInOutError("Icon image is not valid");
-  if (FHandle != nullptr) {
-    DestroyIcon(FHandle);
-    FHandle = nullptr;
-  }
+  FHandle.Reset();
   FData = Data;
 }
 
 HICON TIcon::Handle() {
-  if (FHandle == nullptr && IsIconFile(FData)) {
+  if (!FHandle && IsIconFile(FData)) {
     uint32_t size, offset;
     std::memcpy(&size, FData.data() + 14, 4);
     std::memcpy(&offset, FData.data() + 18, 4);
     if (offset < FData.size() && size <= FData.size() - offset)
-      FHandle = CreateIconFromResourceEx(const_cast<BYTE*>(FData.data() + offset), size, TRUE, 0x00030000, 0, 0, 0);
+      FHandle.Reset(
+          CreateIconFromResourceEx(const_cast<BYTE*>(FData.data() + offset), size, TRUE, 0x00030000, 0, 0, 0));
   }
-  return FHandle;
+  return FHandle.Get();
 }
 
 // --- TPicture --------------------------------------------------------------

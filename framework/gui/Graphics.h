@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "WinHandles.h"
 #include "core/Classes.h"
 #include "core/Events.h"
 
@@ -15,11 +16,13 @@ namespace fw {
 
 // A colour: 0x00BBGGRR, or a system colour as 0x80000000 | COLOR_xxx.
 using TColor = int32_t;
-constexpr TColor clBlack = 0x000000, clMaroon = 0x000080, clGreen = 0x008000, clOlive = 0x008080,
-                 clNavy = 0x800000, clPurple = 0x800080, clTeal = 0x808000, clGray = 0x808080,
-                 clSilver = 0xC0C0C0, clRed = 0x0000FF, clLime = 0x00FF00, clYellow = 0x00FFFF,
-                 clBlue = 0xFF0000, clFuchsia = 0xFF00FF, clAqua = 0xFFFF00, clWhite = 0xFFFFFF;
-constexpr TColor SystemColor(int index) { return static_cast<TColor>(0x80000000u | static_cast<uint32_t>(index)); }
+constexpr TColor clBlack = 0x000000, clMaroon = 0x000080, clGreen = 0x008000, clOlive = 0x008080, clNavy = 0x800000,
+                 clPurple = 0x800080, clTeal = 0x808000, clGray = 0x808080, clSilver = 0xC0C0C0, clRed = 0x0000FF,
+                 clLime = 0x00FF00, clYellow = 0x00FFFF, clBlue = 0xFF0000, clFuchsia = 0xFF00FF, clAqua = 0xFFFF00,
+                 clWhite = 0xFFFFFF;
+constexpr TColor SystemColor(int index) {
+  return static_cast<TColor>(0x80000000u | static_cast<uint32_t>(index));
+}
 constexpr TColor clBtnFace = SystemColor(COLOR_BTNFACE), clWindow = SystemColor(COLOR_WINDOW),
                  clWindowText = SystemColor(COLOR_WINDOWTEXT), clBtnText = SystemColor(COLOR_BTNTEXT),
                  clHighlight = SystemColor(COLOR_HIGHLIGHT), clHighlightText = SystemColor(COLOR_HIGHLIGHTTEXT),
@@ -74,7 +77,7 @@ class TFont : public TPersistent {
   TColor FColor = clWindowText;
   int FCharset = DEFAULT_CHARSET;
   TFontStyles FStyle;
-  HFONT FHandle = nullptr;
+  TFontHandle FHandle;
 };
 
 // Drawing on a device context that someone else owns (a paint or a memory DC).
@@ -132,7 +135,7 @@ class TBitmap : public TGraphic {
   HBITMAP Handle();
 
  private:
-  HBITMAP FHandle = nullptr;
+  TBitmapHandle FHandle;
 };
 
 class TIcon : public TGraphic {
@@ -146,7 +149,7 @@ class TIcon : public TGraphic {
   HICON Handle();
 
  private:
-  HICON FHandle = nullptr;
+  TIconHandle FHandle;
 };
 
 // Holds one graphic. Stored in form descriptions as Data: the graphic's class name
