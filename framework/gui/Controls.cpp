@@ -420,6 +420,11 @@ void TWinControl::ColorChanged() {
   Invalidate();
 }
 
+HBRUSH TWinControl::Brush() {
+  UpdateBrush();
+  return FBrush.Get();
+}
+
 void TWinControl::UpdateBrush() {
   if (!FBrush) FBrush.Reset(CreateSolidBrush(ColorToRGB(FColor)));
 }

@@ -172,6 +172,8 @@ class TWinControl : public TControl {
   void VisibleChanged() override;
   void UpdateBoundsFromWindow();
   virtual void AlignControls(RECT& Rect);
+  // The brush of the control's colour, made on first need.
+  HBRUSH Brush();
 
   HWND FHandle = nullptr;
   WNDPROC FDefWndProc = nullptr;

@@ -178,6 +178,18 @@ void TRadioGroup::CreateParams(TCreateParams& Params) {
   Params.Style |= BS_GROUPBOX;
 }
 
+void TRadioGroup::WndProc(TMessage& Message) {
+  // A group box paints its frame and caption only: the inside is its own colour.
+  if (Message.Msg == WM_ERASEBKGND) {
+    RECT r;
+    GetClientRect(FHandle, &r);
+    FillRect(reinterpret_cast<HDC>(Message.WParam), &r, Brush());
+    Message.Result = 1;
+    return;
+  }
+  TWinControl::WndProc(Message);
+}
+
 void TRadioGroup::SetItemIndex(int Value) {
   // While the form loads, the items may come after the index.
   if (IsLoading()) {

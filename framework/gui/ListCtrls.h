@@ -83,6 +83,7 @@ class TRadioGroup : public TWinControl {
   void CreateParams(TCreateParams& Params) override;
   void AlignControls(RECT& Rect) override;
   void BoundsChanged() override;
+  void WndProc(TMessage& Message) override;
 
  private:
   friend class TGroupButton;

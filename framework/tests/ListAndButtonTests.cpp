@@ -106,6 +106,23 @@ TEST_F(ListControlsTest, ListBoxSelectionFollowsTheWindowAndStaysInRange) {
   EXPECT_EQ(list->ItemIndex(), -1);
 }
 
+TEST_F(ListControlsTest, RadioGroupPaintsItsInsideInItsColour) {
+  auto* group = new TRadioGroup(form.get());
+  group->SetParent(form.get());
+  group->SetBounds(10, 10, 200, 120);
+  group->SetCaption("Restart");
+  group->Items().SetVector({"Now", "Later"});
+  form->Show();
+  HWND wnd = group->Handle();
+  InvalidateRect(wnd, nullptr, TRUE);
+  UpdateWindow(wnd);
+  // A point inside the frame, right of the buttons, below the caption.
+  HDC dc = GetDC(wnd);
+  COLORREF inside = GetPixel(dc, 200 - 5, 100);
+  ReleaseDC(wnd, dc);
+  EXPECT_EQ(inside, GetSysColor(COLOR_BTNFACE));
+}
+
 TEST_F(ListControlsTest, RadioGroupHasOneButtonPerItemAndChecksItemIndex) {
   TClickCounter counter;
   auto* group = new TRadioGroup(form.get());

@@ -134,12 +134,25 @@ std::string BrowserSelectionPath(const std::string& Path) {
 
 // --- texts -------------------------------------------------------------------
 
-std::string TOFDResourceStrings::NewFolderCaption() { return LoadDllString("comdlg32.dll", 703); }
+namespace {
+// A system without the module's text (some Windows versions, Wine) gets an English one
+// rather than a button and a dialog without words.
+std::string SystemText(const char* Module, unsigned Id, const char* Fallback) {
+  std::string text = LoadDllString(Module, Id);
+  return text.empty() ? Fallback : text;
+}
+}  // namespace
 
-std::string TOFDResourceStrings::NewFolderPrompt() { return LoadDllString("shell32.dll", 8977); }
+std::string TOFDResourceStrings::NewFolderCaption() {
+  return SystemText("comdlg32.dll", 703, "New Folder");
+}
+
+std::string TOFDResourceStrings::NewFolderPrompt() {
+  return SystemText("shell32.dll", 8977, "Type the name of the new folder:");
+}
 
 std::string TOFDResourceStrings::BrowseTitle() {
-  std::string format = LoadDllString("shell32.dll", 9248);
+  std::string format = SystemText("shell32.dll", 9248, "Browse for Folder");
   try {
     return fw::Format(format, "");
   } catch (const fw::EConvertError&) {
@@ -182,14 +195,15 @@ void TOFDPathEdit::WndProc(fw::TMessage& Message) {
 // --- the dialog ----------------------------------------------------------------
 
 const fw::TClass& TOpenFolderDialog::StaticClass() {
-  static const fw::TClass cls =
-      fw::TClassDef<TOpenFolderDialog>().Creatable();
+  static const fw::TClass cls = fw::TClassDef<TOpenFolderDialog>().Creatable();
   return cls;
 }
 
 TOpenFolderDialog::TOpenFolderDialog(fw::TComponent* AOwner) : fw::TComponent(AOwner) {}
 
-TOpenFolderDialog::~TOpenFolderDialog() { ForgetControls(); }
+TOpenFolderDialog::~TOpenFolderDialog() {
+  ForgetControls();
+}
 
 void TOpenFolderDialog::ForgetControls() {
   if (FCreateButton != nullptr) FCreateButton->Free();

@@ -188,3 +188,9 @@ TEST_F(FolderDialog, AVetoedNewFolderIsNotMadeAndTheBrowserStays) {
 }
 
 }  // namespace
+
+TEST(FolderDialogTexts, AreNeverEmptyEvenWhereTheSystemLacksThem) {
+  EXPECT_FALSE(TOFDResourceStrings::NewFolderCaption().empty());
+  EXPECT_FALSE(TOFDResourceStrings::NewFolderPrompt().empty());
+  EXPECT_FALSE(TOFDResourceStrings::BrowseTitle().empty());
+}
