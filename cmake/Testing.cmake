@@ -26,5 +26,8 @@ function(add_wine_gtest name)
   add_executable(${name} ${T_SOURCES} ${T_RESOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} testsupport GTest::gmock GTest::gtest_main)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
-  set_tests_properties(${name} PROPERTIES TIMEOUT 120 ENVIRONMENT "STAVREL_SCREENSHOTS=Z:${CMAKE_BINARY_DIR}/screenshots")
+  # The programs share one desktop: one at a time, so that windows of one never cover
+  # the screenshots or steal the focus of another.
+  set_tests_properties(${name} PROPERTIES TIMEOUT 120 RESOURCE_LOCK desktop
+                                          ENVIRONMENT "STAVREL_SCREENSHOTS=Z:${CMAKE_BINARY_DIR}/screenshots")
 endfunction()
