@@ -1,12 +1,13 @@
 // Title labels: size and lines, gradient views, angles, following their control; the
 // splash painted a thousand times without a GDI object left over, and saved for review.
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <vector>
 
+#include "PngWriter.h"
+#include "Screenshot.h"
 #include "SplashFixture.h"
 #include "gui/StdCtrls.h"
 #include "wizard/Gradient.h"
@@ -256,44 +257,20 @@ TEST(Splash, AThousandPaintsLeaveNoGdiObjectBehind) {
   EXPECT_EQ(GdiObjectsAlive(), before);
 }
 
-// Writes the bitmap as an RGB PNG (until the shared test support takes screenshots).
-void SavePng(const TMemoryBitmap& Bitmap, const std::filesystem::path& File) {
-  const uint32_t w = static_cast<uint32_t>(Bitmap.Width()), h = static_cast<uint32_t>(Bitmap.Height());
-  std::vector<uint8_t> raw;
-  raw.reserve((w * 3 + 1) * h);
-  for (uint32_t y = 0; y < h; ++y) {
-    raw.push_back(0);  // no filter
-    for (uint32_t x = 0; x < w; ++x) {
-      COLORREF c = Bitmap.Pixel(static_cast<int>(x), static_cast<int>(y));
-      raw.insert(raw.end(), {GetRValue(c), GetGValue(c), GetBValue(c)});
+// Writes the bitmap where the test run keeps its screenshots.
+void SavePng(const TMemoryBitmap& Bitmap, const std::string& Name) {
+  const int w = Bitmap.Width(), h = Bitmap.Height();
+  std::vector<uint8_t> rgb;
+  rgb.reserve(static_cast<size_t>(w) * static_cast<size_t>(h) * 3);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      COLORREF c = Bitmap.Pixel(x, y);
+      rgb.insert(rgb.end(), {GetRValue(c), GetGValue(c), GetBValue(c)});
     }
-  }
-  uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
-  std::vector<uint8_t> packed(packedSize);
-  ASSERT_EQ(compress(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size())), Z_OK);
-  packed.resize(packedSize);
-  std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  auto put32 = [](std::vector<uint8_t>& out, uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(v >> shift));
-  };
-  auto chunk = [&](const char* Type, const std::vector<uint8_t>& Data) {
-    put32(png, static_cast<uint32_t>(Data.size()));
-    std::vector<uint8_t> body(Type, Type + 4);
-    body.insert(body.end(), Data.begin(), Data.end());
-    png.insert(png.end(), body.begin(), body.end());
-    put32(png, static_cast<uint32_t>(crc32(0, body.data(), static_cast<uInt>(body.size()))));
-  };
-  std::vector<uint8_t> header;
-  put32(header, w);
-  put32(header, h);
-  header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB
-  chunk("IHDR", header);
-  chunk("IDAT", packed);
-  chunk("IEND", {});
-  FILE* out = _wfopen(File.c_str(), L"wb");
-  ASSERT_NE(out, nullptr);
-  EXPECT_EQ(fwrite(png.data(), 1, png.size(), out), png.size());
-  fclose(out);
+  std::filesystem::path folder = testsupport::ScreenshotFolder();
+  std::filesystem::create_directories(folder);
+  EXPECT_TRUE(
+      testsupport::WritePngFile((folder / Name).string(), static_cast<uint32_t>(w), static_cast<uint32_t>(h), rgb));
 }
 
 TEST(Splash, ShowsTheBandsAndTheTitlesAndIsSavedForReview) {
@@ -313,9 +290,7 @@ TEST(Splash, ShowsTheBandsAndTheTitlesAndIsSavedForReview) {
   EXPECT_GT(whiteIn(29, 48), 50) << "the product line";
   EXPECT_GT(whiteIn(52, 70), 10) << "the version";
   EXPECT_EQ(target.Pixel(5, 10), target.Pixel(795, 10)) << "the titles are centred on the bands";
-  std::filesystem::path folder = WIZARD_SCREENSHOT_DIR;
-  std::filesystem::create_directories(folder);
-  SavePng(target, folder / "splash.png");
+  SavePng(target, "splash.png");
 }
 
 }  // namespace
