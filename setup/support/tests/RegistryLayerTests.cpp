@@ -13,10 +13,8 @@ namespace {
 const std::string kTestKey = "\\Software\\StavrelTests\\RegistryLayer" + std::to_string(GetCurrentProcessId());
 
 bool KeyExists(HKEY Root, const std::string& Path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(Root, Path.substr(1).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
+  fw::TRegKeyHandle key;
+  return RegOpenKeyExA(Root, Path.substr(1).c_str(), 0, KEY_READ, key.Put()) == ERROR_SUCCESS;
 }
 
 class RegistryLayer : public ::testing::Test {
@@ -184,10 +182,9 @@ class RunOnceValues : public ::testing::Test {
     SetWindowsVersionQuery(FPrevious);
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
       for (const std::string& value : {Name, Name + "1", Name + "2"}) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(root, kRunOnceKey + 1, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) continue;
-        RegDeleteValueA(key, value.c_str());
-        RegCloseKey(key);
+        fw::TRegKeyHandle key;
+        if (RegOpenKeyExA(root, kRunOnceKey + 1, 0, KEY_ALL_ACCESS, key.Put()) != ERROR_SUCCESS) continue;
+        RegDeleteValueA(key.Get(), value.c_str());
       }
   }
   std::string Read(TRootKeys Root, const std::string& Value) { return ReadRegString(Root, kRunOnceKey, Value, "-"); }

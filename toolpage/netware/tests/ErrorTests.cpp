@@ -8,6 +8,7 @@
 #include "GoToWeb.h"
 #include "NwErrors.h"
 #include "Timeout.h"
+#include "gui/WinHandles.h"
 
 using namespace toolpage;
 
@@ -171,23 +172,20 @@ class TRegisteredBrowser {
 
  private:
   static void Set(const std::string& Key, const std::string& Value) {
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, Key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+    fw::TRegKeyHandle key;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, Key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.Put(), nullptr) !=
         ERROR_SUCCESS)
       return;
     if (!Value.empty())
-      RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(Value.c_str()),
+      RegSetValueExA(key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(Value.c_str()),
                      static_cast<DWORD>(Value.size() + 1));
-    RegCloseKey(key);
   }
   std::string FExt, FType;
 };
 
 bool ClassRegistered(const char* Name) {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CLASSES_ROOT, Name, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
+  fw::TRegKeyHandle key;
+  return RegOpenKeyExA(HKEY_CLASSES_ROOT, Name, 0, KEY_READ, key.Put()) == ERROR_SUCCESS;
 }
 
 TEST(FindBrowserCommand, FileTypeFirstThenTheExtensionsOwnCommand) {
