@@ -1,0 +1,175 @@
+#include "SearchProcess.h"
+
+#include <windows.h>
+
+#include "NwErrors.h"
+#include "ServerFiles.h"
+#include "Timeout.h"
+#include "WireFormat.h"
+
+namespace toolpage {
+
+const char* const kSearchExtension = "KAVEL:CS4";
+
+namespace {
+
+enum : uint32_t { sfStatus = 0, sfDirectoryName = 1, sfResults = 4 };
+
+constexpr int32_t kPollInterval = 250;     // ms between status polls
+constexpr uint32_t kSlowRequest = 150;     // ms: a request slower than this ...
+constexpr uint32_t kSlowRequestPause = 350;  // ... is followed by this pause
+constexpr int kMaxDirectoryNames = 65536;  // a server that never stops naming directories
+
+// Waits for Milliseconds while the thread's windows keep answering. A WM_QUIT is put back
+// for the message loop and ends the wait.
+void WaitAnswering(uint32_t Milliseconds) {
+  const uint32_t start = GetTickCount();
+  for (;;) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return;
+      }
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    const uint32_t elapsed = GetTickCount() - start;
+    if (elapsed >= Milliseconds) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, Milliseconds - elapsed, QS_ALLINPUT);
+  }
+}
+
+bool SameStatus(const TSearchStatus& A, const TSearchStatus& B) {
+  return A.Found == B.Found && A.C1 == B.C1 && A.C2 == B.C2 && A.C3 == B.C3 && A.C4 == B.C4 &&
+         A.Finished == B.Finished && A.CurrentDir == B.CurrentDir;
+}
+
+}  // namespace
+
+// --- TDirSearchProcess ---------------------------------------------------------
+
+TDirSearchProcess::TDirSearchProcess(TConnRef ConnRef, std::unique_ptr<fw::TStringList> ListObject,
+                                     const TSearchCtrl& Ctrl)
+    : TRProcRequester(ConnRef, kSearchExtension), FListObject(std::move(ListObject)) {
+  const uint32_t listCount = FListObject ? static_cast<uint32_t>(FListObject->Count()) : 0;
+  TSearchCtrl order = Ctrl;
+  std::vector<uint8_t> request = BuildSearchRequest(order, listCount);
+  if (FListObject && listCount == 0) return;
+  FSearch = TSearchStatus();
+  Open(kDirSearchProc, request.data(), static_cast<uint32_t>(request.size()));
+}
+
+bool TDirSearchProcess::UpdateStatus() {
+  uint8_t data[4] = {};
+  uint8_t reply[kSearchStatusSize] = {};
+  if (!Call(sfStatus, data, reply, sizeof data, sizeof reply)) return false;
+  FSearch = DecodeSearchStatus(reply, sizeof reply, ReplyLength());
+  return true;
+}
+
+// --- TFileSearchProcess --------------------------------------------------------
+
+TFileSearchProcess::TFileSearchProcess(TConnRef ConnRef, const TSearchCtrl& Ctrl)
+    : TDirSearchProcess(ConnRef, nullptr, Ctrl) {}
+
+bool TFileSearchProcess::FetchResults(fw::TStrings* DirList) {
+  ClearResults();
+  uint8_t data[4];
+  PutLE32(data, kSearchResultsBatch);
+  std::vector<uint8_t> reply(kSearchResultsSize, 0);
+  if (!Call(sfResults, data, reply.data(), sizeof data, static_cast<uint32_t>(reply.size()))) return false;
+  std::vector<TSearchEntry> entries;
+  if (!DecodeSearchResults(reply.data(), reply.size(), ReplyLength(), entries)) return false;
+  for (const TSearchEntry& entry : entries) {
+    if (DirList && EntryDirIndex(entry) >= static_cast<uint32_t>(DirList->Count())) FetchDirectories(*DirList);
+    FResults.push_back(entry);
+  }
+  return true;
+}
+
+void TFileSearchProcess::FetchDirectories(fw::TStrings& DirList) {
+  std::vector<uint8_t> reply(kDirNameReplySize, 0);
+  for (int fetched = 0; fetched < kMaxDirectoryNames; ++fetched) {
+    uint8_t data[4];
+    PutLE32(data, static_cast<uint32_t>(DirList.Count()));
+    if (!Call(sfDirectoryName, data, reply.data(), sizeof data, static_cast<uint32_t>(reply.size()))) return;
+    DirList.Add(DecodeDirectoryName(reply.data(), reply.size(), ReplyLength()));
+  }
+}
+
+// --- TDirListProcess -----------------------------------------------------------
+
+TSearchCtrl TDirListProcess::ListCtrl(TConnRef ConnRef, uint8_t Flags, const std::string& Mask,
+                                      const std::string& Directory) {
+  TSearchCtrl ctrl;
+  InitSearchCtrl(ctrl);
+  ctrl.StartDir = GetDosPathByRef(ConnRef, Directory);
+  ctrl.Masks.push_back(Mask);
+  ctrl.OptionB = 1;
+  ctrl.OptionC = 1;
+  if (Flags & 2) ctrl.OptionD = 2;
+  return ctrl;
+}
+
+TDirListProcess::TDirListProcess(TConnRef ConnRef, uint8_t Flags, const std::string& Mask,
+                                 const std::string& Directory)
+    : TFileSearchProcess(ConnRef, ListCtrl(ConnRef, Flags, Mask, Directory)) {}
+
+bool TDirListProcess::FillList(fw::TStrings& List) {
+  if (!IsOpen()) return false;
+  const int base = List.Count();
+  bool complete = false;
+  try {
+    complete = RunListing(List, base);
+  } catch (const TNWException&) {
+    complete = false;  // a broken reply
+  } catch (const EAssertionFailed&) {
+    complete = false;  // a reply longer than its buffer
+  }
+  if (!complete)
+    while (List.Count() > base) List.Delete(List.Count() - 1);
+  return complete;
+}
+
+bool TDirListProcess::RunListing(fw::TStrings& List, int Base) {
+  UpdateStatus();
+  uint32_t pollStart = GetTickCount();
+  uint32_t lastProgress = pollStart;
+  while (Status() == 0) {
+    const uint32_t added = static_cast<uint32_t>(List.Count() - Base);
+    const TSearchStatus& search = SearchStatus();
+    if (added < search.Found) {
+      if (!FetchResults(nullptr)) return false;
+      for (int i = 0; i < GetResultCount(); ++i) {
+        TSearchEntry entry;
+        GetResult(i, entry);
+        List.Add(EntryName(entry));
+      }
+      if (GetResultCount() > 0) lastProgress = GetTickCount();
+    }
+    if (TimeoutExpired(pollStart, kPollInterval)) {
+      const TSearchStatus before = SearchStatus();
+      UpdateStatus();
+      if (!SameStatus(before, SearchStatus())) lastProgress = GetTickCount();
+      pollStart = GetTickCount();
+    }
+    if (Status() != 0) break;
+    const uint32_t now = static_cast<uint32_t>(List.Count() - Base);
+    if (SearchStatus().Finished) {
+      if (now == SearchStatus().Found) return true;
+      if (now > SearchStatus().Found) return false;  // more names than the server found
+    }
+    if (TimeoutExpired(lastProgress, static_cast<int32_t>(FDeadline))) return false;
+    if (Duration() > kSlowRequest) {
+      WaitAnswering(kSlowRequestPause);
+    } else if (now >= SearchStatus().Found) {
+      // Nothing to fetch until the next status poll.
+      const uint32_t waited = GetTickCount() - pollStart;
+      WaitAnswering(waited < uint32_t(kPollInterval) ? kPollInterval - waited + 1 : 1);
+    }
+  }
+  return false;  // a client error ended the listing
+}
+
+}  // namespace toolpage
