@@ -45,13 +45,22 @@ bool Connect(uint32_t conn, TConfig& config, uint32_t& code) {
   return true;
 }
 
-uint32_t NewConnection(uint32_t ref, uint32_t mode) {
+uint32_t NewConnection(uint32_t ref, uint32_t mode, const std::string& server = "") {
   TProcessSession& s = TProcessSession::Instance();
   std::lock_guard<std::mutex> guard(s.Lock);
   uint32_t handle = s.NextConnection++;
   s.Connections[handle] = ref;
   s.OpenModes[handle] = mode;
+  if (!server.empty()) s.Servers[handle] = server;
   return handle;
+}
+
+// The server a connection reaches: the configured one unless a path named a peer.
+std::string ServerOf(const TConfig& config, uint32_t conn) {
+  TProcessSession& s = TProcessSession::Instance();
+  std::lock_guard<std::mutex> guard(s.Lock);
+  auto it = s.Servers.find(conn);
+  return it == s.Servers.end() ? config.ServerName : it->second;
 }
 
 bool HasNameSpace(const TConfig& config, const std::string& volume, uint8_t ns) {
@@ -62,7 +71,7 @@ bool HasNameSpace(const TConfig& config, const std::string& volume, uint8_t ns) 
 }
 
 // A path given relative to a directory handle (0: the path names its volume itself).
-bool PathOf(uint32_t conn, uint8_t dirHandle, const char* path, TNwPath& out, uint32_t& code) {
+bool PathOf(const TConfig& config, uint32_t conn, uint8_t dirHandle, const char* path, TNwPath& out, uint32_t& code) {
   const TNwPath* base = nullptr;
   TNwPath baseCopy;
   if (dirHandle != 0) {
@@ -76,7 +85,7 @@ bool PathOf(uint32_t conn, uint8_t dirHandle, const char* path, TNwPath& out, ui
     baseCopy = it->second.Path;
     base = &baseCopy;
   }
-  if (!ParseNwPath(path ? path : "", base, out)) {
+  if (!ParseNwPath(FromWire(config, path ? path : ""), base, out)) {
     code = kInvalidPath;
     return false;
   }
@@ -87,7 +96,7 @@ bool PathOf(uint32_t conn, uint8_t dirHandle, const char* path, TNwPath& out, ui
 bool FindEntry(const TConfig& config, uint32_t conn, uint8_t dirHandle, const char* path, uint8_t ns, std::string& host,
                TNwPath& canonical, bool& directory, uint32_t& code) {
   TNwPath nw;
-  if (!PathOf(conn, dirHandle, path, nw, code)) return false;
+  if (!PathOf(config, conn, dirHandle, path, nw, code)) return false;
   if (config.FindVolume(nw.Volume) == nullptr) {
     code = kVolumeDoesNotExist;
     return false;
@@ -144,6 +153,7 @@ NWSIM_API uint32_t nwsim_OpenConnByRef(uint32_t ref, uint32_t mode, uint32_t* co
   TConfig config;
   if (ref == 0) return kInvalidConnection;
   if (!LoadConfig(config)) return kNoConnToServer;
+  if (config.StaleReferences.count(ref)) return kInvalidConnection;
   if (conn) *conn = NewConnection(ref, mode);
   return kOk;
 }
@@ -153,6 +163,7 @@ NWSIM_API uint32_t nwsim_CloseConn(uint32_t conn) {
   std::lock_guard<std::mutex> guard(s.Lock);
   if (!s.Connections.erase(conn)) return kInvalidConnection;
   s.OpenModes.erase(conn);
+  s.Servers.erase(conn);
   for (auto it = s.DirHandles.begin(); it != s.DirHandles.end();)
     it = it->second.Conn == conn ? s.DirHandles.erase(it) : std::next(it);
   for (auto it = s.Channels.begin(); it != s.Channels.end();)
@@ -171,6 +182,8 @@ NWSIM_API uint32_t nwsim_ConnInfoLevel2(uint32_t ref, uint8_t* block) {
   TConfig config;
   if (ref == 0) return kInvalidConnection;
   if (!LoadConfig(config)) return kNoConnToServer;
+  if (config.StaleReferences.count(ref)) return kInvalidConnection;
+  if (config.HasFault("conninfo-fails")) return kNoConnToServer;
   if (!block) return kOk;
   CopyText(reinterpret_cast<char*>(block + 56), config.ServerName, 48);
   Put32(block + 124, static_cast<uint32_t>(config.Version / 100));
@@ -182,7 +195,8 @@ NWSIM_API uint32_t nwsim_ServerName(uint32_t conn, char* name) {
   TConfig config;
   uint32_t code;
   if (!Connect(conn, config, code)) return code;
-  CopyText(name, config.ServerName, 49);
+  if (config.HasFault("conninfo-fails")) return kNoConnToServer;
+  CopyText(name, ServerOf(config, conn), 49);
   return kOk;
 }
 
@@ -191,21 +205,22 @@ NWSIM_API uint32_t nwsim_ParseNetWarePath(const char* path, char* volume, uint32
   if (conn) *conn = 0;
   TConfig config;
   if (!LoadConfig(config)) return kNoConnToServer;
-  std::string p = path ? path : "";
+  std::string p = FromWire(config, path ? path : "");
   size_t slash = p.find('/');
   size_t colon = p.find(':');
   if (colon == std::string::npos) return kInvalidPath;
-  std::string srv = slash != std::string::npos && slash < colon ? p.substr(0, slash) : config.ServerName;
-  if (UpperStr(srv) != config.ServerName) return kNoConnToServer;
+  std::string srv = UpperStr(slash != std::string::npos && slash < colon ? p.substr(0, slash) : config.ServerName);
+  const auto& peers = config.PeerServers;
+  if (srv != config.ServerName && std::find(peers.begin(), peers.end(), srv) == peers.end()) return kNoConnToServer;
   size_t volStart = slash != std::string::npos && slash < colon ? slash + 1 : 0;
   std::string vol = p.substr(volStart, colon - volStart);
   std::string dir = p.substr(colon + 1);
   while (!dir.empty() && (dir[0] == '\\' || dir[0] == '/')) dir.erase(0, 1);
   if (config.FindVolume(vol) == nullptr) return kVolumeDoesNotExist;
   CopyText(volume, UpperStr(vol), 257);
-  CopyText(server, config.ServerName, 257);
-  CopyText(directory, dir, 257);
-  if (conn) *conn = NewConnection(1, 1);
+  CopyText(server, srv, 257);
+  CopyText(directory, ToWire(config, dir), 257);
+  if (conn) *conn = NewConnection(1, 1, srv);
   return kOk;
 }
 
@@ -330,7 +345,8 @@ NWSIM_API uint32_t nwsim_ListModules(uint32_t conn, uint32_t start, uint8_t* buf
   const auto& modules = session.State().Modules;
   memset(buffer, 0, 1556);
   uint32_t count = 0;
-  for (uint32_t i = start; i < modules.size() && count < 128; ++i, ++count) Put32(buffer + 20 + 4 * count, i + 1);
+  const auto& numbers = session.State().ModuleNumbers;
+  for (uint32_t i = start; i < modules.size() && count < 128; ++i, ++count) Put32(buffer + 20 + 4 * count, numbers[i]);
   Put32(buffer, start);
   Put32(buffer + 16, count);
   return kOk;
@@ -341,9 +357,10 @@ NWSIM_API uint32_t nwsim_ModuleInfo(uint32_t conn, uint32_t number, char* fileNa
   uint32_t code;
   if (!Connect(conn, config, code)) return code;
   TStateSession session(config);
-  const auto& modules = session.State().Modules;
-  if (number == 0 || number > modules.size()) return kNoSuchObject;
-  const std::string& file = modules[number - 1];
+  const auto& numbers = session.State().ModuleNumbers;
+  auto found = std::find(numbers.begin(), numbers.end(), number);
+  if (number == 0 || found == numbers.end()) return kNoSuchObject;
+  const std::string& file = session.State().Modules[static_cast<size_t>(found - numbers.begin())];
   CopyText(fileName, file, 256);
   CopyText(text2, "Simulated module " + ModuleBaseName(file), 256);
   CopyText(text3, "Simulated NetWare server " + config.ServerName, 256);
@@ -362,7 +379,7 @@ static uint32_t AllocDir(uint32_t conn, uint8_t dirHandle, const char* path, uin
   TNwPath canonical;
   bool directory = false;
   TNwPath nw;
-  if (!PathOf(conn, dirHandle, path, nw, code)) return code;
+  if (!PathOf(config, conn, dirHandle, path, nw, code)) return code;
   if (config.FindVolume(nw.Volume) && !HasNameSpace(config, nw.Volume, handleNs)) return kInvalidNameSpace;
   if (!FindEntry(config, conn, dirHandle, path, pathNs, host, canonical, directory, code))
     return code == kFailure ? kInvalidPath : code;
@@ -411,9 +428,10 @@ NWSIM_API uint32_t nwsim_ScanEntries(uint32_t conn, uint8_t dirHandle, uint8_t n
   memcpy(&last, sequence + 8, 4);
   TVolumes volumes(config);
   std::vector<TEntry> entries = volumes.List(host);
+  if (config.HasFault("scan-error") && last >= 0) return kAccessDenied;  // after the first entry
   for (int32_t i = last < 0 ? 0 : last + 1; i < static_cast<int32_t>(entries.size()); ++i) {
     const TEntry& e = entries[i];
-    std::string name = nameSpace == 4 ? e.Name : DosName(e.Name);
+    std::string name = ToWire(config, nameSpace == 4 ? e.Name : DosNameIn(entries, static_cast<size_t>(i)));
     if (!WildMatch(pattern ? pattern : "*", name)) continue;
     TNwPath entry = dir;
     entry.Parts.push_back(e.Name);
@@ -436,10 +454,11 @@ NWSIM_API uint32_t nwsim_EntryInfo(uint32_t conn, uint8_t dirHandle, const char*
   bool directory = false;
   if (!FindEntry(config, conn, dirHandle, path, srcNs, host, canonical, directory, code)) return code;
   if (!HasNameSpace(config, canonical.Volume, dstNs)) return kInvalidNameSpace;
+  TVolumes volumes(config);
   uint32_t attributes = AttributesOf(config, canonical, directory);
   if (canonical.Parts.empty() || !Visible(attributes, directory, searchAttr)) return kFailure;
-  std::string name = dstNs == 4 ? canonical.Parts.back() : DosName(canonical.Parts.back());
-  FillEntryInfo(info, name, attributes);
+  std::string name = dstNs == 4 ? canonical.Parts.back() : volumes.DosNameOf(canonical);
+  FillEntryInfo(info, ToWire(config, name), attributes);
   return kOk;
 }
 
@@ -462,10 +481,15 @@ NWSIM_API uint32_t nwsim_ConvertPath(uint32_t conn, uint8_t dirHandle, uint8_t d
   bool directory = false;
   if (!FindEntry(config, conn, dirHandle, block->Source, srcNs, host, canonical, directory, code)) return code;
   std::string out = canonical.Volume + ":";
+  TVolumes volumes(config);
+  TNwPath prefix;
+  prefix.Volume = canonical.Volume;
   for (size_t i = 0; i < canonical.Parts.size(); ++i) {
     if (i) out += '\\';
-    out += dstNs == 4 ? canonical.Parts[i] : DosName(canonical.Parts[i]);
+    prefix.Parts.push_back(canonical.Parts[i]);
+    out += dstNs == 4 ? canonical.Parts[i] : volumes.DosNameOf(prefix);
   }
+  out = ToWire(config, out);
   if (out.size() + 1 > block->Capacity) return kFailure;
   CopyText(block->Destination, out, block->Capacity);
   return kOk;
@@ -525,7 +549,7 @@ NWSIM_API uint32_t nwsim_RenameEntry(uint32_t conn, uint8_t dirHandle, const cha
   TNwPath oldCanonical, newNw, newCanonical;
   bool directory = false;
   if (!FindEntry(config, conn, dirHandle, oldPath, 0, oldHost, oldCanonical, directory, code)) return code;
-  if (!PathOf(conn, dirHandle, newPath, newNw, code)) return code;
+  if (!PathOf(config, conn, dirHandle, newPath, newNw, code)) return code;
   TVolumes volumes(config);
   if (!volumes.Resolve(newNw, newHost, newCanonical, code)) return code;
   if (newCanonical.Volume != oldCanonical.Volume) return kFailure;

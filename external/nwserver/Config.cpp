@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -70,6 +71,18 @@ void ParseConfig(const std::string& text, TConfig& config) {
       config.InitialModules.push_back(UpperStr(rest));
     } else if (key == "FAULT") {
       config.Faults.insert(rest);
+    } else if (key == "PEER") {
+      config.PeerServers.push_back(UpperStr(rest));
+    } else if (key == "STALE-REF") {
+      config.StaleReferences.insert(static_cast<uint32_t>(strtoul(rest.c_str(), nullptr, 0)));
+    } else if (key == "OEM-NAMES") {
+      config.OemNames = YesNo(rest);
+    } else if (key == "SEARCH-PROGRESS") {
+      args >> config.SearchStep >> config.SearchStepMs;
+    } else if (key == "SEARCH-DELAY") {
+      config.SearchDelayMs = atoi(rest.c_str());
+    } else if (key == "SEARCH-CLIENT-ERROR") {
+      config.SearchClientErrorAt = atoi(rest.c_str());
     } else if (key == "EXTENSION-VERSION") {
       std::string name;
       int major = 0, minor = 0, revision = 0;
@@ -107,6 +120,30 @@ bool LoadConfig(TConfig& config) {
   return true;
 }
 
+void AddModule(TState& state, const std::string& fileName) {
+  uint32_t number = 1;
+  for (uint32_t n : state.ModuleNumbers) number = std::max(number, n + 1);
+  state.Modules.push_back(fileName);
+  state.ModuleNumbers.push_back(number);
+}
+
+void RemoveModule(TState& state, size_t index) {
+  state.Modules.erase(state.Modules.begin() + static_cast<std::ptrdiff_t>(index));
+  state.ModuleNumbers.erase(state.ModuleNumbers.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+std::string ToWire(const TConfig& config, const std::string& hostName) {
+  std::string wire = hostName;
+  if (config.OemNames && !wire.empty()) CharToOemBuffA(hostName.data(), wire.data(), static_cast<DWORD>(wire.size()));
+  return wire;
+}
+
+std::string FromWire(const TConfig& config, const std::string& wireName) {
+  std::string host = wireName;
+  if (config.OemNames && !host.empty()) OemToCharBuffA(wireName.data(), host.data(), static_cast<DWORD>(host.size()));
+  return host;
+}
+
 // --- state -------------------------------------------------------------------
 
 static std::string MutexName(const std::string& statePath) {
@@ -121,7 +158,7 @@ static std::string MutexName(const std::string& statePath) {
 static void ReadStateFile(const TConfig& config, TState& state) {
   std::ifstream in(config.StatePath, std::ios::binary);
   if (!in) {
-    state.Modules = config.InitialModules;
+    for (const std::string& m : config.InitialModules) AddModule(state, m);
     state.NameSpaces = config.InitialNameSpaces;
     return;
   }
@@ -133,8 +170,14 @@ static void ReadStateFile(const TConfig& config, TState& state) {
     words >> key;
     if (key == "module") {
       std::string name;
-      words >> name;
-      state.Modules.push_back(name);
+      uint32_t number = 0;
+      if (!(words >> name)) continue;
+      if (words >> number && number != 0) {
+        state.Modules.push_back(name);
+        state.ModuleNumbers.push_back(number);
+      } else {
+        AddModule(state, name);
+      }
     } else if (key == "ns") {
       std::string vol;
       int ns;
@@ -179,7 +222,8 @@ TStateSession::TStateSession(const TConfig& config) : FConfig(config) {
 
 void TStateSession::Save() {
   std::ofstream out(FConfig.StatePath, std::ios::binary | std::ios::trunc);
-  for (const std::string& m : FState.Modules) out << "module " << m << "\r\n";
+  for (size_t i = 0; i < FState.Modules.size(); ++i)
+    out << "module " << FState.Modules[i] << ' ' << FState.ModuleNumbers[i] << "\r\n";
   for (const auto& [vol, list] : FState.NameSpaces) {
     out << "ns " << vol;
     for (uint8_t ns : list) out << ' ' << int(ns);

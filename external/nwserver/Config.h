@@ -31,6 +31,12 @@ struct TConfig {
   std::vector<std::string> InitialModules;  // loaded when the state is first made
   std::map<std::string, std::vector<uint8_t>> InitialNameSpaces;
   std::map<std::string, TExtensionVersion> ExtensionVersions;
+  std::vector<std::string> PeerServers;  // other servers a path may name ("SRV2/SYS:X")
+  std::set<uint32_t> StaleReferences;    // references whose connection is gone
+  bool OemNames = false;                 // names travel in OEM characters, stored in ANSI
+  int SearchStep = 0, SearchStepMs = 0;  // searches find SearchStep entries every SearchStepMs
+  int SearchDelayMs = 0;                 // each call of a search channel takes this long
+  int SearchClientErrorAt = 0;           // the n-th results call of a search fails (0: none)
 
   const TVolume* FindVolume(const std::string& name) const;
   int VolumeIndex(const std::string& name) const;  // -1 when unknown
@@ -45,6 +51,7 @@ void ParseConfig(const std::string& text, TConfig& config);
 
 struct TState {
   std::vector<std::string> Modules;                        // loaded module file names, upper-case, in load order
+  std::vector<uint32_t> ModuleNumbers;                     // each module's number, kept while it is loaded
   std::map<std::string, uint32_t> Attributes;              // "VOL:DIR\NAME" upper-case -> NetWare attributes
   std::map<std::string, std::vector<uint8_t>> NameSpaces;  // volume -> loaded name spaces
 };
@@ -72,5 +79,11 @@ class TStateSession {
 };
 
 std::string UpperStr(std::string s);
+// Appends a module with the next free number.
+void AddModule(TState& state, const std::string& fileName);
+void RemoveModule(TState& state, size_t index);
+// Names as they travel to and from the client: OEM characters when OemNames is set.
+std::string ToWire(const TConfig& config, const std::string& hostName);
+std::string FromWire(const TConfig& config, const std::string& wireName);
 
 }  // namespace nwsim

@@ -1,5 +1,7 @@
 // The NCP extensions that the product's server modules register: KAVEL:STD4 (NCF
 // execution, module information) and the remote-procedure channel of KAVEL:CS4.
+#include <windows.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -103,9 +105,38 @@ std::vector<std::string> SplitList(const std::string& s) {
   return list;
 }
 
+// Adds the entries of one directory (and, with Recurse, of its subdirectories) to the
+// search's results; each result names its directory by its index in channel.Directories.
+void SearchDirectory(const TConfig& config, TStateSession& session, const TNwPath& dir, const std::string& host,
+                     const std::string& wireDir, const std::vector<std::string>& masks, bool withDirs, bool longNames,
+                     bool recurse, TChannel& channel) {
+  TVolumes volumes(config);
+  const uint32_t dirIndex = static_cast<uint32_t>(channel.Directories.size());
+  channel.Directories.push_back(wireDir);
+  std::vector<TEntry> entries = volumes.List(host);
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const TEntry& e = entries[i];
+    std::string name = ToWire(config, longNames ? e.Name : DosNameIn(entries, i));
+    TNwPath entry = dir;
+    entry.Parts.push_back(e.Name);
+    bool match = false;
+    for (const std::string& m : masks) match = match || WildMatch(m, name);
+    if (match && (withDirs || !e.Directory)) {
+      auto a = session.State().Attributes.find(entry.Key());
+      uint32_t attributes =
+          (a == session.State().Attributes.end() ? 0 : a->second) | (e.Directory ? uint32_t(faDirectory) : 0u);
+      channel.Results.push_back({dirIndex, attributes, 0, name});
+    }
+    if (recurse && e.Directory)
+      SearchDirectory(config, session, entry, host + "\\" + e.Name, wireDir + "\\" + name, masks, withDirs, longNames,
+                      true, channel);
+  }
+}
+
 uint32_t OpenSearch(const TConfig& config, const uint8_t* params, uint32_t length, TChannel& channel) {
   if (length < 48) return kNotSupported;
   bool withDirs = (params[11] & 2) != 0;
+  bool recurse = (params[8] & 1) != 0;  // option A, bit 0: subdirectories too
   uint32_t pos = 48;
   std::string start, masks, names, extra1, extra2;
   if (!ReadCounted(params, length, pos, start) || !ReadCounted(params, length, pos, masks) ||
@@ -115,7 +146,7 @@ uint32_t OpenSearch(const TConfig& config, const uint8_t* params, uint32_t lengt
   TNwPath nw, canonical;
   std::string host;
   uint32_t code;
-  if (!ParseNwPath(start, nullptr, nw)) return kInvalidPath;
+  if (!ParseNwPath(FromWire(config, start), nullptr, nw)) return kInvalidPath;
   TVolumes volumes(config);
   if (!volumes.Resolve(nw, host, canonical, code)) return code;
   bool dir = false;
@@ -124,26 +155,28 @@ uint32_t OpenSearch(const TConfig& config, const uint8_t* params, uint32_t lengt
   const auto& spaces = session.State().NameSpaces[canonical.Volume];
   bool longNames = std::find(spaces.begin(), spaces.end(), 4) != spaces.end();
   channel.StartDir = start;
-  for (const TEntry& e : volumes.List(host)) {
-    if (e.Directory && !withDirs) continue;
-    std::string name = longNames ? e.Name : DosName(e.Name);
-    bool match = false;
-    for (const std::string& m : SplitList(masks)) match = match || WildMatch(m, name);
-    if (!match) continue;
-    TNwPath entry = canonical;
-    entry.Parts.push_back(e.Name);
-    auto a = session.State().Attributes.find(entry.Key());
-    uint32_t attributes =
-        (a == session.State().Attributes.end() ? 0 : a->second) | (e.Directory ? uint32_t(faDirectory) : 0u);
-    channel.Results.push_back({0, attributes, 0, name});
-  }
+  channel.OpenTick = GetTickCount();
+  SearchDirectory(config, session, canonical, host, start, SplitList(masks), withDirs, longNames, recurse, channel);
   return kOk;
 }
 
-std::vector<uint8_t> SearchStatus(const TChannel& channel) {
+// How many results the search has found so far: all at once, or step by step over time.
+size_t FoundSoFar(const TConfig& config, const TChannel& channel) {
+  if (config.SearchStep <= 0 || config.SearchStepMs <= 0) return channel.Results.size();
+  size_t steps = (GetTickCount() - channel.OpenTick) / static_cast<uint32_t>(config.SearchStepMs);
+  return std::min(channel.Results.size(), steps * static_cast<size_t>(config.SearchStep));
+}
+
+std::vector<uint8_t> SearchStatus(const TConfig& config, const TChannel& channel) {
   std::vector<uint8_t> r(277, 0);
-  Put32(&r[0], static_cast<uint32_t>(channel.Results.size()));
-  r[20] = 1;  // the search runs to its end when it is opened
+  size_t found = FoundSoFar(config, channel);
+  bool finished = found == channel.Results.size();
+  if (config.HasFault("search-never-finishes")) {
+    found = channel.Results.size() + 1;  // one entry that never comes
+    finished = false;
+  }
+  Put32(&r[0], static_cast<uint32_t>(found));
+  r[20] = finished ? 1 : 0;
   memcpy(&r[21], channel.StartDir.data(), std::min<size_t>(255, channel.StartDir.size()));
   return r;
 }
@@ -151,7 +184,8 @@ std::vector<uint8_t> SearchStatus(const TChannel& channel) {
 std::vector<uint8_t> SearchResults(const TConfig& config, TChannel& channel, size_t capacity) {
   std::vector<uint8_t> r(4, 0);
   uint32_t count = 0, sum = 0;
-  while (channel.Next < channel.Results.size()) {
+  const size_t available = FoundSoFar(config, channel);
+  while (channel.Next < available) {
     const TSearchResult& s = channel.Results[channel.Next];
     uint32_t len = static_cast<uint32_t>(30 + s.Name.size() + 1);
     if (sum + len > 4097 || r.size() + len > capacity) break;
@@ -201,20 +235,23 @@ uint32_t HandleRemoteProcedure(const TConfig& config, uint32_t conn, uint32_t ex
     case 0xDE: {  // call: channel, function, data
       if (length < 9) return kNotSupported;
       uint32_t handle = Get32(request + 1), function = Get32(request + 5);
+      if (config.SearchDelayMs > 0) Sleep(static_cast<DWORD>(config.SearchDelayMs));
       std::lock_guard<std::mutex> guard(s.Lock);
       auto it = s.Channels.find(handle);
       if (it == s.Channels.end()) return kBadDirHandle;
       size_t cap = replyLen ? *replyLen : 0;
       std::vector<uint8_t> r;
       if (function == 0) {
-        r = SearchStatus(it->second);
+        r = SearchStatus(config, it->second);
         if (config.HasFault("rproc-status-short")) r.resize(10);
       } else if (function == 4) {
+        if (config.SearchClientErrorAt > 0 && ++it->second.ResultCalls >= config.SearchClientErrorAt)
+          return kNoConnToServer;  // the connection broke in the middle of the listing
         r = SearchResults(config, it->second, cap);
       } else if (function == 1) {
         uint32_t index = length >= 13 ? Get32(request + 9) : 0;
-        if (index != 0) return kFailure;
-        std::string dir = it->second.StartDir;
+        if (index >= it->second.Directories.size()) return kFailure;
+        const std::string& dir = it->second.Directories[index];
         r.assign(dir.begin(), dir.end());
         r.push_back(0);
       } else {

@@ -61,7 +61,7 @@ uint32_t LoadModuleFile(const TConfig& config, TStateSession& session, const std
   if (!volumes.Exists(host, &dir) || dir) return kFailure;
   std::string base = ModuleBaseName(canonical.Parts.back());
   if (IsModuleLoaded(session.State(), base)) return kFailure;
-  session.State().Modules.push_back(UpperStr(canonical.Parts.back()));
+  AddModule(session.State(), UpperStr(canonical.Parts.back()));
   session.MarkChanged();
   return kOk;
 }
@@ -72,7 +72,7 @@ uint32_t UnloadModuleByName(TStateSession& session, const std::string& name) {
   auto it =
       std::find_if(modules.begin(), modules.end(), [&](const std::string& m) { return ModuleBaseName(m) == base; });
   if (it == modules.end()) return kFailure;
-  modules.erase(it);
+  RemoveModule(session.State(), static_cast<size_t>(it - modules.begin()));
   session.MarkChanged();
   return kOk;
 }

@@ -29,8 +29,11 @@ struct TChannel {
   uint32_t Conn = 0;
   uint32_t Procedure = 0;
   std::string StartDir;
+  std::vector<std::string> Directories;  // by directory index: 0 is the start directory
   std::vector<TSearchResult> Results;
   size_t Next = 0;  // first result not yet fetched
+  uint32_t OpenTick = 0;
+  int ResultCalls = 0;
 };
 
 class TProcessSession {
@@ -40,6 +43,7 @@ class TProcessSession {
   std::mutex Lock;
   std::map<uint32_t, uint32_t> Connections;  // handle -> reference
   std::map<uint32_t, uint32_t> OpenModes;    // handle -> open mode
+  std::map<uint32_t, std::string> Servers;   // handle -> peer server a path named
   uint32_t NextConnection = 0x1000;
   std::map<uint8_t, TDirHandle> DirHandles;
   std::map<uint32_t, TChannel> Channels;

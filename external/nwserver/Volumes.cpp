@@ -80,6 +80,21 @@ std::string DosName(const std::string& longName) {
   return e.empty() ? result : result + "." + e;
 }
 
+std::string DosNameIn(const std::vector<TEntry>& entries, size_t index) {
+  const std::string& name = entries[index].Name;
+  if (IsDosName(name)) return UpperStr(name);
+  const std::string first = DosName(name);  // STEM6~1.EXT
+  int number = 1;
+  for (size_t i = 0; i < index; ++i)
+    if (!IsDosName(entries[i].Name) && DosName(entries[i].Name) == first) ++number;
+  if (number == 1) return first;
+  const size_t tilde = first.find('~');
+  std::string suffix = std::to_string(number);
+  suffix.insert(suffix.begin(), '~');
+  std::string stem = first.substr(0, std::min(tilde, 8 - suffix.size()));
+  return stem + suffix + first.substr(tilde + 2);
+}
+
 bool WildMatch(const std::string& pattern, const std::string& name) {
   size_t p = 0, n = 0, star = std::string::npos, mark = 0;
   auto same = [](char a, char b) {
@@ -98,6 +113,20 @@ bool WildMatch(const std::string& pattern, const std::string& name) {
   }
   while (p < pattern.size() && (pattern[p] == '*' || pattern[p] == '.')) ++p;
   return p == pattern.size();
+}
+
+std::string TVolumes::DosNameOf(const TNwPath& canonical) const {
+  if (canonical.Parts.empty()) return "";
+  TNwPath parent = canonical;
+  parent.Parts.pop_back();
+  std::string host;
+  TNwPath unused;
+  uint32_t code;
+  if (!Resolve(parent, host, unused, code)) return DosName(canonical.Parts.back());
+  std::vector<TEntry> entries = List(host);
+  for (size_t i = 0; i < entries.size(); ++i)
+    if (UpperStr(entries[i].Name) == UpperStr(canonical.Parts.back())) return DosNameIn(entries, i);
+  return DosName(canonical.Parts.back());
 }
 
 bool TVolumes::Exists(const std::string& hostPath, bool* directory) const {
@@ -141,9 +170,10 @@ bool TVolumes::Resolve(const TNwPath& path, std::string& hostPath, TNwPath& cano
       }
     }
     if (found.empty()) {
-      for (const TEntry& e : List(hostPath))
-        if (DosName(e.Name) == UpperStr(part)) {
-          found = e.Name;
+      std::vector<TEntry> entries = List(hostPath);
+      for (size_t j = 0; j < entries.size(); ++j)
+        if (DosNameIn(entries, j) == UpperStr(part)) {
+          found = entries[j].Name;
           break;
         }
     }

@@ -59,6 +59,10 @@ struct TEntry {
   bool Directory = false;
 };
 
+// The DOS name of entries[index] in its directory: long names that share their first six
+// characters are numbered ~1, ~2, ... in the directory's order.
+std::string DosNameIn(const std::vector<TEntry>& entries, size_t index);
+
 class TVolumes {
  public:
   explicit TVolumes(const TConfig& config) : FConfig(config) {}
@@ -69,6 +73,8 @@ class TVolumes {
   bool Resolve(const TNwPath& path, std::string& hostPath, TNwPath& canonical, uint32_t& code) const;
   bool Exists(const std::string& hostPath, bool* directory = nullptr) const;
   std::vector<TEntry> List(const std::string& hostDir) const;  // sorted by name
+  // The DOS name of the last component of an existing canonical path.
+  std::string DosNameOf(const TNwPath& canonical) const;
 
  private:
   const TConfig& FConfig;

@@ -15,10 +15,10 @@ namespace {
 
 enum : uint32_t { sfStatus = 0, sfDirectoryName = 1, sfResults = 4 };
 
-constexpr int32_t kPollInterval = 250;     // ms between status polls
-constexpr uint32_t kSlowRequest = 150;     // ms: a request slower than this ...
+constexpr int32_t kPollInterval = 250;       // ms between status polls
+constexpr uint32_t kSlowRequest = 150;       // ms: a request slower than this ...
 constexpr uint32_t kSlowRequestPause = 350;  // ... is followed by this pause
-constexpr int kMaxDirectoryNames = 65536;  // a server that never stops naming directories
+constexpr int kMaxDirectoryNames = 65536;    // a server that never stops naming directories
 
 // Waits for Milliseconds while the thread's windows keep answering. A WM_QUIT is put back
 // for the message loop and ends the wait.
@@ -112,8 +112,7 @@ TSearchCtrl TDirListProcess::ListCtrl(TConnRef ConnRef, uint8_t Flags, const std
   return ctrl;
 }
 
-TDirListProcess::TDirListProcess(TConnRef ConnRef, uint8_t Flags, const std::string& Mask,
-                                 const std::string& Directory)
+TDirListProcess::TDirListProcess(TConnRef ConnRef, uint8_t Flags, const std::string& Mask, const std::string& Directory)
     : TFileSearchProcess(ConnRef, ListCtrl(ConnRef, Flags, Mask, Directory)) {}
 
 bool TDirListProcess::FillList(fw::TStrings& List) {

@@ -152,8 +152,8 @@ void ScanServerFiles(TConnHandle Conn, const std::string& Mask, const std::strin
   memset(sequence + 8, 0xFF, 4);
   uint8_t info[kEntryInfoSize] = {};
   NWCCODE code;
-  while ((code = nwc::ScanEntries(Conn, handle.Get(), ns, saHiddenSystem, sequence, mask.Pattern.c_str(),
-                                  kInfoMaskName, info)) == 0) {
+  while ((code = nwc::ScanEntries(Conn, handle.Get(), ns, saHiddenSystem, sequence, mask.Pattern.c_str(), kInfoMaskName,
+                                  info)) == 0) {
     std::string name = EntryInfoName(info);
     if (!mask.NamesWithoutDot || name.find('.') == std::string::npos) List.Add(name);
   }

@@ -97,13 +97,8 @@ std::string NlmLookupName(const std::string& Name) {
 
 TScanMask ScanMaskOf(const std::string& Mask) {
   TScanMask mask;
-  mask.Pattern = Mask;
-  if (Mask == "*.*") {
-    mask.Pattern = "*";
-  } else if (Mask == "*.") {
-    mask.Pattern = "*";
-    mask.NamesWithoutDot = true;
-  }
+  mask.NamesWithoutDot = Mask == "*.";
+  mask.Pattern = Mask == "*.*" || mask.NamesWithoutDot ? std::string(1, '*') : Mask;
   return mask;
 }
 
