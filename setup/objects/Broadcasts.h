@@ -33,6 +33,27 @@ struct TInformationParameter<irDownloadStatus> {
   using Type = TDownloadStatusParameter;
 };
 
+template <>
+struct TInformationParameter<icNewDisk> {
+  using Type = TInformationList;
+};
+template <>
+struct TInformationParameter<irInstallProgress> {
+  using Type = TInformationList;
+};
+template <>
+struct TInformationParameter<irCompressProgress> {
+  using Type = TInformationList;
+};
+template <>
+struct TInformationParameter<irCopyProgress> {
+  using Type = TInformationList;
+};
+template <>
+struct TInformationParameter<irDiskRequest> {
+  using Type = TInformationList;
+};
+
 template <int Code>
 using TInformationParameterOf = typename TInformationParameter<Code>::Type;
 

@@ -35,6 +35,14 @@ class TInstallEngine {
   // switch's value, the self-extracting file's name, as given. The engine fills this in;
   // until then there is no switch.
   virtual bool EngineSelfExtractSwitch(std::string& FileName) const { return false; }
+  // The path of the engine's own archive (the main archive); the shared archive object
+  // serves the files stored there. Empty until the engine fills it in.
+  virtual std::string EngineArchivePath() const { return std::string(); }
+  // A file could only be put in place for the next start: the setup ends with a reboot.
+  virtual void EngineRequestReboot() {}
+  // Records Item in the installation record for completion after the restart: kind 0 a
+  // file object's name (FinishAfterReboot runs for it), kind 1 a batch file to delete.
+  virtual void EngineAddUnfinished(const std::string& Item, int Kind) {}
 
  protected:
   TInstallEngine() = default;

@@ -1,5 +1,7 @@
 #include "ObjectsStartup.h"
 
+#include "InstallFile.h"
+
 namespace setup {
 
 namespace {
@@ -9,6 +11,7 @@ void StartObjects() {
   try {
     StartInstallRegistryUnit();
     StartPathSpecifierUnit();
+    StartFileObjectsUnit();
   } catch (...) {
     StopInstallRegistryUnit();
     StopInstallLists();

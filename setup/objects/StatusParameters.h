@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "archive/FileHeader.h"
 #include "core/Classes.h"
@@ -46,6 +47,15 @@ class TMessageParameter : public fw::TObject {
  public:
   explicit TMessageParameter(std::string AText = std::string()) : Text(std::move(AText)) {}
   std::string Text;
+};
+
+// The parameter of the messages that carry several objects: a file and its status or
+// disk parameter. The receiver checks the count and the class of each item.
+class TInformationList : public fw::TObject {
+ public:
+  TInformationList() = default;
+  TInformationList(std::initializer_list<fw::TObject*> AItems) : Items(AItems) {}
+  std::vector<fw::TObject*> Items;
 };
 
 }  // namespace setup

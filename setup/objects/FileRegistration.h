@@ -1,0 +1,57 @@
+// What an installed file registers with Windows: help files, the shared-DLL count,
+// type libraries and self-registering libraries and programs.
+#pragma once
+
+#include <string>
+
+#include "core/SysUtils.h"
+
+namespace setup {
+
+// A COM call failed; the message is Windows' text for the result.
+class EOleSysError : public fw::Exception {
+ public:
+  explicit EOleSysError(long Result);
+  long ErrorCode() const { return FErrorCode; }
+
+ private:
+  long FErrorCode;
+};
+// Raises EOleSysError for a failed result.
+void OleCheck(long Result);
+
+// The key of the help files' folders and of the shared-DLL counts (HKEY_LOCAL_MACHINE).
+inline constexpr char kHelpKey[] = "\\SOFTWARE\\Microsoft\\Windows\\Help";
+inline constexpr char kSharedDLLsKey[] = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+
+// The value named by the help file's name in upper case gets its folder.
+void RegisterHelpFile(const std::string& FileName, const std::string& Folder);
+// Raises the count of Path under SharedDLLs (the value of its short name when there is
+// one, else of its long name, 0 when missing) by one. False with Error set when the key
+// cannot be opened or the value not written.
+bool IncrementSharedDLLValue(const std::string& Path, unsigned long& Error);
+// The version resource of the file asks to be registered ("OLESelfRegister").
+bool HasOLESelfRegisterFlag(const std::string& Path);
+
+// Registers the type library in Path; COM failures raise through OleCheck.
+void RegisterTypeLibraryFile(const std::string& Path);
+// DllRegisterServer of the library; ObjectName names the installed-file object in the
+// messages.
+void RegisterSelfRegisteringLibrary(const std::string& Path, const std::string& ObjectName);
+// Runs the program with "/REGSERVER", hidden, and waits as the launcher does.
+void RegisterSelfRegisteringServer(const std::string& Path);
+
+// Runs the registration in Folder as the working folder and goes back afterwards;
+// failures to change the folder are ignored.
+class TWorkingFolder {
+ public:
+  explicit TWorkingFolder(const std::string& Folder);
+  ~TWorkingFolder();
+  TWorkingFolder(const TWorkingFolder&) = delete;
+  TWorkingFolder& operator=(const TWorkingFolder&) = delete;
+
+ private:
+  std::string FSaved;
+};
+
+}  // namespace setup

@@ -1,0 +1,811 @@
+#include "InstallFile.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <memory>
+
+#include "Broadcasts.h"
+#include "FileContainer.h"
+#include "FileRegistration.h"
+#include "FileReplacement.h"
+#include "InstallEngine.h"
+#include "InstallGroups.h"
+#include "InstallLists.h"
+#include "UninstallFileLog.h"
+#include "archive/ArchiveText.h"
+#include "archive/FileSystem.h"
+#include "archive/VersionResource.h"
+#include "core/ClassDef.h"
+#include "paths/EngineSpecifiers.h"
+#include "paths/FileContainerSpecifier.h"
+#include "paths/StandardSpecifiers.h"
+#include "support/PathStrings.h"
+#include "support/Registry.h"
+
+namespace setup {
+
+const fw::TEnumInfo& InstallFileTypeInfo() {
+  static const fw::TEnumInfo info{"TInstallFileType",
+                                  {"iftNormal", "iftJustADLL", "iftApplicationSpecificDLL", "iftVendorSharedDLL",
+                                   "iftSystemWideDLL"}};
+  return info;
+}
+
+const fw::TEnumInfo& QnlkFileAttributesInfo() {
+  static const fw::TEnumInfo info{"TQnlkFileAttributes",
+                                  {"qfaArchive", "qfaCompressed", "qfaDirectory", "qfaHidden", "qfaNormal",
+                                   "qfaOffline", "qfaReadOnly", "qfaSystem", "qfaTemporary"}};
+  return info;
+}
+
+namespace {
+
+constexpr char kBlankDestination[] =
+    "Cannot compress,copy, or install the following file because it's destination directory is blank. File is :%s";
+constexpr char kBlankArchive[] =
+    "Cannot either compress or decompress the following file because it's archive file property is blank. File is "
+    ":%s";
+
+std::string UpperExtension(const std::string& Name) {
+  std::string name = ExtractFileName(Name);
+  size_t dot = name.rfind('.');
+  return dot == std::string::npos ? std::string() : fw::UpperCase(name.substr(dot));
+}
+
+TCustomPathSpecifier* StandardSpecifier(const fw::TClass& Class) {
+  TStandardPathSpecList* list = StandardPathSpecifiers();
+  return list != nullptr ? list->Find(Class) : nullptr;
+}
+
+// The lowest free identifier, marked as used.
+int AllocateUniqueID() {
+  TUsedIDTable* table = UsedIDTable();
+  if (table == nullptr) return 0;
+  for (int id = 0; id < kUniqueIDCount; ++id) {
+    if (!table->Used[static_cast<size_t>(id)]) {
+      table->Used[static_cast<size_t>(id)] = true;
+      return id;
+    }
+  }
+  throw IECustomInstallFile("All %d file identifiers of the archive are in use; no further file can be added",
+                            kUniqueIDCount);
+}
+
+// Sets State for the time of one step and sends the closing broadcast afterwards.
+class TFileStep {
+ public:
+  TFileStep(TCustomInstallFile& File, TInstallFileState& State, TInstallFileState Value) : FFile(File), FState(State) {
+    FState = Value;
+  }
+  ~TFileStep() {
+    try {
+      FFile.BroadcastInformation(&FFile, icOperationEnded, nullptr);
+    } catch (...) {
+      if (SharedArchive() != nullptr) SharedArchive()->SetAbort(true);
+    }
+    FState = ifsNone;
+  }
+  TFileStep(const TFileStep&) = delete;
+  TFileStep& operator=(const TFileStep&) = delete;
+
+ private:
+  TCustomInstallFile& FFile;
+  TInstallFileState& FState;
+};
+
+}  // namespace
+
+// --- construction ------------------------------------------------------------------
+
+const fw::TClass& TCustomInstallFile::StaticClass() {
+  static const fw::TClass cls = fw::TClassDef<TCustomInstallFile>();
+  return cls;
+}
+
+TCustomInstallFile::TCustomInstallFile(fw::TComponent* AOwner) : TFileRelated(AOwner, rtInstallFile) {
+  FUniqueID = AllocateUniqueID();
+  SetInstalledByContainer(true);
+  SetInclude(true);
+  SetNet(false);
+  if (AllInstallFiles() != nullptr) AllInstallFiles()->Add(this);
+}
+
+TCustomInstallFile::TCustomInstallFile(fw::TComponent* AOwner, const std::string& SourcePath)
+    : TCustomInstallFile(AOwner) {
+  SetIncludeFromDir(RemoveTrailingBackslash(ExtractFilePath(SourcePath)));
+  SetFileName(ExtractFileName(SourcePath));
+}
+
+TCustomInstallFile::TCustomInstallFile(fw::TComponent* AOwner, TInstallContainer* AContainer,
+                                       const std::string& SourcePath)
+    : TCustomInstallFile(AOwner, SourcePath) {
+  SetContainer(AContainer);
+}
+
+TCustomInstallFile::~TCustomInstallFile() {
+  if (FailedRegistrationFiles() != nullptr) FailedRegistrationFiles()->Remove(this);
+  if (AllInstallFiles() != nullptr) AllInstallFiles()->Remove(this);
+  if (TUsedIDTable* table = UsedIDTable(); table != nullptr && FUniqueID >= 0 && FUniqueID < kUniqueIDCount)
+    table->Used[static_cast<size_t>(FUniqueID)] = false;
+}
+
+void TCustomInstallFile::SetUniqueID(int Value) {
+  if (Value < 0 || Value >= kUniqueIDCount)
+    throw IECustomInstallFile("The UniqueID %d of %s lies outside 0..%d", Value, Name(), kUniqueIDCount - 1);
+  TUsedIDTable* table = UsedIDTable();
+  if (!IsLoading() && table != nullptr) {
+    if (Value != FUniqueID && table->Used[static_cast<size_t>(Value)])
+      throw IECustomInstallFile("The UniqueID %d is used by another file already", Value);
+    table->Used[static_cast<size_t>(FUniqueID)] = false;
+    table->Used[static_cast<size_t>(Value)] = true;
+  }
+  FUniqueID = Value;
+}
+
+void TCustomInstallFile::Loaded() {
+  TFileRelated::Loaded();
+  if (TUsedIDTable* table = UsedIDTable()) {
+    if (!table->ClearedOnce) {
+      table->Used.fill(false);
+      table->ClearedOnce = true;
+    }
+    table->Used[static_cast<size_t>(FUniqueID)] = true;
+  }
+}
+
+// --- property rules ----------------------------------------------------------------
+
+void TCustomInstallFile::SetActiveX(bool Value) {
+  if (IsLoading()) {
+    FActiveX = Value;
+    return;
+  }
+  SetFileProperties(Container(), FIncludeFromDir, Value, FFileType, DestDirType(), FDestName, DestDir(), FFileName);
+}
+
+void TCustomInstallFile::SetDestName(const std::string& Value) {
+  if (IsLoading()) {
+    FDestName = Value;
+    return;
+  }
+  SetFileProperties(Container(), FIncludeFromDir, FActiveX, FFileType, DestDirType(), Value, DestDir(), FFileName);
+}
+
+void TCustomInstallFile::SetFileName(const std::string& Value) {
+  if (IsLoading()) {
+    FFileName = Value;
+    return;
+  }
+  SetFileProperties(Container(), FIncludeFromDir, FActiveX, FFileType, DestDirType(), FDestName, DestDir(), Value);
+}
+
+void TCustomInstallFile::SetFileType(TInstallFileType Value) {
+  if (IsLoading()) {
+    FFileType = Value;
+    return;
+  }
+  SetFileProperties(Container(), FIncludeFromDir, FActiveX, Value, DestDirType(), FDestName, DestDir(), FFileName);
+}
+
+void TCustomInstallFile::SetIncludeFromDir(const std::string& Value) {
+  if (IsLoading()) {
+    FIncludeFromDir = Value;
+    return;
+  }
+  SetFileProperties(Container(), Value, FActiveX, FFileType, DestDirType(), FDestName, DestDir(), FFileName);
+}
+
+void TCustomInstallFile::SetDestDir(const std::string& Value) {
+  if (IsLoading()) {
+    TFileRelated::SetDestDir(Value);
+    return;
+  }
+  SetFileProperties(Container(), FIncludeFromDir, FActiveX, FFileType, DestDirType(), FDestName, Value, FFileName);
+}
+
+void TCustomInstallFile::SetDestDirType(TCustomPathSpecifier* Value) {
+  if (IsLoading()) {
+    TFileRelated::SetDestDirType(Value);
+    return;
+  }
+  SetFileProperties(Container(), FIncludeFromDir, FActiveX, FFileType, Value, FDestName, DestDir(), FFileName);
+}
+
+void TCustomInstallFile::SetContainer(TInstallContainer* Value) {
+  if (IsLoading()) {
+    TFileRelated::SetContainer(Value);
+    return;
+  }
+  SetFileProperties(Value, FIncludeFromDir, FActiveX, FFileType, DestDirType(), FDestName, DestDir(), FFileName);
+}
+
+void TCustomInstallFile::SetFileProperties(TInstallContainer* NewContainer, const std::string& NewIncludeFromDir,
+                                           bool NewActiveX, TInstallFileType NewFileType,
+                                           TCustomPathSpecifier* NewDestDirType, std::string NewDestName,
+                                           std::string NewDestDir, const std::string& NewFileName) {
+  const bool fileNameChanged = !fw::SameText(NewFileName, FFileName);
+  const bool includeFromDirChanged = !fw::SameText(NewIncludeFromDir, FIncludeFromDir);
+  const bool containerChanged = NewContainer != Container();
+  const bool destDirTypeChanged = NewDestDirType != DestDirType();
+
+  auto* container = dynamic_cast<TFileContainer*>(NewContainer);
+  if (NewContainer != nullptr && container == nullptr)
+    throw IECustomInstallFile(
+        "The following TInstallFile component %s requires the Container property to be a component descended from "
+        "the TFileContainer component",
+        Name());
+  if (container != nullptr && (fileNameChanged || containerChanged || includeFromDirChanged)) {
+    std::string source = NewIncludeFromDir + "\\" + NewFileName;
+    TCustomInstallFile* other = container->FindFileBySource(source);
+    if (other != nullptr && other != this) throw IEfcDuplicateFile("There is already a file with the name :%s", source);
+  }
+  const std::string newSource = AddTrailingBackslash(NewIncludeFromDir) + NewFileName;
+  if (fileNameChanged && !fw::Trim(NewFileName).empty()) {
+    NewDestName = NewFileName;
+    TQnlkFileAttributeSet attributes;
+    GetFileReadOnlyAttr(newSource, attributes);
+    FInstallAttributes = attributes;
+  }
+  const std::string extension = UpperExtension(NewFileName);
+  if (fileNameChanged || includeFromDirChanged) {
+    FRegisterAsHelp = extension == ".HLP" || extension == ".CNT";
+    NewActiveX = extension == ".TLB" || extension == ".OCX" || HasOLESelfRegisterFlag(newSource);
+  }
+  if (NewActiveX && NewActiveX != FActiveX) NewFileType = iftSystemWideDLL;
+  if (destDirTypeChanged && extension.size() == 4 &&
+      (extension == ".DLL" || extension == ".OCX" || extension == ".BLL" || extension == ".EXE")) {
+    if (dynamic_cast<TpsWindow*>(NewDestDirType) != nullptr || dynamic_cast<TpsBDEDLL*>(NewDestDirType) != nullptr)
+      FOverwriteMode = owVersionDate;
+    else if (dynamic_cast<TpsSystem*>(NewDestDirType) != nullptr)
+      NewFileType = iftSystemWideDLL;
+  }
+  if (NewFileType != FFileType) {
+    switch (NewFileType) {
+      case iftJustADLL:
+      case iftApplicationSpecificDLL:
+        FOverwriteMode = owVersionDate;
+        break;
+      case iftVendorSharedDLL:
+      case iftSystemWideDLL:
+        FUpdateDLLCounter = true;
+        FOverwriteMode = owVersionDate;
+        break;
+      case iftNormal:
+        break;
+    }
+  }
+  TFileRelated::SetDestDirType(NewDestDirType);
+  TFileRelated::SetContainer(NewContainer);
+  auto useDefaultFolder = [&](const fw::TClass& Class, const char* Folder) {
+    if (TCustomPathSpecifier* specifier = StandardSpecifier(Class)) TFileRelated::SetDestDirType(specifier);
+    NewDestDir = Folder;
+  };
+  switch (NewFileType) {
+    case iftApplicationSpecificDLL:
+      useDefaultFolder(TpsMainInstall::StaticClass(), "\\System");
+      break;
+    case iftVendorSharedDLL:
+      useDefaultFolder(TpsCommonFiles::StaticClass(), "\\System");
+      break;
+    case iftSystemWideDLL:
+      useDefaultFolder(TpsSystem::StaticClass(), "");
+      break;
+    default:
+      break;
+  }
+  FIncludeFromDir = NewIncludeFromDir;
+  FFileName = NewFileName;
+  TFileRelated::SetDestDir(NewDestDir);
+  FDestName = NewDestName;
+  FFileType = NewFileType;
+  FActiveX = NewActiveX;
+}
+
+// --- names and archives ------------------------------------------------------------
+
+std::string TCustomInstallFile::GetSourceFileName() const {
+  return AddTrailingBackslash(FIncludeFromDir) + FFileName;
+}
+
+std::string TCustomInstallFile::GetDestFileName() const {
+  return AddTrailingBackslash(GetFullDestDir()) + FDestName;
+}
+
+bool TCustomInstallFile::UsesOwnArchive() const {
+  return FOverwriteMode == owVersion || FOverwriteMode == owDate || FOverwriteMode == owVersionDate;
+}
+
+TFileContainer* TCustomInstallFile::FileContainer() const {
+  return dynamic_cast<TFileContainer*>(Container());
+}
+
+std::string TCustomInstallFile::GetArchivePath() const {
+  TDistributeType distribution = CurrentDistributeType();
+  bool netInstall = distribution == dtWeb || (distribution == dtTraditionalNet && Net());
+  if (netInstall && FState == ifsInstall) {
+    if (UsesOwnArchive() && IsArchiveDownloaded()) {
+      std::string local;
+      return !fw::Trim(LocalArchivePath()).empty() ? LocalArchivePath()
+                                                    : (GetLocalArchiveFile(local) ? local : std::string());
+    }
+    if (TFileContainer* container = FileContainer(); container != nullptr && container->IsArchiveDownloaded()) {
+      std::string local;
+      return !fw::Trim(container->LocalArchivePath()).empty()
+                 ? container->LocalArchivePath()
+                 : (container->GetLocalArchiveFile(local) ? local : std::string());
+    }
+  }
+  return TFileRelated::GetArchivePath();
+}
+
+void TCustomInstallFile::ThrowBlankDestination() const {
+  throw IECustomInstallFile(kBlankDestination, Name());
+}
+
+void TCustomInstallFile::ThrowBlankArchive() const {
+  throw IECustomInstallFile(kBlankArchive, FFileName);
+}
+
+// --- build side ----------------------------------------------------------------------
+
+void TCustomInstallFile::ReadFileInfo() {
+  std::string source = GetSourceFileName();
+  TWinFile file;
+  if (!file.Open(source, TFileOpen::Read))
+    throw IECustomInstallFile(
+        "Could not open or find the following file when trying to read the Size, Date, and Version :%s", source);
+  FFileDate = DosDateTimeToDateTime(file.DosDateTime());
+  int64_t size = file.Size();
+  file.Close();
+  if (size > INT32_MAX) throw IECustomInstallFile("The file %s is larger than 2 GB", source);
+  FUncompressedSize = static_cast<int32_t>(size);
+  FFileVersion = FileVersionOf(source).substr(0, kMaxStoredVersion);
+}
+
+void TCustomInstallFile::Compress() {
+  TFileStep step(*this, FState, ifsCompress);
+  try {
+    if (OnBeforeCompress) OnBeforeCompress(this);
+    ReportInformation(irBeforeCompress, this);
+    std::string archivePath = GetArchivePath();
+    if (fw::Trim(archivePath).empty()) ThrowBlankArchive();
+    if (!Include()) throw fw::EAbort("");
+    TQnlkCompress& archive = *SharedArchive();
+    ForceDirectories(ExtractFilePath(archivePath));
+    archive.SetCompressedFile(archivePath);
+    archive.OnAborted = fw::TNotifyEvent(this, &TCustomInstallFile::CompressorAborted);
+    archive.OnStatus = TlzhFileStatsEvent(this, &TCustomInstallFile::CompressorStatus);
+    struct TClearHandlers {
+      TQnlkCompress& a;
+      ~TClearHandlers() {
+        a.OnAborted = nullptr;
+        a.OnStatus = nullptr;
+      }
+    } clear{archive};
+    archive.FilesToProcess()->Clear();
+    archive.FilesToProcess()->Add(GetSourceFileName());
+    archive.Compress(AddToArchive(), FUniqueID);
+    FCompressInfo.Compressed = 2;
+    FCompressInfo.Archive = archive.CompressedFile();
+    if (OnAfterCompress) OnAfterCompress(this);
+    ReportInformation(irAfterCompress, this);
+  } catch (const fw::EAbort&) {
+    // Skipped by its event or excluded.
+  }
+}
+
+void TCustomInstallFile::CopyFile() {
+  TFileStep step(*this, FState, ifsCopying);
+  try {
+    if (OnBeforeCopy) OnBeforeCopy(this);
+    ReportInformation(irBeforeCopy, this);
+    if (!Include()) throw fw::EAbort("");
+    if (fw::Trim(GetFullDestDir()).empty()) ThrowBlankDestination();
+    ForceDirectories(GetFullDestDir());
+    TQnlkCompress& archive = *SharedArchive();
+    archive.OnStatus = TlzhFileStatsEvent(this, &TCustomInstallFile::CompressorStatus);
+    struct TClearHandlers {
+      TQnlkCompress& a;
+      ~TClearHandlers() { a.OnStatus = nullptr; }
+    } clear{archive};
+    archive.CopyFile(GetSourceFileName(), GetDestFileName());
+    if (OnAfterCopy) OnAfterCopy(this);
+    ReportInformation(irAfterCopy, this);
+  } catch (const fw::EAbort&) {
+    // Skipped by its event or excluded.
+  }
+}
+
+void TCustomInstallFile::SetState(TInstallFileState Value) {
+  struct TReset {
+    TInstallFileState& s;
+    ~TReset() { s = ifsNone; }
+  } reset{FState};
+  switch (Value) {
+    case ifsCompress:
+      Compress();
+      break;
+    case ifsInstall:
+      Process();
+      break;
+    case ifsCopying:
+      CopyFile();
+      break;
+    default:
+      break;
+  }
+}
+
+void TCustomInstallFile::WriteFileInfoRecord(fw::TStream& Stream) const {
+  std::array<uint8_t, kFileInfoRecordSize> record{};
+  int32_t size = FUncompressedSize;
+  std::memcpy(record.data(), &size, 4);
+  std::memcpy(record.data() + 8, &FFileDate, 8);
+  std::string name = Name().substr(0, 39);
+  std::memcpy(record.data() + 16, name.data(), name.size());
+  std::string version = FFileVersion.substr(0, 20);
+  std::memcpy(record.data() + 56, version.data(), version.size());
+  Stream.WriteBuffer(record.data(), record.size());
+}
+
+// --- install side ------------------------------------------------------------------
+
+void TCustomInstallFile::ReadInfoFromArchive() {
+  if (IsInstallRunning() && ArchiveInfoRead()) return;
+  TDistributeType distribution = CurrentDistributeType();
+  if (distribution == dtTraditional || (distribution == dtTraditionalNet && !Net())) {
+    ReadInfoFrom(GetArchivePath());
+    return;
+  }
+  if (UsesOwnArchive() && IsArchiveDownloaded()) {
+    ReadInfoFrom(LocalArchivePath());
+    return;
+  }
+  TFileContainer* container = FileContainer();
+  if (container == nullptr)
+    throw IECustomInstallFile(
+        "%s cannot perform ReadInfoFromArchive because either no container is assigned or the container is not "
+        "TFileContainer",
+        Name());
+  if (container->IsArchiveDownloaded()) ReadInfoFrom(container->LocalArchivePath());
+}
+
+void TCustomInstallFile::ReadInfoFrom(const std::string& ArchivePath) {
+  if (fw::Trim(ArchivePath).empty()) ThrowBlankArchive();
+  TInstallEngine* engine = GlobalInstall();
+  std::unique_ptr<TQnlkCompress> own;
+  TQnlkCompress* archive = SharedArchive();
+  if (engine == nullptr || !fw::SameText(ArchivePath, engine->EngineArchivePath())) {
+    own = std::make_unique<TQnlkCompress>(nullptr);
+    archive = own.get();
+  }
+  archive->SetCompressedFile(ArchivePath);
+  int index = archive->GetHeaderIndexByID(FUniqueID);
+  if (index < 0) return;
+  const TFileHeader& header = archive->Headers()[index];
+  FArchivedSize = header.CompressedSize();
+  FFileDate = header.Date();
+  FUncompressedSize = header.UncompressedSize();
+  FFileVersion = header.FileVersion().substr(0, kMaxStoredVersion);
+  SetArchiveInfoRead(true);
+}
+
+void TCustomInstallFile::CompressorAborted(fw::TObject*) {
+  throw EAIUserAbort();
+}
+
+bool TCustomInstallFile::ConfirmCopy() {
+  std::string text = fw::Format(TranslateEnglishText("Copy This File %s?"), FFileName);
+  return MessageBoxA(nullptr, text.c_str(), "", MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void TCustomInstallFile::Install() {
+  FReplacedAtReboot = false;
+  FKeptExisting = false;
+  FExtractName.clear();
+  try {
+    ReportInformation(irFileInstallStarts, this);
+    if (OnBeforeInstall) OnBeforeInstall(this);
+  } catch (const fw::EAbort&) {
+    ReportInformation(irFileSkipped, this);
+    throw;  // skipped: neither done nor logged
+  }
+  if (fw::Trim(GetFullDestDir()).empty()) ThrowBlankDestination();
+  FCopyDecided = false;
+  uint8_t decision = TVersionResource::IsFileNewerByVersion(FFileVersion, GetDestFileName(),
+                                                            OverwriteTypeToVersionMode(FOverwriteMode), FFileDate);
+  switch (decision) {
+    case odReplace:
+      FCopyDecided = true;
+      break;
+    case odSame:
+      break;
+    case odKeep:
+      FKeptExisting = true;
+      break;
+    case odAsk:
+      FCopyDecided = ConfirmCopy();
+      FKeptExisting = !FCopyDecided;
+      break;
+    default:
+      throw IECustomInstallFile("Could not compare %s with the installed file %s", FFileName, GetDestFileName());
+  }
+  if (FCopyDecided) {
+    try {
+      ReplaceExistingFile();
+    } catch (const fw::EAbort&) {
+      FCopyDecided = false;
+      FReplacedAtReboot = false;
+      FExtractName.clear();
+    }
+  }
+  if (FCopyDecided) {
+    ExtractFromArchive();
+  } else {
+    ReportInformation(irFileKept, this);
+  }
+  RegisterInstalledFile();
+  if (OnAfterInstall) OnAfterInstall(this);
+  ReportInformation(irFileInstalled, this);
+  TFileRelated::Install();
+}
+
+void TCustomInstallFile::ReplaceExistingFile() {
+  if (OnReplacing) OnReplacing(this);
+  BroadcastInformation(this, icReplacingFile, this);
+  ReportInformation(irFileReplacing, this);
+  std::string target = GetDestFileName();
+  if (IsFileReplaceable(target)) return;
+  // The old file stays in use until the restart: the new one goes beside it.
+  FReplacedAtReboot = true;
+  FExtractName = FreeNumberedName(GetFullDestDir(), FDestName);
+}
+
+void TCustomInstallFile::ExtractFromArchive() {
+  std::string local;
+  if (GetLocalArchiveFile(local)) SetLocalArchivePath(local);
+  TQnlkCompress* shared = SharedArchive();
+  TInstallEngine* engine = GlobalInstall();
+  std::unique_ptr<TQnlkCompress> own;
+  TQnlkCompress* archive = shared;
+  {
+    TFileStep step(*this, FState, ifsInstall);
+    std::string archivePath = GetArchivePath();
+    if (engine == nullptr || !fw::SameText(archivePath, engine->EngineArchivePath())) {
+      own = std::make_unique<TQnlkCompress>(nullptr);
+      archive = own.get();
+    }
+    struct TRelease {
+      TQnlkCompress& a;
+      TQnlkCompress* shared;
+      ~TRelease() {
+        a.OnNewDisk = nullptr;
+        a.OnStatus = nullptr;
+        a.OnAborted = nullptr;
+        if (&a != shared && a.Abort() && shared != nullptr) shared->SetAbort(true);
+      }
+    } release{*archive, shared};
+    ForceDirectories(GetFullDestDir());
+    if (fw::Trim(archivePath).empty()) ThrowBlankArchive();
+    archive->SetCompressedFile(archivePath);
+    archive->SetExtractDirectory(GetFullDestDir());
+    archive->TargetFileName = FExtractName.empty() ? FDestName : FExtractName;
+    archive->SetOverwrite(FOverwriteMode);
+    archive->OnAborted = fw::TNotifyEvent(this, &TCustomInstallFile::CompressorAborted);
+    archive->OnNewDisk = TlzhNewDiskEvent(this, &TCustomInstallFile::CompressorNewDisk);
+    archive->OnStatus = TlzhFileStatsEvent(this, &TCustomInstallFile::CompressorStatus);
+    archive->FilesToProcess()->Clear();
+    archive->FilesToProcess()->Add(GetSourceFileName());
+    archive->Extract();
+    if (archive->Abort()) throw EAIUserAbort();
+  }
+  if (FReplacedAtReboot) ScheduleReplacement();
+}
+
+void TCustomInstallFile::ScheduleReplacement() {
+  std::string folder = GetFullDestDir();
+  std::string target = GetDestFileName();
+  std::string newPath = AddTrailingBackslash(folder) + FExtractName;
+  TInstallEngine* engine = GlobalInstall();
+  TOSVerType os = GetOSVersion();
+  if (os == oswin95 || os == oswin98 || os == oswinME) {
+    if (!ScheduleRenameInWininit(newPath, target))
+      throw IECustomInstallFile(
+          "%s cannot register a routine in the register to move the files after the computer is reboot", Name());
+    if (engine != nullptr) engine->EngineRequestReboot();
+    return;
+  }
+  if (engine != nullptr) engine->EngineRequestReboot();
+  if (ScheduleMoveAtRestart(newPath, target)) return;
+  if (engine == nullptr)
+    throw IECustomInstallFile(
+        "%s cannot register a routine in the register to move the files after the computer is reboot", Name());
+  std::string batch = WriteReplacementBatch(newPath, target);
+  engine->EngineAddUnfinished(batch, 1);
+  if (!AddRunOnceValue("QuenlarkBatFile", "\"" + batch + "\"", true))
+    throw IECustomInstallFile(
+        "%s cannot register a routine in the register to move the files after the computer is reboot", Name());
+}
+
+void TCustomInstallFile::RegisterInstalledFile() {
+  if (FRegisterAsHelp) RegisterHelpFile(FDestName, GetFullDestDir());
+  if (FUpdateDLLCounter && !IncrementSharedDLLCount())
+    throw IECustomInstallFile("Cannot update the DLL count for the following file :%s:", FFileName);
+  TInstallEngine* engine = GlobalInstall();
+  if (FReplacedAtReboot && engine != nullptr) {
+    engine->EngineAddUnfinished(Name(), 0);
+    return;
+  }
+  if (FCopyDecided && !FReplacedAtReboot && !FInstallAttributes.Empty())
+    SetFileAttributeSet(GetDestFileName(), FInstallAttributes);
+  if (!FActiveX) return;
+  try {
+    RegisterActiveX();
+  } catch (const fw::Exception&) {
+    if (!IsInstallRunning() || FailedRegistrationFiles() == nullptr) throw;
+    if (FailedRegistrationFiles()->IndexOf(this) < 0) FailedRegistrationFiles()->Add(this);
+  }
+}
+
+void TCustomInstallFile::FinishAfterReboot() {
+  if (FActiveX) RegisterActiveX();
+  SetFileAttributeSet(GetDestFileName(), FInstallAttributes);
+}
+
+bool TCustomInstallFile::IncrementSharedDLLCount() {
+  unsigned long error = 0;
+  if (IncrementSharedDLLValue(GetDestFileName(), error)) return true;
+  if (error != 0)
+    throw IECustomInstallFile(
+        "Could not open the key SharedDLLs key in the registry. File component %s. GetLastError return: %d", Name(),
+        static_cast<int>(error));
+  return false;
+}
+
+bool TCustomInstallFile::IsOLESelfRegister() const {
+  return HasOLESelfRegisterFlag(GetSourceFileName());
+}
+
+// --- COM registration ----------------------------------------------------------------
+
+void TCustomInstallFile::CheckInstalledFilePresent() const {
+  if (fw::Trim(GetFullDestDir() + FDestName).empty() || !FileExists(GetDestFileName())) ThrowBlankDestination();
+}
+
+void TCustomInstallFile::RegisterActiveX() {
+  std::string extension = UpperExtension(FFileName);
+  if (extension == ".EXE")
+    RegisterActiveXServer();
+  else if (extension == ".TLB")
+    RegisterTypeLibrary();
+  else
+    RegisterActiveXLibrary();
+}
+
+void TCustomInstallFile::RegisterTypeLibrary() {
+  CheckInstalledFilePresent();
+  TWorkingFolder folder(GetFullDestDir());
+  RegisterTypeLibraryFile(GetDestFileName());
+}
+
+void TCustomInstallFile::RegisterActiveXLibrary() {
+  CheckInstalledFilePresent();
+  TWorkingFolder folder(GetFullDestDir());
+  RegisterSelfRegisteringLibrary(GetDestFileName(), Name());
+}
+
+void TCustomInstallFile::RegisterActiveXServer() {
+  CheckInstalledFilePresent();
+  TWorkingFolder folder(GetFullDestDir());
+  RegisterSelfRegisteringServer(GetDestFileName());
+}
+
+// --- archive callbacks -----------------------------------------------------------------
+
+void TCustomInstallFile::CompressorStatus(TQnlkCompress*, const TlzhFileStats& Stats) {
+  TFileStatusParameter parameter;
+  parameter.Size = static_cast<int32_t>(std::min<int64_t>(Stats.FileDone, INT32_MAX));
+  parameter.Percent = Stats.FilePercent;
+  parameter.FileName = FFileName;
+  parameter.Stats = Stats;
+  parameter.TotalDone = static_cast<int32_t>(std::min<int64_t>(Stats.TotalDone, INT32_MAX));
+  parameter.TotalPercent = Stats.TotalPercent;
+  if (OnStatus) OnStatus(this, parameter.Percent, parameter.TotalPercent);
+  Broadcast<icFileStatus>(*this, parameter);
+  TInformationList list{this, &parameter};
+  int code = FState == ifsCompress ? irCompressProgress : FState == ifsCopying ? irCopyProgress : irInstallProgress;
+  ReportInformation(code, &list);
+}
+
+void TCustomInstallFile::CompressorNewDisk(TQnlkCompress* Sender, int DiskNumber, std::string& Path) {
+  TDiskParameter disk;
+  disk.DiskNumber = DiskNumber;
+  disk.Path = RemoveTrailingBackslash(ExtractFilePath(GetArchivePath()));
+  TInformationList list{this, &disk};
+  SetTag(0);
+  if (OnNewDisk) OnNewDisk(this, DiskNumber, disk.Path);
+  Broadcast<icNewDisk>(*this, list);
+  ReportInformation(irDiskRequest, &list);
+  if (!OnNewDisk && Tag() == 0) {
+    std::string text = fw::Format(TranslateEnglishText("Please insert disk #%d"), DiskNumber);
+    if (MessageBoxA(nullptr, text.c_str(), "", MB_OKCANCEL | MB_ICONINFORMATION) == IDCANCEL && Sender != nullptr)
+      Sender->SetAbort(true);
+  }
+  Path = RemoveTrailingBackslash(disk.Path);
+  try {
+    if (auto* main = dynamic_cast<TpsMainArchiveFile*>(StandardSpecifier(TpsMainArchiveFile::StaticClass())))
+      main->SetArchiveFolder(Path);
+  } catch (...) {
+  }
+  SetTag(0);
+}
+
+// --- uninstall log -------------------------------------------------------------------
+
+void TCustomInstallFile::WriteUninstallInfo(const std::string& Key) {
+  if (FKeptExisting) return;  // a newer file that was there before stays at uninstall
+  if (FActiveX) {
+    std::string extension = UpperExtension(FFileName);
+    char kind = extension == ".TLB" ? kActiveXTypeLibrary : extension == ".EXE" ? kActiveXServer : kActiveXLibrary;
+    LogActiveXFile(Key, GetDestFileName(), kind);
+    return;
+  }
+  LogInstalledFile(Key, GetDestFileName());
+}
+
+// --- TInstallFile --------------------------------------------------------------------
+
+const fw::TClass& TInstallFile::StaticClass() {
+  using T = TInstallFile;
+  static const fw::TClass cls =
+      fw::TClassDef<T>()
+          .Creatable()
+          .String("ArchiveFile", &T::ArchiveFile, &T::SetArchiveFile)
+          .Component("ArchiveFileType", &T::ArchiveFileType, &T::SetArchiveFileType)
+          .Enum("AddToArchive", LzhCommandInfo(), &T::AddToArchive, &T::SetAddToArchive)
+          .Component("Container", &T::Container, &T::SetContainer)
+          .String("DestDir", &T::DestDir, &T::SetDestDir)
+          .Component("DestDirType", &T::DestDirType, &T::SetDestDirType)
+          .Boolean("Include", &T::Include, &T::SetInclude)
+          .Set("InstallTypes", InstallTypeInfo(), &T::InstallTypes, &T::SetInstallTypes)
+          .Boolean("Net", &T::Net, &T::SetNet)
+          .Set("OS", OSVerTypeInfo(), &T::OS, &T::SetOS)
+          .String("RunParameters", &T::RunParameters, &T::SetRunParameters)
+          .Boolean("Uninstall", &T::Uninstall, &T::SetUninstall)
+          .Set("InstallAttributes", QnlkFileAttributesInfo(), &T::InstallAttributes, &T::SetInstallAttributes)
+          .Boolean("ActiveX", &T::ActiveX, &T::SetActiveX)
+          .String("DestName", &T::DestName, &T::SetDestName)
+          .String("FileName", &T::FileName, &T::SetFileName)
+          .Enum("FileType", InstallFileTypeInfo(), &T::FileType, &T::SetFileType)
+          .String("IncludeFromDir", &T::IncludeFromDir, &T::SetIncludeFromDir)
+          .Enum("OverwriteMode", OverwriteTypeInfo(), &T::OverwriteMode, &T::SetOverwriteMode)
+          .Boolean("RegisterAsHelp", &T::RegisterAsHelp, &T::SetRegisterAsHelp)
+          .Boolean("RunAfterInstall", &T::RunAfterInstall, &T::SetRunAfterInstall)
+          .Boolean("UpdateDLLCounter", &T::UpdateDLLCounter, &T::SetUpdateDLLCounter)
+          .Integer("UniqueID", &T::UniqueID, &T::SetUniqueID)
+          .Event("OnAfterCompress", static_cast<TInstallFileNotifyEvent T::*>(&T::OnAfterCompress))
+          .Event("OnAfterCopy", static_cast<TInstallFileNotifyEvent T::*>(&T::OnAfterCopy))
+          .Event("OnAfterInstall", static_cast<TInstallFileNotifyEvent T::*>(&T::OnAfterInstall))
+          .Event("OnBeforeCompress", static_cast<TInstallFileNotifyEvent T::*>(&T::OnBeforeCompress))
+          .Event("OnBeforeCopy", static_cast<TInstallFileNotifyEvent T::*>(&T::OnBeforeCopy))
+          .Event("OnBeforeInstall", static_cast<TInstallFileNotifyEvent T::*>(&T::OnBeforeInstall))
+          .Event("OnStatus", static_cast<TInstallFileStatusEvent T::*>(&T::OnStatus))
+          .Event("OnNewDisk", static_cast<TInstallFileNewDiskEvent T::*>(&T::OnNewDisk))
+          .Event("OnReplacing", static_cast<TInstallFileNotifyEvent T::*>(&T::OnReplacing));
+  return cls;
+}
+
+// Windows names its window-class call like the framework's class registration.
+#undef RegisterClass
+
+void StartFileObjectsUnit() {
+  fw::RegisterClass(TInstallFile::StaticClass());
+  fw::RegisterClass(TInstallGroup::StaticClass());
+  fw::RegisterClass(TInstallDirectory::StaticClass());
+  fw::RegisterClass(TpsFileContainer::StaticClass());
+}
+
+}  // namespace setup
