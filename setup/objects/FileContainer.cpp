@@ -193,7 +193,8 @@ int32_t TFileContainer::TotalPercentOf(int64_t Done) const {
 void TFileContainer::RelayFileStatus(int Code, fw::TObject* PO) {
   auto* list = dynamic_cast<TInformationList*>(PO);
   if (list == nullptr) throw IEFileContainer("DoInformationEventControl--PO is not a TList object");
-  if (list->Items.size() < 2) throw IEFileContainer("DoInformationEventControl--Not engouh parameters for status event");
+  if (list->Items.size() < 2)
+    throw IEFileContainer("DoInformationEventControl--Not engouh parameters for status event");
   auto* file = dynamic_cast<TCustomInstallFile*>(list->Items[0]);
   if (file == nullptr) throw IEFileContainer("DoInformationEventControl says bad first parameter");
   auto* parameter = dynamic_cast<TFileStatusParameter*>(list->Items[1]);
@@ -208,7 +209,8 @@ void TFileContainer::RelayFileStatus(int Code, fw::TObject* PO) {
 void TFileContainer::RelayDiskRequest(fw::TObject* PO) {
   auto* list = dynamic_cast<TInformationList*>(PO);
   if (list == nullptr) throw IEFileContainer("DoInformationEventControl--PO is not a TList object");
-  if (list->Items.size() < 2) throw IEFileContainer("DoInformationEventControl--Not engouh parameters for status event");
+  if (list->Items.size() < 2)
+    throw IEFileContainer("DoInformationEventControl--Not engouh parameters for status event");
   auto* file = dynamic_cast<TCustomInstallFile*>(list->Items[0]);
   if (file == nullptr) throw IEFileContainer("DoInformationEventControl says bad %d parameter", 1);
   auto* disk = dynamic_cast<TDiskParameter*>(list->Items[1]);
@@ -434,7 +436,9 @@ void TFileContainer::Compress(int Options) {
       throw IEFileRelated("Could not find a net install location for %s", Name());
     if (AddToArchive() == lzcOverwrite) {
       std::string archive = GetArchivePath();
-      if (fw::SameText(ChangeFileExt(archive, ""), archive.substr(0, archive.size() >= 2 ? archive.size() - 2 : 0)) && archive.size() >= 2 && archive.compare(archive.size() - 2, 2, ".1") == 0 && FileExists(archive) && !DeleteFileA(archive.c_str()))
+      if (fw::SameText(ChangeFileExt(archive, ""), archive.substr(0, archive.size() >= 2 ? archive.size() - 2 : 0)) &&
+          archive.size() >= 2 && archive.compare(archive.size() - 2, 2, ".1") == 0 && FileExists(archive) &&
+          !DeleteFileA(archive.c_str()))
         throw IEFileContainer("%s cannot delete the archive file %s", Name(), archive);
     }
     std::vector<std::string> ownArchives;  // install-source archives written by this container's files
@@ -457,8 +461,8 @@ void TFileContainer::Compress(int Options) {
         if (container == nullptr) {
           for (const std::string& other : ownArchives)
             if (fw::SameText(other, target))
-              throw IEFileContainer("%s and another file of %s write the same archive file %s", helper->Name(),
-                                    Name(), target);
+              throw IEFileContainer("%s and another file of %s write the same archive file %s", helper->Name(), Name(),
+                                    target);
           ownArchives.push_back(target);
         }
         helper->SetAddToArchive(lzcOverwrite);

@@ -19,12 +19,12 @@ using TAfterInstallObjectsEvent = fw::TMethodPtr<void(TInstallContainer* Contain
 
 // Options of TFileContainer::Compress.
 enum : int {
-  coOnlyAddNoPath = 1,         // every file is added (lzcOnlyAdd) into an archive given by no path
-  coRelocateArchives = 2,      // archives are relocated into the build folder
-  coEngineBuild = 4,           // not examined by the containers
-  coForceNetFilesLocal = 8,    // net files go into the ordinary archives
-  coForceFilesNet = 16,        // every file is treated as a net file
-  coIncludeExcluded = 32,      // excluded items are compressed too, sizes count all items
+  coOnlyAddNoPath = 1,       // every file is added (lzcOnlyAdd) into an archive given by no path
+  coRelocateArchives = 2,    // archives are relocated into the build folder
+  coEngineBuild = 4,         // not examined by the containers
+  coForceNetFilesLocal = 8,  // net files go into the ordinary archives
+  coForceFilesNet = 16,      // every file is treated as a net file
+  coIncludeExcluded = 32,    // excluded items are compressed too, sizes count all items
 };
 
 class TFileContainer : public TFileRelated {

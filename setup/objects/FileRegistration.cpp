@@ -33,8 +33,7 @@ namespace {
 bool ReadCount(HKEY Key, const std::string& Name, DWORD& Count) {
   DWORD type = 0;
   DWORD size = sizeof Count;
-  return RegQueryValueExA(Key, Name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&Count), &size) ==
-             ERROR_SUCCESS &&
+  return RegQueryValueExA(Key, Name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&Count), &size) == ERROR_SUCCESS &&
          type == REG_DWORD && size == sizeof Count;
 }
 

@@ -122,8 +122,7 @@ void TFileRelated::Loaded() {
 
 void TFileRelated::Notification(fw::TComponent* AComponent, fw::TOperation Operation) {
   TInstallObject::Notification(AComponent, Operation);
-  if (Operation == fw::opRemove && AComponent != nullptr && AComponent == FArchiveFileType)
-    FArchiveFileType = nullptr;
+  if (Operation == fw::opRemove && AComponent != nullptr && AComponent == FArchiveFileType) FArchiveFileType = nullptr;
 }
 
 }  // namespace setup

@@ -56,8 +56,8 @@ class TFileRelated : public TInstallObject, public IArchivePathSource {
   // Remembers Path as this object's downloaded archive; a write failure is ignored.
   virtual void SaveLocalArchiveFile(const std::string& Path);
   // Relays download progress: OnDataReceived, broadcast and report.
-  virtual void DoDataReceived(fw::TObject* Sender, const std::string& FileName, int Bytes, int TotalBytes,
-                              int FileSize, const char* Buffer);
+  virtual void DoDataReceived(fw::TObject* Sender, const std::string& FileName, int Bytes, int TotalBytes, int FileSize,
+                              const char* Buffer);
 
   // Puts saved archive properties back as they were, without the setters' rules.
   void RestoreArchive(TCustomPathSpecifier* Specifier, const std::string& File) {

@@ -28,9 +28,9 @@
 namespace setup {
 
 const fw::TEnumInfo& InstallFileTypeInfo() {
-  static const fw::TEnumInfo info{"TInstallFileType",
-                                  {"iftNormal", "iftJustADLL", "iftApplicationSpecificDLL", "iftVendorSharedDLL",
-                                   "iftSystemWideDLL"}};
+  static const fw::TEnumInfo info{
+      "TInstallFileType",
+      {"iftNormal", "iftJustADLL", "iftApplicationSpecificDLL", "iftVendorSharedDLL", "iftSystemWideDLL"}};
   return info;
 }
 
@@ -135,9 +135,10 @@ TCustomInstallFile::~TCustomInstallFile() {
 void TCustomInstallFile::SetUniqueID(int Value) {
   if (Value < 0 || Value >= kUniqueIDCount)
     throw IECustomInstallFile("The UniqueID %d of %s lies outside 0..%d", Value, Name(), kUniqueIDCount - 1);
-  TUsedIDTable* table = UsedIDTable();
-  if (!IsLoading() && table != nullptr) {
-    if (Value != FUniqueID && table->Used[static_cast<size_t>(Value)])
+  if (TUsedIDTable* table = UsedIDTable()) {
+    // Outside loading an identifier of another file is refused; a stored one replaces
+    // the identifier the constructor took.
+    if (!IsLoading() && Value != FUniqueID && table->Used[static_cast<size_t>(Value)])
       throw IECustomInstallFile("The UniqueID %d is used by another file already", Value);
     table->Used[static_cast<size_t>(FUniqueID)] = false;
     table->Used[static_cast<size_t>(Value)] = true;
@@ -147,11 +148,11 @@ void TCustomInstallFile::SetUniqueID(int Value) {
 
 void TCustomInstallFile::Loaded() {
   TFileRelated::Loaded();
+  // The table already holds exactly the identifiers of the files that exist: the
+  // constructor marked each new one and a stored identifier replaced it. Clearing it
+  // here would free the identifiers of files made before this configuration loaded.
   if (TUsedIDTable* table = UsedIDTable()) {
-    if (!table->ClearedOnce) {
-      table->Used.fill(false);
-      table->ClearedOnce = true;
-    }
+    table->ClearedOnce = true;
     table->Used[static_cast<size_t>(FUniqueID)] = true;
   }
 }
@@ -329,7 +330,7 @@ std::string TCustomInstallFile::GetArchivePath() const {
     if (UsesOwnArchive() && IsArchiveDownloaded()) {
       std::string local;
       return !fw::Trim(LocalArchivePath()).empty() ? LocalArchivePath()
-                                                    : (GetLocalArchiveFile(local) ? local : std::string());
+                                                   : (GetLocalArchiveFile(local) ? local : std::string());
     }
     if (TFileContainer* container = FileContainer(); container != nullptr && container->IsArchiveDownloaded()) {
       std::string local;

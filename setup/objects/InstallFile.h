@@ -21,13 +21,7 @@ SETUP_IEXCEPTION(IEfcDuplicateFile, IException);
 
 class TFileContainer;
 
-enum class TInstallFileType {
-  iftNormal,
-  iftJustADLL,
-  iftApplicationSpecificDLL,
-  iftVendorSharedDLL,
-  iftSystemWideDLL
-};
+enum class TInstallFileType { iftNormal, iftJustADLL, iftApplicationSpecificDLL, iftVendorSharedDLL, iftSystemWideDLL };
 using enum TInstallFileType;
 const fw::TEnumInfo& InstallFileTypeInfo();
 const fw::TEnumInfo& QnlkFileAttributesInfo();
@@ -145,8 +139,8 @@ class TCustomInstallFile : public TFileRelated {
   virtual bool ConfirmCopy();
   // The setters' common step outside loading.
   void SetFileProperties(TInstallContainer* NewContainer, const std::string& NewIncludeFromDir, bool NewActiveX,
-                         TInstallFileType NewFileType, TCustomPathSpecifier* NewDestDirType,
-                         std::string NewDestName, std::string NewDestDir, const std::string& NewFileName);
+                         TInstallFileType NewFileType, TCustomPathSpecifier* NewDestDirType, std::string NewDestName,
+                         std::string NewDestDir, const std::string& NewFileName);
 
  private:
   void RegisterInstalledFile();

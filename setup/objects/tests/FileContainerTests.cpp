@@ -179,8 +179,7 @@ TEST_F(ContainerProgress, BadReportsAreRefusedWithTheirTexts) {
   EXPECT_EQ(message(irDiskRequest, &swapped), "DoInformationEventControl says bad 1 parameter");
   EXPECT_EQ(message(irDiskRequest, &badDisk), "DoInformationEventControl says bad 2 parameter");
   EXPECT_EQ(message(irFileKept, &status), "DoInformationEventControl says bad first parameter");
-  EXPECT_EQ(message(irDownloadStatus, file),
-            "The PO object passed to Dir is not a TDownloadStatusParameter object");
+  EXPECT_EQ(message(irDownloadStatus, file), "The PO object passed to Dir is not a TDownloadStatusParameter object");
   Dir->SetState(ifsNone);
 }
 

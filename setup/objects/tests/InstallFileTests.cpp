@@ -1,0 +1,359 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "FileTestSupport.h"
+#include "ObjectTestSupport.h"
+#include "archive/FileSystem.h"
+#include "core/FormReader.h"
+#include "core/Streams.h"
+#include "objects/InstallFile.h"
+#include "objects/InstallGroups.h"
+#include "objects/InstallLists.h"
+#include "objects/UninstallFileLog.h"
+#include "paths/StandardSpecifiers.h"
+#include "support/Registry.h"
+#include "support/WinFolders.h"
+
+using namespace setup;
+using namespace setup::testing;
+
+namespace {
+
+class TFileForm : public fw::TForm {
+  FW_CLASS(TFileForm, fw::TForm)
+ public:
+  using fw::TForm::TForm;
+};
+const fw::TClass& TFileForm::StaticClass() {
+  static const fw::TClass cls = fw::TClassDef<TFileForm>().Creatable();
+  return cls;
+}
+
+// An engine that records what the files ask of it.
+class TRecordingEngine : public TTestEngine {
+ public:
+  using TTestEngine::TTestEngine;
+  bool RebootRequested = false;
+  std::vector<std::pair<std::string, int>> Unfinished;
+  void EngineRequestReboot() override { RebootRequested = true; }
+  void EngineAddUnfinished(const std::string& Item, int Kind) override { Unfinished.emplace_back(Item, Kind); }
+};
+
+// A file whose question is answered by the test.
+class TAnsweredFile : public TInstallFile {
+ public:
+  using TInstallFile::TInstallFile;
+  bool Answer = true;
+  int Asked = 0;
+
+ protected:
+  bool ConfirmCopy() override {
+    ++Asked;
+    return Answer;
+  }
+};
+
+const std::string kPid = std::to_string(GetCurrentProcessId());
+
+// --- property rules and identifiers ----------------------------------------------
+
+TEST(InstallFileProperties, NamesDecideHelpComAndDllRules) {
+  TScratchFolder scratch("rules");
+  WriteFile(scratch / "Readme.HLP", "help");
+  WriteFile(scratch / "x.ocx", "not really a control");
+  fw::TOwnedPtr<TFileForm> form(new TFileForm(nullptr));
+  auto* dir = new TInstallDirectory(form.get());
+  auto* help = new TInstallFile(form.get(), dir, scratch / "Readme.HLP");
+  EXPECT_TRUE(help->RegisterAsHelp());
+  EXPECT_FALSE(help->ActiveX());
+  EXPECT_EQ(help->DestName(), "Readme.HLP");
+  EXPECT_EQ(help->FileType(), iftNormal);
+
+  auto* control = new TInstallFile(form.get(), dir, scratch / "x.ocx");
+  EXPECT_TRUE(control->ActiveX());
+  EXPECT_EQ(control->FileType(), iftSystemWideDLL);
+  EXPECT_TRUE(control->UpdateDLLCounter());
+  EXPECT_EQ(control->OverwriteMode(), owVersionDate);
+  EXPECT_EQ(control->DestDir(), "");
+  EXPECT_NE(dynamic_cast<TpsSystem*>(control->DestDirType()), nullptr);
+
+  // A file read-only at the source is installed read-only.
+  WriteFile(scratch / "fixed.txt", "f");
+  SetFileAttributesA((scratch / "fixed.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+  auto* fixed = new TInstallFile(form.get(), dir, scratch / "fixed.txt");
+  EXPECT_TRUE(fixed->InstallAttributes().Contains(qfaReadOnly));
+
+  try {
+    new TInstallFile(form.get(), dir, scratch / "README.hlp");
+    FAIL();
+  } catch (const IEfcDuplicateFile& e) {
+    EXPECT_EQ(e.Message(), "There is already a file with the name :" + scratch.Path() + "\\README.hlp");
+  }
+  EXPECT_EQ(dir->GetFileCount(), 3);
+  TTestObject other(form.get());
+  EXPECT_THROW(help->SetContainer(&other), IECustomInstallFile);
+  EXPECT_EQ(help->Container(), dir);
+}
+
+TEST(InstallFileProperties, IdentifiersAfterLoadingAreTheStoredOnesAndTheLowestFree) {
+  fw::TOwnedPtr<TFileForm> form(new TFileForm(nullptr));
+  fw::ReadComponentFromText(form.get(), R"(object Setup: TFileForm
+  object Dir: TInstallDirectory
+  end
+  object F0: TInstallFile
+    Container = Dir
+    FileName = 'a.txt'
+    UniqueID = 0
+  end
+  object F5: TInstallFile
+    Container = Dir
+    FileName = 'b.txt'
+    UniqueID = 5
+  end
+  object F1: TInstallFile
+    Container = Dir
+    FileName = 'c.txt'
+    UniqueID = 1
+  end
+end
+)",
+                            "TFILEFORM");
+  auto* created = new TInstallFile(form.get());
+  EXPECT_EQ(created->UniqueID(), 2);
+  auto* next = new TInstallFile(form.get());
+  EXPECT_EQ(next->UniqueID(), 3);
+  EXPECT_THROW(next->SetUniqueID(5), IECustomInstallFile);
+  delete created;
+  EXPECT_EQ(TInstallFile(form.get()).UniqueID(), 2);
+}
+
+TEST(InstallFileProperties, AnExhaustedIdentifierRangeIsAnError) {
+  fw::TComponent owner(nullptr);
+  std::vector<TInstallFile*> files;
+  TUsedIDTable saved = *UsedIDTable();
+  UsedIDTable()->Used.fill(true);
+  EXPECT_THROW(new TInstallFile(&owner), IECustomInstallFile);
+  *UsedIDTable() = saved;
+}
+
+TEST(InstallFileProperties, FileInfoRecordLayout) {
+  fw::TComponent owner(nullptr);
+  TInstallFile file(&owner);
+  file.SetName("AVeryLongComponentNameThatDoesNotFitInTheField");
+  fw::TMemoryStream stream;
+  file.WriteFileInfoRecord(stream);
+  ASSERT_EQ(stream.Size(), kFileInfoRecordSize);
+  const char* bytes = reinterpret_cast<const char*>(stream.Memory());
+  EXPECT_EQ(std::string(bytes + 16), std::string("AVeryLongComponentNameThatDoesNotFitInT"));  // 39 characters
+  EXPECT_EQ(bytes[55], 0);
+}
+
+// --- the install step ------------------------------------------------------------
+
+// A directory with one file, new.txt of day 10, compressed into an archive; the
+// installation goes to dest\.
+class FileInstall : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Engine = new TRecordingEngine(Form.get());
+    Engine->Distribution = dtTraditional;
+    Engine->Info.SetProductName("Stavrel File Test " + kPid);
+    Uninstall = std::string(kUninstallRootKey) + Engine->Info.ProductName();
+    std::string source = Scratch.Folder("src");
+    Dest = Scratch.Folder("dest");
+    Target = Dest + "\\new.txt";
+    WriteFile(source + "\\new.txt", Content(5000, 'n'));
+    SetFileDay(source + "\\new.txt", 10);
+    Dir = new TInstallDirectory(Form.get());
+    Dir->SetName("Dir");
+    Dir->SetContainer(Engine);
+    Dir->SetArchiveFile(Scratch / "dir.1");
+    Dir->SetDestDirType(nullptr);
+    Dir->SetDestDir(Dest);
+    File = new TAnsweredFile(Form.get(), Dir, source + "\\new.txt");
+    File->SetName("NewText");
+    Dir->Compress(coForceNetFilesLocal);
+  }
+  void TearDown() override { DeleteRegKeyTree(hkLocalMachine, Uninstall); }
+  void OldTarget(int Day) {
+    WriteFile(Target, "old");
+    SetFileDay(Target, Day);
+  }
+  std::string Logged(const std::string& Subkey, const std::string& Value) {
+    return ReadRegString(hkLocalMachine, Uninstall + "\\" + Subkey, Value, "-");
+  }
+
+  TScratchFolder Scratch{"install"};
+  fw::TOwnedPtr<TFileForm> Form{new TFileForm(nullptr)};
+  TRecordingEngine* Engine = nullptr;
+  TInstallDirectory* Dir = nullptr;
+  TAnsweredFile* File = nullptr;
+  std::string Uninstall, Dest, Target;
+};
+
+TEST_F(FileInstall, EveryOverwriteModeOverOlderEqualAndNewerFiles) {
+  struct TCase {
+    TOverwriteType Mode;
+    bool Replaced[3];  // over a target of day 5, 10, 15
+  };
+  const TCase cases[] = {
+      {owAlways, {true, true, true}},     {owNever, {false, false, false}},      {owDate, {true, false, false}},
+      {owVersion, {false, false, false}}, {owVersionDate, {true, false, false}}, {owAsk, {true, true, true}},
+  };
+  const int days[] = {5, 10, 15};
+  for (const TCase& c : cases) {
+    for (int i = 0; i < 3; ++i) {
+      SCOPED_TRACE(::testing::Message() << "mode " << static_cast<int>(c.Mode) << ", target day " << days[i]);
+      OldTarget(days[i]);
+      DeleteRegKeyTree(hkLocalMachine, Uninstall);
+      File->SetOverwriteMode(c.Mode);
+      Dir->Process();
+      EXPECT_EQ(ReadFile(Target) == Content(5000, 'n'), c.Replaced[i]);
+      EXPECT_EQ(File->CopyDecided(), c.Replaced[i]);
+      EXPECT_TRUE(File->Done());
+      // A newer file that was there before (or kept by owNever) is not ours to delete.
+      // (owVersion finds the two versionless files the same.)
+      bool keptNewer = !c.Replaced[i] && (c.Mode == owNever || (days[i] == 15 && c.Mode != owVersion));
+      EXPECT_EQ(Logged("Files", "File1"), keptNewer ? "-" : Target);
+    }
+  }
+  File->Answer = false;
+  OldTarget(5);
+  File->SetOverwriteMode(owAsk);
+  Dir->Process();
+  EXPECT_EQ(ReadFile(Target), "old");
+  EXPECT_EQ(File->Asked, 4);
+}
+
+TEST_F(FileInstall, FilesSkippedByTheirEventAreNeitherDoneNorLogged) {
+  std::vector<int> reports;
+  File->OnBeforeInstall = [](TCustomInstallFile*) { throw fw::EAbort(""); };
+  Dir->Process();
+  EXPECT_FALSE(File->Done());
+  EXPECT_FALSE(Exists(Target));
+  EXPECT_EQ(Logged("Files", "File1"), "-");
+}
+
+TEST_F(FileInstall, AFailedExtractionLeavesTheOldFileIntact) {
+  OldTarget(5);
+  // Cut the archive inside the file's data.
+  std::string archive = ReadFile(Scratch / "dir.1");
+  WriteFile(Scratch / "dir.1", archive.substr(0, archive.size() - 100));
+  EXPECT_ANY_THROW(Dir->Process());
+  EXPECT_EQ(ReadFile(Target), "old");
+  // Nothing but the old file is left in the folder.
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((Dest + "\\*").c_str(), &data);
+  std::vector<std::string> names;
+  do {
+    if (data.cFileName[0] != '.') names.push_back(data.cFileName);
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+  EXPECT_EQ(names, std::vector<std::string>{"new.txt"});
+  EXPECT_EQ(Dir->State(), ifsNone);
+}
+
+// The pending renames Windows performs at the next start.
+std::string PendingRenames() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager", 0, KEY_READ, &key) !=
+      ERROR_SUCCESS)
+    return "";
+  std::vector<wchar_t> data(65536);
+  DWORD size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+  LONG result = RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, nullptr,
+                                 reinterpret_cast<BYTE*>(data.data()), &size);
+  RegCloseKey(key);
+  if (result != ERROR_SUCCESS) return "";
+  std::string text;
+  for (size_t i = 0; i < size / sizeof(wchar_t); ++i) text += data[i] == 0 ? '|' : static_cast<char>(data[i]);
+  return text;
+}
+
+TEST_F(FileInstall, AFileInUseIsReplacedAtTheNextStart) {
+  OldTarget(5);
+  WriteFile(Dest + "\\new.1", "someone else's");
+  HANDLE held = CreateFileA(Target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  Dir->Process();
+  CloseHandle(held);
+  EXPECT_TRUE(File->ReplacedAtReboot());
+  EXPECT_EQ(ReadFile(Target), "old");
+  EXPECT_EQ(ReadFile(Dest + "\\new.1"), "someone else's");
+  EXPECT_EQ(ReadFile(Dest + "\\new.2"), Content(5000, 'n'));
+  std::string pending = PendingRenames();
+  EXPECT_NE(pending.find("new.2"), std::string::npos) << pending;
+  EXPECT_TRUE(Engine->RebootRequested);
+  ASSERT_EQ(Engine->Unfinished.size(), 1u);
+  EXPECT_EQ(Engine->Unfinished[0], (std::pair<std::string, int>{"NewText", 0}));
+  // The log names the real file, which the restart puts in place.
+  EXPECT_EQ(Logged("Files", "File1"), Target);
+  EXPECT_EQ(File->DestName(), "new.txt");
+  // Cancel the pending move again: the test prefix must not replace anything.
+  MoveFileExA((Dest + "\\new.2").c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+}
+
+TEST_F(FileInstall, KeptFilesStillRegisterHelpAndSharedDllCount) {
+  File->SetRegisterAsHelp(true);
+  File->SetUpdateDLLCounter(true);
+  File->SetOverwriteMode(owNever);
+  std::vector<int> codes;
+  TRelayObject relay(Form.get(), rtGroup);
+  Dir->Process();  // installs: the target did not exist
+  Dir->Process();  // keeps
+  DWORD count = 0, size = sizeof count;
+  HKEY key = nullptr;
+  ASSERT_EQ(
+      RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs", 0, KEY_READ, &key),
+      ERROR_SUCCESS);
+  // The count lives under the short name when one is there, else under the long one.
+  std::string name = Target;
+  LONG found = RegQueryValueExA(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&count), &size);
+  RegDeleteValueA(key, name.c_str());
+  RegCloseKey(key);
+  EXPECT_EQ(found, ERROR_SUCCESS);
+  EXPECT_EQ(count, 2u);
+  EXPECT_EQ(ReadRegString(hkLocalMachine, "\\SOFTWARE\\Microsoft\\Windows\\Help", "NEW.TXT", "-"), Dest);
+}
+
+// --- the uninstall log -----------------------------------------------------------
+
+TEST(UninstallFileLog, FilesAndComFilesHaveTheirOwnSubkeys) {
+  const std::string key = std::string(kUninstallRootKey) + "Stavrel Log Test " + kPid;
+  fw::TComponent owner(nullptr);
+  TInstallFile plain(&owner), library(&owner), server(&owner), types(&owner);
+  plain.SetFileName("a.txt");
+  library.SetFileName("x.dll");
+  library.SetActiveX(true);
+  server.SetFileName("s.exe");
+  server.SetActiveX(true);
+  types.SetFileName("t.tlb");  // a type library is registered by its name
+  for (TInstallFile* f : {&plain, &library, &server, &types}) {
+    f->SetFileType(iftNormal);  // keeps the folder a system-wide DLL would not
+    f->SetDestDir("C:\\App");
+  }
+  for (TInstallFile* f : {&plain, &library, &server, &types}) f->WriteUninstallInfo(key);
+  plain.WriteUninstallInfo(key);
+  auto value = [&](const std::string& Subkey, const std::string& Name) {
+    return ReadRegString(hkLocalMachine, key + "\\" + Subkey, Name, "-");
+  };
+  EXPECT_EQ(value("Files", "Entries"), "2");
+  EXPECT_EQ(value("Files", "File1"), "C:\\App\\a.txt");
+  EXPECT_EQ(value("Files", "File2"), "C:\\App\\a.txt");
+  EXPECT_EQ(value("ActiveX", "Entries"), "3");
+  EXPECT_EQ(value("ActiveX", "File1"), "C:\\App\\x.dll;0");
+  EXPECT_EQ(value("ActiveX", "File2"), "C:\\App\\s.exe;1");
+  EXPECT_EQ(value("ActiveX", "File3"), "C:\\App\\t.tlb;2");
+  // A damaged count sends the next entries to Files1.
+  WriteRegString(hkLocalMachine, key + "\\Files", "Entries", "damaged");
+  plain.WriteUninstallInfo(key);
+  EXPECT_EQ(value("Files1", "File1"), "C:\\App\\a.txt");
+  EXPECT_EQ(value("Files1", "Entries"), "1");
+  for (int n = 1; n <= kMaxFilesLogRetries; ++n)
+    WriteRegString(hkLocalMachine, key + "\\Files" + std::to_string(n), "Entries", "x");
+  EXPECT_THROW(plain.WriteUninstallInfo(key), IECustomInstallFile);
+  DeleteRegKeyTree(hkLocalMachine, key);
+}
+
+}  // namespace
