@@ -26,7 +26,9 @@ bool IsFileReplaceable(const std::string& Path) {
 std::string FreeNumberedName(const std::string& Folder, const std::string& Name) {
   constexpr int kMaxNumber = 9999;
   for (int n = 1; n <= kMaxNumber; ++n) {
-    std::string candidate = ChangeFileExt(Name, "." + std::to_string(n));
+    std::string extension = ".";
+    extension += std::to_string(n);
+    std::string candidate = ChangeFileExt(Name, extension);
     if (!FileExists(AddTrailingBackslash(Folder) + candidate)) return candidate;
   }
   throw IECustomInstallFile("Cannot find a free name beside %s in %s", Name, Folder);

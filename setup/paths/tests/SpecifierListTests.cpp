@@ -151,11 +151,13 @@ TEST(ContainerSpecifiers, DescriptionsByTheKindOfContainer) {
   EXPECT_EQ(specifier.GetObjectCaption(object), "Path of the group (container)");
   EXPECT_EQ(specifier.GetObjectDescription(&owner), "Path of the group (container)");
 
-  auto* group = new TCustomInstallGroup(&owner);
+  auto* group = new TInstallGroup(&owner);
+  group->SetDescription("Tools");
   object->SetContainer(group);
   EXPECT_EQ(specifier.GetObjectDescription(object), "Path of the <Tools> group");
   EXPECT_EQ(specifier.GetObjectCaption(object), "<Tools>");
-  auto* directory = new TFileContainer(&owner);
+  auto* directory = new TInstallDirectory(&owner);
+  directory->SetDescription("Help files");
   object->SetContainer(directory);
   EXPECT_EQ(specifier.GetObjectDescription(object), "Path of the <Help files> directory");
   EXPECT_EQ(specifier.GetObjectCaption(object), "<Help files>");
@@ -179,11 +181,13 @@ TEST(ContainerSpecifiers, ArchiveFileOnlyFromAFileRelatedContainer) {
             " must be a TInstallObject to use the psContainerArchiveFile path specifier");
   EXPECT_EQ(ErrorText<IEPathSpecifier>([&] { specifier.GetPath(object); }),
             "Cannot use ddContainerArchiveFile for Data unless you assign a Container");
-  object->SetContainer(new TCustomInstallGroup(&owner));
+  object->SetContainer(new TPathObject(&owner));
   EXPECT_EQ(ErrorText<IEPathSpecifier>([&] { specifier.GetPath(object); }),
             "Cannot use the ddContainerArchiveFile path specifier for Data because the Container is not a "
             "TFileRelated descendant");
-  object->SetContainer(new TFileContainer(&owner));
+  auto* directory = new TInstallDirectory(&owner);
+  directory->SetArchiveFile("D:\\Disk1\\files.1\\");
+  object->SetContainer(directory);
   EXPECT_EQ(specifier.GetPath(object), "D:\\Disk1\\files.1");
 }
 
