@@ -5,3 +5,5 @@ target_include_directories(wizard_portable PUBLIC ${TOP}/setup)
 add_portable_tests(wizard_portable_tests
   SOURCES ${TOP}/setup/wizard/tests/ColorMathTests.cpp ${TOP}/setup/wizard/tests/TextLayoutTests.cpp
   LIBS wizard_portable)
+add_portable_fuzzer(caption_text_fuzz SOURCES ${TOP}/setup/wizard/fuzz/CaptionTextFuzz.cpp LIBS wizard_portable
+                    CORPUS ${TOP}/setup/wizard/fuzz/corpus/caption_text_fuzz)
