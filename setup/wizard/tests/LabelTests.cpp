@@ -9,6 +9,7 @@
 #include "PngWriter.h"
 #include "Screenshot.h"
 #include "SplashFixture.h"
+#include "gui/Forms.h"
 #include "gui/StdCtrls.h"
 #include "wizard/Gradient.h"
 
@@ -143,6 +144,34 @@ TEST(ToxLabel, FollowsItsControlWhenItMoves) {
   edit->Free();
   EXPECT_EQ(label->FocusControl(), nullptr);
   EXPECT_FALSE(label->DialogChar('n'));
+}
+
+TEST(ToxLabel, TheMouseAndAltKeysReachItThroughItsForm) {
+  TOwnedPtr<TForm> form(new TForm(nullptr));
+  form->SetBounds(0, 0, 400, 300);
+  auto* edit = new TEdit(form.get());
+  edit->SetParent(form.get());
+  edit->SetBounds(150, 50, 80, 20);
+  auto* label = new ToxLabel(form.get());
+  label->SetParent(form.get());
+  label->SetCaption("&Name");
+  label->SetBounds(20, 52, label->Width(), label->Height());
+  label->SetFocusControl(edit);
+  std::vector<std::string> seen;
+  struct TWatcher {
+    std::vector<std::string>* Seen;
+    void Entered(TObject*) { Seen->push_back("enter"); }
+    void Left(TObject*) { Seen->push_back("leave"); }
+  } watcher{&seen};
+  label->OnMouseEnter = TNotifyEvent(&watcher, &TWatcher::Entered);
+  label->OnMouseLeave = TNotifyEvent(&watcher, &TWatcher::Left);
+  form->Show();
+  SendMessageA(form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(25, 55));
+  SendMessageA(form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(300, 200));
+  EXPECT_EQ(seen, (std::vector<std::string>{"enter", "leave"}));
+  PostMessageA(form->Handle(), WM_SYSCHAR, 'n', 0);
+  Application->ProcessMessages();
+  EXPECT_EQ(GetFocus(), edit->Handle()) << "Alt+N focuses the label's control";
 }
 
 TEST(ToxLabel, AClickWithoutAnAddressIsAnOrdinaryClick) {
