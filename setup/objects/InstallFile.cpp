@@ -516,8 +516,12 @@ void TCustomInstallFile::Install() {
   }
   if (fw::Trim(GetFullDestDir()).empty()) ThrowBlankDestination();
   FCopyDecided = false;
-  uint8_t decision = TVersionResource::IsFileNewerByVersion(FFileVersion, GetDestFileName(),
-                                                            OverwriteTypeToVersionMode(FOverwriteMode), FFileDate);
+  // Without a file to compare with there is nothing to decide.
+  uint8_t decision = !FileExists(GetDestFileName())
+                         ? odReplace
+                         : TVersionResource::IsFileNewerByVersion(FFileVersion, GetDestFileName(),
+                                                                  OverwriteTypeToVersionMode(FOverwriteMode),
+                                                                  FFileDate);
   switch (decision) {
     case odReplace:
       FCopyDecided = true;

@@ -218,6 +218,13 @@ TEST_F(FileInstall, EveryOverwriteModeOverOlderEqualAndNewerFiles) {
       EXPECT_EQ(Logged("Files", "File1"), keptNewer ? "-" : Target);
     }
   }
+  // Every mode installs where nothing is in the way.
+  for (const TCase& c : cases) {
+    DeleteFileA(Target.c_str());
+    File->SetOverwriteMode(c.Mode);
+    Dir->Process();
+    EXPECT_EQ(ReadFile(Target), Content(5000, 'n'));
+  }
   File->Answer = false;
   OldTarget(5);
   File->SetOverwriteMode(owAsk);
