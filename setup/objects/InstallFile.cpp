@@ -519,9 +519,8 @@ void TCustomInstallFile::Install() {
   // Without a file to compare with there is nothing to decide.
   uint8_t decision = !FileExists(GetDestFileName())
                          ? odReplace
-                         : TVersionResource::IsFileNewerByVersion(FFileVersion, GetDestFileName(),
-                                                                  OverwriteTypeToVersionMode(FOverwriteMode),
-                                                                  FFileDate);
+                         : TVersionResource::IsFileNewerByVersion(
+                               FFileVersion, GetDestFileName(), OverwriteTypeToVersionMode(FOverwriteMode), FFileDate);
   switch (decision) {
     case odReplace:
       FCopyDecided = true;

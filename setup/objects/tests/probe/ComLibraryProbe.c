@@ -18,8 +18,8 @@ HRESULT WINAPI DllRegisterServer(void) {
   LONG result;
   DWORD length = GetModuleFileNameA(gModule, path, sizeof path);
   if (length == 0 || length >= sizeof path) return E_FAIL;
-  result = RegCreateKeyExA(HKEY_CLASSES_ROOT, PROBE_CLASS_KEY "\\InprocServer32", 0, NULL, 0, KEY_WRITE, NULL, &key,
-                           NULL);
+  result =
+      RegCreateKeyExA(HKEY_CLASSES_ROOT, PROBE_CLASS_KEY "\\InprocServer32", 0, NULL, 0, KEY_WRITE, NULL, &key, NULL);
   if (result != ERROR_SUCCESS) return HRESULT_FROM_WIN32(result);
   RegSetValueExA(key, NULL, 0, REG_SZ, (const BYTE*)path, length + 1);
   RegSetValueExA(key, "ThreadingModel", 0, REG_SZ, (const BYTE*)"Apartment", 10);

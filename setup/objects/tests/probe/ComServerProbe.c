@@ -1,8 +1,8 @@
 /* A self-registering program for the registration tests: with "/REGSERVER" it writes
    the class key of its probe class naming its own path, becomes idle for input and
    ends. */
-#include <windows.h>
 #include <string.h>
+#include <windows.h>
 
 #define PROBE_CLASS_KEY "CLSID\\{5E1D7A41-6C2B-4B8E-9A51-0C2F3B7D9E11}"
 
