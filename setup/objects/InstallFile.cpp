@@ -518,7 +518,7 @@ void TCustomInstallFile::Install() {
   FCopyDecided = false;
   // Without a file to compare with there is nothing to decide.
   uint8_t decision = !FileExists(GetDestFileName())
-                         ? odReplace
+                         ? static_cast<uint8_t>(odReplace)
                          : TVersionResource::IsFileNewerByVersion(
                                FFileVersion, GetDestFileName(), OverwriteTypeToVersionMode(FOverwriteMode), FFileDate);
   switch (decision) {
