@@ -12,6 +12,7 @@
 #include "objects/InstallLists.h"
 #include "objects/UninstallFileLog.h"
 #include "paths/StandardSpecifiers.h"
+#include "support/OSVersion.h"
 #include "support/Registry.h"
 #include "support/WinFolders.h"
 
@@ -298,6 +299,53 @@ TEST_F(FileInstall, AFileInUseIsReplacedAtTheNextStart) {
   EXPECT_EQ(File->DestName(), "new.txt");
   // Cancel the pending move again: the test prefix must not replace anything.
   MoveFileExA((Dest + "\\new.2").c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+}
+
+// Plays the restart in the test prefix: wineboot performs the pending moves. It runs
+// as a ctest of its own that no other test runs beside (it restarts the prefix).
+TEST_F(FileInstall, TheRestartPutsTheNewFileInPlace) {
+  if (GetEnvironmentVariableA("STAVREL_RESTART_TEST", nullptr, 0) == 0) GTEST_SKIP() << "run by objects_restart";
+  OldTarget(5);
+  HANDLE held = CreateFileA(Target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  Dir->Process();
+  CloseHandle(held);
+  ASSERT_TRUE(File->ReplacedAtReboot());
+  ASSERT_TRUE(Exists(Dest + "\\new.1"));
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  char command[] = "wineboot.exe -r";
+  ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+  WaitForSingleObject(process.hProcess, 60000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  EXPECT_EQ(ReadFile(Target), Content(5000, 'n'));
+  EXPECT_FALSE(Exists(Dest + "\\new.1"));
+  EXPECT_EQ(PendingRenames().find("new.1"), std::string::npos);
+}
+
+bool Windows98(TWindowsVersion& Version) {
+  Version = TWindowsVersion{1, 4, 10};
+  return true;
+}
+
+TEST_F(FileInstall, Windows9xMovesTheFileThroughWininit) {
+  OldTarget(5);
+  HANDLE held = CreateFileA(Target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  TWindowsVersionQuery previous = SetWindowsVersionQuery(Windows98);
+  Dir->Process();
+  SetWindowsVersionQuery(previous);
+  CloseHandle(held);
+  std::string ini = GetWindowsDir() + "\\WININIT.INI";
+  std::string key = ShortPathName(Target);
+  char value[MAX_PATH] = "";
+  GetPrivateProfileStringA("Rename", key.c_str(), "", value, sizeof value, ini.c_str());
+  WritePrivateProfileStringA("Rename", key.c_str(), nullptr, ini.c_str());
+  EXPECT_EQ(std::string(value), ShortPathName(Dest + "\\new.1"));
+  EXPECT_TRUE(Engine->RebootRequested);
+  EXPECT_EQ(ReadFile(Dest + "\\new.1"), Content(5000, 'n'));
 }
 
 TEST_F(FileInstall, KeptFilesStillRegisterHelpAndSharedDllCount) {
