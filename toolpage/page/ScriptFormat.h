@@ -59,6 +59,12 @@ class TSCList {
   // Every item as one CR LF line.
   void SaveToStream(fw::TStream& Stream) const;
 
+  // The script Name in the server's "SYS:SYSTEM" directory, reached through its UNC path
+  // on the connection reference ConnRef (Windows only, ScriptFiles.cpp). Loading clears
+  // the list first; a missing file raises fw::EFOpenError, a failed write fw::EStreamError.
+  void LoadFromServer(uint32_t ConnRef, const std::string& Name);
+  void SaveToServer(uint32_t ConnRef, const std::string& Name) const;
+
  private:
   void CheckIndex(int Index, bool AllowEnd) const;
   std::vector<std::unique_ptr<TSCItem>> FItems;
