@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <functional>
-
 #include "NcpExtensions.h"
 #include "NwTypes.h"
 #include "ScriptFiles.h"
@@ -30,15 +28,6 @@ struct ScriptFileTest : ::testing::Test {
     EXPECT_EQ(nwsim_OpenConnectionCount(), 0) << "a connection handle was left open";
   }
 };
-
-std::string MessageOf(const std::function<void()>& Action) {
-  try {
-    Action();
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-  return "(nothing raised)";
-}
 
 }  // namespace
 
