@@ -431,9 +431,10 @@ void TFileContainer::Compress(int Options) {
   bool includeAll = (Options & coIncludeExcluded) != 0;
   RunOverFiles(includeAll, [&] {
     std::string folder = RemoveTrailingBackslash(ExtractFilePath(GetArchivePath()));
-    // Net archives need a net install location, which this build has none of.
-    if ((Options & coForceNetFilesLocal) == 0)
-      throw IEFileRelated("Could not find a net install location for %s", Name());
+    if ((Options & coForceNetFilesLocal) == 0) {
+      GetNetPath();  // raises without a net install location
+      throw IEFileContainer("%s cannot build net archives in this version of the setup", Name());
+    }
     if (AddToArchive() == lzcOverwrite) {
       std::string archive = GetArchivePath();
       if (fw::SameText(ChangeFileExt(archive, ""), archive.substr(0, archive.size() >= 2 ? archive.size() - 2 : 0)) &&

@@ -1,13 +1,17 @@
 #include "FileRelated.h"
 
 #include "Broadcasts.h"
+#include "InstallEngine.h"
 #include "InstallLists.h"
+#include "NetInstallLocation.h"
 #include "StatusParameters.h"
+#include "archive/ArchiveText.h"
 #include "archive/FileSystem.h"
 #include "core/ClassDef.h"
 #include "paths/EngineSpecifiers.h"
 #include "support/PathStrings.h"
 #include "support/Registry.h"
+#include "support/WinFolders.h"
 
 namespace setup {
 
@@ -83,7 +87,8 @@ std::string TFileRelated::LocalFileKey() const {
 }
 
 bool TFileRelated::GetLocalArchiveFile(std::string& Path) const {
-  if (fw::Trim(Name()).empty()) return false;
+  // Without an installation record there is nothing remembered (and no key to look in).
+  if (fw::Trim(Name()).empty() || InstallRecordKey() == nullptr || InstallRecordKey()->empty()) return false;
   std::string value = ReadRegString(hkLocalMachine, LocalFileKey(), kLocalFileValue, std::string());
   if (fw::Trim(value).empty() || !FileExists(value)) return false;
   Path = value;
@@ -97,6 +102,7 @@ bool TFileRelated::IsArchiveDownloaded() const {
 
 void TFileRelated::SaveLocalArchiveFile(const std::string& Path) {
   if (fw::Trim(Name()).empty() || fw::Trim(Path).empty()) return;
+  if (InstallRecordKey() == nullptr || InstallRecordKey()->empty()) return;
   try {
     WriteRegString(hkLocalMachine, LocalFileKey(), kLocalFileValue, Path);
   } catch (const fw::Exception&) {
@@ -110,6 +116,68 @@ void TFileRelated::DoDataReceived(fw::TObject* Sender, const std::string& FileNa
   if (OnDataReceived) OnDataReceived(Sender, FileName, Bytes, TotalBytes, FileSize, Buffer);
   Broadcast<icDownloadStatus>(*this, parameter);
   Report<irDownloadStatus>(*this, parameter);
+}
+
+INetInstallLocation* TFileRelated::GetNetInstallLocation() const {
+  if (FNetLocation != nullptr) return FNetLocation;
+  TInstallEngine* engine = GlobalInstall();
+  INetInstallLocation* engineLocation = engine != nullptr ? engine->EngineNetInstallLocation() : nullptr;
+  // An installed file asks its file container first; in any other container it has none.
+  if (RegisteredType() == rtInstallFile && Container() != nullptr) {
+    auto* container = dynamic_cast<const TFileRelated*>(Container());
+    if (container == nullptr || !Container()->IsFileContainer()) return nullptr;
+    return container->NetLocation() != nullptr ? container->NetLocation() : engineLocation;
+  }
+  return engineLocation;
+}
+
+std::string TFileRelated::GetNetPath() const {
+  INetInstallLocation* location = GetNetInstallLocation();
+  if (location == nullptr) throw IEFileRelated("Could not find a net install location for %s", Name());
+  std::string host = StripInvalidFileNameChars(location->Hostname());
+  std::string directory = fw::Trim(location->Directory());
+  if (!directory.empty()) return host + "\\" + StripInvalidFileNameChars(directory);
+  return host + "\\" + (location->Protocol() == ipFTP ? "FTP Root directory" : "HTTP Root directory");
+}
+
+void TFileRelated::DownloadArchive() {
+  std::string earlier;
+  if (GetLocalArchiveFile(earlier)) {
+    FLocalArchivePath = earlier;
+    return;
+  }
+  INetInstallLocation* location = GetNetInstallLocation();
+  if (location == nullptr) throw IEFileRelated("Could not find a net install location for %s", Name());
+  if (!location->LoginInformationUsable()) {
+    if (FNetLocation != nullptr)
+      throw IEFileRelated(
+          "%s could not install itself because the TNetLocation component's properties, in the NetLocation "
+          "property, have not been filled in",
+          Name());
+    throw IEFileRelated(
+        "%s could not install itself because the LoginInformation property of the TInstall component has not been "
+        "properly filled in",
+        Name());
+  }
+  std::string local = ChangeFileExt(GetTempFile(false), ".1");
+  FLocalArchivePath = local;
+  auto discard = [&] {
+    DeleteFileA(local.c_str());
+    FLocalArchivePath.clear();
+  };
+  TQnlkCompress* shared = SharedArchive();
+  try {
+    location->DownloadFile(Name() + ".1", local, TDataReceivedEvent(this, &TFileRelated::DoDataReceived));
+  } catch (...) {
+    discard();
+    if (shared != nullptr && shared->Abort()) throw EAIUserAbort();
+    throw;
+  }
+  if (shared != nullptr && shared->Abort()) {
+    discard();
+    throw EAIUserAbort();
+  }
+  if (!IsDesignTime(this)) SaveLocalArchiveFile(local);
 }
 
 void TFileRelated::Loaded() {

@@ -12,6 +12,8 @@
 
 namespace setup {
 
+class INetInstallLocation;
+
 SETUP_IEXCEPTION(IEFileRelated, IException);
 
 // The registry value under the installation record that names a downloaded archive.
@@ -43,6 +45,18 @@ class TFileRelated : public TInstallObject, public IArchivePathSource {
   // archive itself empties ArchiveFile.
   virtual void SetArchiveFileType(TCustomPathSpecifier* Value);
   virtual void SetNet(bool Value) { FNet = Value; }
+  INetInstallLocation* NetLocation() const { return FNetLocation; }
+  virtual void SetNetLocation(INetInstallLocation* Value) { FNetLocation = Value; }
+  // The object's own location, else its container's (for a file in a file container)
+  // or the engine's; nil when there is none.
+  INetInstallLocation* GetNetInstallLocation() const;
+  // The folder of the object's files below a net mirror: host name and directory (or
+  // the protocol's root folder name). IEFileRelated without a location.
+  std::string GetNetPath() const;
+  // Fetches the object's archive (Name + ".1") into a temporary file, unless an earlier
+  // run did; remembers it in LocalArchivePath and the registry. A failed or cancelled
+  // download leaves neither a file nor a path behind.
+  virtual void DownloadArchive();
   // The specifier's path for this object followed by ArchiveFile, without trailing "\".
   std::string GetArchivePath() const override;
   // A container that is file-related brings the container-archive specifier with an
@@ -86,6 +100,7 @@ class TFileRelated : public TInstallObject, public IArchivePathSource {
   std::string FArchiveFile;
   TCustomPathSpecifier* FArchiveFileType = nullptr;
   bool FNet = true;
+  INetInstallLocation* FNetLocation = nullptr;
 };
 
 // The standard container-archive specifier, or nil.

@@ -12,6 +12,7 @@ namespace setup {
 
 class TInstallContainer;
 class TInstallInformation;
+class INetInstallLocation;
 
 // The engine's own errors (also raised by what asks the engine for its switches).
 SETUP_IEXCEPTION(IEInstall, IException);
@@ -43,6 +44,8 @@ class TInstallEngine {
   // Records Item in the installation record for completion after the restart: kind 0 a
   // file object's name (FinishAfterReboot runs for it), kind 1 a batch file to delete.
   virtual void EngineAddUnfinished(const std::string& Item, int Kind) {}
+  // The installation-wide net install location; none until the engine has one.
+  virtual INetInstallLocation* EngineNetInstallLocation() const { return nullptr; }
 
  protected:
   TInstallEngine() = default;

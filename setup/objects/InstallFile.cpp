@@ -316,7 +316,8 @@ std::string TCustomInstallFile::GetDestFileName() const {
 }
 
 bool TCustomInstallFile::UsesOwnArchive() const {
-  return FOverwriteMode == owVersion || FOverwriteMode == owDate || FOverwriteMode == owVersionDate;
+  return NetLocation() != nullptr || FOverwriteMode == owVersion || FOverwriteMode == owDate ||
+         FOverwriteMode == owVersionDate;
 }
 
 TFileContainer* TCustomInstallFile::FileContainer() const {
@@ -573,12 +574,22 @@ void TCustomInstallFile::ExtractFromArchive() {
   if (GetLocalArchiveFile(local)) SetLocalArchivePath(local);
   TQnlkCompress* shared = SharedArchive();
   TInstallEngine* engine = GlobalInstall();
+  TDistributeType distribution = CurrentDistributeType();
+  // In a net distribution the archive is fetched first: the file's own, or its
+  // container's once for all its files.
+  bool downloaded = distribution != dtTraditional && (Net() || distribution == dtWeb);
+  if (downloaded) {
+    if (UsesOwnArchive())
+      DownloadArchive();
+    else if (TFileContainer* container = FileContainer(); container != nullptr && !container->IsArchiveDownloaded())
+      container->DownloadArchive();
+  }
   std::unique_ptr<TQnlkCompress> own;
   TQnlkCompress* archive = shared;
   {
     TFileStep step(*this, FState, ifsInstall);
     std::string archivePath = GetArchivePath();
-    if (engine == nullptr || !fw::SameText(archivePath, engine->EngineArchivePath())) {
+    if (downloaded || engine == nullptr || !fw::SameText(archivePath, engine->EngineArchivePath())) {
       own = std::make_unique<TQnlkCompress>(nullptr);
       archive = own.get();
     }
