@@ -323,7 +323,7 @@ NWSIM_API uint32_t nwsim_UnloadModule(uint32_t conn, const char* name) {
   if (uint32_t refused = ModuleCommandRefused(config)) return refused;
   TStateSession session(config);
   session.ConsoleLog(std::string("UNLOAD ") + (name ? name : ""));
-  return UnloadModuleByName(session, name ? name : "");
+  return UnloadModuleByName(config, session, name ? name : "");
 }
 
 NWSIM_API uint32_t nwsim_ExecuteNcf(uint32_t conn, const char* path) {

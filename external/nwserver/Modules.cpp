@@ -1,6 +1,7 @@
 // Server modules, NCF files and the console-scripting module's commands.
 #include <algorithm>
 #include <sstream>
+#include <vector>
 
 #include "Server.h"
 
@@ -46,6 +47,40 @@ bool IsModuleLoaded(const TState& state, const std::string& baseName) {
   return false;
 }
 
+// What a module file declares, as a real module's header would: lines "needs NAME" (a
+// module that must be loaded first) and "server NNN" (the lowest server version).
+struct TModuleHeader {
+  std::vector<std::string> Needs;
+  int MinServer = 0;
+};
+
+static TModuleHeader ReadModuleHeader(const std::string& host) {
+  TModuleHeader header;
+  std::string text;
+  if (!ReadHostFile(host, text)) return header;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream words(line);
+    std::string key, value;
+    words >> key >> value;
+    key = UpperStr(key);
+    if (key == "NEEDS" && !value.empty()) header.Needs.push_back(ModuleBaseName(value));
+    if (key == "SERVER") header.MinServer = atoi(value.c_str());
+  }
+  return header;
+}
+
+// Host path of a loaded module's file in SYS:SYSTEM; empty when it cannot be resolved.
+static std::string LoadedModuleHost(const TConfig& config, const std::string& fileName) {
+  TNwPath nw, canonical;
+  std::string host;
+  uint32_t code;
+  if (!ParseNwPath("SYS:SYSTEM\\" + fileName, nullptr, nw)) return "";
+  if (!TVolumes(config).Resolve(nw, host, canonical, code)) return "";
+  return host;
+}
+
 uint32_t LoadModuleFile(const TConfig& config, TStateSession& session, const std::string& path) {
   std::string p = path;
   while (!p.empty() && p.back() == ' ') p.pop_back();
@@ -59,19 +94,39 @@ uint32_t LoadModuleFile(const TConfig& config, TStateSession& session, const std
   if (!volumes.Resolve(nw, host, canonical, code)) return code;
   bool dir = false;
   if (!volumes.Exists(host, &dir) || dir) return kFailure;
-  std::string base = ModuleBaseName(canonical.Parts.back());
+  const std::string file = UpperStr(canonical.Parts.back());
+  std::string base = ModuleBaseName(file);
   if (IsModuleLoaded(session.State(), base)) return kFailure;
-  AddModule(session.State(), UpperStr(canonical.Parts.back()));
+  TModuleHeader header = ReadModuleHeader(host);
+  if (header.MinServer > config.Version) {
+    session.ConsoleLog("Module " + file + " requires a newer server version (" + std::to_string(header.MinServer) +
+                       ")");
+    return kFailure;
+  }
+  for (const std::string& need : header.Needs) {
+    if (!IsModuleLoaded(session.State(), need)) {
+      session.ConsoleLog("Module " + file + " not loaded: module " + need + " is not loaded");
+      return kFailure;
+    }
+  }
+  AddModule(session.State(), file);
   session.MarkChanged();
   return kOk;
 }
 
-uint32_t UnloadModuleByName(TStateSession& session, const std::string& name) {
+uint32_t UnloadModuleByName(const TConfig& config, TStateSession& session, const std::string& name) {
   std::string base = ModuleBaseName(name);
   auto& modules = session.State().Modules;
   auto it =
       std::find_if(modules.begin(), modules.end(), [&](const std::string& m) { return ModuleBaseName(m) == base; });
   if (it == modules.end()) return kFailure;
+  for (const std::string& other : modules) {
+    const std::vector<std::string> needs = ReadModuleHeader(LoadedModuleHost(config, other)).Needs;
+    if (std::find(needs.begin(), needs.end(), base) != needs.end()) {
+      session.ConsoleLog("Module " + base + " not unloaded: module " + ModuleBaseName(other) + " uses it");
+      return kFailure;
+    }
+  }
   RemoveModule(session.State(), static_cast<size_t>(it - modules.begin()));
   session.MarkChanged();
   return kOk;
@@ -107,7 +162,7 @@ static void RunConsoleLine(const TConfig& config, TStateSession& session, const 
   if (upper == "LOAD") {
     LoadModuleFile(config, session, arg);
   } else if (upper == "UNLOAD") {
-    UnloadModuleByName(session, arg);
+    UnloadModuleByName(config, session, arg);
   } else if (upper == "!PLAY" || upper == "!ENCODE" || upper == "!DECODE") {
     if (!IsModuleLoaded(session.State(), "TUVEK")) return;  // nobody on the console knows the command
     TNwPath nw, canonical;

@@ -19,8 +19,11 @@ uint32_t ExtensionId(const std::string& name);
 std::string ExtensionName(uint32_t id);
 bool IsModuleLoaded(const TState& state, const std::string& baseName);
 
+// A module loads when its file's "server" line does not ask for a newer server and every
+// module of its "needs" lines is loaded; it unloads when no loaded module needs it. A
+// refusal is noted in the console log.
 uint32_t LoadModuleFile(const TConfig& config, TStateSession& session, const std::string& path);
-uint32_t UnloadModuleByName(TStateSession& session, const std::string& name);
+uint32_t UnloadModuleByName(const TConfig& config, TStateSession& session, const std::string& name);
 // Runs an NCF file line by line as the server console would.
 uint32_t RunNcfFile(const TConfig& config, TStateSession& session, const std::string& path);
 

@@ -8,6 +8,7 @@
 #include "ExThreads.h"
 #include "GoToWeb.h"
 #include "NcpExtensions.h"
+#include "NlmMgr.h"
 #include "NwTypes.h"
 #include "gui/WinHandles.h"
 
@@ -156,9 +157,11 @@ void NetWareLibraryStartup() {
   LoadNetWin32Libraries();
   LoadLgnwLibrary();
   InitNCPCache();
+  InitNlmMgr();
 }
 
 void NetWareLibraryShutdown() {
+  FinalizeNlmMgr();
   FinalizeNCPCache();
   Library(TClientLib::Lgnw).Free();
   Library(TClientLib::LocWin32).Free();

@@ -66,7 +66,8 @@ bool LoadNetWin32Libraries();  // true when NETWIN32 and LOCWIN32 both loaded
 void LoadLgnwLibrary();
 
 // Library start and end of the NetWare units, in their order: GoToWeb, ExThreads,
-// client warning, CALWIN32, CLXWIN32, NETWIN32/LOCWIN32, login library, extension cache.
+// client warning, CALWIN32, CLXWIN32, NETWIN32/LOCWIN32, login library, extension cache,
+// module manager.
 // The tool page library runs them on the first call into it and when it is about to be
 // released (never under the loader lock: they load and free DLLs).
 void NetWareLibraryStartup();

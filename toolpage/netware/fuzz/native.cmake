@@ -2,6 +2,7 @@
 add_portable_library(toolpage_netware_portable
   SOURCES
     ${TOP}/toolpage/netware/NcpReplies.cpp
+    ${TOP}/toolpage/netware/NlmRegistry.cpp
     ${TOP}/toolpage/netware/NwErrorNames.cpp
     ${TOP}/toolpage/netware/NwErrors.cpp
     ${TOP}/toolpage/netware/NwTypes.cpp
@@ -12,6 +13,7 @@ target_include_directories(toolpage_netware_portable PUBLIC ${TOP}/toolpage/netw
 
 add_portable_tests(netware_portable_tests
   SOURCES ${TOP}/toolpage/netware/tests/NcpReplyTests.cpp
+    ${TOP}/toolpage/netware/tests/NlmRegistryTests.cpp
     ${TOP}/toolpage/netware/tests/SearchWireTests.cpp
     ${TOP}/toolpage/netware/tests/ServerPathTests.cpp
   LIBS toolpage_netware_portable)
