@@ -205,6 +205,17 @@ TEST_F(NlmMgrTest, ConfirmedLoadsRunTheLdFileOnTheServer) {
   EXPECT_TRUE(Informed.empty());
 }
 
+TEST_F(NlmMgrTest, ADeclinedConfirmationLeavesTheLdFileUnexecuted) {
+  TSimServer server({}, kServer, kUncRoot);
+  WriteModules(server);
+  Mgr->OnConfirm = [&](TNlmMgr*, const std::string&, bool& Proceed) { Proceed = false; };
+  Mgr->LoadWithDependencies(1, "TUVEK", false, true);
+  EXPECT_EQ(Lines(server.ReadFile("SYS", kLdFile)), (std::vector<std::string>{"Load VX4LIB.NLM", "Load TUVEK.NLM"}));
+  EXPECT_TRUE(ConsoleLines(server).empty());
+  EXPECT_TRUE(Informed.empty());
+  EXPECT_TRUE(Mgr->Script().ToVector().empty());
+}
+
 TEST_F(NlmMgrTest, ModulesTheServerRefusesAreReportedAndStopTheLoad) {
   TSimServer server({}, kServer, kUncRoot);
   WriteModules(server);
@@ -256,6 +267,17 @@ TEST_F(NlmMgrTest, Before410TheUlFileUnloadsUsersFirst) {
   EXPECT_EQ(Informed[0],
             "This system does not support remote unloading.\rPlease enter ULCONSOL.NCF command on server "
             "console.\rThis command will unload all necessary NLMs");
+}
+
+TEST_F(NlmMgrTest, Before410TheUlFileRunsThroughTheBaseModule) {
+  TSimServer server({"version 312", "module VX4LIB.312", "module TUVEK.NLM"}, kServer, kUncRoot);
+  WriteModules(server);
+  Mgr->UnloadWithDependents(1, "VX4LIB");
+  EXPECT_EQ(ConsoleLines(server), (std::vector<std::string>{"Unload  TUVEK.NLM", "Unload  VX4LIB.312"}));
+  EXPECT_EQ(nwtest::LastRequest().Bytes.size(), 130u);
+  NCPCache().Clear();
+  EXPECT_FALSE(Mgr->IsLoaded(1, "VX4LIB", true));
+  EXPECT_TRUE(Informed.empty());
 }
 
 // --- copying newer builds -------------------------------------------------------------
