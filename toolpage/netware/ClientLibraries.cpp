@@ -158,6 +158,9 @@ void NetWareLibraryStartup() {
   LoadLgnwLibrary();
   InitNCPCache();
   InitNlmMgr();
+  // The file-type unit has nothing to set up but says so, as the page always has.
+  OutputDebugStringA("Initializing uFileList");
+  OutputDebugStringA("Initialized uFileList");
 }
 
 void NetWareLibraryShutdown() {
