@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "ClientApi.h"
+#include "MessageWait.h"
 #include "NcpExtensions.h"
 #include "NwConnection.h"
 #include "NwErrors.h"
@@ -31,26 +32,6 @@ namespace {
 const int32_t kDirectModuleVersion = 410;  // direct load and unload from this version on
 const int32_t kDirectNcfVersion = 313;     // the client executes NCF files from this version on
 const size_t kMaxNcfPath = 128;
-
-// Waits for Milliseconds while the thread's windows keep answering. A WM_QUIT is put back
-// for the message loop and ends the wait.
-void WaitAnswering(uint32_t Milliseconds) {
-  const uint32_t start = GetTickCount();
-  for (;;) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) {
-        PostQuitMessage(static_cast<int>(msg.wParam));
-        return;
-      }
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    const uint32_t elapsed = GetTickCount() - start;
-    if (elapsed >= Milliseconds) return;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, Milliseconds - elapsed, QS_ALLINPUT);
-  }
-}
 
 // The calendar day of a file's last write in local time (yyyymmdd); false when the file
 // cannot be read.

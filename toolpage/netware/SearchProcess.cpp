@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "MessageWait.h"
 #include "NwErrors.h"
 #include "ServerFiles.h"
 #include "Timeout.h"
@@ -19,26 +20,6 @@ constexpr int32_t kPollInterval = 250;       // ms between status polls
 constexpr uint32_t kSlowRequest = 150;       // ms: a request slower than this ...
 constexpr uint32_t kSlowRequestPause = 350;  // ... is followed by this pause
 constexpr int kMaxDirectoryNames = 65536;    // a server that never stops naming directories
-
-// Waits for Milliseconds while the thread's windows keep answering. A WM_QUIT is put back
-// for the message loop and ends the wait.
-void WaitAnswering(uint32_t Milliseconds) {
-  const uint32_t start = GetTickCount();
-  for (;;) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) {
-        PostQuitMessage(static_cast<int>(msg.wParam));
-        return;
-      }
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    const uint32_t elapsed = GetTickCount() - start;
-    if (elapsed >= Milliseconds) return;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, Milliseconds - elapsed, QS_ALLINPUT);
-  }
-}
 
 bool SameStatus(const TSearchStatus& A, const TSearchStatus& B) {
   return A.Found == B.Found && A.C1 == B.C1 && A.C2 == B.C2 && A.C3 == B.C3 && A.C4 == B.C4 &&
