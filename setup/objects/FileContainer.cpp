@@ -42,6 +42,19 @@ int32_t ClampToInt32(int64_t Value) {
   return static_cast<int32_t>(Value);
 }
 
+// Whatever way an operation leaves: the container is idle again and its listeners hear
+// that the operation ended.
+struct TOperationEnd {
+  TFileContainer& Container;
+  ~TOperationEnd() {
+    Container.SetState(ifsNone);
+    try {
+      Container.BroadcastInformation(&Container, icOperationEnded, nullptr);
+    } catch (...) {
+    }
+  }
+};
+
 }  // namespace
 
 const fw::TClass& TFileContainer::StaticClass() {
@@ -345,16 +358,7 @@ void TFileContainer::RunOverFiles(bool IncludeAll, const std::function<void()>& 
 }
 
 void TFileContainer::CopyFiles() {
-  struct TEnd {
-    TFileContainer& c;
-    ~TEnd() {
-      c.SetState(ifsNone);
-      try {
-        c.BroadcastInformation(&c, icOperationEnded, nullptr);
-      } catch (...) {
-      }
-    }
-  } end{*this};
+  TOperationEnd end{*this};
   FState = ifsCopying;
   if (OnBeforeProcess) OnBeforeProcess(this);
   if (!Include()) return;
@@ -415,16 +419,7 @@ std::string WithoutDrive(const std::string& Path) {
 void TFileContainer::Compress(int Options) {
   if ((Options & coForceNetFilesLocal) != 0 && (Options & coForceFilesNet) != 0)
     throw IEFileContainer("Cannot pass both coForceNetFilesLocal and coForceFilesNet to Compress");
-  struct TEnd {
-    TFileContainer& c;
-    ~TEnd() {
-      c.SetState(ifsNone);
-      try {
-        c.BroadcastInformation(&c, icOperationEnded, nullptr);
-      } catch (...) {
-      }
-    }
-  } end{*this};
+  TOperationEnd end{*this};
   FState = ifsCompress;
   if (OnBeforeProcess) OnBeforeProcess(this);
   if (!Include()) return;

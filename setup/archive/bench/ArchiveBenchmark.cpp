@@ -16,45 +16,18 @@
 #include <vector>
 
 #include "ArchiveStream.h"
+#include "BenchmarkMeasures.h"
 #include "QnlkCompress.h"
 
 using namespace setup;
 
+using testsupport::Fail;
+using testsupport::Now;
+using testsupport::PeakMiB;
+
 namespace {
 
 constexpr size_t kBlock = 65536;
-
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// Peak working set in MiB, through kernel32's K32GetProcessMemoryInfo where present.
-double PeakMiB() {
-  struct Counters {
-    DWORD cb;
-    DWORD PageFaultCount;
-    SIZE_T PeakWorkingSetSize, WorkingSetSize, QuotaPeakPagedPoolUsage, QuotaPagedPoolUsage, QuotaPeakNonPagedPoolUsage,
-        QuotaNonPagedPoolUsage, PagefileUsage, PeakPagefileUsage;
-  } counters{};
-  counters.cb = sizeof counters;
-  using Fn = BOOL(WINAPI*)(HANDLE, Counters*, DWORD);
-  auto fn = reinterpret_cast<Fn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "K32GetProcessMemoryInfo")));
-  if (fn == nullptr || !fn(GetCurrentProcess(), &counters, sizeof counters)) return -1;
-  return static_cast<double>(counters.PeakWorkingSetSize) / (1 << 20);
-}
-
-void Fail(const char* what) {
-  std::fprintf(stderr, "benchmark failed: %s\n", what);
-  std::exit(1);
-}
 
 void MakeData(const std::string& path, int64_t size) {
   TWinFile out;

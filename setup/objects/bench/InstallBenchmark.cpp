@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchmarkMeasures.h"
 #include "archive/ArchiveStartup.h"
 #include "archive/ArchiveText.h"
 #include "archive/QnlkCompress.h"
@@ -33,34 +34,11 @@
 
 using namespace setup;
 
+using testsupport::Fail;
+using testsupport::Now;
+using testsupport::PeakMiB;
+
 namespace {
-
-double Now() {
-  LARGE_INTEGER f, t;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-double PeakMiB() {
-  struct Counters {
-    DWORD cb;
-    DWORD PageFaultCount;
-    SIZE_T PeakWorkingSetSize, WorkingSetSize, QuotaPeakPagedPoolUsage, QuotaPagedPoolUsage, QuotaPeakNonPagedPoolUsage,
-        QuotaNonPagedPoolUsage, PagefileUsage, PeakPagefileUsage;
-  } counters{};
-  counters.cb = sizeof counters;
-  using Fn = BOOL(WINAPI*)(HANDLE, Counters*, DWORD);
-  auto fn = reinterpret_cast<Fn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "K32GetProcessMemoryInfo")));
-  if (fn == nullptr || !fn(GetCurrentProcess(), &counters, sizeof counters)) return -1;
-  return static_cast<double>(counters.PeakWorkingSetSize) / (1 << 20);
-}
-
-void Fail(const char* what) {
-  std::fprintf(stderr, "benchmark failed: %s\n", what);
-  std::exit(1);
-}
 
 void RemoveTree(const std::string& Path) {
   WIN32_FIND_DATAA data;
