@@ -241,7 +241,10 @@ int TCustomForm::ShowModal() {
   FModalResult = mrNone;
   try {
     Show();
-    while (FModalResult == mrNone && !Application->Terminated()) Application->HandleMessage();
+    while (!Application->Terminated()) {
+      if (FModalResult != mrNone && ModalCloseAllowed()) break;
+      Application->HandleMessage();
+    }
   } catch (...) {
     FModal = false;
     for (HWND wnd : disabled) EnableWindow(wnd, TRUE);
@@ -252,6 +255,14 @@ int TCustomForm::ShowModal() {
   for (HWND wnd : disabled) EnableWindow(wnd, TRUE);
   Hide();
   return FModalResult;
+}
+
+bool TCustomForm::ModalCloseAllowed() {
+  TCloseAction action = caHide;
+  if (OnClose) OnClose(this, action);
+  if (action != caNone) return true;
+  FModalResult = mrNone;
+  return false;
 }
 
 void TCustomForm::WndProc(TMessage& Message) {

@@ -53,8 +53,9 @@ class TCustomForm : public TWinControl {
   void Show();
   // Asks OnClose what to do; closing the main form ends the application.
   void Close();
-  // Shows the form and runs messages until ModalResult is set; other windows of the
-  // thread are disabled meanwhile.
+  // Shows the form and runs messages until ModalResult is set and OnClose lets the
+  // form go (an action of caNone clears ModalResult and the form stays); other windows
+  // of the thread are disabled meanwhile.
   int ShowModal();
   void BeforeDestruction() override;
   RECT ClientRect() const override;
@@ -75,6 +76,7 @@ class TCustomForm : public TWinControl {
   DWORD WindowExStyle() const;
 
  private:
+  bool ModalCloseAllowed();
   TFormBorderStyle FBorderStyle = bsSizeable;
   TPosition FPosition = poDesigned;
   TWindowState FWindowState = wsNormal;

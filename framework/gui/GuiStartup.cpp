@@ -3,6 +3,8 @@
 #include <set>
 
 #include "Buttons.h"
+#include "ComCtrls.h"
+#include "ExtCtrls.h"
 #include "Forms.h"
 #include "ListCtrls.h"
 #include "StdCtrls.h"
@@ -22,6 +24,9 @@ void StartGui(HINSTANCE Module) {
   gGui = new TGuiState{Module, {}};
   RegisterClasses({&TForm::StaticClass(), &TLabel::StaticClass(), &TButton::StaticClass(), &TEdit::StaticClass(),
                    &TBitBtn::StaticClass(), &TListBox::StaticClass(), &TRadioGroup::StaticClass()});
+  RegisterClasses({&TPanel::StaticClass(), &TBevel::StaticClass(), &TImage::StaticClass(), &TGroupBox::StaticClass(),
+                   &TCheckBox::StaticClass(), &TProgressBar::StaticClass(), &TTabControl::StaticClass(),
+                   &TRichEdit::StaticClass()});
   Application = new TApplication(nullptr);
 }
 
