@@ -8,6 +8,10 @@
 #include "InstallTypes.h"
 #include "support/Errors.h"
 
+namespace fw {
+class TPicture;
+}
+
 namespace setup {
 
 class TInstallContainer;
@@ -46,6 +50,14 @@ class TInstallEngine {
   virtual void EngineAddUnfinished(const std::string& Item, int Kind) {}
   // The installation-wide net install location; none until the engine has one.
   virtual INetInstallLocation* EngineNetInstallLocation() const { return nullptr; }
+  // Asks the user whether to cancel the installation; true means cancel. Until the
+  // engine asks, nobody objects.
+  virtual bool EngineQueryUserAbort() { return true; }
+  // The picture the wizard's pages show at their left; nil when there is none.
+  virtual fw::TPicture* EngineDialogThemeBitmap() const { return nullptr; }
+  // Whether the setup reboots Windows when it ends (the reboot page lets the user choose).
+  virtual bool EngineReboot() const { return false; }
+  virtual void SetEngineReboot(bool Value) {}
 
  protected:
   TInstallEngine() = default;
