@@ -496,6 +496,24 @@ void TWinControl::WndProc(TMessage& Message) {
         return;
       }
       break;
+    case WM_DRAWITEM:
+      // Owner-drawn children draw themselves.
+      if (TWinControl* child = FindControl(reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam)->hwndItem);
+          child != nullptr && child != this) {
+        Message.Result = child->Perform(CN_BASE + WM_DRAWITEM, Message.WParam, Message.LParam);
+        return;
+      }
+      break;
+    case WM_MEASUREITEM:
+      // Children that measure their items carry a control id of their own.
+      if (UINT id = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam)->CtlID; id != 0)
+        for (TControl* c : FControls)
+          if (auto* child = dynamic_cast<TWinControl*>(c);
+              child != nullptr && child->FHandle != nullptr && static_cast<UINT>(GetDlgCtrlID(child->FHandle)) == id) {
+            Message.Result = child->Perform(CN_BASE + WM_MEASUREITEM, Message.WParam, Message.LParam);
+            return;
+          }
+      break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:

@@ -4,9 +4,13 @@
 
 #include "Buttons.h"
 #include "ComCtrls.h"
+#include "ComboBoxes.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
+#include "ImageLists.h"
+#include "InPlaceEditors.h"
 #include "ListCtrls.h"
+#include "OwnerDrawLists.h"
 #include "StdCtrls.h"
 
 namespace fw {
@@ -27,6 +31,8 @@ void StartGui(HINSTANCE Module) {
   RegisterClasses({&TPanel::StaticClass(), &TBevel::StaticClass(), &TImage::StaticClass(), &TGroupBox::StaticClass(),
                    &TCheckBox::StaticClass(), &TProgressBar::StaticClass(), &TTabControl::StaticClass(),
                    &TRichEdit::StaticClass()});
+  RegisterClasses({&TOwnerDrawListBox::StaticClass(), &TComboBox::StaticClass(), &TInplaceEdit::StaticClass(),
+                   &TSpinEdit::StaticClass(), &TImageList::StaticClass()});
   Application = new TApplication(nullptr);
 }
 

@@ -44,11 +44,11 @@ class TCustomListBox : public TWinControl {
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void WndProc(TMessage& Message) override;
+  // The items changed: the window shows them again, the selection stays in range.
+  virtual void ItemsChanged();
 
  private:
   friend class TListBoxStrings;
-  // The items changed: the window shows them again, the selection stays in range.
-  void ItemsChanged();
   void FillWindow();
 
   TListBoxStrings FItems{this};

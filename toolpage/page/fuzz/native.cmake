@@ -4,6 +4,7 @@ add_portable_library(toolpage_page_portable
     ${TOP}/toolpage/page/NcfLines.cpp
     ${TOP}/toolpage/page/ScriptFormat.cpp
     ${TOP}/toolpage/page/ScriptNames.cpp
+    ${TOP}/toolpage/page/ScrListRules.cpp
   LIBS fw_core_portable)
 target_include_directories(toolpage_page_portable PUBLIC ${TOP}/toolpage/page)
 
@@ -11,6 +12,7 @@ add_portable_tests(page_portable_tests
   SOURCES ${TOP}/toolpage/page/tests/ScriptFormatTests.cpp
     ${TOP}/toolpage/page/tests/NcfLineTests.cpp
     ${TOP}/toolpage/page/tests/ScriptNameTests.cpp
+    ${TOP}/toolpage/page/tests/ScrListRulesTests.cpp
   LIBS toolpage_page_portable)
 
 add_portable_fuzzer(oks_script_fuzz
