@@ -30,7 +30,8 @@ class TImageList : public TComponent {
   HIMAGELIST Handle();
 
   // Adds the pictures of a bitmap strip (each Width wide); pixels of MaskColor are
-  // transparent. Returns the index of the first.
+  // transparent. Bitmap must not be selected into a device context. Returns the index of
+  // the first.
   int AddMasked(HBITMAP Bitmap, TColor MaskColor);
   // The bitmap resource Name of the module, cut into pictures of Width.
   int AddResource(const std::string& Name, TColor MaskColor);

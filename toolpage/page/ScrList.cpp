@@ -162,7 +162,7 @@ void TScrList::InvalidateLine(int Index) {
 // --- drawing ---------------------------------------------------------------
 
 int TScrList::GetTextLeft(int Index) const {
-  uint8_t kind = Index >= 0 && Index < FItems.Count() ? FItems.Items(Index).Kind : skText;
+  uint8_t kind = Index >= 0 && Index < FItems.Count() ? FItems.Items(Index).Kind : static_cast<uint8_t>(skText);
   return LineKindLook(kind).Indent + (FImages != nullptr ? FImages->Width() : 0) + 2;
 }
 
