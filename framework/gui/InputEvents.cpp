@@ -11,6 +11,13 @@ UINT DeferredExitMessage() {
   return message;
 }
 
+// The virtual key of a key message: Enter and Esc also as the characters they type.
+uint16_t KeyOf(const MSG& Msg) {
+  if (Msg.message == WM_CHAR && Msg.wParam == '\r') return VK_RETURN;
+  if (Msg.message == WM_CHAR && Msg.wParam == 27) return VK_ESCAPE;
+  return static_cast<uint16_t>(Msg.wParam);
+}
+
 }  // namespace
 
 void TInputEvents::KeyDown(uint16_t& Key) {
@@ -56,10 +63,7 @@ bool TInputEvents::HandleInput(TMessage& Message, const TMethodPtr<void(TMessage
     case WM_GETDLGCODE: {
       Default(Message);
       const auto* msg = reinterpret_cast<const MSG*>(Message.LParam);
-      if (msg != nullptr && (msg->message == WM_KEYDOWN || msg->message == WM_CHAR) &&
-          WantsKey(static_cast<uint16_t>(msg->message == WM_CHAR && msg->wParam == '\r' ? VK_RETURN
-                                         : msg->message == WM_CHAR && msg->wParam == 27 ? VK_ESCAPE
-                                                                                        : msg->wParam)))
+      if (msg != nullptr && (msg->message == WM_KEYDOWN || msg->message == WM_CHAR) && WantsKey(KeyOf(*msg)))
         Message.Result |= DLGC_WANTMESSAGE;
       return true;
     }

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "Screenshot.h"
 #include "gui/ComboBoxes.h"
 #include "gui/Forms.h"
 #include "gui/ImageLists.h"
@@ -254,6 +255,12 @@ TEST_F(LineControlsTest, ComboBoxesReportTypingChoosingAndTheKeysOfTheirEdit) {
   EXPECT_EQ(box->ItemIndex(), -1);
   EXPECT_EQ(changes, 2);
   EXPECT_EQ(log.Chars, "go");
+  auto* spin = new TSpinEdit(form.get());
+  spin->SetBounds(10, 50, 64, 22);
+  spin->SetMaxValue(10);
+  spin->SetParent(form.get());
+  PumpFor(20);
+  testsupport::SaveWindowPng(form->Handle(), "combo_and_spin_edit");
   MSG esc{edit, WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
   EXPECT_NE(SendMessageA(edit, WM_GETDLGCODE, VK_ESCAPE, reinterpret_cast<LPARAM>(&esc)) & DLGC_WANTMESSAGE, 0);
 

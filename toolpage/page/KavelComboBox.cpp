@@ -109,7 +109,7 @@ void TKavelComboBox::ShowPopUp() {
       FPopUp->SetBounds(Left(), Top(), Width(), height);
       FPopUp->OnMouseLeave = fw::TNotifyEvent(this, &TKavelComboBox::PopUpMouseLeave);
       FPopUp->OnClick = fw::TNotifyEvent(this, &TKavelComboBox::PopUpClick);
-      SetClassLongPtrA(FPopUp->Handle(), GCLP_HCURSOR, 0);
+      FPopUp->SetHandPointCursor(true);
       SetWindowPos(FPopUp->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     } catch (...) {
       delete FPopUp;
@@ -182,7 +182,7 @@ void TKavelComboBox::WndProc(fw::TMessage& Message) {
     case CN_MEASUREITEM:
       if (FOwnerDraw) {
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
-        int height = FMeasureHeight;
+        int height = FMeasureHeight > 0 ? FMeasureHeight : static_cast<int>(item->itemHeight);
         MeasureItem(static_cast<int>(item->itemID), height);
         item->itemHeight = static_cast<UINT>(height);
         Message.Result = 1;

@@ -99,6 +99,14 @@ void TPopUpListBox::WndProc(fw::TMessage& Message) {
       fw::TOwnerDrawListBox::WndProc(Message);
       CMMouseLeave();
       return;
+    case WM_SETCURSOR:
+      if (FHandPointCursor && LOWORD(Message.LParam) == HTCLIENT) {
+        SetCursor(LoadCursorA(nullptr, IDC_HAND));
+        Message.Result = TRUE;
+        return;
+      }
+      fw::TOwnerDrawListBox::WndProc(Message);
+      return;
     case WM_PAINT: {
       fw::TOwnerDrawListBox::WndProc(Message);
       HDC dc = GetDC(Handle());

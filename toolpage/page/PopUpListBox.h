@@ -20,6 +20,9 @@ class TPopUpListBox : public fw::TOwnerDrawListBox {
   // The item under the mouse, -1 for none.
   int HotItem() const { return FHotItem; }
   bool MouseOver() const { return FMouseOver; }
+  // The pointing hand over the list instead of the arrow.
+  bool HandPointCursor() const { return FHandPointCursor; }
+  void SetHandPointCursor(bool Value) { FHandPointCursor = Value; }
 
   fw::TNotifyEvent OnMouseEnter;
   fw::TNotifyEvent OnMouseLeave;
@@ -38,6 +41,7 @@ class TPopUpListBox : public fw::TOwnerDrawListBox {
   TPopUpTrackStyle FTrackStyle = tptsUnderline;
   bool FMouseOver = false;
   int FHotItem = -1;
+  bool FHandPointCursor = false;
   fw::TFont FDrawFont;  // the font of the line being drawn, selected while it is drawn
 };
 

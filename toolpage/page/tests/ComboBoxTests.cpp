@@ -231,6 +231,7 @@ TEST_F(ComboTest, TheAutomaticPopUpOpensOnEnteringAndIsFreedAfterAClick) {
   EXPECT_EQ(popUp->Width(), box->Width());
   EXPECT_EQ(popUp->Height(), 3 * popUp->ItemHeight() + 5);
   EXPECT_TRUE(box->Hovering());
+  EXPECT_TRUE(popUp->HandPointCursor());
 
   // The user clicks the second item with the cursor on it.
   POINT onItem{20, popUp->ItemHeight() + 3};
