@@ -34,7 +34,8 @@ void TQnlkCompress::SplitToDisks(const std::string& TargetFolder, const std::str
         FHeaders.InitFileStats(FStats);
 
         TWinFile source;
-        if (!source.Open(FCompressedFile, TFileOpen::ReadWrite))
+        // The source is only read: a setup on a read-only medium splits too.
+        if (!source.Open(FCompressedFile, TFileOpen::Read))
           throw EQnlkCompress(fw::Format("Cannot open the compressed file %s", FCompressedFile));
         std::string folder = TargetFolder;
         const std::string volumeFile = ExtractFileName(VolumeName);
