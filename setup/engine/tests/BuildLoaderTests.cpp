@@ -1,0 +1,135 @@
+// The loader program at the head of a built setup, run as a user runs "setup.exe": it
+// unpacks the installer into a folder of its own and starts it with the switches the
+// installer expects, and refuses a damaged setup with a message.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "BuildTestSupport.h"
+#include "UiDriver.h"
+#include "engine/SelfExtractFile.h"
+
+namespace setup::buildtests {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+std::string ProgramFolder() {
+  char name[MAX_PATH];
+  GetModuleFileNameA(nullptr, name, sizeof name);
+  return fs::path(name).parent_path().string();
+}
+
+struct TRun {
+  DWORD ExitCode = 0;
+  std::vector<std::string> Report;  // the installer's command line, its file, the files beside it
+};
+
+// Starts SetupExe with Arguments, plays the user on a message box that it shows (its text
+// into Message), and waits for it to end.
+TRun RunSetup(const std::string& SetupExe, const std::string& Arguments, const std::string& ProbeOut,
+              std::string* Message = nullptr) {
+  DeleteFileA(ProbeOut.c_str());
+  SetEnvironmentVariableA("STAVREL_PROBE_OUT", ProbeOut.c_str());
+  std::string command = "\"" + SetupExe + "\" " + Arguments;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(SetupExe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process))
+    throw std::runtime_error("cannot start " + SetupExe);
+  fw::TKernelHandle processHandle(process.hProcess), thread(process.hThread);
+  if (Message != nullptr) {
+    HWND box = testsupport::WaitForWindow({.Caption = "Setup", .ProcessId = process.dwProcessId}, 20000);
+    for (const auto& control : testsupport::ListControls(box))
+      if (_stricmp(control.ClassName.c_str(), "Static") == 0 && !control.Text.empty()) *Message = control.Text;
+    testsupport::Click(testsupport::RequireControl(box, {.Caption = "OK"}));
+  }
+  if (WaitForSingleObject(processHandle.Get(), 30000) != WAIT_OBJECT_0) {
+    TerminateProcess(processHandle.Get(), 99);
+    throw std::runtime_error(SetupExe + " did not end");
+  }
+  TRun run;
+  GetExitCodeProcess(processHandle.Get(), &run.ExitCode);
+  if (testsupport::FileExists(ProbeOut)) {
+    std::istringstream lines(ReadFile(ProbeOut));
+    for (std::string line; std::getline(lines, line);) run.Report.push_back(line);
+  }
+  return run;
+}
+
+// A setup built through the stand-in engine whose installer is the probe program.
+struct TBuiltSetup {
+  TScratchFolder Folder{"loader"};
+  TLoaderLibrary Library{Folder, ReadFile(ProgramFolder() + "\\QuenlarkLoadProgram.exe")};
+  TStandInEngine Engine{Folder};
+  std::string Dir = Folder / "My Build";
+  std::string SetupExe = Dir + "\\setup.exe";
+  std::string ProbeOut = Folder / "probe.txt";
+
+  TBuiltSetup() {
+    CopyFileA((ProgramFolder() + "\\loader_installer_probe.exe").c_str(), (Folder / "src\\installer.exe").c_str(),
+              FALSE);
+    BuildDistribution(Engine, Folder / "src\\installer.exe", Dir, true);
+  }
+};
+
+TEST(Loader, UnpacksTheInstallerIntoAFolderOfItsOwnAndStartsIt) {
+  TBuiltSetup setup;
+  const TRun run = RunSetup(setup.SetupExe, "", setup.ProbeOut);
+  EXPECT_EQ(run.ExitCode, 7u) << "the installer's exit code";
+  ASSERT_GE(run.Report.size(), 4u);
+  EXPECT_THAT(run.Report[0], HasSubstr("\"-s" + setup.Dir + "\" \"-esetup.exe\" -c"));
+  EXPECT_THAT(run.Report[0], Not(HasSubstr("-f")));
+  const fs::path installer(run.Report[1]);
+  EXPECT_EQ(installer.filename(), "installer.exe");
+  EXPECT_NE(installer.parent_path(), fs::path(setup.Dir));
+  EXPECT_THAT(installer.parent_path().filename().string(), HasSubstr("QLoad"));
+  EXPECT_THAT((std::vector<std::string>(run.Report.begin() + 2, run.Report.end())),
+              ::testing::UnorderedElementsAre("installer.exe", "companion.dll"));
+  // The installer removes the folder at its end (switch c); the probe does not.
+  testsupport::RemoveTree(installer.parent_path().string());
+
+  const TRun toDisk = RunSetup(setup.SetupExe, "*todisk", setup.ProbeOut);
+  ASSERT_FALSE(toDisk.Report.empty());
+  EXPECT_THAT(toDisk.Report[0], HasSubstr("\"-esetup.exe\" -c -f"));
+  testsupport::RemoveTree(fs::path(toDisk.Report[1]).parent_path().string());
+}
+
+TEST(Loader, ASetupCopiedToDisksUnpacksTheSetupArchiveBesideIt) {
+  TBuiltSetup setup;
+  const std::string disk = setup.Folder / "disk";
+  fs::create_directories(disk);
+  WriteFile(disk + "\\setup.exe", ReadFile(setup.Folder / "lib\\QuenlarkLoadProgram.exe"));
+  WriteNotSelfExtractInfo(disk + "\\setup.exe");
+  fs::copy_file(setup.Dir + "\\setup.1", disk + "\\setup.1");
+  const TRun run = RunSetup(disk + "\\setup.exe", "", setup.ProbeOut);
+  EXPECT_EQ(run.ExitCode, 7u);
+  ASSERT_GE(run.Report.size(), 2u);
+  EXPECT_THAT(run.Report[0], HasSubstr("\"-s" + disk + "\" -c"));
+  EXPECT_THAT(run.Report[0], Not(HasSubstr("-e")));
+  testsupport::RemoveTree(fs::path(run.Report[1]).parent_path().string());
+}
+
+TEST(Loader, ADamagedOrTruncatedSetupIsReportedAndNothingRuns) {
+  TBuiltSetup setup;
+  std::string bytes = ReadFile(setup.SetupExe);
+  const TSelfExtractInfo info = ReadSelfExtractInfo(setup.SetupExe);
+  bytes[info.Files1First + 10] ^= 1;
+  WriteFile(setup.SetupExe, bytes);
+  std::string message;
+  TRun run = RunSetup(setup.SetupExe, "", setup.ProbeOut, &message);
+  EXPECT_EQ(run.ExitCode, 1u);
+  EXPECT_TRUE(run.Report.empty()) << "the installer did not run";
+  EXPECT_THAT(message, HasSubstr("check sum does not match"));
+
+  WriteFile(setup.SetupExe, bytes.substr(0, bytes.size() - 30));
+  run = RunSetup(setup.SetupExe, "", setup.ProbeOut, &message);
+  EXPECT_TRUE(run.Report.empty());
+  EXPECT_THAT(message, HasSubstr("is damaged"));
+}
+
+}  // namespace
+}  // namespace setup::buildtests
