@@ -37,6 +37,9 @@ std::string ModuleFileName() {
   }
 }
 
+// The empty file that marks the folder as the one this loader made for the run.
+constexpr char kFolderMark[] = "~loader.tag";
+
 // A new folder below the system's temporary folder that no one else uses: it is created
 // here, so it did not exist before.
 std::string CreateOwnFolder() {
@@ -46,7 +49,17 @@ std::string CreateOwnFolder() {
   for (unsigned attempt = 0; attempt < 1000; ++attempt) {
     const std::string folder = setup::IncludeTrailingBackslash(temp) +
                                fw::Format("QLoad%u-%u.tmp", GetCurrentProcessId(), GetTickCount() + attempt);
-    if (CreateDirectoryA(folder.c_str(), nullptr)) return folder;
+    if (CreateDirectoryA(folder.c_str(), nullptr)) {
+      // The mark by which the installer knows the folder as the loader's, to be removed
+      // at its end.
+      fw::TFileHandle mark(CreateFileA((folder + "\\" + kFolderMark).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+      if (!mark.Valid()) {
+        RemoveDirectoryA(folder.c_str());
+        throw ELoader(fw::Format("Cannot create the temporary folder %s", folder));
+      }
+      return folder;
+    }
     if (GetLastError() != ERROR_ALREADY_EXISTS)
       throw ELoader(fw::Format("Cannot create the temporary folder %s", folder));
   }

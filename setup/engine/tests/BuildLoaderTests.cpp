@@ -88,7 +88,7 @@ TEST(Loader, UnpacksTheInstallerIntoAFolderOfItsOwnAndStartsIt) {
   EXPECT_NE(installer.parent_path(), fs::path(setup.Dir));
   EXPECT_THAT(installer.parent_path().filename().string(), HasSubstr("QLoad"));
   EXPECT_THAT((std::vector<std::string>(run.Report.begin() + 2, run.Report.end())),
-              ::testing::UnorderedElementsAre("installer.exe", "companion.dll"));
+              ::testing::UnorderedElementsAre("installer.exe", "companion.dll", "~loader.tag"));
   // The installer removes the folder at its end (switch c); the probe does not.
   testsupport::RemoveTree(installer.parent_path().string());
 
