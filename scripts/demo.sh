@@ -24,3 +24,4 @@ if kill -0 "$pid" 2>/dev/null; then
 fi
 wait "$pid" || { echo "bramset failed; see $OUT/bramset.log" >&2; exit 1; }
 echo "bramset ended normally"
+"$(dirname "$0")/demo-page.sh"

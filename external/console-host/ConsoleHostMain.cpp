@@ -1,0 +1,166 @@
+// console-host.exe: the least console, driven by commands given as arguments or, with
+// "--script FILE", one command per line of a file. Commands:
+//   register DLL | unregister DLL   regsvr32 on the page library
+//   tools-key FOLDER                the tools key naming the page's class and folder
+//   open                            creates the page of the tools key's class and hosts it
+//   host-ref N                      the reference the console gives when the page asks
+//   connect N                       hands the page connection reference N
+//   refresh                         asks the page to refresh
+//   click CAPTION                   presses the page's button with that caption
+//   wait MS                         handles window messages for MS milliseconds
+//   png NAME                        screenshot of the console window (NAME.png)
+//   run                             handles messages until the console window is closed
+//   close                           releases the page
+// Each command is echoed with its result; the first failure ends the program with code 1.
+#include <windows.h>
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ConsoleHost.h"
+#include "Screenshot.h"
+
+namespace {
+
+using consolehost::TConsoleHost;
+
+void Pump(DWORD Milliseconds) {
+  DWORD start = GetTickCount();
+  do {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    if (Milliseconds > 0) Sleep(10);
+  } while (GetTickCount() - start < Milliseconds);
+}
+
+struct TFind {
+  std::string Caption;
+  HWND Found = nullptr;
+};
+
+BOOL CALLBACK FindButton(HWND Window, LPARAM Param) {
+  auto* find = reinterpret_cast<TFind*>(Param);
+  char text[256] = {}, cls[64] = {};
+  GetWindowTextA(Window, text, sizeof text);
+  GetClassNameA(Window, cls, sizeof cls);
+  if (lstrcmpiA(cls, "Button") == 0 && find->Caption == text && IsWindowVisible(Window)) {
+    find->Found = Window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+bool Run(TConsoleHost& Host, const std::string& Command, const std::string& Argument, std::string& Result) {
+  if (Command == "register" || Command == "unregister") {
+    int code = consolehost::RunRegsvr32(Argument, Command == "unregister");
+    Result = "regsvr32 exit code " + std::to_string(code);
+    return code == 0;
+  }
+  if (Command == "tools-key") {
+    consolehost::WriteToolsKey(Argument);
+    return true;
+  }
+  if (Command == "open") {
+    std::string text = consolehost::ToolClassFromKey();
+    std::wstring wide(text.begin(), text.end());
+    CLSID id;
+    if (text.empty() || FAILED(CLSIDFromString(wide.c_str(), &id))) {
+      Result = "no tool class in the tools key";
+      return false;
+    }
+    Host.Open(id);
+    Pump(100);
+    return true;
+  }
+  if (Command == "host-ref") {
+    Host.ConnRef = static_cast<uint32_t>(std::stoul(Argument));
+    return true;
+  }
+  if (Command == "connect") {
+    Host.ConnRef = static_cast<uint32_t>(std::stoul(Argument));
+    return Host.Page() != nullptr && SUCCEEDED(Host.Page()->SetConnection(static_cast<LONG>(Host.ConnRef)));
+  }
+  if (Command == "refresh") {
+    HRESULT hr = Host.Page() != nullptr ? Host.Page()->RefreshPage(VARIANT_FALSE) : E_POINTER;
+    Pump(50);
+    return SUCCEEDED(hr);
+  }
+  if (Command == "click") {
+    TFind find{Argument};
+    if (Host.Window() != nullptr) EnumChildWindows(Host.Window(), FindButton, reinterpret_cast<LPARAM>(&find));
+    if (find.Found == nullptr) {
+      Result = "no visible button " + Argument;
+      return false;
+    }
+    SendMessageA(find.Found, BM_CLICK, 0, 0);
+    Pump(50);
+    return true;
+  }
+  if (Command == "wait") {
+    Pump(static_cast<DWORD>(std::stoul(Argument)));
+    return true;
+  }
+  if (Command == "png") {
+    Result = testsupport::SaveWindowPng(Host.Window(), Argument);
+    return true;
+  }
+  if (Command == "run") {
+    while (Host.Window() != nullptr && IsWindow(Host.Window())) Pump(50);
+    return true;
+  }
+  if (Command == "close") {
+    Host.Close();
+    return true;
+  }
+  Result = "unknown command";
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> lines;
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (arg == "--script" && i + 1 < argc) {
+      std::ifstream in(argv[++i]);
+      for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line[0] != '#') lines.push_back(line);
+      }
+    } else {
+      lines.push_back(arg);
+    }
+  }
+  OleInitialize(nullptr);
+  int status = 0;
+  {
+    TConsoleHost host;
+    for (const std::string& line : lines) {
+      size_t space = line.find(' ');
+      std::string command = line.substr(0, space), argument = space == std::string::npos ? "" : line.substr(space + 1);
+      std::string result;
+      bool ok = false;
+      try {
+        ok = Run(host, command, argument, result);
+      } catch (const std::exception& e) {
+        result = e.what();
+      }
+      std::cout << (ok ? "ok    " : "FAIL  ") << line << (result.empty() ? "" : "  -> " + result) << std::endl;
+      if (!ok) {
+        status = 1;
+        break;
+      }
+    }
+    host.Close();
+  }
+  CoFreeUnusedLibraries();
+  OleUninitialize();
+  return status;
+}

@@ -1,0 +1,91 @@
+#include "ExToolBar.h"
+
+#include <algorithm>
+
+#include "ColorUtils.h"
+#include "core/ClassDef.h"
+
+namespace toolpage {
+
+using namespace fw;
+
+namespace {
+const TEnumInfo kShadingInfo{"TExToolBarShading", {"shNone", "shLeft", "shRight", "shDown", "shUp"}};
+
+bool Vertical(TExToolBarShading Shading) {
+  return Shading == shDown || Shading == shUp;
+}
+}  // namespace
+
+TToolBarColors ToolBarColors(TExToolBarShading Shading, TColor Face, TColor Highlight, TColor Shadow) {
+  bool vertical = Vertical(Shading);
+  return {setup::BlendColors(Face, Highlight, vertical ? 35 : 50),
+          setup::BlendColors(Face, Shadow, vertical ? 30 : 25)};
+}
+
+int GradientSteps(TExToolBarShading Shading, int Width, int Height) {
+  if (Shading == shNone) return 0;
+  int extent = Vertical(Shading) ? Height : Width;
+  return std::clamp(extent, 0, 255);
+}
+
+TColor GradientColor(TColor From, TColor To, int Index, int Steps) {
+  if (Steps <= 1) return static_cast<TColor>(ColorToRGB(From));
+  return setup::BlendColors(static_cast<TColor>(ColorToRGB(From)), static_cast<TColor>(ColorToRGB(To)),
+                            Index * 100 / (Steps - 1));
+}
+
+const TClass& TExToolBar::StaticClass() {
+  using T = TExToolBar;
+  static const TClass cls = TClassDef<T>().Creatable().Enum("Shading", kShadingInfo, &T::Shading, &T::SetShading);
+  return cls;
+}
+
+TExToolBar::TExToolBar(TComponent* AOwner) : TWinControl(AOwner) {
+  FHeight = 29;
+  FAlign = alTop;
+  UpdateColors();
+}
+
+void TExToolBar::SetShading(TExToolBarShading Value) {
+  if (FShading == Value) return;
+  FShading = Value;
+  UpdateColors();
+  Invalidate();
+}
+
+void TExToolBar::UpdateColors() {
+  TToolBarColors colors = ToolBarColors(FShading, clBtnFace, clBtnHighlight, clBtnShadow);
+  FLight = colors.Light;
+  FDark = colors.Dark;
+}
+
+int TExToolBar::CustomDraw(HDC DC, const RECT& Rect) {
+  int width = Rect.right - Rect.left, height = Rect.bottom - Rect.top;
+  int steps = GradientSteps(FShading, width, height);
+  if (steps == 0 || !setup::HighColor) return 0;
+  bool vertical = Vertical(FShading);
+  TColor from = (FShading == shLeft || FShading == shUp) ? FDark : FLight;
+  TColor to = (FShading == shLeft || FShading == shUp) ? FLight : FDark;
+  int extent = vertical ? height : width;
+  for (int i = 0; i < steps; ++i) {
+    RECT band = Rect;
+    int start = extent * i / steps, end = extent * (i + 1) / steps;
+    if (vertical) {
+      band.top = Rect.top + start;
+      band.bottom = Rect.top + end;
+    } else {
+      band.left = Rect.left + start;
+      band.right = Rect.left + end;
+    }
+    TBrushHandle brush(CreateSolidBrush(ColorToRGB(GradientColor(from, to, i, steps))));
+    FillRect(DC, &band, brush.Get());
+  }
+  return steps;
+}
+
+void TExToolBar::PaintWindow(HDC DC) {
+  CustomDraw(DC, ClientRect());
+}
+
+}  // namespace toolpage

@@ -1,0 +1,120 @@
+// The small controls the tool page's form is made of: a check box, a panel with a centred
+// caption, a sheet control whose sheets show one at a time (no tabs), actions that keep
+// their buttons' state, and tool-bar buttons bound to actions.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "gui/StdCtrls.h"
+
+namespace toolpage {
+
+class TPageCheckBox : public fw::TWinControl {
+  FW_CLASS(TPageCheckBox, fw::TWinControl)
+ public:
+  explicit TPageCheckBox(fw::TComponent* AOwner);
+  bool Checked() const;
+  void SetChecked(bool Value);
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWindowHandle(const TCreateParams& Params) override;
+  void WndProc(fw::TMessage& Message) override;
+
+ private:
+  bool FChecked = false;
+};
+
+// A plain container; its caption is drawn in the middle.
+class TPagePanel : public fw::TWinControl {
+  FW_CLASS(TPagePanel, fw::TWinControl)
+ public:
+  explicit TPagePanel(fw::TComponent* AOwner);
+
+ protected:
+  void PaintWindow(HDC DC) override;
+};
+
+class TPageSheet : public TPagePanel {
+  FW_CLASS(TPageSheet, TPagePanel)
+ public:
+  explicit TPageSheet(fw::TComponent* AOwner);
+};
+
+// Shows one of its sheets, the others hidden.
+class TPageSheets : public fw::TWinControl {
+  FW_CLASS(TPageSheets, fw::TWinControl)
+ public:
+  explicit TPageSheets(fw::TComponent* AOwner);
+  TPageSheet* ActivePage() const { return FActivePage; }
+  void SetActivePage(TPageSheet* Value);
+  void Loaded() override;
+
+ protected:
+  void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
+
+ private:
+  TPageSheet* FActivePage = nullptr;
+};
+
+class TPageAction;
+
+// Something whose state follows an action (a tool-bar button).
+class IActionClient {
+ public:
+  virtual void ActionChanged(TPageAction* Action) = 0;
+
+ protected:
+  ~IActionClient() = default;
+};
+
+// A command with its caption, hint and enabled state, shared by the buttons bound to it.
+class TPageAction : public fw::TComponent {
+  FW_CLASS(TPageAction, fw::TComponent)
+ public:
+  using fw::TComponent::TComponent;
+  ~TPageAction() override;
+  const std::string& Caption() const { return FCaption; }
+  void SetCaption(const std::string& Value);
+  const std::string& Hint() const { return FHint; }
+  void SetHint(const std::string& Value) { FHint = Value; }
+  bool Enabled() const { return FEnabled; }
+  void SetEnabled(bool Value);
+  // Runs OnExecute when enabled; true when it ran.
+  bool Execute();
+  void AddClient(IActionClient* Client);
+  void RemoveClient(IActionClient* Client);
+
+  fw::TNotifyEvent OnExecute;
+
+ private:
+  void Changed();
+  std::string FCaption;
+  std::string FHint;
+  bool FEnabled = true;
+  std::vector<IActionClient*> FClients;
+};
+
+// A push button that takes its caption and enabled state from its action and runs it.
+class TPageToolButton : public fw::TButton, public IActionClient {
+  FW_CLASS(TPageToolButton, fw::TButton)
+ public:
+  explicit TPageToolButton(fw::TComponent* AOwner);
+  ~TPageToolButton() override;
+  TPageAction* Action() const { return FAction; }
+  void SetAction(TPageAction* Value);
+  const std::string& Hint() const { return FHint; }
+  void SetHint(const std::string& Value) { FHint = Value; }
+  void Click() override;
+  void ActionChanged(TPageAction* Action) override;
+
+ protected:
+  void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
+
+ private:
+  TPageAction* FAction = nullptr;
+  std::string FHint;
+};
+
+}  // namespace toolpage
