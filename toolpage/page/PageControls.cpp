@@ -80,6 +80,20 @@ void TPagePanel::PaintWindow(HDC DC) {
   canvas.DrawText(FText, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
+void TPagePanel::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_NOTIFY) {
+    HWND from = reinterpret_cast<NMHDR*>(Message.LParam)->hwndFrom;
+    for (int i = 0; i < ControlCount(); ++i) {
+      auto* child = dynamic_cast<TWinControl*>(Controls(i));
+      if (child != nullptr && child->HandleAllocated() && child->Handle() == from) {
+        Message.Result = child->Perform(0xBC00 + WM_NOTIFY, Message.WParam, Message.LParam);
+        return;
+      }
+    }
+  }
+  TWinControl::WndProc(Message);
+}
+
 const TClass& TPageSheet::StaticClass() {
   static const TClass cls = TClassDef<TPageSheet>().Creatable();
   return cls;

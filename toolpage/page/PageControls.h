@@ -27,6 +27,7 @@ class TPageCheckBox : public fw::TWinControl {
 };
 
 // A plain container; its caption is drawn in the middle.
+// Notifications of its child controls (WM_NOTIFY) go back to them as CN_BASE + WM_NOTIFY.
 class TPagePanel : public fw::TWinControl {
   FW_CLASS(TPagePanel, fw::TWinControl)
  public:
@@ -34,6 +35,7 @@ class TPagePanel : public fw::TWinControl {
 
  protected:
   void PaintWindow(HDC DC) override;
+  void WndProc(fw::TMessage& Message) override;
 };
 
 class TPageSheet : public TPagePanel {
