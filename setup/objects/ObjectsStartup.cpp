@@ -1,6 +1,8 @@
 #include "ObjectsStartup.h"
 
 #include "InstallFile.h"
+#include "ShellLinks.h"
+#include "paths/ShellFolderSpecifiers.h"
 
 namespace setup {
 
@@ -11,8 +13,11 @@ void StartObjects() {
   try {
     StartInstallRegistryUnit();
     StartPathSpecifierUnit();
+    StartShellFolderSpecifierUnit();
     StartFileObjectsUnit();
+    StartShellLinkUnit();
   } catch (...) {
+    StopShellLinkUnit();
     StopInstallRegistryUnit();
     StopInstallLists();
     throw;
@@ -20,6 +25,7 @@ void StartObjects() {
 }
 
 void StopObjects() {
+  StopShellLinkUnit();
   StopPathSpecifierUnit();
   StopInstallRegistryUnit();
   StopInstallLists();

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "tests/ErrorText.h"
 #include "SpecifierTestSupport.h"
 #include "core/FormReader.h"
 #include "gui/Forms.h"
 #include "paths/EngineSpecifiers.h"
 #include "paths/StandardSpecifiers.h"
+#include "tests/ErrorText.h"
 
 using namespace setup;
 using namespace setup::testing;
@@ -42,10 +42,16 @@ TEST(PathSpecifierLists, SpecifiersJoinAndLeaveAndAreFoundByClass) {
 }
 
 const std::vector<std::string> kRegistrationOrder = {
-    "TpsBDEDLL",          "TpsCommonFiles",   "TpsContainerArchiveFile", "TpsContainerDestDir",
-    "TpsDesktopMenu",     "TpsInstallSource", "TpsMainInstall",          "TpsProgramFiles",
-    "TpsProgramMenu",     "TpsStartMenu",     "TpsStartupMenu",          "TpsSystem",
-    "TpsMainArchiveFile", "TpsWindow"};
+    "TpsBDEDLL", "TpsCommonFiles", "TpsContainerArchiveFile", "TpsContainerDestDir", "TpsDesktopMenu",
+    "TpsInstallSource", "TpsMainInstall", "TpsProgramFiles", "TpsProgramMenu", "TpsStartMenu", "TpsStartupMenu",
+    "TpsSystem", "TpsMainArchiveFile", "TpsWindow",
+    // the shell folders, then the office folders
+    "TpsPrinters", "TpsRecent", "TpsSendTo", "TpsStartup", "TpsControlPanel", "TpsFavorites", "TpsBitBucket",
+    "TpsCookies", "TpsCommonAltStartup", "TpsCommonStartup", "TpsCommonDesktopDirectory", "TpsCommonFavorites",
+    "TpsCommonPrograms", "TpsCommonStartMenu", "TpsQuickLaunchMenu", "TpsOfficeUserTemplates",
+    "TpsOfficeWorkgroupTemplates", "TpsOfficeClipartDirectory", "TpsOfficeStartupDirectory", "TpsOfficeToolsDirectory",
+    "TpsOfficeFavoritesDirectory"};
+const int kSpecifierCount = static_cast<int>(kRegistrationOrder.size());
 
 TEST(StandardSpecifiers, OneOfEachClassPerFormInRegistrationOrder) {
   std::vector<std::string> registered;
@@ -57,8 +63,8 @@ TEST(StandardSpecifiers, OneOfEachClassPerFormInRegistrationOrder) {
   // The first installable object brings the specifiers (after itself), the second none.
   new TPathObject(form.get());
   new TPathObject(form.get());
-  ASSERT_EQ(form->ComponentCount(), 16);
-  for (int i = 0; i < 14; ++i) {
+  ASSERT_EQ(form->ComponentCount(), 2 + kSpecifierCount);
+  for (int i = 0; i < kSpecifierCount; ++i) {
     auto* made = dynamic_cast<TCustomPathSpecifier*>(form->Components(i + 1));
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(made->ClassName(), kRegistrationOrder[static_cast<size_t>(i)]);
@@ -68,7 +74,7 @@ TEST(StandardSpecifiers, OneOfEachClassPerFormInRegistrationOrder) {
   EXPECT_NE(form->FindComponent("psProgramFiles"), nullptr);
   // A clash of names leaves no half-made specifier behind.
   EXPECT_THROW(CreateStandardSpecifier(TpsWindow::StaticClass(), form.get(), false), fw::EComponentError);
-  EXPECT_EQ(form->ComponentCount(), 16);
+  EXPECT_EQ(form->ComponentCount(), 2 + kSpecifierCount);
 
   // The program holds one set: another form gets none while the first set lives, and
   // an owner that is no form never does.
@@ -78,7 +84,7 @@ TEST(StandardSpecifiers, OneOfEachClassPerFormInRegistrationOrder) {
   form.reset();
   fw::TOwnedPtr<fw::TForm> third(new fw::TForm(nullptr));
   new TPathObject(third.get());
-  EXPECT_EQ(third->ComponentCount(), 15);
+  EXPECT_EQ(third->ComponentCount(), 1 + kSpecifierCount);
   fw::TComponent plain(nullptr);
   PathSpecifiers()->CreateStandardSpecifiers(nullptr, false);
   third.reset();
@@ -202,9 +208,7 @@ class TSpecifierForm : public fw::TForm {
   }
 };
 const fw::TClass& TSpecifierForm::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TSpecifierForm>()
-                                    .Creatable()
-                                    .Method("AppPath", &TSpecifierForm::AppPath);
+  static const fw::TClass cls = fw::TClassDef<TSpecifierForm>().Creatable().Method("AppPath", &TSpecifierForm::AppPath);
   return cls;
 }
 
