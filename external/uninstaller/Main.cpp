@@ -1,0 +1,67 @@
+// uninstall.exe <product name>: removes the product as its uninstall log says and tells
+// the user what it could not remove. When the environment names a report file in
+// STAVREL_UNINSTALL_REPORT, nothing is asked or shown: the report goes to that file.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "Uninstaller.h"
+
+namespace {
+
+// The command line after the program's own name.
+std::string Arguments() {
+  std::string line = GetCommandLineA();
+  size_t end = 0;
+  if (!line.empty() && line[0] == '"') {
+    end = line.find('"', 1);
+    end = end == std::string::npos ? line.size() : end + 1;
+  } else {
+    end = line.find_first_of(" \t");
+    if (end == std::string::npos) end = line.size();
+  }
+  return line.substr(end);
+}
+
+std::string ReportFile() {
+  char buffer[MAX_PATH + 1];
+  DWORD length = GetEnvironmentVariableA("STAVREL_UNINSTALL_REPORT", buffer, sizeof buffer);
+  return length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  const std::string product = uninstaller::ProductNameFromArguments(Arguments());
+  const std::string reportFile = ReportFile();
+  const bool quiet = !reportFile.empty();
+  const char* caption = "Uninstall";
+  if (!uninstaller::IsValidProductName(product)) {
+    if (!quiet) MessageBoxA(nullptr, "Usage: uninstall.exe <product name>", caption, MB_OK | MB_ICONERROR);
+    return 2;
+  }
+  if (!quiet && MessageBoxA(nullptr, ("Remove " + product + " and all of its components?").c_str(), caption,
+                            MB_YESNO | MB_ICONQUESTION) != IDYES)
+    return 1;
+  uninstaller::TUninstallReport report = uninstaller::UninstallProduct(product, uninstaller::MachineFolderRules());
+  std::string text;
+  if (!report.Found)
+    text = "Nothing is recorded for the removal of " + product + ".";
+  else if (report.NotRemoved.empty())
+    text = product + " was removed.";
+  else {
+    text = product + " was removed, except for these items:\r\n";
+    for (const std::string& line : report.NotRemoved) text += "\r\n" + line;
+  }
+  if (quiet) {
+    if (FILE* file = std::fopen(reportFile.c_str(), "wb")) {
+      std::fputs(text.c_str(), file);
+      std::fclose(file);
+    }
+  } else {
+    MessageBoxA(nullptr, text.c_str(), caption,
+                MB_OK | (report.Found && report.NotRemoved.empty() ? MB_ICONINFORMATION : MB_ICONWARNING));
+  }
+  return report.Found && report.NotRemoved.empty() ? 0 : 3;
+}

@@ -1,0 +1,245 @@
+#include "UninstallRules.h"
+
+#include <algorithm>
+#include <array>
+
+namespace uninstaller {
+
+namespace {
+
+constexpr size_t kMaxPath = 259;
+constexpr size_t kMaxKey = 512;
+constexpr size_t kMaxProductName = 200;
+
+char Lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualNoCase(std::string_view A, std::string_view B) {
+  return A.size() == B.size() &&
+         std::equal(A.begin(), A.end(), B.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+// The parts of Text between backslashes; false when one is empty.
+bool SplitParts(std::string_view Text, std::vector<std::string_view>& Parts) {
+  Parts.clear();
+  size_t start = 0;
+  while (start <= Text.size()) {
+    size_t end = Text.find('\\', start);
+    if (end == std::string_view::npos) end = Text.size();
+    if (end == start) return false;
+    Parts.push_back(Text.substr(start, end - start));
+    start = end + 1;
+  }
+  return true;
+}
+
+bool IsControl(char c) {
+  return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+}
+
+bool NumberedName(std::string_view Name, std::string_view Prefix, bool NumberOptional) {
+  if (Name.size() < Prefix.size() || !EqualNoCase(Name.substr(0, Prefix.size()), Prefix)) return false;
+  std::string_view number = Name.substr(Prefix.size());
+  if (number.empty()) return NumberOptional;
+  if (number.size() > 9) return false;
+  return std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Keys that stay whatever a log says (with all their parents), below any root.
+constexpr std::array<std::string_view, 24> kBaseKeys = {
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\RunServices",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\RunServicesOnce",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies",
+    "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
+    "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts",
+    "Software\\Classes\\CLSID",
+    "Software\\Classes\\Interface",
+    "Software\\Classes\\TypeLib",
+    "Software\\Classes\\AppID",
+    "Software\\Policies\\Microsoft",
+    "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall",
+    "System\\CurrentControlSet\\Services",
+    "System\\CurrentControlSet\\Control",
+    "Control Panel\\International",
+    "Control Panel\\Desktop",
+    "Environment\\Path",
+    "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows"};
+
+// Keys right below HKEY_CLASSES_ROOT that hold every program's registrations.
+constexpr std::array<std::string_view, 14> kSharedClassKeys = {"CLSID",
+                                                               "Interface",
+                                                               "TypeLib",
+                                                               "AppID",
+                                                               "*",
+                                                               "Directory",
+                                                               "Folder",
+                                                               "Drive",
+                                                               "Installer",
+                                                               "Applications",
+                                                               "MIME",
+                                                               "SystemFileAssociations",
+                                                               "AllFilesystemObjects",
+                                                               "Unknown"};
+
+// Below the users root, the first part names a user and the second his keys.
+size_t MinimumDepth(TLogRoot Root) {
+  switch (Root) {
+    case TLogRoot::ClassesRoot:
+      return 1;
+    case TLogRoot::Users:
+      return 3;
+    default:
+      return 2;
+  }
+}
+
+// The key without the user's part below the users root.
+std::string_view KeyBelowUser(TLogRoot Root, std::string_view Key) {
+  if (Root != TLogRoot::Users) return Key;
+  size_t slash = Key.find('\\');
+  return slash == std::string_view::npos ? std::string_view() : Key.substr(slash + 1);
+}
+
+}  // namespace
+
+bool NormalizePath(std::string_view Text, std::string& Path) {
+  if (Text.size() < 4 || Text.size() > kMaxPath) return false;
+  char drive = Lower(Text[0]);
+  if (drive < 'a' || drive > 'z' || Text[1] != ':' || Text[2] != '\\') return false;
+  std::vector<std::string_view> parts;
+  if (!SplitParts(Text.substr(3), parts)) return false;
+  for (std::string_view part : parts) {
+    if (part == "." || part == "..") return false;
+    if (part.back() == '.' || part.back() == ' ') return false;
+    for (char c : part)
+      if (IsControl(c) || std::string_view("\"*/:<>?|").find(c) != std::string_view::npos) return false;
+  }
+  Path.assign(Text);
+  return true;
+}
+
+bool IsSameOrParent(const std::string& Folder, const std::string& Path) {
+  std::string_view folder = Folder;
+  while (!folder.empty() && folder.back() == '\\') folder.remove_suffix(1);
+  if (folder.empty() || Path.size() < folder.size()) return false;
+  if (!EqualNoCase(std::string_view(Path).substr(0, folder.size()), folder)) return false;
+  return Path.size() == folder.size() || Path[folder.size()] == '\\';
+}
+
+std::string ParentFolder(const std::string& Path) {
+  size_t slash = Path.find_last_of('\\');
+  if (slash == std::string::npos || slash <= 2) return std::string();
+  return Path.substr(0, slash);
+}
+
+bool TFolderRules::MayRemoveFolder(const std::string& Path) const {
+  std::string checked;
+  if (!NormalizePath(Path, checked)) return false;
+  for (const std::string& folder : Protected)
+    if (IsSameOrParent(Path, folder)) return false;
+  for (const std::string& folder : Sealed)
+    if (IsSameOrParent(folder, Path) || IsSameOrParent(Path, folder)) return false;
+  return true;
+}
+
+bool TFolderRules::MayDeleteFile(const std::string& Path) const {
+  std::string checked;
+  if (!NormalizePath(Path, checked)) return false;
+  // A file straight in a drive's root is the system's.
+  if (ParentFolder(Path).empty()) return false;
+  return MayRemoveFolder(Path);
+}
+
+bool LogRootFromNumber(long long Number, TLogRoot& Root) {
+  if (Number < 0 || Number > static_cast<long long>(TLogRoot::Users)) return false;
+  Root = static_cast<TLogRoot>(Number);
+  return true;
+}
+
+bool NormalizeKey(std::string_view Text, std::string& Key) {
+  if (!Text.empty() && Text.front() == '\\') Text.remove_prefix(1);
+  if (Text.empty() || Text.size() > kMaxKey) return false;
+  std::vector<std::string_view> parts;
+  if (!SplitParts(Text, parts)) return false;
+  for (std::string_view part : parts) {
+    if (part == "." || part == "..") return false;
+    if (std::any_of(part.begin(), part.end(), IsControl)) return false;
+  }
+  Key.assign(Text);
+  return true;
+}
+
+std::string ParentKey(const std::string& Key) {
+  size_t slash = Key.find_last_of('\\');
+  return slash == std::string::npos ? std::string() : Key.substr(0, slash);
+}
+
+bool MayDeleteKey(TLogRoot Root, const std::string& Key) {
+  std::string checked;
+  if (!NormalizeKey(Key, checked) || checked != Key) return false;
+  size_t depth = static_cast<size_t>(std::count(Key.begin(), Key.end(), '\\')) + 1;
+  if (depth < MinimumDepth(Root)) return false;
+  std::string_view own = KeyBelowUser(Root, Key);
+  if (Root == TLogRoot::ClassesRoot) {
+    for (std::string_view shared : kSharedClassKeys)
+      if (EqualNoCase(own, shared)) return false;
+  }
+  // The class keys below the machine's and the user's Software key are shared too.
+  constexpr std::string_view kClasses = "Software\\Classes\\";
+  if (own.size() > kClasses.size() && EqualNoCase(own.substr(0, kClasses.size()), kClasses)) {
+    for (std::string_view shared : kSharedClassKeys)
+      if (EqualNoCase(own.substr(kClasses.size()), shared)) return false;
+  }
+  const std::string ownKey(own);
+  for (std::string_view base : kBaseKeys)
+    if (IsSameOrParent(ownKey, std::string(base))) return false;
+  return true;
+}
+
+bool IsLogEntryName(std::string_view Name) {
+  return NumberedName(Name, "File", false);
+}
+
+bool IsFileLogName(std::string_view Name) {
+  return NumberedName(Name, "Files", true);
+}
+
+bool IsRegistryLogName(std::string_view Name) {
+  return NumberedName(Name, "RegistryKey", false);
+}
+
+bool ParseActiveXEntry(std::string_view Text, std::string& Path, char& Kind) {
+  size_t separator = Text.find_last_of(';');
+  if (separator == std::string_view::npos || separator + 2 != Text.size()) return false;
+  char kind = Text[separator + 1];
+  if (kind != '0' && kind != '1' && kind != '2') return false;
+  if (!NormalizePath(Text.substr(0, separator), Path)) return false;
+  Kind = kind;
+  return true;
+}
+
+bool IsValidProductName(std::string_view Name) {
+  if (Name.empty() || Name.size() > kMaxProductName || Name == "." || Name == "..") return false;
+  if (Name.find_first_not_of(' ') == std::string_view::npos) return false;
+  return std::none_of(Name.begin(), Name.end(), [](char c) { return c == '\\' || IsControl(c); });
+}
+
+std::string ProductNameFromArguments(std::string_view Arguments) {
+  auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!Arguments.empty() && blank(Arguments.front())) Arguments.remove_prefix(1);
+  while (!Arguments.empty() && blank(Arguments.back())) Arguments.remove_suffix(1);
+  if (Arguments.size() >= 2 && Arguments.front() == '"' && Arguments.back() == '"') {
+    Arguments = Arguments.substr(1, Arguments.size() - 2);
+  }
+  return std::string(Arguments);
+}
+
+}  // namespace uninstaller

@@ -1,0 +1,387 @@
+#include "Uninstaller.h"
+
+#include <windows.h>
+// after windows.h
+#include <oleauto.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace uninstaller {
+
+namespace {
+
+// An open registry key, closed when it goes.
+class TKey {
+ public:
+  TKey() = default;
+  TKey(HKEY Root, const std::string& Path, REGSAM Access) {
+    if (RegOpenKeyExA(Root, Path.c_str(), 0, Access, &FKey) != ERROR_SUCCESS) FKey = nullptr;
+  }
+  ~TKey() {
+    if (FKey != nullptr) RegCloseKey(FKey);
+  }
+  TKey(const TKey&) = delete;
+  TKey& operator=(const TKey&) = delete;
+  explicit operator bool() const { return FKey != nullptr; }
+  HKEY Get() const { return FKey; }
+
+  // The names of the key's values, or of its subkeys.
+  std::vector<std::string> ValueNames() const {
+    std::vector<std::string> names;
+    for (DWORD i = 0; FKey != nullptr; ++i) {
+      char name[16384];
+      DWORD size = sizeof name;
+      if (RegEnumValueA(FKey, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+      names.emplace_back(name, size);
+    }
+    return names;
+  }
+  std::vector<std::string> SubkeyNames() const {
+    std::vector<std::string> names;
+    for (DWORD i = 0; FKey != nullptr; ++i) {
+      char name[256];
+      DWORD size = sizeof name;
+      if (RegEnumKeyExA(FKey, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+      names.emplace_back(name, size);
+    }
+    return names;
+  }
+  // A text value; false when it is missing, not text or longer than 64 KiB.
+  bool ReadText(const std::string& Name, std::string& Text) const {
+    DWORD type = 0, size = 0;
+    if (FKey == nullptr || RegQueryValueExA(FKey, Name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ) || size > 65536)
+      return false;
+    std::string data(size, '\0');
+    if (RegQueryValueExA(FKey, Name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
+        ERROR_SUCCESS)
+      return false;
+    data.resize(std::min<size_t>(size, data.size()));
+    Text = data.substr(0, data.find('\0'));
+    return true;
+  }
+  // A number, stored as a DWORD or as decimal text.
+  bool ReadNumber(const std::string& Name, long long& Number) const {
+    DWORD type = 0, value = 0, size = sizeof value;
+    if (FKey != nullptr &&
+        RegQueryValueExA(FKey, Name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
+        type == REG_DWORD && size == sizeof value) {
+      Number = static_cast<int32_t>(value);
+      return true;
+    }
+    std::string text;
+    if (!ReadText(Name, text) || text.empty() || text.size() > 6) return false;
+    if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) return false;
+    Number = std::stoll(text);
+    return true;
+  }
+
+ private:
+  HKEY FKey = nullptr;
+};
+
+std::string ErrorText(DWORD Code) {
+  char* buffer = nullptr;
+  DWORD length =
+      FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, Code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+  std::string text = length > 0 && buffer != nullptr ? std::string(buffer, length) : "error " + std::to_string(Code);
+  if (buffer != nullptr) LocalFree(buffer);
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
+  return text;
+}
+
+// Entries of a log subkey in their logged order ("File1", "File2", ...).
+std::vector<std::string> LogEntries(HKEY Root, const std::string& Key) {
+  TKey key(Root, Key, KEY_READ);
+  std::map<long long, std::string> ordered;
+  for (const std::string& name : key.ValueNames()) {
+    if (!IsLogEntryName(name)) continue;
+    std::string text;
+    if (key.ReadText(name, text)) ordered.emplace(std::stoll(name.substr(4)), text);
+  }
+  std::vector<std::string> entries;
+  for (auto& [number, text] : ordered) entries.push_back(text);
+  return entries;
+}
+
+HKEY RootHandle(TLogRoot Root) {
+  switch (Root) {
+    case TLogRoot::ClassesRoot:
+      return HKEY_CLASSES_ROOT;
+    case TLogRoot::CurrentConfig:
+      return HKEY_CURRENT_CONFIG;
+    case TLogRoot::CurrentUser:
+      return HKEY_CURRENT_USER;
+    case TLogRoot::DynData:
+      return HKEY_DYN_DATA;
+    case TLogRoot::LocalMachine:
+      return HKEY_LOCAL_MACHINE;
+    default:
+      return HKEY_USERS;
+  }
+}
+
+// The long form of an existing path (a short "PROGRA~1" part could hide a protected
+// folder); the path itself when it does not exist.
+std::string LongPath(const std::string& Path) {
+  char buffer[MAX_PATH + 1];
+  DWORD length = GetLongPathNameA(Path.c_str(), buffer, sizeof buffer);
+  return length > 0 && length < sizeof buffer ? std::string(buffer, length) : Path;
+}
+
+class TUninstaller {
+ public:
+  TUninstaller(const std::string& ProductName, const TFolderRules& Rules)
+      : FKey(std::string(kUninstallRoot) + "\\" + ProductName), FRules(Rules) {}
+
+  TUninstallReport Run() {
+    TKey product(HKEY_LOCAL_MACHINE, FKey, KEY_READ);
+    FReport.Found = static_cast<bool>(product);
+    if (!product) return FReport;
+    HRESULT com = CoInitialize(nullptr);
+    UnregisterActiveX();
+    for (const std::string& list : product.SubkeyNames())
+      if (IsFileLogName(list))
+        for (const std::string& entry : LogEntries(HKEY_LOCAL_MACHINE, FKey + "\\" + list)) DeleteLoggedFile(entry);
+    RemoveEmptiedFolders();
+    RemoveRegistryEntries();
+    if (!DeleteKeyTree(HKEY_LOCAL_MACHINE, FKey, 0)) NotRemoved("the uninstall entry HKEY_LOCAL_MACHINE\\" + FKey);
+    if (SUCCEEDED(com)) CoUninitialize();
+    return FReport;
+  }
+
+ private:
+  void NotRemoved(const std::string& Line) { FReport.NotRemoved.push_back(Line); }
+
+  // A logged path the rules let us touch, in its long form; reported otherwise.
+  bool Allowed(const std::string& Logged, std::string& Path) {
+    std::string checked;
+    if (!NormalizePath(Logged, checked)) {
+      NotRemoved(Logged + " (not a plain full path of a file)");
+      return false;
+    }
+    Path = LongPath(checked);
+    if (!NormalizePath(Path, checked) || !FRules.MayDeleteFile(Path)) {
+      NotRemoved(Logged + " (a root, Windows or shared folder, or a file in one)");
+      return false;
+    }
+    return true;
+  }
+
+  void UnregisterActiveX() {
+    for (const std::string& entry : LogEntries(HKEY_LOCAL_MACHINE, FKey + "\\ActiveX")) {
+      std::string logged;
+      char kind = 0;
+      if (!ParseActiveXEntry(entry, logged, kind)) {
+        NotRemoved(entry + " (not a registration entry)");
+        continue;
+      }
+      std::string path;
+      if (!Allowed(logged, path)) continue;
+      if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) continue;  // gone already
+      bool done = kind == '0' ? UnregisterLibrary(path) : kind == '1' ? UnregisterServer(path) : UnregisterTypes(path);
+      if (!done) NotRemoved("the registration of " + path);
+      DeleteLoggedFile(path);
+    }
+  }
+
+  static bool UnregisterLibrary(const std::string& Path) {
+    HMODULE library = LoadLibraryExA(Path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    if (library == nullptr) return false;
+    using TUnregister = HRESULT(STDAPICALLTYPE*)();
+    auto unregister =
+        reinterpret_cast<TUnregister>(reinterpret_cast<void*>(GetProcAddress(library, "DllUnregisterServer")));
+    bool done = unregister != nullptr && SUCCEEDED(unregister());
+    FreeLibrary(library);
+    return done;
+  }
+
+  static bool UnregisterServer(const std::string& Path) {
+    std::string command = "\"" + Path + "\" /UnregServer";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(Path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+      return false;
+    bool ended = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
+    DWORD code = 1;
+    if (ended) GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return ended && code == 0;
+  }
+
+  static bool UnregisterTypes(const std::string& Path) {
+    wchar_t wide[MAX_PATH + 1];
+    if (MultiByteToWideChar(CP_ACP, 0, Path.c_str(), -1, wide, MAX_PATH + 1) == 0) return false;
+    ITypeLib* library = nullptr;
+    if (FAILED(LoadTypeLibEx(wide, REGKIND_NONE, &library))) return false;
+    TLIBATTR* attributes = nullptr;
+    bool done = false;
+    if (SUCCEEDED(library->GetLibAttr(&attributes))) {
+      done = SUCCEEDED(UnRegisterTypeLib(attributes->guid, attributes->wMajorVerNum, attributes->wMinorVerNum,
+                                         attributes->lcid, attributes->syskind));
+      library->ReleaseTLibAttr(attributes);
+    }
+    library->Release();
+    return done;
+  }
+
+  void DeleteLoggedFile(const std::string& Logged) {
+    std::string path;
+    if (!Allowed(Logged, path)) return;
+    FFolders.insert(ParentFolder(path));
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;  // gone already
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+      NotRemoved(path + " (a folder, not a file)");
+      return;
+    }
+    if (attributes & FILE_ATTRIBUTE_READONLY) SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    if (!DeleteFileA(path.c_str())) NotRemoved(path + " (" + ErrorText(GetLastError()) + ")");
+  }
+
+  // The folders of deleted files, and their parents, while they are empty and allowed.
+  void RemoveEmptiedFolders() {
+    std::vector<std::string> folders(FFolders.begin(), FFolders.end());
+    // The deepest first, so a parent is empty when its turn comes.
+    std::sort(folders.begin(), folders.end(),
+              [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+    for (std::string folder : folders) {
+      while (!folder.empty() && FRules.MayRemoveFolder(folder) && RemoveDirectoryA(folder.c_str()))
+        folder = ParentFolder(folder);
+    }
+  }
+
+  void RemoveRegistryEntries() {
+    const std::string logKey = FKey + "\\RegistryKeys";
+    TKey log(HKEY_LOCAL_MACHINE, logKey, KEY_READ);
+    for (const std::string& name : log.SubkeyNames()) {
+      if (!IsRegistryLogName(name)) continue;
+      TKey entry(HKEY_LOCAL_MACHINE, logKey + "\\" + name, KEY_READ);
+      std::string logged, key;
+      long long number = -1;
+      TLogRoot root{};
+      if (!entry.ReadText("Key", logged) || !entry.ReadNumber("Root", number) || !LogRootFromNumber(number, root) ||
+          !NormalizeKey(logged, key)) {
+        NotRemoved("the registry key of " + name + " (" + logged + ": not a plain key of a known root)");
+        continue;
+      }
+      HKEY rootHandle = RootHandle(root);
+      {
+        TKey values(rootHandle, key, KEY_SET_VALUE | KEY_QUERY_VALUE);
+        TKey names(HKEY_LOCAL_MACHINE, logKey + "\\" + name + "\\Entries", KEY_READ);
+        for (const std::string& value : names.ValueNames()) {
+          if (!values) break;
+          LONG result = RegDeleteValueA(values.Get(), value.c_str());
+          if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND)
+            NotRemoved("the value " + value + " of " + key + " (" + ErrorText(static_cast<DWORD>(result)) + ")");
+        }
+      }
+      // Then the key and its parents, while they are empty and may go.
+      for (std::string current = key; !current.empty() && MayDeleteKey(root, current); current = ParentKey(current)) {
+        if (!IsEmptyKey(rootHandle, current)) break;
+        if (RegDeleteKeyA(rootHandle, current.c_str()) != ERROR_SUCCESS) break;
+      }
+    }
+  }
+
+  static bool IsEmptyKey(HKEY Root, const std::string& Key) {
+    TKey key(Root, Key, KEY_READ);
+    DWORD subkeys = 1, values = 1;
+    return key &&
+           RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr,
+                            nullptr, nullptr) == ERROR_SUCCESS &&
+           subkeys == 0 && values == 0;
+  }
+
+  // The product's own entry with everything below it (a few levels deep by its making).
+  static bool DeleteKeyTree(HKEY Root, const std::string& Key, int Depth) {
+    if (Depth > 8) return false;
+    {
+      TKey key(Root, Key, KEY_READ);
+      if (!key) return true;
+      for (const std::string& child : key.SubkeyNames())
+        if (!DeleteKeyTree(Root, Key + "\\" + child, Depth + 1)) return false;
+    }
+    return RegDeleteKeyA(Root, Key.c_str()) == ERROR_SUCCESS;
+  }
+
+  std::string FKey;
+  const TFolderRules& FRules;
+  TUninstallReport FReport;
+  std::set<std::string> FFolders;
+};
+
+std::string Folder(int CSIDL) {
+  char buffer[MAX_PATH + 1] = {};
+  if (FAILED(SHGetFolderPathA(nullptr, CSIDL, nullptr, SHGFP_TYPE_CURRENT, buffer))) return std::string();
+  return LongPath(buffer);
+}
+
+}  // namespace
+
+TFolderRules MachineFolderRules() {
+  TFolderRules rules;
+  char buffer[MAX_PATH + 1];
+  UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
+  if (length > 0 && length < MAX_PATH) rules.Sealed.push_back(LongPath(std::string(buffer, length)));
+  length = GetSystemDirectoryA(buffer, MAX_PATH);
+  if (length > 0 && length < MAX_PATH) rules.Sealed.push_back(LongPath(std::string(buffer, length)));
+  for (int csidl : {CSIDL_PROGRAM_FILES,
+                    CSIDL_PROGRAM_FILES_COMMON,
+                    CSIDL_PROGRAM_FILESX86,
+                    CSIDL_PROGRAM_FILES_COMMONX86,
+                    CSIDL_PROFILE,
+                    CSIDL_APPDATA,
+                    CSIDL_LOCAL_APPDATA,
+                    CSIDL_COMMON_APPDATA,
+                    CSIDL_DESKTOPDIRECTORY,
+                    CSIDL_COMMON_DESKTOPDIRECTORY,
+                    CSIDL_STARTMENU,
+                    CSIDL_COMMON_STARTMENU,
+                    CSIDL_PROGRAMS,
+                    CSIDL_COMMON_PROGRAMS,
+                    CSIDL_STARTUP,
+                    CSIDL_COMMON_STARTUP,
+                    CSIDL_PERSONAL,
+                    CSIDL_COMMON_DOCUMENTS,
+                    CSIDL_FAVORITES,
+                    CSIDL_SENDTO,
+                    CSIDL_RECENT,
+                    CSIDL_TEMPLATES,
+                    CSIDL_FONTS,
+                    CSIDL_COOKIES,
+                    CSIDL_INTERNET_CACHE,
+                    CSIDL_HISTORY,
+                    CSIDL_MYPICTURES,
+                    CSIDL_MYMUSIC,
+                    CSIDL_MYVIDEO,
+                    CSIDL_ADMINTOOLS,
+                    CSIDL_COMMON_ADMINTOOLS}) {
+    std::string folder = Folder(csidl);
+    if (!folder.empty()) rules.Protected.push_back(folder);
+  }
+  length = GetTempPathA(MAX_PATH, buffer);
+  if (length > 0 && length < MAX_PATH) {
+    std::string temp = LongPath(std::string(buffer, length));
+    while (!temp.empty() && temp.back() == '\\') temp.pop_back();
+    rules.Protected.push_back(temp);
+  }
+  return rules;
+}
+
+TUninstallReport UninstallProduct(const std::string& ProductName, const TFolderRules& Rules) {
+  TUninstallReport report;
+  if (!IsValidProductName(ProductName)) {
+    report.NotRemoved.push_back("\"" + ProductName + "\" (not a product name)");
+    return report;
+  }
+  return TUninstaller(ProductName, Rules).Run();
+}
+
+}  // namespace uninstaller

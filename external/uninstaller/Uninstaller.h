@@ -1,0 +1,34 @@
+// The uninstaller's work: it reads a product's uninstall log (the "Files" lists, the
+// "ActiveX" list and the "RegistryKeys" list under the product's key below
+// HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall), unregisters
+// what was registered, deletes the logged files and the folders they leave empty,
+// deletes the logged registry values and then the keys they leave empty, and removes
+// the product's entry. Whatever the log says, only what the rules of UninstallRules.h
+// allow is touched.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "UninstallRules.h"
+
+namespace uninstaller {
+
+// The parent of every product's uninstall key (below HKEY_LOCAL_MACHINE).
+inline constexpr char kUninstallRoot[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+
+struct TUninstallReport {
+  // One line for each thing that stays: what it is and why.
+  std::vector<std::string> NotRemoved;
+  // Whether the product had an uninstall entry at all.
+  bool Found = false;
+};
+
+// The folders of this machine that no log may remove: the Windows and system folders
+// (sealed), the drive roots, the program, profile and shell folders, the temporary folder.
+TFolderRules MachineFolderRules();
+
+// Removes the product ProductName as its log says, within Rules.
+TUninstallReport UninstallProduct(const std::string& ProductName, const TFolderRules& Rules);
+
+}  // namespace uninstaller
