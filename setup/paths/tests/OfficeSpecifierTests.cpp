@@ -39,7 +39,8 @@ class OfficeSpecifiers : public ::testing::Test {
   }
   // Registers version Version; its server program exists when ServerExists.
   void Register(int Version, bool ServerExists) {
-    const std::string progID = "Word.Document." + std::to_string(Version);
+    std::string progID = "Word.Document.";
+    progID += std::to_string(Version);
     const std::string server = Folder / "WINWORD.EXE";
     if (ServerExists) testsupport::WriteFile(server, "MZ");
     SetDefault("Word.Document\\CurVer", progID);
