@@ -10,6 +10,7 @@
 
 #include "FileTestSupport.h"
 #include "ObjectTestSupport.h"
+#include "core/FormReader.h"
 #include "objects/InstallFile.h"
 #include "objects/InstallGroups.h"
 #include "objects/ShellLinks.h"
@@ -186,6 +187,64 @@ TEST_F(Links, OneMainGroupWhoseLinksStayInIt) {
   }
   alone->Free();
   EXPECT_THROW(ShellLinks()->Add(nullptr), IEInstallShellLinkList);
+}
+
+TEST_F(Links, AConfigurationLoadsItsLinksAsStored) {
+  fw::TOwnedPtr<fw::TForm> form(new fw::TForm(nullptr));
+  fw::ReadComponentFromText(form.get(), R"(object Setup: TForm
+  object Tool: TInstallFile
+    DestName = 'tool.exe'
+    DestDir = 'C:\Stavrel'
+  end
+  object Menu: TMainLinkGroup
+    DestDir = '\Stavrel Tools'
+  end
+  object ToolLink: TInstallMainLink
+    LinkName = 'Tool'
+    ObjectLink = Tool
+    ObjectLocationType = psObjectLink
+    Method = mtShellLinkInterface
+    HotKey = 1620
+    Parameters = '%i'
+  end
+  object Web: TInstallShellLink
+    DestDirType = psDesktopMenu
+    LinkName = 'Site.url'
+    ObjectLocation = 'http://www.example.com/'
+    HardLink = True
+    IconIndex = 3
+  end
+  object Uninstaller: TUninstallEXE
+    DestName = 'uninstall.exe'
+  end
+end
+)",
+                            "TFORM");
+  auto* group = dynamic_cast<TMainLinkGroup*>(form->FindComponent("Menu"));
+  auto* link = dynamic_cast<TInstallMainLink*>(form->FindComponent("ToolLink"));
+  auto* web = dynamic_cast<TInstallShellLink*>(form->FindComponent("Web"));
+  ASSERT_NE(group, nullptr);
+  ASSERT_NE(link, nullptr);
+  ASSERT_NE(web, nullptr);
+  ASSERT_NE(dynamic_cast<TUninstallEXE*>(form->FindComponent("Uninstaller")), nullptr);
+  EXPECT_EQ(group->DestDir(), "\\Stavrel Tools");
+  EXPECT_EQ(group->DestDirType(), form->FindComponent("psProgramMenu"));
+  // Stored values stand as they are: the setters' rules apply to later changes.
+  EXPECT_EQ(link->LinkName(), "Tool");
+  EXPECT_EQ(link->Container(), group);
+  EXPECT_EQ(link->DestDirType(), form->FindComponent("psContainerDestDir"));
+  EXPECT_EQ(link->ObjectLink(), form->FindComponent("Tool"));
+  EXPECT_EQ(link->ObjectLocationType(), form->FindComponent("psObjectLink"));
+  EXPECT_EQ(link->Method(), mtShellLinkInterface);
+  EXPECT_EQ(link->HotKey(), 1620);
+  EXPECT_EQ(link->Parameters(), "%i");
+  EXPECT_EQ(link->GetObjectPath(), "C:\\Stavrel\\tool.exe");
+  EXPECT_EQ(web->DestDirType(), form->FindComponent("psDesktopMenu"));
+  EXPECT_EQ(web->LinkName(), "Site.url");
+  EXPECT_EQ(web->ObjectLocation(), "http://www.example.com/");
+  EXPECT_TRUE(web->HardLink());
+  EXPECT_EQ(web->IconIndex(), 3);
+  EXPECT_TRUE(web->IsURLLink());
 }
 
 // --- the files a link writes ----------------------------------------------------------
@@ -397,6 +456,22 @@ TEST_F(Links, TheUninstallerWritesTheAddRemoveValues) {
   EXPECT_EQ(ErrorText<IEUninstallEXE>([&] { uninstaller->WriteUninstallInfo(key); }),
             "Uninstaller could not write information about the uninstall to the registry because there was no "
             "TInstall component");
+}
+
+TEST_F(Links, ADesignerFindsTheUninstallerBesideTheLibrary) {
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  folder.resize(folder.find_last_of('\\'));
+  ASSERT_TRUE(FileExists(folder + "\\uninstall.exe"));  // the build puts it there
+  fw::TOwnedPtr<fw::TForm> designed(new fw::TForm(nullptr));
+  designed->SetDesigning(true);
+  auto* uninstaller = new TUninstallEXE(designed.get());
+  EXPECT_EQ(uninstaller->IncludeFromDir(), folder);
+  EXPECT_EQ(uninstaller->FileName(), "uninstall.exe");
+  EXPECT_EQ(uninstaller->DestName(), "uninstall.exe");
+  auto* running = new TUninstallEXE(Form.get());
+  EXPECT_EQ(running->FileName(), "");
 }
 
 }  // namespace
