@@ -10,7 +10,8 @@ ARCHES=(x86_64 i686)
 ensure_packages() {
   local wanted=(cmake ninja-build g++ libgtest-dev g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
                 libz-mingw-w64-dev googletest wine wine64 xvfb xauth
-                clang libclang-rt-14-dev zlib1g-dev libssl-dev libwine-dev "$@")
+                clang libclang-rt-14-dev zlib1g-dev libssl-dev libwine-dev
+                python3 python3-pyftpdlib "$@")
   local missing=()
   for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")

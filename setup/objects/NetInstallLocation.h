@@ -1,29 +1,6 @@
-// What the file objects need of a net install location (the download source of a net
-// distribution): its login information and the download of one remote file.
+// The net install location interface lives with the location itself in the support
+// library.
 #pragma once
 
-#include <string>
-
 #include "InstallContainer.h"
-
-namespace setup {
-
-enum class TNetProtocol { ipFTP, ipHTTP };
-using enum TNetProtocol;
-
-class INetInstallLocation {
- public:
-  // The login information is filled in well enough to connect.
-  virtual bool LoginInformationUsable() const = 0;
-  virtual std::string Hostname() const = 0;
-  virtual std::string Directory() const = 0;
-  virtual TNetProtocol Protocol() const = 0;
-  // Downloads RemoteName into LocalPath, calling OnData as data arrives.
-  virtual void DownloadFile(const std::string& RemoteName, const std::string& LocalPath,
-                            const TDataReceivedEvent& OnData) = 0;
-
- protected:
-  ~INetInstallLocation() = default;
-};
-
-}  // namespace setup
+#include "support/NetLocationInterface.h"

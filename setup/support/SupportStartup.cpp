@@ -1,5 +1,6 @@
 #include "SupportStartup.h"
 
+#include "NetInstallLocation.h"
 #include "OpenFolderDialog.h"
 #include "ProgramLauncher.h"
 #include "Translator.h"
@@ -12,9 +13,10 @@ fw::TLibrary SupportLibrary() {
           [] {
             fw::RegisterClasses({&TTranslator::StaticClass(), &TTranslateLabel::StaticClass(),
                                  &TTranslateBitBtn::StaticClass(), &TProgramLauncher::StaticClass(),
-                                 &TOpenFolderDialog::StaticClass()});
+                                 &TOpenFolderDialog::StaticClass(), &TNetInstallLocation::StaticClass()});
+            StartNetInstallUnit();
           },
-          nullptr};
+          [] { StopNetInstallUnit(); }};
 }
 
 }  // namespace setup
