@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <vector>
 
 #include "WinInetLibrary.h"
 #include "core/ClassDef.h"
@@ -24,6 +25,8 @@ TCustomNetInstallLocation* gActiveNetLocation = nullptr;
 
 // Window messages are handled at most this often while a file arrives.
 constexpr uint32_t kPumpIntervalMs = 20;
+// Received blocks are written to the local file in pieces of this size.
+constexpr size_t kNetWriteBufferSize = 32 * kNetBlockSize;
 // The HTTP answer's Content-Length as text.
 constexpr DWORD kContentLengthBuffer = 33;
 // How much of the first HTTP block is searched for an error page's "404".
@@ -265,31 +268,42 @@ void TCustomNetInstallLocation::ReceiveFile(THandle RemoteFile, int32_t FileSize
   if (!local)
     throw ENIL_WriteDestFile(fw::Format("%s could not write to the local dest file %s", Name(), FLocalFileName));
   FLocalFileCreated = true;
-  std::array<char, kNetBlockSize> buffer;
+  // Blocks are read one after the other into a larger buffer that is written when full:
+  // a write per block would cost as much as the read.
+  std::vector<char> pending(kNetWriteBufferSize);
+  size_t used = 0;
+  const auto flush = [&] {
+    DWORD written = 0;
+    if (used > 0 &&
+        (!WriteFile(local.Get(), pending.data(), static_cast<DWORD>(used), &written, nullptr) || written != used))
+      throw ENIL_WriteDestFile(fw::Format("%s could not write to the local dest file %s", Name(), FLocalFileName));
+    used = 0;
+  };
+  char* block = pending.data();
   DWORD bytes = 0;
   const auto readBlock = [&] {
-    if (!api.InternetReadFile(RemoteFile, buffer.data(), kNetBlockSize, &bytes))
+    if (pending.size() - used < kNetBlockSize) flush();
+    block = pending.data() + used;
+    if (!api.InternetReadFile(RemoteFile, block, kNetBlockSize, &bytes))
       throw ENIL_ReadFile("Could not read from file %s on the server", FRemoteFileName);
   };
   readBlock();
-  if (FLoginInformation->Protocol() == ipHTTP && LooksLikeNotFoundPage(buffer.data(), bytes))
+  if (FLoginInformation->Protocol() == ipHTTP && LooksLikeNotFoundPage(block, bytes))
     throw ENIL_FileNotFound("Could not find the file %s on the server", FRemoteFileName);
   int64_t total = 0;
   while (bytes > 0) {
     total += bytes;
-    DoDataReceived(static_cast<int>(bytes), static_cast<int>(std::min<int64_t>(total, INT32_MAX)), FileSize,
-                   buffer.data());
+    DoDataReceived(static_cast<int>(bytes), static_cast<int>(std::min<int64_t>(total, INT32_MAX)), FileSize, block);
     uint32_t now = GetTickCount();
     if (now - FLastPump >= kPumpIntervalMs && fw::Application != nullptr) {
       FLastPump = now;
       fw::Application->ProcessMessages();
     }
     if (gNetDownloadAbort) return;
-    DWORD written = 0;
-    if (!WriteFile(local.Get(), buffer.data(), bytes, &written, nullptr) || written != bytes)
-      throw ENIL_WriteDestFile(fw::Format("%s could not write to the local dest file %s", Name(), FLocalFileName));
+    used += bytes;
     readBlock();
   }
+  flush();
   if (total == 0) throw ENIL_FileNotFound("Could not find the file %s on the server", FRemoteFileName);
   // The connection went before the whole file had come.
   if (FileSize > 0 && total != FileSize)

@@ -13,9 +13,9 @@
 #include "support/NetInstallLocation.h"
 
 using namespace setup;
-using nettest::PatternBytes;
-using nettest::SharedServers;
 using testing::HasSubstr;
+using testsupport::PatternBytes;
+using testsupport::SharedServers;
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace nettest {
+namespace testsupport {
 
 namespace {
 
@@ -35,7 +35,7 @@ int UnixProcessId() {
   return std::stoi(stat);
 }
 
-// The folder of this source file, where the servers' script lives.
+// The servers' script, in servers/ beside this source file.
 std::string ScriptPath() {
   std::string source = __FILE__;
   return source.substr(0, source.find_last_of("/\\")) + "/servers/NetTestServers.py";
@@ -89,4 +89,4 @@ std::string PatternBytes(size_t Count, int Seed) {
   return bytes;
 }
 
-}  // namespace nettest
+}  // namespace testsupport

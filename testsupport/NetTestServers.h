@@ -9,7 +9,7 @@
 
 #include "Files.h"
 
-namespace nettest {
+namespace testsupport {
 
 class TNetTestServers {
  public:
@@ -26,7 +26,7 @@ class TNetTestServers {
   void Put(const std::string& Relative, const std::string& Content) const;
 
  private:
-  testsupport::TScratchFolder FScratch{"netservers"};
+  TScratchFolder FScratch{"netservers"};
   std::string FPortsFile;
   uint16_t FHttpPort = 0;
   uint16_t FFtpPort = 0;
@@ -38,4 +38,4 @@ TNetTestServers& SharedServers();
 // Bytes of a recognisable pattern: byte i is (i * 7 + Seed) mod 251.
 std::string PatternBytes(size_t Count, int Seed = 0);
 
-}  // namespace nettest
+}  // namespace testsupport

@@ -1,0 +1,126 @@
+// The net install location's download against the floor of the internet library itself.
+//
+//   net_benchmark [MiB [rounds]]
+//
+// Serves one file (default 64 MiB) from the local HTTP and FTP test servers, then for each
+// protocol, alternating, for the given number of rounds (default 7), each first in every other round:
+//  - downloads it with a location (8 KiB blocks, progress events, the abort check,
+//    messages handled, the local file written), and
+//  - reads it with a bare loop of InternetReadFile in the same block size into one buffer
+//    (the floor: nothing written).
+// Prints the best of each in MiB/s and the location's share of the floor.
+#include <windows.h>
+// after windows.h
+#include <wininet.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "BenchmarkMeasures.h"
+#include "NetTestServers.h"
+#include "gui/GuiStartup.h"
+#include "support/NetInstallLocation.h"
+#include "support/SupportStartup.h"
+#include "support/WinInetLibrary.h"
+
+using namespace setup;
+
+using testsupport::Fail;
+using testsupport::Now;
+
+namespace {
+
+constexpr char kFileName[] = "bench.1";
+
+// Reads the file once with the bare library calls; returns the bytes read.
+int64_t BareRead(const TWinInetEntryPoints& Api, TInternetProtocol Protocol, uint16_t Port) {
+  TInternetHandle session(Api, Api.InternetOpenA("bench", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  if (!session) Fail("InternetOpenA");
+  bool ftp = Protocol == ipFTP;
+  TInternetHandle connection(
+      Api, Api.InternetConnectA(session.Get(), "127.0.0.1", Port, ftp ? nullptr : "", ftp ? nullptr : "",
+                                ftp ? INTERNET_SERVICE_FTP : INTERNET_SERVICE_HTTP, 0, 0));
+  if (!connection) Fail("InternetConnectA");
+  HINTERNET file = nullptr;
+  if (ftp) {
+    file = Api.FtpOpenFileA(connection.Get(), kFileName, GENERIC_READ, FTP_TRANSFER_TYPE_BINARY, 0);
+  } else {
+    const char* accept[] = {nullptr};
+    file = Api.HttpOpenRequestA(connection.Get(), "GET", "/bench.1", nullptr, nullptr, accept,
+                                INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0);
+    if (file != nullptr && !Api.HttpSendRequestA(file, nullptr, 0, nullptr, 0)) Fail("HttpSendRequestA");
+  }
+  TInternetHandle remote(Api, file);
+  if (!remote) Fail("opening the remote file");
+  std::vector<char> buffer(kNetBlockSize);
+  int64_t total = 0;
+  DWORD bytes = 0;
+  do {
+    if (!Api.InternetReadFile(remote.Get(), buffer.data(), kNetBlockSize, &bytes)) Fail("InternetReadFile");
+    total += bytes;
+  } while (bytes > 0);
+  return total;
+}
+
+struct TBest {
+  double Location = 1e9;
+  double Floor = 1e9;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int mib = argc > 1 ? std::atoi(argv[1]) : 64;
+  int rounds = argc > 2 ? std::atoi(argv[2]) : 7;
+  if (mib < 1 || rounds < 1) Fail("usage: net_benchmark [MiB [rounds]]");
+  fw::TStartedLibraries libraries({fw::CoreLibrary(), fw::GuiLibrary(GetModuleHandleA(nullptr)), SupportLibrary()});
+  testsupport::TNetTestServers servers;
+  const int64_t size = int64_t{mib} << 20;
+  servers.Put(kFileName, testsupport::PatternBytes(static_cast<size_t>(size)));
+  testsupport::TScratchFolder local("netbench");
+  TWinInetLibrary library;
+
+  for (TInternetProtocol protocol : {ipHTTP, ipFTP}) {
+    uint16_t port = protocol == ipFTP ? servers.FtpPort() : servers.HttpPort();
+    TBest best;
+    const auto timeLocation = [&] {
+      TNetInstallLocation location(nullptr);
+      location.LoginInformation()->SetHostname("127.0.0.1");
+      location.LoginInformation()->SetProtocol(protocol);
+      location.SetServerPort(port);
+      int64_t received = 0;
+      location.OnDataReceived = [&](fw::TObject*, const std::string&, int Bytes, int, int, const char*) {
+        received += Bytes;
+      };
+      double start = Now();
+      location.Download(kFileName, local / kFileName);
+      best.Location = std::min(best.Location, Now() - start);
+      if (received != size) Fail("the location received a wrong number of bytes");
+    };
+    const auto timeFloor = [&] {
+      double start = Now();
+      if (BareRead(library.Api(), protocol, port) != size) Fail("the bare loop read a wrong number of bytes");
+      best.Floor = std::min(best.Floor, Now() - start);
+    };
+    // Each goes first in every other round.
+    for (int round = 0; round < rounds; ++round) {
+      if (round % 2 == 0) {
+        timeLocation();
+        timeFloor();
+      } else {
+        timeFloor();
+        timeLocation();
+      }
+    }
+    double mibs = static_cast<double>(mib);
+    std::printf(
+        "%-4s %d MiB in 8 KiB blocks, best of %d: location %.1f MiB/s, bare InternetReadFile loop %.1f MiB/s: "
+        "%.0f%% of the floor\n",
+        protocol == ipFTP ? "FTP" : "HTTP", mib, rounds, mibs / best.Location, mibs / best.Floor,
+        100.0 * best.Floor / best.Location);
+  }
+  return 0;
+}
