@@ -1,0 +1,90 @@
+object LicenseForm: TLicenseForm
+  Left = 0
+  Top = 0
+  BorderStyle = bsNone
+  Caption = 'Software license agreement'
+  ClientHeight = 362
+  ClientWidth = 472
+  Font.Charset = DEFAULT_CHARSET
+  Font.Color = clWindowText
+  Font.Height = -11
+  Font.Name = 'Arial'
+  OnCreate = FormCreate
+  object ThemeBitmap: TImage
+    Left = 0
+    Top = 0
+    Width = 130
+    Height = 306
+    Center = True
+  end
+  object Bevel1: TBevel
+    Left = 8
+    Top = 314
+    Width = 456
+    Height = 2
+    Shape = bsTopLine
+  end
+  object Label1: TTranslateLabel
+    Left = 140
+    Top = 12
+    Width = 320
+    Height = 24
+    AutoSize = False
+    Caption = 'Please read the following License Agreement.'
+    GLID = 2
+    Transparent = True
+    WordWrap = True
+  end
+  object Agreement: TRichEdit
+    Left = 140
+    Top = 40
+    Width = 322
+    Height = 196
+    Color = clWindow
+    Font.Charset = DEFAULT_CHARSET
+    Font.Color = clWindowText
+    Font.Height = -11
+    Font.Name = 'Arial'
+    ParentFont = False
+    ReadOnly = True
+    ScrollBars = ssVertical
+  end
+  object Label2: TTranslateLabel
+    Left = 140
+    Top = 244
+    Width = 320
+    Height = 60
+    AutoSize = False
+    Caption = 'By clicking on the Next button below, you agree to all terms stated in the License Agreement. You may cancel the installation by clicking on the Cancel button.'
+    GLID = 3
+    Transparent = True
+    WordWrap = True
+  end
+  object BackBtn: TTranslateBitBtn
+    Left = 222
+    Top = 326
+    Width = 75
+    Height = 25
+    Caption = '< Previous'
+    GLID = 4
+    OnClick = BackBtnClick
+  end
+  object ProceedBtn: TTranslateBitBtn
+    Left = 300
+    Top = 326
+    Width = 75
+    Height = 25
+    Caption = 'Next >'
+    GLID = 5
+    OnClick = ProceedBtnClick
+  end
+  object CancelBtn: TTranslateBitBtn
+    Left = 389
+    Top = 326
+    Width = 75
+    Height = 25
+    Caption = 'Abort'
+    GLID = 104
+    OnClick = CancelBtnClick
+  end
+end
