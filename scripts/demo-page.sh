@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The tool page at work: the least console host (external/console-host) registers
 # Tuvek.kvx, hosts its page against a simulated NetWare 4.11 server, installs the module,
-# unloads and loads it again, and shows a 3.11 server's sheet. PNGs of each sheet go to
+# unloads and loads it again, creates a script, adds a line, saves and plays it, and
+# shows a 3.11 server's sheet. PNGs of each sheet go to
 # out/console-host/. Run after scripts/demo.sh has built x86_64 (it calls this script).
 source "$(dirname "$0")/lib.sh"
 OUT="$REPO_ROOT/out"
@@ -35,9 +36,12 @@ echo "== the page on a NetWare 4.11 server"
 make_server 411
 host "register $(winpath "$BIN/Tuvek.kvx")" "tools-key $(winpath "$TOOLS")" open "connect 1" refresh \
   "png page-install-sheet" "click Install" "png page-control-sheet" "click Unload" "png page-unloaded" \
-  "click Load" close
+  "click Load" "click New" "select NEW.OKS" "click Text" "wait 200" "png page-script-edited" "click Save" \
+  "click Play" "png page-script-played" close
 echo "-- the server's console log"
 cat "$SERVER/server.state.console"
+echo "-- the script NEW.OKS"
+cat "$SERVER/SYS/SYSTEM/NEW.OKS"; echo
 echo "-- its AUTOEXEC.NCF"
 cat "$SERVER/SYS/SYSTEM/AUTOEXEC.NCF"
 echo "== the page on a NetWare 3.11 server"

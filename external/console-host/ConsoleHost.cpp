@@ -118,7 +118,10 @@ std::string ToolClassFromKey() {
   DWORD size = sizeof value - 1;
   LONG status = RegQueryValueExA(key, "Key", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
   RegCloseKey(key);
-  return status == ERROR_SUCCESS ? "{" + std::string(value) + "}" : "";
+  if (status != ERROR_SUCCESS) return "";
+  std::string text = "{";
+  text.append(value, strnlen(value, sizeof value));
+  return text + "}";
 }
 
 TConsoleHost::TConsoleHost() = default;

@@ -7,12 +7,15 @@
 //   connect N                       hands the page connection reference N
 //   refresh                         asks the page to refresh
 //   click CAPTION                   presses the page's button with that caption
+//   select NAME                     selects the script of that name in the page's list
 //   wait MS                         handles window messages for MS milliseconds
 //   png NAME                        screenshot of the console window (NAME.png)
 //   run                             handles messages until the console window is closed
 //   close                           releases the page
 // Each command is echoed with its result; the first failure ends the program with code 1.
 #include <windows.h>
+// (windows.h first)
+#include <commctrl.h>
 
 #include <fstream>
 #include <iostream>
@@ -99,6 +102,35 @@ bool Run(TConsoleHost& Host, const std::string& Command, const std::string& Argu
       return false;
     }
     SendMessageA(find.Found, BM_CLICK, 0, 0);
+    Pump(50);
+    return true;
+  }
+  if (Command == "select") {
+    HWND list = nullptr;
+    EnumChildWindows(
+        Host.Window(),
+        [](HWND Window, LPARAM Param) -> BOOL {
+          char cls[64] = {};
+          GetClassNameA(Window, cls, sizeof cls);
+          if (lstrcmpiA(cls, "SysListView32") != 0) return TRUE;
+          *reinterpret_cast<HWND*>(Param) = Window;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&list));
+    LVFINDINFOA find{};
+    find.flags = LVFI_STRING;
+    find.psz = Argument.c_str();
+    int index = list != nullptr ? static_cast<int>(SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1),
+                                                                reinterpret_cast<LPARAM>(&find)))
+                                : -1;
+    if (index < 0) {
+      Result = "no script " + Argument;
+      return false;
+    }
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&state));
     Pump(50);
     return true;
   }

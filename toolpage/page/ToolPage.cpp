@@ -1,11 +1,21 @@
 #include "ToolPage.h"
 
+#include <algorithm>
+
 #include "AboutBox.h"
 #include "AutoUpdate.h"
 #include "ColorUtils.h"
+#include "ConsoleCommands.h"
 #include "NlmMgr.h"
+#include "NwConnection.h"
 #include "PageWaitCursor.h"
+#include "ScreenNameStore.h"
+#include "ScriptFiles.h"
+#include "ScriptNames.h"
+#include "ServerFiles.h"
 #include "ServerInfo.h"
+#include "ServerNames.h"
+#include "ServerPaths.h"
 #include "core/ClassDef.h"
 #include "core/SysUtils.h"
 #include "gui/WinHandles.h"
@@ -102,6 +112,25 @@ const TClass& TToolPage::StaticClass() {
                                 .Method("ALoadExecute", &T::ALoadExecute)
                                 .Method("AUnloadExecute", &T::AUnloadExecute)
                                 .Method("tbAboutClick", &T::tbAboutClick)
+                                .Method("ScrListChange", &T::ScrListChange)
+                                .Method("ScrListEditing", &T::ScrListEditing)
+                                .Method("ScrListEdited", &T::ScrListEdited)
+                                .Method("ScrListKeyDown", &T::ScrListKeyDown)
+                                .Method("ANewExecute", &T::ANewExecute)
+                                .Method("ARemoveExecute", &T::ARemoveExecute)
+                                .Method("ASaveExecute", &T::ASaveExecute)
+                                .Method("aPlayExecute", &T::aPlayExecute)
+                                .Method("tbLockClick", &T::tbLockClick)
+                                .Method("tbUnlockClick", &T::tbUnlockClick)
+                                .Method("AAddTextExecute", &T::AAddTextExecute)
+                                .Method("ADelayExecute", &T::ADelayExecute)
+                                .Method("ACreateScrExecute", &T::ACreateScrExecute)
+                                .Method("AAddKeyExecute", &T::AAddKeyExecute)
+                                .Method("AdelExecute", &T::AdelExecute)
+                                .Method("IListEditing", &T::IListEditing)
+                                .Method("IListEdited", &T::IListEdited)
+                                .Method("IListKeyDown", &T::IListKeyDown)
+                                .Method("IListKeyPress", &T::IListKeyPress)
                                 .Field("Pages", &T::Pages)
                                 .Field("InstallSheet", &T::InstallSheet)
                                 .Field("CtrlSheet", &T::CtrlSheet)
@@ -113,7 +142,21 @@ const TClass& TToolPage::StaticClass() {
                                 .Field("DownPanel", &T::DownPanel)
                                 .Field("ALoad", &T::ALoad)
                                 .Field("AUnload", &T::AUnload)
-                                .Field("AAbout", &T::AAbout);
+                                .Field("AAbout", &T::AAbout)
+                                .Field("ScrList", &T::ScrList)
+                                .Field("MacroPanel", &T::MacroPanel)
+                                .Field("IList", &T::IList)
+                                .Field("tbLock", &T::tbLock)
+                                .Field("tbUnlock", &T::tbUnlock)
+                                .Field("ANew", &T::ANew)
+                                .Field("ARemove", &T::ARemove)
+                                .Field("aPlay", &T::aPlay)
+                                .Field("ASave", &T::ASave)
+                                .Field("ADel", &T::ADel)
+                                .Field("AAddTxt", &T::AAddTxt)
+                                .Field("AAddKey", &T::AAddKey)
+                                .Field("AAddDelay", &T::AAddDelay)
+                                .Field("AAddScreen", &T::AAddScreen);
   return cls;
 }
 
@@ -128,11 +171,34 @@ void TToolPage::FormCreate(TObject*) {
   if (NlmMgr().Registry().empty()) RegisterServerModules(NlmMgr());
   FConnection = 0;
   FHelpFile = FindHelpFile(GetToolPath());
+  try {
+    LoadScreenNames(IList->Screens());
+  } catch (const Exception&) {
+    // Without the stored names the editor starts with those of the scripts it opens.
+  }
   UpdateModuleState();
 }
 
 void TToolPage::FormDestroy(TObject*) {
+  // A form whose resource failed to load goes without its editor.
+  if (IList == nullptr || MacroPanel == nullptr) return;
+  SaveScript();
+  IList->CloseScript();
+  MacroPanel->Hide();
   StopEditing();
+  try {
+    SaveScreenNames(IList->Screens());
+  } catch (const Exception&) {
+  }
+}
+
+void TToolPage::StopEditing() {
+  IList->SetEditing(false);
+}
+
+int TToolPage::ShowMessage(const std::string& Text, UINT Flags) {
+  if ((Flags & MB_ICONMASK) == 0) Flags |= MB_ICONERROR;
+  return MessageBoxA(HandleAllocated() ? Handle() : nullptr, Text.c_str(), "Console scripts", Flags | MB_TASKMODAL);
 }
 
 uint32_t TToolPage::GetConnection() {
@@ -167,6 +233,11 @@ void TToolPage::RefreshPage() {
     TWaitCursor wait;
     uint32_t conn = GetConnection();
     if (conn != 0) {
+      IList->CloseScript();
+      MacroPanel->Hide();
+      for (TPageAction* action : {ARemove, aPlay}) action->SetEnabled(false);
+      tbLock->SetEnabled(false);
+      tbUnlock->SetEnabled(false);
       bool recent = IsServerVersionAtLeast(conn, 3, 12);
       bool moduleOnServer = false;
       if (recent) {
@@ -185,6 +256,7 @@ void TToolPage::RefreshPage() {
           Pages->SetActivePage(ToOldSheet);
           break;
       }
+      ReloadScriptList();
     }
   } catch (...) {
     UpdateModuleState();
@@ -266,11 +338,241 @@ void TToolPage::WndProc(TMessage& Message) {
   TForm::WndProc(Message);
 }
 
+// --- the script list ------------------------------------------------------------------
+
+void TToolPage::ReloadScriptList() {
+  TNWConnection conn(FConnection);
+  if (!conn.IsOpen()) return;
+  TWaitCursor wait;
+  FReloading = true;
+  try {
+    TStringList names;
+    ListServerFiles(conn.Handle(), "*.OKS", "SYS:SYSTEM", false, names);
+    std::vector<std::pair<std::string, int>> items;
+    for (const std::string& oem : names.ToVector()) {
+      std::string name = OemToAnsiStr(oem);
+      items.emplace_back(name, IsScriptEncoded(FConnection, name) ? kLockImage : kNoImage);
+    }
+    ScrList->SetItems(items);
+  } catch (...) {
+    FReloading = false;
+    throw;
+  }
+  FReloading = false;
+}
+
+std::string TToolPage::SelectedScript() const {
+  int index = ScrList->Selected();
+  return index >= 0 ? ScrList->Caption(index) : std::string();
+}
+
+void TToolPage::ScrListChange(TObject*) {
+  if (FReloading) return;
+  int index = ScrList->Selected();
+  bool selected = index >= 0;
+  bool encoded = selected && ScrList->ImageIndex(index) == kLockImage;
+  ARemove->SetEnabled(selected);
+  aPlay->SetEnabled(selected);
+  bool moduleLoaded = AUnload->Enabled();
+  tbLock->SetEnabled(moduleLoaded && selected && !encoded);
+  tbUnlock->SetEnabled(moduleLoaded && selected && encoded);
+  if (selected && !encoded) {
+    IList->LoadScript(FConnection, ScrList->Caption(index));
+    if (IList->Items().Count() > 0) IList->SetItemIndex(0);
+    MacroPanel->Show();
+  } else {
+    SaveScript();
+    IList->CloseScript();
+    MacroPanel->Hide();
+  }
+  UpdateEditorActions();
+}
+
+void TToolPage::UpdateEditorActions() {
+  ASave->SetEnabled(IList->Modified());
+  ADel->SetEnabled(IList->Items().Count() > 0);
+}
+
+void TToolPage::SaveScript() {
+  try {
+    IList->SaveScript();
+  } catch (const Exception&) {
+    ShowMessage(Format("Cant write script %s", IList->ScriptName()), MB_OK);
+  }
+}
+
+void TToolPage::ASaveExecute(TObject*) {
+  IList->SaveScript();
+  ASave->SetEnabled(IList->Modified());
+}
+
+void TToolPage::ANewExecute(TObject*) {
+  std::string name = CreateNewScript(GetConnection());
+  RefreshPage();
+  int index = ScrList->IndexOf(name);
+  if (index < 0) return;
+  ScrList->Select(index);
+  ScrList->EditCaption(index);
+}
+
+void TToolPage::ARemoveExecute(TObject*) {
+  int index = ScrList->Selected();
+  if (index < 0) return;
+  std::string name = ScrList->Caption(index);
+  if (ShowMessage(Format("Do you want to erase script %s?", name), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  // The script goes out of the editor first, so that nothing writes it again.
+  if (SameText(IList->ScriptName(), name)) {
+    SaveScript();
+    IList->CloseScript();
+    MacroPanel->Hide();
+  }
+  ScrList->Delete(index);
+  DeleteScript(GetConnection(), AnsiToOemStr(name));
+  if (ScrList->Count() == 0) {
+    IList->CloseScript();
+    MacroPanel->Hide();
+    ADel->SetEnabled(false);
+  }
+}
+
+void TToolPage::ScrListEditing(TObject*) {
+  FOldScriptName = SelectedScript();
+}
+
+void TToolPage::ScrListEdited(TScriptListView*, int Index, std::string& Text) {
+  std::string old = ScrList->Caption(Index);
+  uint32_t conn = GetConnection();
+  bool longNames = VolumeHasNameSpaceByRef(conn, "SYS", 4);
+  std::string name = RenamedScriptName(old, Text, longNames);
+  Text = old;
+  if (name == old) return;
+  if (!IsValidScriptName(name)) {
+    ShowMessage("A script name ends in .OKS and names no folder or drive", MB_OK);
+    return;
+  }
+  // Saved under its old name before the file moves.
+  if (SameText(IList->ScriptName(), old)) {
+    SaveScript();
+    IList->CloseScript();
+  }
+  if (!RenameServerFile(conn, JoinServerPath("SYS:SYSTEM\\", AnsiToOemStr(old)),
+                        JoinServerPath("SYS:SYSTEM\\", AnsiToOemStr(name)))) {
+    ShowMessage("Unable to rename file", MB_OK);
+    return;
+  }
+  Text = name;
+}
+
+void TToolPage::ScrListKeyDown(TScriptListView*, uint16_t& Key) {
+  if (Key == VK_DELETE && !ScrList->IsEditing()) {
+    ARemove->Execute();
+    Key = 0;
+  } else if (Key == VK_INSERT) {
+    ANew->Execute();
+    Key = 0;
+  }
+}
+
+// --- console commands -------------------------------------------------------------------
+
+void TToolPage::aPlayExecute(TObject*) {
+  std::string name = SelectedScript();
+  if (name.empty()) return;
+  IList->SetEditing(false);
+  SaveScript();
+  RunConsoleCommands(GetConnection(), {"!play " + name});
+}
+
+void TToolPage::RunScriptCommand(const std::string& Command, uint32_t Pause) {
+  int index = ScrList->Selected();
+  if (index < 0) return;
+  std::string name = ScrList->Caption(index);
+  {
+    TWaitCursor wait;
+    RunConsoleCommands(GetConnection(), {Command + " SYS:SYSTEM\\" + name});
+    WaitProcessingMessages(Pause);
+  }
+  index = ScrList->IndexOf(name);
+  if (index < 0) return;
+  ScrList->SetImageIndex(index, IsScriptEncoded(FConnection, name) ? kLockImage : kNoImage);
+  ScrListChange(ScrList);
+}
+
+void TToolPage::tbLockClick(TObject*) {
+  SaveScript();
+  RunScriptCommand("!encode", LockPause);
+}
+
+void TToolPage::tbUnlockClick(TObject*) {
+  RunScriptCommand("!decode", UnlockPause);
+}
+
+// --- the line editor ------------------------------------------------------------------------
+
+void TToolPage::InsertLine(TObject* Sender, uint8_t Kind) {
+  auto* component = dynamic_cast<TComponent*>(Sender);
+  bool before = component == nullptr || component->Tag() == 0;
+  IList->InsertItem(IList->ItemIndex(), Kind, before, true);
+  UpdateEditorActions();
+}
+
+void TToolPage::AAddTextExecute(TObject* Sender) {
+  InsertLine(Sender, skText);
+}
+void TToolPage::ADelayExecute(TObject* Sender) {
+  InsertLine(Sender, skDelay);
+}
+void TToolPage::ACreateScrExecute(TObject* Sender) {
+  InsertLine(Sender, skScreen);
+}
+void TToolPage::AAddKeyExecute(TObject* Sender) {
+  InsertLine(Sender, skKey);
+}
+
+void TToolPage::AdelExecute(TObject*) {
+  int index = IList->ItemIndex();
+  int count = IList->Items().Count();
+  if (index >= 0 && index < count) {
+    IList->DeleteItem(index);
+    --count;
+    if (count > 0) IList->SetItemIndex(std::min(index, count - 1));
+  } else if (count > 0) {
+    IList->SetItemIndex(0);
+  }
+  UpdateEditorActions();
+}
+
+void TToolPage::IListEditing(TObject*) {
+  FireEditState(false);
+  for (TPageAction* action : {ADel, AAddTxt, AAddKey, AAddDelay, AAddScreen}) action->SetEnabled(false);
+}
+
+void TToolPage::IListEdited(TObject*) {
+  FireEditState(true);
+  for (TPageAction* action : {AAddTxt, AAddKey, AAddDelay, AAddScreen}) action->SetEnabled(true);
+  UpdateEditorActions();
+}
+
+void TToolPage::IListKeyDown(TObject*, uint16_t& Key) {
+  if (Key == VK_DELETE) {
+    ADel->Execute();
+    Key = 0;
+  }
+}
+
+void TToolPage::IListKeyPress(TObject*, char& Key) {
+  if (Key == '\r' && IList->ItemIndex() >= 0) {
+    IList->SetEditing(true);
+    Key = 0;
+  }
+}
+
 namespace {
 void RegisterPageForms() {
   RegisterClasses({&TToolPage::StaticClass(), &TAboutBox::StaticClass(), &TPageCheckBox::StaticClass(),
                    &TPagePanel::StaticClass(), &TPageSheet::StaticClass(), &TPageSheets::StaticClass(),
-                   &TPageAction::StaticClass(), &TPageToolButton::StaticClass(), &TExToolBar::StaticClass()});
+                   &TPageAction::StaticClass(), &TPageToolButton::StaticClass(), &TExToolBar::StaticClass(),
+                   &TScriptListView::StaticClass()});
 }
 }  // namespace
 

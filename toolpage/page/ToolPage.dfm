@@ -25,6 +25,53 @@ object ToolPage: TToolPage
     Caption = 'AUnload'
     OnExecute = AUnloadExecute
   end
+  object ANew: TPageAction
+    Caption = 'New'
+    Hint = 'Create new keyboard script'
+    OnExecute = ANewExecute
+  end
+  object ARemove: TPageAction
+    Caption = 'Remove'
+    Hint = 'Remove keyboard script'
+    Enabled = False
+    OnExecute = ARemoveExecute
+  end
+  object aPlay: TPageAction
+    Caption = 'Play'
+    Hint = 'Play script'
+    Enabled = False
+    OnExecute = aPlayExecute
+  end
+  object ASave: TPageAction
+    Caption = 'Save'
+    Hint = 'Save'
+    OnExecute = ASaveExecute
+  end
+  object ADel: TPageAction
+    Caption = 'Delete'
+    Hint = 'Delete line'
+    OnExecute = AdelExecute
+  end
+  object AAddTxt: TPageAction
+    Caption = '&Text'
+    Hint = 'Add plain text'
+    OnExecute = AAddTextExecute
+  end
+  object AAddKey: TPageAction
+    Caption = '&Function Key'
+    Hint = 'Add function key'
+    OnExecute = AAddKeyExecute
+  end
+  object AAddDelay: TPageAction
+    Caption = '&Delay'
+    Hint = 'Add delay in seconds'
+    OnExecute = ADelayExecute
+  end
+  object AAddScreen: TPageAction
+    Caption = '&Screen'
+    Hint = 'Add screen name'
+    OnExecute = ACreateScrExecute
+  end
   object Pages: TPageSheets
     Left = 0
     Top = 0
@@ -95,8 +142,56 @@ object ToolPage: TToolPage
           Caption = 'Unload'
           Hint = 'Unload the NLM'
         end
-        object tbAbout: TPageToolButton
+        object tbAdd: TPageToolButton
           Left = 140
+          Top = 3
+          Width = 44
+          Height = 23
+          Action = ANew
+        end
+        object tbSave: TPageToolButton
+          Left = 186
+          Top = 3
+          Width = 44
+          Height = 23
+          Action = ASave
+        end
+        object tbRemove: TPageToolButton
+          Left = 232
+          Top = 3
+          Width = 54
+          Height = 23
+          Action = ARemove
+        end
+        object tbPlay: TPageToolButton
+          Left = 288
+          Top = 3
+          Width = 44
+          Height = 23
+          Action = aPlay
+        end
+        object tbLock: TPageToolButton
+          Left = 346
+          Top = 3
+          Width = 48
+          Height = 23
+          Caption = 'Lock'
+          Hint = 'Encode script'
+          Enabled = False
+          OnClick = tbLockClick
+        end
+        object tbUnlock: TPageToolButton
+          Left = 396
+          Top = 3
+          Width = 52
+          Height = 23
+          Caption = 'Unlock'
+          Hint = 'Decode script'
+          Enabled = False
+          OnClick = tbUnlockClick
+        end
+        object tbAbout: TPageToolButton
+          Left = 462
           Top = 3
           Width = 60
           Height = 23
@@ -113,6 +208,84 @@ object ToolPage: TToolPage
         Font.Color = clBlue
         Font.Style = [fsBold]
         ParentFont = False
+      end
+      object ScrList: TScriptListView
+        Left = 0
+        Top = 29
+        Width = 120
+        Height = 341
+        Align = alLeft
+        OnChange = ScrListChange
+        OnEditing = ScrListEditing
+        OnEdited = ScrListEdited
+        OnKeyDown = ScrListKeyDown
+      end
+      object MacroPanel: TPagePanel
+        Left = 124
+        Top = 29
+        Width = 387
+        Height = 341
+        Align = alClient
+        Visible = False
+        object ToolBar2: TExToolBar
+          Left = 0
+          Top = 0
+          Width = 387
+          Height = 29
+          Align = alTop
+          Shading = shDown
+          object tbText: TPageToolButton
+            Left = 4
+            Top = 3
+            Width = 44
+            Height = 23
+            Action = AAddTxt
+            Caption = 'Text'
+          end
+          object tbKey: TPageToolButton
+            Left = 50
+            Top = 3
+            Width = 44
+            Height = 23
+            Action = AAddKey
+            Caption = 'Key'
+          end
+          object tbDelay: TPageToolButton
+            Left = 96
+            Top = 3
+            Width = 44
+            Height = 23
+            Action = AAddDelay
+            Caption = 'Delay'
+          end
+          object tbScreen: TPageToolButton
+            Left = 142
+            Top = 3
+            Width = 50
+            Height = 23
+            Action = AAddScreen
+            Caption = 'Screen'
+          end
+          object tbDelLine: TPageToolButton
+            Left = 200
+            Top = 3
+            Width = 50
+            Height = 23
+            Action = ADel
+          end
+        end
+        object IList: TScrList
+          Left = 0
+          Top = 29
+          Width = 387
+          Height = 312
+          Align = alClient
+          ItemHeight = 19
+          OnEditing = IListEditing
+          OnEdited = IListEdited
+          OnKeyDown = IListKeyDown
+          OnKeyPress = IListKeyPress
+        end
       end
     end
     object ToOldSheet: TPageSheet

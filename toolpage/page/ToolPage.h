@@ -13,6 +13,8 @@
 
 #include "ExToolBar.h"
 #include "PageControls.h"
+#include "ScrList.h"
+#include "ScriptListView.h"
 #include "core/Startup.h"
 #include "gui/Forms.h"
 
@@ -53,7 +55,8 @@ class TToolPage : public fw::TForm {
   IDispatch* Events() const { return FEvents.Get(); }
   // Shows the sheet for the server and updates the module state; raises on failure.
   void RefreshPage();
-  void StopEditing() {}
+  // Ends in-place editing of the current script line.
+  void StopEditing();
   // Tells the host that line editing starts (False) or ends (True): event 3.
   void FireEditState(bool Done);
 
@@ -65,6 +68,9 @@ class TToolPage : public fw::TForm {
   bool ApplicationHelp(uint16_t Command, intptr_t Data, bool& CallHelp);
   // The pause after loading the module, in ms.
   uint32_t LoadPause = 1000;
+  // The pauses after asking the server to encode or decode a script, in ms.
+  uint32_t LockPause = 500;
+  uint32_t UnlockPause = 1000;
 
   // --- handlers named by the form resource
   void FormCreate(fw::TObject* Sender);
@@ -73,6 +79,29 @@ class TToolPage : public fw::TForm {
   void ALoadExecute(fw::TObject* Sender);
   void AUnloadExecute(fw::TObject* Sender);
   void tbAboutClick(fw::TObject* Sender);
+  // The script list and its console commands.
+  void ScrListChange(fw::TObject* Sender);
+  void ScrListEditing(fw::TObject* Sender);
+  void ScrListEdited(TScriptListView* Sender, int Index, std::string& Text);
+  void ScrListKeyDown(TScriptListView* Sender, uint16_t& Key);
+  void ANewExecute(fw::TObject* Sender);
+  void ARemoveExecute(fw::TObject* Sender);
+  void ASaveExecute(fw::TObject* Sender);
+  void aPlayExecute(fw::TObject* Sender);
+  void tbLockClick(fw::TObject* Sender);
+  void tbUnlockClick(fw::TObject* Sender);
+  // The line editor.
+  void AAddTextExecute(fw::TObject* Sender);
+  void ADelayExecute(fw::TObject* Sender);
+  void ACreateScrExecute(fw::TObject* Sender);
+  void AAddKeyExecute(fw::TObject* Sender);
+  void AdelExecute(fw::TObject* Sender);
+  void IListEditing(fw::TObject* Sender);
+  void IListEdited(fw::TObject* Sender);
+  void IListKeyDown(fw::TObject* Sender, uint16_t& Key);
+  void IListKeyPress(fw::TObject* Sender, char& Key);
+  // Saves the script open in the editor; a failure is shown as "Cant write script %s".
+  void SaveScript();
 
   TPageSheets* Pages = nullptr;
   TPageSheet* InstallSheet = nullptr;
@@ -86,6 +115,20 @@ class TToolPage : public fw::TForm {
   TPageAction* ALoad = nullptr;
   TPageAction* AUnload = nullptr;
   TPageAction* AAbout = nullptr;
+  TScriptListView* ScrList = nullptr;
+  TPagePanel* MacroPanel = nullptr;
+  TScrList* IList = nullptr;
+  TPageToolButton* tbLock = nullptr;
+  TPageToolButton* tbUnlock = nullptr;
+  TPageAction* ANew = nullptr;
+  TPageAction* ARemove = nullptr;
+  TPageAction* aPlay = nullptr;
+  TPageAction* ASave = nullptr;
+  TPageAction* ADel = nullptr;
+  TPageAction* AAddTxt = nullptr;
+  TPageAction* AAddKey = nullptr;
+  TPageAction* AAddDelay = nullptr;
+  TPageAction* AAddScreen = nullptr;
 
  protected:
   void WndProc(fw::TMessage& Message) override;
@@ -93,7 +136,15 @@ class TToolPage : public fw::TForm {
  private:
   void UpdateModuleState();
   void InstallToolFiles(const std::string& ServerDir);
+  void ReloadScriptList();
+  std::string SelectedScript() const;
+  void UpdateEditorActions();
+  void RunScriptCommand(const std::string& Command, uint32_t Pause);
+  void InsertLine(fw::TObject* Sender, uint8_t Kind);
+  int ShowMessage(const std::string& Text, UINT Flags);
   uint32_t FConnection = 0;
+  std::string FOldScriptName;
+  bool FReloading = false;
   Microsoft::WRL::ComPtr<IDispatch> FEvents;
   std::string FHelpFile;
 };

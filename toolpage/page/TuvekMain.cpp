@@ -6,6 +6,7 @@
 
 #include "ClientLibraries.h"
 #include "ComServer.h"
+#include "LineEditorStartup.h"
 #include "PageWaitCursor.h"
 #include "ToolPage.h"
 #include "core/Startup.h"
@@ -16,8 +17,8 @@ namespace {
 HINSTANCE gModule = nullptr;
 
 std::vector<fw::TLibrary> Libraries() {
-  return {fw::CoreLibrary(), fw::GuiLibrary(gModule), toolpage::NetWareLibrary(), toolpage::PageLibrary(),
-          toolpage::PageFormsLibrary()};
+  return {fw::CoreLibrary(),       fw::GuiLibrary(gModule),       toolpage::NetWareLibrary(),
+          toolpage::PageLibrary(), toolpage::LineEditorLibrary(), toolpage::PageFormsLibrary()};
 }
 
 fw::TOnDemandLibraries gLibraries(Libraries);

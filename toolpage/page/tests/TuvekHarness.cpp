@@ -35,9 +35,10 @@ TSavedPageRegistry::TSavedPageRegistry() {
   FTrees.push_back(std::make_unique<TSavedRegistryTree>(HKEY_LOCAL_MACHINE, "Software\\Kavel\\Stavrel\\Tools\\Tuvek"));
 }
 
-std::unique_ptr<nwtest::TSimServer> MakeServer(int Version, bool WithTool) {
-  auto server = std::make_unique<nwtest::TSimServer>(std::vector<std::string>{"version " + std::to_string(Version)},
-                                                     kServer, kUncRoot);
+std::unique_ptr<nwtest::TSimServer> MakeServer(int Version, bool WithTool, const std::vector<std::string>& Extra) {
+  std::vector<std::string> config = {"version " + std::to_string(Version)};
+  config.insert(config.end(), Extra.begin(), Extra.end());
+  auto server = std::make_unique<nwtest::TSimServer>(config, kServer, kUncRoot);
   for (const char* m : {"VX4CS.NLM", "VX4RC.NLM", "TUVEK.NLM", "CLIBAUX.NLM"})
     server->WriteFile("SYS", std::string("SYSTEM\\") + m, "needs VX4LIB\r\n");
   if (!WithTool) DeleteFileA(server->HostPath("SYS", "SYSTEM\\TUVEK.NLM").c_str());

@@ -29,8 +29,8 @@ class TSavedPageRegistry {
 };
 
 // A server of version Version (312, 411...) named for these tests; its SYS:SYSTEM holds
-// the base modules, and TUVEK.NLM only when WithTool.
-std::unique_ptr<nwtest::TSimServer> MakeServer(int Version, bool WithTool);
+// the base modules, and TUVEK.NLM only when WithTool. Extra lines go into its configuration.
+std::unique_ptr<nwtest::TSimServer> MakeServer(int Version, bool WithTool, const std::vector<std::string>& Extra = {});
 // The lines the server's console ran.
 std::vector<std::string> ConsoleLines(const nwtest::TSimServer& Server);
 
