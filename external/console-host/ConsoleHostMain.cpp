@@ -59,6 +59,14 @@ BOOL CALLBACK FindButton(HWND Window, LPARAM Param) {
   return TRUE;
 }
 
+BOOL CALLBACK FindScriptList(HWND Window, LPARAM Param) {
+  char cls[64] = {};
+  GetClassNameA(Window, cls, sizeof cls);
+  if (lstrcmpiA(cls, "SysListView32") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(Param) = Window;
+  return FALSE;
+}
+
 bool Run(TConsoleHost& Host, const std::string& Command, const std::string& Argument, std::string& Result) {
   if (Command == "register" || Command == "unregister") {
     int code = consolehost::RunRegsvr32(Argument, Command == "unregister");
@@ -107,16 +115,7 @@ bool Run(TConsoleHost& Host, const std::string& Command, const std::string& Argu
   }
   if (Command == "select") {
     HWND list = nullptr;
-    EnumChildWindows(
-        Host.Window(),
-        [](HWND Window, LPARAM Param) -> BOOL {
-          char cls[64] = {};
-          GetClassNameA(Window, cls, sizeof cls);
-          if (lstrcmpiA(cls, "SysListView32") != 0) return TRUE;
-          *reinterpret_cast<HWND*>(Param) = Window;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&list));
+    EnumChildWindows(Host.Window(), FindScriptList, reinterpret_cast<LPARAM>(&list));
     LVFINDINFOA find{};
     find.flags = LVFI_STRING;
     find.psz = Argument.c_str();
