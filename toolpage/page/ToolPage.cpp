@@ -385,12 +385,13 @@ void TToolPage::ScrListChange(TObject*) {
     IList->CloseScript();
     MacroPanel->Hide();
   }
-  UpdateEditorActions();
+  UpdateEditorActions(IList->Editing());
 }
 
-void TToolPage::UpdateEditorActions() {
+void TToolPage::UpdateEditorActions(bool Editing) {
   ASave->SetEnabled(IList->Modified());
-  ADel->SetEnabled(IList->Items().Count() > 0);
+  // Lines are not deleted while one is being edited.
+  ADel->SetEnabled(IList->Items().Count() > 0 && !Editing);
 }
 
 void TToolPage::SaveScript() {
@@ -513,7 +514,7 @@ void TToolPage::InsertLine(TObject* Sender, uint8_t Kind) {
   auto* component = dynamic_cast<TComponent*>(Sender);
   bool before = component == nullptr || component->Tag() == 0;
   IList->InsertItem(IList->ItemIndex(), Kind, before, true);
-  UpdateEditorActions();
+  UpdateEditorActions(IList->Editing());
 }
 
 void TToolPage::AAddTextExecute(TObject* Sender) {
@@ -539,7 +540,7 @@ void TToolPage::AdelExecute(TObject*) {
   } else if (count > 0) {
     IList->SetItemIndex(0);
   }
-  UpdateEditorActions();
+  UpdateEditorActions(IList->Editing());
 }
 
 void TToolPage::IListEditing(TObject*) {
@@ -550,7 +551,7 @@ void TToolPage::IListEditing(TObject*) {
 void TToolPage::IListEdited(TObject*) {
   FireEditState(true);
   for (TPageAction* action : {AAddTxt, AAddKey, AAddDelay, AAddScreen}) action->SetEnabled(true);
-  UpdateEditorActions();
+  UpdateEditorActions(false);
 }
 
 void TToolPage::IListKeyDown(TObject*, uint16_t& Key) {

@@ -138,7 +138,8 @@ class TToolPage : public fw::TForm {
   void InstallToolFiles(const std::string& ServerDir);
   void ReloadScriptList();
   std::string SelectedScript() const;
-  void UpdateEditorActions();
+  // Save follows the editor's modified flag; Delete needs lines and no line being edited.
+  void UpdateEditorActions(bool Editing);
   void RunScriptCommand(const std::string& Command, uint32_t Pause);
   void InsertLine(fw::TObject* Sender, uint8_t Kind);
   int ShowMessage(const std::string& Text, UINT Flags);

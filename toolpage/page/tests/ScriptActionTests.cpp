@@ -175,3 +175,41 @@ TEST_F(ScriptActionTest, RemovingTheEditedScriptClosesItFirst) {
   Host.Close();
   EXPECT_FALSE(Server->FileExists("SYS", "SYSTEM\\A.OKS"));
 }
+
+TEST_F(ScriptActionTest, LineEditingIsReportedToTheHostAndEndedByIt) {
+  testsupport::TSavedRegistryTree screens(HKEY_CURRENT_USER, "Software\\Kavel\\Brenvik");
+  Start({{"A.OKS", "\\@MONITOR\r\n"}});
+  Select("A.OKS");
+  testsupport::Click(PageButton(Host, "Text"));
+  ASSERT_EQ(Host.EditStates(), (std::vector<bool>{false}));
+  EXPECT_FALSE(Enabled("Delete"));
+  EXPECT_EQ(Host.Page()->StopEditing(), S_OK);
+  testsupport::PumpMessages(50);
+  EXPECT_EQ(Host.EditStates(), (std::vector<bool>{false, true}));
+  EXPECT_TRUE(Enabled("Delete"));
+  EXPECT_TRUE(Enabled("Save"));
+  testsupport::Click(PageButton(Host, "Save"));
+  EXPECT_FALSE(Enabled("Save"));
+  EXPECT_EQ(Server->ReadFile("SYS", "SYSTEM\\A.OKS"), "\r\n\\@MONITOR\r\n");
+  // The screen names the editor met are kept for the next page.
+  Host.Close();
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Kavel\\Brenvik\\Tuvek.IList_Screens", 0, KEY_READ, &key),
+            ERROR_SUCCESS);
+  char value[64] = {};
+  DWORD size = sizeof value - 1;
+  EXPECT_EQ(RegQueryValueExA(key, "Item0", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size), ERROR_SUCCESS);
+  RegCloseKey(key);
+  EXPECT_STREQ(value, "MONITOR");
+}
+
+TEST_F(ScriptActionTest, TheAboutBoxShowsAndCloses) {
+  Start({});
+  testsupport::TUserThread user([] {
+    HWND box = testsupport::WaitForWindow({"", "About"});
+    testsupport::SaveWindowPng(box, "about-box");
+    testsupport::Click(testsupport::RequireControl(box, {"OK", "Button"}));
+  });
+  testsupport::Click(PageButton(Host, "About"));
+  EXPECT_EQ(user.Failure(), "");
+}
