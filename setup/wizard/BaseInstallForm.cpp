@@ -6,6 +6,7 @@
 #include "core/ClassDef.h"
 #include "objects/InstallEngine.h"
 #include "objects/InstallLists.h"
+#include "support/NetInstallLocation.h"
 
 namespace setup {
 
@@ -108,6 +109,7 @@ TBaseDuringCopyForm::TBaseDuringCopyForm(fw::TComponent* AOwner) : TBaseQuenlark
 void TBaseDuringCopyForm::Cancel() {
   if (QueryUserAbort()) {
     if (TQnlkCompress* archive = SharedArchive()) archive->SetAbort(true);
+    SetNetDownloadAbort(true);
   }
   SetModalResult(kCancelledResult);
 }

@@ -80,7 +80,8 @@ class TBaseDuringCopyForm : public TBaseQuenlarkForm {
   TDialogManager* DM() const { return FDM; }
   void SetDM(TDialogManager* Value) { FDM = Value; }
 
-  // Asks the engine's cancel question; on yes the shared archive's abort flag is set. Either way the form's result
+  // Asks the engine's cancel question; on yes the shared archive's abort flag and the
+  // downloads' abort flag are set. Either way the form's result
   // becomes the cancel result (which does not close a window shown modelessly).
   virtual void Cancel();
   // Shows one progress report: file status or download status (one of them is nil).

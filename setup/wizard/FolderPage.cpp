@@ -6,6 +6,7 @@
 #include "gui/WinHandles.h"
 #include "objects/InstallContainer.h"
 #include "objects/InstallLists.h"
+#include "objects/ShellLinks.h"
 #include "paths/PathSpecifier.h"
 #include "paths/StandardSpecifiers.h"
 #include "support/OSVersion.h"
@@ -13,12 +14,7 @@
 namespace setup {
 
 TInstallContainer* FindMainLinkGroup() {
-  const fw::TClass* groupClass = fw::GetClass("TMainLinkGroup");
-  TInstallContainerList* objects = AllInstallObjects();
-  if (groupClass == nullptr || objects == nullptr) return nullptr;
-  for (TInstallContainer* object : objects->Items())
-    if (object->InheritsFrom(*groupClass)) return object;
-  return nullptr;
+  return MainLinkGroup();
 }
 
 void ListProgramMenuFolders(fw::TStrings& List) {

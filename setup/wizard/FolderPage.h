@@ -17,8 +17,7 @@ namespace setup {
 
 class TInstallContainer;
 
-// The configuration's main link group (the first object of class TMainLinkGroup); nil
-// when there is none.
+// The configuration's main link group; nil when there is none.
 TInstallContainer* FindMainLinkGroup();
 // The folders in the Start menu's Programs folder (none on systems before Windows 95
 // and NT); List is cleared first.

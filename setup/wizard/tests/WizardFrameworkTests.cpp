@@ -10,6 +10,7 @@
 #include "objects/InstallLists.h"
 #include "objects/StatusParameters.h"
 #include "support/Errors.h"
+#include "support/NetInstallLocation.h"
 #include "wizard/BaseFormContainer.h"
 #include "wizard/CopyFileForm.h"
 #include "wizard/WizardPlacement.h"
@@ -361,15 +362,19 @@ TEST(CopyProgress, CancelAsksAndThenStopsTheArchive) {
   ASSERT_NE(manager, nullptr);
   auto* form = static_cast<TCopyFileForm*>(manager->DuringCopyForms().at(0));
   SharedArchive()->SetAbort(false);
+  SetNetDownloadAbort(false);
   config.Engine->CancelAnswer = false;
   testsupport::Click(form->CancelBtn->Handle());
   EXPECT_FALSE(SharedArchive()->Abort());
+  EXPECT_FALSE(NetDownloadAbort());
   EXPECT_EQ(form->ModalResult(), kCancelledResult);
   config.Engine->CancelAnswer = true;
   testsupport::Click(form->CancelBtn->Handle());
   EXPECT_TRUE(SharedArchive()->Abort());
+  EXPECT_TRUE(NetDownloadAbort());
   EXPECT_EQ(config.Engine->CancelQuestions, 2);
   SharedArchive()->SetAbort(false);
+  SetNetDownloadAbort(false);
   manager->CloseDuringCopyForms();
   form->Free();
 }

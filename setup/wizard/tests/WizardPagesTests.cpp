@@ -6,6 +6,7 @@
 #include "Files.h"
 #include "Screenshot.h"
 #include "WizardTestSupport.h"
+#include "objects/ShellLinks.h"
 #include "paths/PathSpecifier.h"
 #include "paths/StandardSpecifiers.h"
 #include "support/Errors.h"
@@ -253,48 +254,12 @@ TEST_F(PagesTest, BrowseRemovesTheFolderItMadeWhenTheUserCancels) {
 
 // --- Start-menu folder ---------------------------------------------------------------
 
-// A main link group of the configuration: the objects library's own class when it has
-// one, else a stand-in of that name.
-class TMainLinkGroupStandIn : public TInstallObject {
-  FW_CLASS(TMainLinkGroupStandIn, TInstallObject)
- public:
-  explicit TMainLinkGroupStandIn(fw::TComponent* AOwner) : TInstallObject(AOwner, rtLinkGroup) {}
-};
-
-}  // namespace
-
-const fw::TClass& TMainLinkGroupStandIn::StaticClass() {
-  // Registered under the name the folder page looks for.
-  static const fw::TClass cls = [] {
-    struct TNamed : fw::TClass {
-      TNamed() : fw::TClass("TMainLinkGroup", &TInstallObject::StaticClass()) {
-        FFactory = [](fw::TObject* owner) -> fw::TObject* {
-          return new TMainLinkGroupStandIn(dynamic_cast<fw::TComponent*>(owner));
-        };
-      }
-    };
-    return TNamed();
-  }();
-  return cls;
-}
-
-namespace {
-
-TInstallContainer* MakeMainLinkGroup(fw::TComponent* Owner) {
-  const fw::TClass* cls = fw::GetClass("TMainLinkGroup");
-  if (cls == nullptr) {
-    fw::RegisterClasses({&TMainLinkGroupStandIn::StaticClass()});
-    cls = &TMainLinkGroupStandIn::StaticClass();
-  }
-  return static_cast<TInstallContainer*>(cls->CreateComponent(Owner));
-}
-
 TEST_F(PagesTest, FolderPageEditsTheMainLinkGroupAndKeepsTheWholeTypedFolder) {
   TDialogManager* manager = config.AddManager(dmBeforeInstall, "BeforeInstall");
   config.Engine->SetDestDir("C:\\Program Files\\Kavel\\Stavrel");
   TCustomPathSpecifier* programs = StandardPathSpecifiers()->Find(TpsProgramMenu::StaticClass());
   ASSERT_NE(programs, nullptr);
-  TInstallContainer* group = MakeMainLinkGroup(config.Owner());
+  auto* group = new TMainLinkGroup(config.Owner());
   group->SetDestDirType(programs);
   group->SetDestDir("\\Kavel Stavrel");
   std::string probeFolder = programs->GetPath(nullptr) + "\\Wizard Probe Folder";
