@@ -125,12 +125,17 @@ HKEY RootHandle(TLogRoot Root) {
   }
 }
 
-// The long form of an existing path (a short "PROGRA~1" part could hide a protected
-// folder); the path itself when it does not exist.
+// The long form of a path (a short "PROGRA~1" part could hide a protected folder); of a
+// path that does not exist, the long form of the part that exists, then the rest as given.
 std::string LongPath(const std::string& Path) {
   char buffer[MAX_PATH + 1];
   DWORD length = GetLongPathNameA(Path.c_str(), buffer, sizeof buffer);
-  return length > 0 && length < sizeof buffer ? std::string(buffer, length) : Path;
+  if (length > 0 && length < sizeof buffer) return std::string(buffer, length);
+  const size_t slash = Path.find_last_of('\\');
+  if (slash == std::string::npos || slash <= 2) return Path;
+  std::string folder = LongPath(Path.substr(0, slash));
+  if (folder.empty() || folder.back() != '\\') folder.push_back('\\');
+  return folder + Path.substr(slash + 1);
 }
 
 class TUninstaller {
