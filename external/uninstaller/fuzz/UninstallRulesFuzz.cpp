@@ -50,8 +50,10 @@ void CheckKey(const std::string& text) {
     TLogRoot root;
     Check(LogRootFromNumber(number, root));
     if (!MayDeleteKey(root, key)) continue;
-    Check(!IsSameOrParent(key, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"));
-    Check(!IsSameOrParent(key, "Control Panel\\International"));
+    // Below HKEY_USERS the first part names a user, whose own keys follow it.
+    const std::string own = root == TLogRoot::Users ? key.substr(key.find('\\') + 1) : key;
+    Check(!IsSameOrParent(own, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"));
+    Check(!IsSameOrParent(own, "Control Panel\\International"));
     if (root != TLogRoot::ClassesRoot) Check(key.find('\\') != std::string::npos);
   }
 }
