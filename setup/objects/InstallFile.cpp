@@ -453,6 +453,12 @@ void TCustomInstallFile::WriteFileInfoRecord(fw::TStream& Stream) const {
   Stream.WriteBuffer(record.data(), record.size());
 }
 
+void TCustomInstallFile::ApplyRemoteFileInfo(int32_t Size, double Date, const std::string& Version) {
+  FUncompressedSize = Size;
+  FFileDate = Date;
+  FFileVersion = Version.substr(0, kMaxStoredVersion);
+}
+
 // --- install side ------------------------------------------------------------------
 
 void TCustomInstallFile::ReadInfoFromArchive() {

@@ -124,6 +124,8 @@ class TCustomInstallFile : public TFileRelated {
   void RegisterActiveX();
   // Writes the file's 80-byte record of the net file list.
   void WriteFileInfoRecord(fw::TStream& Stream) const;
+  // Size, date and version as the remote file list of a net distribution gives them.
+  void ApplyRemoteFileInfo(int32_t Size, double Date, const std::string& Version);
 
   void CompressorStatus(TQnlkCompress* Sender, const TlzhFileStats& Stats);
   void CompressorNewDisk(TQnlkCompress* Sender, int DiskNumber, std::string& Path);
