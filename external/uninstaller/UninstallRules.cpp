@@ -108,6 +108,19 @@ std::string_view KeyBelowUser(TLogRoot Root, std::string_view Key) {
   return slash == std::string_view::npos ? std::string_view() : Key.substr(slash + 1);
 }
 
+// The key as the 64-bit Windows' 32-bit view mirrors it below "Wow6432Node", without
+// that part; the key itself when it is not in that view.
+std::string WithoutWow64Node(std::string_view Key) {
+  constexpr std::string_view kNode = "Wow6432Node\\";
+  for (std::string_view prefix :
+       {std::string_view(), std::string_view("Software\\"), std::string_view("Software\\Classes\\")}) {
+    if (Key.size() > prefix.size() + kNode.size() && EqualNoCase(Key.substr(0, prefix.size()), prefix) &&
+        EqualNoCase(Key.substr(prefix.size(), kNode.size()), kNode))
+      return std::string(prefix).append(Key.substr(prefix.size() + kNode.size()));
+  }
+  return std::string(Key);
+}
+
 }  // namespace
 
 bool NormalizePath(std::string_view Text, std::string& Path) {
@@ -187,7 +200,8 @@ bool MayDeleteKey(TLogRoot Root, const std::string& Key) {
   if (!NormalizeKey(Key, checked) || checked != Key) return false;
   size_t depth = static_cast<size_t>(std::count(Key.begin(), Key.end(), '\\')) + 1;
   if (depth < MinimumDepth(Root)) return false;
-  std::string_view own = KeyBelowUser(Root, Key);
+  const std::string mirrored = WithoutWow64Node(KeyBelowUser(Root, Key));
+  std::string_view own = mirrored;
   if (Root == TLogRoot::ClassesRoot) {
     for (std::string_view shared : kSharedClassKeys)
       if (EqualNoCase(own, shared)) return false;
