@@ -3,6 +3,7 @@
 
 #include "MainForm.h"
 #include "archive/ArchiveStartup.h"
+#include "engine/EngineStartup.h"
 #include "gui/GuiStartup.h"
 #include "objects/ObjectsStartup.h"
 #include "support/SupportStartup.h"
@@ -13,12 +14,13 @@ using namespace fw;
 int WINAPI WinMain(HINSTANCE Instance, HINSTANCE, LPSTR, int) {
   try {
     TStartedLibraries libraries({CoreLibrary(), GuiLibrary(Instance), setup::SupportLibrary(), setup::ArchiveLibrary(),
-                                 setup::ObjectsLibrary(), setup::WizardLibrary(), setup::AppLibrary()});
+                                 setup::ObjectsLibrary(), setup::EngineLibrary(), setup::WizardLibrary(),
+                                 setup::AppLibrary()});
     try {
       Application->SetTitle("Setup Stavrel 4.0");
-      setup::TMain* main = Application->CreateForm<setup::TMain>();
-      // Until the install engine hooks the show event, the form is maximised here.
-      main->SetWindowState(wsMaximized);
+      // The engine on the form takes over from its loading on: it hooks the form's first
+      // show, or runs the after-reboot continuation or a build while the form loads.
+      Application->CreateForm<setup::TMain>();
       Application->Run();
     } catch (...) {
       Application->HandleException(Application);

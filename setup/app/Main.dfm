@@ -11,6 +11,16 @@ object Main: TMain
   Font.Name = 'MS Sans Serif'
   Font.Style = []
   OnShow = FormShow
+  object MainInstall: TInstall
+    DestDir = '\Kavel\Stavrel 4'
+    DestDirType = psProgramFiles
+    Information.CompanyName = 'Kavel Software'
+    Information.ProductName = 'Kavel Stavrel'
+    Information.Version = '4.00'
+    HideMainForm = False
+    Reboot = False
+    UseLoadingProgram = True
+  end
   object BackDrop: TBackdrop
     Left = 0
     Top = 0

@@ -9,14 +9,26 @@
 #include "support/Errors.h"
 
 namespace fw {
+class TCustomForm;
 class TPicture;
-}
+}  // namespace fw
 
 namespace setup {
 
 class TInstallContainer;
 class TInstallInformation;
 class INetInstallLocation;
+
+// Codes the engine broadcasts to its helpers (the dialog managers listen).
+constexpr int icReadArchiveInfoStarts = -984;
+constexpr int icReadArchiveInfoEnds = -983;
+constexpr int icBeforeInstallWizard = -986;  // just before the before-install wizard
+constexpr int icBeforeInstall = -980;        // the before-install wizard runs
+constexpr int icRebootDue = -987;            // the reboot wizard runs (it may clear the reboot)
+constexpr int icGoodInstallNotice = -995;    // then icAfterGoodInstall
+constexpr int icAfterGoodInstall = -979;     // the good-install wizard runs
+constexpr int icBadInstallNotice = -994;     // then icAfterBadInstall
+constexpr int icAfterBadInstall = -978;      // the bad-install wizard runs
 
 // The engine's own errors (also raised by what asks the engine for its switches).
 SETUP_IEXCEPTION(IEInstall, IException);
@@ -58,6 +70,8 @@ class TInstallEngine {
   // Whether the setup reboots Windows when it ends (the reboot page lets the user choose).
   virtual bool EngineReboot() const { return false; }
   virtual void SetEngineReboot(bool Value) {}
+  // The form the engine runs on; nil when there is none.
+  virtual fw::TCustomForm* EngineMainForm() const { return nullptr; }
 
  protected:
   TInstallEngine() = default;

@@ -1,0 +1,263 @@
+// The install run: Process in its order, the later phases by object kind, the notices,
+// the exception handler, shutdown and the programs started after installation.
+#include <windows.h>
+
+#include <chrono>
+
+#include "Install.h"
+#include "RestartCommands.h"
+#include "archive/QnlkCompress.h"
+#include "objects/InstallFile.h"
+#include "objects/InstallLists.h"
+#include "objects/WaitCursor.h"
+#include "support/ProgramLauncher.h"
+
+namespace setup {
+
+namespace {
+
+double gInstallStartTime = 0;
+
+// Now, in days since 30 December 1899 (UTC), as the record stores dates.
+double NowAsDays() {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  return FileTimeToDays((static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime);
+}
+
+struct TPhase {
+  int Kind;
+  const char* StatusText;
+};
+
+// The later phases, in their order.
+constexpr TPhase kPhases[] = {
+    {2750, "Installing ODBC drivers..."},
+    {2875, "Installing ODBC sources..."},
+    {3000, "Installing Borland Database Engine aliases..."},
+    {rtLinkGroup, "Installing shell links..."},
+    {rtShellLink, "Installing shell links..."},
+    {4000, "Installing INI files..."},
+    {rtRegistry, "Installing registry keys..."},
+    {8700, ""},
+    {9052, ""},
+    {9050, ""},
+    {9054, ""},
+};
+
+}  // namespace
+
+double InstallStartTime() {
+  return gInstallStartTime;
+}
+
+void TCustomInstall::Process() {
+  FInstallAborted = false;
+  gInstallStartTime = NowAsDays();
+  if (FailedRegistrationFiles() != nullptr)
+    while (FailedRegistrationFiles()->Count() > 0)
+      FailedRegistrationFiles()->Remove(FailedRegistrationFiles()->GetItem(0));
+  FDeferredCount = 0;
+  FCleanupBatchWritten = false;
+  FInstalling = true;
+  if (FUseLoadingProgram && !FSwitches.Has(swSource))
+    throw IEInstall(
+        "The path of the loading program was not passed correctly. If you are running your install project in the "
+        "IDE, then you need to add two command line parameters. In Run | Parameters | \"Run Parameters\", type in: -d "
+        "\"-sBUILDPATH\" where BUILDPATH is the path into which you built the distributables. Example: -d \"-sC:\\My "
+        "Build\".");
+  if (FSwitches.Has(swClearUnfinished)) ClearUnfinishedList();
+  std::string key;
+  FindInstallRecord(true, key);
+  if (InstallRecordKey() != nullptr) *InstallRecordKey() = key;
+  ClearUnfinishedList();
+  if (FSwitches.Has(swSelfExtract)) LocateSelfExtractArchive();
+  ReadInfoFromArchive();
+  if (OnAfterInitialized) OnAfterInitialized(this);
+  BroadcastInformation(this, icBeforeInstallWizard, nullptr);
+  BroadcastInformation(this, icBeforeInstall, nullptr);
+  if (FInstallAborted) return;
+
+  try {
+    TInstallObject::Process();
+    if (TCustomInstallFileList* failed = FailedRegistrationFiles()) {
+      std::vector<TCustomInstallFile*> files = failed->Items();
+      for (TCustomInstallFile* file : files)
+        if (failed->IndexOf(file) >= 0) file->RegisterActiveX();
+    }
+    RunPhases();
+  } catch (...) {
+    if (OnAfterInstallObjects) OnAfterInstallObjects(this, SharedArchive() != nullptr && SharedArchive()->Abort());
+    throw;
+  }
+  if (OnAfterInstallObjects) OnAfterInstallObjects(this, SharedArchive() != nullptr && SharedArchive()->Abort());
+  // The exception handler may have ended the run while a window of the install step
+  // was handling messages: nothing of the good end follows.
+  if (FInstallAborted) return;
+
+  if (FDeferredCount > 0 || FReboot) RegisterRunOnce();
+  bool wasReboot = FReboot;
+  if (FReboot) {
+    SaveLanguage();
+    BroadcastInformation(this, icRebootDue, nullptr);
+    if (FReboot && OnBeforeReboot) OnBeforeReboot(this, FReboot);
+    if (FReboot) {
+      RebootWindows();
+      TerminateApplication();
+    }
+  }
+  if (wasReboot) {
+    // The continuation after the restart gives the notice, cleans up and removes the
+    // record.
+    TerminateApplication();
+    return;
+  }
+  if (FInstallAborted) return;
+  FinishGoodInstall();
+}
+
+void TCustomInstall::FinishGoodInstall() {
+  NotifyGoodInstall();
+  CleanupLoadingProgram();
+  RemoveInstallRecord();
+  if (FRunAutomatic) Shutdown();
+  RunFilesAfterInstall();
+  FInstalling = false;
+}
+
+void TCustomInstall::RunPhases() {
+  for (const TPhase& phase : kPhases) InstallContainersOfKind(phase.Kind, phase.StatusText);
+}
+
+void TCustomInstall::InstallContainersOfKind(int Kind, const std::string& StatusText) {
+  TInstallContainerList* all = AllInstallObjects();
+  if (all == nullptr) return;
+  bool shown = false;
+  struct THide {
+    TCustomInstall& Engine;
+    bool& Shown;
+    ~THide() {
+      if (!Shown) return;
+      try {
+        Engine.HideStatusMessage();
+      } catch (...) {
+      }
+    }
+  } hide{*this, shown};
+  // An object's work may add or free objects: the index is checked against the list
+  // each time.
+  for (int i = 0; i < all->Count(); ++i) {
+    TInstallContainer* object = all->GetItem(i);
+    if (object->RegisteredType() != Kind) continue;
+    if (!shown && !fw::Trim(StatusText).empty()) {
+      ShowStatusMessage(TranslateEnglishText(StatusText));
+      shown = true;
+    }
+    object->Process();
+  }
+}
+
+void TCustomInstall::ReadInfoFromArchive() {
+  if (ArchiveInfoRead()) return;
+  if (OnBeforeReadArchiveInfo) OnBeforeReadArchiveInfo(this);
+  BroadcastInformation(this, icReadArchiveInfoStarts, nullptr);
+  {
+    TWaitCursor cursor;
+    struct THide {
+      TCustomInstall& Engine;
+      ~THide() {
+        try {
+          Engine.HideStatusMessage();
+        } catch (...) {
+        }
+      }
+    } hide{*this};
+    ShowStatusMessage(TranslateEnglishText("Reading file information..."));
+    FetchRemoteFileList();
+  }
+  SetArchiveInfoRead(true);
+  if (OnAfterReadArchiveInfo) OnAfterReadArchiveInfo(this);
+  BroadcastInformation(this, icReadArchiveInfoEnds, nullptr);
+}
+
+void TCustomInstall::NotifyGoodInstall() {
+  if (OnBeforeNotifyGoodInstall) OnBeforeNotifyGoodInstall(this);
+  BroadcastInformation(this, icGoodInstallNotice, nullptr);
+  BroadcastInformation(this, icAfterGoodInstall, nullptr);
+  if (OnAfterNotifyGoodInstall) OnAfterNotifyGoodInstall(this);
+}
+
+void TCustomInstall::NotifyBadInstall() {
+  if (OnBeforeNotifyBadInstall) OnBeforeNotifyBadInstall(this);
+  BroadcastInformation(this, icBadInstallNotice, nullptr);
+  BroadcastInformation(this, icAfterBadInstall, nullptr);
+  if (OnAfterNotifyBadInstall) OnAfterNotifyBadInstall(this);
+}
+
+void TCustomInstall::HandleException(fw::TObject* Sender, fw::Exception& E) {
+  if (!FInstalling) {
+    ShowError(E);
+    return;
+  }
+  FInstalling = false;
+  FInstallAborted = true;
+  bool userAbort = dynamic_cast<EAIUserAbort*>(&E) != nullptr;
+  try {
+    if (userAbort) {
+      NotifyBadInstall();
+      CleanupLoadingProgram();
+      RemoveInstallRecord();
+      if (FRunAutomatic) Shutdown();
+      return;
+    }
+    // The error is shown even when the bad-install notice fails.
+    try {
+      NotifyBadInstall();
+    } catch (...) {
+      ShowError(E);
+      throw;
+    }
+    ShowError(E);
+    Shutdown();
+  } catch (...) {
+    if (FRunAutomatic) TerminateApplication();
+  }
+}
+
+bool TCustomInstall::Shutdown() {
+  bool quitOut = true;
+  if (OnBeforeShutdown) OnBeforeShutdown(this, quitOut);
+  if (quitOut) TerminateApplication();
+  return !quitOut;
+}
+
+bool TCustomInstall::QueryUserAbort() {
+  bool quitOut = true;
+  if (OnUserAbort) OnUserAbort(this, quitOut);
+  return quitOut;
+}
+
+void TCustomInstall::RunFilesAfterInstall() {
+  TCustomInstallFileList* files = AllInstallFiles();
+  if (files == nullptr) return;
+  TProgramLauncher launcher(nullptr);
+  std::vector<TCustomInstallFile*> list = files->Items();
+  for (TCustomInstallFile* file : list) {
+    if (files->IndexOf(file) < 0 || !file->RunAfterInstall() || !file->Include()) continue;
+    bool defaultAction = true;
+    if (OnBeforeRunFile) OnBeforeRunFile(this, file, defaultAction);
+    if (!defaultAction) continue;
+    launcher.SetFileName(file->GetDestFileName());
+    launcher.SetParameters(file->RunParameters());
+    launcher.SetShowMode(smNormal);
+    try {
+      launcher.Execute();
+    } catch (const fw::Exception& e) {
+      // The installation is complete: a program that does not start is told, not a
+      // failed setup.
+      ShowMessage(e.Message());
+    }
+  }
+}
+
+}  // namespace setup

@@ -1,0 +1,277 @@
+#include <gtest/gtest.h>
+
+#include "EngineFixture.h"
+#include "objects/InstallFile.h"
+#include "objects/InstallLists.h"
+
+using namespace setup;
+using namespace setup::testing;
+
+namespace {
+
+int gReboots = 0;
+bool gRebootStarts = true;
+bool CountedReboot() {
+  ++gReboots;
+  EngineLog().Add("reboot");
+  return gRebootStarts;
+}
+
+class EngineRun : public EngineFixture {
+ protected:
+  EngineRun() {
+    gReboots = 0;
+    gRebootStarts = true;
+    FPrevious = SetRebootRequest(CountedReboot);
+  }
+  ~EngineRun() override { SetRebootRequest(FPrevious); }
+
+  static std::string Listener(int CancelAt = 0) {
+    return "  object Listener: TListener\n    Container = MainInstall\n    CancelAt = " + std::to_string(CancelAt) +
+           "\n  end\n";
+  }
+  static std::string Object(const std::string& Class, const std::string& Name, const std::string& Lines = "") {
+    return "  object " + Name + ": " + Class + "\n    Container = MainInstall\n" + Lines + "  end\n";
+  }
+  bool RecordExists() const {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\URQ\\Install\\Install0", 0, KEY_READ, &key) != ERROR_SUCCESS)
+      return false;
+    RegCloseKey(key);
+    return true;
+  }
+
+  TRebootRequest FPrevious = nullptr;
+};
+
+using Lines = std::vector<std::string>;
+const Lines kMilestones{"On", "code -98", "code -97", "code -99", "status", "install", "terminate", "error", "reboot"};
+
+TEST_F(EngineRun, AGoodRunGoesThroughItsStepsInOrder) {
+  Load(Listener() + Object("TStepObject", "Step") + Object("TRegistryStepObject", "Keys") +
+       Object("TLinkObject", "Link") + Object("TLinkGroupObject", "Group"));
+  Run();
+  EXPECT_EQ(Logged(kMilestones), (Lines{"OnBeforeReadArchiveInfo",
+                                        "code -984",
+                                        "code -974",
+                                        "status Reading file information...",
+                                        "code -973",
+                                        "OnAfterReadArchiveInfo",
+                                        "code -983",
+                                        "OnAfterInitialized",
+                                        "code -986",
+                                        "code -980",
+                                        "code -990",
+                                        "code -999",
+                                        "code -992",
+                                        "OnBeforeInstallObjects",
+                                        "install Step",
+                                        "code -996",
+                                        "code -989",
+                                        "code -974",
+                                        "status Installing shell links...",
+                                        "install Group",
+                                        "code -973",
+                                        "code -974",
+                                        "status Installing shell links...",
+                                        "install Link",
+                                        "code -973",
+                                        "code -974",
+                                        "status Installing registry keys...",
+                                        "install Keys",
+                                        "code -973",
+                                        "OnAfterInstallObjects",
+                                        "OnBeforeNotifyGoodInstall",
+                                        "code -995",
+                                        "code -979",
+                                        "OnAfterNotifyGoodInstall",
+                                        "OnBeforeShutdown",
+                                        "terminate"}));
+  EXPECT_FALSE(Engine->Installing());
+  EXPECT_FALSE(Engine->InstallAborted());
+  EXPECT_EQ(Engine->Terminations, 1);
+  EXPECT_FALSE(RecordExists()) << "a good installation removes its record";
+  EXPECT_EQ(*InstallRecordKey(), "\\SOFTWARE\\URQ\\Install\\Install0") << "the key stays known";
+  EXPECT_EQ(RunOnceValue(HKEY_CURRENT_USER, "QuenlarkUnfinished"), "");
+}
+
+TEST_F(EngineRun, ACancelInTheWizardTakesTheBadPathAndRemovesTheRecord) {
+  Load(Listener(icBeforeInstall) + Object("TStepObject", "Step"));
+  Run();
+  EXPECT_EQ(Logged({"On", "code -99", "code -98", "code -97", "install", "terminate", "error"}),
+            (Lines{"OnBeforeReadArchiveInfo", "code -984", "code -974", "code -973", "OnAfterReadArchiveInfo",
+                   "code -983", "OnAfterInitialized", "code -986", "code -980", "OnBeforeNotifyBadInstall", "code -994",
+                   "code -978", "OnAfterNotifyBadInstall", "OnBeforeShutdown", "terminate"}));
+  EXPECT_TRUE(Engine->InstallAborted());
+  EXPECT_FALSE(Engine->Installing());
+  EXPECT_TRUE(Engine->Errors.empty()) << "a cancel is no error";
+  EXPECT_FALSE(RecordExists());
+}
+
+TEST_F(EngineRun, AFailureShowsItsErrorOnceAndKeepsTheRecordForTheNextRun) {
+  Load(Listener() + Object("TStepObject", "Step", "    Fail = True\n") + Object("TLinkObject", "Link"),
+       "    RunAutomatic = False\n");
+  Run();
+  Lines logged = Logged({"On", "code -99", "install", "terminate", "error"});
+  Lines tail(logged.end() - 8, logged.end());
+  EXPECT_EQ(tail, (Lines{"install Step", "OnAfterInstallObjects", "OnBeforeNotifyBadInstall", "code -994",
+                         "OnAfterNotifyBadInstall", "error Step failed", "OnBeforeShutdown", "terminate"}));
+  EXPECT_FALSE(EngineLog().Contains("install Link")) << "no later phase after a failure";
+  EXPECT_FALSE(EngineLog().Contains("OnBeforeNotifyGoodInstall"));
+  EXPECT_EQ(Engine->Errors, Lines{"Step failed"});
+  EXPECT_TRUE(RecordExists());
+}
+
+TEST_F(EngineRun, WithoutTheLoadersFolderTheRunStopsAtOnceOnTheBadPath) {
+  TTestInstall::NextArguments() = {};
+  Load(Listener() + Object("TStepObject", "Step"));
+  Run();
+  ASSERT_EQ(Engine->Errors.size(), 1u);
+  EXPECT_EQ(Engine->Errors[0].rfind("The path of the loading program was not passed correctly.", 0), 0u);
+  EXPECT_FALSE(EngineLog().Contains("install Step"));
+  EXPECT_FALSE(EngineLog().Contains("OnBeforeReadArchiveInfo"));
+  EXPECT_TRUE(EngineLog().Contains("code -978"));
+}
+
+TEST_F(EngineRun, NoGoodNoticeAfterTheHandlerEndedTheRunDuringTheInstallStep) {
+  Load(Listener() + Object("TStepObject", "Step"));
+  // A window of the install step handles a message that fails: the application's
+  // handler ends the run while the step goes on.
+  Engine->OnBeforeInstallObjects = [this](TInstallContainer*) {
+    try {
+      throw IEInstall("a message handler failed");
+    } catch (...) {
+      fw::Application->HandleException(Engine);
+    }
+  };
+  Run();
+  EXPECT_TRUE(EngineLog().Contains("error a message handler failed"));
+  EXPECT_FALSE(EngineLog().Contains("OnBeforeNotifyGoodInstall"));
+  EXPECT_FALSE(EngineLog().Contains("code -979"));
+  EXPECT_EQ(Engine->Terminations, 1);
+}
+
+TEST_F(EngineRun, ARebootVetoedByTheHandlerEndsTheProgramWithoutTheGoodNotice) {
+  Load(Listener() + Object("TDeferringObject", "Deferring"));
+  int asked = 0;
+  Engine->OnBeforeReboot = [&](TCustomInstall* Install, bool& Continue) {
+    ++asked;
+    EXPECT_TRUE(Continue);
+    Continue = false;
+  };
+  Run();
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(gReboots, 0);
+  EXPECT_FALSE(Engine->Reboot());
+  EXPECT_TRUE(EngineLog().Contains("code -987"));
+  EXPECT_FALSE(EngineLog().Contains("OnBeforeNotifyGoodInstall"));
+  EXPECT_EQ(Engine->Terminations, 1);
+  EXPECT_TRUE(Engine->Installing()) << "the continuation after the restart finishes the run";
+  EXPECT_TRUE(RecordExists());
+  EXPECT_EQ(Engine->DeferredCount(), 1);
+  EXPECT_NE(RunOnceValue(HKEY_CURRENT_USER, "QuenlarkUnfinished"), "");
+}
+
+TEST_F(EngineRun, ARebootThatCannotStartIsToldAndTheProgramEnds) {
+  Load(Object("TDeferringObject", "Deferring"));
+  gRebootStarts = false;
+  Run();
+  EXPECT_EQ(gReboots, 1);
+  EXPECT_EQ(Engine->Messages, Lines{"Could not reboot windows. Please manually reboot windows."});
+  EXPECT_EQ(Engine->Terminations, 2) << "told to end after the reboot and again as the run ends";
+
+  Load(Object("TDeferringObject", "Deferring"));
+  int failed = 0;
+  Engine->OnFailedReboot = [&](fw::TObject*) { ++failed; };
+  Run();
+  EXPECT_EQ(failed, 1);
+  EXPECT_TRUE(Engine->Messages.empty());
+}
+
+TEST_F(EngineRun, TheRebootPageMayClearTheReboot) {
+  Load(Listener() + Object("TDeferringObject", "Deferring"));
+  auto* listener = dynamic_cast<TListener*>(Form->FindComponent("Listener"));
+  listener->OnCode = [this](int Code) {
+    if (Code == icRebootDue) Engine->SetEngineReboot(false);
+  };
+  Run();
+  EXPECT_EQ(gReboots, 0);
+  EXPECT_FALSE(EngineLog().Contains("OnBeforeNotifyGoodInstall")) << "the continuation gives the notice";
+  EXPECT_TRUE(RecordExists());
+}
+
+TEST_F(EngineRun, APhaseShowsItsStatusOnceAndOnlyWithObjects) {
+  Load(Listener() + Object("TLinkObject", "LinkA") + Object("TLinkObject", "LinkB"));
+  Run();
+  Lines statuses = Logged({"status", "install"});
+  EXPECT_EQ(statuses, (Lines{"status Reading file information...", "status Installing shell links...", "install LinkA",
+                             "install LinkB"}));
+}
+
+TEST_F(EngineRun, AShutdownRefusedKeepsTheProgramRunning) {
+  Load(Listener());
+  Engine->OnBeforeShutdown = [](TCustomInstall*, bool& QuitOut) { QuitOut = false; };
+  Run();
+  EXPECT_EQ(Engine->Terminations, 0);
+  EXPECT_FALSE(Engine->Installing());
+  EXPECT_TRUE(EngineLog().Contains("code -979"));
+}
+
+TEST_F(EngineRun, TheUserAbortQuestionFollowsItsHandler) {
+  Load();
+  EXPECT_TRUE(Engine->QueryUserAbort());
+  Engine->OnUserAbort = [](TCustomInstall*, bool& QuitOut) { QuitOut = false; };
+  EXPECT_FALSE(Engine->EngineQueryUserAbort());
+}
+
+TEST_F(EngineRun, OutsideARunTheHandlerOnlyShowsTheError) {
+  Load(Listener());
+  try {
+    throw IEInstall("outside");
+  } catch (...) {
+    fw::Application->HandleException(Engine);
+  }
+  EXPECT_EQ(Engine->Errors, Lines{"outside"});
+  EXPECT_FALSE(EngineLog().Contains("code -978"));
+  EXPECT_EQ(Engine->Terminations, 0);
+}
+
+}  // namespace
+
+namespace {
+
+std::string BinFolder() {
+  char path[MAX_PATH];
+  DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
+  std::string self(path, length);
+  return self.substr(0, self.find_last_of('\\'));
+}
+
+std::string RunFile(const std::string& Name, const std::string& Program, const std::string& Parameters) {
+  return "  object " + Name + ": TInstallFile\n    Container = MainInstall\n    DestDir = '" + BinFolder() +
+         "'\n    DestName = '" + Program + "'\n    FileName = '" + Program +
+         "'\n    RunAfterInstall = True\n    RunParameters = '" + Parameters + "'\n  end\n";
+}
+
+TEST_F(EngineRun, TheProgramsToRunStartWithTheirOwnParametersAndAFailureIsOnlyTold) {
+  Load(RunFile("First", "launcher_probe.exe", "/one") + RunFile("Skipped", "launcher_probe.exe", "/skip") +
+       RunFile("Missing", "no_such_program.exe", "") + RunFile("Second", "launcher_probe.exe", "/two \"x y\""));
+  std::vector<std::string> asked;
+  Engine->OnBeforeRunFile = [&](TCustomInstall*, TCustomInstallFile* File, bool& DefaultAction) {
+    asked.push_back(File->Name());
+    EXPECT_TRUE(DefaultAction);
+    DefaultAction = File->Name() != "Skipped";
+    SetEnvironmentVariableA("STAVREL_PROBE_OUT", (Scratch / (File->Name() + ".out")).c_str());
+  };
+  Engine->RunFilesAfterInstall();
+  SetEnvironmentVariableA("STAVREL_PROBE_OUT", nullptr);
+  EXPECT_EQ(asked, (std::vector<std::string>{"First", "Skipped", "Missing", "Second"}));
+  std::string program = "\"" + BinFolder() + "\\launcher_probe.exe\"";
+  EXPECT_EQ(testsupport::ReadFile(Scratch / "First.out").substr(0, program.size() + 5), program + " /one");
+  EXPECT_EQ(testsupport::ReadFile(Scratch / "Second.out").substr(0, program.size() + 11), program + " /two \"x y\"");
+  EXPECT_FALSE(testsupport::FileExists(Scratch / "Skipped.out"));
+  ASSERT_EQ(Engine->Messages.size(), 1u) << "the missing program is told";
+  EXPECT_TRUE(Engine->Errors.empty());
+}
+
+}  // namespace

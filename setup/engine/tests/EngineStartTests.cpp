@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include "EngineFixture.h"
+#include "engine/BuildInfo.h"
+#include "gui/Graphics.h"
+#include "paths/EngineSpecifiers.h"
+#include "paths/StandardSpecifiers.h"
+#include "support/InstallInformation.h"
+
+using namespace setup;
+using namespace setup::testing;
+
+namespace {
+
+using EngineStart = EngineFixture;
+
+TEST_F(EngineStart, ANewEngineHasItsDefaultsAndIsTheApplicationsHandler) {
+  Load();
+  EXPECT_EQ(GlobalInstall(), static_cast<TInstallEngine*>(Engine));
+  EXPECT_EQ(Engine->DestDir(), "\\MyApplication");
+  EXPECT_EQ(Engine->DestDirType(), nullptr) << "the constructor's folder goes when the form did not store one";
+  EXPECT_NE(dynamic_cast<TpsMainArchiveFile*>(Engine->ArchiveFileType()), nullptr);
+  EXPECT_EQ(Engine->ArchiveFile(), "");
+  EXPECT_EQ(Engine->PathSpecifier(), nullptr);
+  EXPECT_EQ(Engine->Description(), "TInstall component");
+  EXPECT_TRUE(Engine->InstallTypes() == TInstallTypeSet{itFull});
+  EXPECT_EQ(Engine->SelectedInstallType(), itFull);
+  EXPECT_TRUE(Engine->RunAutomatic());
+  EXPECT_TRUE(Engine->UseLoadingProgram());
+  EXPECT_TRUE(Engine->AutoMaximizeWindow());
+  EXPECT_FALSE(Engine->HideMainForm());
+  EXPECT_EQ(Engine->DistributeType(), dtTraditional);
+  EXPECT_EQ(Engine->BuildInfo()->BuildDirectory(), "c:\\build");
+  EXPECT_EQ(Engine->BuildInfo()->QnlkVersion(), "5.20.00");
+  EXPECT_EQ(Engine->DialogThemeBitmap()->Width(), 117);
+  EXPECT_EQ(Engine->DialogThemeBitmap()->Height(), 290);
+  EXPECT_EQ(Engine->Information()->ProductName(), kTestProduct);
+  EXPECT_EQ(Engine->MainForm(), Form.get());
+  EXPECT_EQ(fw::Application->OnException.Data(), static_cast<const void*>(static_cast<TCustomInstall*>(Engine)));
+  FreeForm();
+  EXPECT_EQ(GlobalInstall(), nullptr);
+  EXPECT_FALSE(fw::Application->OnException) << "no handler is left pointing at a freed engine";
+}
+
+TEST_F(EngineStart, OneEngineOnAFormAndNoOther) {
+  Load();
+  try {
+    TInstall second(Form.get());
+    ADD_FAILURE() << "a second engine was made";
+  } catch (const IEInstall& e) {
+    EXPECT_EQ(e.Message(),
+              "The TInstall component does not currently support the use of 2 TInstall components in the same project");
+  }
+  FreeForm();
+  fw::TComponent notAForm(nullptr);
+  EXPECT_THROW({ TInstall engine(&notAForm); }, IEInstall);
+  EXPECT_THROW({ TInstall engine(nullptr); }, IEInstall);
+  EXPECT_EQ(GlobalInstall(), nullptr);
+}
+
+TEST_F(EngineStart, TheSourceFolderComesFromSwitchSOrIsTheProgramsFolder) {
+  TTestInstall::NextArguments() = {"-sC:\\Dist\\"};
+  Load();
+  EXPECT_EQ(Engine->SourceDir(), "C:\\Dist");
+  EXPECT_EQ(Engine->EngineSourceDir(), "C:\\Dist");
+  TTestInstall::NextArguments() = {};
+  TTestInstall::NextProgramFile() = "C:\\Temp\\Loader\\bramset.exe";
+  Load();
+  EXPECT_EQ(Engine->SourceDir(), "C:\\Temp\\Loader");
+  EXPECT_EQ(Engine->GetProgramDir(), "C:\\Temp\\Loader");
+}
+
+TEST_F(EngineStart, DebugWithoutABuildFolderIsRefusedAtStartUp) {
+  for (std::vector<std::string> arguments : {std::vector<std::string>{"-d"}, std::vector<std::string>{"-d", "-s  "}}) {
+    TTestInstall::NextArguments() = arguments;
+    try {
+      Load();
+      ADD_FAILURE() << "the form loaded";
+    } catch (const IEInstall& e) {
+      EXPECT_EQ(e.Message(),
+                "You forgot to pass in the build directory. In Run | Parameters, follow this format: -d \"-sC:\\My "
+                "Build\"");
+    }
+  }
+  TTestInstall::NextArguments() = {"-q"};
+  EXPECT_THROW(Load(), IException);
+}
+
+TEST_F(EngineStart, TheBuildAndFloppySwitchesReachTheirEntryPoints) {
+  for (const char* sw : {"-b", "-f"}) {
+    TTestInstall::NextArguments() = {sw, "-s" + Scratch.Path()};
+    EXPECT_THROW(Load(), IEInstall) << sw;
+  }
+}
+
+TEST_F(EngineStart, MaximizingAndHidingExcludeEachOtherOnlyOutsideLoading) {
+  Load("", "    HideMainForm = True\n    AutoMaximizeWindow = True\n");
+  EXPECT_TRUE(Engine->HideMainForm());
+  EXPECT_TRUE(Engine->AutoMaximizeWindow());
+  EXPECT_EQ(Form->Left(), -2 * Form->Width()) << "moved off the screen at load";
+  EXPECT_EQ(Form->Top(), -2 * Form->Height());
+  Engine->SetAutoMaximizeWindow(true);
+  EXPECT_FALSE(Engine->HideMainForm());
+  Engine->SetHideMainForm(true);
+  EXPECT_FALSE(Engine->AutoMaximizeWindow());
+}
+
+TEST_F(EngineStart, TheFormsOwnShowHandlerRunsOnceBeforeTheInstallation) {
+  Load("  object Listener: TListener\n    Container = MainInstall\n  end\n", "    RunAutomatic = True\n");
+  int shown = 0;
+  // The hook saved the handler the form had at load; a handler set now is the form's own.
+  Engine->StartOnShow(nullptr);  // hook without a saved handler: runs the installation
+  EXPECT_TRUE(Engine->Started());
+  EXPECT_TRUE(EngineLog().Contains("code -980"));
+  EXPECT_EQ(Form->WindowState(), fw::wsMaximized);
+  EngineLog().Lines.clear();
+  Engine->StartOnShow(nullptr);
+  EXPECT_TRUE(EngineLog().Lines.empty()) << "the hook runs once";
+
+  EngineLog().Lines.clear();
+  FreeForm();
+  Form.reset(new fw::TForm(nullptr));
+  Form->OnShow = [&](fw::TObject* Sender) {
+    ++shown;
+    EngineLog().Add("form shown");
+  };
+  // The form's handler is in place before the engine loads, as a stored handler is.
+  Form->InitFromText("object Form: TForm\n  object MainInstall: TTestInstall\n    RunAutomatic = False\n  end\nend\n",
+                     "TFORM");
+  Engine = dynamic_cast<TTestInstall*>(Form->FindComponent("MainInstall"));
+  ASSERT_NE(Engine, nullptr);
+  Form->OnShow(Form.get());
+  Form->OnShow(Form.get());
+  EXPECT_EQ(shown, 1) << "with RunAutomatic off the hook stays and does nothing more";
+  EXPECT_FALSE(EngineLog().Contains("code -980"));
+}
+
+TEST_F(EngineStart, SettersKeepTheirRules) {
+  Load();
+  EXPECT_THROW(Engine->SetDistributeType(dtWeb), IEInstall);
+  EXPECT_EQ(Engine->DistributeType(), dtTraditional);
+  fw::TComponent notALocation(nullptr);
+  EXPECT_THROW(Engine->SetNetLocationComponent(&notALocation), IEInstall);
+  EXPECT_EQ(Engine->NetLocation(), nullptr);
+  fw::TStringList files;
+  files.Add("setup.ini");
+  files.Add("   ");
+  files.Add("");
+  files.Add("readme.txt");
+  Engine->SetPresetupFiles(&files);
+  EXPECT_EQ(Engine->PresetupFiles()->ToVector(), (std::vector<std::string>{"setup.ini", "readme.txt"}));
+  TBuildInfo info;
+  info.SetAppName("Product");
+  Engine->SetBuildInfo(&info);
+  EXPECT_EQ(Engine->BuildInfo()->AppName(), "Product");
+}
+
+}  // namespace
