@@ -90,6 +90,7 @@ const fw::TClass& TInstall::StaticClass() {
           .Boolean("Include", &T::Include, &T::SetInclude)
           .Object("Information", &T::Information, &T::SetInformation)
           .Set("InstallTypes", InstallTypeInfo(), &T::InstallTypes, &T::SetInstallTypes)
+          .Object("win2KExtendedInformation", &T::ExtendedInformation, &T::SetExtendedInformation)
           .Component("NetLocation", &T::NetLocation, &T::SetNetLocationComponent)
           .Boolean("NoUninstall", &T::NoUninstall, &T::SetNoUninstall)
           .Set("OS", OSVerTypeInfo(), &T::OS, &T::SetOS)
@@ -143,6 +144,7 @@ TCustomInstall::TCustomInstall(fw::TComponent* AOwner) : TFileContainer(AOwner, 
   }
   FInformation = std::make_unique<TInstallInformation>();
   FRegistrationInformation = std::make_unique<TRegistrationInformation>();
+  FExtendedInformation = std::make_unique<TControlPanelExtensionInformation>();
   FPresetupFiles = std::make_unique<fw::TStringList>();
   StoreArchiveFileType(StandardSpecifier(TpsMainArchiveFile::StaticClass()));
   StoreArchiveFile(std::string());
@@ -191,6 +193,15 @@ void TCustomInstall::SetDialogThemeBitmap(fw::TPicture* Value) {
 
 void TCustomInstall::SetInformation(TInstallInformation* Value) {
   FInformation->Assign(Value);
+}
+
+void TCustomInstall::SetExtendedInformation(TControlPanelExtensionInformation* Value) {
+  FExtendedInformation->Assign(Value);
+}
+
+void TCustomInstall::RemoveReference(TInstallContainer* Obj) {
+  TFileContainer::RemoveReference(Obj);
+  FExtendedInformation->RemoveReference(Obj);
 }
 
 void TCustomInstall::SetPresetupFiles(fw::TStrings* Value) {

@@ -13,6 +13,7 @@
 #include "core/Events.h"
 #include "objects/FileContainer.h"
 #include "objects/InstallEngine.h"
+#include "objects/UninstallEXE.h"
 #include "support/LanguageIds.h"
 
 namespace fw {
@@ -50,7 +51,7 @@ using TRebootRequest = bool (*)();
 // Returns the previous request; nil puts the system's back.
 TRebootRequest SetRebootRequest(TRebootRequest Request);
 
-class TCustomInstall : public TFileContainer, public TInstallEngine {
+class TCustomInstall : public TFileContainer, public TInstallEngine, public IAddRemoveInformationSource {
   FW_CLASS(TCustomInstall, TFileContainer)
  public:
   explicit TCustomInstall(fw::TComponent* AOwner);
@@ -65,6 +66,8 @@ class TCustomInstall : public TFileContainer, public TInstallEngine {
   TInstallInformation* Information() const { return FInformation.get(); }
   void SetInformation(TInstallInformation* Value);
   TRegistrationInformation* RegistrationInformation() const { return FRegistrationInformation.get(); }
+  TControlPanelExtensionInformation* ExtendedInformation() const { return FExtendedInformation.get(); }
+  void SetExtendedInformation(TControlPanelExtensionInformation* Value);
   fw::TComponent* NetLocation() const { return FNetLocationComponent; }
   bool NoUninstall() const { return FNoUninstall; }
   void SetNoUninstall(bool Value) { FNoUninstall = Value; }
@@ -185,6 +188,10 @@ class TCustomInstall : public TFileContainer, public TInstallEngine {
   bool EngineQueryUserAbort() override { return QueryUserAbort(); }
   fw::TPicture* EngineDialogThemeBitmap() const override { return FDialogThemeBitmap.get(); }
   fw::TCustomForm* EngineMainForm() const override { return FMainForm; }
+  const TControlPanelExtensionInformation& EngineExtendedInformation() const override { return *FExtendedInformation; }
+  const TRegistrationInformation& EngineRegistrationInformation() const override { return *FRegistrationInformation; }
+  // The extended information forgets an installed file that goes.
+  void RemoveReference(TInstallContainer* Obj) override;
 
  protected:
   void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
@@ -233,6 +240,7 @@ class TCustomInstall : public TFileContainer, public TInstallEngine {
   bool FHideMainForm = false;
   std::unique_ptr<TInstallInformation> FInformation;
   std::unique_ptr<TRegistrationInformation> FRegistrationInformation;
+  std::unique_ptr<TControlPanelExtensionInformation> FExtendedInformation;
   fw::TComponent* FNetLocationComponent = nullptr;
   INetInstallLocation* FNetLocation = nullptr;
   bool FNoUninstall = false;

@@ -266,7 +266,9 @@ TEST_F(EngineRun, TheProgramsToRunStartWithTheirOwnParametersAndAFailureIsOnlyTo
   Engine->RunFilesAfterInstall();
   SetEnvironmentVariableA("STAVREL_PROBE_OUT", nullptr);
   EXPECT_EQ(asked, (std::vector<std::string>{"First", "Skipped", "Missing", "Second"}));
-  std::string program = "\"" + BinFolder() + "\\launcher_probe.exe\"";
+  std::string program = BinFolder() + "\\launcher_probe.exe";
+  program.insert(program.begin(), '"');
+  program += '"';
   EXPECT_EQ(testsupport::ReadFile(Scratch / "First.out").substr(0, program.size() + 5), program + " /one");
   EXPECT_EQ(testsupport::ReadFile(Scratch / "Second.out").substr(0, program.size() + 11), program + " /two \"x y\"");
   EXPECT_FALSE(testsupport::FileExists(Scratch / "Skipped.out"));

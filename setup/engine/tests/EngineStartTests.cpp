@@ -3,6 +3,9 @@
 #include "EngineFixture.h"
 #include "engine/BuildInfo.h"
 #include "gui/Graphics.h"
+#include "objects/InstallFile.h"
+#include "objects/NetInstallLocation.h"
+#include "objects/UninstallEXE.h"
 #include "paths/EngineSpecifiers.h"
 #include "paths/StandardSpecifiers.h"
 #include "support/InstallInformation.h"
@@ -153,6 +156,61 @@ TEST_F(EngineStart, SettersKeepTheirRules) {
   info.SetAppName("Product");
   Engine->SetBuildInfo(&info);
   EXPECT_EQ(Engine->BuildInfo()->AppName(), "Product");
+}
+
+}  // namespace
+
+namespace {
+
+// A net install location of the tests: never downloads.
+class TTestLocation : public fw::TComponent, public INetInstallLocation {
+  FW_CLASS(TTestLocation, fw::TComponent)
+ public:
+  explicit TTestLocation(fw::TComponent* AOwner) : fw::TComponent(AOwner) {}
+  bool LoginInformationUsable() const override { return true; }
+  std::string Hostname() const override { return "localhost"; }
+  std::string Directory() const override { return "/"; }
+  TNetProtocol Protocol() const override { return ipHTTP; }
+  void DownloadFile(const std::string&, const std::string&, const TDataReceivedEvent&) override {}
+};
+
+const fw::TClass& TTestLocation::StaticClass() {
+  static const fw::TClass cls = fw::TClassDef<TTestLocation>().Creatable();
+  return cls;
+}
+
+TEST_F(EngineStart, ALocationThatGoesIsDroppedWithoutTheSettersChecks) {
+  fw::RegisterClasses({&TTestLocation::StaticClass()});
+  Load("  object Location: TTestLocation\n  end\n", "    NetLocation = Location\n    DistributeType = dtWeb\n");
+  auto* location = dynamic_cast<TTestLocation*>(Form->FindComponent("Location"));
+  ASSERT_NE(location, nullptr);
+  EXPECT_EQ(Engine->DistributeType(), dtWeb) << "a stored distribution is taken as it is";
+  EXPECT_EQ(Engine->EngineNetInstallLocation(), static_cast<INetInstallLocation*>(location));
+  location->Free();
+  EXPECT_EQ(Engine->NetLocation(), nullptr);
+  EXPECT_EQ(Engine->EngineNetInstallLocation(), nullptr);
+  EXPECT_EQ(Engine->DistributeType(), dtTraditional);
+  // The whole form goes at the program's end, the location before or after the engine.
+  Load("  object Location: TTestLocation\n  end\n", "    NetLocation = Location\n    DistributeType = dtWeb\n");
+  EXPECT_NO_THROW(FreeForm());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(EngineStart, TheExtendedInformationReachesTheUninstallerAndForgetsFilesThatGo) {
+  Load("  object Icon: TInstallFile\n    Container = MainInstall\n    FileName = 'app.exe'\n  end\n",
+       "    win2KExtendedInformation.Contact = 'Kavel Software'\n    win2KExtendedInformation.DisplayIcon = Icon\n");
+  auto* source = dynamic_cast<IAddRemoveInformationSource*>(GlobalInstall());
+  ASSERT_NE(source, nullptr);
+  EXPECT_EQ(source->EngineExtendedInformation().Contact(), "Kavel Software");
+  auto* icon = dynamic_cast<TCustomInstallFile*>(Form->FindComponent("Icon"));
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(source->EngineExtendedInformation().DisplayIcon(), icon);
+  icon->Free();
+  EXPECT_EQ(source->EngineExtendedInformation().DisplayIcon(), nullptr);
+  EXPECT_EQ(&source->EngineRegistrationInformation(), Engine->RegistrationInformation());
 }
 
 }  // namespace
