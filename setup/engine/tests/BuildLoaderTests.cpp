@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "BuildTestSupport.h"
-#include "UiDriver.h"
 #include "engine/SelfExtractFile.h"
 
 namespace setup::buildtests {
@@ -16,61 +15,17 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-std::string ProgramFolder() {
-  char name[MAX_PATH];
-  GetModuleFileNameA(nullptr, name, sizeof name);
-  return fs::path(name).parent_path().string();
-}
-
-struct TRun {
-  DWORD ExitCode = 0;
-  std::vector<std::string> Report;  // the installer's command line, its file, the files beside it
-};
-
-// Starts SetupExe with Arguments, plays the user on a message box that it shows (its text
-// into Message), and waits for it to end.
-TRun RunSetup(const std::string& SetupExe, const std::string& Arguments, const std::string& ProbeOut,
-              std::string* Message = nullptr) {
-  DeleteFileA(ProbeOut.c_str());
-  SetEnvironmentVariableA("STAVREL_PROBE_OUT", ProbeOut.c_str());
-  std::string command = "\"" + SetupExe + "\" " + Arguments;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(SetupExe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process))
-    throw std::runtime_error("cannot start " + SetupExe);
-  fw::TKernelHandle processHandle(process.hProcess), thread(process.hThread);
-  if (Message != nullptr) {
-    HWND box = testsupport::WaitForWindow({.Caption = "Setup", .ProcessId = process.dwProcessId}, 20000);
-    for (const auto& control : testsupport::ListControls(box))
-      if (_stricmp(control.ClassName.c_str(), "Static") == 0 && !control.Text.empty()) *Message = control.Text;
-    testsupport::Click(testsupport::RequireControl(box, {.Caption = "OK"}));
-  }
-  if (WaitForSingleObject(processHandle.Get(), 30000) != WAIT_OBJECT_0) {
-    TerminateProcess(processHandle.Get(), 99);
-    throw std::runtime_error(SetupExe + " did not end");
-  }
-  TRun run;
-  GetExitCodeProcess(processHandle.Get(), &run.ExitCode);
-  if (testsupport::FileExists(ProbeOut)) {
-    std::istringstream lines(ReadFile(ProbeOut));
-    for (std::string line; std::getline(lines, line);) run.Report.push_back(line);
-  }
-  return run;
-}
-
 // A setup built through the stand-in engine whose installer is the probe program.
 struct TBuiltSetup {
   TScratchFolder Folder{"loader"};
-  TLoaderLibrary Library{Folder, ReadFile(ProgramFolder() + "\\QuenlarkLoadProgram.exe")};
+  TLoaderLibrary Library{Folder, ReadFile(BinaryFolder() + "\\QuenlarkLoadProgram.exe")};
   TStandInEngine Engine{Folder};
   std::string Dir = Folder / "My Build";
   std::string SetupExe = Dir + "\\setup.exe";
   std::string ProbeOut = Folder / "probe.txt";
 
   TBuiltSetup() {
-    CopyFileA((ProgramFolder() + "\\loader_installer_probe.exe").c_str(), (Folder / "src\\installer.exe").c_str(),
+    CopyFileA((BinaryFolder() + "\\loader_installer_probe.exe").c_str(), (Folder / "src\\installer.exe").c_str(),
               FALSE);
     BuildDistribution(Engine, Folder / "src\\installer.exe", Dir, true);
   }

@@ -7,11 +7,13 @@
 
 #include <filesystem>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "Files.h"
 #include "RegistrySnapshot.h"
+#include "UiDriver.h"
 #include "archive/QnlkCompress.h"
 #include "core/Strings.h"
 #include "engine/BuildDistribution.h"
@@ -125,5 +127,49 @@ struct TLoaderLibrary {
     WriteRegString(hkCurrentUser, QuenlarkInfo::kSearchPathKey, QuenlarkInfo::kSearchPathValue, Folder / "lib");
   }
 };
+
+inline std::string BinaryFolder() {
+  char name[MAX_PATH];
+  GetModuleFileNameA(nullptr, name, sizeof name);
+  return fs::path(name).parent_path().string();
+}
+
+struct TRun {
+  DWORD ExitCode = 0;
+  std::vector<std::string> Report;  // the installer's command line, its file, the files beside it
+};
+
+// Starts SetupExe with Arguments, plays the user on a message box that it shows (its text
+// into Message), and waits for it to end.
+inline TRun RunSetup(const std::string& SetupExe, const std::string& Arguments, const std::string& ProbeOut,
+                     std::string* Message = nullptr) {
+  DeleteFileA(ProbeOut.c_str());
+  SetEnvironmentVariableA("STAVREL_PROBE_OUT", ProbeOut.c_str());
+  std::string command = "\"" + SetupExe + "\" " + Arguments;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(SetupExe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process))
+    throw std::runtime_error("cannot start " + SetupExe);
+  fw::TKernelHandle processHandle(process.hProcess), thread(process.hThread);
+  if (Message != nullptr) {
+    HWND box = testsupport::WaitForWindow({.Caption = "Setup", .ProcessId = process.dwProcessId}, 20000);
+    for (const auto& control : testsupport::ListControls(box))
+      if (_stricmp(control.ClassName.c_str(), "Static") == 0 && !control.Text.empty()) *Message = control.Text;
+    testsupport::Click(testsupport::RequireControl(box, {.Caption = "OK"}));
+  }
+  if (WaitForSingleObject(processHandle.Get(), 30000) != WAIT_OBJECT_0) {
+    TerminateProcess(processHandle.Get(), 99);
+    throw std::runtime_error(SetupExe + " did not end");
+  }
+  TRun run;
+  GetExitCodeProcess(processHandle.Get(), &run.ExitCode);
+  if (testsupport::FileExists(ProbeOut)) {
+    std::istringstream lines(ReadFile(ProbeOut));
+    for (std::string line; std::getline(lines, line);) run.Report.push_back(line);
+  }
+  return run;
+}
 
 }  // namespace setup::buildtests

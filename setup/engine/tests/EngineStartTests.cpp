@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "EngineFixture.h"
@@ -90,9 +91,15 @@ TEST_F(EngineStart, DebugWithoutABuildFolderIsRefusedAtStartUp) {
 }
 
 TEST_F(EngineStart, TheBuildAndFloppySwitchesReachTheirEntryPoints) {
+  // The program's folder has no BUILD.INF; the floppy transfer needs switch e.
+  TTestInstall::NextProgramFile() = Scratch / "bramset.exe";
   for (const char* sw : {"-b", "-f"}) {
     TTestInstall::NextArguments() = {sw, "-s" + Scratch.Path()};
-    EXPECT_THROW(Load(), IEInstall) << sw;
+    Load();
+    EXPECT_EQ(Engine->Terminations, 1) << sw;
+    ASSERT_EQ(Engine->Messages.size(), 1u) << sw;
+    EXPECT_THAT(Engine->Messages[0],
+                ::testing::StartsWith(std::string(sw) == "-b" ? "Need to have a BUILD.INF" : "Sorry"));
   }
 }
 

@@ -1,0 +1,99 @@
+// Builds of the sample product through the engine as switch b runs them: "BUILD.INF"
+// beside the program names the build folder, every configured file lands in "files.1",
+// the program in "setup.1", and the loader at the head of the setup unpacks and starts it.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "BuildTestSupport.h"
+#include "EngineFixture.h"
+#include "engine/FileDigest.h"
+#include "engine/SelfExtractFile.h"
+
+namespace setup::buildtests {
+namespace {
+
+using ::testing::HasSubstr;
+
+// The sample product's files, as the build made them.
+std::vector<std::string> SampleFiles() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(BinaryFolder() + "\\..\\sample-product"))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A configuration of the files (all from SourceFolder), the engine's own files.
+std::string FileObjects(const std::vector<std::string>& Names, const std::string& SourceFolder) {
+  std::string text;
+  for (size_t i = 0; i < Names.size(); ++i)
+    text += "  object File" + std::to_string(i) + ": TInstallFile\n    Container = MainInstall\n    FileName = '" +
+            Names[i] + "'\n    DestName = '" + Names[i] + "'\n    IncludeFromDir = '" + SourceFolder +
+            "'\n    ArchiveFileType = psContainerArchiveFile\n  end\n";
+  return text;
+}
+
+class BuildEndToEnd : public setup::testing::EngineFixture {
+ protected:
+  BuildEndToEnd() {
+    // The setup program of the build: the loader tests' installer stands in for it.
+    fs::create_directories(Scratch / "tools");
+    CopyFileA((BinaryFolder() + "\\loader_installer_probe.exe").c_str(), (Scratch / "tools\\bramset.exe").c_str(),
+              FALSE);
+    WriteFile(Scratch / "tools\\BUILD.INF", "  " + BuildDir + "  \r\n");
+    setup::testing::TTestInstall::NextProgramFile() = Scratch / "tools\\bramset.exe";
+    setup::testing::TTestInstall::NextArguments() = {"-b"};
+  }
+  std::string BuildDir = Scratch / "Setup Build";
+  TLoaderLibrary Library{Scratch, ReadFile(BinaryFolder() + "\\QuenlarkLoadProgram.exe")};
+};
+
+TEST_F(BuildEndToEnd, TheSampleBuildsIntoASetupThatHoldsEveryFileAndStartsItsProgram) {
+  const std::vector<std::string> files = SampleFiles();
+  ASSERT_GE(files.size(), 10u);
+  const double start = GetTickCount() / 1000.0;
+  Load(FileObjects(files, fs::canonical(BinaryFolder() + "\\..\\sample-product").string()));
+  const double seconds = GetTickCount() / 1000.0 - start;
+  EXPECT_EQ(Engine->Terminations, 1);
+  EXPECT_EQ(Engine->Messages, std::vector<std::string>());
+  RecordProperty("build_seconds", std::to_string(seconds));
+
+  const std::string setupExe = BuildDir + "\\setup.exe";
+  const TSelfExtractInfo info = ReadSelfExtractInfo(setupExe);
+  EXPECT_EQ(ReadFile(setupExe).substr(info.Setup1First, info.Setup1Size()), ReadFile(BuildDir + "\\setup.1"));
+  EXPECT_EQ(ExtractAll(setupExe, info.Setup1First, Scratch / "setup1"), std::vector<std::string>{"bramset.exe"});
+  std::vector<std::string> archived = ExtractAll(setupExe, info.Files1First, Scratch / "files1");
+  std::sort(archived.begin(), archived.end());
+  EXPECT_EQ(archived, files);
+  EXPECT_EQ(ReadFile(Scratch / "files1\\VX4.exe"), ReadFile(BinaryFolder() + "\\..\\sample-product\\VX4.exe"));
+  EXPECT_NE(Engine->ArchiveFileType(), nullptr) << "the engine's archive settings are back";
+
+  // The loader at its head unpacks the program and starts it from a folder of its own.
+  const TRun run = RunSetup(setupExe, "", Scratch / "probe.txt");
+  EXPECT_EQ(run.ExitCode, 7u);
+  ASSERT_GE(run.Report.size(), 2u);
+  EXPECT_THAT(run.Report[0], HasSubstr("\"-s" + BuildDir + "\" \"-esetup.exe\" -c"));
+  testsupport::RemoveTree(fs::path(run.Report[1]).parent_path().string());
+}
+
+TEST_F(BuildEndToEnd, AFailedBuildShowsWhyAndLeavesNoSetup) {
+  Load(FileObjects({"VX4.exe", "missing.dll"}, fs::canonical(BinaryFolder() + "\\..\\sample-product").string()));
+  EXPECT_EQ(Engine->Terminations, 1);
+  ASSERT_EQ(Engine->Messages.size(), 1u);
+  EXPECT_THAT(Engine->Messages[0], HasSubstr("missing.dll"));
+  EXPECT_FALSE(fs::exists(BuildDir + "\\setup.exe"));
+  EXPECT_FALSE(fs::exists(BuildDir + "\\~build.tmp"));
+}
+
+TEST_F(BuildEndToEnd, ABlankBuildInfIsTold) {
+  WriteFile(Scratch / "tools\\BUILD.INF", " \r\n" + BuildDir);
+  Load();
+  EXPECT_EQ(Engine->Terminations, 1);
+  EXPECT_EQ(Engine->Messages,
+            std::vector<std::string>{"Must be 1 line in BUILD.INF. This line should specify the build directory"});
+}
+
+}  // namespace
+}  // namespace setup::buildtests
