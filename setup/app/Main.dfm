@@ -21,6 +21,126 @@ object Main: TMain
     Reboot = False
     UseLoadingProgram = True
   end
+  object SampleFile1: TInstallFile
+    Container = MainInstall
+    FileName = 'VX4.exe'
+    DestName = 'VX4.exe'
+    IncludeFromDir = 'C:\Stavrel\Sample'
+    ArchiveFileType = psContainerArchiveFile
+    DestDirType = psContainerDestDir
+  end
+  object SampleFile2: TInstallFile
+    Container = MainInstall
+    FileName = 'VX4TSK.exe'
+    DestName = 'VX4TSK.exe'
+    IncludeFromDir = 'C:\Stavrel\Sample'
+    ArchiveFileType = psContainerArchiveFile
+    DestDirType = psContainerDestDir
+  end
+  object SampleFile3: TInstallFile
+    Container = MainInstall
+    FileName = 'VXRCON.EXE'
+    DestName = 'VXRCON.EXE'
+    IncludeFromDir = 'C:\Stavrel\Sample'
+    ArchiveFileType = psContainerArchiveFile
+    DestDirType = psContainerDestDir
+  end
+  object SampleFile4: TInstallFile
+    Container = MainInstall
+    FileName = 'Tuvek.kvx'
+    DestName = 'Tuvek.kvx'
+    IncludeFromDir = 'C:\Stavrel\Sample'
+    ArchiveFileType = psContainerArchiveFile
+    DestDirType = psContainerDestDir
+  end
+  object SampleFile5: TInstallFile
+    Container = MainInstall
+    FileName = 'Tuvek.ico'
+    DestName = 'Tuvek.ico'
+    IncludeFromDir = 'C:\Stavrel\Sample'
+    ArchiveFileType = psContainerArchiveFile
+    DestDirType = psContainerDestDir
+  end
+  object SampleFile6: TInstallFile
+    Container = MainInstall
+    FileName = 'nlm.ico'
+    DestName = 'nlm.ico'
+    IncludeFromDir = 'C:\Stavrel\Sample'
+    ArchiveFileType = psContainerArchiveFile
+    DestDirType = psContainerDestDir
+  end
+  object SampleFile7: TInstallFile
+    Container = MainInstall
+    FileName = 'VX4.hlp'
+    DestName = 'VX4.hlp'
+    IncludeFromDir = 'C:\Stavrel\Sample'
+    ArchiveFileType = psContainerArchiveFile
+    DestDirType = psContainerDestDir
+  end
+  object SampleFile8: TInstallFile
+    Container = MainInstall
+    FileName = 'vx4.cnt'
+    DestName = 'vx4.cnt'
+    IncludeFromDir = 'C:\Stavrel\Sample'
+    ArchiveFileType = psContainerArchiveFile
+    DestDirType = psContainerDestDir
+  end
+  object SampleFile9: TInstallFile
+    Container = MainInstall
+    FileName = 'Tuvek.nlm'
+    DestName = 'Tuvek.nlm'
+    IncludeFromDir = 'C:\Stavrel\Sample'
+    ArchiveFileType = psContainerArchiveFile
+    DestDirType = psContainerDestDir
+  end
+  object SampleFile10: TInstallFile
+    Container = MainInstall
+    FileName = 'Vx4lib.nlm'
+    DestName = 'Vx4lib.nlm'
+    IncludeFromDir = 'C:\Stavrel\Sample'
+    ArchiveFileType = psContainerArchiveFile
+    DestDirType = psContainerDestDir
+  end
+  object SampleFile11: TInstallFile
+    Container = MainInstall
+    FileName = 'Vx4cs.nlm'
+    DestName = 'Vx4cs.nlm'
+    IncludeFromDir = 'C:\Stavrel\Sample'
+    ArchiveFileType = psContainerArchiveFile
+    DestDirType = psContainerDestDir
+  end
+  object SampleFile12: TInstallFile
+    Container = MainInstall
+    FileName = 'Vx4rc.nlm'
+    DestName = 'Vx4rc.nlm'
+    IncludeFromDir = 'C:\Stavrel\Sample'
+    ArchiveFileType = psContainerArchiveFile
+    DestDirType = psContainerDestDir
+  end
+  object SampleFile13: TInstallFile
+    Container = MainInstall
+    FileName = 'clibaux.nlm'
+    DestName = 'clibaux.nlm'
+    IncludeFromDir = 'C:\Stavrel\Sample'
+    ArchiveFileType = psContainerArchiveFile
+    DestDirType = psContainerDestDir
+  end
+  object SampleFile14: TInstallFile
+    Container = MainInstall
+    FileName = 'readme.txt'
+    DestName = 'readme.txt'
+    IncludeFromDir = 'C:\Stavrel\Sample'
+    ArchiveFileType = psContainerArchiveFile
+    DestDirType = psContainerDestDir
+  end
+  object SampleFile15: TInstallFile
+    Container = MainInstall
+    FileName = 'license.txt'
+    DestName = 'license.txt'
+    IncludeFromDir = 'C:\Stavrel\Sample'
+    ArchiveFileType = psContainerArchiveFile
+    DestDirType = psContainerDestDir
+  end
   object BackDrop: TBackdrop
     Left = 0
     Top = 0
