@@ -17,6 +17,7 @@
 #include "paths/EngineSpecifiers.h"
 #include "paths/StandardSpecifiers.h"
 #include "support/InstallInformation.h"
+#include "support/NetInstallLocation.h"
 #include "support/PathStrings.h"
 #include "support/ProgramLauncher.h"
 
@@ -239,6 +240,8 @@ void TCustomInstall::SetNetLocationComponent(fw::TComponent* Value) {
   FNetLocation = location;
   if (Value != nullptr) Value->FreeNotification(this);
   SetNetLocation(location);
+  // The downloads of the whole run go through the engine's location.
+  SetGlobalNetLocation(dynamic_cast<TCustomNetInstallLocation*>(Value));
   if (Value == nullptr) FDistributeType = dtTraditional;
 }
 

@@ -4,9 +4,11 @@
 #include <windows.h>
 
 #include "Install.h"
+#include "archive/ArchiveText.h"
 #include "archive/QnlkCompress.h"
 #include "engine/BuildDistribution.h"
 #include "engine/FloppyTransfer.h"
+#include "engine/RemoteFileList.h"
 #include "engine/SelfExtractFile.h"
 #include "objects/InstallFile.h"
 #include "objects/InstallLists.h"
@@ -34,16 +36,16 @@ class TEngineBuild : public IBuildEngine {
       ~TRestore() { Install.RestoreArchive(Type, File); }
     } restore{FInstall, FInstall.ArchiveFileType(), FInstall.ArchiveFile()};
     FInstall.RestoreArchive(nullptr, FilesArchive);
+    FFilesArchive = FilesArchive;
     FInstall.Compress(Options);
   }
-  // The remote file list belongs to the network distributions, which this version of
-  // the setup cannot build yet (their archives are refused while compressing).
-  void BuildFileList() override {
-    throw IEInstall("A network distribution is not available in this version of the setup program");
-  }
+  // The remote file list goes into the network mirror below the build folder (the
+  // folder of the files archive): host name and directory of the engine's location.
+  void BuildFileList() override { WriteRemoteFileList(ExtractFilePath(FFilesArchive) + FInstall.GetNetPath()); }
 
  private:
   TCustomInstall& FInstall;
+  std::string FFilesArchive;
 };
 
 // The floppy transfer's status through the engine's status message, its prompts as

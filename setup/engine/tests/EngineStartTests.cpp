@@ -10,6 +10,7 @@
 #include "paths/EngineSpecifiers.h"
 #include "paths/StandardSpecifiers.h"
 #include "support/InstallInformation.h"
+#include "support/NetInstallLocation.h"
 
 using namespace setup;
 using namespace setup::testing;
@@ -200,6 +201,20 @@ TEST_F(EngineStart, ALocationThatGoesIsDroppedWithoutTheSettersChecks) {
   // The whole form goes at the program's end, the location before or after the engine.
   Load("  object Location: TTestLocation\n  end\n", "    NetLocation = Location\n    DistributeType = dtWeb\n");
   EXPECT_NO_THROW(FreeForm());
+}
+
+TEST_F(EngineStart, TheEnginesLocationServesTheWholeRunUntilItGoes) {
+  Load("  object Location: TNetInstallLocation\n  end\n", "    NetLocation = Location\n    DistributeType = dtWeb\n");
+  auto* location = dynamic_cast<TNetInstallLocation*>(Form->FindComponent("Location"));
+  ASSERT_NE(location, nullptr);
+  EXPECT_EQ(GlobalNetLocation(), location);
+  Engine->SetNetLocationComponent(nullptr);
+  EXPECT_EQ(GlobalNetLocation(), nullptr) << "an engine without a location leaves none for the downloads";
+  Engine->SetNetLocationComponent(location);
+  EXPECT_EQ(GlobalNetLocation(), location);
+  location->Free();
+  EXPECT_EQ(GlobalNetLocation(), nullptr);
+  EXPECT_EQ(Engine->DistributeType(), dtTraditional);
 }
 
 }  // namespace
