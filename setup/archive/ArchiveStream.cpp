@@ -21,6 +21,15 @@ bool TWinFile::Open(const std::string& FileName, TFileOpen Mode) {
   return true;
 }
 
+bool TWinFile::CreateNew(const std::string& FileName) {
+  Close();
+  FHandle.Reset(CreateFileA(FileName.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!FHandle) return false;
+  FFileName = FileName;
+  return true;
+}
+
 void TWinFile::Close() {
   FHandle.Reset();
 }

@@ -21,6 +21,9 @@ class TWinFile : public fw::TStream {
 
   // False when the file cannot be opened; the stream is then closed.
   bool Open(const std::string& FileName, TFileOpen Mode);
+  // Creates FileName only when no file of that name exists (read and write; others may
+  // read); false otherwise, GetLastError telling why.
+  bool CreateNew(const std::string& FileName);
   void Close();
   bool IsOpen() const { return FHandle.Valid(); }
   const std::string& FileName() const { return FFileName; }

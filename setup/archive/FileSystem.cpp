@@ -44,6 +44,13 @@ TReplacementFile::~TReplacementFile() {
   if (!FTempName.empty()) DeleteFileA(FTempName.c_str());
 }
 
+bool TReplacementFile::CreateInPlace() {
+  if (!FStream.CreateNew(FTarget)) return false;
+  FTempName = FTarget;
+  FInPlace = true;
+  return true;
+}
+
 bool TReplacementFile::Create() {
   char name[MAX_PATH + 1];
   std::string folder = ExtractFilePath(FTarget);
@@ -55,6 +62,10 @@ bool TReplacementFile::Create() {
 
 bool TReplacementFile::Commit() {
   FStream.Close();
+  if (FInPlace) {
+    FTempName.clear();
+    return true;
+  }
   if (!MoveFileExA(FTempName.c_str(), FTarget.c_str(), MOVEFILE_REPLACE_EXISTING)) {
     // Windows 95, 98 and ME have no MoveFileEx.
     if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;

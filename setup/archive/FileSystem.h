@@ -25,6 +25,9 @@ class TDiskFiles : public TArchiveFiles {
 // A new file that takes the place of Target only when it is complete: it is written
 // under a temporary name in Target's folder and renamed over Target by Commit. The
 // temporary file is removed when the object goes without a commit.
+// Where no Target exists yet, CreateInPlace writes it under its own name: there is no
+// old file to keep, and a commit is then only the close. Without a commit that file
+// goes again.
 class TReplacementFile {
  public:
   explicit TReplacementFile(std::string Target) : FTarget(std::move(Target)) {}
@@ -34,6 +37,9 @@ class TReplacementFile {
 
   // Creates the temporary file; false when that fails.
   bool Create();
+  // Creates Target itself when no file of that name exists; false when one does (or
+  // the file cannot be made), nothing then being created.
+  bool CreateInPlace();
   TWinFile& Stream() { return FStream; }
   // Closes the file and moves it over the target; false when the move fails.
   bool Commit();
@@ -41,6 +47,7 @@ class TReplacementFile {
  private:
   std::string FTarget;
   std::string FTempName;
+  bool FInPlace = false;
   TWinFile FStream;
 };
 

@@ -1,5 +1,6 @@
 // Extracting files from the archive, across volumes, with the overwrite decision.
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "ArchiveText.h"
@@ -44,22 +45,33 @@ void TQnlkCompress::ExtractOne(const std::string& Line) {
   if (fw::Trim(TargetFileName).empty()) TargetFileName = ExtractFileName(header.Name());
   Fire(OnBeforeExtracting);
   std::string target = IncludeTrailingBackslash(FExtractDirectory) + ExtractFileName(TargetFileName);
+  // A target that does not exist yet is made at once under its own name: nothing to
+  // decide and no old file to keep. An existing one goes through the overwrite
+  // decision and is replaced only by a whole new file, written beside it first.
+  std::optional<TReplacementFile> output;
   bool write = true;
-  if (FileExists(target)) {
-    write = ReplaceDecision(TVersionResource::IsFileNewerByVersion(
-        header.FileVersion(), target, OverwriteTypeToVersionMode(FOverwrite), header.Date()));
-    if (write) target = IncludeTrailingBackslash(FExtractDirectory) + ExtractFileName(TargetFileName);
+  if (!SkipFile) {
+    ForceDirectories(ExtractFilePath(target));
+    output.emplace(target);
+    if (!output->CreateInPlace()) output.reset();
   }
-  if (SkipFile) write = false;
+  if (!output) {
+    if (FileExists(target)) {
+      write = ReplaceDecision(TVersionResource::IsFileNewerByVersion(
+          header.FileVersion(), target, OverwriteTypeToVersionMode(FOverwrite), header.Date()));
+      if (write) target = IncludeTrailingBackslash(FExtractDirectory) + ExtractFileName(TargetFileName);
+    }
+    if (SkipFile) write = false;
+    if (write) {
+      ForceDirectories(ExtractFilePath(target));
+      output.emplace(target);
+      if (!output->Create()) throw EQnlkCompress(fw::Format("Cannot create the file %s", target));
+    }
+  }
 
   if (write) {
     std::unique_ptr<fw::TStream> volume;
     OpenDiskFile(volume, std::max<int>(1, header.FirstVolume()), TFileOpen::Read, FCompressedFile);
-    ForceDirectories(ExtractFilePath(target));
-    // The data goes to a new file beside the target, which replaces the target only
-    // once it is whole; on any failure the old target stays as it was.
-    TReplacementFile output(target);
-    if (!output.Create()) throw EQnlkCompress(fw::Format("Cannot create the file %s", target));
     TInflateHooks hooks;
     hooks.OnBlock = [this](size_t Produced) {
       CheckAbort();
@@ -76,12 +88,12 @@ void TQnlkCompress::ExtractOne(const std::string& Line) {
       OpenDiskFile(next, Volume, TFileOpen::Read, FCompressedFile);
       return next;
     };
-    InflateFile(header, FOffset, volume, output.Stream(), hooks);
+    InflateFile(header, FOffset, volume, output->Stream(), hooks);
     volume.reset();
     uint32_t stamp = DateTimeToDosDateTime(header.Date());
-    if (stamp != 0 && !output.Stream().SetDosDateTime(stamp))
+    if (stamp != 0 && !output->Stream().SetDosDateTime(stamp))
       throw EQnlkCompress("Cannot set the date of the file just extracted.");
-    if (!output.Commit()) throw EQnlkCompress(fw::Format("Cannot create the file %s", target));
+    if (!output->Commit()) throw EQnlkCompress(fw::Format("Cannot create the file %s", target));
   }
   FStats.Finished = true;
   Status();

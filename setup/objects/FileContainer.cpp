@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "Broadcasts.h"
+#include "FolderNames.h"
 #include "InstallEngine.h"
 #include "InstallFile.h"
 #include "InstallLists.h"
@@ -35,6 +36,21 @@ class TStateReset {
  private:
   TFileContainer& FContainer;
 };
+
+// Calls Action for every installed-file helper of Container, in helper order, in one
+// pass over the helpers (counting and indexing them file by file would take a pass each).
+template <class F>
+void ForEachFile(const TInstallContainer& Container, F&& Action) {
+  for (size_t i = 0; i < Container.Helpers().size(); ++i)
+    if (auto* file = dynamic_cast<TCustomInstallFile*>(Container.Helpers()[i])) Action(file);
+}
+
+template <class F>
+bool AnyFile(const TInstallContainer& Container, F&& Test) {
+  for (TInstallContainer* helper : Container.Helpers())
+    if (auto* file = dynamic_cast<TCustomInstallFile*>(helper); file != nullptr && Test(file)) return true;
+  return false;
+}
 
 int32_t ClampToInt32(int64_t Value) {
   if (Value > INT32_MAX) return INT32_MAX;
@@ -110,26 +126,21 @@ TCustomInstallFile* TFileContainer::GetFile(int Index) const {
 }
 
 TCustomInstallFile* TFileContainer::FindFileBySource(const std::string& Path) const {
-  for (int i = 0; i < GetFileCount(); ++i) {
-    TCustomInstallFile* file = GetFile(i);
-    if (fw::SameText(file->IncludeFromDir() + "\\" + file->FileName(), Path)) return file;
-  }
+  for (TInstallContainer* helper : Helpers())
+    if (auto* file = dynamic_cast<TCustomInstallFile*>(helper);
+        file != nullptr && fw::SameText(file->IncludeFromDir() + "\\" + file->FileName(), Path))
+      return file;
   return nullptr;
 }
 
 bool TFileContainer::HasNetFiles() const {
-  for (int i = 0; i < GetFileCount(); ++i)
-    if (GetFile(i)->Net()) return true;
-  return false;
+  return AnyFile(*this, [](TCustomInstallFile* file) { return file->Net(); });
 }
 
 bool TFileContainer::NeedsNetArchive() const {
   if (CurrentDistributeType() == dtTraditional) return false;
-  for (int i = 0; i < GetFileCount(); ++i) {
-    TCustomInstallFile* file = GetFile(i);
-    if (file->Net() && file->Include()) return true;  // no file has a net location of its own yet
-  }
-  return false;
+  // no file has a net location of its own yet
+  return AnyFile(*this, [](TCustomInstallFile* file) { return file->Net() && file->Include(); });
 }
 
 std::string TFileContainer::GetDownloadedArchivePath() const {
@@ -167,7 +178,7 @@ int64_t TFileContainer::GetCompressedSize(bool IncludeAll) const {
 
 void TFileContainer::ReadInfoFromArchive() {
   TWaitCursor cursor;
-  for (int i = 0; i < GetFileCount(); ++i) GetFile(i)->ReadInfoFromArchive();
+  ForEachFile(*this, [](TCustomInstallFile* file) { file->ReadInfoFromArchive(); });
   for (size_t i = 0; i < Helpers().size(); ++i)
     if (auto* container = dynamic_cast<TFileContainer*>(Helpers()[i])) container->ReadInfoFromArchive();
   SetArchiveInfoRead(true);
@@ -175,7 +186,7 @@ void TFileContainer::ReadInfoFromArchive() {
 
 void TFileContainer::ReadFileInfo() {
   TWaitCursor cursor;
-  for (int i = 0; i < GetFileCount(); ++i) GetFile(i)->ReadFileInfo();
+  ForEachFile(*this, [](TCustomInstallFile* file) { file->ReadFileInfo(); });
   for (size_t i = 0; i < Helpers().size(); ++i)
     if (auto* container = dynamic_cast<TFileContainer*>(Helpers()[i])) container->ReadFileInfo();
 }
@@ -319,6 +330,12 @@ void TFileContainer::Install() {
   TInstallFileState savedState = FState;
   FState = ifsInstall;
   bool wasAborted = false;
+  // The destination folders are read once for all the files instead of file by file.
+  FTargetNames = std::make_unique<TFolderNames>();
+  struct TForgetNames {
+    std::unique_ptr<TFolderNames>& Names;
+    ~TForgetNames() { Names.reset(); }
+  } forgetNames{FTargetNames};
   {
     // A failure in these steps puts the state back as it was; the cursor comes back in
     // any case.
@@ -363,7 +380,7 @@ void TFileContainer::CopyFiles() {
   if (OnBeforeProcess) OnBeforeProcess(this);
   if (!Include()) return;
   RunOverFiles(false, [this] {
-    for (int i = 0; i < GetFileCount(); ++i) GetFile(i)->CopyFile();
+    ForEachFile(*this, [](TCustomInstallFile* file) { file->CopyFile(); });
     for (size_t i = 0; i < Helpers().size(); ++i)
       if (auto* container = dynamic_cast<TFileContainer*>(Helpers()[i])) container->CopyFiles();
   });

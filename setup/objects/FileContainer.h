@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "FileRelated.h"
@@ -13,6 +14,7 @@
 namespace setup {
 
 class TCustomInstallFile;
+class TFolderNames;
 class TpsFileContainer;
 
 using TAfterInstallObjectsEvent = fw::TMethodPtr<void(TInstallContainer* Container, bool WasAborted)>;
@@ -42,6 +44,8 @@ class TFileContainer : public TFileRelated {
   bool FireAfterInstallObjects() const { return FFireAfterInstallObjects; }
   void SetFireAfterInstallObjects(bool Value) { FFireAfterInstallObjects = Value; }
   TpsFileContainer* PathSpecifier() const { return FPathSpecifier; }
+  // While the container installs: the names found in its files' destination folders.
+  TFolderNames* TargetNames() const { return FTargetNames.get(); }
 
   TInstallFileStatusEvent OnStatus;
   TInstallFileNewDiskEvent OnNewDisk;
@@ -98,6 +102,7 @@ class TFileContainer : public TFileRelated {
 
   int64_t FTotalSize = 0;
   int64_t FDoneBytes = 0;
+  std::unique_ptr<TFolderNames> FTargetNames;
   std::string FDescription;
   TInstallFileState FState = ifsNone;
   bool FFireAfterInstallObjects = true;

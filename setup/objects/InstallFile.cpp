@@ -11,6 +11,7 @@
 #include "FileContainer.h"
 #include "FileRegistration.h"
 #include "FileReplacement.h"
+#include "FolderNames.h"
 #include "InstallEngine.h"
 #include "InstallGroups.h"
 #include "InstallLists.h"
@@ -524,7 +525,8 @@ void TCustomInstallFile::Install() {
   if (fw::Trim(GetFullDestDir()).empty()) ThrowBlankDestination();
   FCopyDecided = false;
   // Without a file to compare with there is nothing to decide.
-  uint8_t decision = !FileExists(GetDestFileName())
+  FTargetExisted = TargetExists();
+  uint8_t decision = !FTargetExisted
                          ? static_cast<uint8_t>(odReplace)
                          : TVersionResource::IsFileNewerByVersion(
                                FFileVersion, GetDestFileName(), OverwriteTypeToVersionMode(FOverwriteMode), FFileDate);
@@ -564,12 +566,20 @@ void TCustomInstallFile::Install() {
   TFileRelated::Install();
 }
 
+bool TCustomInstallFile::TargetExists() const {
+  std::string target = GetDestFileName();
+  TFileContainer* container = FileContainer();
+  if (container != nullptr && container->TargetNames() != nullptr && !container->TargetNames()->MayExist(target))
+    return false;
+  return FileExists(target);
+}
+
 void TCustomInstallFile::ReplaceExistingFile() {
   if (OnReplacing) OnReplacing(this);
   BroadcastInformation(this, icReplacingFile, this);
   ReportInformation(irFileReplacing, this);
-  std::string target = GetDestFileName();
-  if (IsFileReplaceable(target)) return;
+  // A file that was not there is nobody's to hold open.
+  if (!FTargetExisted || IsFileReplaceable(GetDestFileName())) return;
   // The old file stays in use until the restart: the new one goes beside it.
   FReplacedAtReboot = true;
   FExtractName = FreeNumberedName(GetFullDestDir(), FDestName);
@@ -622,6 +632,9 @@ void TCustomInstallFile::ExtractFromArchive() {
     archive->FilesToProcess()->Add(GetSourceFileName());
     archive->Extract();
     if (archive->Abort()) throw EAIUserAbort();
+    if (TFileContainer* container = FileContainer(); container != nullptr && container->TargetNames() != nullptr)
+      container->TargetNames()->Add(AddTrailingBackslash(GetFullDestDir()) +
+                                    (FExtractName.empty() ? FDestName : FExtractName));
   }
   if (FReplacedAtReboot) ScheduleReplacement();
 }

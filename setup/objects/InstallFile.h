@@ -109,6 +109,9 @@ class TCustomInstallFile : public TFileRelated {
   virtual void RegisterTypeLibrary();
   virtual void RegisterActiveXServer();
   virtual void ReplaceExistingFile();
+  // Whether the destination file exists, asking the folder names of the container's
+  // install first.
+  bool TargetExists() const;
   virtual void Compress();
   virtual void CopyFile();
   virtual void ReadInfoFromArchive();
@@ -159,8 +162,9 @@ class TCustomInstallFile : public TFileRelated {
 
   bool FReplacedAtReboot = false;
   bool FCopyDecided = false;
-  bool FKeptExisting = false;  // an existing file was kept by the decision: not ours to log
-  std::string FExtractName;    // the numbered name the new file takes while the old one is in use
+  bool FKeptExisting = false;   // an existing file was kept by the decision: not ours to log
+  bool FTargetExisted = false;  // the target was there when the install decided
+  std::string FExtractName;     // the numbered name the new file takes while the old one is in use
   std::string FRunParameters;
   TQnlkFileAttributeSet FInstallAttributes;
   bool FActiveX = false;

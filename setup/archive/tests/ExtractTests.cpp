@@ -114,6 +114,26 @@ TEST_F(Extraction, ACancelLeavesTheOldTargetAndNoTemporaryFile) {
   EXPECT_TRUE(DeleteFileA(Path("files.1").c_str()));
 }
 
+TEST_F(Extraction, AFailureBeforeTheEndLeavesNoNewFile) {
+  // A target that did not exist is written under its own name: a cancel removes it.
+  Archive.OnStatus = [](TQnlkCompress* c, const TlzhFileStats& s) {
+    if (s.FileDone >= 8192) c->SetAbort(true);
+  };
+  Archive.SetExtractDirectory(Path("out"));
+  SetFiles(Archive, {Path("new.txt")});
+  Archive.Extract();
+  EXPECT_EQ(log.Aborted, 1);
+  EXPECT_TRUE(FilesIn(Path("out")).empty());
+
+  // So does an archive that cannot be opened once the target is made.
+  Archive.OnStatus = nullptr;
+  Archive.SetAbort(false);
+  ASSERT_TRUE(MoveFileA(Path("files.1").c_str(), Path("moved.1").c_str()));
+  SetFiles(Archive, {Path("new.txt")});
+  EXPECT_THROW(Archive.Extract(), EQnlkCompress);
+  EXPECT_TRUE(FilesIn(Path("out")).empty());
+}
+
 TEST_F(Extraction, FullDiskIsAnErrorEvenWithAHandler) {
   int calls = 0;
   Archive.OnFullDisk = [&](fw::TObject*) { ++calls; };

@@ -234,6 +234,28 @@ TEST_F(FileInstall, EveryOverwriteModeOverOlderEqualAndNewerFiles) {
   EXPECT_EQ(File->Asked, 4);
 }
 
+TEST_F(FileInstall, ExistingTargetsAreFoundWhateverTheirCaseOrWhenTheyAppeared) {
+  // The container reads its destination folder once: a name in another case is there.
+  WriteFile(Dest + "\\NEW.TXT", "old");
+  SetFileDay(Dest + "\\NEW.TXT", 15);
+  File->SetOverwriteMode(owNever);
+  Dir->Process();
+  EXPECT_FALSE(File->CopyDecided());
+  EXPECT_EQ(ReadFile(Target), "old");
+
+  // A target made after the folder was read still goes through the overwrite decision.
+  DeleteFileA(Target.c_str());
+  WriteFile(Scratch / "src\\first.txt", "first");
+  auto* first = new TInstallFile(Form.get(), Dir, Scratch / "src\\first.txt");
+  first->SetOverwriteMode(owNever);
+  Dir->Compress(coForceNetFilesLocal);
+  File->SetOverwriteMode(owAlways);
+  File->OnAfterInstall = [this](TCustomInstallFile*) { WriteFile(Dest + "\\first.txt", "old"); };
+  Dir->Process();
+  EXPECT_EQ(ReadFile(Target), Content(5000, 'n'));
+  EXPECT_EQ(ReadFile(Dest + "\\first.txt"), "old");
+}
+
 TEST_F(FileInstall, FilesSkippedByTheirEventAreNeitherDoneNorLogged) {
   File->OnBeforeInstall = [](TCustomInstallFile*) { throw fw::EAbort(""); };
   Dir->Process();
