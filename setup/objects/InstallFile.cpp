@@ -639,6 +639,10 @@ void TCustomInstallFile::ExtractFromArchive() {
   if (FReplacedAtReboot) ScheduleReplacement();
 }
 
+bool TCustomInstallFile::MoveAtNextStart(const std::string& NewPath, const std::string& Target) {
+  return ScheduleMoveAtRestart(NewPath, Target);
+}
+
 void TCustomInstallFile::ScheduleReplacement() {
   std::string folder = GetFullDestDir();
   std::string target = GetDestFileName();
@@ -653,7 +657,7 @@ void TCustomInstallFile::ScheduleReplacement() {
     return;
   }
   if (engine != nullptr) engine->EngineRequestReboot();
-  if (ScheduleMoveAtRestart(newPath, target)) return;
+  if (MoveAtNextStart(newPath, target)) return;
   if (engine == nullptr)
     throw IECustomInstallFile(
         "%s cannot register a routine in the register to move the files after the computer is reboot", Name());

@@ -142,6 +142,8 @@ class TCustomInstallFile : public TFileRelated {
  protected:
   // The question of owAsk ("Copy This File %s?"); true to copy.
   virtual bool ConfirmCopy();
+  // Asks Windows to move NewPath over Target at the next start; false when it refuses.
+  virtual bool MoveAtNextStart(const std::string& NewPath, const std::string& Target);
   // The setters' common step outside loading.
   void SetFileProperties(TInstallContainer* NewContainer, const std::string& NewIncludeFromDir, bool NewActiveX,
                          TInstallFileType NewFileType, TCustomPathSpecifier* NewDestDirType, std::string NewDestName,

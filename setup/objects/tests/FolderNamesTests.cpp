@@ -14,8 +14,9 @@ TEST(FolderNames, ListsEachFolderOnceWithoutCaseAndWithShortNames) {
   EXPECT_TRUE(names.MayExist(scratch / "long file name.TEXT"));
   EXPECT_TRUE(names.MayExist(scratch / "SUB"));
   char shortName[MAX_PATH] = "";
-  if (GetShortPathNameA((scratch / "Long File Name.text").c_str(), shortName, MAX_PATH) != 0)
+  if (GetShortPathNameA((scratch / "Long File Name.text").c_str(), shortName, MAX_PATH) != 0) {
     EXPECT_TRUE(names.MayExist(shortName)) << shortName;
+  }
   EXPECT_FALSE(names.MayExist(scratch / "other.txt"));
   // Read once: a file made later is not known until it is added.
   WriteFile(scratch / "other.txt", "y");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "FileTestSupport.h"
@@ -47,12 +48,97 @@ class TAnsweredFile : public TInstallFile {
   using TInstallFile::TInstallFile;
   bool Answer = true;
   int Asked = 0;
+  bool RestartMoveRefused = false;
 
  protected:
   bool ConfirmCopy() override {
     ++Asked;
     return Answer;
   }
+  bool MoveAtNextStart(const std::string& NewPath, const std::string& Target) override {
+    return !RestartMoveRefused && TInstallFile::MoveAtNextStart(NewPath, Target);
+  }
+};
+
+// Volumes that hold at most Capacity bytes, like floppy disks.
+class TSmallDisks : public TQnlkCompress {
+ public:
+  TSmallDisks() : TQnlkCompress(nullptr) {}
+  int64_t Capacity = 40000;
+
+ protected:
+  size_t WriteVolume(TWinFile& Volume, const void* Buffer, size_t Count) override {
+    int64_t room = std::max<int64_t>(0, Capacity - Volume.Position());
+    return Volume.Write(Buffer, static_cast<size_t>(std::min<int64_t>(room, static_cast<int64_t>(Count))));
+  }
+};
+
+// Runs Command and waits for it (a minute at most); its exit code, -1 when it did not start.
+int RunAndWait(std::string Command) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, Command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                      &process))
+    return -1;
+  WaitForSingleObject(process.hProcess, 60000);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
+
+// A file the build put beside the test program.
+std::string BuiltProgram(const std::string& Name) {
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  return folder.substr(0, folder.find_last_of('\\') + 1) + Name;
+}
+
+// Another process that holds a file open, shared with nobody, until the object goes.
+class THolderProcess {
+ public:
+  explicit THolderProcess(const std::string& Path) {
+    std::string tag = "StavrelHolder" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++FCount);
+    FReady = CreateEventA(nullptr, TRUE, FALSE, (tag + "Ready").c_str());
+    FRelease = CreateEventA(nullptr, TRUE, FALSE, (tag + "Release").c_str());
+    std::string command =
+        "\"" + BuiltProgram("file_holder.exe") + "\" \"" + Path + "\" " + tag + "Ready " + tag + "Release";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+      return;
+    CloseHandle(process.hThread);
+    FProcess = process.hProcess;
+    HANDLE either[] = {FReady, FProcess};
+    FHolding = WaitForMultipleObjects(2, either, FALSE, 30000) == WAIT_OBJECT_0;
+  }
+  ~THolderProcess() { Release(); }
+  THolderProcess(const THolderProcess&) = delete;
+  THolderProcess& operator=(const THolderProcess&) = delete;
+
+  bool Holding() const { return FHolding; }
+  // Lets the file go and waits for the process to end.
+  void Release() {
+    if (FProcess != nullptr) {
+      SetEvent(FRelease);
+      WaitForSingleObject(FProcess, 30000);
+      CloseHandle(FProcess);
+      FProcess = nullptr;
+    }
+    if (FReady != nullptr) CloseHandle(FReady);
+    if (FRelease != nullptr) CloseHandle(FRelease);
+    FReady = FRelease = nullptr;
+    FHolding = false;
+  }
+
+ private:
+  static inline int FCount = 0;
+  HANDLE FReady = nullptr, FRelease = nullptr, FProcess = nullptr;
+  bool FHolding = false;
 };
 
 const std::string kPid = std::to_string(GetCurrentProcessId());
@@ -328,23 +414,87 @@ TEST_F(FileInstall, AFileInUseIsReplacedAtTheNextStart) {
 TEST_F(FileInstall, TheRestartPutsTheNewFileInPlace) {
   if (GetEnvironmentVariableA("STAVREL_RESTART_TEST", nullptr, 0) == 0) GTEST_SKIP() << "run by objects_restart";
   OldTarget(5);
-  HANDLE held = CreateFileA(Target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  // The old file is held by another program, which the restart ends.
+  THolderProcess holder(Target);
+  ASSERT_TRUE(holder.Holding());
   Dir->Process();
-  CloseHandle(held);
   ASSERT_TRUE(File->ReplacedAtReboot());
   ASSERT_TRUE(Exists(Dest + "\\new.1"));
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  char command[] = "wineboot.exe -r";
-  ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-  WaitForSingleObject(process.hProcess, 60000);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  EXPECT_EQ(ReadFile(Dest + "\\new.1"), Content(5000, 'n'));
+  EXPECT_NE(PendingRenames().find("new.1"), std::string::npos);
+  holder.Release();
+  EXPECT_EQ(ReadFile(Target), "old");
+  ASSERT_EQ(RunAndWait("wineboot.exe -r"), 0);
   EXPECT_EQ(ReadFile(Target), Content(5000, 'n'));
   EXPECT_FALSE(Exists(Dest + "\\new.1"));
   EXPECT_EQ(PendingRenames().find("new.1"), std::string::npos);
+}
+
+TEST_F(FileInstall, WhereTheRestartMoveIsRefusedABatchFileRunOnceDoesIt) {
+  OldTarget(5);
+  File->RestartMoveRefused = true;
+  THolderProcess holder(Target);
+  ASSERT_TRUE(holder.Holding());
+  Dir->Process();
+  holder.Release();
+  ASSERT_TRUE(File->ReplacedAtReboot());
+  EXPECT_TRUE(Engine->RebootRequested);
+  ASSERT_EQ(Engine->Unfinished.size(), 2u);
+  const std::string batch = Engine->Unfinished[0].first;
+  EXPECT_EQ(Engine->Unfinished[0].second, 1);
+  EXPECT_EQ(Engine->Unfinished[1], (std::pair<std::string, int>{"NewText", 0}));
+  EXPECT_EQ(PendingRenames().find("new.1"), std::string::npos);
+  std::string runOnce = ReadRegString(RunOnceRoot(), kRunOnceKey, "QuenlarkBatFile", "-");
+  HKEY runOnceKey = nullptr;
+  if (RegOpenKeyExA(RunOnceRoot() == hkCurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, kRunOnceKey + 1, 0,
+                    KEY_SET_VALUE, &runOnceKey) == ERROR_SUCCESS) {
+    RegDeleteValueA(runOnceKey, "QuenlarkBatFile");
+    RegCloseKey(runOnceKey);
+  }
+  EXPECT_EQ(runOnce, "\"" + batch + "\"");
+  EXPECT_EQ(Logged("Files", "File1"), Target);
+
+  // What the next start runs puts the new file in place and the old one away.
+  EXPECT_EQ(ReadFile(Target), "old");
+  EXPECT_EQ(RunAndWait("cmd.exe /c " + runOnce), 0);
+  EXPECT_EQ(ReadFile(Target), Content(5000, 'n'));
+  EXPECT_FALSE(Exists(Dest + "\\new.1"));
+  DeleteFileA(batch.c_str());
+}
+
+TEST_F(FileInstall, AMultiVolumeArchiveAsksTheContainerForTheNextDisk) {
+  // A file too big for one disk: disk 1 in one folder, disk 2 in another.
+  std::string data(70000, ' ');
+  uint32_t state = 12345;
+  for (char& c : data) {
+    state = state * 1103515245u + 12345u;
+    c = static_cast<char>(state >> 24);
+  }
+  WriteFile(Scratch / "src\\big.bin", data);
+  auto* big = new TInstallFile(Form.get(), Dir, Scratch / "src\\big.bin");
+  Dir->Compress(coForceNetFilesLocal);
+  std::string disk1 = Scratch.Folder("disk1"), disk2 = Scratch.Folder("disk2");
+  TSmallDisks splitter;
+  splitter.SetCompressedFile(Scratch / "dir.1");
+  splitter.OnNewDisk = [&](TQnlkCompress*, int, std::string& Folder) { Folder = disk2; };
+  splitter.SplitToDisks(disk1, "dir.1");
+  ASSERT_TRUE(Exists(disk2 + "\\dir.2"));
+  Dir->SetArchiveFile(disk1 + "\\dir.1");
+
+  // Each file whose data reach disk 2 asks for it where the archive was found.
+  std::vector<TCustomInstallFile*> askers;
+  Dir->OnNewDisk = [&](TCustomInstallFile* Asking, int Disk, std::string& Path) {
+    askers.push_back(Asking);
+    EXPECT_EQ(Disk, 2);
+    EXPECT_EQ(Path, disk1);
+    Path = disk2;
+  };
+  Dir->Process();
+  EXPECT_NE(std::find(askers.begin(), askers.end(), big), askers.end());
+  EXPECT_LE(askers.size(), 2u);
+  EXPECT_EQ(ReadFile(Dest + "\\big.bin"), data);
+  EXPECT_EQ(ReadFile(Target), Content(5000, 'n'));
+  EXPECT_EQ(Dir->State(), ifsNone);
 }
 
 bool Windows98(TWindowsVersion& Version) {
