@@ -52,6 +52,8 @@ bool AnyFile(const TInstallContainer& Container, F&& Test) {
   return false;
 }
 
+constexpr int kMaxVolumes = 255;  // an archive's headers count volumes in one byte
+
 int32_t ClampToInt32(int64_t Value) {
   if (Value > INT32_MAX) return INT32_MAX;
   if (Value < INT32_MIN) return INT32_MIN;
@@ -139,8 +141,8 @@ bool TFileContainer::HasNetFiles() const {
 
 bool TFileContainer::NeedsNetArchive() const {
   if (CurrentDistributeType() == dtTraditional) return false;
-  // no file has a net location of its own yet
-  return AnyFile(*this, [](TCustomInstallFile* file) { return file->Net() && file->Include(); });
+  return AnyFile(
+      *this, [](TCustomInstallFile* file) { return file->Net() && file->Include() && file->NetLocation() == nullptr; });
 }
 
 std::string TFileContainer::GetDownloadedArchivePath() const {
@@ -442,17 +444,19 @@ void TFileContainer::Compress(int Options) {
   if (!Include()) return;
   bool includeAll = (Options & coIncludeExcluded) != 0;
   RunOverFiles(includeAll, [&] {
+    const bool forceLocal = (Options & coForceNetFilesLocal) != 0, forceNet = (Options & coForceFilesNet) != 0;
     std::string folder = RemoveTrailingBackslash(ExtractFilePath(GetArchivePath()));
-    if ((Options & coForceNetFilesLocal) == 0) {
-      GetNetPath();  // raises without a net install location
-      throw IEFileContainer("%s cannot build net archives in this version of the setup", Name());
-    }
+    auto netArchiveOf = [&](const TFileRelated& Object) {
+      return folder + "\\" + Object.GetNetPath() + "\\" + Object.Name() + ".1";
+    };
+    FNetArchivePath.clear();
+    // Without a net install location only a build that keeps net files local goes on.
+    if (!forceLocal || GetNetInstallLocation() != nullptr) FNetArchivePath = netArchiveOf(*this);
     if (AddToArchive() == lzcOverwrite) {
       std::string archive = GetArchivePath();
-      if (fw::SameText(ChangeFileExt(archive, ""), archive.substr(0, archive.size() >= 2 ? archive.size() - 2 : 0)) &&
-          archive.size() >= 2 && archive.compare(archive.size() - 2, 2, ".1") == 0 && FileExists(archive) &&
-          !DeleteFileA(archive.c_str()))
-        throw IEFileContainer("%s cannot delete the archive file %s", Name(), archive);
+      if (fw::SameText(ChangeFileExt(archive, ".1"), archive)) DeleteArchive(archive, false);
+      bool netFiles = HasNetFiles() || (forceNet && GetFileCount() > 0);
+      if (netFiles && !FNetArchivePath.empty()) DeleteArchive(FNetArchivePath, true);
     }
     std::vector<std::string> ownArchives;  // install-source archives written by this container's files
     for (size_t i = 0; i < Helpers().size(); ++i) {
@@ -461,8 +465,18 @@ void TFileContainer::Compress(int Options) {
       TSavedArchiveProperties saved(*helper);
       if (includeAll) helper->SetInclude(true);
       auto* container = dynamic_cast<TFileContainer*>(helper);
+      auto* file = dynamic_cast<TCustomInstallFile*>(helper);
       TCustomPathSpecifier* specifier = helper->ArchiveFileType();
-      if ((Options & coOnlyAddNoPath) != 0) {
+      bool netFile = file != nullptr && !forceLocal && (file->Net() || forceNet);
+      if (file != nullptr) file->CompressInfo().NetFlag = netFile;
+      if (netFile) {
+        // A file with a location or overwrite rule of its own travels in an archive of
+        // its own, made anew; the others are added to the container's net archive.
+        bool own = file->UsesOwnArchive();
+        if (own && AddToArchive() == lzcOverwrite) DeleteArchive(netArchiveOf(*file), true);
+        helper->SetAddToArchive(own ? lzcOverwrite : lzcOnlyAdd);
+        helper->RestoreArchive(nullptr, own ? netArchiveOf(*file) : FNetArchivePath);
+      } else if ((Options & coOnlyAddNoPath) != 0) {
         helper->SetAddToArchive(lzcOnlyAdd);
         helper->RestoreArchive(nullptr, std::string());
       } else if ((Options & coRelocateArchives) != 0 && dynamic_cast<TpsContainerArchiveFile*>(specifier) != nullptr) {
@@ -487,10 +501,26 @@ void TFileContainer::Compress(int Options) {
       }
       if (container != nullptr)
         container->Compress(Options);
-      else if (auto* file = dynamic_cast<TCustomInstallFile*>(helper))
+      else if (file != nullptr)
         file->Compress();
     }
   });
+}
+
+void TFileContainer::DeleteArchive(const std::string& Path, bool WithVolumes) {
+  // An archive an installation downloaded is that installation's, whatever its name.
+  std::string downloaded;
+  if (GetLocalArchiveFile(downloaded) && fw::SameText(downloaded, Path)) return;
+  auto remove = [&](const std::string& File) {
+    if (!DeleteFileA(File.c_str())) throw IEFileContainer("%s cannot delete the archive file %s", Name(), File);
+  };
+  if (FileExists(Path)) remove(Path);
+  // The volumes of an earlier build would pass for volumes of the new archive.
+  for (int volume = 2; WithVolumes && volume <= kMaxVolumes; ++volume) {
+    std::string next = ChangeFileExt(Path, "." + std::to_string(volume));
+    if (!FileExists(next)) break;
+    remove(next);
+  }
 }
 
 }  // namespace setup

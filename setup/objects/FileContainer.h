@@ -46,6 +46,9 @@ class TFileContainer : public TFileRelated {
   TpsFileContainer* PathSpecifier() const { return FPathSpecifier; }
   // While the container installs: the names found in its files' destination folders.
   TFolderNames* TargetNames() const { return FTargetNames.get(); }
+  // The container's net archive as the last build named it (kept apart from
+  // LocalArchivePath, which names an archive an installation downloaded).
+  const std::string& NetArchivePath() const { return FNetArchivePath; }
 
   TInstallFileStatusEvent OnStatus;
   TInstallFileNewDiskEvent OnNewDisk;
@@ -99,10 +102,14 @@ class TFileContainer : public TFileRelated {
   // The progress part of one operation: the container's report 1012, the sizes and
   // the walk; State and the closing broadcast are the caller's.
   void RunOverFiles(bool IncludeAll, const std::function<void()>& Walk);
+  // Deletes the archive Path ("%s cannot delete the archive file %s" on failure), with
+  // its volumes .2 and up when asked; an archive an installation downloaded stays.
+  void DeleteArchive(const std::string& Path, bool WithVolumes);
 
   int64_t FTotalSize = 0;
   int64_t FDoneBytes = 0;
   std::unique_ptr<TFolderNames> FTargetNames;
+  std::string FNetArchivePath;
   std::string FDescription;
   TInstallFileState FState = ifsNone;
   bool FFireAfterInstallObjects = true;

@@ -188,8 +188,25 @@ void TFileRelated::Loaded() {
   if (GetLocalArchiveFile(path)) FLocalArchivePath = path;
 }
 
+void TFileRelated::SetNetLocation(INetInstallLocation* Value) {
+  FNetLocation = Value;
+  FNetLocationComponent = dynamic_cast<fw::TComponent*>(Value);
+  if (FNetLocationComponent != nullptr) FNetLocationComponent->FreeNotification(this);
+}
+
+void TFileRelated::SetNetLocationComponent(fw::TComponent* Value) {
+  auto* location = dynamic_cast<INetInstallLocation*>(Value);
+  if (Value != nullptr && location == nullptr)
+    throw IEFileRelated("%s cannot take %s as its NetLocation: it is no net install location", Name(), Value->Name());
+  SetNetLocation(location);
+}
+
 void TFileRelated::Notification(fw::TComponent* AComponent, fw::TOperation Operation) {
   TInstallObject::Notification(AComponent, Operation);
+  if (Operation == fw::opRemove && AComponent != nullptr && AComponent == FNetLocationComponent) {
+    FNetLocation = nullptr;
+    FNetLocationComponent = nullptr;
+  }
   if (Operation == fw::opRemove && AComponent != nullptr && AComponent == FArchiveFileType) FArchiveFileType = nullptr;
 }
 

@@ -46,7 +46,12 @@ class TFileRelated : public TInstallObject, public IArchivePathSource {
   virtual void SetArchiveFileType(TCustomPathSpecifier* Value);
   virtual void SetNet(bool Value) { FNet = Value; }
   INetInstallLocation* NetLocation() const { return FNetLocation; }
-  virtual void SetNetLocation(INetInstallLocation* Value) { FNetLocation = Value; }
+  // A location that is a component is let go when the component goes.
+  virtual void SetNetLocation(INetInstallLocation* Value);
+  // NetLocation as the published reference: the component that is the location, if any.
+  fw::TComponent* NetLocationComponent() const { return FNetLocationComponent; }
+  // Nil or a component that is a net install location (IEFileRelated otherwise).
+  void SetNetLocationComponent(fw::TComponent* Value);
   // The object's own location, else its container's (for a file in a file container)
   // or the engine's; nil when there is none.
   INetInstallLocation* GetNetInstallLocation() const;
@@ -101,6 +106,7 @@ class TFileRelated : public TInstallObject, public IArchivePathSource {
   TCustomPathSpecifier* FArchiveFileType = nullptr;
   bool FNet = true;
   INetInstallLocation* FNetLocation = nullptr;
+  fw::TComponent* FNetLocationComponent = nullptr;  // FNetLocation as a component
 };
 
 // The standard container-archive specifier, or nil.

@@ -810,6 +810,7 @@ const fw::TClass& TInstallFile::StaticClass() {
           .Boolean("Include", &T::Include, &T::SetInclude)
           .Set("InstallTypes", InstallTypeInfo(), &T::InstallTypes, &T::SetInstallTypes)
           .Boolean("Net", &T::Net, &T::SetNet)
+          .Component("NetLocation", &T::NetLocationComponent, &T::SetNetLocationComponent)
           .Set("OS", OSVerTypeInfo(), &T::OS, &T::SetOS)
           .String("RunParameters", &T::RunParameters, &T::SetRunParameters)
           .Boolean("Uninstall", &T::Uninstall, &T::SetUninstall)

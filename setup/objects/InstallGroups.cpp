@@ -26,6 +26,7 @@ fw::TClassDef<T> FileContainerClassDef() {
       .Component("DestDirType", &T::DestDirType, &T::SetDestDirType)
       .Boolean("Include", &T::Include, &T::SetInclude)
       .Set("InstallTypes", InstallTypeInfo(), &T::InstallTypes, &T::SetInstallTypes)
+      .Component("NetLocation", &T::NetLocationComponent, &T::SetNetLocationComponent)
       .Set("OS", OSVerTypeInfo(), &T::OS, &T::SetOS)
       .Event("OnAfterInstallObjects", static_cast<TAfterInstallObjectsEvent T::*>(&T::OnAfterInstallObjects))
       .Event("OnAfterProcess", static_cast<TInstallContainerNotifyEvent T::*>(&T::OnAfterProcess))
