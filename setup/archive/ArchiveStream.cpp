@@ -26,6 +26,12 @@ bool TWinFile::CreateNew(const std::string& FileName) {
   FHandle.Reset(CreateFileA(FileName.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!FHandle) return false;
+  // A device name (NUL, CON, COM1 ...) opens the device, which is no file.
+  if (GetFileType(FHandle.Get()) != FILE_TYPE_DISK) {
+    Close();
+    SetLastError(ERROR_INVALID_NAME);
+    return false;
+  }
   FFileName = FileName;
   return true;
 }
