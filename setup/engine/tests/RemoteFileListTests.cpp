@@ -9,6 +9,7 @@
 
 #include "Files.h"
 #include "NetTestServers.h"
+#include "RaisedMessage.h"
 #include "engine/RemoteFileList.h"
 #include "objects/InstallEngine.h"
 #include "objects/InstallFile.h"
@@ -20,16 +21,7 @@ using testing::HasSubstr;
 
 namespace {
 
-template <class E, class F>
-std::string MessageOf(F&& Run) {
-  try {
-    Run();
-  } catch (const E& e) {
-    return e.Message();
-  }
-  ADD_FAILURE() << "nothing was raised";
-  return {};
-}
+using testsupport::MessageOf;
 
 // Install files named Names, each with size, date and version of its own; the first
 // Packed of them marked as packed by this build.

@@ -10,6 +10,7 @@
 
 #include "Files.h"
 #include "NetTestServers.h"
+#include "RaisedMessage.h"
 #include "support/NetInstallLocation.h"
 
 using namespace setup;
@@ -73,16 +74,7 @@ std::vector<std::string> WithLogin(std::vector<std::string> Events) {
   return Events;
 }
 
-template <class E, class F>
-std::string MessageOf(F&& Run) {
-  try {
-    Run();
-  } catch (const E& e) {
-    return e.Message();
-  }
-  ADD_FAILURE() << "nothing was raised";
-  return {};
-}
+using testsupport::MessageOf;
 
 class NetDownload : public testing::TestWithParam<TInternetProtocol> {
  protected:

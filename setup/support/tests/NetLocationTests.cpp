@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "RaisedMessage.h"
 #include "core/FormReader.h"
 #include "support/NetInstallLocation.h"
 #include "support/WinInetLibrary.h"
@@ -19,16 +20,7 @@ std::string ProgramFolder() {
   return path.substr(0, path.rfind('\\'));
 }
 
-template <class E, class F>
-std::string MessageOf(F&& Run) {
-  try {
-    Run();
-  } catch (const E& e) {
-    return e.Message();
-  }
-  ADD_FAILURE() << "nothing was raised";
-  return {};
-}
+using testsupport::MessageOf;
 
 }  // namespace
 
