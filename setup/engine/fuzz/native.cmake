@@ -1,10 +1,12 @@
-# The build's portable units natively: the file digest, the self-extract record and the
-# "BUILD.INF" line; their tests, fuzzers, and the digest's benchmark against OpenSSL.
+# The engine's portable units natively: the file digest, the self-extract record, the
+# "BUILD.INF" line and the restart's unfinished-list line; their tests, fuzzers, and the
+# digest's benchmark against OpenSSL.
 add_portable_library(setup_build_portable
   SOURCES
     ${TOP}/setup/support/Sha0.cpp
     ${TOP}/setup/engine/SelfExtractRecord.cpp
-    ${TOP}/setup/engine/BuildInfText.cpp)
+    ${TOP}/setup/engine/BuildInfText.cpp
+    ${TOP}/setup/engine/RestartCommands.cpp)
 target_include_directories(setup_build_portable PUBLIC ${TOP}/setup)
 
 add_portable_tests(build_portable_tests
@@ -19,6 +21,10 @@ add_portable_fuzzer(build_inf_fuzz
   SOURCES ${TOP}/setup/engine/fuzz/BuildInfFuzz.cpp
   LIBS setup_build_portable
   CORPUS ${TOP}/setup/engine/fuzz/corpus/build_inf_fuzz)
+add_portable_fuzzer(unfinished_line_fuzz
+  SOURCES ${TOP}/setup/engine/fuzz/UnfinishedLineFuzz.cpp
+  LIBS setup_build_portable
+  CORPUS ${TOP}/setup/engine/fuzz/corpus/unfinished_line_fuzz)
 add_portable_fuzzer(sha0_fuzz
   SOURCES ${TOP}/setup/engine/fuzz/Sha0Fuzz.cpp
   LIBS setup_build_portable
