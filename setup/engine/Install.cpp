@@ -258,6 +258,10 @@ void TCustomInstall::Notification(fw::TComponent* AComponent, fw::TOperation Ope
   if (AComponent == FMainForm) FMainForm = nullptr;
 }
 
+void TCustomInstall::EngineUninstallerRemoved() {
+  if (FBuildInfo) FBuildInfo->SetAddUninstallOnCreate(false);
+}
+
 bool TCustomInstall::EngineSelfExtractSwitch(std::string& FileName) const {
   if (!FSwitches.Has(swSelfExtract)) return false;
   FileName = FSwitches.Value(swSelfExtract);

@@ -183,6 +183,7 @@ class TCustomInstall : public TFileContainer, public TInstallEngine, public IAdd
   void EngineRequestReboot() override { FReboot = true; }
   void EngineAddUnfinished(const std::string& Item, int Kind) override { AddUnfinished(Item, Kind); }
   INetInstallLocation* EngineNetInstallLocation() const override { return FNetLocation; }
+  void EngineUninstallerRemoved() override;
   bool EngineReboot() const override { return FReboot; }
   void SetEngineReboot(bool Value) override { FReboot = Value; }
   bool EngineQueryUserAbort() override { return QueryUserAbort(); }

@@ -62,6 +62,8 @@ class TInstallEngine {
   virtual void EngineAddUnfinished(const std::string& Item, int Kind) {}
   // The installation-wide net install location; none until the engine has one.
   virtual INetInstallLocation* EngineNetInstallLocation() const { return nullptr; }
+  // The configuration's uninstaller object goes: a build must not add it back.
+  virtual void EngineUninstallerRemoved() {}
   // Asks the user whether to cancel the installation; true means cancel. Until the
   // engine asks, nobody objects.
   virtual bool EngineQueryUserAbort() { return true; }

@@ -108,6 +108,10 @@ TUninstallEXE::TUninstallEXE(fw::TComponent* AOwner) : TCustomInstallFile(AOwner
   }
 }
 
+TUninstallEXE::~TUninstallEXE() {
+  if (TInstallEngine* engine = GlobalInstall()) engine->EngineUninstallerRemoved();
+}
+
 std::string TUninstallEXE::UninstallCommand(const std::string& ProductName) const {
   std::string command(1, '"');
   command.append(GetFullDestDir()).append("\\").append(DestName());

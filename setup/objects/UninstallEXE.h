@@ -66,6 +66,8 @@ class TUninstallEXE : public TCustomInstallFile {
  public:
   // Net at creation; in a designer preset to the uninstaller beside the library.
   explicit TUninstallEXE(fw::TComponent* AOwner);
+  // Tells the engine, so that its build does not add an uninstaller again.
+  ~TUninstallEXE() override;
   // Writes the Add/Remove Programs values under Key (HKEY_LOCAL_MACHINE) instead of a
   // file log entry. Raises IEUninstallEXE without an engine.
   void WriteUninstallInfo(const std::string& Key) override;

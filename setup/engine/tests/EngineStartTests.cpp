@@ -203,6 +203,13 @@ TEST_F(EngineStart, ALocationThatGoesIsDroppedWithoutTheSettersChecks) {
   EXPECT_NO_THROW(FreeForm());
 }
 
+TEST_F(EngineStart, AnUninstallerThatGoesIsNotAddedBackByTheBuild) {
+  Load("  object Uninstaller: TUninstallEXE\n  end\n");
+  EXPECT_TRUE(Engine->BuildInfo()->AddUninstallOnCreate());
+  Form->FindComponent("Uninstaller")->Free();
+  EXPECT_FALSE(Engine->BuildInfo()->AddUninstallOnCreate());
+}
+
 TEST_F(EngineStart, TheEnginesLocationServesTheWholeRunUntilItGoes) {
   Load("  object Location: TNetInstallLocation\n  end\n", "    NetLocation = Location\n    DistributeType = dtWeb\n");
   auto* location = dynamic_cast<TNetInstallLocation*>(Form->FindComponent("Location"));
