@@ -1,6 +1,7 @@
 // uninstall.exe <product name>: removes the product as its uninstall log says and tells
 // the user what it could not remove. When the environment names a report file in
 // STAVREL_UNINSTALL_REPORT, nothing is asked or shown: the report goes to that file.
+// Started by the product's uninstall command, the program leaves its folder as well.
 #include <windows.h>
 
 #include <cstdio>
@@ -24,6 +25,13 @@ std::string Arguments() {
   return line.substr(end);
 }
 
+// The running program's own path; empty when it cannot be told.
+std::string OwnProgram() {
+  char buffer[MAX_PATH + 1];
+  DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+  return length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
+}
+
 std::string ReportFile() {
   char buffer[MAX_PATH + 1];
   DWORD length = GetEnvironmentVariableA("STAVREL_UNINSTALL_REPORT", buffer, sizeof buffer);
@@ -44,7 +52,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (!quiet && MessageBoxA(nullptr, ("Remove " + product + " and all of its components?").c_str(), caption,
                             MB_YESNO | MB_ICONQUESTION) != IDYES)
     return 1;
-  uninstaller::TUninstallReport report = uninstaller::UninstallProduct(product, uninstaller::MachineFolderRules());
+  uninstaller::TUninstallReport report =
+      uninstaller::UninstallProduct(product, uninstaller::MachineFolderRules(), OwnProgram());
   std::string text;
   if (!report.Found)
     text = "Nothing is recorded for the removal of " + product + ".";

@@ -256,4 +256,20 @@ std::string ProductNameFromArguments(std::string_view Arguments) {
   return std::string(Arguments);
 }
 
+bool ProgramOfUninstallCommand(std::string_view Command, std::string_view ProductName, std::string& Program) {
+  std::string_view program;
+  if (!Command.empty() && Command.front() == '"') {
+    const size_t end = Command.find('"', 1);
+    if (end == std::string_view::npos) return false;
+    program = Command.substr(1, end - 1);
+  } else {
+    const std::string suffix = " " + std::string(ProductName);
+    if (ProductName.empty() || Command.size() <= suffix.size() ||
+        Command.substr(Command.size() - suffix.size()) != suffix)
+      return false;
+    program = Command.substr(0, Command.size() - suffix.size());
+  }
+  return NormalizePath(program, Program);
+}
+
 }  // namespace uninstaller

@@ -68,4 +68,10 @@ bool IsValidProductName(std::string_view Name);
 // the whole text trimmed, surrounding double quotes taken off.
 std::string ProductNameFromArguments(std::string_view Arguments);
 
+// The program that a product's uninstall command starts: the quoted first part
+// ("\"C:\App\uninstall.exe\" Product") or, unquoted, the text before a blank and the
+// product name at its end ("C:\App\uninstall.exe Product"). The program must be a
+// checked path (NormalizePath); false when the command names none.
+bool ProgramOfUninstallCommand(std::string_view Command, std::string_view ProductName, std::string& Program);
+
 }  // namespace uninstaller

@@ -140,27 +140,75 @@ std::string LongPath(const std::string& Path) {
 
 class TUninstaller {
  public:
-  TUninstaller(const std::string& ProductName, const TFolderRules& Rules)
-      : FKey(std::string(kUninstallRoot) + "\\" + ProductName), FRules(Rules) {}
+  TUninstaller(const std::string& ProductName, const TFolderRules& Rules, const std::string& OwnProgram)
+      : FProductName(ProductName), FKey(std::string(kUninstallRoot) + "\\" + ProductName), FRules(Rules) {
+    if (!OwnProgram.empty()) FOwnProgram = LongPath(OwnProgram);
+  }
 
   TUninstallReport Run() {
     TKey product(HKEY_LOCAL_MACHINE, FKey, KEY_READ);
     FReport.Found = static_cast<bool>(product);
     if (!product) return FReport;
+    FNamedOwnProgram = NamedOwnProgram(product);
     HRESULT com = CoInitialize(nullptr);
     UnregisterActiveX();
     for (const std::string& list : product.SubkeyNames())
       if (IsFileLogName(list))
         for (const std::string& entry : LogEntries(HKEY_LOCAL_MACHINE, FKey + "\\" + list)) DeleteLoggedFile(entry);
-    RemoveEmptiedFolders();
     RemoveRegistryEntries();
-    if (!DeleteKeyTree(HKEY_LOCAL_MACHINE, FKey, 0)) NotRemoved("the uninstall entry HKEY_LOCAL_MACHINE\\" + FKey);
+    if (!DeleteKeyTree(HKEY_LOCAL_MACHINE, FKey, 0))
+      NotRemoved("the uninstall entry HKEY_LOCAL_MACHINE\\" + FKey);
+    else if (!FNamedOwnProgram.empty())
+      RemoveOwnProgram(FNamedOwnProgram);  // while the entry stays, it may be started again
+    RemoveEmptiedFolders();
     if (SUCCEEDED(com)) CoUninitialize();
     return FReport;
   }
 
  private:
   void NotRemoved(const std::string& Line) { FReport.NotRemoved.push_back(Line); }
+
+  static bool SamePath(const std::string& A, const std::string& B) {
+    return IsSameOrParent(A, B) && IsSameOrParent(B, A);
+  }
+
+  // The running program in its long form when the product's uninstall command starts it
+  // and the rules let it go; empty otherwise (a copy run from elsewhere stays).
+  std::string NamedOwnProgram(const TKey& Product) const {
+    std::string command, program, checked;
+    if (FOwnProgram.empty() || !Product.ReadText("UninstallString", command) ||
+        !ProgramOfUninstallCommand(command, FProductName, program))
+      return std::string();
+    program = LongPath(program);
+    if (!NormalizePath(program, checked) || !SamePath(program, FOwnProgram) || !FRules.MayDeleteFile(program))
+      return std::string();
+    return program;
+  }
+
+  // Moves the running program to a fresh name in the temporary folder (a rename on its
+  // volume, which Windows allows while it runs) and has that name deleted at the next
+  // restart; its folder then goes with the other emptied folders. On another volume the
+  // program and its folder are left for the next restart.
+  void RemoveOwnProgram(const std::string& Program) {
+    char folder[MAX_PATH + 1], parked[MAX_PATH + 1];
+    const DWORD length = GetTempPathA(sizeof folder, folder);
+    if (length > 0 && length < sizeof folder && GetTempFileNameA(folder, "uni", 0, parked) != 0) {
+      if (MoveFileExA(Program.c_str(), parked, MOVEFILE_REPLACE_EXISTING)) {
+        MoveFileExA(parked, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+        FFolders.insert(ParentFolder(Program));
+        return;
+      }
+      DeleteFileA(parked);
+    }
+    const DWORD error = GetLastError();
+    if (MoveFileExA(Program.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) {
+      const std::string own = ParentFolder(Program);
+      if (FRules.MayRemoveFolder(own)) MoveFileExA(own.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+      NotRemoved(Program + " (removed at the next restart)");
+    } else {
+      NotRemoved(Program + " (" + ErrorText(error) + ")");
+    }
+  }
 
   // A logged path the rules let us touch, in its long form; reported otherwise.
   bool Allowed(const std::string& Logged, std::string& Path) {
@@ -174,7 +222,8 @@ class TUninstaller {
       NotRemoved(Logged + " (a root, Windows or shared folder, or a file in one)");
       return false;
     }
-    return true;
+    // The running program goes last, on its own way.
+    return FNamedOwnProgram.empty() || !SamePath(Path, FNamedOwnProgram);
   }
 
   void UnregisterActiveX() {
@@ -316,8 +365,11 @@ class TUninstaller {
     return RegDeleteKeyA(Root, Key.c_str()) == ERROR_SUCCESS;
   }
 
+  std::string FProductName;
   std::string FKey;
   const TFolderRules& FRules;
+  std::string FOwnProgram;       // the running program, in its long form
+  std::string FNamedOwnProgram;  // the same when the uninstall command names it
   TUninstallReport FReport;
   std::set<std::string> FFolders;
 };
@@ -380,13 +432,14 @@ TFolderRules MachineFolderRules() {
   return rules;
 }
 
-TUninstallReport UninstallProduct(const std::string& ProductName, const TFolderRules& Rules) {
+TUninstallReport UninstallProduct(const std::string& ProductName, const TFolderRules& Rules,
+                                  const std::string& OwnProgram) {
   TUninstallReport report;
   if (!IsValidProductName(ProductName)) {
     report.NotRemoved.push_back("\"" + ProductName + "\" (not a product name)");
     return report;
   }
-  return TUninstaller(ProductName, Rules).Run();
+  return TUninstaller(ProductName, Rules, OwnProgram).Run();
 }
 
 }  // namespace uninstaller

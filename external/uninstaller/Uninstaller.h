@@ -28,7 +28,12 @@ struct TUninstallReport {
 // (sealed), the drive roots, the program, profile and shell folders, the temporary folder.
 TFolderRules MachineFolderRules();
 
-// Removes the product ProductName as its log says, within Rules.
-TUninstallReport UninstallProduct(const std::string& ProductName, const TFolderRules& Rules);
+// Removes the product ProductName as its log says, within Rules. When OwnProgram (the
+// running uninstaller) is the program the product's uninstall command starts, it goes
+// too once the product's entry is gone, with the folders it leaves empty: a running
+// program cannot be deleted, but it can be renamed on its volume, so it moves to a fresh
+// name in the temporary folder, which is deleted at the next restart.
+TUninstallReport UninstallProduct(const std::string& ProductName, const TFolderRules& Rules,
+                                  const std::string& OwnProgram = std::string());
 
 }  // namespace uninstaller

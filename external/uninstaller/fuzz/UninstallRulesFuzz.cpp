@@ -72,6 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   const std::string product = ProductNameFromArguments(input);
   if (IsValidProductName(product)) Check(product.find('\\') == std::string::npos && product != "..");
+  // A program named by an uninstall command is a checked path.
+  if (ProgramOfUninstallCommand(input, product, path)) Check(NormalizePath(path, path));
   if (IsLogEntryName(input)) Check(input.size() > 4 && input.size() <= 13);
   (void)IsFileLogName(input);
   (void)IsRegistryLogName(input);

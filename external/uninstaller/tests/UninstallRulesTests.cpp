@@ -109,4 +109,19 @@ TEST(UninstallLog, EntryNamesActiveXEntriesAndProductNames) {
     EXPECT_FALSE(IsValidProductName(refused)) << refused;
 }
 
+TEST(UninstallLog, TheProgramOfAnUninstallCommand) {
+  std::string program;
+  EXPECT_TRUE(ProgramOfUninstallCommand("\"C:\\Program Files\\Stavrel\\uninstall.exe\" Stavrel Tools", "Stavrel Tools",
+                                        program));
+  EXPECT_EQ(program, "C:\\Program Files\\Stavrel\\uninstall.exe");
+  // Unquoted, as older installations wrote it: everything before the product name.
+  EXPECT_TRUE(ProgramOfUninstallCommand("C:\\App Dir\\uninstall.exe Stavrel Tools", "Stavrel Tools", program));
+  EXPECT_EQ(program, "C:\\App Dir\\uninstall.exe");
+  for (const char* refused : {"", "\"", "\"C:\\App\\uninstall.exe Stavrel Tools", "C:\\App\\uninstall.exe Other",
+                              "Stavrel Tools", " Stavrel Tools", "\"C:\\App\\..\\Windows\\x.exe\" Stavrel Tools",
+                              "\"uninstall.exe\" Stavrel Tools", "\"\\\\server\\share\\uninstall.exe\" Stavrel Tools"})
+    EXPECT_FALSE(ProgramOfUninstallCommand(refused, "Stavrel Tools", program)) << refused;
+  EXPECT_FALSE(ProgramOfUninstallCommand("C:\\App\\uninstall.exe ", "", program));
+}
+
 }  // namespace
