@@ -4,6 +4,7 @@
 
 #include "FileContainer.h"
 #include "InstallEngine.h"
+#include "InstallFileProperties.h"
 #include "archive/FileSystem.h"
 #include "core/ClassDef.h"
 #include "gui/GuiStartup.h"
@@ -65,31 +66,27 @@ void TControlPanelExtensionInformation::Assign(const fw::TPersistent* Source) {
 
 // --- TUninstallEXE ---------------------------------------------------------------------
 
+namespace {
+
+const fw::TEnumInfo& InstallFileStateInfo() {
+  static const fw::TEnumInfo info{"TInstallFileState",
+                                  {"ifsNone", "ifsCompress", "ifsInstall", "ifsCopying", "ifsReflect"}};
+  return info;
+}
+
+}  // namespace
+
+// Published as an installed file is, with its place among the tree's objects and its state
+// besides. The state is an operation, never stored configuration: a stored one is ignored
+// while the form loads, where it would compress or install a half-read tree.
 const fw::TClass& TUninstallEXE::StaticClass() {
   using T = TUninstallEXE;
   static const fw::TClass cls =
-      fw::TClassDef<T>()
-          .Creatable()
-          .String("ArchiveFile", &T::ArchiveFile, &T::SetArchiveFile)
-          .Component("ArchiveFileType", &T::ArchiveFileType, &T::SetArchiveFileType)
-          .Enum("AddToArchive", LzhCommandInfo(), &T::AddToArchive, &T::SetAddToArchive)
-          .Component("Container", &T::Container, &T::SetContainer)
-          .String("DestDir", &T::DestDir, &T::SetDestDir)
-          .Component("DestDirType", &T::DestDirType, &T::SetDestDirType)
-          .Boolean("Include", &T::Include, &T::SetInclude)
-          .Set("InstallTypes", InstallTypeInfo(), &T::InstallTypes, &T::SetInstallTypes)
-          .Boolean("Net", &T::Net, &T::SetNet)
-          .Set("OS", OSVerTypeInfo(), &T::OS, &T::SetOS)
-          .Boolean("Uninstall", &T::Uninstall, &T::SetUninstall)
-          .String("DestName", &T::DestName, &T::SetDestName)
-          .String("FileName", &T::FileName, &T::SetFileName)
-          .String("IncludeFromDir", &T::IncludeFromDir, &T::SetIncludeFromDir)
-          .Enum("OverwriteMode", OverwriteTypeInfo(), &T::OverwriteMode, &T::SetOverwriteMode)
-          .Integer("UniqueID", &T::UniqueID, &T::SetUniqueID)
-          .Event("OnAfterCopy", static_cast<TInstallFileNotifyEvent T::*>(&T::OnAfterCopy))
-          .Event("OnAfterInstall", static_cast<TInstallFileNotifyEvent T::*>(&T::OnAfterInstall))
-          .Event("OnBeforeCopy", static_cast<TInstallFileNotifyEvent T::*>(&T::OnBeforeCopy))
-          .Event("OnBeforeInstall", static_cast<TInstallFileNotifyEvent T::*>(&T::OnBeforeInstall));
+      PublishInstallFileProperties(fw::TClassDef<T>().Creatable())
+          .Integer("Order", &T::Order, &T::SetOrder)
+          .Enum("State", InstallFileStateInfo(), &T::State, [](T* File, TInstallFileState Value) {
+            if (!File->IsLoading()) File->SetState(Value);
+          });
   return cls;
 }
 
