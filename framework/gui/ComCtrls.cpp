@@ -12,6 +12,8 @@ namespace fw {
 
 namespace {
 
+constexpr UINT kReflectedNotify = 0xBC00 + WM_NOTIFY;  // a WM_NOTIFY reflected from the parent
+
 const TEnumInfo kScrollStyleInfo{"TScrollStyle", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"}};
 
 void InitCommonControl(DWORD Classes) {
@@ -82,7 +84,9 @@ const TClass& TTabControl::StaticClass() {
           .Creatable()
           .Object(
               "Tabs", [](const T* t) { return &t->Tabs(); }, [](T* t, TStrings* v) { t->SetTabs(v); })
-          .Integer("TabIndex", &T::TabIndex, &T::SetTabIndex);
+          .Integer("TabIndex", &T::TabIndex, &T::SetTabIndex)
+          .Event("OnChanging", &T::OnChanging)
+          .Event("OnChange", &T::OnChange);
   return cls;
 }
 
@@ -119,6 +123,27 @@ void TTabControl::CreateParams(TCreateParams& Params) {
 void TTabControl::CreateWnd() {
   TWinControl::CreateWnd();
   FillWindow();
+}
+
+void TTabControl::WndProc(TMessage& Message) {
+  if (Message.Msg == kReflectedNotify) {
+    switch (reinterpret_cast<const NMHDR*>(Message.LParam)->code) {
+      case TCN_SELCHANGING: {
+        bool allow = true;
+        if (OnChanging) OnChanging(this, allow);
+        Message.Result = allow ? FALSE : TRUE;
+        return;
+      }
+      case TCN_SELCHANGE:
+        FTabIndex = static_cast<int>(SendMessageA(FHandle, TCM_GETCURSEL, 0, 0));
+        if (OnChange) OnChange(this);
+        Message.Result = 0;
+        return;
+      default:
+        break;
+    }
+  }
+  TWinControl::WndProc(Message);
 }
 
 void TTabControl::FillWindow() {

@@ -33,6 +33,9 @@ class TProgressBar : public TWinControl {
 // A row of tabs; TabIndex is the selected one. Its owner changes the tab in code and
 // does what a change means itself (the wizard host keeps it hidden and uses the index
 // as its current page).
+// Asked before the user moves to another tab; AllowChange false keeps the tab.
+using TTabChangingEvent = TMethodPtr<void(TObject* Sender, bool& AllowChange)>;
+
 class TTabControl : public TWinControl {
   FW_CLASS(TTabControl, TWinControl)
  public:
@@ -45,9 +48,15 @@ class TTabControl : public TWinControl {
   // -1 or an index outside the tabs selects none.
   void SetTabIndex(int Value);
 
+  // A tab the user picks: OnChanging first (it may refuse), then OnChange with the
+  // new TabIndex. Setting TabIndex in code fires neither.
+  TTabChangingEvent OnChanging;
+  TNotifyEvent OnChange;
+
  protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
+  void WndProc(TMessage& Message) override;
 
  private:
   void TabsChanged(TObject* Sender);

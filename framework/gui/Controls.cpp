@@ -496,6 +496,14 @@ void TWinControl::WndProc(TMessage& Message) {
         return;
       }
       break;
+    case WM_NOTIFY:
+      // Children of the framework hear their own notifications.
+      if (TWinControl* child = FindControl(reinterpret_cast<const NMHDR*>(Message.LParam)->hwndFrom);
+          child != nullptr && child != this) {
+        Message.Result = child->Perform(CN_BASE + WM_NOTIFY, Message.WParam, Message.LParam);
+        return;
+      }
+      break;
     case WM_DRAWITEM:
       // Owner-drawn children draw themselves.
       if (TWinControl* child = FindControl(reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam)->hwndItem);

@@ -8,6 +8,9 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <string>
+#include <vector>
+
 #include "core/ClassDef.h"
 
 using namespace fw;
@@ -75,7 +78,7 @@ constexpr char kControlsForm[] = R"(object ControlsForm: TControlsForm
   object Tabs: TTabControl
     Left = 0
     Top = 0
-    Width = 0
+    Width = 200
     Height = 0
     Visible = False
     Tabs.Strings = (
@@ -187,6 +190,35 @@ TEST_F(ExtControlsTest, TabIndexOutsideTheTabsSelectsNone) {
   form->Tabs->Tabs().Delete(1);
   form->Tabs->Tabs().Delete(0);
   EXPECT_EQ(form->Tabs->TabIndex(), -1);
+}
+
+// Presses the mouse on a tab as the user does (the control may be hidden).
+void ClickTab(HWND Tabs, int Index) {
+  RECT r{};
+  ASSERT_TRUE(SendMessageA(Tabs, TCM_GETITEMRECT, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&r)));
+  LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  SendMessageA(Tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(Tabs, WM_LBUTTONUP, 0, at);
+}
+
+TEST_F(ExtControlsTest, TabPickedByTheUserIsAskedForThenTold) {
+  std::vector<std::string> log;
+  bool allow = false;
+  form->Tabs->OnChanging = [&](TObject*, bool& AllowChange) {
+    log.push_back("changing from " + std::to_string(form->Tabs->TabIndex()));
+    AllowChange = allow;
+  };
+  form->Tabs->OnChange = [&](TObject*) { log.push_back("changed to " + std::to_string(form->Tabs->TabIndex())); };
+  HWND tabs = form->Tabs->Handle();
+  ClickTab(tabs, 0);
+  EXPECT_EQ(form->Tabs->TabIndex(), 1);
+  EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 1);
+  allow = true;
+  ClickTab(tabs, 0);
+  EXPECT_EQ(form->Tabs->TabIndex(), 0);
+  // A tab set in code tells nobody.
+  form->Tabs->SetTabIndex(1);
+  EXPECT_EQ(log, (std::vector<std::string>{"changing from 1", "changing from 1", "changed to 0"}));
 }
 
 TEST_F(ExtControlsTest, RichEditShowsItsLinesInItsOwnPlainFont) {

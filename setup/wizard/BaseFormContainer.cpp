@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "BaseInstallDlg.h"
 #include "BaseInstallForm.h"
 #include "DialogManager.h"
 #include "WizardPlacement.h"
@@ -42,6 +43,7 @@ void TBaseFormContainer::FormCreate(fw::TObject*) {
 }
 
 void TBaseFormContainer::FormDestroy(fw::TObject*) {
+  FShownPage = nullptr;
   FPages.clear();
 }
 
@@ -49,14 +51,24 @@ int TBaseFormContainer::CreatePages() {
   TDialogManager* manager = CurrentDialogManager();
   if (manager == nullptr) throw fw::Exception(TranslateEnglishText("The current dialog manager is not defined"));
   FPages.clear();
+  FShownPage = nullptr;
   Tabs->Tabs().Clear();
   for (int i = 0; i < BaseInstallFormCount(); ++i) {
     const TFormEntry& entry = GetBaseInstallFormEntry(i);
+    TCustomBaseInstallDlg* dialog = entry.Dialog;
+    if (dialog != nullptr && (dialog->DialogManager() != manager || !dialog->CanShow())) continue;
     fw::TCustomForm* created = CreateRegisteredForm(*entry.FormClass, this);
     auto* page = dynamic_cast<TBaseInstallForm*>(created);
-    if (page == nullptr || page->DM() != manager) {
+    if (page == nullptr || (dialog == nullptr && page->DM() != manager)) {
       created->Free();
       continue;
+    }
+    if (dialog != nullptr) {
+      page->SetDC(dialog);
+      page->SetContainer(dialog->Container());
+      page->SetOrder(dialog->PageOrder);
+      dialog->SetForm(page);
+      dialog->AssignDialogProperties();
     }
     Tabs->Tabs().Add(page->Caption());
     page->SetBounds(DisplayPanel->Left(), DisplayPanel->Top(), DisplayPanel->Width(), DisplayPanel->Height());
@@ -72,8 +84,7 @@ int TBaseFormContainer::CreatePages() {
 }
 
 TBaseInstallForm* TBaseFormContainer::CurrentPage() const {
-  int index = Tabs != nullptr ? Tabs->TabIndex() : -1;
-  return index >= 0 && index < PageCount() ? Page(index) : nullptr;
+  return FShownPage;
 }
 
 bool TBaseFormContainer::HasPageToShow() const {
@@ -93,9 +104,12 @@ int TBaseFormContainer::FindShownPage(int Index, bool Backward) const {
 bool TBaseFormContainer::ShowPage(int Index, bool Backward) {
   int shown = FindShownPage(Index, Backward);
   if (shown < 0) return false;
-  TBaseInstallForm* previous = CurrentPage();
+  TBaseInstallForm* previous = FShownPage;
   TBaseInstallForm* page = Page(shown);
-  if (previous != nullptr && previous != page) previous->LeavePage();
+  // A page the user left through the tabs has run its leave step already.
+  bool alreadyLeft = std::exchange(FShownPageLeft, false);
+  if (previous != nullptr && previous != page && !alreadyLeft) previous->LeavePage();
+  FShownPage = page;
   Tabs->SetTabIndex(shown);
   SetCaption(page->Caption());
   page->SetVisible(true);
@@ -180,7 +194,11 @@ void TBaseFormContainer::TabsChange(fw::TObject*) {
 }
 
 void TBaseFormContainer::TabsChanging(fw::TObject*, bool& AllowChange) {
-  if (TBaseInstallForm* page = CurrentPage()) page->LeavePage();
+  int index = Tabs->TabIndex();
+  if (index >= 0 && index < PageCount()) {
+    Page(index)->LeavePage();
+    FShownPageLeft = FShownPage == Page(index);
+  }
   AllowChange = true;
 }
 

@@ -21,6 +21,8 @@ object BaseFormContainer: TBaseFormContainer
     Height = 0
     Align = alTop
     Visible = False
+    OnChange = TabsChange
+    OnChanging = TabsChanging
   end
   object DisplayPanel: TPanel
     Left = 0

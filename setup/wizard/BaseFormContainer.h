@@ -30,7 +30,7 @@ class TBaseFormContainer : public fw::TForm {
   int CreatePages();
   int PageCount() const { return static_cast<int>(FPages.size()); }
   TBaseInstallForm* Page(int Index) const { return FPages.at(static_cast<size_t>(Index)); }
-  // The page shown now; nil before the first is shown.
+  // The page on view; nil before the first is shown.
   TBaseInstallForm* CurrentPage() const;
   // Whether some page does not ask to be skipped.
   bool HasPageToShow() const;
@@ -71,6 +71,9 @@ class TBaseFormContainer : public fw::TForm {
   void Guarded(F Change);
 
   std::vector<TBaseInstallForm*> FPages;
+  // The page on view, and whether the tabs already ran its leave step.
+  TBaseInstallForm* FShownPage = nullptr;
+  bool FShownPageLeft = false;
   bool FResizing = false;
   bool FCloseAllowed = false;
   std::exception_ptr FPageError;

@@ -1,6 +1,7 @@
 #include "BaseInstallForm.h"
 
 #include "BaseFormContainer.h"
+#include "BaseInstallDlg.h"
 #include "DialogManager.h"
 #include "archive/QnlkCompress.h"
 #include "core/ClassDef.h"
@@ -19,12 +20,26 @@ bool QueryUserAbort() {
 
 const fw::TClass& TBaseInstallForm::StaticClass() {
   using T = TBaseInstallForm;
-  static const fw::TClass cls =
-      fw::TClassDef<T>().Component("DM", &T::DM, &T::SetDM).Integer("Order", &T::Order, &T::SetOrder);
+  static const fw::TClass cls = fw::TClassDef<T>()
+                                    .Component("DC", &T::DC, &T::SetDC)
+                                    .Component("DM", &T::DM, &T::SetDM)
+                                    .Integer("Order", &T::Order, &T::SetOrder);
   return cls;
 }
 
 TBaseInstallForm::TBaseInstallForm(fw::TComponent* AOwner) : TBaseQuenlarkForm(AOwner) {}
+
+void TBaseInstallForm::SetDC(TCustomBaseInstallDlg* Value) {
+  if (Value == FDC) return;
+  if (FDC != nullptr) FDC->RemoveFreeNotification(this);
+  FDC = Value;
+  if (FDC != nullptr) FDC->FreeNotification(this);
+}
+
+void TBaseInstallForm::Notification(fw::TComponent* AComponent, fw::TOperation Operation) {
+  TBaseQuenlarkForm::Notification(AComponent, Operation);
+  if (Operation == fw::opRemove && AComponent == FDC) FDC = nullptr;
+}
 
 TBaseFormContainer* TBaseInstallForm::FormContainer() const {
   return dynamic_cast<TBaseFormContainer*>(Owner());

@@ -13,6 +13,7 @@ class TWinControl;
 namespace setup {
 
 class TDialogManager;
+class TCustomBaseInstallDlg;
 class TBaseFormContainer;
 class TInstallContainer;
 class TFileStatusParameter;
@@ -32,6 +33,9 @@ class TBaseInstallForm : public TBaseQuenlarkForm {
 
   TDialogManager* DM() const { return FDM; }
   void SetDM(TDialogManager* Value) { FDM = Value; }
+  // The dialog component that lends the page its settings; nil for none.
+  TCustomBaseInstallDlg* DC() const { return FDC; }
+  void SetDC(TCustomBaseInstallDlg* Value);
   int Order() const { return FOrder; }
   void SetOrder(int Value) { FOrder = Value; }
   // The install object the page edits (set by the page's constructor); nil for none.
@@ -66,9 +70,11 @@ class TBaseInstallForm : public TBaseQuenlarkForm {
  protected:
   // Owned by a form, the page is a borderless child window of that form.
   void CreateParams(TCreateParams& Params) override;
+  void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
 
  private:
   TDialogManager* FDM = nullptr;
+  TCustomBaseInstallDlg* FDC = nullptr;
   int FOrder = 0;
   TInstallContainer* FContainer = nullptr;
 };

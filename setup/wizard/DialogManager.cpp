@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "BaseFormContainer.h"
+#include "BaseInstallDlg.h"
 #include "BaseInstallForm.h"
 #include "core/ClassDef.h"
 #include "gui/Forms.h"
@@ -21,6 +22,7 @@ struct TFormRegistries {
   std::vector<TFormEntry> Pages;
   std::vector<TFormEntry> CopyForms;
   std::vector<TFormEntry> ChangeDiskForms;
+  std::vector<TFormEntry> UserInterfaceForms;
 };
 TFormRegistries* gRegistries = nullptr;
 TDialogManager* gCurrentManager = nullptr;
@@ -30,8 +32,9 @@ TFormRegistries& Registries() {
   return *gRegistries;
 }
 
-const TFormEntry& Register(std::vector<TFormEntry>& List, const fw::TClass& FormClass, int Extra) {
-  List.push_back({&FormClass, Extra});
+const TFormEntry& Register(std::vector<TFormEntry>& List, const fw::TClass& FormClass, TCustomBaseInstallDlg* Dialog,
+                           int Extra) {
+  List.push_back({&FormClass, Dialog, Extra});
   return List.back();
 }
 
@@ -105,6 +108,7 @@ TDialogManager::TDialogManager(fw::TComponent* AOwner) : TInstallObject(AOwner, 
 
 TDialogManager::~TDialogManager() {
   for (TBaseDuringCopyForm* form : FDuringCopyForms) form->RemoveFreeNotification(this);
+  for (TCustomBaseInstallDlg* dialog : std::vector<TCustomBaseInstallDlg*>(FDialogs)) dialog->RemoveReference(this);
   if (gCurrentManager == this) gCurrentManager = nullptr;
 }
 
@@ -113,6 +117,21 @@ void TDialogManager::Notification(fw::TComponent* AComponent, fw::TOperation Ope
   if (Operation == fw::opRemove)
     FDuringCopyForms.erase(std::remove(FDuringCopyForms.begin(), FDuringCopyForms.end(), AComponent),
                            FDuringCopyForms.end());
+}
+
+void TDialogManager::AddDialog(TCustomBaseInstallDlg* Dialog) {
+  if (Dialog == nullptr)
+    throw fw::Exception(fw::Format(TranslateEnglishText("Cannot add a NIL Dialog to the Dialog Manager %s"), Name()));
+  if (std::find(FDialogs.begin(), FDialogs.end(), Dialog) == FDialogs.end()) FDialogs.push_back(Dialog);
+}
+
+void TDialogManager::RemoveDialog(TCustomBaseInstallDlg* Dialog) {
+  FDialogs.erase(std::remove(FDialogs.begin(), FDialogs.end(), Dialog), FDialogs.end());
+}
+
+void TDialogManager::RemoveReference(TInstallContainer* Obj) {
+  TInstallObject::RemoveReference(Obj);
+  FDialogs.erase(std::remove(FDialogs.begin(), FDialogs.end(), Obj), FDialogs.end());
 }
 
 void TDialogManager::InformationEvent(fw::TObject* Sender, int Code, fw::TObject* PO) {
@@ -204,6 +223,10 @@ void TDialogManager::CreateDuringCopyForms() {
       continue;
     }
     try {
+      if (entry.Dialog != nullptr) {
+        entry.Dialog->SetForm(form);
+        entry.Dialog->PlaceForm();
+      }
       // The windows of earlier runs stay with the application: this one takes a free name.
       std::string name = form->Name();
       form->SetName(std::string());
@@ -254,16 +277,16 @@ TDialogManager* FindDialogManager(TManagerType ManagerType) {
   return nullptr;
 }
 
-const TFormEntry& RegisterBaseInstallForm(const fw::TClass& FormClass, int Extra) {
-  return Register(Registries().Pages, FormClass, Extra);
+const TFormEntry& RegisterBaseInstallForm(const fw::TClass& FormClass, TCustomBaseInstallDlg* Dialog, int Extra) {
+  return Register(Registries().Pages, FormClass, Dialog, Extra);
 }
 
-const TFormEntry& RegisterDuringCopyForm(const fw::TClass& FormClass, int Extra) {
-  return Register(Registries().CopyForms, FormClass, Extra);
+const TFormEntry& RegisterDuringCopyForm(const fw::TClass& FormClass, TCustomBaseInstallDlg* Dialog, int Extra) {
+  return Register(Registries().CopyForms, FormClass, Dialog, Extra);
 }
 
-const TFormEntry& RegisterChangeDiskForm(const fw::TClass& FormClass, int Extra) {
-  return Register(Registries().ChangeDiskForms, FormClass, Extra);
+const TFormEntry& RegisterChangeDiskForm(const fw::TClass& FormClass, TCustomBaseInstallDlg* Dialog, int Extra) {
+  return Register(Registries().ChangeDiskForms, FormClass, Dialog, Extra);
 }
 
 int BaseInstallFormCount() {
@@ -283,6 +306,18 @@ const std::vector<TFormEntry>* DuringCopyFormEntries() {
 
 const std::vector<TFormEntry>* ChangeDiskFormEntries() {
   return gRegistries != nullptr ? &gRegistries->ChangeDiskForms : nullptr;
+}
+
+std::vector<TFormEntry>* UserInterfaceFormEntries() {
+  return gRegistries != nullptr ? &gRegistries->UserInterfaceForms : nullptr;
+}
+
+void ForgetDialogInEntries(const TCustomBaseInstallDlg* Dialog) {
+  if (gRegistries == nullptr || Dialog == nullptr) return;
+  for (auto* list :
+       {&gRegistries->Pages, &gRegistries->CopyForms, &gRegistries->ChangeDiskForms, &gRegistries->UserInterfaceForms})
+    for (TFormEntry& entry : *list)
+      if (entry.Dialog == Dialog) entry.Dialog = nullptr;
 }
 
 fw::TCustomForm* CreateRegisteredForm(const fw::TClass& FormClass, fw::TComponent* Owner) {

@@ -17,6 +17,7 @@ class TCustomForm;
 namespace setup {
 
 class TBaseDuringCopyForm;
+class TCustomBaseInstallDlg;
 class TFileStatusParameter;
 class TDownloadStatusParameter;
 
@@ -91,6 +92,15 @@ class TDialogManager : public TInstallObject {
   virtual void CloseDuringCopyForms();
   const std::vector<TBaseDuringCopyForm*>& DuringCopyForms() const { return FDuringCopyForms; }
 
+  // The dialog components attached to this manager (references only). AddDialog raises
+  // Exception for nil; RemoveDialog ignores a dialog that is not listed.
+  void AddDialog(TCustomBaseInstallDlg* Dialog);
+  void RemoveDialog(TCustomBaseInstallDlg* Dialog);
+  const std::vector<TCustomBaseInstallDlg*>& Dialogs() const { return FDialogs; }
+
+  // A listed dialog that is destroyed leaves the list.
+  void RemoveReference(TInstallContainer* Obj) override;
+
  protected:
   void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
 
@@ -102,6 +112,7 @@ class TDialogManager : public TInstallObject {
   int FWidth = 478;
   int FHeight = 395;
   std::vector<TBaseDuringCopyForm*> FDuringCopyForms;
+  std::vector<TCustomBaseInstallDlg*> FDialogs;
 };
 
 // The manager whose wizard or change-disk form is being built and shown; nil otherwise.
@@ -113,24 +124,34 @@ TDialogManager* FindDialogManager(TManagerType ManagerType);
 
 // --- the registries of form classes ------------------------------------------------
 
-// A registered form class; the dialog component is always nil in this system.
+// A registered form class, with the dialog component that lends the form its
+// settings (nil for none; a dialog that is destroyed leaves its entries).
 struct TFormEntry {
   const fw::TClass* FormClass = nullptr;
+  TCustomBaseInstallDlg* Dialog = nullptr;
   int Extra = 0;
 };
 
 // Wizard pages (TBaseInstallForm descendants), progress windows (TBaseDuringCopyForm
 // descendants) and change-disk forms (TBaseChangeDiskForm descendants). Registering
 // outside the wizard library's life raises EComponentError.
-const TFormEntry& RegisterBaseInstallForm(const fw::TClass& FormClass, int Extra = 0);
-const TFormEntry& RegisterDuringCopyForm(const fw::TClass& FormClass, int Extra = 0);
-const TFormEntry& RegisterChangeDiskForm(const fw::TClass& FormClass, int Extra = 0);
+const TFormEntry& RegisterBaseInstallForm(const fw::TClass& FormClass, TCustomBaseInstallDlg* Dialog = nullptr,
+                                          int Extra = 0);
+const TFormEntry& RegisterDuringCopyForm(const fw::TClass& FormClass, TCustomBaseInstallDlg* Dialog = nullptr,
+                                         int Extra = 0);
+const TFormEntry& RegisterChangeDiskForm(const fw::TClass& FormClass, TCustomBaseInstallDlg* Dialog = nullptr,
+                                         int Extra = 0);
 int BaseInstallFormCount();
 // Raises Exception "The BIFList is NIL" without the list, "%d is an invalid index in the
 // BIFList" outside it.
 const TFormEntry& GetBaseInstallFormEntry(int Index);
 const std::vector<TFormEntry>* DuringCopyFormEntries();
 const std::vector<TFormEntry>* ChangeDiskFormEntries();
+// The list of user-interface form classes: it exists with the wizard library, and
+// nothing in the setup fills or reads it.
+std::vector<TFormEntry>* UserInterfaceFormEntries();
+// Clears the dialog from every registry entry that names it.
+void ForgetDialogInEntries(const TCustomBaseInstallDlg* Dialog);
 
 // Creates a form of the class, owned by Owner, from its form resource.
 fw::TCustomForm* CreateRegisteredForm(const fw::TClass& FormClass, fw::TComponent* Owner);

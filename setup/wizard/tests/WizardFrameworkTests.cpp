@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "Screenshot.h"
+// after windows.h
+#include <commctrl.h>
+
 #include "WizardTestSupport.h"
 #include "archive/QnlkCompress.h"
 #include "objects/InstallFile.h"
@@ -155,6 +158,32 @@ TEST_F(ProbeWizardTest, SkippedPagesAreJumpedAndTheFirstShownPageHasNoBack) {
   EXPECT_TRUE(backOnC);
   EXPECT_THAT(gProbeLog, ElementsAre("enter B", "leave B", "enter C", "leave C", "enter B", "leave B", "enter C",
                                      "enter C", "result 1"));
+}
+
+TEST_F(ProbeWizardTest, TabPickedByTheUserLeavesThePageAndShowsTheNearestShownOne) {
+  Queue({{1, false, "A"}, {2, false, "B"}, {3, true, "C"}, {4, false, "D"}});
+  std::string shownAfterClick;
+  std::string failure = Run([&] {
+    HWND wizard = WaitForWizard("Probe A");
+    HWND tabs = testsupport::RequireControl(wizard, {.ClassName = "SysTabControl32"});
+    // The hidden tabs still take a click on the tab of the skipped page C: the host
+    // goes back to B, the nearest page before it that is shown.
+    RECT r{};
+    if (!SendMessageA(tabs, TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&r)))
+      throw testsupport::EUiDriver("no tab rectangle");
+    LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(tabs, WM_LBUTTONUP, 0, at);
+    testsupport::WaitUntil([&] { return testsupport::ControlText(wizard) != "Probe A"; });
+    shownAfterClick = testsupport::ControlText(wizard);
+    testsupport::Click(WaitForVisibleControl(wizard, {.Caption = "Next >"}));
+    testsupport::WaitUntil([&] { return testsupport::ControlText(wizard) == "Probe D"; });
+    testsupport::Click(WaitForVisibleControl(wizard, {.Caption = "Next >"}));
+  });
+  EXPECT_EQ(failure, "");
+  EXPECT_EQ(shownAfterClick, "Probe B");
+  // A leaves once, through the tabs.
+  EXPECT_THAT(gProbeLog, ElementsAre("enter A", "leave A", "enter B", "leave B", "enter D", "result 1"));
 }
 
 TEST_F(ProbeWizardTest, CloseBoxIsRefusedAndCancelAsksTheEngine) {
