@@ -8,6 +8,7 @@
 #include "support/Errors.h"
 #include "wizard/BaseFormContainer.h"
 #include "wizard/BaseInstallDlg.h"
+#include "wizard/WelcomePage.h"
 
 namespace setup::testing {
 
@@ -95,6 +96,18 @@ TEST_F(DialogComponentTest, ManagersListTheirDialogsUntilEitherGoes) {
   other->Free();
   EXPECT_EQ(second->DialogManager(), nullptr);
   second->Free();
+}
+
+TEST_F(DialogComponentTest, PagesTakeTheEnginesPictureUnlessTheyHaveTheirOwn) {
+  auto picture = [](const fw::TClass& Class) {
+    fw::TOwnedPtr<fw::TCustomForm> page(CreateRegisteredForm(Class, nullptr));
+    fw::TPicture& shown = static_cast<TWizardPage*>(page.get())->ThemeBitmap->Picture();
+    return std::pair{shown.Width(), shown.Height()};
+  };
+  EXPECT_EQ(picture(TWelcomeForm::StaticClass()), std::pair(117, 290));
+  EXPECT_EQ(picture(TProbeDialogPage::StaticClass()), std::pair(32, 32));
+  config.Engine->ThemeBitmap.SetGraphic(nullptr);
+  EXPECT_EQ(picture(TWelcomeForm::StaticClass()), std::pair(0, 0));
 }
 
 TEST_F(DialogComponentTest, ShowsItsOwnFormWhereItsPositionSays) {

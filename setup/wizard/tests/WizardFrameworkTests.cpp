@@ -369,6 +369,12 @@ TEST(CopyProgress, ARunShowsOneWindowAndTheNextRunAFreshOne) {
   EXPECT_EQ(first->ProgressBar2->Position(), 30);
   EXPECT_TRUE(first->TransferBitmap->Visible());
   EXPECT_EQ(first->lblCopyingFile->Caption(), "TUVEK.NLM");
+  testsupport::SaveWindowPng(first->Handle(), "copy-progress-download");
+  // The next file's progress hides the transfer picture again.
+  config.Engine->BroadcastInformation(config.Engine, icFileStatus, &status);
+  EXPECT_FALSE(first->TransferBitmap->Visible());
+  EXPECT_FALSE(first->UnZipImage->Picture().Empty());
+  EXPECT_FALSE(first->TransferBitmap->Picture().Empty());
 
   config.Engine->BroadcastInformation(config.Engine, icOperationEnded, nullptr);
   EXPECT_TRUE(manager->DuringCopyForms().empty());

@@ -13,6 +13,7 @@
 #include "UiDriver.h"
 #include "core/ClassDef.h"
 #include "gui/Forms.h"
+#include "gui/Graphics.h"
 #include "objects/InstallContainer.h"
 #include "objects/InstallEngine.h"
 #include "support/InstallInformation.h"
@@ -28,7 +29,10 @@ class TWizardTestEngine : public TInstallObject, public TInstallEngine {
  public:
   explicit TWizardTestEngine(fw::TComponent* AOwner) : TInstallObject(AOwner, rtFileContainer) {
     SetGlobalInstall(this);
+    ThemeBitmap.LoadFromFile(THEME_BITMAP_FILE);
   }
+  // The engine's own picture for the pages.
+  fw::TPicture ThemeBitmap;
   bool CancelAnswer = true;
   int CancelQuestions = 0;
   bool Reboot = false;
@@ -42,6 +46,7 @@ class TWizardTestEngine : public TInstallObject, public TInstallEngine {
     ++CancelQuestions;
     return CancelAnswer;
   }
+  fw::TPicture* EngineDialogThemeBitmap() const override { return const_cast<fw::TPicture*>(&ThemeBitmap); }
   bool EngineReboot() const override { return Reboot; }
   void SetEngineReboot(bool Value) override { Reboot = Value; }
 };
