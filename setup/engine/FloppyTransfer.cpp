@@ -99,6 +99,9 @@ void TransferSetupToFloppies(const std::string& SetupFile, const std::string& Dr
   Archive.SetOffset(info.Files1First);
   Archive.SetCompressedFile(SetupFile);
   Archive.SplitToDisks(DriveFile(Drive, ""), "files.1");
+  // The split ends quietly when the abort flag stops it: the disks then hold part of the
+  // archive, which is no finished transfer.
+  if (Archive.Abort()) throw EUserAbortInstall();
 }
 
 }  // namespace setup

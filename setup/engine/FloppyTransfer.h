@@ -32,8 +32,8 @@ class TFloppyTransferDialogs : public IFloppyTransferUser {
 
 // Transfers SetupFile (a finished self-extracting setup, opened only for reading) to
 // Drive ("a:"). Archive is the shared archive object: its Abort flag cancels the copy of
-// "setup.1" ("Creating Install Aborted!"), its split writes "files.1". Raises at the
-// first failure; what the disks already hold stays.
+// "setup.1" and of "files.1" ("Creating Install Aborted!"), its split writes "files.1".
+// Raises at the first failure; what the disks already hold stays.
 void TransferSetupToFloppies(const std::string& SetupFile, const std::string& Drive, TQnlkCompress& Archive,
                              IFloppyTransferUser& User);
 

@@ -29,6 +29,7 @@ class TCustomInstall;
 class TCustomInstallFile;
 class TInstallInformation;
 class TRegistrationInformation;
+class TQnlkCompress;
 
 SETUP_IEXCEPTION(IEInstallNetLocNil, IEInstall);
 
@@ -208,6 +209,9 @@ class TCustomInstall : public TFileContainer, public TInstallEngine, public IAdd
   virtual void ShowError(const fw::Exception& E);
   // A message box with the translated text.
   virtual void ShowMessage(const std::string& Text);
+  // The archive object that writes the floppy volumes: the shared one. A volume ends
+  // where a write to the disk comes up short.
+  virtual TQnlkCompress& FloppyArchive();
 
  private:
   friend class TInstallRecordAccess;

@@ -91,13 +91,17 @@ void TCustomInstall::TransferToFloppies(const std::string& Drive) {
         throw IEInstall(
             "Sorry... You can only transfer this installation to floppies through the self-extracting file. Usage "
             "example: setup.exe *TODISK");
-      TransferSetupToFloppies(GetArchivePath(), Drive, *SharedArchive(), user);
+      TransferSetupToFloppies(GetArchivePath(), Drive, FloppyArchive(), user);
     } catch (const fw::Exception& E) {
       ShowMessage(E.Message());
     }
   }
   user.ProcessMessages();
   TerminateApplication();
+}
+
+TQnlkCompress& TCustomInstall::FloppyArchive() {
+  return *SharedArchive();
 }
 
 void TCustomInstall::LocateSelfExtractArchive() {
