@@ -191,6 +191,7 @@ class TUninstaller {
   // program and its folder are left for the next restart.
   void RemoveOwnProgram(const std::string& Program) {
     char folder[MAX_PATH + 1], parked[MAX_PATH + 1];
+    DWORD error = ERROR_PATH_NOT_FOUND;
     const DWORD length = GetTempPathA(sizeof folder, folder);
     if (length > 0 && length < sizeof folder && GetTempFileNameA(folder, "uni", 0, parked) != 0) {
       if (MoveFileExA(Program.c_str(), parked, MOVEFILE_REPLACE_EXISTING)) {
@@ -198,9 +199,9 @@ class TUninstaller {
         FFolders.insert(ParentFolder(Program));
         return;
       }
+      error = GetLastError();
       DeleteFileA(parked);
     }
-    const DWORD error = GetLastError();
     if (MoveFileExA(Program.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) {
       const std::string own = ParentFolder(Program);
       if (FRules.MayRemoveFolder(own)) MoveFileExA(own.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
