@@ -1,0 +1,63 @@
+// What a setup leaves for the next start of Windows, read and undone as a test needs it:
+// the renames the system carries out at its start (MoveFileEx with
+// MOVEFILE_DELAY_UNTIL_REBOOT), the RunOnce commands, and the setups' installation records.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace restart {
+
+// One rename the next start carries out: Source is moved to Target (an empty Target
+// deletes Source). Paths as Windows names them ("C:\..."), without the "\??\" prefix.
+struct TPendingRename {
+  std::string Source;
+  std::string Target;
+  bool ReplaceExisting = false;
+  bool operator==(const TPendingRename&) const = default;
+};
+
+// The system's list in its order (empty when there is none).
+std::vector<TPendingRename> PendingRenames();
+// Removes the renames whose source lies in Folder (or below), keeping every other, and
+// deletes the files they would have moved; how many were removed.
+int CancelPendingRenamesBelow(const std::string& Folder);
+
+// A RunOnce value: the command the next start runs once.
+struct TRunOnceEntry {
+  HKEY Root = nullptr;  // HKEY_CURRENT_USER or HKEY_LOCAL_MACHINE
+  std::string Name;
+  std::string Command;
+};
+
+// The RunOnce values of both roots whose names begin with Prefix (without regard to case).
+std::vector<TRunOnceEntry> RunOnceEntries(const std::string& Prefix);
+// Deletes the value; true when it is gone.
+bool DeleteRunOnceEntry(const TRunOnceEntry& Entry);
+
+// The subkey names of the installation records ("Install0", ...).
+std::vector<std::string> InstallRecords();
+// Deletes the record with everything below it, and the records' key when it is left empty.
+void DeleteInstallRecord(const std::string& Name);
+
+// What a setup may leave for the restart, undone when the object goes, also after a
+// failed test: RunOnce values beginning with Prefix and installation records that were not
+// there when it was made, and pending renames out of ProductFolder (with their files).
+class TRestartLeftovers {
+ public:
+  TRestartLeftovers(const std::string& RunOncePrefix, const std::string& ProductFolder);
+  ~TRestartLeftovers();
+  TRestartLeftovers(const TRestartLeftovers&) = delete;
+  TRestartLeftovers& operator=(const TRestartLeftovers&) = delete;
+
+  // Undoes what is left now; the destructor does it again.
+  void Sweep() const;
+
+ private:
+  std::string FPrefix, FFolder;
+  std::vector<std::string> FRunOnceBefore, FRecordsBefore;
+};
+
+}  // namespace restart
