@@ -76,8 +76,11 @@ std::string CleanupBatchText(const std::string& ProgramFile, const std::string& 
   size_t slash = pif.find_last_of("\\/");
   if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) pif.erase(dot);
   pif += ".PIF";
+  std::string batchFolder = slash == std::string::npos ? std::string() : BatchFile.substr(0, slash);
+  if (batchFolder.size() == 2 && batchFolder[1] == ':') batchFolder += '\\';
   std::string text;
   text += "@ECHO OFF\r\n";
+  if (!batchFolder.empty()) text += "CD /D " + BatchPath(batchFolder) + "\r\n";
   text += "SET TRIES=0\r\n";
   text += ":WAIT\r\n";
   text += "DEL /F /Q " + program + " >NUL 2>&1\r\n";

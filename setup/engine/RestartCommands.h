@@ -23,8 +23,10 @@ std::string RunOnceCommand(const std::string& Program, bool SelfExtract, const s
 // kind is not a whole number.
 bool ParseUnfinishedLine(const std::string& Line, std::string& Item, int& Kind);
 
-// The clean-up batch file: waits (a bounded time) until the setup program has ended and
-// its file can be deleted, then removes the program's folder with all it holds, the
+// The clean-up batch file: leaves the program's folder for its own (the batch inherits the
+// setup's working folder, which the loader sets to the program's folder, and a folder
+// that is some program's working folder cannot be removed), waits (a bounded time) until
+// the setup program has ended and its file can be deleted, then removes the program's folder with all it holds, the
 // batch's ".PIF" companion and the batch file itself. Every path is quoted; "%" in paths
 // is kept from expansion.
 std::string CleanupBatchText(const std::string& ProgramFile, const std::string& ProgramFolder,

@@ -168,6 +168,8 @@ TEST(CleanupText, TheBatchQuotesEveryPathAndWaitsForTheProgram) {
   EXPECT_NE(text.find("DEL /F /Q \"C:\\Temp\\bat12.bat\""), std::string::npos);
   EXPECT_EQ(text.find("DELTREE"), std::string::npos);
   EXPECT_LT(text.find("GOTO WAIT"), text.find("RMDIR")) << "the folder goes after the program";
+  EXPECT_LT(text.find("CD /D \"C:\\Temp\""), text.find("RMDIR")) << "the batch leaves the folder it removes";
+  EXPECT_NE(CleanupBatchText("C:\\ldr\\b.exe", "C:\\ldr", "C:\\bat1.bat").find("CD /D \"C:\\\""), std::string::npos);
 }
 
 class Cleanup : public EngineFixture {
@@ -207,7 +209,12 @@ TEST_F(Cleanup, TheLoadersFolderGoesAfterTheProgramHasEnded) {
   std::string batch = Engine->CleanupBatchFile();
   EXPECT_EQ(batch.substr(batch.size() - 4), ".bat");
   EXPECT_EQ(testsupport::ReadFile(batch), CleanupBatchText(Folder + "\\bramset.exe", Folder, batch));
+  // The loader starts the installer in its folder: the batch starts there too.
+  char previous[MAX_PATH];
+  GetCurrentDirectoryA(sizeof previous, previous);
+  ASSERT_TRUE(SetCurrentDirectoryA(Folder.c_str()));
   FreeForm();  // the engine goes: the batch starts
+  SetCurrentDirectoryA(previous);
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   EXPECT_TRUE(testsupport::FolderExists(Folder)) << "the batch waits while the program runs";
   running.Reset();
