@@ -172,6 +172,16 @@ std::vector<std::string> InstallRecords() {
   return SubkeyNames(HKEY_LOCAL_MACHINE, kRecordsKey);
 }
 
+std::vector<std::pair<std::string, std::string>> UnfinishedItems(const std::string& Record) {
+  std::vector<std::pair<std::string, std::string>> items;
+  fw::TRegKeyHandle key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(kRecordsKey) + "\\" + Record + "\\Unfinished").c_str(), 0,
+                    KEY_READ, key.Put()) != ERROR_SUCCESS)
+    return items;
+  for (const std::string& name : ValueNames(key.Get())) items.emplace_back(name, StringValue(key.Get(), name));
+  return items;
+}
+
 void DeleteInstallRecord(const std::string& Name) {
   testsupport::DeleteRegistryTree(HKEY_LOCAL_MACHINE, std::string("\\") + kRecordsKey + "\\" + Name);
   DeleteKeyWhenEmpty(HKEY_LOCAL_MACHINE, kRecordsKey);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace restart {
@@ -39,6 +40,8 @@ bool DeleteRunOnceEntry(const TRunOnceEntry& Entry);
 
 // The subkey names of the installation records ("Install0", ...).
 std::vector<std::string> InstallRecords();
+// The unfinished list of a record: value name (the item) and data (its kind).
+std::vector<std::pair<std::string, std::string>> UnfinishedItems(const std::string& Record);
 // Deletes the record with everything below it, and the records' key when it is left empty.
 void DeleteInstallRecord(const std::string& Name);
 

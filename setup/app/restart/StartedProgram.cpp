@@ -10,11 +10,16 @@ TStartedProgram::TStartedProgram(const std::string& CommandLine) {
   PROCESS_INFORMATION process{};
   std::vector<char> command(CommandLine.begin(), CommandLine.end());
   command.push_back('\0');
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+  // The program and what it starts form a job of their own.
+  FJob.Reset(CreateJobObjectA(nullptr, nullptr));
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                      &process))
     throw ERestartPlay("cannot start " + CommandLine + " (error " + std::to_string(GetLastError()) + ")");
-  CloseHandle(process.hThread);
+  fw::TKernelHandle thread(process.hThread);
   FProcess.Reset(process.hProcess);
   FProcessId = process.dwProcessId;
+  if (FJob && !AssignProcessToJobObject(FJob.Get(), FProcess.Get())) FJob.Reset();
+  ResumeThread(thread.Get());
 }
 
 TStartedProgram::~TStartedProgram() {
@@ -34,7 +39,7 @@ bool TStartedProgram::WaitForEnd(DWORD TimeoutMs, DWORD& ExitCode) {
 
 void TStartedProgram::End() {
   if (!Running()) return;
-  TerminateProcess(FProcess.Get(), 99);
+  if (!FJob || !TerminateJobObject(FJob.Get(), 99)) TerminateProcess(FProcess.Get(), 99);
   WaitForSingleObject(FProcess.Get(), 10000);
 }
 

@@ -1,5 +1,7 @@
-// A program a test starts and owns: it is waited for, and ended when the test leaves it
-// running (a failed check, an exception), so that nothing of the test outlives it.
+// A program a test starts and owns: it is waited for, and ended with every program it
+// started when the test leaves it running (a failed check, an exception), so that
+// nothing of the test outlives it. What it leaves behind after a good end (a batch
+// file that waits for it to end) goes on running.
 #pragma once
 
 #include <windows.h>
@@ -32,11 +34,12 @@ class TStartedProgram {
   // Waits until the program has ended; its exit code, or nothing when TimeoutMs passed
   // first (the program then goes on running).
   bool WaitForEnd(DWORD TimeoutMs, DWORD& ExitCode);
-  // Ends the program (when still running) and waits for it.
+  // Ends the program and the programs it started (when it is still running) and waits
+  // for it.
   void End();
 
  private:
-  fw::TKernelHandle FProcess;
+  fw::TKernelHandle FJob, FProcess;
   DWORD FProcessId = 0;
 };
 
