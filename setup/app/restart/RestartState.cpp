@@ -117,13 +117,11 @@ std::vector<TPendingRename> PendingRenames() {
   return renames;
 }
 
-int CancelPendingRenamesBelow(const std::string& Folder) {
-  std::string folder = Folder.empty() || Folder.back() == '\\' ? Folder : Folder + "\\";
-  std::vector<TPendingRename> renames = PendingRenames();
+int CancelPendingRenames(const std::function<bool(const TPendingRename&)>& Which) {
   std::vector<TPendingRename> kept;
   int removed = 0;
-  for (const TPendingRename& rename : renames) {
-    if (!folder.empty() && StartsWithNoCase(rename.Source, folder)) {
+  for (const TPendingRename& rename : PendingRenames()) {
+    if (Which(rename)) {
       DeleteFileA(rename.Source.c_str());
       ++removed;
     } else {
@@ -143,10 +141,16 @@ int CancelPendingRenamesBelow(const std::string& Folder) {
     if (!rename.Target.empty()) data.append(rename.ReplaceExisting ? "!" : "").append(kNtPrefix).append(rename.Target);
     data.push_back('\0');
   }
-  data += '\0';
+  data.push_back('\0');
   RegSetValueExA(key.Get(), kPendingValue, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(data.data()),
                  static_cast<DWORD>(data.size()));
   return removed;
+}
+
+int CancelPendingRenamesBelow(const std::string& Folder) {
+  if (Folder.empty()) return 0;
+  std::string folder = Folder.back() == '\\' ? Folder : Folder + "\\";
+  return CancelPendingRenames([&](const TPendingRename& rename) { return StartsWithNoCase(rename.Source, folder); });
 }
 
 std::vector<TRunOnceEntry> RunOnceEntries(const std::string& Prefix) {
@@ -188,8 +192,8 @@ void DeleteInstallRecord(const std::string& Name) {
   DeleteKeyWhenEmpty(HKEY_LOCAL_MACHINE, "SOFTWARE\\URQ");
 }
 
-TRestartLeftovers::TRestartLeftovers(const std::string& RunOncePrefix, const std::string& ProductFolder)
-    : FPrefix(RunOncePrefix), FFolder(ProductFolder), FRecordsBefore(InstallRecords()) {
+TRestartLeftovers::TRestartLeftovers(const std::string& RunOncePrefix)
+    : FPrefix(RunOncePrefix), FRecordsBefore(InstallRecords()), FRenamesBefore(PendingRenames()) {
   for (const TRunOnceEntry& entry : RunOnceEntries(FPrefix))
     FRunOnceBefore.push_back((entry.Root == HKEY_CURRENT_USER ? "U:" : "M:") + Upper(entry.Name));
 }
@@ -206,7 +210,9 @@ void TRestartLeftovers::Sweep() const {
   for (const std::string& record : InstallRecords())
     if (std::find(FRecordsBefore.begin(), FRecordsBefore.end(), record) == FRecordsBefore.end())
       DeleteInstallRecord(record);
-  CancelPendingRenamesBelow(FFolder);
+  CancelPendingRenames([this](const TPendingRename& rename) {
+    return std::find(FRenamesBefore.begin(), FRenamesBefore.end(), rename) == FRenamesBefore.end();
+  });
 }
 
 }  // namespace restart

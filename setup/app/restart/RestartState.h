@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,8 +23,10 @@ struct TPendingRename {
 
 // The system's list in its order (empty when there is none).
 std::vector<TPendingRename> PendingRenames();
-// Removes the renames whose source lies in Folder (or below), keeping every other, and
-// deletes the files they would have moved; how many were removed.
+// Removes the renames Which chooses, keeping every other in its order, and deletes the
+// files they would have moved or deleted; how many were removed.
+int CancelPendingRenames(const std::function<bool(const TPendingRename&)>& Which);
+// Those whose source lies in Folder (or below).
 int CancelPendingRenamesBelow(const std::string& Folder);
 
 // A RunOnce value: the command the next start runs once.
@@ -46,11 +49,11 @@ std::vector<std::pair<std::string, std::string>> UnfinishedItems(const std::stri
 void DeleteInstallRecord(const std::string& Name);
 
 // What a setup may leave for the restart, undone when the object goes, also after a
-// failed test: RunOnce values beginning with Prefix and installation records that were not
-// there when it was made, and pending renames out of ProductFolder (with their files).
+// failed test: RunOnce values beginning with Prefix, installation records and pending
+// renames (with their files) that were not there when it was made.
 class TRestartLeftovers {
  public:
-  TRestartLeftovers(const std::string& RunOncePrefix, const std::string& ProductFolder);
+  explicit TRestartLeftovers(const std::string& RunOncePrefix);
   ~TRestartLeftovers();
   TRestartLeftovers(const TRestartLeftovers&) = delete;
   TRestartLeftovers& operator=(const TRestartLeftovers&) = delete;
@@ -59,8 +62,9 @@ class TRestartLeftovers {
   void Sweep() const;
 
  private:
-  std::string FPrefix, FFolder;
+  std::string FPrefix;
   std::vector<std::string> FRunOnceBefore, FRecordsBefore;
+  std::vector<TPendingRename> FRenamesBefore;
 };
 
 }  // namespace restart

@@ -95,8 +95,10 @@ TEST(RestartLeftovers, WhatATestLeavesGoesAndWhatWasThereStays) {
                             nullptr, before.Put(), nullptr),
             ERROR_SUCCESS);
   before.Reset();
+  testsupport::WriteFile(product / "Kept.1", "kept");
+  ASSERT_TRUE(MoveFileExA((product / "Kept.1").c_str(), (product / "Kept.exe").c_str(), MOVEFILE_DELAY_UNTIL_REBOOT));
   {
-    TRestartLeftovers leftovers(kProbePrefix, product.Path());
+    TRestartLeftovers leftovers(kProbePrefix);
     SetRunOnce(HKEY_CURRENT_USER, std::string(kProbePrefix) + "Unfinished", "x");
     SetRunOnce(HKEY_LOCAL_MACHINE, std::string(kProbePrefix) + "BatFile", "y");
     fw::TRegKeyHandle record;
@@ -119,6 +121,8 @@ TEST(RestartLeftovers, WhatATestLeavesGoesAndWhatWasThereStays) {
   std::sort(now.begin(), now.end());
   EXPECT_EQ(now, expected);
   EXPECT_FALSE(HasRename(product / "App.1"));
+  EXPECT_TRUE(HasRename(product / "Kept.1")) << "what was pending before stays";
+  EXPECT_EQ(CancelPendingRenamesBelow(product.Path()), 1);
   DeleteRunOnceEntry(left[0]);
   DeleteInstallRecord("InstallProbeBefore");
   EXPECT_EQ(InstallRecords(), records);
@@ -132,7 +136,7 @@ TEST(RestartLeftovers, WhatATestLeavesGoesAndWhatWasThereStays) {
 // Restarts the test prefix: run only where nothing else runs beside it.
 TEST(PlayedRestart, WineMovesTheFilesAndEveryRunOnceCommandRunsOnce) {
   testsupport::TScratchFolder product("product");
-  TRestartLeftovers leftovers(kProbePrefix, product.Path());
+  TRestartLeftovers leftovers(kProbePrefix);
   testsupport::WriteFile(product / "App.exe", "old");
   testsupport::WriteFile(product / "App.1", "new");
   ASSERT_TRUE(MoveFileExA((product / "App.1").c_str(), (product / "App.exe").c_str(),
