@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "BackgroundFileWriter.h"
 #include "WinInetLibrary.h"
 #include "core/ClassDef.h"
 #include "gui/Forms.h"
@@ -25,8 +26,10 @@ TCustomNetInstallLocation* gActiveNetLocation = nullptr;
 
 // Window messages are handled at most this often while a file arrives.
 constexpr uint32_t kPumpIntervalMs = 20;
-// Received blocks are written to the local file in pieces of this size.
-constexpr size_t kNetWriteBufferSize = 32 * kNetBlockSize;
+// Received blocks are written to the local file in pieces of this size, by a thread with
+// this many buffers: one being filled while the other is written.
+constexpr size_t kNetWriteBufferSize = 128 * kNetBlockSize;
+constexpr size_t kNetWriteBuffers = 2;
 // The HTTP answer's Content-Length as text.
 constexpr DWORD kContentLengthBuffer = 33;
 // How much of the first HTTP block is searched for an error page's "404".
@@ -263,47 +266,42 @@ void TCustomNetInstallLocation::DoDataReceived(int Bytes, int TotalBytes, int Fi
 
 void TCustomNetInstallLocation::ReceiveFile(THandle RemoteFile, int32_t FileSize) {
   const TWinInetEntryPoints& api = FLibrary->Api();
+  const auto writeError = [this] {
+    return ENIL_WriteDestFile(fw::Format("%s could not write to the local dest file %s", Name(), FLocalFileName));
+  };
   fw::TFileHandle local(
       CreateFileA(FLocalFileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!local)
-    throw ENIL_WriteDestFile(fw::Format("%s could not write to the local dest file %s", Name(), FLocalFileName));
+  if (!local) throw writeError();
   FLocalFileCreated = true;
-  // Blocks are read one after the other into a larger buffer that is written when full:
-  // a write per block would cost as much as the read.
-  std::vector<char> pending(kNetWriteBufferSize);
-  size_t used = 0;
-  const auto flush = [&] {
-    DWORD written = 0;
-    if (used > 0 &&
-        (!WriteFile(local.Get(), pending.data(), static_cast<DWORD>(used), &written, nullptr) || written != used))
-      throw ENIL_WriteDestFile(fw::Format("%s could not write to the local dest file %s", Name(), FLocalFileName));
-    used = 0;
-  };
-  char* block = pending.data();
+  // The blocks arrive in one buffer and are copied into the writer's larger ones, which a
+  // thread of their own writes while the next blocks arrive: written here, they would cost
+  // a good part of the reading time, and reading straight into the writer's buffers is
+  // slower than reading into one that stays in the cache.
+  TBackgroundFileWriter writer(std::move(local), kNetWriteBufferSize, kNetWriteBuffers);
+  std::array<char, kNetBlockSize> block;
   DWORD bytes = 0;
   const auto readBlock = [&] {
-    if (pending.size() - used < kNetBlockSize) flush();
-    block = pending.data() + used;
-    if (!api.InternetReadFile(RemoteFile, block, kNetBlockSize, &bytes))
+    if (!api.InternetReadFile(RemoteFile, block.data(), kNetBlockSize, &bytes))
       throw ENIL_ReadFile("Could not read from file %s on the server", FRemoteFileName);
   };
   readBlock();
-  if (FLoginInformation->Protocol() == ipHTTP && LooksLikeNotFoundPage(block, bytes))
+  if (FLoginInformation->Protocol() == ipHTTP && LooksLikeNotFoundPage(block.data(), bytes))
     throw ENIL_FileNotFound("Could not find the file %s on the server", FRemoteFileName);
   int64_t total = 0;
   while (bytes > 0) {
     total += bytes;
-    DoDataReceived(static_cast<int>(bytes), static_cast<int>(std::min<int64_t>(total, INT32_MAX)), FileSize, block);
+    DoDataReceived(static_cast<int>(bytes), static_cast<int>(std::min<int64_t>(total, INT32_MAX)), FileSize,
+                   block.data());
     uint32_t now = GetTickCount();
     if (now - FLastPump >= kPumpIntervalMs && fw::Application != nullptr) {
       FLastPump = now;
       fw::Application->ProcessMessages();
     }
     if (gNetDownloadAbort) return;
-    used += bytes;
+    if (!writer.Append(block.data(), bytes)) throw writeError();
     readBlock();
   }
-  flush();
+  if (!writer.Finish()) throw writeError();
   if (total == 0) throw ENIL_FileNotFound("Could not find the file %s on the server", FRemoteFileName);
   // The connection went before the whole file had come.
   if (FileSize > 0 && total != FileSize)

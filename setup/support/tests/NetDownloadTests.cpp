@@ -11,6 +11,7 @@
 #include "Files.h"
 #include "NetTestServers.h"
 #include "RaisedMessage.h"
+#include "ThreadCount.h"
 #include "support/NetInstallLocation.h"
 
 using namespace setup;
@@ -207,6 +208,31 @@ TEST(NetDownloadHttp, ServerErrorsAndErrorPagesLeaveNoFile) {
 
   location->Download("whole.1", local / "whole.1");
   EXPECT_EQ(testsupport::ReadFile(local / "whole.1"), PatternBytes(100000, 5));
+}
+
+// The local file is the writing end of a pipe whose reader goes at the first block: every
+// write fails, whether the last piece is written at the end or a thread writes as the
+// blocks arrive.
+TEST(NetDownloadHttp, ALocalFileThatRefusesWritesEndsTheDownloadWithTheError) {
+  testsupport::TScratchFolder local("nethttp");
+  SharedServers().Put("one.1", PatternBytes(20000, 7));
+  SharedServers().Put("many.1", PatternBytes(3 << 20, 8));
+  const int threads = ThreadsOfThisProcess();
+  for (const std::string name : {"one.1", "many.1"}) {
+    SCOPED_TRACE(name);
+    const std::string pipe = "\\\\.\\pipe\\netdownload-" + std::to_string(GetCurrentProcessId());
+    fw::TFileHandle reader(CreateNamedPipeA(pipe.c_str(), PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE, 1, 0, 4096, 0, nullptr));
+    ASSERT_TRUE(reader);
+    TRecordingLocation location(ipHTTP, "");
+    location->SetName("NetSource");
+    location->OnDataReceived = [&](fw::TObject*, const std::string&, int, int, int, const char*) { reader.Reset(); };
+    EXPECT_EQ(MessageOf<ENIL_WriteDestFile>([&] { location->Download(name, pipe); }),
+              "NetSource could not write to the local dest file " + pipe);
+    EXPECT_EQ(location.Events, (std::vector<std::string>{"before login", "after login", "before download"}));
+    EXPECT_EQ(ThreadsOfThisProcess(), threads) << "the writing thread has ended";
+    // The location goes on working.
+    location->Download("one.1", local / "one.1");
+  }
 }
 
 TEST(NetDownloadFtp, AccountsLogInAndARefusedLoginIsReported) {
