@@ -14,6 +14,7 @@ namespace {
 
 const TEnumInfo kBorderStyles{"TFormBorderStyle",
                               {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}};
+const TEnumInfo kBorderIcons{"TBorderIcon", {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"}};
 const TEnumInfo kPositions{"TPosition", {"poDesigned", "poDefault", "poScreenCenter"}};
 const TEnumInfo kWindowStates{"TWindowState", {"wsNormal", "wsMinimized", "wsMaximized"}};
 
@@ -37,13 +38,15 @@ const TClass& TCustomForm::StaticClass() {
   static const TClass cls = TClassDef<T>()
                                 .String("Caption", &T::Caption, &T::SetCaption)
                                 .Enum("BorderStyle", kBorderStyles, &T::BorderStyle, &T::SetBorderStyle)
+                                .Set("BorderIcons", kBorderIcons, &T::BorderIcons, &T::SetBorderIcons)
                                 .Enum("Position", kPositions, &T::Position, &T::SetPosition)
                                 .Enum("WindowState", kWindowStates, &T::WindowState, &T::SetWindowState)
                                 .Event("OnCreate", &T::OnCreate)
                                 .Event("OnShow", &T::OnShow)
                                 .Event("OnHide", &T::OnHide)
                                 .Event("OnDestroy", &T::OnDestroy)
-                                .Event("OnClose", &T::OnClose);
+                                .Event("OnClose", &T::OnClose)
+                                .Event("OnResize", &T::OnResize);
   return cls;
 }
 
@@ -96,21 +99,30 @@ void TCustomForm::DoHide() {
 }
 
 DWORD TCustomForm::WindowStyle() const {
+  DWORD style = WS_OVERLAPPEDWINDOW;
   switch (FBorderStyle) {
     case bsNone:
       return WS_POPUP;
     case bsSingle:
-      return WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_BORDER;
+      style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_BORDER;
+      break;
     case bsDialog:
-      return WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+      style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+      break;
     case bsToolWindow:
-      return WS_CAPTION | WS_SYSMENU;
+      style = WS_CAPTION | WS_SYSMENU;
+      break;
     case bsSizeToolWin:
-      return WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+      style = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+      break;
     case bsSizeable:
       break;
   }
-  return WS_OVERLAPPEDWINDOW;
+  // The boxes a form leaves out; the minimize and maximize boxes go with the system menu.
+  if (!FBorderIcons.Contains(biSystemMenu)) style &= ~(WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+  if (!FBorderIcons.Contains(biMinimize)) style &= ~WS_MINIMIZEBOX;
+  if (!FBorderIcons.Contains(biMaximize)) style &= ~WS_MAXIMIZEBOX;
+  return style;
 }
 
 DWORD TCustomForm::WindowExStyle() const {
@@ -136,6 +148,16 @@ RECT TCustomForm::ClientRect() const {
 void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
   if (FBorderStyle == Value) return;
   FBorderStyle = Value;
+  ApplyWindowStyle();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons Value) {
+  if (FBorderIcons == Value) return;
+  FBorderIcons = Value;
+  ApplyWindowStyle();
+}
+
+void TCustomForm::ApplyWindowStyle() {
   if (FHandle != nullptr) {
     SetWindowLongA(FHandle, GWL_STYLE,
                    static_cast<LONG>(WindowStyle() | (GetWindowLongA(FHandle, GWL_STYLE) & WS_VISIBLE)));
@@ -287,6 +309,7 @@ void TCustomForm::WndProc(TMessage& Message) {
       break;
   }
   TWinControl::WndProc(Message);
+  if (Message.Msg == WM_SIZE && OnResize) OnResize(this);
 }
 
 const TClass& TForm::StaticClass() {

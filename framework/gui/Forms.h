@@ -16,6 +16,10 @@ enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 using enum TWindowState;
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 using enum TCloseAction;
+// The boxes in the caption; without the system menu there are none.
+enum class TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+using TBorderIcons = TSet<TBorderIcon>;
+using enum TBorderIcon;
 
 using TCloseEvent = TMethodPtr<void(TObject* Sender, TCloseAction& Action)>;
 
@@ -37,6 +41,8 @@ class TCustomForm : public TWinControl {
 
   TFormBorderStyle BorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TFormBorderStyle Value);
+  TBorderIcons BorderIcons() const { return FBorderIcons; }
+  void SetBorderIcons(TBorderIcons Value);
   TPosition Position() const { return FPosition; }
   void SetPosition(TPosition Value) { FPosition = Value; }
   TWindowState WindowState() const { return FWindowState; }
@@ -65,6 +71,8 @@ class TCustomForm : public TWinControl {
   TNotifyEvent OnHide;
   TNotifyEvent OnDestroy;
   TCloseEvent OnClose;
+  // After the window's size changed.
+  TNotifyEvent OnResize;
 
  protected:
   void CreateParams(TCreateParams& Params) override;
@@ -77,7 +85,9 @@ class TCustomForm : public TWinControl {
 
  private:
   bool ModalCloseAllowed();
+  void ApplyWindowStyle();
   TFormBorderStyle FBorderStyle = bsSizeable;
+  TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
   TPosition FPosition = poDesigned;
   TWindowState FWindowState = wsNormal;
   int FModalResult = mrNone;

@@ -22,6 +22,26 @@ TEST(FormWindows, AFormOwnedByAFormHasItsWindowOwnedByThatForm) {
   EXPECT_EQ(GetWindowLongA(page->Handle(), GWL_STYLE) & WS_CHILD, 0);
 }
 
+TEST(FormWindows, BorderIconsLeaveOutTheCaptionBoxes) {
+  auto style = [](TFormBorderStyle Border, TBorderIcons Icons) {
+    TOwnedPtr<TForm> form(new TForm(nullptr));
+    form->InitFromText(Border == bsDialog ? "object F: TForm\n  BorderStyle = bsDialog\n  BorderIcons = []\nend\n"
+                                          : "object F: TForm\nend\n",
+                       "F");
+    form->SetBorderIcons(Icons);
+    form->Show();
+    return static_cast<DWORD>(GetWindowLongA(form->Handle(), GWL_STYLE));
+  };
+  // Read from a form description, and changed on a form with a window.
+  EXPECT_EQ(style(bsDialog, {}) & WS_SYSMENU, 0u);
+  EXPECT_NE(style(bsSizeable, {biSystemMenu, biMinimize, biMaximize}) & WS_MAXIMIZEBOX, 0u);
+  DWORD noMaximize = style(bsSizeable, {biSystemMenu, biMinimize});
+  EXPECT_NE(noMaximize & WS_SYSMENU, 0u);
+  EXPECT_NE(noMaximize & WS_MINIMIZEBOX, 0u);
+  EXPECT_EQ(noMaximize & WS_MAXIMIZEBOX, 0u);
+  EXPECT_EQ(style(bsSizeable, {biMinimize, biMaximize}) & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0u);
+}
+
 namespace {
 
 template <class F>

@@ -2,6 +2,7 @@ object BaseFormContainer: TBaseFormContainer
   Left = 0
   Top = 0
   BorderStyle = bsDialog
+  BorderIcons = []
   Caption = 'BaseFormContainer'
   ClientHeight = 362
   ClientWidth = 472

@@ -2,6 +2,7 @@ object CopyFileForm: TCopyFileForm
   Left = 0
   Top = 0
   BorderStyle = bsDialog
+  BorderIcons = []
   Caption = 'Copying installation files'
   ClientHeight = 164
   ClientWidth = 360

@@ -46,6 +46,10 @@ const fw::TClass& TSelectFolderForm::StaticClass() {
                                     .Field("ExistingFolders", &T::ExistingFolders)
                                     .Field("FolderEdit", &T::FolderEdit)
                                     .Field("FolderListBox", &T::FolderListBox)
+                                    .Field("Label1", &T::Label1)
+                                    .Field("Label3", &T::Label3)
+                                    .Field("Label4", &T::Label4)
+                                    .Method("FormResize", &T::FormResize)
                                     .Method("FolderEditChange", &T::FolderEditChange)
                                     .Method("FolderListBoxClick", &T::FolderListBoxClick);
   return cls;
@@ -83,6 +87,12 @@ void TSelectFolderForm::FolderEditChange(fw::TObject*) {
   TStandardPathSpecList* standard = StandardPathSpecifiers();
   group->SetDestDirType(standard != nullptr ? standard->Find(TpsProgramMenu::StaticClass()) : nullptr);
   group->SetDestDir("\\" + FolderEdit->Text());
+}
+
+void TSelectFolderForm::FormResize(fw::TObject*) {
+  if (Label1 != nullptr) Label1->SetHeight(18);
+  if (Label3 != nullptr) Label3->SetHeight(8);
+  if (Label4 != nullptr) Label4->SetHeight(8);
 }
 
 void TSelectFolderForm::FolderListBoxClick(fw::TObject*) {

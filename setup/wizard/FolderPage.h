@@ -31,6 +31,10 @@ class TSelectFolderForm : public TWizardPage {
   TTranslateLabel* TopDescriptionLabel = nullptr;
   TTranslateLabel* ProgramFolders = nullptr;
   TTranslateLabel* ExistingFolders = nullptr;
+  // Spacers between the texts and the boxes.
+  TTranslateLabel* Label1 = nullptr;
+  TTranslateLabel* Label3 = nullptr;
+  TTranslateLabel* Label4 = nullptr;
   fw::TEdit* FolderEdit = nullptr;
   fw::TListBox* FolderListBox = nullptr;
 
@@ -43,6 +47,8 @@ class TSelectFolderForm : public TWizardPage {
 
   void FolderEditChange(fw::TObject* Sender);
   void FolderListBoxClick(fw::TObject* Sender);
+  // Puts the spacers back to their heights.
+  void FormResize(fw::TObject* Sender);
 };
 
 }  // namespace setup

@@ -24,41 +24,59 @@ object LicenseForm: TLicenseForm
     Height = 2
     Shape = bsTopLine
   end
-  object Label1: TTranslateLabel
+  object TextPanel: TPanel
     Left = 140
     Top = 12
-    Width = 320
-    Height = 24
-    AutoSize = False
-    Caption = 'Please read the following License Agreement.'
-    GLID = 2
-    Transparent = True
-    WordWrap = True
-  end
-  object Agreement: TRichEdit
-    Left = 140
-    Top = 40
     Width = 322
-    Height = 196
-    Color = clWindow
-    Font.Charset = DEFAULT_CHARSET
-    Font.Color = clWindowText
-    Font.Height = -11
-    Font.Name = 'Arial'
-    ParentFont = False
-    ReadOnly = True
-    ScrollBars = ssVertical
-  end
-  object Label2: TTranslateLabel
-    Left = 140
-    Top = 244
-    Width = 320
-    Height = 60
-    AutoSize = False
-    Caption = 'By clicking on the Next button below, you agree to all terms stated in the License Agreement. You may cancel the installation by clicking on the Cancel button.'
-    GLID = 3
-    Transparent = True
-    WordWrap = True
+    Height = 292
+    BevelOuter = bvNone
+    ParentColor = True
+    object Label1: TTranslateLabel
+      Align = alTop
+      Height = 24
+      AutoSize = False
+      Caption = 'Please read the following License Agreement.'
+      GLID = 2
+      Transparent = True
+      WordWrap = True
+    end
+    object Label3: TTranslateLabel
+      Align = alTop
+      AutoSize = False
+      Height = 4
+      Caption = ''
+      GLID = 0
+      Transparent = True
+    end
+    object Label2: TTranslateLabel
+      Align = alBottom
+      Height = 60
+      AutoSize = False
+      Caption = 'By clicking on the Next button below, you agree to all terms stated in the License Agreement. You may cancel the installation by clicking on the Cancel button.'
+      GLID = 3
+      Transparent = True
+      WordWrap = True
+    end
+    object Label4: TTranslateLabel
+      Align = alBottom
+      AutoSize = False
+      Height = 8
+      Caption = ''
+      GLID = 0
+      Transparent = True
+    end
+    object Agreement: TRichEdit
+      Align = alClient
+      Height = 196
+      Color = clWindow
+      Font.Charset = DEFAULT_CHARSET
+      Font.Color = clWindowText
+      Font.Height = -11
+      Font.Name = 'Arial'
+      ParentFont = False
+      ReadOnly = True
+      ScrollBars = ssVertical
+    end
   end
   object BackBtn: TTranslateBitBtn
     Left = 222

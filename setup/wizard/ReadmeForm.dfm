@@ -24,30 +24,42 @@ object ReadmeForm: TReadmeForm
     Height = 2
     Shape = bsTopLine
   end
-  object Label1: TTranslateLabel
+  object TextPanel: TPanel
     Left = 140
     Top = 8
-    Width = 320
-    Height = 30
-    AutoSize = False
-    Caption = 'Please read the information below before you install this software on your computer.'
-    GLID = 8
-    Transparent = True
-    WordWrap = True
-  end
-  object Information: TRichEdit
-    Left = 140
-    Top = 40
     Width = 322
-    Height = 260
-    Color = clWindow
-    Font.Charset = DEFAULT_CHARSET
-    Font.Color = clWindowText
-    Font.Height = -11
-    Font.Name = 'Arial'
-    ParentFont = False
-    ReadOnly = True
-    ScrollBars = ssVertical
+    Height = 292
+    BevelOuter = bvNone
+    ParentColor = True
+    object Label1: TTranslateLabel
+      Align = alTop
+      Height = 30
+      AutoSize = False
+      Caption = 'Please read the information below before you install this software on your computer.'
+      GLID = 8
+      Transparent = True
+      WordWrap = True
+    end
+    object Label2: TTranslateLabel
+      Align = alTop
+      AutoSize = False
+      Height = 2
+      Caption = ''
+      GLID = 0
+      Transparent = True
+    end
+    object Information: TRichEdit
+      Align = alClient
+      Height = 260
+      Color = clWindow
+      Font.Charset = DEFAULT_CHARSET
+      Font.Color = clWindowText
+      Font.Height = -11
+      Font.Name = 'Arial'
+      ParentFont = False
+      ReadOnly = True
+      ScrollBars = ssVertical
+    end
   end
   object BackBtn: TTranslateBitBtn
     Left = 222

@@ -10,6 +10,7 @@ object SelectFolderForm: TSelectFolderForm
   Font.Height = -11
   Font.Name = 'Arial'
   OnCreate = FormCreate
+  OnResize = FormResize
   object ThemeBitmap: TImage
     Left = 0
     Top = 0
@@ -24,53 +25,83 @@ object SelectFolderForm: TSelectFolderForm
     Height = 2
     Shape = bsTopLine
   end
-  object TopDescriptionLabel: TTranslateLabel
+  object TextPanel: TPanel
     Left = 140
     Top = 8
-    Width = 320
-    Height = 48
-    AutoSize = False
-    Caption = 'Setup will add program icons to the Program Folder listed below. You may type a new folder name, or select from the E&xisting Folders list.'
-    GLID = 41
-    Transparent = True
-    WordWrap = True
-  end
-  object ProgramFolders: TTranslateLabel
-    Left = 140
-    Top = 62
-    Width = 320
-    Height = 16
-    AutoSize = False
-    Caption = '&Program Folder'
-    GLID = 42
-    Transparent = True
-    WordWrap = True
-  end
-  object FolderEdit: TEdit
-    Left = 140
-    Top = 80
     Width = 322
-    Height = 21
-    OnChange = FolderEditChange
-  end
-  object ExistingFolders: TTranslateLabel
-    Left = 140
-    Top = 110
-    Width = 320
-    Height = 16
-    AutoSize = False
-    Caption = 'E&xisting Folders'
-    GLID = 43
-    Transparent = True
-    WordWrap = True
-  end
-  object FolderListBox: TListBox
-    Left = 140
-    Top = 128
-    Width = 322
-    Height = 176
-    Sorted = True
-    OnClick = FolderListBoxClick
+    Height = 298
+    BevelOuter = bvNone
+    ParentColor = True
+    object TopDescriptionLabel: TTranslateLabel
+      Align = alTop
+      Height = 48
+      AutoSize = False
+      Caption = 'Setup will add program icons to the Program Folder listed below. You may type a new folder name, or select from the E&xisting Folders list.'
+      GLID = 41
+      Transparent = True
+      WordWrap = True
+    end
+    object Label1: TTranslateLabel
+      Align = alTop
+      AutoSize = False
+      Height = 18
+      Caption = ''
+      GLID = 0
+      Transparent = True
+    end
+    object ProgramFolders: TTranslateLabel
+      Align = alTop
+      Height = 16
+      AutoSize = False
+      Caption = '&Program Folder'
+      GLID = 42
+      Transparent = True
+      WordWrap = True
+    end
+    object Label2: TTranslateLabel
+      Align = alTop
+      AutoSize = False
+      Height = 2
+      Caption = ''
+      GLID = 0
+      Transparent = True
+    end
+    object FolderEdit: TEdit
+      Align = alTop
+      Height = 21
+      OnChange = FolderEditChange
+    end
+    object Label3: TTranslateLabel
+      Align = alTop
+      AutoSize = False
+      Height = 8
+      Caption = ''
+      GLID = 0
+      Transparent = True
+    end
+    object ExistingFolders: TTranslateLabel
+      Align = alTop
+      Height = 16
+      AutoSize = False
+      Caption = 'E&xisting Folders'
+      GLID = 43
+      Transparent = True
+      WordWrap = True
+    end
+    object Label4: TTranslateLabel
+      Align = alTop
+      AutoSize = False
+      Height = 8
+      Caption = ''
+      GLID = 0
+      Transparent = True
+    end
+    object FolderListBox: TListBox
+      Align = alClient
+      Height = 176
+      Sorted = True
+      OnClick = FolderListBoxClick
+    end
   end
   object BackBtn: TTranslateBitBtn
     Left = 222

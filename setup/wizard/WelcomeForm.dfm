@@ -24,38 +24,56 @@ object WelcomeForm: TWelcomeForm
     Height = 2
     Shape = bsTopLine
   end
-  object Label1: TTranslateLabel
+  object TextPanel: TPanel
     Left = 140
     Top = 16
     Width = 320
-    Height = 32
-    AutoSize = False
-    Caption = 'This program will install the software on your computer.'
-    GLID = 10
-    Transparent = True
-    WordWrap = True
-  end
-  object Label2: TTranslateLabel
-    Left = 140
-    Top = 56
-    Width = 320
-    Height = 64
-    AutoSize = False
-    Caption = 'It is strongly recommended that you exit all Windows programs before running this setup. If you need to close any programs, click Cancel to quit the setup and then close the programs.'
-    GLID = 11
-    Transparent = True
-    WordWrap = True
-  end
-  object Label3: TTranslateLabel
-    Left = 140
-    Top = 128
-    Width = 320
-    Height = 32
-    AutoSize = False
-    Caption = 'Click Next to continue with the installation.'
-    GLID = 12
-    Transparent = True
-    WordWrap = True
+    Height = 290
+    BevelOuter = bvNone
+    ParentColor = True
+    object Label1: TTranslateLabel
+      Align = alTop
+      Height = 32
+      AutoSize = False
+      Caption = 'This program will install the software on your computer.'
+      GLID = 10
+      Transparent = True
+      WordWrap = True
+    end
+    object Label6: TTranslateLabel
+      Align = alTop
+      AutoSize = False
+      Height = 8
+      Caption = ''
+      GLID = 0
+      Transparent = True
+    end
+    object Label2: TTranslateLabel
+      Align = alTop
+      Height = 64
+      AutoSize = False
+      Caption = 'It is strongly recommended that you exit all Windows programs before running this setup. If you need to close any programs, click Cancel to quit the setup and then close the programs.'
+      GLID = 11
+      Transparent = True
+      WordWrap = True
+    end
+    object Label7: TTranslateLabel
+      Align = alTop
+      AutoSize = False
+      Height = 8
+      Caption = ''
+      GLID = 0
+      Transparent = True
+    end
+    object Label3: TTranslateLabel
+      Align = alTop
+      Height = 32
+      AutoSize = False
+      Caption = 'Click Next to continue with the installation.'
+      GLID = 12
+      Transparent = True
+      WordWrap = True
+    end
   end
   object BackBtn: TTranslateBitBtn
     Left = 222

@@ -96,6 +96,12 @@ TEST_F(DialogComponentTest, ManagersListTheirDialogsUntilEitherGoes) {
   other->Free();
   EXPECT_EQ(second->DialogManager(), nullptr);
   second->Free();
+
+  // Placed in a designer, a new dialog belongs to the program's engine.
+  fw::TOwnedPtr<fw::TForm> designed(new fw::TForm(nullptr));
+  designed->SetDesigning(true);
+  auto* placed = new TProbeDialog(designed.get());
+  EXPECT_EQ(placed->Container(), config.Engine);
 }
 
 TEST_F(DialogComponentTest, PagesTakeTheEnginesPictureUnlessTheyHaveTheirOwn) {

@@ -27,6 +27,14 @@ std::string StandInClient() {
   return ProgramFolder() + "CALWIN32.DLL";
 }
 
+// Where a control sits in the wizard's client area.
+RECT ClientPlace(HWND Wizard, HWND Control) {
+  RECT r{};
+  GetWindowRect(Control, &r);
+  MapWindowPoints(nullptr, Wizard, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
 class PagesTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -266,6 +274,7 @@ TEST_F(PagesTest, FolderPageEditsTheMainLinkGroupAndKeepsTheWholeTypedFolder) {
   CreateDirectoryA(probeFolder.c_str(), nullptr);
   std::string first, afterReturn;
   bool listed = false;
+  RECT editPlace{}, listPlace{};
   bool aborted = Run(manager, [&] {
     HWND wizard = WaitForWizard("Welcome");
     for (const char* caption : {"Software license agreement", "Readme information", "Choose Destination Location",
@@ -279,6 +288,10 @@ TEST_F(PagesTest, FolderPageEditsTheMainLinkGroupAndKeepsTheWholeTypedFolder) {
     listed = SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                           reinterpret_cast<LPARAM>("Wizard Probe Folder")) >= 0;
     testsupport::SaveWindowPng(wizard, "start-menu-folder");
+    // The boxes stand below their texts and spacers: 48 + 18 + 16 + 2 from the text's
+    // top at 8, then 8 + 16 + 8 between the edit and the list.
+    editPlace = ClientPlace(wizard, edit);
+    listPlace = ClientPlace(wizard, list);
     testsupport::SetEditText(edit, "Kavel\\Tools");
     ClickVisible(wizard, "< Previous");
     WaitForCaption(wizard, "Choose Destination Location");
@@ -293,9 +306,27 @@ TEST_F(PagesTest, FolderPageEditsTheMainLinkGroupAndKeepsTheWholeTypedFolder) {
   EXPECT_EQ(first, "Kavel Stavrel");
   EXPECT_TRUE(listed);
   EXPECT_EQ(afterReturn, "Kavel\\Tools");
+  EXPECT_EQ(editPlace.top, 8 + 48 + 18 + 16 + 2);
+  EXPECT_EQ(listPlace.top - editPlace.bottom, 8 + 16 + 8);
   EXPECT_EQ(group->DestDirType(), programs);
   EXPECT_EQ(group->DestDir(), "\\Wizard Probe Folder");
   group->Free();
+}
+
+TEST(FolderPage, ResizingPutsTheSpacersBackToTheirHeights) {
+  TWizardConfiguration config;
+  fw::TOwnedPtr<TSelectFolderForm> page(
+      static_cast<TSelectFolderForm*>(CreateRegisteredForm(TSelectFolderForm::StaticClass(), nullptr)));
+  page->Show();
+  page->Label1->SetHeight(30);
+  page->Label3->SetHeight(1);
+  page->Label4->SetHeight(2);
+  EXPECT_EQ(page->ProgramFolders->Top(), page->TopDescriptionLabel->Height() + 30);
+  page->SetBounds(page->Left(), page->Top(), page->Width() + 10, page->Height());
+  EXPECT_EQ(page->Label1->Height(), 18);
+  EXPECT_EQ(page->Label3->Height(), 8);
+  EXPECT_EQ(page->Label4->Height(), 8);
+  EXPECT_EQ(page->ProgramFolders->Top(), page->TopDescriptionLabel->Height() + 18);
 }
 
 TEST(FolderList, OlderSystemsListNoFolders) {
