@@ -5,6 +5,7 @@
 
 #include "Screenshot.h"
 #include "WizardTestSupport.h"
+#include "objects/StatusParameters.h"
 #include "support/Errors.h"
 #include "wizard/BaseFormContainer.h"
 #include "wizard/BaseInstallDlg.h"
@@ -22,6 +23,21 @@ class TProbeDialogPage : public TWizardPage {
 
 const fw::TClass& TProbeDialogPage::StaticClass() {
   static const fw::TClass cls = fw::TClassDef<TProbeDialogPage>().Creatable().Field("OkBtn", &TProbeDialogPage::OkBtn);
+  return cls;
+}
+
+// A progress window that joins a copy run only while a test wants it.
+class TProbeCopyForm : public TBaseDuringCopyForm {
+  FW_CLASS(TProbeCopyForm, TBaseDuringCopyForm)
+ public:
+  explicit TProbeCopyForm(fw::TComponent* AOwner) : TBaseDuringCopyForm(AOwner) {
+    if (Wanted) SetDM(FindDialogManager(dmDuringCopyFiles));
+  }
+  static inline bool Wanted = false;
+};
+
+const fw::TClass& TProbeCopyForm::StaticClass() {
+  static const fw::TClass cls = fw::TClassDef<TProbeCopyForm>().Creatable();
   return cls;
 }
 
@@ -207,6 +223,32 @@ TEST_F(DialogComponentTest, LendsItsSettingsToItsPageInTheWizard) {
   run({"Probe 1", "Probe 5"});
   dialog->Free();
   run({"Probe 1", "Probe 5"});
+}
+
+TEST_F(DialogComponentTest, PlacesTheProgressWindowItIsRegisteredWith) {
+  TDialogManager* copies = config.AddManager(dmDuringCopyFiles, "CopyManager");
+  RegisterDuringCopyForm(TProbeCopyForm::StaticClass(), dialog);
+  TProbeCopyForm::Wanted = true;
+  dialog->Position = qdpBottomRight;
+  dialog->LeftOffset = 5;
+  dialog->TopOffset = 6;
+  dialog->Width = 250;
+  dialog->Height = 120;
+  TFileStatusParameter status;
+  copies->NotifyDuringCopyForms(&status, nullptr);
+  TProbeCopyForm::Wanted = false;
+  ASSERT_EQ(copies->DuringCopyForms().size(), 2u);
+  auto* form = dynamic_cast<TProbeCopyForm*>(dialog->Form());
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(copies->DuringCopyForms()[1], form);
+  RECT r{};
+  GetWindowRect(form->Handle(), &r);
+  EXPECT_EQ(r.left, GetSystemMetrics(SM_CXSCREEN) - 250 - 5);
+  EXPECT_EQ(r.top, GetSystemMetrics(SM_CYSCREEN) - GetSystemMetrics(SM_CYCAPTION) - 120 - 6);
+  std::vector<TBaseDuringCopyForm*> windows = copies->DuringCopyForms();
+  copies->CloseDuringCopyForms();
+  for (TBaseDuringCopyForm* window : windows) window->Free();
+  EXPECT_EQ(dialog->Form(), nullptr);
 }
 
 }  // namespace
