@@ -103,7 +103,14 @@ void TCustomInstall::CleanupLoadingProgram() {
       DeleteFileA((AddTrailingBackslash(folder) + name).c_str());
     } while (FindNextFileA(search.Get(), &found));
   }
-  RemoveDirectoryA(folder.c_str());
+  // A process's current folder cannot be removed: the program leaves it for the folder
+  // above (the loader started it in its own folder).
+  std::string parent = folder;
+  while (!parent.empty() && (parent.back() == '\\' || parent.back() == '/')) parent.pop_back();
+  parent = parent.substr(0, parent.find_last_of("\\/") + 1);
+  if (!parent.empty()) SetCurrentDirectoryA(parent.c_str());
+  // Where the running program's file could be deleted, nothing is left to wait for.
+  if (RemoveDirectoryA(folder.c_str())) return;
   // A library's host goes on running: no batch file removes its folder.
   if (fw::ModuleInstance() != GetModuleHandleA(nullptr)) return;
   WriteCleanupBatch();

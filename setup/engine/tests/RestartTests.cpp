@@ -224,6 +224,24 @@ TEST_F(Cleanup, TheLoadersFolderGoesAfterTheProgramHasEnded) {
   EXPECT_FALSE(testsupport::FileExists(batch)) << "the batch removes itself";
 }
 
+TEST_F(Cleanup, AProgramStartedInTheFolderLeavesItSoThatItGoesAtOnce) {
+  // The loader starts the program in its folder; where the running program's file can be
+  // deleted (Wine), the folder goes at once and no batch is left to wait for it.
+  char saved[MAX_PATH] = "";
+  GetCurrentDirectoryA(MAX_PATH, saved);
+  testsupport::WriteFile(Folder + "\\" + kLoaderFolderMarker, "");
+  ASSERT_TRUE(SetCurrentDirectoryA(Folder.c_str()));
+  TTestInstall::NextArguments() = {"-s" + Scratch.Path(), "-c"};
+  Load();
+  Engine->CleanupLoadingProgram();
+  char now[MAX_PATH] = "";
+  GetCurrentDirectoryA(MAX_PATH, now);
+  SetCurrentDirectoryA(saved);
+  EXPECT_FALSE(testsupport::FolderExists(Folder));
+  EXPECT_EQ(std::string(now).find(Folder), std::string::npos) << now;
+  EXPECT_FALSE(Engine->CleanupBatchWritten());
+}
+
 TEST_F(Cleanup, NoOtherFolderIsTouched) {
   // Without the loader's mark, with the debug switch, without switch c, or with the
   // clean-up refused: nothing is deleted and no batch is written.
