@@ -88,11 +88,15 @@ std::string TCustomInstallRegistry::GetKeyPath() const {
   return path + "\\" + info.Version();
 }
 
+void TCustomInstallRegistry::OpenKey(TqnlkRegistry& Registry) const {
+  SetRootKeyIndex(Registry, static_cast<int>(FRootKey));
+  std::string key = GetKeyPath();
+  if (!Registry.OpenKey(key, true)) throw IERegistryEntry("%s cannot create the key %s in the registry", Name(), key);
+}
+
 void TCustomInstallRegistry::WriteEntry(const TRegistryEntry& Entry) const {
   TqnlkRegistry registry;
-  SetRootKeyIndex(registry, static_cast<int>(FRootKey));
-  std::string key = GetKeyPath();
-  if (!registry.OpenKey(key, true)) throw IERegistryEntry("%s cannot create the key %s in the registry", Name(), key);
+  OpenKey(registry);
   switch (Entry.EntryType()) {
     case retText:
       registry.WriteString(Entry.Ident(), Entry.GetExpandedText());
@@ -107,6 +111,12 @@ void TCustomInstallRegistry::WriteEntry(const TRegistryEntry& Entry) const {
 }
 
 void TCustomInstallRegistry::Install() {
+  // The key is made also when no entry is written (the company's and the product's keys
+  // have none): the uninstall log names it.
+  {
+    TqnlkRegistry registry;
+    OpenKey(registry);
+  }
   for (int i = 0; i < FEntries->Count(); ++i) {
     TRegistryEntry* entry = FEntries->Entry(i);
     bool proceed = true;

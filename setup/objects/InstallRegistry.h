@@ -17,6 +17,8 @@ SETUP_IEXCEPTION(IEInstallRegistryList, IException);
 
 // How the key is named: as written, or below "\SOFTWARE\" by the engine's company,
 // product and version.
+class TqnlkRegistry;
+
 enum class TKeySpecifier { ksAbsolute, ksCompanyName, ksProductName, ksVersion };
 using enum TKeySpecifier;
 const fw::TEnumInfo& KeySpecifierInfo();
@@ -50,8 +52,8 @@ class TCustomInstallRegistry : public TInstallObject {
 
   // The key the object writes; the engine's names need the engine (IEInstallRegistry).
   std::string GetKeyPath() const;
-  // Writes each entry that OnBeforeWriteEntry lets through, then installs as every
-  // object does.
+  // Makes the key (also without entries), writes each entry that OnBeforeWriteEntry
+  // lets through, then installs as every object does.
   void Install() override;
   // Logs the key, its root and every entry (written or not) as RegistryKey<n>.
   void WriteUninstallInfo(const std::string& Key) override;
@@ -65,6 +67,8 @@ class TCustomInstallRegistry : public TInstallObject {
   void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
 
  private:
+  // Opens (making) the object's key in Registry; IERegistryEntry when it cannot.
+  void OpenKey(TqnlkRegistry& Registry) const;
   // Raises IERegistryEntry when the key cannot be opened; write errors propagate.
   void WriteEntry(const TRegistryEntry& Entry) const;
 

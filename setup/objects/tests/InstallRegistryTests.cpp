@@ -163,6 +163,18 @@ TEST_F(RegistryEntries, AGoneSpecifierLeavesTheEntry) {
   EXPECT_EQ(entry->GetExpandedText(), "%p");
 }
 
+TEST_F(RegistryEntries, AKeyWithoutEntriesIsMadeAsTheLogSaysAndOneThatCannotBeMadeNamesTheObject) {
+  testsupport::DeleteRegistryTree(HKEY_CURRENT_USER, kTestKey);
+  Registry->Process();
+  HKEY key = nullptr;
+  EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kTestKey.c_str() + 1, 0, KEY_READ, &key), ERROR_SUCCESS);
+  if (key != nullptr) RegCloseKey(key);
+
+  Registry->SetKey(kTestKey + "\\" + std::string(300, 'k'));
+  EXPECT_EQ(ErrorText<IERegistryEntry>([&] { Registry->Install(); }),
+            "ToolsKey cannot create the key " + Registry->GetKeyPath() + " in the registry");
+}
+
 TEST_F(RegistryEntries, AKeyThatCannotBeMadeNamesTheObject) {
   Registry->SetKey(kTestKey + "\\" + std::string(300, 'k'));
   AddEntry("Value")->SetText("x");
