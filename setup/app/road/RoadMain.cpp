@@ -1,0 +1,164 @@
+// install_road: the product's whole road on this machine. Builds the distributable setup
+// on a build machine laid out in C:\Stavrel ("bramset.exe -b"), installs it through the
+// wizard as a user does, checks and prints what was installed, uninstalls it from its
+// Add/Remove Programs entry and shows that nothing the setup made remains.
+//
+//   install_road [--screenshots <folder>] [--copy-setup <folder>] [--setup <setup.exe>]
+//
+// --screenshots: a PNG of the splash and of every window passed, below <folder>;
+// --copy-setup: a copy of the built setup.exe there; --setup: installs that setup instead
+// of building one. Exit code 0 when every check held.
+#include <windows.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "BuildMachine.h"
+#include "InstallChecks.h"
+#include "ProgramRun.h"
+#include "RoadReport.h"
+#include "SetupTraces.h"
+#include "UninstallRun.h"
+#include "WizardWalker.h"
+
+namespace {
+
+using namespace road;
+
+constexpr char kProductName[] = "Kavel Stavrel";
+constexpr double kInstallTargetSeconds = 3.0;
+
+struct TRoadOptions {
+  std::string Screenshots;
+  std::string CopySetupTo;
+  std::string Setup;
+};
+
+TRoadOptions ParseOptions(int Count, char** Arguments) {
+  TRoadOptions options;
+  for (int i = 1; i < Count; ++i) {
+    const std::string name = Arguments[i];
+    if (i + 1 >= Count)
+      throw ERoad("usage: install_road [--screenshots <folder>] [--copy-setup <folder>] [--setup <file>]");
+    const std::string value = Arguments[++i];
+    if (name == "--screenshots")
+      options.Screenshots = value;
+    else if (name == "--copy-setup")
+      options.CopySetupTo = value;
+    else if (name == "--setup")
+      options.Setup = value;
+    else
+      throw ERoad("unknown option " + name);
+  }
+  return options;
+}
+
+class TStopwatch {
+ public:
+  TStopwatch() { QueryPerformanceCounter(&FStart); }
+  double Seconds() const {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(now.QuadPart - FStart.QuadPart) / static_cast<double>(frequency.QuadPart);
+  }
+
+ private:
+  LARGE_INTEGER FStart;
+};
+
+std::string SecondsText(double Seconds) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2f s", Seconds);
+  return text;
+}
+
+// The installation as the wizard placed it, and its checks.
+void CheckInstallation(TRoadReport& Report, const TWalkResult& Walk) {
+  const TMachineFolders folders = MachineFolders();
+  TInstallation installation{kProductName, Walk.Destination, folders.Programs + "\\" + Walk.StartMenuFolder,
+                             folders.Desktop};
+  TInstallCheck(Report, installation).CheckAll();
+}
+
+void Uninstall(TRoadReport& Report) {
+  Report.Step("uninstall from Add/Remove Programs");
+  const TUninstallRun run = RunUninstaller(kProductName);
+  Report.Note("command: " + run.Command);
+  Report.CheckEqual("the question", std::string("Remove ") + kProductName + " and all of its components?",
+                    run.Question);
+  Report.Note("answered Yes; the uninstaller said: " + run.Outcome);
+  Report.Check(run.ExitCode == 0, "the uninstaller removed everything it names",
+               "exit code " + std::to_string(run.ExitCode));
+}
+
+// The build, the install through the wizard, the checks and the uninstall.
+void RunRoad(TRoadReport& Report, const TRoadOptions& Options) {
+  const std::string programs = ProgramFolder();
+  TRestartDeletions restartDeletions;
+  TBuildMachine machine(programs, programs + "\\..\\sample-product");
+  std::string setup = Options.Setup;
+  if (setup.empty()) {
+    Report.Step("build the distributable setup: bramset.exe -b");
+    TStopwatch build;
+    machine.LayOut();
+    setup = machine.BuildSetup();
+    Report.Note("built " + setup + " in " + SecondsText(build.Seconds()));
+  }
+  if (!Options.CopySetupTo.empty()) {
+    std::filesystem::copy_file(setup, Options.CopySetupTo + "\\setup.exe",
+                               std::filesystem::copy_options::overwrite_existing);
+    Report.Note("a copy: " + Options.CopySetupTo + "\\setup.exe");
+  }
+
+  Report.Step("install through the wizard");
+  TWalkOptions walkOptions;
+  walkOptions.Screenshots = !Options.Screenshots.empty();
+  walkOptions.ClientFolder = programs;
+  const TWalkResult walk = TWizardWalker(Report, walkOptions).Walk(setup);
+  Report.Check(walk.ExitCode == 0, "setup.exe ended with exit code 0", "exit code " + std::to_string(walk.ExitCode));
+  Report.Note("destination kept: " + walk.Destination + "; Start-menu folder kept: " + walk.StartMenuFolder);
+  Report.Note("from the last Next to the good-install page: " + SecondsText(walk.InstallSeconds) + " (target under " +
+              SecondsText(kInstallTargetSeconds) + ")");
+
+  CheckInstallation(Report, walk);
+  Uninstall(Report);
+  for (const std::string& file : restartDeletions.Added())
+    Report.Note("left for deletion at the next restart: " + file + " (deleted now)");
+}
+
+// What remains of the setup and what of the machine's own it changed; removes what it
+// added, so the machine ends as it began.
+void CheckTraces(TRoadReport& Report, const TSnapshotItems& Before, const TMachineSnapshot& Traces) {
+  Report.Step("what remains of the setup");
+  const std::vector<std::string> differences = CompareSnapshots(Before, Traces.Take());
+  for (const std::string& line : differences) Report.Check(false, line);
+  Report.Check(differences.empty(), "nothing the setup made remains; nothing of the machine's own changed");
+  for (const std::string& line : RemoveAdded(differences)) Report.Note("could not clean up: " + line);
+}
+
+}  // namespace
+
+int main(int Count, char** Arguments) {
+  TStopwatch whole;
+  TRoadReport report;
+  try {
+    const TRoadOptions options = ParseOptions(Count, Arguments);
+    if (!options.Screenshots.empty()) SetEnvironmentVariableA("STAVREL_SCREENSHOTS", options.Screenshots.c_str());
+    const TMachineSnapshot traces = SetupTraces();
+    const TSnapshotItems before = traces.Take();
+    try {
+      RunRoad(report, options);
+    } catch (const std::exception& e) {
+      report.Check(false, e.what());
+    }
+    CheckTraces(report, before, traces);
+  } catch (const std::exception& e) {
+    report.Check(false, e.what());
+  }
+  report.Step("result");
+  report.Note(std::to_string(report.Checks() - static_cast<int>(report.Failures().size())) + " of " +
+              std::to_string(report.Checks()) + " checks held; the whole road took " + SecondsText(whole.Seconds()));
+  return report.Failures().empty() ? 0 : 1;
+}

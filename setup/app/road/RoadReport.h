@@ -1,0 +1,37 @@
+// What the road prints as it goes: steps, checks that hold or fail, and notes. A failed
+// check does not stop the road; the program's result counts them.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace road {
+
+// A step of the road that cannot go on (a window that should have come, a program that
+// would not start); the message tells the user what happened.
+class ERoad : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class TRoadReport {
+ public:
+  // "== Title"
+  void Step(const std::string& Title);
+  // An indented line of information.
+  void Note(const std::string& Text);
+  // "  ok    What" or "  FAIL  What (Detail)"; returns Holds.
+  bool Check(bool Holds, const std::string& What, const std::string& Detail = std::string());
+  // Expected == Actual, with both in the failure's detail.
+  bool CheckEqual(const std::string& What, const std::string& Expected, const std::string& Actual);
+
+  int Checks() const { return FChecks; }
+  const std::vector<std::string>& Failures() const { return FFailures; }
+
+ private:
+  int FChecks = 0;
+  std::vector<std::string> FFailures;
+};
+
+}  // namespace road

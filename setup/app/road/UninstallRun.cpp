@@ -1,0 +1,71 @@
+#include "UninstallRun.h"
+
+#include <algorithm>
+
+#include "InstallChecks.h"
+#include "ProgramRun.h"
+#include "RegistryView.h"
+#include "RoadReport.h"
+
+namespace road {
+
+namespace {
+
+constexpr char kSessionManagerKey[] = "\\System\\CurrentControlSet\\Control\\Session Manager";
+constexpr char kPendingValue[] = "PendingFileRenameOperations";
+
+// The files the pending list deletes (pairs of source and an empty target), without
+// their "\??\" prefix.
+std::vector<std::string> PendingDeletions() {
+  std::vector<std::string> files;
+  for (const TRegValue& value : KeyValues(HKEY_LOCAL_MACHINE, kSessionManagerKey)) {
+    if (_stricmp(value.Name.c_str(), kPendingValue) != 0 || value.Type != REG_MULTI_SZ) continue;
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (start < value.Data.size()) {
+      size_t end = value.Data.find('\0', start);
+      if (end == std::string::npos) end = value.Data.size();
+      parts.push_back(value.Data.substr(start, end - start));
+      start = end + 1;
+    }
+    for (size_t i = 0; i + 1 < parts.size(); i += 2) {
+      if (!parts[i + 1].empty() || parts[i].empty()) continue;
+      std::string file = parts[i];
+      if (file.rfind("\\??\\", 0) == 0) file = file.substr(4);
+      files.push_back(file);
+    }
+  }
+  return files;
+}
+
+}  // namespace
+
+TUninstallRun RunUninstaller(const std::string& ProductName, DWORD TimeoutMs) {
+  TUninstallRun run;
+  run.Command = ReadString(HKEY_LOCAL_MACHINE, UninstallKeyOf(ProductName), "UninstallString").value_or("");
+  if (run.Command.empty()) throw ERoad(ProductName + " has no uninstall command in Add/Remove Programs");
+  TProgramResult result = RunAnsweringBoxes(run.Command, {"Yes", "OK"}, TimeoutMs);
+  if (!result.Boxes.empty()) run.Question = result.Boxes.front().Text;
+  if (result.Boxes.size() > 1) run.Outcome = result.Boxes.back().Text;
+  run.ExitCode = result.ExitCode;
+  return run;
+}
+
+TRestartDeletions::TRestartDeletions()
+    : FBefore(PendingDeletions()), FSaved(HKEY_LOCAL_MACHINE, kSessionManagerKey, {kPendingValue}) {}
+
+TRestartDeletions::~TRestartDeletions() {
+  for (const std::string& file : Added()) {
+    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!DeleteFileA(file.c_str())) RemoveDirectoryA(file.c_str());
+  }
+}
+
+std::vector<std::string> TRestartDeletions::Added() const {
+  std::vector<std::string> added;
+  for (const std::string& file : PendingDeletions())
+    if (std::find(FBefore.begin(), FBefore.end(), file) == FBefore.end()) added.push_back(file);
+  return added;
+}
+
+}  // namespace road

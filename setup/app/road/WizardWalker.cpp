@@ -1,0 +1,239 @@
+#include "WizardWalker.h"
+
+#include <algorithm>
+
+#include "ProgramRun.h"
+#include "Screenshot.h"
+#include "UiDriver.h"
+
+namespace road {
+
+namespace {
+
+constexpr char kWizardClass[] = "TBaseFormContainer";
+constexpr char kCopyWindowClass[] = "TCopyFileForm";
+
+struct TPageStep {
+  const char* Caption;
+  const char* Button;
+  const char* Picture;
+};
+
+// The before-install wizard, page by page.
+constexpr TPageStep kBeforeInstall[] = {
+    {"Welcome", "Next >", "welcome"},
+    {"Software license agreement", "Next >", "licence"},
+    {"Readme information", "Next >", "readme"},
+    {"Choose Destination Location", "Next >", "destination"},
+    {"Select folder in start menu", "Next >", "start-menu-folder"},
+};
+constexpr TPageStep kGoodInstall = {"Setup complete", "Finish", "setup-complete"};
+constexpr TPageStep kReboot = {"Reboot windows", "Finish", "reboot"};
+constexpr char kNoReboot[] = "No, I would not like to reboot windows";
+
+std::string WithoutAccelerators(std::string Text) {
+  Text.erase(std::remove(Text.begin(), Text.end(), '&'), Text.end());
+  return Text;
+}
+
+// Sets the variable for the processes started from here while the object lives.
+class TPrependedPath {
+ public:
+  explicit TPrependedPath(const std::string& Folder) {
+    char buffer[32768] = "";
+    DWORD length = GetEnvironmentVariableA("PATH", buffer, sizeof buffer);
+    FOld.assign(buffer, length < sizeof buffer ? length : 0);
+    if (!Folder.empty()) SetEnvironmentVariableA("PATH", (Folder + ";" + FOld).c_str());
+  }
+  ~TPrependedPath() { SetEnvironmentVariableA("PATH", FOld.c_str()); }
+  TPrependedPath(const TPrependedPath&) = delete;
+  TPrependedPath& operator=(const TPrependedPath&) = delete;
+
+ private:
+  std::string FOld;
+};
+
+// The folders the loader made below the temporary folder (marked by its tag file).
+std::vector<std::string> LoaderFolders() {
+  char temp[MAX_PATH] = "";
+  const std::string base(temp, GetTempPathA(MAX_PATH, temp));
+  std::vector<std::string> folders;
+  WIN32_FIND_DATAA found;
+  fw::TFindHandle find(FindFirstFileA((base + "*").c_str(), &found));
+  if (!find) return folders;
+  do {
+    const std::string folder = base + found.cFileName;
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+        GetFileAttributesA((folder + "\\~loader.tag").c_str()) != INVALID_FILE_ATTRIBUTES)
+      folders.push_back(folder);
+  } while (FindNextFileA(find.Get(), &found));
+  return folders;
+}
+
+double SecondsSince(LARGE_INTEGER Start) {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(now.QuadPart - Start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+}  // namespace
+
+HWND VisibleControl(HWND Window, const std::string& Caption, const std::string& ClassName) {
+  for (const testsupport::TControlInfo& info : testsupport::ListControls(Window))
+    if (info.Visible && (Caption.empty() || WithoutAccelerators(info.Text) == WithoutAccelerators(Caption)) &&
+        (ClassName.empty() || _stricmp(info.ClassName.c_str(), ClassName.c_str()) == 0))
+      return info.Handle;
+  return nullptr;
+}
+
+const std::vector<std::string>& TWizardWalker::SetupWindowClasses() {
+  static const std::vector<std::string> classes{"TMain", kWizardClass, kCopyWindowClass};
+  return classes;
+}
+
+TWizardWalker::TWizardWalker(TRoadReport& Report, TWalkOptions Options)
+    : FReport(Report), FOptions(std::move(Options)) {}
+
+TWalkResult TWizardWalker::Walk(const std::string& SetupExe) {
+  TWindowWatch watch(SetupWindowClasses());
+  const std::vector<std::string> loaderFoldersBefore = LoaderFolders();
+  TWalkResult result;
+  std::unique_ptr<TStartedProgram> setup;
+  {
+    TPrependedPath path(FOptions.ClientFolder);
+    setup = std::make_unique<TStartedProgram>(Quoted(SetupExe));
+  }
+  FSetupProcess = setup->ProcessId();
+  WalkBeforeInstall(watch, result);
+  // The loader's folder of this setup, made before the first page came.
+  std::vector<std::string> ours;
+  for (const std::string& folder : LoaderFolders())
+    if (std::find(loaderFoldersBefore.begin(), loaderFoldersBefore.end(), folder) == loaderFoldersBefore.end())
+      ours.push_back(folder);
+  FinishSetup(watch, *setup, result);
+
+  // The installer removes the loader's folder once it has ended (switch c).
+  auto left = [&] {
+    for (const std::string& folder : ours)
+      if (GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES) return folder;
+    return std::string();
+  };
+  const DWORD cleanupStart = GetTickCount();
+  while (!left().empty() && GetTickCount() - cleanupStart < FOptions.StepTimeoutMs) Sleep(50);
+  FReport.Check(!ours.empty() && left().empty(), "the loader's folder is gone after the setup ended",
+                ours.empty() ? "the loader made none" : left() + " stayed");
+  return result;
+}
+
+void TWizardWalker::WalkBeforeInstall(const TWindowWatch& Watch, TWalkResult& Result) {
+  for (const TPageStep& step : kBeforeInstall) {
+    HWND wizard = WaitForPage(Watch, {step.Caption});
+    HWND button = WaitForButton(Watch, wizard, step.Button);
+    if (Result.Pages.empty() && FOptions.Screenshots) testsupport::SaveScreenPng("splash");
+    const std::string picture = step.Picture;
+    if (HWND edit = VisibleControl(wizard, "", "Edit"); edit != nullptr && picture == "destination")
+      Result.Destination = testsupport::ControlText(edit);
+    if (HWND edit = VisibleControl(wizard, "", "Edit"); edit != nullptr && picture == "start-menu-folder")
+      Result.StartMenuFolder = testsupport::ControlText(edit);
+    Shoot(wizard, picture);
+    Result.Pages.push_back(step.Caption);
+    FReport.Note("page \"" + std::string(step.Caption) + "\": " + step.Button);
+    QueryPerformanceCounter(&FLastButton);
+    testsupport::Click(button);
+  }
+}
+
+void TWizardWalker::FinishSetup(const TWindowWatch& Watch, TStartedProgram& Setup, TWalkResult& Result) {
+  FSetupProcess = Setup.ProcessId();
+  std::string caption;
+  HWND page = WaitForPage(Watch, {kGoodInstall.Caption, kReboot.Caption}, &caption);
+  if (FLastButton.QuadPart != 0) Result.InstallSeconds = SecondsSince(FLastButton);
+  const TPageStep& step = caption == kReboot.Caption ? kReboot : kGoodInstall;
+  HWND finish = WaitForButton(Watch, page, step.Button);
+  Result.Pages.push_back(step.Caption);
+  if (&step == &kReboot) {
+    // The restart is the caller's to play: the user does not let the setup reboot now.
+    Result.RebootAsked = true;
+    HWND no = VisibleControl(page, kNoReboot, "Button");
+    if (no == nullptr) Fail("the reboot page has no choice \"" + std::string(kNoReboot) + "\"");
+    testsupport::ChooseRadioButton(no);
+    FReport.Note("page \"" + std::string(step.Caption) + "\": " + kNoReboot + ", " + step.Button);
+  } else {
+    FReport.Note("page \"" + std::string(step.Caption) + "\": " + step.Button);
+  }
+  Shoot(page, step.Picture);
+  testsupport::Click(finish);
+
+  const DWORD start = GetTickCount();
+  while (!Setup.WaitForEnd(20)) {
+    if (TShownWindow odd = Watch.FirstUnexpected(); odd.Handle != nullptr)
+      Fail("the setup showed " + TWindowWatch::Describe(odd) + " after Finish");
+    if (GetTickCount() - start > FOptions.StepTimeoutMs) Fail("the setup did not end after Finish");
+  }
+  Result.ExitCode = Setup.ExitCode();
+}
+
+HWND TWizardWalker::WaitForPage(const TWindowWatch& Watch, const std::vector<std::string>& Captions,
+                                std::string* Found) {
+  std::string Caption;
+  for (const std::string& one : Captions) Caption += (Caption.empty() ? "" : "\" or \"") + one;
+  const DWORD start = GetTickCount();
+  for (;;) {
+    for (const std::string& one : Captions)
+      if (HWND wizard = Watch.Find(kWizardClass, one)) {
+        if (Found != nullptr) *Found = one;
+        return wizard;
+      }
+    if (TShownWindow odd = Watch.FirstUnexpected(); odd.Handle != nullptr)
+      Fail("waiting for the page \"" + Caption + "\", the setup showed " + TWindowWatch::Describe(odd));
+    if (HWND copy = Watch.Find(kCopyWindowClass, "Copying installation files"); copy && !FCopyWindowShot) {
+      FCopyWindowShot = true;
+      try {
+        Shoot(copy, "copying-files");
+      } catch (const std::exception&) {
+        // The copy window went while it was taken: the install was quicker.
+      }
+    }
+    if (GetTickCount() - start > FOptions.StepTimeoutMs) {
+      std::string shown;
+      for (const TShownWindow& window : Watch.NewWindows())
+        shown += (shown.empty() ? "" : ", ") + TWindowWatch::Describe(window);
+      Fail("the page \"" + Caption + "\" did not come within " + std::to_string(FOptions.StepTimeoutMs / 1000) +
+           " s (shown: " + (shown.empty() ? "nothing" : shown) + ")");
+    }
+    DWORD exitCode = STILL_ACTIVE;
+    if (fw::TKernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, FSetupProcess));
+        process && GetExitCodeProcess(process.Get(), &exitCode) && exitCode != STILL_ACTIVE)
+      Fail("the setup ended (exit code " + std::to_string(exitCode) + ") before the page \"" + Caption + "\"");
+    Sleep(10);
+  }
+}
+
+HWND TWizardWalker::WaitForButton(const TWindowWatch& Watch, HWND Wizard, const std::string& Caption) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (HWND button = VisibleControl(Wizard, Caption, "Button"); button != nullptr && IsWindowEnabled(button))
+      return button;
+    if (TShownWindow odd = Watch.FirstUnexpected(); odd.Handle != nullptr)
+      Fail("waiting for the button \"" + Caption + "\", the setup showed " + TWindowWatch::Describe(odd));
+    if (GetTickCount() - start > FOptions.StepTimeoutMs)
+      Fail("the page \"" + testsupport::ControlText(Wizard) + "\" has no button \"" + Caption + "\"");
+    Sleep(10);
+  }
+}
+
+void TWizardWalker::Shoot(HWND Window, const std::string& Name) {
+  if (FOptions.Screenshots) testsupport::SaveWindowPng(Window, Name);
+}
+
+void TWizardWalker::Fail(const std::string& Message) {
+  std::string picture;
+  try {
+    picture = testsupport::SaveScreenPng("failure");
+  } catch (const std::exception&) {
+  }
+  throw ERoad(Message + (picture.empty() ? "" : " (the screen: " + picture + ")"));
+}
+
+}  // namespace road

@@ -1,0 +1,72 @@
+// Runs a built setup.exe as a user does: finds each page of the wizard, keeps what the
+// pages propose (licence accepted, destination and Start-menu folder kept), presses Next
+// up to the install and Finish on the good-install page. Anything else that comes up, or
+// nothing coming within the deadline, ends the walk with ERoad and a picture of the
+// screen.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ProgramRun.h"
+#include "RoadReport.h"
+#include "WindowWatch.h"
+
+namespace road {
+
+struct TWalkOptions {
+  // A PNG of every page passed and of the splash (testsupport's screenshot folder).
+  bool Screenshots = false;
+  // The longest wait for the next window.
+  DWORD StepTimeoutMs = 30000;
+  // A folder put before the search path of the setup's processes (the Novell client's).
+  std::string ClientFolder;
+};
+
+struct TWalkResult {
+  std::vector<std::string> Pages;  // the captions passed, in order
+  std::string Destination;         // what the destination page proposed
+  std::string StartMenuFolder;     // and the Start-menu folder page
+  double InstallSeconds = 0;       // from the last Next to the page after the install
+  bool RebootAsked = false;        // the reboot page came (answered: not now) instead of the good-install page
+  DWORD ExitCode = 0;              // of setup.exe
+};
+
+class TWizardWalker {
+ public:
+  TWizardWalker(TRoadReport& Report, TWalkOptions Options);
+  // Starts the setup, walks the before-install wizard, then FinishSetup; checks that the
+  // loader's folder is gone at the end.
+  TWalkResult Walk(const std::string& SetupExe);
+  // Plays the user on the page a setup program shows after installing (the good-install
+  // page: Finish; the reboot page: "No", Finish) and waits for the program to end. Also
+  // for a setup continuing after a restart, given its program and a watch made before it
+  // started.
+  void FinishSetup(const TWindowWatch& Watch, TStartedProgram& Setup, TWalkResult& Result);
+
+  // The window classes of the setup program: its splash, the wizard and the copy window.
+  static const std::vector<std::string>& SetupWindowClasses();
+
+ private:
+  void WalkBeforeInstall(const TWindowWatch& Watch, TWalkResult& Result);
+  // Waits for the wizard showing one of Captions (which one into Found) while nothing
+  // unexpected comes up.
+  HWND WaitForPage(const TWindowWatch& Watch, const std::vector<std::string>& Captions, std::string* Found = nullptr);
+  HWND WaitForButton(const TWindowWatch& Watch, HWND Wizard, const std::string& Caption);
+  // Fails the walk: a picture of the screen, then ERoad with Message.
+  [[noreturn]] void Fail(const std::string& Message);
+  void Shoot(HWND Window, const std::string& Name);
+
+  TRoadReport& FReport;
+  TWalkOptions FOptions;
+  DWORD FSetupProcess = 0;
+  bool FCopyWindowShot = false;
+  LARGE_INTEGER FLastButton{};
+};
+
+// The visible control of Window (its pages' too) with the caption and class; nil when none.
+HWND VisibleControl(HWND Window, const std::string& Caption, const std::string& ClassName = std::string());
+
+}  // namespace road
