@@ -115,6 +115,10 @@ int main(int argc, char** argv) {
       location.Download(kFileName, local / kFileName);
       times.Location.push_back(Now() - start);
       if (received != size) Fail("the location received a wrong number of bytes");
+      WIN32_FILE_ATTRIBUTE_DATA written{};
+      if (!GetFileAttributesExA((local / kFileName).c_str(), GetFileExInfoStandard, &written) ||
+          written.nFileSizeHigh != 0 || written.nFileSizeLow != size)
+        Fail("the location wrote a wrong number of bytes");
     };
     const auto timeFloor = [&] {
       double start = Now();
