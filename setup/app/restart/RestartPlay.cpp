@@ -14,28 +14,12 @@ bool Contains(const std::vector<TRunOnceEntry>& Entries, const TRunOnceEntry& En
   return std::any_of(Entries.begin(), Entries.end(), [&](const TRunOnceEntry& e) { return SameEntry(e, Entry); });
 }
 
-// The command's exit code, once the user has been played.
-DWORD Finish(TStartedProgram& Program, const TWhileRunning& WhileRunning, const std::string& What) {
-  WhileRunning(Program);
-  DWORD code = 0;
-  if (!Program.WaitForEnd(30000, code)) throw ERestartPlay(What + " did not end");
-  return code;
-}
-
 }  // namespace
 
-void WaitOnly(TStartedProgram& Program, DWORD TimeoutMs) {
-  DWORD code = 0;
-  Program.WaitForEnd(TimeoutMs, code);
-}
-
-TRestartReport PlayRestart(const std::string& Prefix, const TWhileRunning& WhileRunning) {
+TRestartReport PlayRestart(const std::string& Prefix, const TRunCommand& Run) {
   TRestartReport report;
   report.Registered = RunOnceEntries(Prefix);
-  {
-    TStartedProgram wineboot("wineboot.exe -r");
-    Finish(wineboot, WhileRunning, "wineboot -r");
-  }
+  Run("wineboot.exe -r");
   std::vector<TRunOnceEntry> left = RunOnceEntries(Prefix);
   for (const TRunOnceEntry& entry : report.Registered)
     if (!Contains(left, entry)) report.RanByWine.push_back(entry);
@@ -43,8 +27,7 @@ TRestartReport PlayRestart(const std::string& Prefix, const TWhileRunning& While
     // The shell deletes the value before it runs the command, so a command that fails
     // is not run at every start.
     if (!DeleteRunOnceEntry(entry)) throw ERestartPlay("cannot delete the RunOnce value " + entry.Name);
-    TStartedProgram program(entry.Command);
-    report.RanAfterwards.emplace_back(entry.Command, Finish(program, WhileRunning, entry.Command));
+    report.RanAfterwards.emplace_back(entry.Command, Run(entry.Command));
   }
   return report;
 }

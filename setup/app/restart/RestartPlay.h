@@ -14,12 +14,9 @@
 
 namespace restart {
 
-// Plays the user while a program of the restart runs (the continuation may show a
-// wizard); returns when the program has ended. Given the program started.
-using TWhileRunning = std::function<void(TStartedProgram& Program)>;
-
-// Waits for the program to end within TimeoutMs, doing nothing else.
-void WaitOnly(TStartedProgram& Program, DWORD TimeoutMs = 60000);
+// Runs a command line of the restart to its end, playing the user while it runs (the
+// setup's continuation shows a wizard); its exit code.
+using TRunCommand = std::function<DWORD(const std::string& CommandLine)>;
 
 struct TRestartReport {
   // RunOnce values of ours (names beginning with the prefix) before the restart, and
@@ -29,10 +26,9 @@ struct TRestartReport {
   std::vector<std::pair<std::string, DWORD>> RanAfterwards;
 };
 
-// Plays the restart: wineboot -r, then every RunOnce value whose name begins with Prefix
-// that is still there. WhileRunning plays the user during each (during wineboot too, which
-// waits for the machine's RunOnce commands). Throws ERestartPlay when a program cannot
-// start or does not end.
-TRestartReport PlayRestart(const std::string& Prefix, const TWhileRunning& WhileRunning);
+// Plays the restart: "wineboot.exe -r", then every RunOnce value whose name begins with
+// Prefix that is still there, each run by Run (wineboot too: it waits for the machine's
+// RunOnce commands). Throws ERestartPlay when a value cannot be deleted.
+TRestartReport PlayRestart(const std::string& Prefix, const TRunCommand& Run);
 
 }  // namespace restart

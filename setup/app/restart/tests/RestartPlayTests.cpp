@@ -147,9 +147,9 @@ TEST(PlayedRestart, WineMovesTheFilesAndEveryRunOnceCommandRunsOnce) {
              "cmd.exe /c echo user>>\"" + (product / "user.txt") + "\"");
 
   int turns = 0;
-  TRestartReport report = PlayRestart(kProbePrefix, [&](TStartedProgram& program) {
+  TRestartReport report = PlayRestart(kProbePrefix, [&](const std::string& command) {
     ++turns;
-    WaitOnly(program);
+    return RunToEnd(command, 60000);
   });
   EXPECT_EQ(testsupport::ReadFile(product / "App.exe"), "new");
   EXPECT_FALSE(testsupport::FileExists(product / "App.1"));
