@@ -13,9 +13,10 @@ constexpr char kActiveXServer = '1';
 constexpr char kActiveXTypeLibrary = '2';
 
 // Logs Path as the next "File<n>" in UninstallKey\Files, trying the numbered subkeys
-// when one cannot take it; raises IECustomInstallFile when none of them can.
+// when one cannot take it; raises IECustomInstallFile when none of them can. A path one
+// of them names already is not logged again.
 void LogInstalledFile(const std::string& UninstallKey, const std::string& Path);
-// Logs "Path;Kind" as the next "File<n>" in UninstallKey\ActiveX.
+// Logs "Path;Kind" as the next "File<n>" in UninstallKey\ActiveX, unless it is there.
 void LogActiveXFile(const std::string& UninstallKey, const std::string& Path, char Kind);
 
 }  // namespace setup

@@ -554,37 +554,48 @@ TEST_F(FileInstall, KeptFilesStillRegisterHelpAndSharedDllCount) {
 TEST(UninstallFileLog, FilesAndComFilesHaveTheirOwnSubkeys) {
   const std::string key = std::string(kUninstallRootKey) + "Stavrel Log Test " + kPid;
   fw::TComponent owner(nullptr);
-  TInstallFile plain(&owner), library(&owner), server(&owner), types(&owner);
+  TInstallFile plain(&owner), library(&owner), server(&owner), types(&owner), later(&owner), last(&owner);
   plain.SetFileName("a.txt");
   library.SetFileName("x.dll");
   library.SetActiveX(true);
   server.SetFileName("s.exe");
   server.SetActiveX(true);
   types.SetFileName("t.tlb");  // a type library is registered by its name
-  for (TInstallFile* f : {&plain, &library, &server, &types}) {
+  later.SetFileName("b.txt");
+  last.SetFileName("c.txt");
+  for (TInstallFile* f : {&plain, &library, &server, &types, &later, &last}) {
     f->SetFileType(iftNormal);  // keeps the folder a system-wide DLL would not
     f->SetDestDir("C:\\App");
   }
   for (TInstallFile* f : {&plain, &library, &server, &types}) f->WriteUninstallInfo(key);
-  plain.WriteUninstallInfo(key);
   auto value = [&](const std::string& Subkey, const std::string& Name) {
     return ReadRegString(hkLocalMachine, key + "\\" + Subkey, Name, "-");
   };
-  EXPECT_EQ(value("Files", "Entries"), "2");
+  EXPECT_EQ(value("Files", "Entries"), "1");
   EXPECT_EQ(value("Files", "File1"), "C:\\App\\a.txt");
-  EXPECT_EQ(value("Files", "File2"), "C:\\App\\a.txt");
   EXPECT_EQ(value("ActiveX", "Entries"), "3");
   EXPECT_EQ(value("ActiveX", "File1"), "C:\\App\\x.dll;0");
   EXPECT_EQ(value("ActiveX", "File2"), "C:\\App\\s.exe;1");
   EXPECT_EQ(value("ActiveX", "File3"), "C:\\App\\t.tlb;2");
-  // A damaged count sends the next entries to Files1.
-  WriteRegString(hkLocalMachine, key + "\\Files", "Entries", "damaged");
+  // The setup run again (a repair, an update) logs nothing twice, whatever the case.
   plain.WriteUninstallInfo(key);
-  EXPECT_EQ(value("Files1", "File1"), "C:\\App\\a.txt");
+  library.WriteUninstallInfo(key);
+  plain.SetDestDir("c:\\app");
+  plain.WriteUninstallInfo(key);
+  EXPECT_EQ(value("Files", "Entries"), "1");
+  EXPECT_EQ(value("Files", "File2"), "-");
+  EXPECT_EQ(value("ActiveX", "Entries"), "3");
+  // A damaged count sends the next entries to Files1; what Files holds is still known.
+  WriteRegString(hkLocalMachine, key + "\\Files", "Entries", "damaged");
+  later.WriteUninstallInfo(key);
+  plain.WriteUninstallInfo(key);
+  EXPECT_EQ(value("Files1", "File1"), "C:\\App\\b.txt");
+  EXPECT_EQ(value("Files1", "Entries"), "1");
+  later.WriteUninstallInfo(key);
   EXPECT_EQ(value("Files1", "Entries"), "1");
   for (int n = 1; n <= kMaxFilesLogRetries; ++n)
     WriteRegString(hkLocalMachine, key + "\\Files" + std::to_string(n), "Entries", "x");
-  EXPECT_THROW(plain.WriteUninstallInfo(key), IECustomInstallFile);
+  EXPECT_THROW(last.WriteUninstallInfo(key), IECustomInstallFile);
   DeleteRegKeyTree(hkLocalMachine, key);
 }
 
