@@ -48,9 +48,13 @@ TOSVerType OSVersionFromInfo(const TWindowsVersion& Version) {
   }
 }
 
+bool QueryWindowsVersion(TWindowsVersion& Version) {
+  return gVersionQuery(Version);
+}
+
 TOSVerType GetOSVersion() {
   TWindowsVersion version;
-  if (!gVersionQuery(version)) throw EAPIRoutines("Could not get information about the current version of Windows");
+  if (!QueryWindowsVersion(version)) throw EAPIRoutines("Could not get information about the current version of Windows");
   return OSVersionFromInfo(version);
 }
 

@@ -27,6 +27,10 @@ struct TWindowsVersion {
 // member the classes know (oswinXP); Windows 95 (4.0) is oswin95.
 TOSVerType OSVersionFromInfo(const TWindowsVersion& Version);
 
+// What the running Windows reports, read through the current query (below); false when
+// it cannot be read.
+bool QueryWindowsVersion(TWindowsVersion& Version);
+
 // The running Windows' class. Raises EAPIRoutines "Could not get information about the
 // current version of Windows" when the version cannot be read.
 TOSVerType GetOSVersion();

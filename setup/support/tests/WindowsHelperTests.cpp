@@ -80,6 +80,12 @@ TEST_P(OSVersionTable, ClassifiesTheReportedVersion) {
   const TVersionRow& row = GetParam();
   gInjected = TWindowsVersion{row.Platform, row.Major, row.Minor};
   EXPECT_EQ(GetOSVersion(), row.Expected) << row.Platform << " " << row.Major << "." << row.Minor;
+  // The report itself reaches the callers that need more than the class.
+  TWindowsVersion read;
+  ASSERT_TRUE(QueryWindowsVersion(read));
+  EXPECT_EQ(read.Platform, row.Platform);
+  EXPECT_EQ(read.Major, row.Major);
+  EXPECT_EQ(read.Minor, row.Minor);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryRow, OSVersionTable,
@@ -93,6 +99,8 @@ INSTANTIATE_TEST_SUITE_P(EveryRow, OSVersionTable,
 
 TEST(OSVersion, UnreadableVersionRaisesAndTheRealOneIsKnown) {
   TWindowsVersionQuery previous = SetWindowsVersionQuery(UnreadableVersion);
+  TWindowsVersion read;
+  EXPECT_FALSE(QueryWindowsVersion(read));
   try {
     GetOSVersion();
     ADD_FAILURE();
