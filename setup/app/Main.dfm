@@ -5198,6 +5198,8 @@ object Main: TMain
     DestName = 'uninstall.exe'
     IncludeFromDir = 'C:\Stavrel\Sample\Uninstall'
     UniqueID = 118
+    InstallAttributes = []
+    Order = -1
     ArchiveFileType = psContainerArchiveFile
     DestDirType = psContainerDestDir
     InstallTypes = [itFull, itDefault, itCompact]

@@ -88,7 +88,9 @@ TEST_F(Configuration, TheTranslatorHasTheEnglishTableAndOneFontForEveryLanguage)
     EXPECT_EQ(language.Font().Color(), fw::clWindowText);
     EXPECT_EQ(language.Font().Charset(), DEFAULT_CHARSET);
     EXPECT_FALSE(language.FontOverride());
-    if (language.LanguageIdent() != qlEnglish) EXPECT_EQ(language.Strings().Count(), 0);
+    if (language.LanguageIdent() != qlEnglish) {
+      EXPECT_EQ(language.Strings().Count(), 0);
+    }
   }
   EXPECT_EQ(translator.TranslateGLID(9, ""), "Welcome");
   EXPECT_EQ(translator.TranslateGLID(5, ""), "Next >");
@@ -153,8 +155,11 @@ TEST_F(Configuration, OneSpecifierOfEachStandardKindAndOneForEveryFolder) {
   // No second specifier of a kind was made beside the stored ones.
   std::map<std::string, int> perClass;
   for (TCustomPathSpecifier* specifier : All<TCustomPathSpecifier>()) ++perClass[specifier->ClassName()];
-  for (const auto& [cls, count] : perClass)
-    if (cls != "TpsFileContainer") EXPECT_EQ(count, 1) << cls;
+  for (const auto& [cls, count] : perClass) {
+    if (cls != "TpsFileContainer") {
+      EXPECT_EQ(count, 1) << cls;
+    }
+  }
   EXPECT_EQ(perClass["TpsFileContainer"], 18);
 }
 
@@ -231,9 +236,10 @@ TEST_F(Configuration, AHundredAndEighteenFilesEachWithItsOwnArchiveIndex) {
     EXPECT_EQ(file->ArchiveFileType(), &Get<TCustomPathSpecifier>("psContainerArchiveFile"));
     EXPECT_EQ(file->InstallTypes(), kAllTypes);
     EXPECT_EQ(file->OS(), kAllSystems);
-    if (file->Name() != "ChartTypeLibFile")
+    if (file->Name() != "ChartTypeLibFile") {
       EXPECT_EQ(file->DestDirType(), &Get<TCustomPathSpecifier>("psContainerDestDir"));
-    if (auto* plain = dynamic_cast<TInstallFile*>(file)) EXPECT_TRUE(plain->InstallAttributes().Empty());
+    }
+    EXPECT_TRUE(file->InstallAttributes().Empty());
   }
   EXPECT_EQ(ids.size(), 118u);
   EXPECT_EQ(FilesPerFolder(files), (std::map<std::string, int>{{"FileGroup", 26},
