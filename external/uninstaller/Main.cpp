@@ -52,8 +52,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (!quiet && MessageBoxA(nullptr, ("Remove " + product + " and all of its components?").c_str(), caption,
                             MB_YESNO | MB_ICONQUESTION) != IDYES)
     return 1;
+  // A shared file that no program uses any more leaves the system folder only when the
+  // user says so, as Windows asks it; in report mode it stays.
+  uninstaller::TSharedFileQuestion removeShared;
+  if (!quiet)
+    removeShared = [caption](const std::string& Path) {
+      return MessageBoxA(nullptr, ("The shared file " + Path + " is no longer used by any program. Remove it?").c_str(),
+                         caption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    };
   uninstaller::TUninstallReport report =
-      uninstaller::UninstallProduct(product, uninstaller::MachineFolderRules(), OwnProgram());
+      uninstaller::UninstallProduct(product, uninstaller::MachineFolderRules(), OwnProgram(), removeShared);
   std::string text;
   if (!report.Found)
     text = "Nothing is recorded for the removal of " + product + ".";

@@ -13,6 +13,14 @@ namespace uninstaller {
 
 namespace {
 
+constexpr char kSharedDllsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+constexpr char kHelpKey[] = "SOFTWARE\\Microsoft\\Windows\\Help";
+
+std::string Upper(std::string Text) {
+  if (!Text.empty()) CharUpperBuffA(Text.data(), static_cast<DWORD>(Text.size()));
+  return Text;
+}
+
 // An open registry key, closed when it goes.
 class TKey {
  public:
@@ -140,8 +148,12 @@ std::string LongPath(const std::string& Path) {
 
 class TUninstaller {
  public:
-  TUninstaller(const std::string& ProductName, const TFolderRules& Rules, const std::string& OwnProgram)
-      : FProductName(ProductName), FKey(std::string(kUninstallRoot) + "\\" + ProductName), FRules(Rules) {
+  TUninstaller(const std::string& ProductName, const TFolderRules& Rules, const std::string& OwnProgram,
+               const TSharedFileQuestion& RemoveShared)
+      : FProductName(ProductName),
+        FKey(std::string(kUninstallRoot) + "\\" + ProductName),
+        FRules(Rules),
+        FRemoveShared(RemoveShared) {
     if (!OwnProgram.empty()) FOwnProgram = LongPath(OwnProgram);
   }
 
@@ -211,6 +223,70 @@ class TUninstaller {
     }
   }
 
+  enum class TShare { NotShared, StillUsed, Released };
+
+  // One use fewer of a file the installation counted as shared (its SharedDLLs value,
+  // named by the long or the short path); once for each file, however often it is logged.
+  TShare ReleaseShare(const std::string& Path) {
+    const std::string id = Upper(Path);
+    if (auto done = FShares.find(id); done != FShares.end()) return done->second;
+    TShare share = TShare::NotShared;
+    TKey counts(HKEY_LOCAL_MACHINE, kSharedDllsKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
+    char shortPath[MAX_PATH + 1];
+    const DWORD length = GetShortPathNameA(Path.c_str(), shortPath, sizeof shortPath);
+    std::vector<std::string> names{Path};
+    if (length > 0 && length < sizeof shortPath) names.emplace_back(shortPath, length);
+    for (const std::string& name : names) {
+      long long count = 0;
+      if (!counts || !counts.ReadNumber(name, count)) continue;
+      if (count > 1) {
+        const DWORD left = static_cast<DWORD>(count - 1);
+        RegSetValueExA(counts.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&left), sizeof left);
+        share = TShare::StillUsed;
+      } else {
+        RegDeleteValueA(counts.Get(), name.c_str());
+        share = TShare::Released;
+      }
+      break;
+    }
+    FShares[id] = share;
+    return share;
+  }
+
+  // Whether a logged file goes, in its long form: the rules allow it, or it is a shared
+  // file that no program uses any more and the user lets it go. A file still shared
+  // stays without a word: it is the other programs'.
+  bool MayGo(const std::string& Logged, std::string& Path) {
+    std::string checked;
+    if (!NormalizePath(Logged, checked)) return Allowed(Logged, Path);
+    const std::string path = LongPath(checked);
+    const TShare share = ReleaseShare(path);
+    if (share == TShare::StillUsed) return false;
+    if (share == TShare::Released && NormalizePath(path, checked) && !FRules.MayDeleteFile(path) &&
+        GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      if (!FRemoveShared) {
+        NotRemoved(path + " (a shared file that no program uses any more; kept)");
+        return false;
+      }
+      if (!FRemoveShared(path)) return false;
+      Path = path;
+      return FNamedOwnProgram.empty() || !SamePath(Path, FNamedOwnProgram);
+    }
+    return Allowed(Logged, Path);
+  }
+
+  // The help registration of a help file that went, when it names the file's folder.
+  static void RemoveHelpRegistration(const std::string& Path) {
+    const std::string name = Upper(Path.substr(Path.find_last_of('\\') + 1));
+    const size_t dot = name.find_last_of('.');
+    if (dot == std::string::npos || (name.substr(dot) != ".HLP" && name.substr(dot) != ".CNT")) return;
+    TKey help(HKEY_LOCAL_MACHINE, kHelpKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
+    std::string folder;
+    if (!help.ReadText(name, folder)) return;
+    while (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    if (!folder.empty() && SamePath(LongPath(folder), ParentFolder(Path))) RegDeleteValueA(help.Get(), name.c_str());
+  }
+
   // A logged path the rules let us touch, in its long form; reported otherwise.
   bool Allowed(const std::string& Logged, std::string& Path) {
     std::string checked;
@@ -236,11 +312,11 @@ class TUninstaller {
         continue;
       }
       std::string path;
-      if (!Allowed(logged, path)) continue;
+      if (!MayGo(logged, path)) continue;
       if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) continue;  // gone already
       bool done = kind == '0' ? UnregisterLibrary(path) : kind == '1' ? UnregisterServer(path) : UnregisterTypes(path);
       if (!done) NotRemoved("the registration of " + path);
-      DeleteLoggedFile(path);
+      RemoveFile(path);
     }
   }
 
@@ -288,16 +364,23 @@ class TUninstaller {
 
   void DeleteLoggedFile(const std::string& Logged) {
     std::string path;
-    if (!Allowed(Logged, path)) return;
-    FFolders.insert(ParentFolder(path));
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (MayGo(Logged, path)) RemoveFile(path);
+  }
+
+  // Deletes a file that may go (a long, checked path), noting its folder.
+  void RemoveFile(const std::string& Path) {
+    FFolders.insert(ParentFolder(Path));
+    DWORD attributes = GetFileAttributesA(Path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return;  // gone already
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-      NotRemoved(path + " (a folder, not a file)");
+      NotRemoved(Path + " (a folder, not a file)");
       return;
     }
-    if (attributes & FILE_ATTRIBUTE_READONLY) SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-    if (!DeleteFileA(path.c_str())) NotRemoved(path + " (" + ErrorText(GetLastError()) + ")");
+    if (attributes & FILE_ATTRIBUTE_READONLY) SetFileAttributesA(Path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    if (!DeleteFileA(Path.c_str()))
+      NotRemoved(Path + " (" + ErrorText(GetLastError()) + ")");
+    else
+      RemoveHelpRegistration(Path);
   }
 
   // The folders of deleted files, and their parents, while they are empty and allowed.
@@ -369,8 +452,10 @@ class TUninstaller {
   std::string FProductName;
   std::string FKey;
   const TFolderRules& FRules;
-  std::string FOwnProgram;       // the running program, in its long form
-  std::string FNamedOwnProgram;  // the same when the uninstall command names it
+  const TSharedFileQuestion& FRemoveShared;
+  std::map<std::string, TShare> FShares;  // by upper-case long path
+  std::string FOwnProgram;                // the running program, in its long form
+  std::string FNamedOwnProgram;           // the same when the uninstall command names it
   TUninstallReport FReport;
   std::set<std::string> FFolders;
 };
@@ -434,13 +519,13 @@ TFolderRules MachineFolderRules() {
 }
 
 TUninstallReport UninstallProduct(const std::string& ProductName, const TFolderRules& Rules,
-                                  const std::string& OwnProgram) {
+                                  const std::string& OwnProgram, const TSharedFileQuestion& RemoveShared) {
   TUninstallReport report;
   if (!IsValidProductName(ProductName)) {
     report.NotRemoved.push_back("\"" + ProductName + "\" (not a product name)");
     return report;
   }
-  return TUninstaller(ProductName, Rules, OwnProgram).Run();
+  return TUninstaller(ProductName, Rules, OwnProgram, RemoveShared).Run();
 }
 
 }  // namespace uninstaller

@@ -7,6 +7,7 @@
 // allow is touched.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,12 +29,21 @@ struct TUninstallReport {
 // (sealed), the drive roots, the program, profile and shell folders, the temporary folder.
 TFolderRules MachineFolderRules();
 
+// Asked before a shared file (counted under SharedDLLs) that no program uses any more
+// is deleted from a folder the rules keep (the system folder): true lets it go.
+using TSharedFileQuestion = std::function<bool(const std::string& Path)>;
+
 // Removes the product ProductName as its log says, within Rules. When OwnProgram (the
 // running uninstaller) is the program the product's uninstall command starts, it goes
 // too once the product's entry is gone, with the folders it leaves empty: a running
 // program cannot be deleted, but it can be renamed on its volume, so it moves to a fresh
 // name in the temporary folder, which is deleted at the next restart.
+// A logged file that the installation counted as shared loses one use; while other
+// programs use it, it stays. When none does, its count goes, and so does the file where
+// the rules allow, or where RemoveShared says yes (without it, such a file stays and is
+// reported). A help file that goes takes its help registration along.
 TUninstallReport UninstallProduct(const std::string& ProductName, const TFolderRules& Rules,
-                                  const std::string& OwnProgram = std::string());
+                                  const std::string& OwnProgram = std::string(),
+                                  const TSharedFileQuestion& RemoveShared = nullptr);
 
 }  // namespace uninstaller
