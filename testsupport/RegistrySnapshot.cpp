@@ -102,7 +102,17 @@ TSavedRegistryTree::TSavedRegistryTree(HKEY Root, const std::string& Path)
     : FRoot(Root), FPath(WithoutLeadingBackslash(Path)) {
   fw::TRegKeyHandle key;
   FExisted = RegOpenKeyExA(FRoot, FPath.c_str(), 0, KEY_READ, key.Put()) == ERROR_SUCCESS;
-  if (FExisted) FSaved = ReadTree(key.Get(), FPath);
+  if (FExisted) {
+    FSaved = ReadTree(key.Get(), FPath);
+    return;
+  }
+  // The parents that are missing too: making the key makes them, so they go again.
+  for (std::string parent = FPath; parent.find('\\') != std::string::npos;) {
+    parent.erase(parent.find_last_of('\\'));
+    fw::TRegKeyHandle existing;
+    if (RegOpenKeyExA(FRoot, parent.c_str(), 0, KEY_READ, existing.Put()) == ERROR_SUCCESS) break;
+    FMissingParents.push_back(parent);
+  }
 }
 
 TSavedRegistryTree::~TSavedRegistryTree() {
@@ -112,6 +122,8 @@ TSavedRegistryTree::~TSavedRegistryTree() {
 void TSavedRegistryTree::Restore() const {
   if (!FExisted) {
     DeleteRegistryTree(FRoot, FPath);
+    // The deepest first; one that now holds something else stays.
+    for (const std::string& parent : FMissingParents) RegDeleteKeyA(FRoot, parent.c_str());
     return;
   }
   fw::TRegKeyHandle key;

@@ -10,7 +10,8 @@ namespace testsupport {
 
 // Every value and subkey below Root\Path, read when made. When it goes, the tree is put
 // back as it was: values and keys the test added are deleted, changed and deleted ones
-// restored; a key that did not exist is deleted with everything below it.
+// restored; a key that did not exist is deleted with everything below it, and so are
+// its parents that did not exist either, when nothing else is in them.
 // Path may start with a backslash ("\Software\Maker").
 class TSavedRegistryTree {
  public:
@@ -38,6 +39,7 @@ class TSavedRegistryTree {
   std::string FPath;
   bool FExisted = false;
   TKey FSaved;
+  std::vector<std::string> FMissingParents;  // the deepest first
 };
 
 // Some values of one key, for a key that other programs use at the same time (restoring

@@ -107,8 +107,21 @@ void WriteToolsKey(const std::string& ToolsFolder) {
   if (!ok) throw std::runtime_error("Cannot write the tools key");
 }
 
+// The tools key goes, and so do its parents ("Software\Kavel\Stavrel\Tools", ...) while
+// nothing else is in them.
 void DeleteToolsKey() {
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, kToolsKey);
+  std::string parent = kToolsKey;
+  for (int level = 0; level < 3; ++level) {
+    parent.erase(parent.find_last_of('\\'));
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, parent.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) break;
+    DWORD subkeys = 1, values = 1;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
+                     nullptr);
+    RegCloseKey(key);
+    if (subkeys != 0 || values != 0 || RegDeleteKeyA(HKEY_LOCAL_MACHINE, parent.c_str()) != ERROR_SUCCESS) break;
+  }
 }
 
 std::string ToolClassFromKey() {

@@ -75,6 +75,7 @@ TEST_F(SavedRegistryTree, ValuesAndSubkeysComeBackAndAdditionsGo) {
 
 TEST_F(SavedRegistryTree, AKeyThatWasNotThereIsDeletedWithEverythingBelow) {
   ASSERT_FALSE(KeyExists(kKey));
+  SetValue("Software\\Stavrel Tests\\Other", "V", REG_SZ, std::string("v\0", 2));
   {
     TSavedRegistryTree saved(HKEY_CURRENT_USER, kKey);
     SetValue(kKey + "\\A\\B", "V", REG_SZ, std::string("v\0", 2));
@@ -84,6 +85,23 @@ TEST_F(SavedRegistryTree, AKeyThatWasNotThereIsDeletedWithEverythingBelow) {
   }
   EXPECT_FALSE(KeyExists(kKey));
   EXPECT_TRUE(KeyExists("Software\\Stavrel Tests"));  // only the saved key goes, not its parent
+}
+
+TEST_F(SavedRegistryTree, ParentsThatWereNotThereGoWithTheKeyUnlessTheyHoldSomethingElse) {
+  const std::string deep = "Software\\Stavrel Tests\\Made\\Deeper\\Key";
+  ASSERT_FALSE(KeyExists("Software\\Stavrel Tests"));
+  {
+    TSavedRegistryTree saved(HKEY_CURRENT_USER, deep);
+    SetValue(deep, "V", REG_SZ, std::string("v\0", 2));
+  }
+  EXPECT_FALSE(KeyExists("Software\\Stavrel Tests"));
+  {
+    TSavedRegistryTree saved(HKEY_CURRENT_USER, deep);
+    SetValue(deep, "V", REG_SZ, std::string("v\0", 2));
+    SetValue("Software\\Stavrel Tests\\Made\\Sibling", "V", REG_SZ, std::string("v\0", 2));
+  }
+  EXPECT_FALSE(KeyExists("Software\\Stavrel Tests\\Made\\Deeper"));
+  EXPECT_TRUE(KeyExists("Software\\Stavrel Tests\\Made\\Sibling"));
 }
 
 TEST_F(SavedRegistryTree, SavedValuesComeBackAndTheRestOfTheKeyIsLeftAlone) {
