@@ -88,7 +88,8 @@ void Uninstall(TRoadReport& Report) {
   Report.Note("command: " + run.Command);
   Report.CheckEqual("the question", std::string("Remove ") + kProductName + " and all of its components?",
                     run.Question);
-  Report.Note("answered Yes; the uninstaller said: " + run.Outcome);
+  for (const std::string& question : run.Questions) Report.Note("it asked: " + question + " Yes");
+  Report.Note("it said: " + run.Outcome);
   Report.Check(run.ExitCode == 0, "the uninstaller removed everything it names",
                "exit code " + std::to_string(run.ExitCode));
 }

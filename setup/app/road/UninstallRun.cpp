@@ -46,6 +46,7 @@ TUninstallRun RunUninstaller(const std::string& ProductName, DWORD TimeoutMs) {
   if (run.Command.empty()) throw ERoad(ProductName + " has no uninstall command in Add/Remove Programs");
   TProgramResult result = RunAnsweringBoxes(run.Command, {"Yes", "OK"}, TimeoutMs);
   if (!result.Boxes.empty()) run.Question = result.Boxes.front().Text;
+  for (size_t i = 1; i + 1 < result.Boxes.size(); ++i) run.Questions.push_back(result.Boxes[i].Text);
   if (result.Boxes.size() > 1) run.Outcome = result.Boxes.back().Text;
   run.ExitCode = result.ExitCode;
   return run;

@@ -13,8 +13,9 @@ namespace road {
 
 struct TUninstallRun {
   std::string Command;
-  std::string Question;  // the confirmation box's text
-  std::string Outcome;   // the closing message's text
+  std::string Question;                // the confirmation box's text
+  std::vector<std::string> Questions;  // those asked on the way (answered Yes)
+  std::string Outcome;                 // the closing message's text
   DWORD ExitCode = 0;
 };
 
