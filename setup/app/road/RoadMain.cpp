@@ -17,6 +17,8 @@
 #include "BuildMachine.h"
 #include "InstallChecks.h"
 #include "ProgramRun.h"
+#include "RegistrySnapshot.h"
+#include "RegistryView.h"
 #include "RoadReport.h"
 #include "SetupTraces.h"
 #include "UninstallRun.h"
@@ -129,6 +131,29 @@ void RunRoad(TRoadReport& Report, const TRoadOptions& Options) {
     Report.Note("left for deletion at the next restart: " + file + " (deleted now)");
 }
 
+// What earlier programs left of the product on this machine (its keys, the installer's
+// records) is set aside while the object lives: the road starts from a machine without
+// the product, as a user's is, and the machine gets it back at the end.
+class TProductLeftoversSetAside {
+ public:
+  explicit TProductLeftoversSetAside(TRoadReport& Report) {
+    const std::pair<HKEY, const char*> keys[] = {
+        {HKEY_LOCAL_MACHINE, "\\SOFTWARE\\Kavel"},    {HKEY_LOCAL_MACHINE, "\\SOFTWARE\\Kavel Software"},
+        {HKEY_CURRENT_USER, "\\Software\\Borland"},   {HKEY_LOCAL_MACHINE, "\\SOFTWARE\\URQ"},
+        {HKEY_LOCAL_MACHINE, "\\Software\\Quenlark"},
+    };
+    for (const auto& [root, path] : keys) {
+      if (!KeyExists(root, path)) continue;
+      Report.Note("set aside while the road runs (left by earlier programs): " + RootName(root) + path);
+      FSaved.push_back(std::make_unique<testsupport::TSavedRegistryTree>(root, path));
+      testsupport::DeleteRegistryTree(root, path);
+    }
+  }
+
+ private:
+  std::vector<std::unique_ptr<testsupport::TSavedRegistryTree>> FSaved;
+};
+
 // What remains of the setup and what of the machine's own it changed; removes what it
 // added, so the machine ends as it began.
 void CheckTraces(TRoadReport& Report, const TSnapshotItems& Before, const TMachineSnapshot& Traces) {
@@ -147,6 +172,8 @@ int main(int Count, char** Arguments) {
   try {
     const TRoadOptions options = ParseOptions(Count, Arguments);
     if (!options.Screenshots.empty()) SetEnvironmentVariableA("STAVREL_SCREENSHOTS", options.Screenshots.c_str());
+    report.Step("the machine before the road");
+    const TProductLeftoversSetAside setAside(report);
     const TMachineSnapshot traces = SetupTraces();
     const TSnapshotItems before = traces.Take();
     try {
