@@ -45,6 +45,25 @@ constexpr TPhase kPhases[] = {
     {9054, ""},
 };
 
+// Whether the object and every container above it apply to this version of Windows and
+// are included: a file of a folder for other systems was never installed here (the
+// continuation after a restart installs nothing, so only the tree tells).
+bool AppliesHere(TInstallContainer* Object) {
+  TOSVerType version;
+  try {
+    version = GetOSVersion();
+  } catch (const EAPIRoutines&) {
+    return true;  // the version cannot be read: the file decides as before
+  }
+  for (int depth = 0; Object != nullptr && depth < 1000; ++depth) {
+    if (!Object->Include() || !Object->OS().Contains(version)) return false;
+    auto* object = dynamic_cast<TInstallObject*>(Object);
+    if (object == nullptr) break;
+    Object = object->Container();
+  }
+  return true;
+}
+
 }  // namespace
 
 double InstallStartTime() {
@@ -244,6 +263,7 @@ void TCustomInstall::RunFilesAfterInstall() {
   std::vector<TCustomInstallFile*> list = files->Items();
   for (TCustomInstallFile* file : list) {
     if (files->IndexOf(file) < 0 || !file->RunAfterInstall() || !file->Include()) continue;
+    if (!AppliesHere(file)) continue;
     bool defaultAction = true;
     if (OnBeforeRunFile) OnBeforeRunFile(this, file, defaultAction);
     if (!defaultAction) continue;

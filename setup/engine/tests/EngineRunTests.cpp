@@ -276,4 +276,25 @@ TEST_F(EngineRun, TheProgramsToRunStartWithTheirOwnParametersAndAFailureIsOnlyTo
   EXPECT_TRUE(Engine->Errors.empty());
 }
 
+// After a restart nothing is installed in the run: a program of a folder for other
+// systems, never installed here, is not started (nor told as missing).
+TEST_F(EngineRun, AProgramOfAFolderForOtherSystemsIsNotStarted) {
+  std::string file = RunFile("Elsewhere", "launcher_probe.exe", "/elsewhere");
+  file.replace(file.find("Container = MainInstall"), 23, "Container = OldSystems");
+  Load(
+      "  object OldSystems: TInstallDirectory\n    Container = MainInstall\n    OS = [oswin95, oswin98, oswinME]\n"
+      "  end\n" +
+      file + RunFile("Here", "launcher_probe.exe", "/here"));
+  std::vector<std::string> started;
+  Engine->OnBeforeRunFile = [&](TCustomInstall*, TCustomInstallFile* File, bool&) {
+    started.push_back(File->Name());
+    SetEnvironmentVariableA("STAVREL_PROBE_OUT", (Scratch / (File->Name() + ".out")).c_str());
+  };
+  Engine->RunFilesAfterInstall();
+  SetEnvironmentVariableA("STAVREL_PROBE_OUT", nullptr);
+  EXPECT_EQ(started, std::vector<std::string>{"Here"});
+  EXPECT_FALSE(testsupport::FileExists(Scratch / "Elsewhere.out"));
+  EXPECT_TRUE(Engine->Messages.empty());
+}
+
 }  // namespace
