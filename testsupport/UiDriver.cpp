@@ -275,13 +275,85 @@ void TUserThread::Run(const std::function<void()>& Script) {
   }
   if (FFailure.empty()) FFailure = "failed";
   for (HWND wnd : TopLevelWindows())
-    if (IsWindowVisible(wnd) && GetWindowThreadProcessId(wnd, nullptr) == FTestThread)
+    if (IsWindowVisible(wnd) && GetWindowThreadProcessId(wnd, nullptr) == FTestThread) {
+      // An open pop-up menu holds the test thread until it closes.
+      if (ClassOf(wnd) == "#32768") PostMessageA(wnd, WM_KEYDOWN, VK_ESCAPE, 0);
       PostMessageA(wnd, WM_CLOSE, 0, 0);
+    }
 }
 
 std::string TUserThread::Failure() {
   if (FThread.joinable()) FThread.join();
   return FFailure;
+}
+
+// --- pop-up menus ---------------------------------------------------------
+
+namespace {
+
+constexpr UINT kGetMenuHandle = 0x01E1;  // MN_GETHMENU
+
+HMENU MenuOf(HWND Menu) {
+  RequireUsable(Menu, "menu");
+  auto menu = reinterpret_cast<HMENU>(Send(Menu, kGetMenuHandle, 0, 0));
+  if (menu == nullptr) throw EUiDriver("the pop-up menu window tells no menu");
+  return menu;
+}
+
+std::string WithoutMarks(const std::string& Text) {
+  std::string plain;
+  for (char c : Text)
+    if (c != '&') plain += c;
+  return plain;
+}
+
+int HighlightedItem(HMENU Menu) {
+  for (int i = 0, n = GetMenuItemCount(Menu); i < n; ++i)
+    if (GetMenuState(Menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) return i;
+  return -1;
+}
+
+}  // namespace
+
+HWND WaitForPopupMenu(DWORD TimeoutMs) {
+  return WaitForWindow({.ClassName = "#32768", .ProcessId = GetCurrentProcessId()}, TimeoutMs);
+}
+
+std::vector<TMenuItemInfo> MenuItems(HWND Menu) {
+  HMENU menu = MenuOf(Menu);
+  std::vector<TMenuItemInfo> items;
+  for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
+    UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+    char text[256] = "";
+    if (state & MF_SEPARATOR)
+      items.push_back({"-", false});
+    else {
+      GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+      items.push_back({WithoutMarks(text), (state & (MF_GRAYED | MF_DISABLED)) == 0});
+    }
+  }
+  return items;
+}
+
+void ChooseMenuItem(HWND Menu, const std::string& Caption) {
+  HMENU menu = MenuOf(Menu);
+  std::vector<TMenuItemInfo> items = MenuItems(Menu);
+  int target = -1;
+  for (size_t i = 0; i < items.size(); ++i)
+    if (items[i].Caption != "-" && items[i].Caption == WithoutMarks(Caption)) target = static_cast<int>(i);
+  if (target < 0) throw EUiDriver("the pop-up menu has no item \"" + Caption + "\"");
+  for (size_t step = 0; HighlightedItem(menu) != target; ++step) {
+    if (step > items.size()) throw EUiDriver("the arrow keys do not reach the menu item \"" + Caption + "\"");
+    int before = HighlightedItem(menu);
+    PressKey(Menu, VK_DOWN);
+    WaitUntil([&] { return HighlightedItem(menu) != before; }, 1000);
+  }
+  PressKey(Menu, VK_RETURN);
+}
+
+void DismissMenu(HWND Menu) {
+  RequireUsable(Menu, "DismissMenu");
+  PressKey(Menu, VK_ESCAPE);
 }
 
 }  // namespace testsupport

@@ -100,6 +100,21 @@ void ChooseRadioButton(HWND Radio);
 // Asks the window to close (WM_CLOSE), as its close box does.
 void RequestClose(HWND Window);
 
+// Pop-up menus (the window class "#32768").
+// Waits for an open pop-up menu and returns its window.
+HWND WaitForPopupMenu(DWORD TimeoutMs = 5000);
+// The captions of the menu's items as the user reads them ("&" marks removed; "-" for a
+// separator), and whether each can be chosen.
+struct TMenuItemInfo {
+  std::string Caption;
+  bool Enabled = false;
+};
+std::vector<TMenuItemInfo> MenuItems(HWND Menu);
+// Moves the highlight with the arrow keys to the item and presses Enter.
+void ChooseMenuItem(HWND Menu, const std::string& Caption);
+// Closes the menu with Escape, choosing nothing.
+void DismissMenu(HWND Menu);
+
 // Plays the user on a thread of its own while the test's thread runs a modal window.
 // When the script throws, every visible window of the test's thread is asked to close,
 // so that its modal loop ends; the failure is then Failure().

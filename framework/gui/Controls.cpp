@@ -4,6 +4,7 @@
 #include <set>
 
 #include "GuiStartup.h"
+#include "Menus.h"
 #include "core/ClassDef.h"
 
 namespace fw {
@@ -71,12 +72,25 @@ const TClass& TControl::StaticClass() {
                                 .Object("Font", [](const T* t) { return &t->FFont; })
                                 .Boolean("ParentFont", &T::ParentFont, &T::SetParentFont)
                                 .Boolean("ParentColor", &T::ParentColor, &T::SetParentColor)
+                                .Component("PopupMenu", &T::PopupMenu, &T::SetPopupMenu)
                                 .Event("OnClick", &T::OnClick);
   return cls;
 }
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
   FFont.OnChange = TNotifyEvent(this, &TControl::FontChange);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* Value) {
+  if (FPopupMenu == Value) return;
+  if (FPopupMenu != nullptr) FPopupMenu->RemoveFreeNotification(this);
+  FPopupMenu = Value;
+  if (Value != nullptr) Value->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
 }
 
 TControl::~TControl() {
@@ -550,10 +564,32 @@ void TWinControl::WndProc(TMessage& Message) {
     case WM_MOUSELEAVE:
       TrackMouseOver(nullptr);
       break;
+    case WM_CONTEXTMENU:
+      // Without a menu of its own the request goes on to the parent.
+      if (ShowContextMenu(Message.LParam)) return;
+      break;
+    case WM_KEYUP:  // the menu key
+      if (Message.WParam == VK_APPS && ShowContextMenu(-1)) return;
+      break;
+    case WM_SYSKEYDOWN:  // Shift+F10
+      if (Message.WParam == VK_F10 && GetKeyState(VK_SHIFT) < 0 && ShowContextMenu(-1)) return;
+      break;
     default:
       break;
   }
   DefaultHandler(Message);
+}
+
+bool TWinControl::ShowContextMenu(LPARAM Position) {
+  if (FPopupMenu == nullptr || FHandle == nullptr) return false;
+  POINT pt{static_cast<short>(LOWORD(Position)), static_cast<short>(HIWORD(Position))};
+  if (Position == -1) {  // asked for from the keyboard: at the control's top-left corner
+    pt = POINT{0, 0};
+    ClientToScreen(FHandle, &pt);
+  }
+  FPopupMenu->SetPopupComponent(this);
+  FPopupMenu->Popup(pt.x, pt.y);
+  return true;
 }
 
 TControl* TWinControl::GraphicControlAt(POINT Point) const {

@@ -26,6 +26,7 @@ using enum TAlign;
 extern const TEnumInfo kAlignInfo;
 
 class TWinControl;
+class TPopupMenu;
 
 class TControl : public TComponent {
   FW_CLASS(TControl, TComponent)
@@ -77,6 +78,10 @@ class TControl : public TComponent {
   void Repaint();
   void Loaded() override;
 
+  // The menu shown when the user asks for the control's context menu.
+  TPopupMenu* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* Value);
+
   TNotifyEvent OnClick;
   // Runs the click action: OnClick when assigned.
   virtual void Click();
@@ -97,6 +102,7 @@ class TControl : public TComponent {
   // Takes over the parent's font or colour when it is to follow the parent.
   void ParentFontChanged();
   void ParentColorChanged();
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
   TWinControl* FParent = nullptr;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
@@ -113,6 +119,7 @@ class TControl : public TComponent {
   friend class TWinControl;
   void FontChange(TObject* Sender);
   bool FFontFromParent = false;
+  TPopupMenu* FPopupMenu = nullptr;
 };
 
 class TWinControl : public TControl {
@@ -184,6 +191,8 @@ class TWinControl : public TControl {
  private:
   friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
   void UpdateBrush();
+  // WM_CONTEXTMENU: shows the control's pop-up menu; false when it has none.
+  bool ShowContextMenu(LPARAM Position);
   // The visible graphic child at the point (client coordinates), topmost first; nil.
   TControl* GraphicControlAt(POINT Point) const;
   // Tells graphic children the mouse came or went.

@@ -10,6 +10,7 @@
 #include "ImageLists.h"
 #include "InPlaceEditors.h"
 #include "ListCtrls.h"
+#include "Menus.h"
 #include "OwnerDrawLists.h"
 #include "StdCtrls.h"
 
@@ -33,6 +34,7 @@ void StartGui(HINSTANCE Module) {
                    &TRichEdit::StaticClass()});
   RegisterClasses({&TOwnerDrawListBox::StaticClass(), &TComboBox::StaticClass(), &TInplaceEdit::StaticClass(),
                    &TSpinEdit::StaticClass(), &TImageList::StaticClass()});
+  RegisterClasses({&TPopupMenu::StaticClass(), &TMenuItem::StaticClass()});
   Application = new TApplication(nullptr);
 }
 
