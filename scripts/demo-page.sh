@@ -36,7 +36,7 @@ echo "== the page on a NetWare 4.11 server"
 make_server 411
 host "register $(winpath "$BIN/Tuvek.kvx")" "tools-key $(winpath "$TOOLS")" open "connect 1" refresh \
   "png page-install-sheet" "click Install" "png page-control-sheet" "click Unload" "png page-unloaded" \
-  "click Load" "click New" "select NEW.OKS" "click Text" "wait 200" "png page-script-edited" "click Save" \
+  "click Load" "click New" "select NEW.OKS" "choose Text" "click Screen" "wait 200" "png page-script-edited" "click Save" \
   "click Play" "png page-script-played" close
 echo "-- the server's console log"
 cat "$SERVER/server.state.console"

@@ -7,6 +7,7 @@
 //   connect N                       hands the page connection reference N
 //   refresh                         asks the page to refresh
 //   click CAPTION                   presses the page's button with that caption
+//   choose ITEM                     the next command opens a pop-up menu: ITEM is chosen
 //   select NAME                     selects the script of that name in the page's list
 //   wait MS                         handles window messages for MS milliseconds
 //   png NAME                        screenshot of the console window (NAME.png)
@@ -19,12 +20,14 @@
 
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "ConsoleHost.h"
 #include "Screenshot.h"
+#include "UiDriver.h"
 
 namespace {
 
@@ -173,13 +176,29 @@ int main(int argc, char** argv) {
   int status = 0;
   {
     TConsoleHost host;
+    // A user on a thread of its own that answers the menu the next command opens.
+    std::unique_ptr<testsupport::TUserThread> chooser;
     for (const std::string& line : lines) {
       size_t space = line.find(' ');
       std::string command = line.substr(0, space), argument = space == std::string::npos ? "" : line.substr(space + 1);
       std::string result;
       bool ok = false;
       try {
-        ok = Run(host, command, argument, result);
+        if (command == "choose") {
+          chooser = std::make_unique<testsupport::TUserThread>(
+              [argument] { testsupport::ChooseMenuItem(testsupport::WaitForPopupMenu(), argument); });
+          ok = true;
+        } else {
+          ok = Run(host, command, argument, result);
+          if (chooser != nullptr) {
+            std::string failure = chooser->Failure();
+            chooser.reset();
+            if (!failure.empty()) {
+              ok = false;
+              result = "menu: " + failure;
+            }
+          }
+        }
       } catch (const std::exception& e) {
         result = e.what();
       }

@@ -190,8 +190,11 @@ void TPageAction::Changed() {
 
 const TClass& TPageToolButton::StaticClass() {
   using T = TPageToolButton;
-  static const TClass cls =
-      TClassDef<T>().Creatable().Component("Action", &T::Action, &T::SetAction).String("Hint", &T::Hint, &T::SetHint);
+  static const TClass cls = TClassDef<T>()
+                                .Creatable()
+                                .Component("Action", &T::Action, &T::SetAction)
+                                .String("Hint", &T::Hint, &T::SetHint)
+                                .Component("DropdownMenu", &T::DropdownMenu, &T::SetDropdownMenu);
   return cls;
 }
 
@@ -238,6 +241,72 @@ void TPageToolButton::Click() {
 
 void TPageToolButton::Notification(TComponent* AComponent, TOperation Operation) {
   TButton::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FAction) FAction = nullptr;
+  if (Operation == opRemove && AComponent == FDropdownMenu) FDropdownMenu = nullptr;
+}
+
+void TPageToolButton::SetDropdownMenu(TPopupMenu* Value) {
+  if (FDropdownMenu == Value) return;
+  if (FDropdownMenu != nullptr) FDropdownMenu->RemoveFreeNotification(this);
+  FDropdownMenu = Value;
+  if (Value != nullptr) Value->FreeNotification(this);
+}
+
+bool TPageToolButton::CheckMenuDropdown() {
+  if (FDropdownMenu == nullptr || !HandleAllocated()) return false;
+  RECT r;
+  GetWindowRect(Handle(), &r);
+  FDropdownMenu->SetPopupComponent(this);
+  FDropdownMenu->Popup(r.left, r.bottom);
+  return true;
+}
+
+// --- TPageMenuItem ---------------------------------------------------------------
+
+const TClass& TPageMenuItem::StaticClass() {
+  using T = TPageMenuItem;
+  static const TClass cls = TClassDef<T>().Creatable().Component("Action", &T::Action, &T::SetAction);
+  return cls;
+}
+
+TPageMenuItem::~TPageMenuItem() {
+  if (FAction != nullptr) FAction->RemoveClient(this);
+}
+
+void TPageMenuItem::SetAction(TPageAction* Value) {
+  if (FAction == Value) return;
+  if (FAction != nullptr) {
+    FAction->RemoveClient(this);
+    FAction->RemoveFreeNotification(this);
+  }
+  FAction = Value;
+  if (Value != nullptr) {
+    Value->AddClient(this);
+    Value->FreeNotification(this);
+    ActionChanged(Value);
+  }
+}
+
+void TPageMenuItem::ActionChanged(TPageAction* Action) {
+  if (Action == nullptr) {
+    FAction = nullptr;
+    return;
+  }
+  SetCaption(Action->Caption());
+  SetEnabled(Action->Enabled());
+}
+
+// The action runs its handler with itself as the sender, as it does from a button.
+void TPageMenuItem::Click() {
+  if (FAction != nullptr) {
+    FAction->Execute();
+    return;
+  }
+  TMenuItem::Click();
+}
+
+void TPageMenuItem::Notification(TComponent* AComponent, TOperation Operation) {
+  TMenuItem::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == FAction) FAction = nullptr;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/Menus.h"
 #include "gui/StdCtrls.h"
 
 namespace toolpage {
@@ -98,6 +99,24 @@ class TPageAction : public fw::TComponent {
   std::vector<IActionClient*> FClients;
 };
 
+// A menu item that takes its caption and enabled state from its action and runs it.
+class TPageMenuItem : public fw::TMenuItem, public IActionClient {
+  FW_CLASS(TPageMenuItem, fw::TMenuItem)
+ public:
+  using fw::TMenuItem::TMenuItem;
+  ~TPageMenuItem() override;
+  TPageAction* Action() const { return FAction; }
+  void SetAction(TPageAction* Value);
+  void Click() override;
+  void ActionChanged(TPageAction* Action) override;
+
+ protected:
+  void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
+
+ private:
+  TPageAction* FAction = nullptr;
+};
+
 // A push button that takes its caption and enabled state from its action and runs it.
 class TPageToolButton : public fw::TButton, public IActionClient {
   FW_CLASS(TPageToolButton, fw::TButton)
@@ -108,6 +127,11 @@ class TPageToolButton : public fw::TButton, public IActionClient {
   void SetAction(TPageAction* Value);
   const std::string& Hint() const { return FHint; }
   void SetHint(const std::string& Value) { FHint = Value; }
+  // The menu the button drops down below itself.
+  fw::TPopupMenu* DropdownMenu() const { return FDropdownMenu; }
+  void SetDropdownMenu(fw::TPopupMenu* Value);
+  // Shows DropdownMenu under the button; false without one.
+  bool CheckMenuDropdown();
   void Click() override;
   void ActionChanged(TPageAction* Action) override;
 
@@ -116,6 +140,7 @@ class TPageToolButton : public fw::TButton, public IActionClient {
 
  private:
   TPageAction* FAction = nullptr;
+  fw::TPopupMenu* FDropdownMenu = nullptr;
   std::string FHint;
 };
 

@@ -131,6 +131,7 @@ const TClass& TToolPage::StaticClass() {
                                 .Method("IListEdited", &T::IListEdited)
                                 .Method("IListKeyDown", &T::IListKeyDown)
                                 .Method("IListKeyPress", &T::IListKeyPress)
+                                .Method("tbNewLineClick", &T::tbNewLineClick)
                                 .Field("Pages", &T::Pages)
                                 .Field("InstallSheet", &T::InstallSheet)
                                 .Field("CtrlSheet", &T::CtrlSheet)
@@ -156,7 +157,12 @@ const TClass& TToolPage::StaticClass() {
                                 .Field("AAddTxt", &T::AAddTxt)
                                 .Field("AAddKey", &T::AAddKey)
                                 .Field("AAddDelay", &T::AAddDelay)
-                                .Field("AAddScreen", &T::AAddScreen);
+                                .Field("AAddScreen", &T::AAddScreen)
+                                .Field("SListPopUp", &T::SListPopUp)
+                                .Field("IListPopup", &T::IListPopup)
+                                .Field("IListInsPopUp", &T::IListInsPopUp)
+                                .Field("tbNewLine", &T::tbNewLine)
+                                .Field("tbDelLine", &T::tbDelLine);
   return cls;
 }
 
@@ -545,11 +551,13 @@ void TToolPage::AdelExecute(TObject*) {
 
 void TToolPage::IListEditing(TObject*) {
   FireEditState(false);
+  tbNewLine->SetEnabled(false);
   for (TPageAction* action : {ADel, AAddTxt, AAddKey, AAddDelay, AAddScreen}) action->SetEnabled(false);
 }
 
 void TToolPage::IListEdited(TObject*) {
   FireEditState(true);
+  tbNewLine->SetEnabled(true);
   for (TPageAction* action : {AAddTxt, AAddKey, AAddDelay, AAddScreen}) action->SetEnabled(true);
   UpdateEditorActions(false);
 }
@@ -558,7 +566,18 @@ void TToolPage::IListKeyDown(TObject*, uint16_t& Key) {
   if (Key == VK_DELETE) {
     ADel->Execute();
     Key = 0;
+  } else if (Key == VK_INSERT) {
+    // Beside the current line, a little in from the editor's left edge.
+    POINT origin{0, 0};
+    ClientToScreen(IList->Handle(), &origin);
+    int height = IList->ItemHeight();
+    IListInsPopUp->SetPopupComponent(IList);
+    IListInsPopUp->Popup(origin.x + 20, origin.y + (IList->ItemIndex() - IList->TopIndex()) * height + height / 2);
   }
+}
+
+void TToolPage::tbNewLineClick(TObject*) {
+  tbNewLine->CheckMenuDropdown();
 }
 
 void TToolPage::IListKeyPress(TObject*, char& Key) {
@@ -572,8 +591,8 @@ namespace {
 void RegisterPageForms() {
   RegisterClasses({&TToolPage::StaticClass(), &TAboutBox::StaticClass(), &TPageCheckBox::StaticClass(),
                    &TPagePanel::StaticClass(), &TPageSheet::StaticClass(), &TPageSheets::StaticClass(),
-                   &TPageAction::StaticClass(), &TPageToolButton::StaticClass(), &TExToolBar::StaticClass(),
-                   &TScriptListView::StaticClass()});
+                   &TPageAction::StaticClass(), &TPageToolButton::StaticClass(), &TPageMenuItem::StaticClass(),
+                   &TExToolBar::StaticClass(), &TScriptListView::StaticClass()});
 }
 }  // namespace
 

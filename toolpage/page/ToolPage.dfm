@@ -72,6 +72,59 @@ object ToolPage: TToolPage
     Hint = 'Add screen name'
     OnExecute = ACreateScrExecute
   end
+  object SListPopUp: TPopupMenu
+    object SNewItem: TPageMenuItem
+      Action = ANew
+    end
+    object SRemoveItem: TPageMenuItem
+      Action = ARemove
+    end
+    object SPlayItem: TPageMenuItem
+      Action = aPlay
+    end
+  end
+  object IListPopup: TPopupMenu
+    object IAddTxt: TPageMenuItem
+      Action = AAddTxt
+      Tag = -1
+    end
+    object IAddKey: TPageMenuItem
+      Action = AAddKey
+      Tag = -1
+    end
+    object IAddDelay: TPageMenuItem
+      Action = AAddDelay
+      Tag = -1
+    end
+    object IAddScreen: TPageMenuItem
+      Action = AAddScreen
+      Tag = -1
+    end
+    object ILine: TPageMenuItem
+      Caption = '-'
+    end
+    object IDelItem: TPageMenuItem
+      Action = ADel
+    end
+  end
+  object IListInsPopUp: TPopupMenu
+    object InsAddTxt: TPageMenuItem
+      Action = AAddTxt
+      Tag = -1
+    end
+    object InsAddKey: TPageMenuItem
+      Action = AAddKey
+      Tag = -1
+    end
+    object InsAddDelay: TPageMenuItem
+      Action = AAddDelay
+      Tag = -1
+    end
+    object InsAddScreen: TPageMenuItem
+      Action = AAddScreen
+      Tag = -1
+    end
+  end
   object Pages: TPageSheets
     Left = 0
     Top = 0
@@ -215,6 +268,7 @@ object ToolPage: TToolPage
         Width = 120
         Height = 341
         Align = alLeft
+        PopupMenu = SListPopUp
         OnChange = ScrListChange
         OnEditing = ScrListEditing
         OnEdited = ScrListEdited
@@ -234,40 +288,18 @@ object ToolPage: TToolPage
           Height = 29
           Align = alTop
           Shading = shDown
-          object tbText: TPageToolButton
+          object tbNewLine: TPageToolButton
             Left = 4
             Top = 3
-            Width = 44
+            Width = 60
             Height = 23
-            Action = AAddTxt
-            Caption = 'Text'
-          end
-          object tbKey: TPageToolButton
-            Left = 50
-            Top = 3
-            Width = 44
-            Height = 23
-            Action = AAddKey
-            Caption = 'Key'
-          end
-          object tbDelay: TPageToolButton
-            Left = 96
-            Top = 3
-            Width = 44
-            Height = 23
-            Action = AAddDelay
-            Caption = 'Delay'
-          end
-          object tbScreen: TPageToolButton
-            Left = 142
-            Top = 3
-            Width = 50
-            Height = 23
-            Action = AAddScreen
             Caption = 'Screen'
+            Hint = 'Add Console Screen Name'
+            DropdownMenu = IListInsPopUp
+            OnClick = tbNewLineClick
           end
           object tbDelLine: TPageToolButton
-            Left = 200
+            Left = 66
             Top = 3
             Width = 50
             Height = 23
@@ -281,6 +313,7 @@ object ToolPage: TToolPage
           Height = 312
           Align = alClient
           ItemHeight = 19
+          PopupMenu = IListPopup
           OnEditing = IListEditing
           OnEdited = IListEdited
           OnKeyDown = IListKeyDown

@@ -100,6 +100,7 @@ class TToolPage : public fw::TForm {
   void IListEdited(fw::TObject* Sender);
   void IListKeyDown(fw::TObject* Sender, uint16_t& Key);
   void IListKeyPress(fw::TObject* Sender, char& Key);
+  void tbNewLineClick(fw::TObject* Sender);
   // Saves the script open in the editor; a failure is shown as "Cant write script %s".
   void SaveScript();
 
@@ -129,6 +130,11 @@ class TToolPage : public fw::TForm {
   TPageAction* AAddKey = nullptr;
   TPageAction* AAddDelay = nullptr;
   TPageAction* AAddScreen = nullptr;
+  fw::TPopupMenu* SListPopUp = nullptr;
+  fw::TPopupMenu* IListPopup = nullptr;
+  fw::TPopupMenu* IListInsPopUp = nullptr;
+  TPageToolButton* tbNewLine = nullptr;
+  TPageToolButton* tbDelLine = nullptr;
 
  protected:
   void WndProc(fw::TMessage& Message) override;

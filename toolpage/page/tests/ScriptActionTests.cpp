@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "Screenshot.h"
 #include "TuvekHarness.h"
@@ -81,6 +82,31 @@ struct ScriptActionTest : ::testing::Test {
     return button != nullptr && IsWindowEnabled(button);
   }
   std::vector<std::string> Console() const { return ConsoleLines(*Server); }
+  // Open brings up a pop-up menu on this thread; a user reads it and chooses Choice, or
+  // closes it with Escape when Choice is empty. Returns the captions ("-" for a line,
+  // "(off)" appended to greyed items).
+  std::vector<std::string> UseMenu(const std::function<void()>& Open, const std::string& Choice,
+                                   RECT* Where = nullptr) {
+    std::vector<std::string> seen;
+    testsupport::TUserThread user([&] {
+      HWND menu = testsupport::WaitForPopupMenu();
+      for (const testsupport::TMenuItemInfo& item : testsupport::MenuItems(menu))
+        seen.push_back(item.Caption + (item.Enabled || item.Caption == "-" ? "" : " (off)"));
+      if (Where != nullptr) GetWindowRect(menu, Where);
+      if (Choice.empty())
+        testsupport::DismissMenu(menu);
+      else
+        testsupport::ChooseMenuItem(menu, Choice);
+    });
+    Open();
+    EXPECT_EQ(user.Failure(), "");
+    testsupport::PumpMessages(50);
+    return seen;
+  }
+  void RightClick(HWND Window) {
+    SendMessageA(Window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Window), MAKELPARAM(10, 10));
+  }
+  HWND LineEditor() const { return testsupport::FindControl(Host.Window(), {"", "ListBox"}); }
 };
 
 bool Contains(const std::vector<std::string>& Lines, const std::string& Line) {
@@ -180,13 +206,23 @@ TEST_F(ScriptActionTest, LineEditingIsReportedToTheHostAndEndedByIt) {
   testsupport::TSavedRegistryTree screens(HKEY_CURRENT_USER, "Software\\Kavel\\Brenvik");
   Start({{"A.OKS", "\\@MONITOR\r\n"}});
   Select("A.OKS");
-  testsupport::Click(PageButton(Host, "Text"));
+  // The tool button drops down the insert menu.
+  RECT where{};
+  EXPECT_EQ(UseMenu([&] { testsupport::Click(PageButton(Host, "Screen")); }, "Text", &where),
+            (std::vector<std::string>{"Text", "Function Key", "Delay", "Screen"}));
+  RECT button{};
+  GetWindowRect(PageButton(Host, "Screen"), &button);
+  EXPECT_EQ(where.left, button.left);
+  EXPECT_EQ(where.top, button.bottom);
   ASSERT_EQ(Host.EditStates(), (std::vector<bool>{false}));
   EXPECT_FALSE(Enabled("Delete"));
+  EXPECT_FALSE(Enabled("Screen"));
+  testsupport::SaveWindowPng(Host.Window(), "page-line-inserted");
   EXPECT_EQ(Host.Page()->StopEditing(), S_OK);
   testsupport::PumpMessages(50);
   EXPECT_EQ(Host.EditStates(), (std::vector<bool>{false, true}));
   EXPECT_TRUE(Enabled("Delete"));
+  EXPECT_TRUE(Enabled("Screen"));
   EXPECT_TRUE(Enabled("Save"));
   testsupport::Click(PageButton(Host, "Save"));
   EXPECT_FALSE(Enabled("Save"));
@@ -201,6 +237,49 @@ TEST_F(ScriptActionTest, LineEditingIsReportedToTheHostAndEndedByIt) {
   EXPECT_EQ(RegQueryValueExA(key, "Item0", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size), ERROR_SUCCESS);
   RegCloseKey(key);
   EXPECT_STREQ(value, "MONITOR");
+}
+
+TEST_F(ScriptActionTest, TheScriptListsMenuOffersNewRemoveAndPlay) {
+  Start({{"A.OKS", "\\@MONITOR\r\n"}});
+  EXPECT_EQ(UseMenu([&] { RightClick(List); }, ""), (std::vector<std::string>{"New", "Remove (off)", "Play (off)"}));
+  Select("A.OKS");
+  EXPECT_EQ(UseMenu([&] { RightClick(List); }, "Play"), (std::vector<std::string>{"New", "Remove", "Play"}));
+  EXPECT_TRUE(Contains(Console(), "!play A.OKS")) << testing::PrintToString(Console());
+  UseMenu([&] { RightClick(List); }, "New");
+  EXPECT_TRUE(Server->FileExists("SYS", "SYSTEM\\NEW.OKS"));
+}
+
+TEST_F(ScriptActionTest, TheLineEditorsMenusInsertAfterTheKeyAndDeleteTheLine) {
+  Start({{"A.OKS", "\\@MONITOR\r\nabc\r\n"}});
+  Select("A.OKS");
+  HWND lines = LineEditor();
+  ASSERT_NE(lines, nullptr);
+  testsupport::ChooseListItem(lines, 1);
+  // Insert opens the insert menu beside the current line.
+  RECT where{};
+  EXPECT_EQ(UseMenu([&] { SendMessageA(lines, WM_KEYDOWN, VK_INSERT, 0); }, "Delay", &where),
+            (std::vector<std::string>{"Text", "Function Key", "Delay", "Screen"}));
+  POINT origin{0, 0};
+  ClientToScreen(lines, &origin);
+  int height = static_cast<int>(SendMessageA(lines, LB_GETITEMHEIGHT, 0, 0));
+  EXPECT_EQ(where.left, origin.x + 20);
+  EXPECT_EQ(where.top, origin.y + height + height / 2);
+  EXPECT_EQ(Host.EditStates(), (std::vector<bool>{false}));
+  EXPECT_EQ(Host.Page()->StopEditing(), S_OK);
+  testsupport::PumpMessages(50);
+  // The new line went before the current one.
+  EXPECT_EQ(SendMessageA(lines, LB_GETCOUNT, 0, 0), 3);
+  EXPECT_EQ(SendMessageA(lines, LB_GETCURSEL, 0, 0), 1);
+
+  // The editor's own menu: the insert choices, a line and Delete, greyed while a line is edited.
+  EXPECT_EQ(UseMenu([&] { RightClick(lines); }, "Delete"),
+            (std::vector<std::string>{"Text", "Function Key", "Delay", "Screen", "-", "Delete"}));
+  EXPECT_EQ(SendMessageA(lines, LB_GETCOUNT, 0, 0), 2);
+  UseMenu([&] { RightClick(lines); }, "Screen");
+  EXPECT_EQ(UseMenu([&] { RightClick(lines); }, ""),
+            (std::vector<std::string>{"Text (off)", "Function Key (off)", "Delay (off)", "Screen (off)", "-",
+                                      "Delete (off)"}));
+  EXPECT_EQ(Host.Page()->StopEditing(), S_OK);
 }
 
 TEST_F(ScriptActionTest, TheAboutBoxShowsAndCloses) {
