@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ColorUtils.h"
+#include "PageControls.h"
 #include "core/ClassDef.h"
 
 namespace toolpage {
@@ -37,7 +38,10 @@ TColor GradientColor(TColor From, TColor To, int Index, int Steps) {
 
 const TClass& TExToolBar::StaticClass() {
   using T = TExToolBar;
-  static const TClass cls = TClassDef<T>().Creatable().Enum("Shading", kShadingInfo, &T::Shading, &T::SetShading);
+  static const TClass cls = TClassDef<T>()
+                                .Creatable()
+                                .Enum("Shading", kShadingInfo, &T::Shading, &T::SetShading)
+                                .Component("Images", &T::Images, &T::SetImages);
   return cls;
 }
 
@@ -82,6 +86,27 @@ int TExToolBar::CustomDraw(HDC DC, const RECT& Rect) {
     FillRect(DC, &band, brush.Get());
   }
   return steps;
+}
+
+void TExToolBar::SetImages(TImageList* Value) {
+  if (FImages == Value) return;
+  if (FImages != nullptr) FImages->RemoveFreeNotification(this);
+  FImages = Value;
+  if (Value != nullptr) Value->FreeNotification(this);
+  ImagesChanged();
+}
+
+void TExToolBar::ImagesChanged() {
+  for (int i = 0; i < ControlCount(); ++i)
+    if (auto* button = dynamic_cast<TPageToolButton*>(Controls(i)); button != nullptr) button->UpdateImage();
+}
+
+void TExToolBar::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FImages) {
+    FImages = nullptr;
+    ImagesChanged();
+  }
 }
 
 void TExToolBar::PaintWindow(HDC DC) {

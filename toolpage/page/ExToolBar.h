@@ -3,6 +3,7 @@
 #pragma once
 
 #include "gui/Controls.h"
+#include "gui/ImageLists.h"
 
 namespace toolpage {
 
@@ -29,18 +30,25 @@ class TExToolBar : public fw::TWinControl {
   void SetShading(TExToolBarShading Value);
   fw::TColor Light() const { return FLight; }
   fw::TColor Dark() const { return FDark; }
+  // The pictures of the buttons on the bar.
+  fw::TImageList* Images() const { return FImages; }
+  void SetImages(fw::TImageList* Value);
+  // The image list's pictures changed: the buttons show them anew.
+  void ImagesChanged();
   // Paints the gradient into Rect (when shaded and on a high-colour display); the number
   // of colour steps painted, 0 for none.
   int CustomDraw(HDC DC, const RECT& Rect);
 
  protected:
   void PaintWindow(HDC DC) override;
+  void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
 
  private:
   void UpdateColors();
   TExToolBarShading FShading = shNone;
   fw::TColor FLight = fw::clBtnFace;
   fw::TColor FDark = fw::clBtnFace;
+  fw::TImageList* FImages = nullptr;
 };
 
 }  // namespace toolpage

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ExToolBar.h"
 #include "core/ClassDef.h"
 
 namespace toolpage {
@@ -147,6 +148,7 @@ const TClass& TPageAction::StaticClass() {
                                 .String("Caption", &T::Caption, &T::SetCaption)
                                 .String("Hint", &T::Hint, &T::SetHint)
                                 .Boolean("Enabled", &T::Enabled, &T::SetEnabled)
+                                .Integer("ImageIndex", &T::ImageIndex, &T::SetImageIndex)
                                 .Event("OnExecute", &T::OnExecute);
   return cls;
 }
@@ -194,6 +196,7 @@ const TClass& TPageToolButton::StaticClass() {
                                 .Creatable()
                                 .Component("Action", &T::Action, &T::SetAction)
                                 .String("Hint", &T::Hint, &T::SetHint)
+                                .Integer("ImageIndex", &T::ImageIndex, &T::SetImageIndex)
                                 .Component("DropdownMenu", &T::DropdownMenu, &T::SetDropdownMenu);
   return cls;
 }
@@ -229,6 +232,42 @@ void TPageToolButton::ActionChanged(TPageAction* Action) {
   if (FText.empty()) SetCaption(Action->Caption());
   if (FHint.empty()) FHint = Action->Hint();
   SetEnabled(Action->Enabled());
+  UpdateImage();
+}
+
+void TPageToolButton::SetImageIndex(int Value) {
+  if (FImageIndex == Value) return;
+  FImageIndex = Value;
+  UpdateImage();
+}
+
+int TPageToolButton::ShownImage() const {
+  return FImageIndex >= 0 ? FImageIndex : FAction != nullptr ? FAction->ImageIndex() : -1;
+}
+
+void TPageToolButton::CreateParams(TCreateParams& Params) {
+  TButton::CreateParams(Params);
+  if (ShownImage() >= 0) Params.Style |= BS_ICON;
+}
+
+void TPageToolButton::CreateWindowHandle(const TCreateParams& Params) {
+  TButton::CreateWindowHandle(Params);
+  UpdateImage();
+}
+
+void TPageToolButton::UpdateImage() {
+  if (!HandleAllocated()) return;
+  auto* bar = dynamic_cast<TExToolBar*>(FParent);
+  TImageList* images = bar != nullptr ? bar->Images() : nullptr;
+  int index = ShownImage();
+  TIconHandle icon;
+  if (images != nullptr && index >= 0 && index < images->Count())
+    icon.Reset(ImageList_GetIcon(images->Handle(), index, ILD_TRANSPARENT));
+  LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE);
+  SetWindowLongPtrA(FHandle, GWL_STYLE, icon ? (style | BS_ICON) : (style & ~static_cast<LONG_PTR>(BS_ICON)));
+  SendMessageA(FHandle, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon.Get()));
+  FIcon = std::move(icon);  // the button does not own its icon
+  InvalidateRect(FHandle, nullptr, TRUE);
 }
 
 void TPageToolButton::Click() {

@@ -84,6 +84,9 @@ class TPageAction : public fw::TComponent {
   void SetHint(const std::string& Value) { FHint = Value; }
   bool Enabled() const { return FEnabled; }
   void SetEnabled(bool Value);
+  // The picture of the action in its buttons' image list; -1 for none.
+  int ImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int Value) { FImageIndex = Value; }
   // Runs OnExecute when enabled; true when it ran.
   bool Execute();
   void AddClient(IActionClient* Client);
@@ -96,6 +99,7 @@ class TPageAction : public fw::TComponent {
   std::string FCaption;
   std::string FHint;
   bool FEnabled = true;
+  int FImageIndex = -1;
   std::vector<IActionClient*> FClients;
 };
 
@@ -117,7 +121,9 @@ class TPageMenuItem : public fw::TMenuItem, public IActionClient {
   TPageAction* FAction = nullptr;
 };
 
-// A push button that takes its caption and enabled state from its action and runs it.
+// A push button that takes its caption and enabled state from its action and runs it. With
+// an image (its own index, else the action's, in the image list of the tool bar it sits on)
+// it shows the picture instead of the caption, which stays its window text.
 class TPageToolButton : public fw::TButton, public IActionClient {
   FW_CLASS(TPageToolButton, fw::TButton)
  public:
@@ -128,6 +134,10 @@ class TPageToolButton : public fw::TButton, public IActionClient {
   const std::string& Hint() const { return FHint; }
   void SetHint(const std::string& Value) { FHint = Value; }
   // The menu the button drops down below itself.
+  int ImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int Value);
+  // Shows the current picture (after the image list was filled).
+  void UpdateImage();
   fw::TPopupMenu* DropdownMenu() const { return FDropdownMenu; }
   void SetDropdownMenu(fw::TPopupMenu* Value);
   // Shows DropdownMenu under the button; false without one.
@@ -137,11 +147,16 @@ class TPageToolButton : public fw::TButton, public IActionClient {
 
  protected:
   void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWindowHandle(const TCreateParams& Params) override;
 
  private:
+  int ShownImage() const;
   TPageAction* FAction = nullptr;
   fw::TPopupMenu* FDropdownMenu = nullptr;
   std::string FHint;
+  int FImageIndex = -1;
+  fw::TIconHandle FIcon;
 };
 
 }  // namespace toolpage

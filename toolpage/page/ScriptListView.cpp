@@ -23,6 +23,7 @@ const TClass& TScriptListView::StaticClass() {
   using T = TScriptListView;
   static const TClass cls = TClassDef<T>()
                                 .Creatable()
+                                .Component("SmallImages", &T::SmallImages, &T::SetSmallImages)
                                 .Event("OnChange", &T::OnChange)
                                 .Event("OnEditing", &T::OnEditing)
                                 .Event("OnEdited", &T::OnEdited)
@@ -43,7 +44,7 @@ void TScriptListView::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
   Params.WinClassName = WC_LISTVIEWA;
   Params.SystemClass = true;
-  Params.Style |= WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_EDITLABELS;
+  Params.Style |= WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_EDITLABELS | LVS_SHAREIMAGELISTS;
   Params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
@@ -55,7 +56,24 @@ void TScriptListView::CreateWindowHandle(const TCreateParams& Params) {
   column.cx = std::max(FWidth - 8, 40);
   column.pszText = const_cast<char*>("Scripts");
   SendMessageA(FHandle, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+  if (FSmallImages != nullptr) SetSmallImages(FSmallImages);
   Fill();
+}
+
+void TScriptListView::SetSmallImages(TImageList* Value) {
+  if (FSmallImages != Value) {
+    if (FSmallImages != nullptr) FSmallImages->RemoveFreeNotification(this);
+    FSmallImages = Value;
+    if (Value != nullptr) Value->FreeNotification(this);
+  }
+  if (FHandle != nullptr)
+    SendMessageA(FHandle, LVM_SETIMAGELIST, LVSIL_SMALL,
+                 reinterpret_cast<LPARAM>(Value != nullptr ? Value->Handle() : nullptr));
+}
+
+void TScriptListView::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FSmallImages) SetSmallImages(nullptr);
 }
 
 void TScriptListView::Sort() {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gui/Controls.h"
+#include "gui/ImageLists.h"
 
 namespace toolpage {
 
@@ -37,6 +38,9 @@ class TScriptListView : public fw::TWinControl {
   // Starts editing an item's caption in place.
   void EditCaption(int Index);
   bool IsEditing() const { return FEditing; }
+  // The pictures the items' image indexes name (shared: the list does not free them).
+  fw::TImageList* SmallImages() const { return FSmallImages; }
+  void SetSmallImages(fw::TImageList* Value);
 
   // The selection changed.
   fw::TNotifyEvent OnChange;
@@ -49,6 +53,7 @@ class TScriptListView : public fw::TWinControl {
   void CreateParams(TCreateParams& Params) override;
   void CreateWindowHandle(const TCreateParams& Params) override;
   void WndProc(fw::TMessage& Message) override;
+  void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
 
  private:
   struct TItem {
@@ -62,6 +67,7 @@ class TScriptListView : public fw::TWinControl {
   int FSelected = -1;
   bool FEditing = false;
   bool FFilling = false;
+  fw::TImageList* FSmallImages = nullptr;
 };
 
 }  // namespace toolpage

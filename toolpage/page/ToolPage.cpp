@@ -158,6 +158,9 @@ const TClass& TToolPage::StaticClass() {
                                 .Field("AAddKey", &T::AAddKey)
                                 .Field("AAddDelay", &T::AAddDelay)
                                 .Field("AAddScreen", &T::AAddScreen)
+                                .Field("Images", &T::Images)
+                                .Field("LineImages", &T::LineImages)
+                                .Field("ToolBar2", &T::ToolBar2)
                                 .Field("SListPopUp", &T::SListPopUp)
                                 .Field("IListPopup", &T::IListPopup)
                                 .Field("IListInsPopUp", &T::IListInsPopUp)
@@ -173,6 +176,10 @@ void TToolPage::FormCreate(TObject*) {
     COLORREF face = ColorToRGB(clBtnFace);
     setup::HighColor = depth > 8 && face != 0 && face != 0xFFFFFF;
   }
+  Images->AddResource("PAGEIMAGES", clFuchsia);
+  LineImages->AddResource("SCRLISTICONS", clFuchsia);
+  for (TExToolBar* bar : {ToolBar1, ToolBar2}) bar->ImagesChanged();
+  ScrList->SetSmallImages(Images);
   // The manager lives as long as the library; pages created later find the builds there.
   if (NlmMgr().Registry().empty()) RegisterServerModules(NlmMgr());
   FConnection = 0;

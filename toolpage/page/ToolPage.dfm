@@ -15,41 +15,49 @@ object ToolPage: TToolPage
   object AAbout: TPageAction
     Caption = 'About'
     Hint = 'About the console scripting tool'
+    ImageIndex = 8
     OnExecute = tbAboutClick
   end
   object ALoad: TPageAction
     Caption = 'ALoad'
+    ImageIndex = 0
     OnExecute = ALoadExecute
   end
   object AUnload: TPageAction
     Caption = 'AUnload'
+    ImageIndex = 1
     OnExecute = AUnloadExecute
   end
   object ANew: TPageAction
     Caption = 'New'
     Hint = 'Create new keyboard script'
+    ImageIndex = 2
     OnExecute = ANewExecute
   end
   object ARemove: TPageAction
     Caption = 'Remove'
     Hint = 'Remove keyboard script'
     Enabled = False
+    ImageIndex = 4
     OnExecute = ARemoveExecute
   end
   object aPlay: TPageAction
     Caption = 'Play'
     Hint = 'Play script'
     Enabled = False
+    ImageIndex = 5
     OnExecute = aPlayExecute
   end
   object ASave: TPageAction
     Caption = 'Save'
     Hint = 'Save'
+    ImageIndex = 3
     OnExecute = ASaveExecute
   end
   object ADel: TPageAction
     Caption = 'Delete'
     Hint = 'Delete line'
+    ImageIndex = 9
     OnExecute = AdelExecute
   end
   object AAddTxt: TPageAction
@@ -71,6 +79,14 @@ object ToolPage: TToolPage
     Caption = '&Screen'
     Hint = 'Add screen name'
     OnExecute = ACreateScrExecute
+  end
+  object Images: TImageList
+    Width = 16
+    Height = 16
+  end
+  object LineImages: TImageList
+    Width = 17
+    Height = 18
   end
   object SListPopUp: TPopupMenu
     object SNewItem: TPageMenuItem
@@ -176,78 +192,81 @@ object ToolPage: TToolPage
         Width = 511
         Height = 29
         Align = alTop
+        Images = Images
         Shading = shDown
         object tbLoad: TPageToolButton
           Left = 4
           Top = 3
-          Width = 60
-          Height = 23
+          Width = 23
+          Height = 22
           Action = ALoad
           Caption = 'Load'
           Hint = 'Load the NLM'
         end
         object tbUnload: TPageToolButton
-          Left = 66
+          Left = 27
           Top = 3
-          Width = 60
-          Height = 23
+          Width = 23
+          Height = 22
           Action = AUnload
           Caption = 'Unload'
           Hint = 'Unload the NLM'
         end
         object tbAdd: TPageToolButton
-          Left = 140
+          Left = 58
           Top = 3
-          Width = 44
-          Height = 23
+          Width = 23
+          Height = 22
           Action = ANew
         end
         object tbSave: TPageToolButton
-          Left = 186
+          Left = 81
           Top = 3
-          Width = 44
-          Height = 23
+          Width = 23
+          Height = 22
           Action = ASave
         end
         object tbRemove: TPageToolButton
-          Left = 232
+          Left = 104
           Top = 3
-          Width = 54
-          Height = 23
+          Width = 23
+          Height = 22
           Action = ARemove
         end
         object tbPlay: TPageToolButton
-          Left = 288
+          Left = 127
           Top = 3
-          Width = 44
-          Height = 23
+          Width = 23
+          Height = 22
           Action = aPlay
         end
         object tbLock: TPageToolButton
-          Left = 346
+          Left = 158
           Top = 3
-          Width = 48
-          Height = 23
+          Width = 23
+          Height = 22
           Caption = 'Lock'
           Hint = 'Encode script'
+          ImageIndex = 6
           Enabled = False
           OnClick = tbLockClick
         end
         object tbUnlock: TPageToolButton
-          Left = 396
+          Left = 181
           Top = 3
-          Width = 52
-          Height = 23
+          Width = 23
+          Height = 22
           Caption = 'Unlock'
           Hint = 'Decode script'
+          ImageIndex = 7
           Enabled = False
           OnClick = tbUnlockClick
         end
         object tbAbout: TPageToolButton
-          Left = 462
+          Left = 212
           Top = 3
-          Width = 60
-          Height = 23
+          Width = 23
+          Height = 22
           Action = AAbout
         end
       end
@@ -269,6 +288,7 @@ object ToolPage: TToolPage
         Height = 341
         Align = alLeft
         PopupMenu = SListPopUp
+        SmallImages = Images
         OnChange = ScrListChange
         OnEditing = ScrListEditing
         OnEdited = ScrListEdited
@@ -287,22 +307,24 @@ object ToolPage: TToolPage
           Width = 387
           Height = 29
           Align = alTop
+          Images = Images
           Shading = shDown
           object tbNewLine: TPageToolButton
             Left = 4
             Top = 3
-            Width = 60
-            Height = 23
+            Width = 23
+            Height = 22
             Caption = 'Screen'
             Hint = 'Add Console Screen Name'
+            ImageIndex = 10
             DropdownMenu = IListInsPopUp
             OnClick = tbNewLineClick
           end
           object tbDelLine: TPageToolButton
-            Left = 66
+            Left = 27
             Top = 3
-            Width = 50
-            Height = 23
+            Width = 23
+            Height = 22
             Action = ADel
           end
         end
@@ -314,6 +336,7 @@ object ToolPage: TToolPage
           Align = alClient
           ItemHeight = 19
           PopupMenu = IListPopup
+          Images = LineImages
           OnEditing = IListEditing
           OnEdited = IListEdited
           OnKeyDown = IListKeyDown

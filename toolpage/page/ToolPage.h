@@ -130,6 +130,9 @@ class TToolPage : public fw::TForm {
   TPageAction* AAddKey = nullptr;
   TPageAction* AAddDelay = nullptr;
   TPageAction* AAddScreen = nullptr;
+  fw::TImageList* Images = nullptr;
+  fw::TImageList* LineImages = nullptr;
+  TExToolBar* ToolBar2 = nullptr;
   fw::TPopupMenu* SListPopUp = nullptr;
   fw::TPopupMenu* IListPopup = nullptr;
   fw::TPopupMenu* IListInsPopUp = nullptr;

@@ -120,6 +120,15 @@ TEST_F(ScriptActionTest, TheListShowsTheScriptsAndMarksEncodedOnes) {
   EXPECT_EQ(Captions(), (std::vector<std::string>{"A.OKS", "B.OKS", "LOCKED.OKS"}));
   EXPECT_EQ(Image(2), 6);
   EXPECT_NE(Image(0), 6);
+  // The lock is a picture of the list's image list, which the tool buttons share.
+  auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(List, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+  ASSERT_NE(images, nullptr);
+  EXPECT_GT(ImageList_GetImageCount(images), 6);
+  for (const char* caption : {"Load", "Unload", "New", "Save", "Remove", "Play", "Lock", "Unlock", "About"}) {
+    HWND button = PageButton(Host, caption);
+    ASSERT_NE(button, nullptr) << caption;
+    EXPECT_NE(SendMessageA(button, BM_GETIMAGE, IMAGE_ICON, 0), 0) << caption;
+  }
   EXPECT_FALSE(Enabled("Play"));
   Select("A.OKS");
   EXPECT_TRUE(Enabled("Play"));
