@@ -203,7 +203,8 @@ void TCustomNetInstallLocation::WithRemoteFile(THandle Handle, Body&& Run) {
 void TCustomNetInstallLocation::DownloadFtp() {
   const TWinInetEntryPoints& api = FLibrary->Api();
   int32_t size = QueryFileSize(nullptr);
-  HINTERNET file = api.FtpOpenFileA(FConnection, FRemoteFileName.c_str(), GENERIC_READ, FTP_TRANSFER_TYPE_BINARY, 0);
+  HINTERNET file = api.FtpOpenFileA(FConnection, FRemoteFileName.c_str(), GENERIC_READ,
+                                    FTP_TRANSFER_TYPE_BINARY | INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0);
   if (file == nullptr) throw ENIL_FTPOpenFile("Cannot open file %s on server", FRemoteFileName);
   WithRemoteFile(file, [&] { ReceiveFile(file, size); });
 }

@@ -48,7 +48,8 @@ int64_t BareRead(const TWinInetEntryPoints& Api, TInternetProtocol Protocol, uin
   if (!connection) Fail("InternetConnectA");
   HINTERNET file = nullptr;
   if (ftp) {
-    file = Api.FtpOpenFileA(connection.Get(), kFileName, GENERIC_READ, FTP_TRANSFER_TYPE_BINARY, 0);
+    file = Api.FtpOpenFileA(connection.Get(), kFileName, GENERIC_READ,
+                            FTP_TRANSFER_TYPE_BINARY | INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0);
   } else {
     const char* accept[] = {nullptr};
     file = Api.HttpOpenRequestA(connection.Get(), "GET", "/bench.1", nullptr, nullptr, accept,
