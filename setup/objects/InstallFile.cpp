@@ -671,7 +671,7 @@ void TCustomInstallFile::ScheduleReplacement() {
 
 void TCustomInstallFile::RegisterInstalledFile() {
   if (FRegisterAsHelp) RegisterHelpFile(FDestName, GetFullDestDir());
-  if (FUpdateDLLCounter && !IncrementSharedDLLCount())
+  if (FUpdateDLLCounter && !CountedByAnEarlierRun() && !IncrementSharedDLLCount())
     throw IECustomInstallFile("Cannot update the DLL count for the following file :%s:", FFileName);
   TInstallEngine* engine = GlobalInstall();
   if (FReplacedAtReboot && engine != nullptr) {
@@ -692,6 +692,12 @@ void TCustomInstallFile::RegisterInstalledFile() {
 void TCustomInstallFile::FinishAfterReboot() {
   if (FActiveX) RegisterActiveX();
   SetFileAttributeSet(GetDestFileName(), FInstallAttributes);
+}
+
+bool TCustomInstallFile::CountedByAnEarlierRun() const {
+  // The uninstaller gives back one use per logged file: a second run of the same setup
+  // (a repair, an update) that counted again would keep the file for ever.
+  return GlobalInstall() != nullptr && Uninstall() && IsFileLogged(ProductUninstallKey(), GetDestFileName());
 }
 
 bool TCustomInstallFile::IncrementSharedDLLCount() {

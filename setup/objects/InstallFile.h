@@ -119,6 +119,9 @@ class TCustomInstallFile : public TFileRelated {
   // The source file's version resource asks to be registered with COM.
   virtual bool IsOLESelfRegister() const;
   virtual bool IncrementSharedDLLCount();
+  // The product's uninstall log names the file: an earlier run of this setup counted its
+  // use already.
+  bool CountedByAnEarlierRun() const;
 
   std::string GetSourceFileName() const;
   std::string GetDestFileName() const;

@@ -1,6 +1,9 @@
 #include "InstallRegistry.h"
 
+#include <windows.h>
+
 #include <algorithm>
+#include <limits>
 
 #include "InstallEngine.h"
 #include "core/ClassDef.h"
@@ -9,6 +12,9 @@
 #include "support/InstallInformation.h"
 #include "support/PathStrings.h"
 #include "support/RegistryObject.h"
+
+// Windows names its window-class call like the framework's class registration.
+#undef RegisterClass
 
 namespace setup {
 
@@ -126,13 +132,43 @@ void TCustomInstallRegistry::Install() {
   TInstallObject::Install();
 }
 
+std::string TCustomInstallRegistry::LoggedRecordOfKey(const std::string& LogKey) const {
+  TqnlkRegistry registry;
+  registry.SetRootKey(HKEY_LOCAL_MACHINE);
+  if (!registry.OpenKeyReadOnly(LogKey)) return std::string();
+  const std::string path = GetKeyPath();
+  const int root = static_cast<int>(FRootKey);
+  // The records there are, not the count, which may be damaged.
+  for (const std::string& name : registry.GetKeyNames()) {
+    if (name.size() <= 11 || !fw::SameText(name.substr(0, 11), "RegistryKey")) continue;
+    const std::string record = LogKey + "\\" + name;
+    if (fw::SameText(ReadRegString(hkLocalMachine, record, "Key", ""), path) &&
+        ReadRegInteger(hkLocalMachine, record, "Root", -1) == root)
+      return record;
+  }
+  return std::string();
+}
+
 void TCustomInstallRegistry::WriteUninstallInfo(const std::string& Key) {
   const std::string logKey = Key + "\\" + kRegistryKeysLogKey;
-  int number = fw::StrToInt(ReadRegString(hkLocalMachine, logKey, "Entries", "0")) + 1;
-  WriteRegString(hkLocalMachine, logKey, "Entries", std::to_string(number));
-  const std::string entryKey = logKey + "\\RegistryKey" + std::to_string(number);
-  WriteRegString(hkLocalMachine, entryKey, "Key", GetKeyPath());
-  WriteRegInteger(hkLocalMachine, entryKey, "Root", static_cast<int>(FRootKey));
+  // A key an earlier run of the setup logged keeps its one record (a second run doubled
+  // it); this run's entries join it.
+  std::string entryKey = LoggedRecordOfKey(logKey);
+  if (entryKey.empty()) {
+    int count = 0;
+    if (!fw::TryStrToInt(ReadRegString(hkLocalMachine, logKey, "Entries", "0"), count) || count < 0 ||
+        count == std::numeric_limits<int>::max())
+      count = 0;
+    int number = count + 1;
+    // A count that fell behind its records (or was damaged) does not overwrite one of them.
+    TqnlkRegistry registry;
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    while (registry.KeyExistsReadOnly(logKey + "\\RegistryKey" + std::to_string(number))) ++number;
+    WriteRegString(hkLocalMachine, logKey, "Entries", std::to_string(number));
+    entryKey = logKey + "\\RegistryKey" + std::to_string(number);
+    WriteRegString(hkLocalMachine, entryKey, "Key", GetKeyPath());
+    WriteRegInteger(hkLocalMachine, entryKey, "Root", static_cast<int>(FRootKey));
+  }
   for (int i = 0; i < FEntries->Count(); ++i) {
     const TRegistryEntry* entry = FEntries->Entry(i);
     WriteRegString(hkLocalMachine, entryKey + "\\Entries", entry->Ident(), entry->GetExpandedText());

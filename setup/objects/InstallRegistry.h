@@ -55,7 +55,8 @@ class TCustomInstallRegistry : public TInstallObject {
   // Makes the key (also without entries), writes each entry that OnBeforeWriteEntry
   // lets through, then installs as every object does.
   void Install() override;
-  // Logs the key, its root and every entry (written or not) as RegistryKey<n>.
+  // Logs the key, its root and every entry (written or not) as RegistryKey<n>; a key
+  // the log names already (an earlier run) gets the entries into its record.
   void WriteUninstallInfo(const std::string& Key) override;
   void InformationEvent(fw::TObject* Sender, int Code, fw::TObject* PO) override;
   void RemoveReference(TInstallContainer* Obj) override;
@@ -71,6 +72,8 @@ class TCustomInstallRegistry : public TInstallObject {
   void OpenKey(TqnlkRegistry& Registry) const;
   // Raises IERegistryEntry when the key cannot be opened; write errors propagate.
   void WriteEntry(const TRegistryEntry& Entry) const;
+  // The record below LogKey that names this object's key and root; empty when none.
+  std::string LoggedRecordOfKey(const std::string& LogKey) const;
 
   std::unique_ptr<TRegistryEntries> FEntries;
   std::string FKey = "\\SOFTWARE\\MyStuff";

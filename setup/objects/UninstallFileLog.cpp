@@ -59,14 +59,29 @@ bool AlreadyLogged(const std::string& Key, const std::string& Value) {
   }
 }
 
+// Whether "Files" or one of its numbered twins names Path.
+bool LoggedAsFile(const std::string& UninstallKey, const std::string& Path) {
+  const std::string base = UninstallKey + "\\" + kFilesLogKey;
+  if (AlreadyLogged(base, Path)) return true;
+  for (int n = 1; n <= kMaxFilesLogRetries; ++n)
+    if (AlreadyLogged(base + std::to_string(n), Path)) return true;
+  return false;
+}
+
 }  // namespace
+
+bool IsFileLogged(const std::string& UninstallKey, const std::string& Path) {
+  if (LoggedAsFile(UninstallKey, Path)) return true;
+  const std::string activeX = UninstallKey + "\\" + kActiveXLogKey;
+  for (char kind : {kActiveXLibrary, kActiveXServer, kActiveXTypeLibrary})
+    if (AlreadyLogged(activeX, Path + ";" + std::string(1, kind))) return true;
+  return false;
+}
 
 void LogInstalledFile(const std::string& UninstallKey, const std::string& Path) {
   const std::string base = UninstallKey + "\\" + kFilesLogKey;
   // A second run of the setup (a repair, an update) logs nothing twice.
-  if (AlreadyLogged(base, Path)) return;
-  for (int n = 1; n <= kMaxFilesLogRetries; ++n)
-    if (AlreadyLogged(base + std::to_string(n), Path)) return;
+  if (LoggedAsFile(UninstallKey, Path)) return;
   if (TryLog(base, Path)) return;
   for (int n = 1; n <= kMaxFilesLogRetries; ++n)
     if (TryLog(base + std::to_string(n), Path)) return;

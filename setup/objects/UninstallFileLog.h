@@ -18,5 +18,7 @@ constexpr char kActiveXTypeLibrary = '2';
 void LogInstalledFile(const std::string& UninstallKey, const std::string& Path);
 // Logs "Path;Kind" as the next "File<n>" in UninstallKey\ActiveX, unless it is there.
 void LogActiveXFile(const std::string& UninstallKey, const std::string& Path, char Kind);
+// Whether the log names Path already, as a file or a COM file of any kind (in any case).
+bool IsFileLogged(const std::string& UninstallKey, const std::string& Path);
 
 }  // namespace setup

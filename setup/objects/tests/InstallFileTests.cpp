@@ -520,33 +520,44 @@ TEST_F(FileInstall, Windows9xMovesTheFileThroughWininit) {
   EXPECT_EQ(ReadFile(Dest + "\\new.1"), Content(5000, 'n'));
 }
 
-TEST_F(FileInstall, KeptFilesStillRegisterHelpAndSharedDllCount) {
+TEST_F(FileInstall, SharedFilesAreCountedOncePerProductAndKeptFilesStillRegister) {
   File->SetRegisterAsHelp(true);
   File->SetUpdateDLLCounter(true);
   File->SetOverwriteMode(owNever);
-  // A count left by an earlier run of a process of the same number starts afresh.
-  HKEY shared = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs", 0, KEY_WRITE,
-                    &shared) == ERROR_SUCCESS) {
-    RegDeleteValueA(shared, Target.c_str());
-    RegDeleteValueA(shared, ShortPathName(Target).c_str());
-    RegCloseKey(shared);
-  }
+  constexpr char kSharedKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+  // The count lives under the long name; one left by an earlier run of a process of the
+  // same number starts afresh.
+  const auto count = [&]() -> DWORD {
+    DWORD value = 0, size = sizeof value;
+    fw::TRegKeyHandle key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedKey, 0, KEY_READ, key.Put()) != ERROR_SUCCESS ||
+        RegQueryValueExA(key.Get(), Target.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) !=
+            ERROR_SUCCESS)
+      return 0;
+    return value;
+  };
+  const auto forget = [&] {
+    fw::TRegKeyHandle key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedKey, 0, KEY_WRITE, key.Put()) != ERROR_SUCCESS) return;
+    RegDeleteValueA(key.Get(), Target.c_str());
+    RegDeleteValueA(key.Get(), ShortPathName(Target).c_str());
+  };
+  forget();
   Dir->Process();  // installs: the target did not exist
-  Dir->Process();  // keeps
-  DWORD count = 0, size = sizeof count;
-  HKEY key = nullptr;
-  ASSERT_EQ(
-      RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs", 0, KEY_READ, &key),
-      ERROR_SUCCESS);
-  // The count lives under the short name when one is there, else under the long one.
-  std::string name = Target;
-  LONG found = RegQueryValueExA(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&count), &size);
-  RegDeleteValueA(key, name.c_str());
-  RegCloseKey(key);
-  EXPECT_EQ(found, ERROR_SUCCESS);
-  EXPECT_EQ(count, 2u);
+  EXPECT_EQ(count(), 1u);
+  Dir->Process();  // the same setup again keeps it: this product counted its use already
+  EXPECT_EQ(count(), 1u) << "the uninstaller gives back one use";
   EXPECT_EQ(ReadRegString(hkLocalMachine, "\\SOFTWARE\\Microsoft\\Windows\\Help", "NEW.TXT", "-"), Dest);
+
+  // Another program's copy that this product keeps is this product's use too.
+  DeleteRegKeyTree(hkLocalMachine, Uninstall);
+  if (fw::TRegKeyHandle help; RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\Help", 0, KEY_WRITE,
+                                             help.Put()) == ERROR_SUCCESS)
+    RegDeleteValueA(help.Get(), "NEW.TXT");
+  Dir->Process();
+  EXPECT_EQ(count(), 2u);
+  EXPECT_EQ(ReadRegString(hkLocalMachine, "\\SOFTWARE\\Microsoft\\Windows\\Help", "NEW.TXT", "-"), Dest);
+  forget();
 }
 
 // --- the uninstall log -----------------------------------------------------------

@@ -309,6 +309,53 @@ end
   EXPECT_EQ(Log("\\RegistryKey3", "Key"), "-");
 }
 
+TEST_F(RegistryLog, ASecondRunOfTheSetupKeepsOneRecordPerKeyAndRoot) {
+  auto* user = new TInstallRegistry(&Owner);
+  user->SetRootKey(hkCurrentUser);
+  user->SetKey(kTestKey + "\\Tool");
+  user->Entries()->AddEntry()->SetIdent("Path");
+  user->Process();
+  // The same path under another root is another key.
+  auto* machine = new TInstallRegistry(&Owner);
+  machine->SetRootKey(hkLocalMachine);
+  const std::string machineKey = "\\SOFTWARE\\Stavrel Registry Test Machine " + kPid;
+  testsupport::TSavedRegistryTree savedMachine(HKEY_LOCAL_MACHINE, machineKey);
+  machine->SetKey(machineKey);
+  machine->Process();
+  EXPECT_EQ(Log("", "Entries"), "2");
+
+  // The setup runs again, an entry more on the user's key (a newer configuration), and
+  // its key written in other letters.
+  user->Entries()->AddEntry()->SetIdent("Level");
+  user->SetKey(kTestKey + "\\TOOL");
+  user->Process();
+  machine->Process();
+  EXPECT_EQ(Log("", "Entries"), "2") << "nothing logged twice";
+  EXPECT_EQ(Log("\\RegistryKey1", "Key"), kTestKey + "\\Tool");
+  EXPECT_EQ(Log("\\RegistryKey1\\Entries", "Path"), "");
+  EXPECT_EQ(Log("\\RegistryKey1\\Entries", "Level"), "") << "the new entry joins the key's record";
+  EXPECT_EQ(Log("\\RegistryKey2", "Key"), machineKey);
+  EXPECT_EQ(Log("\\RegistryKey3", "Key"), "-");
+
+  // A record whose count was lost is still found by its key.
+  DeleteRegKeyTree(hkLocalMachine, Uninstall + "\\RegistryKeys\\RegistryKey2");
+  WriteRegString(hkLocalMachine, Uninstall + "\\RegistryKeys", "Entries", "0");
+  user->Process();
+  EXPECT_EQ(Log("", "Entries"), "0");
+  machine->Process();
+  EXPECT_EQ(Log("", "Entries"), "2");
+  EXPECT_EQ(Log("\\RegistryKey1", "Key"), kTestKey + "\\Tool") << "the older record is kept, not overwritten";
+  EXPECT_EQ(Log("\\RegistryKey2", "Key"), machineKey);
+  // So is a count that is no number at all.
+  WriteRegString(hkLocalMachine, Uninstall + "\\RegistryKeys", "Entries", "many");
+  auto* other = new TInstallRegistry(&Owner);
+  other->SetRootKey(hkCurrentUser);
+  other->SetKey(kTestKey + "\\Other");
+  other->Process();
+  EXPECT_EQ(Log("", "Entries"), "3");
+  EXPECT_EQ(Log("\\RegistryKey3", "Key"), kTestKey + "\\Other");
+}
+
 TEST_F(RegistryLog, NothingIsLoggedWhenUninstallIsOff) {
   auto* registry = new TInstallRegistry(&Owner);
   registry->SetRootKey(hkCurrentUser);
