@@ -7,40 +7,6 @@
 
 namespace road {
 
-TStartedProgram::TStartedProgram(const std::string& CommandLine, const std::string& Folder) {
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  std::string command = CommandLine;
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      Folder.empty() ? nullptr : Folder.c_str(), &startup, &process))
-    throw ERoad("cannot start " + CommandLine + " (error " + std::to_string(GetLastError()) + ")");
-  CloseHandle(process.hThread);
-  FProcess.Reset(process.hProcess);
-  FProcessId = process.dwProcessId;
-}
-
-TStartedProgram::~TStartedProgram() {
-  if (Running()) {
-    TerminateProcess(FProcess.Get(), 99);
-    WaitForSingleObject(FProcess.Get(), 5000);
-  }
-}
-
-bool TStartedProgram::Running() const {
-  return WaitForSingleObject(FProcess.Get(), 0) == WAIT_TIMEOUT;
-}
-
-bool TStartedProgram::WaitForEnd(DWORD TimeoutMs) {
-  return WaitForSingleObject(FProcess.Get(), TimeoutMs) == WAIT_OBJECT_0;
-}
-
-DWORD TStartedProgram::ExitCode() const {
-  DWORD code = STILL_ACTIVE;
-  GetExitCodeProcess(FProcess.Get(), &code);
-  return code;
-}
-
 namespace {
 
 struct TBoxSearch {
@@ -81,7 +47,7 @@ TProgramResult RunAnsweringBoxes(const std::string& CommandLine, const std::vect
   TProgramResult result;
   const DWORD start = GetTickCount();
   std::vector<HWND> answered;
-  while (!program.WaitForEnd(20)) {
+  while (!program.WaitForEnd(20, result.ExitCode)) {
     if (GetTickCount() - start > TimeoutMs) throw ERoad(CommandLine + " did not end within its time");
     for (const TMessageBox& box : MessageBoxesOf(program.ProcessId())) {
       if (std::find(answered.begin(), answered.end(), box.Window) != answered.end()) continue;
@@ -94,7 +60,6 @@ TProgramResult RunAnsweringBoxes(const std::string& CommandLine, const std::vect
         }
     }
   }
-  result.ExitCode = program.ExitCode();
   return result;
 }
 

@@ -7,32 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "gui/WinHandles.h"
+#include "StartedProgram.h"
 
 namespace road {
 
-// A started program; ended (and waited for) by Finish, or killed when the object goes
-// while it still runs.
-class TStartedProgram {
- public:
-  // CommandLine as Windows parses it (the program first, quoted when it has blanks);
-  // the new process inherits this one's environment.
-  explicit TStartedProgram(const std::string& CommandLine, const std::string& Folder = std::string());
-  ~TStartedProgram();
-  TStartedProgram(const TStartedProgram&) = delete;
-  TStartedProgram& operator=(const TStartedProgram&) = delete;
-
-  DWORD ProcessId() const { return FProcessId; }
-  bool Running() const;
-  // Waits for the end; false on time-out. Pumps nothing: the program's windows are
-  // another process's.
-  bool WaitForEnd(DWORD TimeoutMs);
-  DWORD ExitCode() const;
-
- private:
-  fw::TKernelHandle FProcess;
-  DWORD FProcessId = 0;
-};
+// The programs the road starts are ended with what they started when it leaves them
+// running.
+using restart::TStartedProgram;
 
 // A message box's caption and its text (the static controls' texts joined).
 struct TMessageBox {

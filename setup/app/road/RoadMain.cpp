@@ -3,11 +3,13 @@
 // wizard as a user does, checks and prints what was installed, uninstalls it from its
 // Add/Remove Programs entry and shows that nothing the setup made remains.
 //
-//   install_road [--screenshots <folder>] [--copy-setup <folder>] [--setup <setup.exe>]
+//   install_road [--screenshots <folder>] [--copy-setup <folder>] [--setup <setup.exe>] [--restart]
 //
 // --screenshots: a PNG of the splash and of every window passed, below <folder>;
 // --copy-setup: a copy of the built setup.exe there; --setup: installs that setup instead
-// of building one. Exit code 0 when every check held.
+// of building one; --restart: before the uninstall, installs once more while the main
+// program is held open and plays the restart that replaces it. Exit code 0 when every
+// check held.
 #include <windows.h>
 
 #include <cstdio>
@@ -19,6 +21,7 @@
 #include "ProgramRun.h"
 #include "RegistrySnapshot.h"
 #include "RegistryView.h"
+#include "RestartRoad.h"
 #include "RoadReport.h"
 #include "SetupTraces.h"
 #include "UninstallRun.h"
@@ -35,14 +38,20 @@ struct TRoadOptions {
   std::string Screenshots;
   std::string CopySetupTo;
   std::string Setup;
+  bool Restart = false;
 };
 
 TRoadOptions ParseOptions(int Count, char** Arguments) {
   TRoadOptions options;
   for (int i = 1; i < Count; ++i) {
     const std::string name = Arguments[i];
+    if (name == "--restart") {
+      options.Restart = true;
+      continue;
+    }
     if (i + 1 >= Count)
-      throw ERoad("usage: install_road [--screenshots <folder>] [--copy-setup <folder>] [--setup <file>]");
+      throw ERoad(
+          "usage: install_road [--screenshots <folder>] [--copy-setup <folder>] [--setup <file>] [--restart]");
     const std::string value = Arguments[++i];
     if (name == "--screenshots")
       options.Screenshots = value;
@@ -126,6 +135,12 @@ void RunRoad(TRoadReport& Report, const TRoadOptions& Options) {
               SecondsText(kInstallTargetSeconds) + ")");
 
   CheckInstallation(Report, walk);
+  if (Options.Restart) {
+    TRestartRoad road{setup, walk.Destination, "VX4.exe", std::string(TBuildMachine::kRoot) + "\\Sample\\VX4.exe",
+                      "InstallFile61", walkOptions};
+    InstallAcrossRestart(Report, road);
+    CheckInstallation(Report, walk);
+  }
   Uninstall(Report);
   for (const std::string& file : restartDeletions.Added())
     Report.Note("left for deletion at the next restart: " + file + " (deleted now)");

@@ -5,6 +5,7 @@
 #include "InstallChecks.h"
 #include "ProgramRun.h"
 #include "RegistryView.h"
+#include "RestartState.h"
 #include "RoadReport.h"
 
 namespace road {
@@ -14,27 +15,11 @@ namespace {
 constexpr char kSessionManagerKey[] = "\\System\\CurrentControlSet\\Control\\Session Manager";
 constexpr char kPendingValue[] = "PendingFileRenameOperations";
 
-// The files the pending list deletes (pairs of source and an empty target), without
-// their "\??\" prefix.
+// The files the pending list deletes (a rename to nothing).
 std::vector<std::string> PendingDeletions() {
   std::vector<std::string> files;
-  for (const TRegValue& value : KeyValues(HKEY_LOCAL_MACHINE, kSessionManagerKey)) {
-    if (_stricmp(value.Name.c_str(), kPendingValue) != 0 || value.Type != REG_MULTI_SZ) continue;
-    std::vector<std::string> parts;
-    size_t start = 0;
-    while (start < value.Data.size()) {
-      size_t end = value.Data.find('\0', start);
-      if (end == std::string::npos) end = value.Data.size();
-      parts.push_back(value.Data.substr(start, end - start));
-      start = end + 1;
-    }
-    for (size_t i = 0; i + 1 < parts.size(); i += 2) {
-      if (!parts[i + 1].empty() || parts[i].empty()) continue;
-      std::string file = parts[i];
-      if (file.rfind("\\??\\", 0) == 0) file = file.substr(4);
-      files.push_back(file);
-    }
-  }
+  for (const restart::TPendingRename& rename : restart::PendingRenames())
+    if (rename.Target.empty() && !rename.Source.empty()) files.push_back(rename.Source);
   return files;
 }
 

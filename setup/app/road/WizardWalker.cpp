@@ -112,6 +112,16 @@ TWalkResult TWizardWalker::Walk(const std::string& SetupExe) {
     if (std::find(loaderFoldersBefore.begin(), loaderFoldersBefore.end(), folder) == loaderFoldersBefore.end())
       ours.push_back(folder);
   FinishSetup(watch, *setup, result);
+  result.LoaderFolders = ours;
+  if (result.RebootAsked) {
+    // The continuation after the restart runs the installer from there and removes it.
+    const bool stays = !ours.empty() && std::all_of(ours.begin(), ours.end(), [](const std::string& folder) {
+      return GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES;
+    });
+    FReport.Check(stays, "the loader's folder stays for the continuation after the restart",
+                  ours.empty() ? "the loader made none" : "it went");
+    return result;
+  }
 
   // The installer removes the loader's folder once it has ended (switch c).
   auto left = [&] {
@@ -149,29 +159,51 @@ void TWizardWalker::FinishSetup(const TWindowWatch& Watch, TStartedProgram& Setu
   std::string caption;
   HWND page = WaitForPage(Watch, {kGoodInstall.Caption, kReboot.Caption}, &caption);
   if (FLastButton.QuadPart != 0) Result.InstallSeconds = SecondsSince(FLastButton);
-  const TPageStep& step = caption == kReboot.Caption ? kReboot : kGoodInstall;
-  HWND finish = WaitForButton(Watch, page, step.Button);
+  AnswerOutcomePage(Watch, page, caption, Result);
+  const DWORD start = GetTickCount();
+  while (!Setup.WaitForEnd(20, Result.ExitCode)) {
+    if (TShownWindow odd = Watch.FirstUnexpected(); odd.Handle != nullptr)
+      Fail("the setup showed " + TWindowWatch::Describe(odd) + " after Finish");
+    if (GetTickCount() - start > FOptions.StepTimeoutMs) Fail("the setup did not end after Finish");
+  }
+}
+
+DWORD TWizardWalker::PlayUntilEnd(const TWindowWatch& Watch, TStartedProgram& Program, TWalkResult& Result) {
+  std::vector<HWND> answered;
+  DWORD exitCode = 0;
+  DWORD lastChange = GetTickCount();
+  while (!Program.WaitForEnd(20, exitCode)) {
+    for (const TPageStep* step : {&kGoodInstall, &kReboot}) {
+      HWND page = Watch.Find(kWizardClass, step->Caption);
+      if (page == nullptr || std::find(answered.begin(), answered.end(), page) != answered.end()) continue;
+      AnswerOutcomePage(Watch, page, step->Caption, Result);
+      answered.push_back(page);
+      lastChange = GetTickCount();
+    }
+    if (TShownWindow odd = Watch.FirstUnexpected(); odd.Handle != nullptr)
+      Fail("while the restart ran, the setup showed " + TWindowWatch::Describe(odd));
+    if (GetTickCount() - lastChange > 2 * FOptions.StepTimeoutMs) Fail("the restart did not end within its time");
+  }
+  return exitCode;
+}
+
+void TWizardWalker::AnswerOutcomePage(const TWindowWatch& Watch, HWND Page, const std::string& Caption,
+                                      TWalkResult& Result) {
+  const TPageStep& step = Caption == kReboot.Caption ? kReboot : kGoodInstall;
+  HWND finish = WaitForButton(Watch, Page, step.Button);
   Result.Pages.push_back(step.Caption);
   if (&step == &kReboot) {
     // The restart is the caller's to play: the user does not let the setup reboot now.
     Result.RebootAsked = true;
-    HWND no = VisibleControl(page, kNoReboot, "Button");
+    HWND no = VisibleControl(Page, kNoReboot, "Button");
     if (no == nullptr) Fail("the reboot page has no choice \"" + std::string(kNoReboot) + "\"");
     testsupport::ChooseRadioButton(no);
     FReport.Note("page \"" + std::string(step.Caption) + "\": " + kNoReboot + ", " + step.Button);
   } else {
     FReport.Note("page \"" + std::string(step.Caption) + "\": " + step.Button);
   }
-  Shoot(page, step.Picture);
+  Shoot(Page, step.Picture);
   testsupport::Click(finish);
-
-  const DWORD start = GetTickCount();
-  while (!Setup.WaitForEnd(20)) {
-    if (TShownWindow odd = Watch.FirstUnexpected(); odd.Handle != nullptr)
-      Fail("the setup showed " + TWindowWatch::Describe(odd) + " after Finish");
-    if (GetTickCount() - start > FOptions.StepTimeoutMs) Fail("the setup did not end after Finish");
-  }
-  Result.ExitCode = Setup.ExitCode();
 }
 
 HWND TWizardWalker::WaitForPage(const TWindowWatch& Watch, const std::vector<std::string>& Captions,

@@ -32,19 +32,23 @@ struct TWalkResult {
   double InstallSeconds = 0;       // from the last Next to the page after the install
   bool RebootAsked = false;        // the reboot page came (answered: not now) instead of the good-install page
   DWORD ExitCode = 0;              // of setup.exe
+  std::vector<std::string> LoaderFolders;  // the folders the setup's loader made
 };
 
 class TWizardWalker {
  public:
   TWizardWalker(TRoadReport& Report, TWalkOptions Options);
   // Starts the setup, walks the before-install wizard, then FinishSetup; checks that the
-  // loader's folder is gone at the end.
+  // loader's folder is gone at the end (or, when the setup waits for a restart, that it
+  // stays for the continuation).
   TWalkResult Walk(const std::string& SetupExe);
   // Plays the user on the page a setup program shows after installing (the good-install
-  // page: Finish; the reboot page: "No", Finish) and waits for the program to end. Also
-  // for a setup continuing after a restart, given its program and a watch made before it
-  // started.
+  // page: Finish; the reboot page: "No", Finish) and waits for the program to end.
   void FinishSetup(const TWindowWatch& Watch, TStartedProgram& Setup, TWalkResult& Result);
+  // Plays the user on every such page that comes while Program runs (a restart that
+  // continues a setup) and waits for it to end; its exit code. Nothing but those pages
+  // may come up.
+  DWORD PlayUntilEnd(const TWindowWatch& Watch, TStartedProgram& Program, TWalkResult& Result);
 
   // The window classes of the setup program: its splash, the wizard and the copy window.
   static const std::vector<std::string>& SetupWindowClasses();
@@ -55,6 +59,8 @@ class TWizardWalker {
   // unexpected comes up.
   HWND WaitForPage(const TWindowWatch& Watch, const std::vector<std::string>& Captions, std::string* Found = nullptr);
   HWND WaitForButton(const TWindowWatch& Watch, HWND Wizard, const std::string& Caption);
+  // Answers the good-install or reboot page (Caption tells which).
+  void AnswerOutcomePage(const TWindowWatch& Watch, HWND Page, const std::string& Caption, TWalkResult& Result);
   // Fails the walk: a picture of the screen, then ERoad with Message.
   [[noreturn]] void Fail(const std::string& Message);
   void Shoot(HWND Window, const std::string& Name);
