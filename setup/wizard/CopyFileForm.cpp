@@ -44,10 +44,9 @@ void TCopyFileForm::UpdateStatus(TFileStatusParameter* FileStatus, TDownloadStat
     ProgressBar1->SetPosition(DownloadStatus->Percent);
     lblCopyingFile->SetCaption(DownloadStatus->FileName);
   }
-  if (HandleAllocated()) {
-    InvalidateRect(Handle(), nullptr, TRUE);
-    UpdateWindow(Handle());
-  }
+  // What changed is drawn at once; what did not is not drawn again (the status comes with
+  // every block of every file).
+  if (HandleAllocated()) RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void TCopyFileForm::CancelBtnClick(fw::TObject*) {

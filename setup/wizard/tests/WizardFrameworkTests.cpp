@@ -391,6 +391,43 @@ TEST(CopyProgress, ARunShowsOneWindowAndTheNextRunAFreshOne) {
   first->Free();
 }
 
+// Progress comes with every block of every file: the window draws at once what changed and
+// nothing else (drawing all of it each time cost the install most of its time).
+TEST(CopyProgress, IsDrawnAtOnceWhereItChangedAndNotAgainWhereItDidNot) {
+  TWizardConfiguration config;
+  TDialogManager* manager = config.AddManager(dmDuringCopyFiles, "CopyManager");
+  TFileStatusParameter status;
+  status.FileName = "VX4LIB.NLM";
+  status.Percent = 40;
+  config.Engine->BroadcastInformation(config.Engine, icFileStatus, &status);
+  auto* form = static_cast<TCopyFileForm*>(manager->DuringCopyForms().at(0));
+  HWND window = form->Handle();
+  UpdateWindow(window);
+  static int paints = 0;
+  static WNDPROC original = nullptr;
+  original = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+      window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND Window, UINT Message, WPARAM W, LPARAM L) -> LRESULT {
+        if (Message == WM_PAINT) ++paints;
+        return CallWindowProcA(original, Window, Message, W, L);
+      })));
+  const auto paintsFor = [&](const std::string& FileName, int Percent) {
+    paints = 0;
+    status.FileName = FileName;
+    status.Percent = Percent;
+    config.Engine->BroadcastInformation(config.Engine, icFileStatus, &status);
+    EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE)) << "nothing is left to draw later";
+    return paints;
+  };
+  EXPECT_EQ(paintsFor("VX4LIB.NLM", 40), 0) << "nothing changed";
+  EXPECT_EQ(paintsFor("VX4LIB.NLM", 41), 0) << "the bar draws itself";
+  EXPECT_EQ(form->ProgressBar1->Position(), 41);
+  EXPECT_GE(paintsFor("VX4CS.NLM", 41), 1) << "the new name is drawn at once";
+  EXPECT_EQ(form->lblCopyingFile->Caption(), "VX4CS.NLM");
+  SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+  manager->CloseDuringCopyForms();
+  form->Free();
+}
+
 TEST(CopyProgress, CancelAsksAndThenStopsTheArchive) {
   TWizardConfiguration config;
   config.AddManager(dmDuringCopyFiles, "CopyManager");
