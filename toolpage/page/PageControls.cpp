@@ -180,6 +180,20 @@ void TPageAction::AddClient(IActionClient* Client) {
   if (std::find(FClients.begin(), FClients.end(), Client) == FClients.end()) FClients.push_back(Client);
 }
 
+void TPageAction::Relink(TPageAction*& Linked, TPageAction* Value, IActionClient* Client, fw::TComponent* Follower) {
+  if (Linked == Value) return;
+  if (Linked != nullptr) {
+    Linked->RemoveClient(Client);
+    Linked->RemoveFreeNotification(Follower);
+  }
+  Linked = Value;
+  if (Value != nullptr) {
+    Value->AddClient(Client);
+    Value->FreeNotification(Follower);
+    Client->ActionChanged(Value);
+  }
+}
+
 void TPageAction::RemoveClient(IActionClient* Client) {
   FClients.erase(std::remove(FClients.begin(), FClients.end(), Client), FClients.end());
 }
@@ -211,17 +225,7 @@ TPageToolButton::~TPageToolButton() {
 }
 
 void TPageToolButton::SetAction(TPageAction* Value) {
-  if (FAction == Value) return;
-  if (FAction != nullptr) {
-    FAction->RemoveClient(this);
-    FAction->RemoveFreeNotification(this);
-  }
-  FAction = Value;
-  if (Value != nullptr) {
-    Value->AddClient(this);
-    Value->FreeNotification(this);
-    ActionChanged(Value);
-  }
+  TPageAction::Relink(FAction, Value, this, this);
 }
 
 void TPageToolButton::ActionChanged(TPageAction* Action) {
@@ -313,17 +317,7 @@ TPageMenuItem::~TPageMenuItem() {
 }
 
 void TPageMenuItem::SetAction(TPageAction* Value) {
-  if (FAction == Value) return;
-  if (FAction != nullptr) {
-    FAction->RemoveClient(this);
-    FAction->RemoveFreeNotification(this);
-  }
-  FAction = Value;
-  if (Value != nullptr) {
-    Value->AddClient(this);
-    Value->FreeNotification(this);
-    ActionChanged(Value);
-  }
+  TPageAction::Relink(FAction, Value, this, this);
 }
 
 void TPageMenuItem::ActionChanged(TPageAction* Action) {

@@ -91,6 +91,9 @@ class TPageAction : public fw::TComponent {
   bool Execute();
   void AddClient(IActionClient* Client);
   void RemoveClient(IActionClient* Client);
+  // Moves Client (the component Follower) from the action Linked names to Value, tells it
+  // Value's state and keeps Linked pointing at what it follows.
+  static void Relink(TPageAction*& Linked, TPageAction* Value, IActionClient* Client, fw::TComponent* Follower);
 
   fw::TNotifyEvent OnExecute;
 
