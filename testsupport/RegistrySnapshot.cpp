@@ -3,6 +3,7 @@
 #include "RegistrySnapshot.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "gui/WinHandles.h"
 
@@ -160,6 +161,15 @@ TSavedRegistryValues::~TSavedRegistryValues() {
     else
       RegDeleteValueA(key.Get(), value.Name.c_str());
   }
+}
+
+void WriteRegistryText(HKEY Root, const std::string& Key, const std::string& Name, const std::string& Value) {
+  fw::TRegKeyHandle key;
+  if (RegCreateKeyExA(Root, WithoutLeadingBackslash(Key).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Put(),
+                      nullptr) != ERROR_SUCCESS ||
+      RegSetValueExA(key.Get(), Name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(Value.c_str()),
+                     static_cast<DWORD>(Value.size() + 1)) != ERROR_SUCCESS)
+    throw std::runtime_error("cannot write the registry value " + Key + "\\" + Name);
 }
 
 bool DeleteRegistryTree(HKEY Root, const std::string& Path) {

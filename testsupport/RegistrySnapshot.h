@@ -64,6 +64,10 @@ class TSavedRegistryValues {
   std::vector<TSaved> FValues;
 };
 
+// Writes the text value Name of Root\Key, making the key when missing; throws
+// std::runtime_error when it cannot.
+void WriteRegistryText(HKEY Root, const std::string& Key, const std::string& Name, const std::string& Value);
+
 // Deletes Root\Path with all its subkeys and values; true when it is gone (or was not there).
 bool DeleteRegistryTree(HKEY Root, const std::string& Path);
 

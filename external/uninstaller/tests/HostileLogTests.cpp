@@ -8,6 +8,7 @@
 #include <string>
 
 #include "Files.h"
+#include "RegistrySnapshot.h"
 #include "Uninstaller.h"
 
 namespace {
@@ -19,14 +20,6 @@ bool KeyExists(HKEY Root, const std::string& Key) {
   if (RegOpenKeyExA(Root, Key.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
   RegCloseKey(key);
   return true;
-}
-
-void SetText(HKEY Root, const std::string& Key, const std::string& Name, const std::string& Value) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(Root, Key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr), ERROR_SUCCESS);
-  RegSetValueExA(key, Name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(Value.c_str()),
-                 static_cast<DWORD>(Value.size() + 1));
-  RegCloseKey(key);
 }
 
 void SetNumber(HKEY Root, const std::string& Key, const std::string& Name, DWORD Value) {
@@ -49,7 +42,7 @@ class HostileLog : public ::testing::Test {
   void TearDown() override { SHDeleteKeyA(HKEY_LOCAL_MACHINE, Key.c_str()); }
   // Logs Path as an installed file, in the order of the calls.
   void LogFile(const std::string& Path) {
-    SetText(HKEY_LOCAL_MACHINE, Key + "\\Files", "File" + std::to_string(++FFiles), Path);
+    testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key + "\\Files", "File" + std::to_string(++FFiles), Path);
   }
 
   const std::string Product = "Stavrel Hostile Log " + kPid;
@@ -91,11 +84,11 @@ TEST_F(HostileLog, ShortNamesOfProtectedAndSealedFoldersDoNotGetThemRemoved) {
 TEST_F(HostileLog, AWindowsKeyInAnotherCaseStaysWhenEmptied) {
   const std::string runOnce = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
   const std::string logged = "software\\MICROSOFT\\windows\\currentversion\\RUNONCE\\Stavrel Hostile " + kPid;
-  SetText(HKEY_CURRENT_USER, logged, "Value", "goes");
+  testsupport::WriteRegistryText(HKEY_CURRENT_USER, logged, "Value", "goes");
   const std::string entry = Key + "\\RegistryKeys\\RegistryKey1";
-  SetText(HKEY_LOCAL_MACHINE, entry, "Key", "\\" + logged);
+  testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, entry, "Key", "\\" + logged);
   SetNumber(HKEY_LOCAL_MACHINE, entry, "Root", 2);
-  SetText(HKEY_LOCAL_MACHINE, entry + "\\Entries", "Value", "");
+  testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, entry + "\\Entries", "Value", "");
   const bool runOnceHadMore = [&] {
     HKEY key = nullptr;
     DWORD subkeys = 0, values = 0;

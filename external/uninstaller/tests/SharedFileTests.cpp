@@ -20,15 +20,6 @@ const std::string kPid = std::to_string(GetCurrentProcessId());
 const std::string kSharedDlls = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
 const std::string kHelp = "SOFTWARE\\Microsoft\\Windows\\Help";
 
-void SetText(const std::string& Key, const std::string& Name, const std::string& Value) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, Key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  RegSetValueExA(key, Name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(Value.c_str()),
-                 static_cast<DWORD>(Value.size() + 1));
-  RegCloseKey(key);
-}
-
 void SetCount(const std::string& Name, DWORD Count) {
   HKEY key = nullptr;
   ASSERT_EQ(
@@ -61,8 +52,9 @@ class SharedFiles : public ::testing::Test {
   void TearDown() override { SHDeleteKeyA(HKEY_LOCAL_MACHINE, Key.c_str()); }
   void LogFiles(const std::vector<std::string>& Paths) {
     int n = 0;
-    SetText(Key, "DisplayName", Product);
-    for (const std::string& path : Paths) SetText(Key + "\\Files", "File" + std::to_string(++n), path);
+    testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key, "DisplayName", Product);
+    for (const std::string& path : Paths)
+      testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key + "\\Files", "File" + std::to_string(++n), path);
   }
   uninstaller::TUninstallReport Uninstall(const uninstaller::TSharedFileQuestion& Question) {
     return uninstaller::UninstallProduct(Product, Rules, std::string(), Question);
@@ -137,8 +129,8 @@ TEST_F(SharedFiles, AHelpFileTakesItsOwnRegistrationAlongAndLeavesAnotherProduct
                                               {"ROADHELP" + kPid + ".HLP", "ROADHELP" + kPid + ".CNT"});
   testsupport::WriteFile(App / ("RoadHelp" + kPid + ".hlp"), "help");
   testsupport::WriteFile(App / ("RoadHelp" + kPid + ".cnt"), "contents");
-  SetText(kHelp, "ROADHELP" + kPid + ".HLP", App.Path() + "\\");
-  SetText(kHelp, "ROADHELP" + kPid + ".CNT", "C:\\Other Product");
+  testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, kHelp, "ROADHELP" + kPid + ".HLP", App.Path() + "\\");
+  testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, kHelp, "ROADHELP" + kPid + ".CNT", "C:\\Other Product");
   LogFiles({App / ("RoadHelp" + kPid + ".hlp"), App / ("RoadHelp" + kPid + ".cnt")});
   EXPECT_TRUE(Uninstall(nullptr).NotRemoved.empty());
   EXPECT_FALSE(testsupport::FileExists(App / ("RoadHelp" + kPid + ".hlp")));

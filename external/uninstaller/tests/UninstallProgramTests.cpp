@@ -9,6 +9,7 @@
 #include <string>
 
 #include "Files.h"
+#include "RegistrySnapshot.h"
 #include "Screenshot.h"
 #include "UiDriver.h"
 #include "Uninstaller.h"
@@ -29,15 +30,6 @@ bool KeyExists(const std::string& Key) {
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, Key.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
   RegCloseKey(key);
   return true;
-}
-
-void SetText(const std::string& Key, const std::string& Name, const std::string& Value) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, Key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  RegSetValueExA(key, Name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(Value.c_str()),
-                 static_cast<DWORD>(Value.size() + 1));
-  RegCloseKey(key);
 }
 
 // A started uninstaller; the handle goes with the object.
@@ -88,10 +80,10 @@ class UninstallProgram : public ::testing::Test {
     testsupport::WriteFile(Folder + "\\tool.exe", "MZ tool");
     testsupport::WriteFile(Folder + "\\data\\readme.txt", "read me");
     ASSERT_TRUE(CopyFileA(BuiltProgram("uninstall.exe").c_str(), Program.c_str(), FALSE));
-    SetText(Key, "DisplayName", Product);
-    SetText(Key, "UninstallString", Command());
-    SetText(Key + "\\Files", "File1", Folder + "\\tool.exe");
-    SetText(Key + "\\Files", "File2", Folder + "\\data\\readme.txt");
+    testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key, "DisplayName", Product);
+    testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key, "UninstallString", Command());
+    testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key + "\\Files", "File1", Folder + "\\tool.exe");
+    testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key + "\\Files", "File2", Folder + "\\data\\readme.txt");
   }
   void TearDown() override { SHDeleteKeyA(HKEY_LOCAL_MACHINE, Key.c_str()); }
 
@@ -164,8 +156,8 @@ TEST_F(UninstallProgram, AHostileLogGetsNoOtherProgramOrFolderRemoved) {
   // the product did not name.
   const std::string other = Scratch / "Other\\other.exe";
   testsupport::WriteFile(other, "MZ other");
-  SetText(Key, "UninstallString", "\"" + other + "\" " + Product);
-  SetText(Key + "\\Files", "File3", "C:\\Windows\\win.ini");
+  testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key, "UninstallString", "\"" + other + "\" " + Product);
+  testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key + "\\Files", "File3", "C:\\Windows\\win.ini");
   const std::string report = Scratch / "report.txt";
   {
     TStarted run(Command(), report);
@@ -181,14 +173,15 @@ TEST_F(UninstallProgram, AHostileLogGetsNoOtherProgramOrFolderRemoved) {
   // the program is still itself: only the plain name counts, and the log does not get it
   // deleted under the running program.
   SetUp();
-  SetText(Key, "UninstallString", "\"" + Maker + "\\..\\Maker\\Product\\uninstall.exe\" " + Product);
+  testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key, "UninstallString",
+                                 "\"" + Maker + "\\..\\Maker\\Product\\uninstall.exe\" " + Product);
   {
     TStarted run(Command(), report);
     EXPECT_EQ(run.ExitCode(), 0);
   }
   EXPECT_TRUE(testsupport::FileExists(Program));
   SetUp();
-  SetText(Key + "\\Files", "File3", Program);
+  testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key + "\\Files", "File3", Program);
   {
     TStarted run(Command(), report);
     EXPECT_EQ(run.ExitCode(), 0);

@@ -4,6 +4,7 @@
 
 #include "Files.h"
 #include "HeldFile.h"
+#include "RegistryView.h"
 #include "RestartPlay.h"
 #include "RestartState.h"
 #include "WindowWatch.h"
@@ -37,10 +38,6 @@ std::string FileTextOrNothing(const std::string& Path) {
   } catch (const std::exception&) {
     return std::string();
   }
-}
-
-std::string RootName(HKEY Root) {
-  return Root == HKEY_LOCAL_MACHINE ? "HKLM" : "HKCU";
 }
 
 // The second install, up to the setup's end: the restart it asks for is not let happen.

@@ -19,22 +19,6 @@ using namespace setup::testing;
 
 namespace {
 
-// A net install location that is a component, as a form names it.
-class TMirror : public fw::TComponent, public INetInstallLocation {
-  FW_CLASS(TMirror, fw::TComponent)
- public:
-  using fw::TComponent::TComponent;
-  bool LoginInformationUsable() const override { return true; }
-  std::string Hostname() const override { return "mirror.example.com"; }
-  std::string Directory() const override { return ""; }
-  TNetProtocol Protocol() const override { return ipFTP; }
-  void DownloadFile(const std::string&, const std::string&, const TDataReceivedEvent&) override {}
-};
-const fw::TClass& TMirror::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TMirror>().Creatable();
-  return cls;
-}
-
 class TNetForm : public fw::TForm {
   FW_CLASS(TNetForm, fw::TForm)
  public:
@@ -46,7 +30,7 @@ const fw::TClass& TNetForm::StaticClass() {
 }
 
 TEST(NetLocationProperty, FormsNameTheLocationAndItsRemovalClearsIt) {
-  if (fw::GetClass("TMirror") == nullptr) fw::RegisterClasses({&TMirror::StaticClass()});
+  RegisterMirrorClass();
   fw::TOwnedPtr<TNetForm> form(new TNetForm(nullptr));
   fw::ReadComponentFromText(form.get(), R"(object Setup: TNetForm
   object Mirror: TMirror

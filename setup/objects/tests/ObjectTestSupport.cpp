@@ -19,4 +19,13 @@ const fw::TClass& TTestEngine::StaticClass() {
   return cls;
 }
 
+const fw::TClass& TMirror::StaticClass() {
+  static const fw::TClass cls = fw::TClassDef<TMirror>().Creatable();
+  return cls;
+}
+
+void RegisterMirrorClass() {
+  if (fw::GetClass("TMirror") == nullptr) fw::RegisterClasses({&TMirror::StaticClass()});
+}
+
 }  // namespace setup::testing

@@ -9,6 +9,7 @@
 #include "gui/Forms.h"
 #include "objects/InstallContainer.h"
 #include "objects/InstallEngine.h"
+#include "objects/NetInstallLocation.h"
 #include "objects/StatusParameters.h"
 #include "support/InstallInformation.h"
 
@@ -81,5 +82,19 @@ class TTestEngine : public TTestObject, public TInstallEngine {
   TDistributeType EngineDistributeType() const override { return Distribution; }
   const TInstallInformation& EngineInformation() const override { return Info; }
 };
+
+// A net install location that is a component, as a form names it; it downloads nothing.
+class TMirror : public fw::TComponent, public INetInstallLocation {
+  FW_CLASS(TMirror, fw::TComponent)
+ public:
+  using fw::TComponent::TComponent;
+  bool LoginInformationUsable() const override { return true; }
+  std::string Hostname() const override { return "mirror.example.com"; }
+  std::string Directory() const override { return ""; }
+  TNetProtocol Protocol() const override { return ipFTP; }
+  void DownloadFile(const std::string&, const std::string&, const TDataReceivedEvent&) override {}
+};
+// Registers TMirror for form descriptions (once per program).
+void RegisterMirrorClass();
 
 }  // namespace setup::testing

@@ -4,35 +4,15 @@
 
 #include <string>
 
+#include "ObjectTestSupport.h"
 #include "core/ClassDef.h"
 #include "core/FormReader.h"
 #include "gui/Forms.h"
 #include "objects/InstallFile.h"
-#include "objects/NetInstallLocation.h"
 #include "objects/UninstallEXE.h"
 
 using namespace setup;
-
-namespace {
-
-// A net install location as a form names it.
-class TUninstallerMirror : public fw::TComponent, public INetInstallLocation {
-  FW_CLASS(TUninstallerMirror, fw::TComponent)
- public:
-  using fw::TComponent::TComponent;
-  bool LoginInformationUsable() const override { return true; }
-  std::string Hostname() const override { return "mirror.example.com"; }
-  std::string Directory() const override { return ""; }
-  TNetProtocol Protocol() const override { return ipFTP; }
-  void DownloadFile(const std::string&, const std::string&, const TDataReceivedEvent&) override {}
-};
-
-}  // namespace
-
-const fw::TClass& TUninstallerMirror::StaticClass() {
-  static const fw::TClass cls = fw::TClassDef<TUninstallerMirror>().Creatable();
-  return cls;
-}
+using namespace setup::testing;
 
 namespace {
 
@@ -51,11 +31,11 @@ TEST(UninstallerObject, PublishesWhatAnInstalledFilePublishesAndItsOrderAndState
 }
 
 TEST(UninstallerObject, AConfigurationSetsEachOfItsProperties) {
-  if (fw::GetClass("TUninstallerMirror") == nullptr) fw::RegisterClasses({&TUninstallerMirror::StaticClass()});
+  RegisterMirrorClass();
   fw::TOwnedPtr<fw::TForm> form(new fw::TForm(nullptr));
   // A stored state is no operation to run while the tree is read.
   fw::ReadComponentFromText(form.get(), R"(object Setup: TForm
-  object Mirror: TUninstallerMirror
+  object Mirror: TMirror
   end
   object ifUninstallEXE: TUninstallEXE
     NetLocation = Mirror
