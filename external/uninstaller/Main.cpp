@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "Uninstaller.h"
+#include "objects/UninstallRemoval.h"
 
 namespace {
 
@@ -41,11 +41,11 @@ std::string ReportFile() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  const std::string product = uninstaller::ProductNameFromArguments(Arguments());
+  const std::string product = setup::ProductNameFromArguments(Arguments());
   const std::string reportFile = ReportFile();
   const bool quiet = !reportFile.empty();
   const char* caption = "Uninstall";
-  if (!uninstaller::IsValidProductName(product)) {
+  if (!setup::IsValidProductName(product)) {
     if (!quiet) MessageBoxA(nullptr, "Usage: uninstall.exe <product name>", caption, MB_OK | MB_ICONERROR);
     return 2;
   }
@@ -54,14 +54,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     return 1;
   // A shared file that no program uses any more leaves the system folder only when the
   // user says so, as Windows asks it; in report mode it stays.
-  uninstaller::TSharedFileQuestion removeShared;
+  setup::TSharedFileQuestion removeShared;
   if (!quiet)
     removeShared = [caption](const std::string& Path) {
       return MessageBoxA(nullptr, ("The shared file " + Path + " is no longer used by any program. Remove it?").c_str(),
                          caption, MB_YESNO | MB_ICONQUESTION) == IDYES;
     };
-  uninstaller::TUninstallReport report =
-      uninstaller::UninstallProduct(product, uninstaller::MachineFolderRules(), OwnProgram(), removeShared);
+  setup::TUninstallReport report =
+      setup::UninstallProduct(product, setup::MachineFolderRules(), OwnProgram(), removeShared);
   std::string text;
   if (!report.Found)
     text = "Nothing is recorded for the removal of " + product + ".";

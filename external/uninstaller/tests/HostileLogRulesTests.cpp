@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "UninstallRules.h"
+#include "objects/UninstallRules.h"
 
-using namespace uninstaller;
+using namespace setup;
 
 namespace {
 

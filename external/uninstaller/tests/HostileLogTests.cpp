@@ -9,7 +9,7 @@
 
 #include "Files.h"
 #include "RegistrySnapshot.h"
-#include "Uninstaller.h"
+#include "objects/UninstallRemoval.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ class HostileLog : public ::testing::Test {
   }
 
   const std::string Product = "Stavrel Hostile Log " + kPid;
-  const std::string Key = std::string(uninstaller::kUninstallRoot) + "\\" + Product;
+  const std::string Key = std::string(setup::kUninstallRoot) + "\\" + Product;
   testsupport::TScratchFolder Scratch{"hostilelog"};
 
  private:
@@ -70,10 +70,10 @@ TEST_F(HostileLog, ShortNamesOfProtectedAndSealedFoldersDoNotGetThemRemoved) {
   LogFile(Scratch / sealedShort + "\\gone.txt");
   LogFile(Scratch / sealedShort);
   LogFile(product + "\\ours.txt");
-  uninstaller::TFolderRules rules;
+  setup::TFolderRules rules;
   rules.Protected = {protectedFolder};
   rules.Sealed = {sealedFolder};
-  const uninstaller::TUninstallReport report = uninstaller::UninstallProduct(Product, rules);
+  const setup::TUninstallReport report = setup::UninstallProduct(Product, rules);
   EXPECT_TRUE(report.Found);
   EXPECT_TRUE(testsupport::FolderExists(protectedFolder));
   EXPECT_TRUE(testsupport::FolderExists(sealedFolder));
@@ -98,8 +98,8 @@ TEST_F(HostileLog, AWindowsKeyInAnotherCaseStaysWhenEmptied) {
     RegCloseKey(key);
     return subkeys > 1 || values > 0;
   }();
-  const uninstaller::TUninstallReport report =
-      uninstaller::UninstallProduct(Product, uninstaller::MachineFolderRules());
+  const setup::TUninstallReport report =
+      setup::UninstallProduct(Product, setup::MachineFolderRules());
   EXPECT_TRUE(report.Found);
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, logged));
   EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, runOnce)) << (runOnceHadMore ? "" : "emptied, yet it stays");

@@ -12,7 +12,7 @@
 
 #include "Files.h"
 #include "RegistrySnapshot.h"
-#include "Uninstaller.h"
+#include "objects/UninstallRemoval.h"
 
 namespace {
 
@@ -56,18 +56,18 @@ class SharedFiles : public ::testing::Test {
     for (const std::string& path : Paths)
       testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key + "\\Files", "File" + std::to_string(++n), path);
   }
-  uninstaller::TUninstallReport Uninstall(const uninstaller::TSharedFileQuestion& Question) {
-    return uninstaller::UninstallProduct(Product, Rules, std::string(), Question);
+  setup::TUninstallReport Uninstall(const setup::TSharedFileQuestion& Question) {
+    return setup::UninstallProduct(Product, Rules, std::string(), Question);
   }
 
   const std::string Product = "Stavrel Shared Files " + kPid;
-  const std::string Key = std::string(uninstaller::kUninstallRoot) + "\\" + Product;
+  const std::string Key = std::string(setup::kUninstallRoot) + "\\" + Product;
   testsupport::TScratchFolder App{"sharedapp"}, System{"sharedsystem"};
   testsupport::TSavedRegistryValues SavedCounts{
       HKEY_LOCAL_MACHINE,
       "\\" + kSharedDlls,
       {App / "shared.dll", System.Path() + "\\types.tlb", System.Path() + "\\common.dll"}};
-  uninstaller::TFolderRules Rules;
+  setup::TFolderRules Rules;
 };
 
 TEST_F(SharedFiles, AFileOtherProgramsStillUseStaysWithOneUseFewerAndNoWord) {
@@ -76,7 +76,7 @@ TEST_F(SharedFiles, AFileOtherProgramsStillUseStaysWithOneUseFewerAndNoWord) {
   // Logged twice (a registered file is logged as installed and as registered): one use.
   LogFiles({App / "shared.dll", App / "shared.dll", System.Path() + "\\common.dll"});
   std::vector<std::string> asked;
-  const uninstaller::TUninstallReport report = Uninstall([&](const std::string& Path) {
+  const setup::TUninstallReport report = Uninstall([&](const std::string& Path) {
     asked.push_back(Path);
     return true;
   });
@@ -94,7 +94,7 @@ TEST_F(SharedFiles, AFileNoProgramUsesGoesWithItsCountAndLeavesTheSystemFolderWh
   SetCount(System.Path() + "\\common.dll", 1);
   LogFiles({App / "shared.dll", System.Path() + "\\types.tlb", System.Path() + "\\common.dll"});
   std::vector<std::string> asked;
-  const uninstaller::TUninstallReport report = Uninstall([&](const std::string& Path) {
+  const setup::TUninstallReport report = Uninstall([&](const std::string& Path) {
     asked.push_back(Path);
     return Path.find("types") != std::string::npos;
   });
@@ -112,7 +112,7 @@ TEST_F(SharedFiles, AFileNoProgramUsesGoesWithItsCountAndLeavesTheSystemFolderWh
 TEST_F(SharedFiles, WithoutAnyoneToAskASharedFileInTheSystemFolderStaysAndIsReported) {
   SetCount(System.Path() + "\\types.tlb", 1);
   LogFiles({System.Path() + "\\types.tlb"});
-  const uninstaller::TUninstallReport report = Uninstall(nullptr);
+  const setup::TUninstallReport report = Uninstall(nullptr);
   EXPECT_TRUE(testsupport::FileExists(System.Path() + "\\types.tlb"));
   ASSERT_EQ(report.NotRemoved.size(), 1u);
   EXPECT_NE(report.NotRemoved[0].find("types.tlb (a shared file that no program uses any more; kept)"),

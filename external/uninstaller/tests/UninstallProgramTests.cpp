@@ -12,7 +12,7 @@
 #include "RegistrySnapshot.h"
 #include "Screenshot.h"
 #include "UiDriver.h"
-#include "Uninstaller.h"
+#include "objects/UninstallRemoval.h"
 
 namespace {
 
@@ -98,7 +98,7 @@ class UninstallProgram : public ::testing::Test {
   }
 
   const std::string Product = "Stavrel Uninstall Program " + kPid;
-  const std::string Key = std::string(uninstaller::kUninstallRoot) + "\\" + Product;
+  const std::string Key = std::string(setup::kUninstallRoot) + "\\" + Product;
   testsupport::TScratchFolder Scratch{"uninstallprogram"};
   const std::string Maker = Scratch / "Maker";
   const std::string Folder = Maker + "\\Product";

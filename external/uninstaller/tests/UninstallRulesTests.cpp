@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "UninstallRules.h"
+#include "objects/UninstallRules.h"
 
-using namespace uninstaller;
+using namespace setup;
 
 namespace {
 

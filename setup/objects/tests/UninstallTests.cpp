@@ -4,7 +4,7 @@
 #include "FileTestSupport.h"
 #include "ObjectTestSupport.h"
 #include "RegistrySnapshot.h"
-#include "Uninstaller.h"
+#include "objects/UninstallRemoval.h"
 #include "objects/InstallFile.h"
 #include "objects/InstallRegistry.h"
 #include "objects/ShellLinks.h"
@@ -182,7 +182,7 @@ TEST_F(Uninstall, AHostileOrDamagedLogRemovesNothingItShouldNot) {
   logKey(5, "\\Software\\..\\" + own.substr(1), 2, "Unlogged");
   logKey(6, own + "\\Logged", 2, "Value");
 
-  uninstaller::TUninstallReport report = uninstaller::UninstallProduct(Product, uninstaller::MachineFolderRules());
+  setup::TUninstallReport report = setup::UninstallProduct(Product, setup::MachineFolderRules());
   EXPECT_TRUE(report.Found);
   EXPECT_GE(report.NotRemoved.size(), 12u);
   EXPECT_FALSE(FileExists(ours));
@@ -201,7 +201,7 @@ TEST_F(Uninstall, AHostileOrDamagedLogRemovesNothingItShouldNot) {
   // A product name that would lead out of its uninstall key is refused.
   WriteRegString(hkLocalMachine, std::string(kUninstallRootKey) + "Stavrel Sibling " + kPid, "DisplayName", "x");
   for (const std::string& name : {std::string("..\\Stavrel Sibling ") + kPid, std::string(".."), std::string("")}) {
-    report = uninstaller::UninstallProduct(name, uninstaller::MachineFolderRules());
+    report = setup::UninstallProduct(name, setup::MachineFolderRules());
     EXPECT_FALSE(report.Found);
     EXPECT_EQ(report.NotRemoved.size(), 1u);
   }

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string>
 
-#include "UninstallRules.h"
+#include "objects/UninstallRules.h"
 
-using namespace uninstaller;
+using namespace setup;
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-namespace uninstaller {
+namespace setup {
 
 namespace {
 
@@ -272,4 +272,4 @@ bool ProgramOfUninstallCommand(std::string_view Command, std::string_view Produc
   return NormalizePath(program, Program);
 }
 
-}  // namespace uninstaller
+}  // namespace setup

@@ -1,4 +1,4 @@
-#include "Uninstaller.h"
+#include "UninstallRemoval.h"
 
 #include <windows.h>
 // after windows.h
@@ -9,7 +9,7 @@
 #include <map>
 #include <set>
 
-namespace uninstaller {
+namespace setup {
 
 namespace {
 
@@ -146,35 +146,58 @@ std::string LongPath(const std::string& Path) {
   return folder + Path.substr(slash + 1);
 }
 
-class TUninstaller {
+// The product's uninstall command names the running program: that program in its long
+// form when the rules let it go; empty otherwise (a copy run from elsewhere stays).
+std::string NamedOwnProgram(const TKey& Product, const std::string& ProductName, const std::string& OwnProgram,
+                            const TFolderRules& Rules) {
+  std::string command, program, checked;
+  if (OwnProgram.empty() || !Product.ReadText("UninstallString", command) ||
+      !ProgramOfUninstallCommand(command, ProductName, program))
+    return std::string();
+  program = LongPath(program);
+  const std::string own = LongPath(OwnProgram);
+  if (!NormalizePath(program, checked) || !IsSameOrParent(program, own) || !IsSameOrParent(own, program) ||
+      !Rules.MayDeleteFile(program))
+    return std::string();
+  return program;
+}
+
+// One removal of logged entries, with what it learns on the way: the shared files
+// already counted down, the folders that may have been emptied, what stays.
+class TRemoval {
  public:
-  TUninstaller(const std::string& ProductName, const TFolderRules& Rules, const std::string& OwnProgram,
-               const TSharedFileQuestion& RemoveShared)
-      : FProductName(ProductName),
-        FKey(std::string(kUninstallRoot) + "\\" + ProductName),
-        FRules(Rules),
-        FRemoveShared(RemoveShared) {
-    if (!OwnProgram.empty()) FOwnProgram = LongPath(OwnProgram);
+  TRemoval(const TFolderRules& Rules, const TSharedFileQuestion& RemoveShared, const std::string& NamedOwnProgram)
+      : FRules(Rules), FRemoveShared(RemoveShared), FNamedOwnProgram(NamedOwnProgram) {}
+
+  void RemoveEntries(const TUninstallLog& Log) {
+    HRESULT com = CoInitialize(nullptr);
+    UnregisterActiveX(Log.ActiveX);
+    for (const std::string& entry : Log.Files) DeleteLoggedFile(entry);
+    RemoveRegistryEntries(Log.RegistryKeys);
+    if (SUCCEEDED(com)) CoUninitialize();
   }
 
-  TUninstallReport Run() {
-    TKey product(HKEY_LOCAL_MACHINE, FKey, KEY_READ);
-    FReport.Found = static_cast<bool>(product);
-    if (!product) return FReport;
-    FNamedOwnProgram = NamedOwnProgram(product);
-    HRESULT com = CoInitialize(nullptr);
-    UnregisterActiveX();
-    for (const std::string& list : product.SubkeyNames())
-      if (IsFileLogName(list))
-        for (const std::string& entry : LogEntries(HKEY_LOCAL_MACHINE, FKey + "\\" + list)) DeleteLoggedFile(entry);
-    RemoveRegistryEntries();
-    if (!DeleteKeyTree(HKEY_LOCAL_MACHINE, FKey, 0))
-      NotRemoved("the uninstall entry HKEY_LOCAL_MACHINE\\" + FKey);
+  // The product's uninstall entry with everything below it, then the running program
+  // when the entry names it (while the entry stays, it may be started again).
+  void RemoveProductEntry(const std::string& Key) {
+    if (!DeleteKeyTree(HKEY_LOCAL_MACHINE, Key, 0))
+      NotRemoved("the uninstall entry HKEY_LOCAL_MACHINE\\" + Key);
     else if (!FNamedOwnProgram.empty())
-      RemoveOwnProgram(FNamedOwnProgram);  // while the entry stays, it may be started again
-    RemoveEmptiedFolders();
-    if (SUCCEEDED(com)) CoUninitialize();
-    return FReport;
+      RemoveOwnProgram(FNamedOwnProgram);
+  }
+
+  TUninstallReport& Report() { return FReport; }
+
+  // The folders of deleted files, and their parents, while they are empty and allowed.
+  void RemoveEmptiedFolders() {
+    std::vector<std::string> folders(FFolders.begin(), FFolders.end());
+    // The deepest first, so a parent is empty when its turn comes.
+    std::sort(folders.begin(), folders.end(),
+              [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+    for (std::string folder : folders) {
+      while (!folder.empty() && FRules.MayRemoveFolder(folder) && RemoveDirectoryA(folder.c_str()))
+        folder = ParentFolder(folder);
+    }
   }
 
  private:
@@ -182,19 +205,6 @@ class TUninstaller {
 
   static bool SamePath(const std::string& A, const std::string& B) {
     return IsSameOrParent(A, B) && IsSameOrParent(B, A);
-  }
-
-  // The running program in its long form when the product's uninstall command starts it
-  // and the rules let it go; empty otherwise (a copy run from elsewhere stays).
-  std::string NamedOwnProgram(const TKey& Product) const {
-    std::string command, program, checked;
-    if (FOwnProgram.empty() || !Product.ReadText("UninstallString", command) ||
-        !ProgramOfUninstallCommand(command, FProductName, program))
-      return std::string();
-    program = LongPath(program);
-    if (!NormalizePath(program, checked) || !SamePath(program, FOwnProgram) || !FRules.MayDeleteFile(program))
-      return std::string();
-    return program;
   }
 
   // Moves the running program to a fresh name in the temporary folder (a rename on its
@@ -303,8 +313,8 @@ class TUninstaller {
     return FNamedOwnProgram.empty() || !SamePath(Path, FNamedOwnProgram);
   }
 
-  void UnregisterActiveX() {
-    for (const std::string& entry : LogEntries(HKEY_LOCAL_MACHINE, FKey + "\\ActiveX")) {
+  void UnregisterActiveX(const std::vector<std::string>& Entries) {
+    for (const std::string& entry : Entries) {
       std::string logged;
       char kind = 0;
       if (!ParseActiveXEntry(entry, logged, kind)) {
@@ -383,41 +393,22 @@ class TUninstaller {
       RemoveHelpRegistration(Path);
   }
 
-  // The folders of deleted files, and their parents, while they are empty and allowed.
-  void RemoveEmptiedFolders() {
-    std::vector<std::string> folders(FFolders.begin(), FFolders.end());
-    // The deepest first, so a parent is empty when its turn comes.
-    std::sort(folders.begin(), folders.end(),
-              [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
-    for (std::string folder : folders) {
-      while (!folder.empty() && FRules.MayRemoveFolder(folder) && RemoveDirectoryA(folder.c_str()))
-        folder = ParentFolder(folder);
-    }
-  }
-
-  void RemoveRegistryEntries() {
-    const std::string logKey = FKey + "\\RegistryKeys";
-    TKey log(HKEY_LOCAL_MACHINE, logKey, KEY_READ);
-    for (const std::string& name : log.SubkeyNames()) {
-      if (!IsRegistryLogName(name)) continue;
-      TKey entry(HKEY_LOCAL_MACHINE, logKey + "\\" + name, KEY_READ);
-      std::string logged, key;
-      long long number = -1;
+  void RemoveRegistryEntries(const std::vector<TLoggedRegistryKey>& Entries) {
+    for (const TLoggedRegistryKey& logged : Entries) {
+      std::string key;
       TLogRoot root{};
-      if (!entry.ReadText("Key", logged) || !entry.ReadNumber("Root", number) || !LogRootFromNumber(number, root) ||
-          !NormalizeKey(logged, key)) {
-        NotRemoved("the registry key of " + name + " (" + logged + ": not a plain key of a known root)");
+      if (!LogRootFromNumber(logged.Root, root) || !NormalizeKey(logged.Key, key)) {
+        NotRemoved("the registry key of " + logged.Entry + " (" + logged.Key + ": not a plain key of a known root)");
         continue;
       }
       HKEY rootHandle = RootHandle(root);
       {
         TKey values(rootHandle, key, KEY_SET_VALUE | KEY_QUERY_VALUE);
-        TKey names(HKEY_LOCAL_MACHINE, logKey + "\\" + name + "\\Entries", KEY_READ);
-        for (const std::string& value : names.ValueNames()) {
+        for (const TLoggedValue& value : logged.Values) {
           if (!values) break;
-          LONG result = RegDeleteValueA(values.Get(), value.c_str());
+          LONG result = RegDeleteValueA(values.Get(), value.Name.c_str());
           if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND)
-            NotRemoved("the value " + value + " of " + key + " (" + ErrorText(static_cast<DWORD>(result)) + ")");
+            NotRemoved("the value " + value.Name + " of " + key + " (" + ErrorText(static_cast<DWORD>(result)) + ")");
         }
       }
       // Then the key and its parents, while they are empty and may go.
@@ -449,13 +440,10 @@ class TUninstaller {
     return RegDeleteKeyA(Root, Key.c_str()) == ERROR_SUCCESS;
   }
 
-  std::string FProductName;
-  std::string FKey;
   const TFolderRules& FRules;
   const TSharedFileQuestion& FRemoveShared;
   std::map<std::string, TShare> FShares;  // by upper-case long path
-  std::string FOwnProgram;                // the running program, in its long form
-  std::string FNamedOwnProgram;           // the same when the uninstall command names it
+  std::string FNamedOwnProgram;           // the running program when the uninstall command names it
   TUninstallReport FReport;
   std::set<std::string> FFolders;
 };
@@ -518,6 +506,47 @@ TFolderRules MachineFolderRules() {
   return rules;
 }
 
+TUninstallLog ReadUninstallLog(const std::string& ProductName) {
+  TUninstallLog log;
+  if (!IsValidProductName(ProductName)) return log;
+  const std::string productKey = std::string(kUninstallRoot) + "\\" + ProductName;
+  TKey product(HKEY_LOCAL_MACHINE, productKey, KEY_READ);
+  log.Found = static_cast<bool>(product);
+  if (!product) return log;
+  const std::vector<std::string> lists = product.SubkeyNames();
+  for (const std::string& list : lists)
+    if (IsFileLogName(list))
+      for (std::string& entry : LogEntries(HKEY_LOCAL_MACHINE, productKey + "\\" + list))
+        log.Files.push_back(std::move(entry));
+  log.ActiveX = LogEntries(HKEY_LOCAL_MACHINE, productKey + "\\ActiveX");
+  const std::string registryLog = productKey + "\\RegistryKeys";
+  for (const std::string& name : TKey(HKEY_LOCAL_MACHINE, registryLog, KEY_READ).SubkeyNames()) {
+    if (!IsRegistryLogName(name)) continue;
+    TKey entry(HKEY_LOCAL_MACHINE, registryLog + "\\" + name, KEY_READ);
+    TLoggedRegistryKey logged;
+    logged.Entry = name;
+    entry.ReadText("Key", logged.Key);
+    if (!entry.ReadNumber("Root", logged.Root)) logged.Root = -1;
+    TKey values(HKEY_LOCAL_MACHINE, registryLog + "\\" + name + "\\Entries", KEY_READ);
+    for (const std::string& value : values.ValueNames()) {
+      TLoggedValue loggedValue{value, std::string()};
+      values.ReadText(value, loggedValue.Data);
+      logged.Values.push_back(std::move(loggedValue));
+    }
+    log.RegistryKeys.push_back(std::move(logged));
+  }
+  return log;
+}
+
+TUninstallReport RemoveLoggedEntries(const TUninstallLog& Log, const TFolderRules& Rules,
+                                     const TRemovalOptions& Options) {
+  TRemoval removal(Rules, Options.RemoveShared, std::string());
+  removal.RemoveEntries(Log);
+  removal.RemoveEmptiedFolders();
+  removal.Report().Found = Log.Found;
+  return removal.Report();
+}
+
 TUninstallReport UninstallProduct(const std::string& ProductName, const TFolderRules& Rules,
                                   const std::string& OwnProgram, const TSharedFileQuestion& RemoveShared) {
   TUninstallReport report;
@@ -525,7 +554,20 @@ TUninstallReport UninstallProduct(const std::string& ProductName, const TFolderR
     report.NotRemoved.push_back("\"" + ProductName + "\" (not a product name)");
     return report;
   }
-  return TUninstaller(ProductName, Rules, OwnProgram, RemoveShared).Run();
+  const TUninstallLog log = ReadUninstallLog(ProductName);
+  if (!log.Found) return report;
+  const std::string key = std::string(kUninstallRoot) + "\\" + ProductName;
+  std::string namedOwnProgram;
+  {
+    TKey product(HKEY_LOCAL_MACHINE, key, KEY_READ);
+    namedOwnProgram = NamedOwnProgram(product, ProductName, OwnProgram, Rules);
+  }
+  TRemoval removal(Rules, RemoveShared, namedOwnProgram);
+  removal.RemoveEntries(log);
+  removal.RemoveProductEntry(key);
+  removal.RemoveEmptiedFolders();
+  removal.Report().Found = true;
+  return removal.Report();
 }
 
-}  // namespace uninstaller
+}  // namespace setup

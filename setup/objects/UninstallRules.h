@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace uninstaller {
+namespace setup {
 
 // A path as the log gives it, checked: "X:\name\..." with no empty, "." or ".." part, no
 // part that ends in a dot or a blank (Windows would drop it), none of the characters
@@ -74,4 +74,4 @@ std::string ProductNameFromArguments(std::string_view Arguments);
 // checked path (NormalizePath); false when the command names none.
 bool ProgramOfUninstallCommand(std::string_view Command, std::string_view ProductName, std::string& Program);
 
-}  // namespace uninstaller
+}  // namespace setup
