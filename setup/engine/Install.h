@@ -125,6 +125,9 @@ class TCustomInstall : public TFileContainer, public TInstallEngine, public IAdd
   void FinishAfterReboot() override;
   // Asks OnBeforeShutdown, then tells the application to end; true when it did not.
   bool Shutdown();
+  // Removes what the current run added that was not there before it (its journal), and
+  // puts the product's uninstall log back as the run found it.
+  void UndoRun();
   // Reboots Windows; when that cannot be started, OnFailedReboot or a message.
   void RebootWindows();
   // The setup file this run was started from.
@@ -156,7 +159,8 @@ class TCustomInstall : public TFileContainer, public TInstallEngine, public IAdd
   virtual void ParseCommandLine();
   virtual void RunFilesAfterInstall();
   virtual void RegisterRunOnce();
-  // The application's exception handler.
+  // The application's exception handler. A failed or cancelled run is taken back first
+  // (UndoRun), then the bad-install page follows.
   virtual void HandleException(fw::TObject* Sender, fw::Exception& E);
   virtual void Build(const std::string& SourceExe, const std::string& Dir, bool StandAlone);
   virtual void CleanupLoadingProgram();
@@ -234,6 +238,7 @@ class TCustomInstall : public TFileContainer, public TInstallEngine, public IAdd
   bool FCleanupBatchWritten = false;
   fw::TCustomForm* FMainForm = nullptr;
   bool FInstallAborted = false;
+  bool FRecordMadeByRun = false;  // the run made its installation record (none was found)
   bool FInstalling = false;
   std::string FSourceDir;
   TInstallSwitches FSwitches;

@@ -9,6 +9,7 @@
 #include "archive/QnlkCompress.h"
 #include "objects/InstallFile.h"
 #include "objects/InstallLists.h"
+#include "objects/InstallRunJournal.h"
 #include "objects/WaitCursor.h"
 #include "support/ProgramLauncher.h"
 
@@ -72,6 +73,8 @@ double InstallStartTime() {
 
 void TCustomInstall::Process() {
   FInstallAborted = false;
+  FRecordMadeByRun = false;
+  EndRun();
   gInstallStartTime = NowAsDays();
   if (FailedRegistrationFiles() != nullptr)
     while (FailedRegistrationFiles()->Count() > 0)
@@ -86,6 +89,7 @@ void TCustomInstall::Process() {
         "\"-sBUILDPATH\" where BUILDPATH is the path into which you built the distributables. Example: -d \"-sC:\\My "
         "Build\".");
   if (FSwitches.Has(swClearUnfinished)) ClearUnfinishedList();
+  FRecordMadeByRun = InstallRecordKey() == nullptr || InstallRecordKey()->empty();
   std::string key;
   FindInstallRecord(true, key);
   if (InstallRecordKey() != nullptr) *InstallRecordKey() = key;
@@ -97,6 +101,7 @@ void TCustomInstall::Process() {
   BroadcastInformation(this, icBeforeInstall, nullptr);
   if (FInstallAborted) return;
 
+  BeginRun();
   try {
     TInstallObject::Process();
     if (TCustomInstallFileList* failed = FailedRegistrationFiles()) {
@@ -111,8 +116,15 @@ void TCustomInstall::Process() {
   }
   if (OnAfterInstallObjects) OnAfterInstallObjects(this, SharedArchive() != nullptr && SharedArchive()->Abort());
   // The exception handler may have ended the run while a window of the install step
-  // was handling messages: nothing of the good end follows.
-  if (FInstallAborted) return;
+  // was handling messages: nothing of the good end follows, and what the step did after
+  // the handler is taken back too.
+  if (FInstallAborted) {
+    UndoRun();
+    return;
+  }
+  // Everything is in place: what follows (a restart's deferred work among it) is not
+  // taken back.
+  EndRun();
 
   if (FDeferredCount > 0 || FReboot) RegisterRunOnce();
   bool wasReboot = FReboot;
@@ -221,6 +233,7 @@ void TCustomInstall::HandleException(fw::TObject* Sender, fw::Exception& E) {
   FInstalling = false;
   FInstallAborted = true;
   bool userAbort = dynamic_cast<EAIUserAbort*>(&E) != nullptr;
+  UndoRun();
   try {
     if (userAbort) {
       NotifyBadInstall();
@@ -229,6 +242,8 @@ void TCustomInstall::HandleException(fw::TObject* Sender, fw::Exception& E) {
       if (FRunAutomatic) Shutdown();
       return;
     }
+    // A failed run keeps no record it made, unless work waits for the restart.
+    if (FRecordMadeByRun && FDeferredCount == 0) RemoveInstallRecord();
     // The error is shown even when the bad-install notice fails.
     try {
       NotifyBadInstall();
@@ -240,6 +255,16 @@ void TCustomInstall::HandleException(fw::TObject* Sender, fw::Exception& E) {
     Shutdown();
   } catch (...) {
     if (FRunAutomatic) TerminateApplication();
+  }
+}
+
+void TCustomInstall::UndoRun() {
+  TInstallRunJournal* journal = RunJournal();
+  if (journal == nullptr) return;
+  try {
+    journal->Undo();
+  } catch (...) {
+    // What could not be taken back stays; the user hears of the failure itself.
   }
 }
 

@@ -39,7 +39,7 @@ bool ReadCount(HKEY Key, const std::string& Name, DWORD& Count) {
 
 }  // namespace
 
-bool IncrementSharedDLLValue(const std::string& Path, unsigned long& Error) {
+bool IncrementSharedDLLValue(const std::string& Path, unsigned long& Error, TSharedCountBefore* Before) {
   fw::TRegKeyHandle key;
   LONG result = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSharedDLLsKey + 1, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
                                 key.Put(), nullptr);
@@ -49,14 +49,27 @@ bool IncrementSharedDLLValue(const std::string& Path, unsigned long& Error) {
   }
   std::string name = ShortPathName(Path);
   DWORD count = 0;
-  if (!ReadCount(key.Get(), name, count)) {
+  bool counted = ReadCount(key.Get(), name, count);
+  if (!counted) {
     name = Path;
-    if (!ReadCount(key.Get(), name, count)) count = 0;
+    counted = ReadCount(key.Get(), name, count);
+    if (!counted) count = 0;
+  }
+  if (Before != nullptr) {
+    Before->Name = name;
+    Before->Count = counted ? std::optional<uint32_t>(count) : std::nullopt;
   }
   ++count;
   result = RegSetValueExA(key.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&count), sizeof count);
   Error = static_cast<unsigned long>(result);
   return result == ERROR_SUCCESS;
+}
+
+bool HasSharedDLLCount(const std::string& Path) {
+  fw::TRegKeyHandle key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedDLLsKey + 1, 0, KEY_READ, key.Put()) != ERROR_SUCCESS) return false;
+  DWORD count = 0;
+  return ReadCount(key.Get(), ShortPathName(Path), count) || ReadCount(key.Get(), Path, count);
 }
 
 bool HasOLESelfRegisterFlag(const std::string& Path) {

@@ -2,6 +2,8 @@
 // type libraries and self-registering libraries and programs.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/SysUtils.h"
@@ -26,10 +28,18 @@ inline constexpr char kSharedDLLsKey[] = "\\SOFTWARE\\Microsoft\\Windows\\Curren
 
 // The value named by the help file's name in upper case gets its folder.
 void RegisterHelpFile(const std::string& FileName, const std::string& Folder);
+// What a count was before it was raised: the value's name and its count, none when missing.
+struct TSharedCountBefore {
+  std::string Name;
+  std::optional<uint32_t> Count;
+};
 // Raises the count of Path under SharedDLLs (the value of its short name when there is
 // one, else of its long name, 0 when missing) by one. False with Error set when the key
-// cannot be opened or the value not written.
-bool IncrementSharedDLLValue(const std::string& Path, unsigned long& Error);
+// cannot be opened or the value not written. Before, when given, learns the value's name
+// and earlier count before it is written.
+bool IncrementSharedDLLValue(const std::string& Path, unsigned long& Error, TSharedCountBefore* Before = nullptr);
+// Whether Path has a count under SharedDLLs (by its short or its long name).
+bool HasSharedDLLCount(const std::string& Path);
 // The version resource of the file asks to be registered ("OLESelfRegister").
 bool HasOLESelfRegisterFlag(const std::string& Path);
 

@@ -1,12 +1,29 @@
 #include "InstallEngine.h"
 
 #include "InstallContainer.h"
+#include "InstallRunJournal.h"
+#include "UninstallFileLog.h"
 #include "support/InstallInformation.h"
 
 namespace setup {
 
 namespace {
 TInstallEngine* gGlobalInstall = nullptr;
+}
+
+TInstallEngine::TInstallEngine() = default;
+
+void TInstallEngine::BeginRun() {
+  EndRun();
+  // Without a product name nothing can be logged; the writers say so themselves.
+  if (fw::Trim(EngineInformation().ProductName()).empty()) return;
+  FRunJournal = std::make_unique<TInstallRunJournal>(ProductUninstallKey());
+  FRunFileLog = std::make_unique<TUninstallFileLog>(ProductUninstallKey());
+}
+
+void TInstallEngine::EndRun() {
+  FRunFileLog.reset();
+  FRunJournal.reset();
 }
 
 TInstallEngine::~TInstallEngine() {

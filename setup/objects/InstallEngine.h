@@ -3,6 +3,7 @@
 // the program's one GlobalInstall.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "InstallTypes.h"
@@ -18,6 +19,8 @@ namespace setup {
 class TInstallContainer;
 class TInstallInformation;
 class INetInstallLocation;
+class TUninstallFileLog;
+class TInstallRunJournal;
 
 // Codes the engine broadcasts to its helpers (the dialog managers listen).
 constexpr int icReadArchiveInfoStarts = -984;
@@ -75,10 +78,25 @@ class TInstallEngine {
   // The form the engine runs on; nil when there is none.
   virtual fw::TCustomForm* EngineMainForm() const { return nullptr; }
 
+  // The log of installed files the current run reads and writes, and the journal of
+  // what it adds to the machine: both made afresh by BeginRun when a run starts its
+  // objects; nil before (and without a product name). The objects use them while the
+  // engine installs.
+  TUninstallFileLog* RunFileLog() const { return FRunFileLog.get(); }
+  TInstallRunJournal* RunJournal() const { return FRunJournal.get(); }
+  // Reads the product's log and remembers its uninstall key for the run that starts now.
+  void BeginRun();
+  // Forgets the last run's log and journal.
+  void EndRun();
+
  protected:
-  TInstallEngine() = default;
+  TInstallEngine();
   // Stops being the GlobalInstall.
   virtual ~TInstallEngine();
+
+ private:
+  std::unique_ptr<TUninstallFileLog> FRunFileLog;
+  std::unique_ptr<TInstallRunJournal> FRunJournal;
 };
 
 // The program's engine, or nil.

@@ -16,6 +16,7 @@
 #include "InstallFileProperties.h"
 #include "InstallGroups.h"
 #include "InstallLists.h"
+#include "InstallRunJournal.h"
 #include "UninstallFileLog.h"
 #include "archive/ArchiveText.h"
 #include "archive/FileSystem.h"
@@ -515,6 +516,7 @@ bool TCustomInstallFile::ConfirmCopy() {
 void TCustomInstallFile::Install() {
   FReplacedAtReboot = false;
   FKeptExisting = false;
+  FHoldsSharedUse = false;
   FExtractName.clear();
   try {
     ReportInformation(irFileInstallStarts, this);
@@ -620,6 +622,7 @@ void TCustomInstallFile::ExtractFromArchive() {
         if (&a != shared && a.Abort() && shared != nullptr) shared->SetAbort(true);
       }
     } release{*archive, shared};
+    if (TInstallRunJournal* journal = CurrentRunJournal()) journal->NoteFolder(GetFullDestDir());
     ForceDirectories(GetFullDestDir());
     if (fw::Trim(archivePath).empty()) ThrowBlankArchive();
     archive->SetCompressedFile(archivePath);
@@ -631,6 +634,7 @@ void TCustomInstallFile::ExtractFromArchive() {
     archive->OnStatus = TlzhFileStatsEvent(this, &TCustomInstallFile::CompressorStatus);
     archive->FilesToProcess()->Clear();
     archive->FilesToProcess()->Add(GetSourceFileName());
+    NoteCreatedFile();  // also a part left by a failure goes with the run
     archive->Extract();
     if (archive->Abort()) throw EAIUserAbort();
     if (TFileContainer* container = FileContainer(); container != nullptr && container->TargetNames() != nullptr)
@@ -670,9 +674,12 @@ void TCustomInstallFile::ScheduleReplacement() {
 }
 
 void TCustomInstallFile::RegisterInstalledFile() {
-  if (FRegisterAsHelp) RegisterHelpFile(FDestName, GetFullDestDir());
-  if (FUpdateDLLCounter && !CountedByAnEarlierRun() && !IncrementSharedDLLCount())
-    throw IECustomInstallFile("Cannot update the DLL count for the following file :%s:", FFileName);
+  if (FRegisterAsHelp) {
+    if (TInstallRunJournal* journal = CurrentRunJournal())
+      journal->NoteValueBefore(static_cast<int>(hkLocalMachine), kHelpKey, fw::UpperCase(FDestName));
+    RegisterHelpFile(FDestName, GetFullDestDir());
+  }
+  FHoldsSharedUse = FUpdateDLLCounter && HoldSharedUse();
   TInstallEngine* engine = GlobalInstall();
   if (FReplacedAtReboot && engine != nullptr) {
     engine->EngineAddUnfinished(Name(), 0);
@@ -694,6 +701,16 @@ void TCustomInstallFile::FinishAfterReboot() {
   SetFileAttributeSet(GetDestFileName(), FInstallAttributes);
 }
 
+bool TCustomInstallFile::HoldSharedUse() {
+  if (CountedByAnEarlierRun()) return true;
+  // A kept file nobody counts is another program's that does not share it: it is left
+  // alone, neither counted nor logged, so the uninstaller cannot take it away.
+  if (FKeptExisting && !HasSharedDLLCount(GetDestFileName())) return false;
+  if (!IncrementSharedDLLCount())
+    throw IECustomInstallFile("Cannot update the DLL count for the following file :%s:", FFileName);
+  return true;
+}
+
 bool TCustomInstallFile::CountedByAnEarlierRun() const {
   // The uninstaller gives back one use per logged file: a second run of the same setup
   // (a repair, an update) that counted again would keep the file for ever.
@@ -702,7 +719,11 @@ bool TCustomInstallFile::CountedByAnEarlierRun() const {
 
 bool TCustomInstallFile::IncrementSharedDLLCount() {
   unsigned long error = 0;
-  if (IncrementSharedDLLValue(GetDestFileName(), error)) return true;
+  TSharedCountBefore before;
+  bool raised = IncrementSharedDLLValue(GetDestFileName(), error, &before);
+  if (TInstallRunJournal* journal = CurrentRunJournal(); journal != nullptr && !before.Name.empty())
+    journal->NoteSharedCount(before.Name, before.Count);
+  if (raised) return true;
   if (error != 0)
     throw IECustomInstallFile(
         "Could not open the key SharedDLLs key in the registry. File component %s. GetLastError return: %d", Name(),
@@ -790,12 +811,27 @@ void TCustomInstallFile::CompressorNewDisk(TQnlkCompress* Sender, int DiskNumber
 
 // --- uninstall log -------------------------------------------------------------------
 
+char TCustomInstallFile::ActiveXKind() const {
+  std::string extension = UpperExtension(FFileName);
+  return extension == ".TLB" ? kActiveXTypeLibrary : extension == ".EXE" ? kActiveXServer : kActiveXLibrary;
+}
+
+void TCustomInstallFile::NoteCreatedFile() const {
+  // A file beside one in use replaces it at the restart: that work stays.
+  TInstallRunJournal* journal = CurrentRunJournal();
+  if (journal == nullptr || FTargetExisted || !FExtractName.empty()) return;
+  if (FActiveX)
+    journal->NoteCreatedActiveXFile(GetDestFileName(), ActiveXKind());
+  else
+    journal->NoteCreatedFile(GetDestFileName());
+}
+
 void TCustomInstallFile::WriteUninstallInfo(const std::string& Key) {
-  if (FKeptExisting) return;  // a newer file that was there before stays at uninstall
+  // A newer file that was there before stays at uninstall; a shared one this product
+  // counted is logged, so the uninstaller gives its use back.
+  if (FKeptExisting && !FHoldsSharedUse) return;
   if (FActiveX) {
-    std::string extension = UpperExtension(FFileName);
-    char kind = extension == ".TLB" ? kActiveXTypeLibrary : extension == ".EXE" ? kActiveXServer : kActiveXLibrary;
-    LogActiveXFile(Key, GetDestFileName(), kind);
+    LogActiveXFile(Key, GetDestFileName(), ActiveXKind());
     return;
   }
   LogInstalledFile(Key, GetDestFileName());

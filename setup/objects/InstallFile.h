@@ -122,6 +122,13 @@ class TCustomInstallFile : public TFileRelated {
   // The product's uninstall log names the file: an earlier run of this setup counted its
   // use already.
   bool CountedByAnEarlierRun() const;
+  // Counts the product's use of a shared file once (a kept file only when others count
+  // it too); true when the product holds a use of it after this run.
+  bool HoldSharedUse();
+  // The kind of the file's "ActiveX" log entry.
+  char ActiveXKind() const;
+  // Tells the run's journal of a file this run created.
+  void NoteCreatedFile() const;
 
   std::string GetSourceFileName() const;
   std::string GetDestFileName() const;
@@ -168,6 +175,7 @@ class TCustomInstallFile : public TFileRelated {
   bool FReplacedAtReboot = false;
   bool FCopyDecided = false;
   bool FKeptExisting = false;   // an existing file was kept by the decision: not ours to log
+  bool FHoldsSharedUse = false;  // the product holds a counted use of the shared file: logged
   bool FTargetExisted = false;  // the target was there when the install decided
   std::string FExtractName;     // the numbered name the new file takes while the old one is in use
   std::string FRunParameters;

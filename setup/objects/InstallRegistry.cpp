@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "InstallEngine.h"
+#include "InstallRunJournal.h"
 #include "core/ClassDef.h"
 #include "objects/ObjectsStartup.h"
 #include "paths/PathSpecifier.h"
@@ -97,12 +98,20 @@ std::string TCustomInstallRegistry::GetKeyPath() const {
 void TCustomInstallRegistry::OpenKey(TqnlkRegistry& Registry) const {
   SetRootKeyIndex(Registry, static_cast<int>(FRootKey));
   std::string key = GetKeyPath();
+  if (TInstallRunJournal* journal = CurrentRunJournal(); journal != nullptr && !Registry.KeyExistsReadOnly(key))
+    journal->NoteCreatedRegistryKey(static_cast<int>(FRootKey), key);
   if (!Registry.OpenKey(key, true)) throw IERegistryEntry("%s cannot create the key %s in the registry", Name(), key);
 }
 
 void TCustomInstallRegistry::WriteEntry(const TRegistryEntry& Entry) const {
   TqnlkRegistry registry;
   OpenKey(registry);
+  if (TInstallRunJournal* journal = CurrentRunJournal()) {
+    if (registry.ValueExists(Entry.Ident()))
+      journal->NoteValueBefore(static_cast<int>(FRootKey), GetKeyPath(), Entry.Ident());
+    else
+      journal->NoteCreatedRegistryValue(static_cast<int>(FRootKey), GetKeyPath(), Entry.Ident());
+  }
   switch (Entry.EntryType()) {
     case retText:
       registry.WriteString(Entry.Ident(), Entry.GetExpandedText());

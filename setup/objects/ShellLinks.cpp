@@ -12,6 +12,7 @@
 #include "InstallEngine.h"
 #include "InstallFile.h"
 #include "InstallGroups.h"
+#include "InstallRunJournal.h"
 #include "UninstallEXE.h"
 #include "UninstallFileLog.h"
 #include "archive/FileSystem.h"
@@ -145,6 +146,7 @@ TCustomShellLinkGroup::TCustomShellLinkGroup(fw::TComponent* AOwner) : TInstallO
 void TCustomShellLinkGroup::Install() {
   BroadcastInformation(this, icLinkGroupInstalls, nullptr);
   const std::string folder = GetFullDestDir();
+  if (TInstallRunJournal* journal = CurrentRunJournal()) journal->NoteFolder(folder);
   if (!ForceDirectories(folder)) throw IEShellLinkGroup("Could not create the folder %s for %s", folder, Name());
   TInstallObject::Install();
 }
@@ -223,6 +225,7 @@ void TCustomInstallShellLink::InitCOM() {
 
 void TCustomInstallShellLink::MakeLinkFolder() {
   const std::string folder = GetFullDestDir();
+  if (TInstallRunJournal* journal = CurrentRunJournal()) journal->NoteFolder(folder);
   if (!ForceDirectories(folder))
     throw IEInstallShellLink("Could not create the folder %s for the link %s", folder, Name());
 }
@@ -390,9 +393,13 @@ void TCustomInstallShellLink::Install() {
     }
     if (auto* group = dynamic_cast<TCustomShellLinkGroup*>(FObjectLink)) {
       const std::string folder = group->GetFullDestDir();
+      if (TInstallRunJournal* journal = CurrentRunJournal()) journal->NoteFolder(folder);
       if (!ForceDirectories(folder)) throw IEInstallShellLink("Could not create the folder %s for %s", folder, Name());
     }
   }
+  const bool existed = FileExists(GetLinkFileName());
+  if (TInstallRunJournal* journal = CurrentRunJournal(); journal != nullptr && !existed)
+    journal->NoteCreatedFile(GetLinkFileName());  // also a part left by a failure goes with the run
   if (IsURLLink()) {
     CreateURLFile();
     FLinkMade = true;

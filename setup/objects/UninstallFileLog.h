@@ -3,6 +3,7 @@
 // COM-registered files in the "ActiveX" subkey with their kind.
 #pragma once
 
+#include <set>
 #include <string>
 
 namespace setup {
@@ -12,13 +13,34 @@ constexpr char kActiveXLibrary = '0';
 constexpr char kActiveXServer = '1';
 constexpr char kActiveXTypeLibrary = '2';
 
-// Logs Path as the next "File<n>" in UninstallKey\Files, trying the numbered subkeys
-// when one cannot take it; raises IECustomInstallFile when none of them can. A path one
-// of them names already is not logged again.
+// One product's log of installed files as an installation run knows it: read once when
+// the run starts and kept up to date by every entry the run writes, so each lookup costs
+// no registry call and a run stays linear in its files.
+class TUninstallFileLog {
+ public:
+  // Reads the log under UninstallKey (below HKEY_LOCAL_MACHINE) as it is now.
+  explicit TUninstallFileLog(std::string UninstallKey);
+
+  const std::string& UninstallKey() const { return FUninstallKey; }
+  // Whether the log names Path already, as a file or a COM file of any kind (in any case).
+  bool IsLogged(const std::string& Path) const;
+  // Logs Path as the next "File<n>" in Files, trying the numbered subkeys when one cannot
+  // take it; raises IECustomInstallFile when none of them can. A path the "Files" lists
+  // name already is not logged again.
+  void LogFile(const std::string& Path);
+  // Logs "Path;Kind" as the next "File<n>" in ActiveX, unless it is there.
+  void LogActiveX(const std::string& Path, char Kind);
+
+ private:
+  std::string FUninstallKey;
+  std::set<std::string> FFiles;    // upper-case paths the "Files" lists name
+  std::set<std::string> FActiveX;  // upper-case "path;kind" entries of "ActiveX"
+};
+
+// The same through the run's log when the engine keeps one for UninstallKey, else through
+// a log read for the call.
 void LogInstalledFile(const std::string& UninstallKey, const std::string& Path);
-// Logs "Path;Kind" as the next "File<n>" in UninstallKey\ActiveX, unless it is there.
 void LogActiveXFile(const std::string& UninstallKey, const std::string& Path, char Kind);
-// Whether the log names Path already, as a file or a COM file of any kind (in any case).
 bool IsFileLogged(const std::string& UninstallKey, const std::string& Path);
 
 }  // namespace setup

@@ -8,13 +8,18 @@
 #include "archive/FileSystem.h"
 #include "core/FormReader.h"
 #include "core/Streams.h"
+#include "objects/FileRegistration.h"
 #include "objects/InstallFile.h"
 #include "objects/InstallGroups.h"
 #include "objects/InstallLists.h"
+#include "objects/InstallRunJournal.h"
 #include "objects/UninstallFileLog.h"
+#include "objects/UninstallRemoval.h"
 #include "paths/StandardSpecifiers.h"
+#include "support/FileAttributes.h"
 #include "support/OSVersion.h"
 #include "support/Registry.h"
+#include "support/RegistryObject.h"
 #include "support/WinFolders.h"
 
 using namespace setup;
@@ -269,6 +274,13 @@ class FileInstall : public ::testing::Test {
   }
   std::string Logged(const std::string& Subkey, const std::string& Value) {
     return ReadRegString(hkLocalMachine, Uninstall + "\\" + Subkey, Value, "-");
+  }
+  // The tree installed as the engine's run installs it: with the run's log.
+  void Run() {
+    Engine->Running = true;
+    Engine->BeginRun();
+    Engine->Process();
+    Engine->Running = false;
   }
 
   TScratchFolder Scratch{"install"};
@@ -557,10 +569,88 @@ TEST_F(FileInstall, SharedFilesAreCountedOncePerProductAndKeptFilesStillRegister
   Dir->Process();
   EXPECT_EQ(count(), 2u);
   EXPECT_EQ(ReadRegString(hkLocalMachine, "\\SOFTWARE\\Microsoft\\Windows\\Help", "NEW.TXT", "-"), Dest);
+  // It is logged, so the uninstaller gives the use back, and a second run counts no more.
+  EXPECT_TRUE(IsFileLogged(Uninstall, Target));
+  Run();
+  EXPECT_EQ(count(), 2u) << "a kept file counted on every run is never released";
+  EXPECT_EQ(UninstallProduct(Engine->Info.ProductName(), MachineFolderRules()).NotRemoved,
+            std::vector<std::string>{});
+  EXPECT_EQ(count(), 1u) << "the other program's use stays";
+  EXPECT_TRUE(FileExists(Target)) << "the other program's file stays";
+
+  // A kept file that nobody counts is another program's alone: neither counted nor logged.
+  forget();
+  Run();
+  EXPECT_EQ(count(), 0u);
+  EXPECT_FALSE(IsFileLogged(Uninstall, Target));
   forget();
 }
 
+// --- a run taken back ------------------------------------------------------------
+
+TEST_F(FileInstall, ARunTakenBackRemovesWhatItAddedAndKeepsWhatWasThere) {
+  const std::string folder = Dest + "\\app\\data", target = folder + "\\new.txt";
+  Dir->SetDestDir(folder);
+  File->SetUpdateDLLCounter(true);
+  File->SetRegisterAsHelp(true);
+  const auto counted = [](const std::string& Path) { return HasSharedDLLCount(Path); };
+  const auto helpValue = [] { return ReadRegString(hkLocalMachine, kHelpKey, "NEW.TXT", "-"); };
+  const auto takeBack = [&] {
+    Engine->Running = true;
+    Engine->BeginRun();
+    Engine->Process();
+    Engine->RunJournal()->Undo();
+    Engine->Running = false;
+  };
+
+  // A first installation taken back: its file, folders, log and count go, the help value
+  // is as it was; the folder that was there stays.
+  const std::string helpBefore = helpValue();
+  takeBack();
+  EXPECT_FALSE(FileExists(target));
+  EXPECT_FALSE(FolderExists(Dest + "\\app"));
+  EXPECT_TRUE(FolderExists(Dest));
+  EXPECT_FALSE(counted(target));
+  EXPECT_EQ(helpValue(), helpBefore);
+  TqnlkRegistry registry;
+  registry.SetRootKey(HKEY_LOCAL_MACHINE);
+  EXPECT_FALSE(registry.KeyExistsReadOnly(Uninstall));
+
+  // A repair that brings a second file, taken back: the installation stays as it was,
+  // working and removable; the file the repair replaced stays replaced.
+  std::string source = Scratch.Folder("src") + "\\more.txt";
+  WriteFile(source, Content(3000, 'm'));
+  auto* more = new TAnsweredFile(Form.get(), Dir, source);
+  more->SetName("MoreText");
+  Dir->Compress(coForceNetFilesLocal);
+  more->SetInclude(false);
+  Run();
+  ASSERT_TRUE(FileExists(target));
+  const std::string logBefore = Logged("Files", "File1") + "|" + Logged("Files", "Entries");
+  more->SetInclude(true);
+  takeBack();
+  EXPECT_TRUE(FileExists(target));
+  EXPECT_FALSE(FileExists(folder + "\\more.txt"));
+  EXPECT_EQ(Logged("Files", "File1") + "|" + Logged("Files", "Entries"), logBefore);
+  EXPECT_TRUE(counted(target));
+  EXPECT_EQ(helpValue(), folder);
+  EXPECT_EQ(UninstallProduct(Engine->Info.ProductName(), MachineFolderRules()).NotRemoved,
+            std::vector<std::string>{});
+  EXPECT_FALSE(FileExists(target));
+  EXPECT_FALSE(counted(target));
+}
+
 // --- the uninstall log -----------------------------------------------------------
+
+TEST_F(FileInstall, EachRunReadsTheLogAfreshAndLogsAFileOnce) {
+  Run();
+  EXPECT_EQ(Logged("Files", "File1"), Target);
+  DeleteRegKeyTree(hkLocalMachine, Uninstall);  // uninstalled between the runs
+  Run();
+  EXPECT_EQ(Logged("Files", "File1"), Target) << "the run trusted what an earlier run read";
+  Run();
+  EXPECT_EQ(Logged("Files", "Entries"), "1");
+}
 
 TEST(UninstallFileLog, FilesAndComFilesHaveTheirOwnSubkeys) {
   const std::string key = std::string(kUninstallRootKey) + "Stavrel Log Test " + kPid;
