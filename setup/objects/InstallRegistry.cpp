@@ -178,9 +178,14 @@ void TCustomInstallRegistry::WriteUninstallInfo(const std::string& Key) {
     WriteRegString(hkLocalMachine, entryKey, "Key", GetKeyPath());
     WriteRegInteger(hkLocalMachine, entryKey, "Root", static_cast<int>(FRootKey));
   }
+  // Each value with the data it was given, in decimal for a number: the uninstaller
+  // removes a value only while it still holds that.
   for (int i = 0; i < FEntries->Count(); ++i) {
     const TRegistryEntry* entry = FEntries->Entry(i);
-    WriteRegString(hkLocalMachine, entryKey + "\\Entries", entry->Ident(), entry->GetExpandedText());
+    std::string data = entry->GetExpandedText();
+    if (entry->EntryType() == retInteger) data = std::to_string(entry->Integer());
+    if (entry->EntryType() == retBoolean) data = entry->Boolean() ? "1" : "0";
+    WriteRegString(hkLocalMachine, entryKey + "\\Entries", entry->Ident(), data);
   }
 }
 

@@ -5,6 +5,7 @@
 #include "FileContainer.h"
 #include "InstallEngine.h"
 #include "InstallFileProperties.h"
+#include "UninstallFileLog.h"
 #include "archive/FileSystem.h"
 #include "core/ClassDef.h"
 #include "gui/GuiStartup.h"
@@ -123,6 +124,9 @@ void TUninstallEXE::WriteUninstallInfo(const std::string& Key) {
         "%s could not write information about the uninstall to the registry because there was no TInstall "
         "component",
         Name());
+  // The program is logged like any installed file: an installation into another folder
+  // leaves the earlier folder's program to the uninstaller's log as well.
+  LogInstalledFile(Key, GetDestFileName());
   const TInstallInformation& product = engine->EngineInformation();
   auto* source = dynamic_cast<IAddRemoveInformationSource*>(engine);
   const TControlPanelExtensionInformation none;

@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <set>
 
@@ -69,6 +70,24 @@ class TKey {
       return false;
     data.resize(std::min<size_t>(size, data.size()));
     Text = data.substr(0, data.find('\0'));
+    return true;
+  }
+  // A value's data as the log writes it: text as it is, a number in decimal; false when
+  // it is missing or of another kind.
+  bool ReadData(const std::string& Name, std::string& Text) const {
+    DWORD type = 0, value = 0, size = sizeof value;
+    if (FKey == nullptr || RegQueryValueExA(FKey, Name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+      return false;
+    if (type == REG_DWORD) {
+      size = sizeof value;
+      if (RegQueryValueExA(FKey, Name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+          ERROR_SUCCESS)
+        return false;
+      Text = std::to_string(static_cast<int32_t>(value));
+      return true;
+    }
+    if (type == REG_SZ || type == REG_EXPAND_SZ) return ReadText(Name, Text);
+    Text = "(data of type " + std::to_string(type) + ")";
     return true;
   }
   // A number, stored as a DWORD or as decimal text.
@@ -146,6 +165,196 @@ std::string LongPath(const std::string& Path) {
   return folder + Path.substr(slash + 1);
 }
 
+bool SamePath(const std::string& A, const std::string& B) {
+  return IsSameOrParent(A, B) && IsSameOrParent(B, A);
+}
+
+// A kernel32 function of later Windows versions, looked up where it is needed; null on
+// a system without it.
+template <typename TFunction>
+TFunction Kernel32Function(const char* Name) {
+  return reinterpret_cast<TFunction>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), Name)));
+}
+
+// The path of what Handle refers to as the file system finally reached it (links,
+// junctions, drive letters and short names resolved), as "X:\..." or "\\server\...";
+// empty when the system cannot tell.
+std::string FinalPathOf(HANDLE Handle) {
+  using TGetFinalPathName = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+  const auto getFinalPathName = Kernel32Function<TGetFinalPathName>("GetFinalPathNameByHandleA");
+  char buffer[1024];
+  const DWORD length = getFinalPathName != nullptr ? getFinalPathName(Handle, buffer, sizeof buffer, 0) : 0;
+  if (length == 0 || length >= sizeof buffer) return std::string();
+  std::string path(buffer, length);
+  if (path.rfind("\\\\?\\UNC\\", 0) == 0) return "\\\\" + path.substr(8);
+  if (path.rfind("\\\\?\\", 0) == 0) path.erase(0, 4);
+  return path;
+}
+
+// The layouts of FILE_BASIC_INFO and FILE_DISPOSITION_INFO (declared for later Windows
+// versions only) and their classes for SetFileInformationByHandle.
+struct TBasicInfo {
+  LARGE_INTEGER CreationTime, LastAccessTime, LastWriteTime, ChangeTime;
+  DWORD FileAttributes;
+};
+struct TDispositionInfo {
+  BOOLEAN DeleteFile;
+};
+constexpr int kFileBasicInfo = 0;
+constexpr int kFileDispositionInfo = 4;
+
+// A file or folder opened without following a link at its end: what it is and where it
+// finally lies are read from the handle, and deleting it deletes what was judged, even
+// when its path is changed meanwhile.
+class TOpenedEntry {
+ public:
+  // FollowLink opens what a link at the end leads to (for the machine's own folders).
+  explicit TOpenedEntry(const std::string& Path, bool FollowLink = false) : FPath(Path) {
+    FHandle = CreateFileA(Path.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                          FILE_FLAG_BACKUP_SEMANTICS | (FollowLink ? 0 : FILE_FLAG_OPEN_REPARSE_POINT), nullptr);
+    if (FHandle == INVALID_HANDLE_VALUE)
+      FHandle = CreateFileA(Path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS | (FollowLink ? 0 : FILE_FLAG_OPEN_REPARSE_POINT), nullptr);
+    if (FHandle == INVALID_HANDLE_VALUE) {
+      FError = GetLastError();
+      return;
+    }
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (GetFileInformationByHandle(FHandle, &information)) {
+      FAttributes = information.dwFileAttributes;
+      FId = std::to_string(information.dwVolumeSerialNumber) + ":" + std::to_string(information.nFileIndexHigh) + ":" +
+            std::to_string(information.nFileIndexLow);
+    }
+    FFinalPath = FinalPathOf(FHandle);
+    if (FFinalPath.empty()) FFinalPath = Path;
+  }
+  ~TOpenedEntry() {
+    if (FHandle != INVALID_HANDLE_VALUE) CloseHandle(FHandle);
+  }
+  TOpenedEntry(const TOpenedEntry&) = delete;
+  TOpenedEntry& operator=(const TOpenedEntry&) = delete;
+
+  bool Opened() const { return FHandle != INVALID_HANDLE_VALUE; }
+  bool Missing() const { return FError == ERROR_FILE_NOT_FOUND || FError == ERROR_PATH_NOT_FOUND; }
+  DWORD Error() const { return FError; }
+  bool IsFolder() const { return (FAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+  bool IsLink() const { return (FAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
+  const std::string& FinalPath() const { return FFinalPath; }
+  // The volume and the file's number on it: the same for every route to it.
+  const std::string& Id() const { return FId.empty() ? FFinalPath : FId; }
+
+  // Deletes it (a folder only when empty); it goes when the handle closes. On a system
+  // without deletion by handle, by its path.
+  bool Delete(DWORD& Error) {
+    using TSetFileInformation = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
+    const auto setInformation = Kernel32Function<TSetFileInformation>("SetFileInformationByHandle");
+    if (setInformation == nullptr) {
+      if (FAttributes & FILE_ATTRIBUTE_READONLY)
+        SetFileAttributesA(FPath.c_str(), FAttributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+      if (IsFolder() ? RemoveDirectoryA(FPath.c_str()) : DeleteFileA(FPath.c_str())) return true;
+      Error = GetLastError();
+      return false;
+    }
+    if (FAttributes & FILE_ATTRIBUTE_READONLY) {
+      TBasicInfo basic{};
+      basic.FileAttributes = FAttributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
+      if (basic.FileAttributes == 0) basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+      setInformation(FHandle, kFileBasicInfo, &basic, sizeof basic);
+    }
+    TDispositionInfo disposition{TRUE};
+    if (setInformation(FHandle, kFileDispositionInfo, &disposition, sizeof disposition)) return true;
+    Error = GetLastError();
+    return false;
+  }
+
+ private:
+  std::string FPath;
+  HANDLE FHandle = INVALID_HANDLE_VALUE;
+  DWORD FError = ERROR_SUCCESS;
+  DWORD FAttributes = 0;
+  std::string FFinalPath;
+  std::string FId;
+};
+
+// The final path of a folder of the machine, following links; the folder itself when it
+// cannot be opened.
+std::string FinalFolder(const std::string& Folder) {
+  TOpenedEntry opened(Folder, true);
+  return opened.Opened() ? opened.FinalPath() : Folder;
+}
+
+// The file names the system lists as its known libraries.
+std::set<std::string> KnownLibraries() {
+  std::set<std::string> names;
+  TKey known(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager\\KnownDLLs", KEY_READ);
+  for (const std::string& value : known.ValueNames()) {
+    std::string name;
+    if (known.ReadText(value, name)) names.insert(Upper(name));
+  }
+  return names;
+}
+
+// Whether the file's version resource names Windows' maker: a file of the system's own.
+bool HasSystemVersion(const std::string& Path) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(Path.c_str(), &ignored);
+  if (size == 0) return false;
+  std::vector<char> data(size);
+  if (!GetFileVersionInfoA(Path.c_str(), 0, size, data.data())) return false;
+  struct TTranslation {
+    WORD Language, CodePage;
+  };
+  TTranslation* translations = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &length))
+    return false;
+  for (UINT i = 0; i < length / sizeof(TTranslation); ++i) {
+    char query[64];
+    std::snprintf(query, sizeof query, "\\StringFileInfo\\%04x%04x\\CompanyName", translations[i].Language,
+                  translations[i].CodePage);
+    char* company = nullptr;
+    UINT companyLength = 0;
+    if (VerQueryValueA(data.data(), query, reinterpret_cast<void**>(&company), &companyLength) && company != nullptr &&
+        Upper(std::string(company)).find("MICROSOFT") != std::string::npos)
+      return true;
+  }
+  return false;
+}
+
+// The target of a shortcut (".lnk", ".pif"); empty when it names none or cannot be read.
+std::string ShortcutTarget(const std::string& Path) {
+  IShellLinkA* link = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              reinterpret_cast<void**>(&link))))
+    return std::string();
+  std::string target;
+  IPersistFile* file = nullptr;
+  if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+    wchar_t wide[MAX_PATH + 1];
+    char buffer[MAX_PATH + 1] = "";
+    if (MultiByteToWideChar(CP_ACP, 0, Path.c_str(), -1, wide, MAX_PATH + 1) != 0 &&
+        SUCCEEDED(file->Load(wide, STGM_READ)) && SUCCEEDED(link->GetPath(buffer, sizeof buffer, nullptr, 0)))
+      target = buffer;
+    file->Release();
+  }
+  link->Release();
+  return target;
+}
+
+std::string UpperExtension(const std::string& Path) {
+  const size_t slash = Path.find_last_of('\\'), dot = Path.find_last_of('.');
+  return dot == std::string::npos || (slash != std::string::npos && dot < slash) ? std::string()
+                                                                                 : Upper(Path.substr(dot));
+}
+
+// The kind an installation logs for a registered file: by its extension.
+char ActiveXKindOf(const std::string& Path) {
+  const std::string extension = UpperExtension(Path);
+  return extension == ".TLB" ? '2' : extension == ".EXE" ? '1' : '0';
+}
+
 // The product's uninstall command names the running program: that program in its long
 // form when the rules let it go; empty otherwise (a copy run from elsewhere stays).
 std::string NamedOwnProgram(const TKey& Product, const std::string& ProductName, const std::string& OwnProgram,
@@ -155,22 +364,86 @@ std::string NamedOwnProgram(const TKey& Product, const std::string& ProductName,
       !ProgramOfUninstallCommand(command, ProductName, program))
     return std::string();
   program = LongPath(program);
-  const std::string own = LongPath(OwnProgram);
-  if (!NormalizePath(program, checked) || !IsSameOrParent(program, own) || !IsSameOrParent(own, program) ||
-      !Rules.MayDeleteFile(program))
+  if (!NormalizePath(program, checked) || !SamePath(program, LongPath(OwnProgram)) || !Rules.MayDeleteFile(program))
     return std::string();
   return program;
 }
 
+// The machine's folders with the routes to them: each protected, sealed and data folder
+// also by its final path, so that a route through another drive letter or a link judges
+// alike; and what a path not leading through a link must finally be.
+class TRoutes {
+ public:
+  explicit TRoutes(const TFolderRules& Rules) : FRules(Rules) {
+    auto addFinal = [this](std::vector<std::string>& Folders) {
+      const std::vector<std::string> named = Folders;
+      for (const std::string& folder : named) {
+        const std::string final = FinalFolder(folder);
+        if (SamePath(final, folder)) continue;
+        Folders.push_back(final);
+        FLinkedFolders.emplace_back(folder, final);
+      }
+    };
+    addFinal(FRules.Protected);
+    addFinal(FRules.Sealed);
+    addFinal(FRules.Data);
+  }
+
+  const TFolderRules& Rules() const { return FRules; }
+
+  // Where Path (long, checked) finally lies when no link but the machine's own folders'
+  // is on its way.
+  std::string ExpectedFinal(const std::string& Path) const {
+    const std::pair<std::string, std::string>* best = nullptr;
+    for (const auto& linked : FLinkedFolders)
+      if (IsSameOrParent(linked.first, Path) && (best == nullptr || linked.first.size() > best->first.size()))
+        best = &linked;
+    if (best == nullptr) return Path;
+    std::string folder = best->first;
+    while (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    return best->second + Path.substr(folder.size());
+  }
+
+  // Whether the opened entry is what Path names without a link on the way (other than
+  // the machine's own folders').
+  bool Direct(const std::string& Path, const TOpenedEntry& Opened) const {
+    return SamePath(Opened.FinalPath(), ExpectedFinal(Path)) || SamePath(Opened.FinalPath(), Path);
+  }
+
+  // The data folder that holds Path when it is the innermost kept folder holding it
+  // (the temporary folder within a profile is no data folder); empty otherwise.
+  std::string DataFolderOf(const std::string& Path) const {
+    std::string best;
+    for (const std::string& folder : FRules.Protected)
+      if (IsSameOrParent(folder, Path) && !SamePath(folder, Path) && folder.size() > best.size()) best = folder;
+    const bool data = std::any_of(FRules.Data.begin(), FRules.Data.end(),
+                                  [&](const std::string& folder) { return SamePath(folder, best); });
+    while (!best.empty() && best.back() == '\\') best.pop_back();
+    return data ? best : std::string();
+  }
+
+  // Whether Path lies in the system folder itself (where shared libraries go).
+  bool InSystemFolder(const std::string& Path) const {
+    const std::string folder = ParentFolder(Path);
+    return std::any_of(FRules.Sealed.begin(), FRules.Sealed.end(),
+                       [&](const std::string& sealed) { return SamePath(sealed, folder); });
+  }
+
+ private:
+  TFolderRules FRules;
+  std::vector<std::pair<std::string, std::string>> FLinkedFolders;  // named, final
+};
+
 // One removal of logged entries, with what it learns on the way: the shared files
-// already counted down, the folders that may have been emptied, what stays.
+// already counted down, the folders that were emptied, what stays.
 class TRemoval {
  public:
   TRemoval(const TFolderRules& Rules, const TSharedFileQuestion& RemoveShared, const std::string& NamedOwnProgram)
-      : FRules(Rules), FRemoveShared(RemoveShared), FNamedOwnProgram(NamedOwnProgram) {}
+      : FRoutes(Rules), FRemoveShared(RemoveShared), FNamedOwnProgram(NamedOwnProgram), FKnown(KnownLibraries()) {}
 
   void RemoveEntries(const TUninstallLog& Log) {
     HRESULT com = CoInitialize(nullptr);
+    NoteLoggedFiles(Log);
     UnregisterActiveX(Log.ActiveX);
     for (const std::string& entry : Log.Files) DeleteLoggedFile(entry);
     RemoveRegistryEntries(Log.RegistryKeys);
@@ -188,23 +461,48 @@ class TRemoval {
 
   TUninstallReport& Report() { return FReport; }
 
-  // The folders of deleted files, and their parents, while they are empty and allowed.
+  // The folders of deleted files, and their parents, while they are empty and may go.
   void RemoveEmptiedFolders() {
     std::vector<std::string> folders(FFolders.begin(), FFolders.end());
     // The deepest first, so a parent is empty when its turn comes.
     std::sort(folders.begin(), folders.end(),
               [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
     for (std::string folder : folders) {
-      while (!folder.empty() && FRules.MayRemoveFolder(folder) && RemoveDirectoryA(folder.c_str()))
-        folder = ParentFolder(folder);
+      while (!folder.empty() && RemoveFolder(folder)) folder = ParentFolder(folder);
     }
   }
 
  private:
+  const TFolderRules& Rules() const { return FRoutes.Rules(); }
+
   void NotRemoved(const std::string& Line) { FReport.NotRemoved.push_back(Line); }
 
-  static bool SamePath(const std::string& A, const std::string& B) {
-    return IsSameOrParent(A, B) && IsSameOrParent(B, A);
+  // Every file the log names, in its long form: what a data folder's own folder of the
+  // installation holds, and what the installation's shortcuts point at.
+  void NoteLoggedFiles(const TUninstallLog& Log) {
+    auto note = [this](const std::string& Logged) {
+      std::string checked;
+      if (NormalizePath(Logged, checked)) FLogged.insert(Upper(LongPath(checked)));
+    };
+    for (const std::string& entry : Log.Files) note(entry);
+    for (const std::string& entry : Log.ActiveX) {
+      std::string path;
+      char kind = 0;
+      if (ParseActiveXEntry(entry, path, kind)) note(path);
+    }
+    if (!FNamedOwnProgram.empty()) FLogged.insert(Upper(FNamedOwnProgram));
+  }
+
+  // An emptied folder that may go: reached without a link, neither kept by the rules nor
+  // the user's or every program's own data folder.
+  bool RemoveFolder(const std::string& Folder) {
+    std::string checked;
+    if (!NormalizePath(Folder, checked) || !Rules().MayRemoveFolder(Folder)) return false;
+    TOpenedEntry opened(Folder);
+    if (!opened.Opened() || !opened.IsFolder() || opened.IsLink() || !FRoutes.Direct(Folder, opened)) return false;
+    if (!NormalizePath(opened.FinalPath(), checked) || !Rules().MayRemoveFolder(opened.FinalPath())) return false;
+    DWORD error = ERROR_SUCCESS;
+    return opened.Delete(error);
   }
 
   // Moves the running program to a fresh name in the temporary folder (a rename on its
@@ -226,7 +524,7 @@ class TRemoval {
     }
     if (MoveFileExA(Program.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) {
       const std::string own = ParentFolder(Program);
-      if (FRules.MayRemoveFolder(own)) MoveFileExA(own.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+      if (Rules().MayRemoveFolder(own)) MoveFileExA(own.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
       NotRemoved(Program + " (removed at the next restart)");
     } else {
       NotRemoved(Program + " (" + ErrorText(error) + ")");
@@ -236,15 +534,15 @@ class TRemoval {
   enum class TShare { NotShared, StillUsed, Released };
 
   // One use fewer of a file the installation counted as shared (its SharedDLLs value,
-  // named by the long or the short path); once for each file, however often it is logged.
-  TShare ReleaseShare(const std::string& Path) {
-    const std::string id = Upper(Path);
-    if (auto done = FShares.find(id); done != FShares.end()) return done->second;
+  // named by the logged, the long, the final or the short path); once for each file,
+  // however often and by whatever route it is logged.
+  TShare ReleaseShare(const std::string& Id, const std::vector<std::string>& Names) {
+    if (auto done = FShares.find(Id); done != FShares.end()) return done->second;
     TShare share = TShare::NotShared;
     TKey counts(HKEY_LOCAL_MACHINE, kSharedDllsKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
+    std::vector<std::string> names = Names;
     char shortPath[MAX_PATH + 1];
-    const DWORD length = GetShortPathNameA(Path.c_str(), shortPath, sizeof shortPath);
-    std::vector<std::string> names{Path};
+    const DWORD length = GetShortPathNameA(Names.back().c_str(), shortPath, sizeof shortPath);
     if (length > 0 && length < sizeof shortPath) names.emplace_back(shortPath, length);
     for (const std::string& name : names) {
       long long count = 0;
@@ -259,30 +557,128 @@ class TRemoval {
       }
       break;
     }
-    FShares[id] = share;
+    FShares[Id] = share;
     return share;
   }
 
-  // Whether a logged file goes, in its long form: the rules allow it, or it is a shared
-  // file that no program uses any more and the user lets it go. A file still shared
-  // stays without a word: it is the other programs'.
-  bool MayGo(const std::string& Logged, std::string& Path) {
-    std::string checked;
-    if (!NormalizePath(Logged, checked)) return Allowed(Logged, Path);
-    const std::string path = LongPath(checked);
-    const TShare share = ReleaseShare(path);
-    if (share == TShare::StillUsed) return false;
-    if (share == TShare::Released && NormalizePath(path, checked) && !FRules.MayDeleteFile(path) &&
-        GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
-      if (!FRemoveShared) {
-        NotRemoved(path + " (a shared file that no program uses any more; kept)");
-        return false;
-      }
-      if (!FRemoveShared(path)) return false;
-      Path = path;
-      return FNamedOwnProgram.empty() || !SamePath(Path, FNamedOwnProgram);
+  // A file of Windows itself: one of its known libraries, or a file of its folders whose
+  // version names Windows' maker.
+  bool IsSystemFile(const std::string& Final) const {
+    const std::string name = Upper(Final.substr(Final.find_last_of('\\') + 1));
+    if (FKnown.count(name) != 0) return true;
+    return HasSystemVersion(Final);
+  }
+
+  // Whether an entry of a data folder is the installation's: in a folder of its own
+  // there that holds only logged files, or, right in the data folder, a shortcut to a
+  // logged file.
+  bool MadeByInstallation(const std::string& Path, const std::string& DataFolder) {
+    const std::string below = Path.substr(DataFolder.size() + 1);
+    const size_t slash = below.find('\\');
+    if (slash == std::string::npos) {
+      const std::string extension = UpperExtension(Path);
+      if (extension != ".LNK" && extension != ".PIF") return false;
+      const std::string target = ShortcutTarget(Path);
+      std::string checked;
+      return !target.empty() && NormalizePath(target, checked) && FLogged.count(Upper(LongPath(checked))) != 0;
     }
-    return Allowed(Logged, Path);
+    const std::string own = DataFolder + "\\" + below.substr(0, slash);
+    if (auto known = FOwnDataFolders.find(Upper(own)); known != FOwnDataFolders.end()) return known->second;
+    size_t budget = 4096;
+    const bool ours = HoldsOnlyLoggedFiles(own, budget);
+    FOwnDataFolders[Upper(own)] = ours;
+    return ours;
+  }
+
+  bool HoldsOnlyLoggedFiles(const std::string& Folder, size_t& Budget) const {
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((Folder + "\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    bool ours = true;
+    do {
+      const std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string path = Folder + "\\" + name;
+      if (Budget-- == 0 || (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        ours = false;
+      else if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        ours = HoldsOnlyLoggedFiles(path, Budget);
+      else
+        ours = FLogged.count(Upper(path)) != 0;
+    } while (ours && FindNextFileA(find, &found));
+    FindClose(find);
+    return ours;
+  }
+
+  // Judges a logged file on the file itself and, when it may go, deletes it. It may go
+  // when the rules allow its logged path and its final path, nothing but the machine's own
+  // folders' links lie on its way, it is no file of Windows, and inside a data folder the
+  // installation made it; or when it is a shared file in the system folder that no
+  // program uses any more and the user lets it go. A file still shared stays without a
+  // word: it is the other programs'. Before the file goes, Unregister (when given) acts on
+  // it by its final path.
+  void JudgeAndDelete(const std::string& Logged, const std::function<void(const std::string&)>& Unregister) {
+    std::string checked;
+    if (!NormalizePath(Logged, checked)) {
+      NotRemoved(Logged + " (not a plain full path of a file)");
+      return;
+    }
+    const std::string path = LongPath(checked);
+    TOpenedEntry opened(path);
+    if (!opened.Opened()) {
+      if (!opened.Missing()) NotRemoved(path + " (" + ErrorText(opened.Error()) + ")");
+      // Gone already: its count goes all the same.
+      else if (NormalizePath(path, checked))
+        ReleaseShare(Upper(path), {Logged, path});
+      return;
+    }
+    const std::string& final = opened.FinalPath();
+    if (!FRoutes.Direct(path, opened)) {
+      NotRemoved(path + " (reached through a link or another drive: " + final + ")");
+      return;
+    }
+    if (opened.IsFolder()) {
+      NotRemoved(path + " (a folder, not a file)");
+      return;
+    }
+    if (!FNamedOwnProgram.empty() && SamePath(path, FNamedOwnProgram)) return;  // it goes last, on its own way
+    const TShare share = ReleaseShare(opened.Id(), {Logged, path, final});
+    if (share == TShare::StillUsed) return;
+    const bool allowed = NormalizePath(path, checked) && Rules().MayDeleteFile(path) &&
+                         NormalizePath(final, checked) && Rules().MayDeleteFile(final);
+    if (!allowed) {
+      if (share != TShare::Released || !FRoutes.InSystemFolder(final) || IsSystemFile(final)) {
+        NotRemoved(path + (share == TShare::Released && FRoutes.InSystemFolder(final)
+                               ? " (a file of Windows itself; kept)"
+                               : " (a root, Windows or shared folder, or a file in one)"));
+        return;
+      }
+      if (!AskedShared(opened.Id(), final)) return;
+    } else if (const std::string data = FRoutes.DataFolderOf(path); !data.empty() && !MadeByInstallation(path, data)) {
+      NotRemoved(path + " (in a folder of the user's or of all programs, and not made by this installation)");
+      return;
+    }
+    if (!FDeleted.insert(opened.Id()).second) return;
+    if (Unregister) Unregister(final);
+    DWORD error = ERROR_SUCCESS;
+    if (!opened.Delete(error)) {
+      NotRemoved(path + " (" + ErrorText(error) + ")");
+      return;
+    }
+    FFolders.insert(ParentFolder(path));
+    RemoveHelpRegistration(path);
+  }
+
+  // The user's answer for a shared file nobody uses any more, asked once for each file.
+  bool AskedShared(const std::string& Id, const std::string& Path) {
+    if (auto asked = FAnswers.find(Id); asked != FAnswers.end()) return asked->second;
+    bool answer = false;
+    if (!FRemoveShared)
+      NotRemoved(Path + " (a shared file that no program uses any more; kept)");
+    else
+      answer = FRemoveShared(Path);
+    FAnswers[Id] = answer;
+    return answer;
   }
 
   // The help registration of a help file that went, when it names the file's folder.
@@ -297,22 +693,8 @@ class TRemoval {
     if (!folder.empty() && SamePath(LongPath(folder), ParentFolder(Path))) RegDeleteValueA(help.Get(), name.c_str());
   }
 
-  // A logged path the rules let us touch, in its long form; reported otherwise.
-  bool Allowed(const std::string& Logged, std::string& Path) {
-    std::string checked;
-    if (!NormalizePath(Logged, checked)) {
-      NotRemoved(Logged + " (not a plain full path of a file)");
-      return false;
-    }
-    Path = LongPath(checked);
-    if (!NormalizePath(Path, checked) || !FRules.MayDeleteFile(Path)) {
-      NotRemoved(Logged + " (a root, Windows or shared folder, or a file in one)");
-      return false;
-    }
-    // The running program goes last, on its own way.
-    return FNamedOwnProgram.empty() || !SamePath(Path, FNamedOwnProgram);
-  }
-
+  // A registered file is unregistered only when it goes itself, and only as the kind an
+  // installation logs for its name.
   void UnregisterActiveX(const std::vector<std::string>& Entries) {
     for (const std::string& entry : Entries) {
       std::string logged;
@@ -321,12 +703,14 @@ class TRemoval {
         NotRemoved(entry + " (not a registration entry)");
         continue;
       }
-      std::string path;
-      if (!MayGo(logged, path)) continue;
-      if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) continue;  // gone already
-      bool done = kind == '0' ? UnregisterLibrary(path) : kind == '1' ? UnregisterServer(path) : UnregisterTypes(path);
-      if (!done) NotRemoved("the registration of " + path);
-      RemoveFile(path);
+      if (kind != ActiveXKindOf(logged)) {
+        NotRemoved(entry + " (not the registration an installation logs for such a file)");
+        continue;
+      }
+      JudgeAndDelete(logged, [this, kind](const std::string& Path) {
+        bool done = kind == '0' ? UnregisterLibrary(Path) : kind == '1' ? UnregisterServer(Path) : UnregisterTypes(Path);
+        if (!done) NotRemoved("the registration of " + Path);
+      });
     }
   }
 
@@ -372,26 +756,7 @@ class TRemoval {
     return done;
   }
 
-  void DeleteLoggedFile(const std::string& Logged) {
-    std::string path;
-    if (MayGo(Logged, path)) RemoveFile(path);
-  }
-
-  // Deletes a file that may go (a long, checked path), noting its folder.
-  void RemoveFile(const std::string& Path) {
-    FFolders.insert(ParentFolder(Path));
-    DWORD attributes = GetFileAttributesA(Path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return;  // gone already
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-      NotRemoved(Path + " (a folder, not a file)");
-      return;
-    }
-    if (attributes & FILE_ATTRIBUTE_READONLY) SetFileAttributesA(Path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-    if (!DeleteFileA(Path.c_str()))
-      NotRemoved(Path + " (" + ErrorText(GetLastError()) + ")");
-    else
-      RemoveHelpRegistration(Path);
-  }
+  void DeleteLoggedFile(const std::string& Logged) { JudgeAndDelete(Logged, nullptr); }
 
   void RemoveRegistryEntries(const std::vector<TLoggedRegistryKey>& Entries) {
     for (const TLoggedRegistryKey& logged : Entries) {
@@ -402,20 +767,36 @@ class TRemoval {
         continue;
       }
       HKEY rootHandle = RootHandle(root);
-      {
-        TKey values(rootHandle, key, KEY_SET_VALUE | KEY_QUERY_VALUE);
-        for (const TLoggedValue& value : logged.Values) {
-          if (!values) break;
-          LONG result = RegDeleteValueA(values.Get(), value.Name.c_str());
-          if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND)
-            NotRemoved("the value " + value.Name + " of " + key + " (" + ErrorText(static_cast<DWORD>(result)) + ")");
-        }
-      }
+      RemoveLoggedValues(rootHandle, root, key, logged.Values);
       // Then the key and its parents, while they are empty and may go.
       for (std::string current = key; !current.empty() && MayDeleteKey(root, current); current = ParentKey(current)) {
         if (!IsEmptyKey(rootHandle, current)) break;
         if (RegDeleteKeyA(rootHandle, current.c_str()) != ERROR_SUCCESS) break;
       }
+    }
+  }
+
+  // The logged values of a key that still hold what the log says the installation wrote,
+  // outside Windows' own configuration.
+  void RemoveLoggedValues(HKEY RootHandle, TLogRoot Root, const std::string& Key,
+                          const std::vector<TLoggedValue>& Values) {
+    TKey values(RootHandle, Key, KEY_SET_VALUE | KEY_QUERY_VALUE);
+    if (!values) return;
+    const bool mayGo = MayDeleteValue(Root, Key);
+    for (const TLoggedValue& value : Values) {
+      std::string data;
+      if (!values.ReadData(value.Name, data)) continue;  // gone already
+      if (!mayGo) {
+        NotRemoved("the value " + value.Name + " of " + Key + " (Windows' own configuration; kept)");
+        continue;
+      }
+      if (data != value.Data) {
+        NotRemoved("the value " + value.Name + " of " + Key + " (it no longer holds what the installation wrote)");
+        continue;
+      }
+      LONG result = RegDeleteValueA(values.Get(), value.Name.c_str());
+      if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND)
+        NotRemoved("the value " + value.Name + " of " + Key + " (" + ErrorText(static_cast<DWORD>(result)) + ")");
     }
   }
 
@@ -440,10 +821,15 @@ class TRemoval {
     return RegDeleteKeyA(Root, Key.c_str()) == ERROR_SUCCESS;
   }
 
-  const TFolderRules& FRules;
+  TRoutes FRoutes;
   const TSharedFileQuestion& FRemoveShared;
-  std::map<std::string, TShare> FShares;  // by upper-case long path
-  std::string FNamedOwnProgram;           // the running program when the uninstall command names it
+  std::string FNamedOwnProgram;              // the running program when the uninstall command names it
+  std::set<std::string> FKnown;              // the system's known libraries, upper case
+  std::set<std::string> FLogged;             // every logged file, long and upper case
+  std::map<std::string, TShare> FShares;     // by file
+  std::map<std::string, bool> FAnswers;      // by file
+  std::set<std::string> FDeleted;            // by file
+  std::map<std::string, bool> FOwnDataFolders;  // upper case
   TUninstallReport FReport;
   std::set<std::string> FFolders;
 };
@@ -463,46 +849,33 @@ TFolderRules MachineFolderRules() {
   if (length > 0 && length < MAX_PATH) rules.Sealed.push_back(LongPath(std::string(buffer, length)));
   length = GetSystemDirectoryA(buffer, MAX_PATH);
   if (length > 0 && length < MAX_PATH) rules.Sealed.push_back(LongPath(std::string(buffer, length)));
-  for (int csidl : {CSIDL_PROGRAM_FILES,
-                    CSIDL_PROGRAM_FILES_COMMON,
-                    CSIDL_PROGRAM_FILESX86,
-                    CSIDL_PROGRAM_FILES_COMMONX86,
-                    CSIDL_PROFILE,
-                    CSIDL_APPDATA,
-                    CSIDL_LOCAL_APPDATA,
-                    CSIDL_COMMON_APPDATA,
-                    CSIDL_DESKTOPDIRECTORY,
-                    CSIDL_COMMON_DESKTOPDIRECTORY,
-                    CSIDL_STARTMENU,
-                    CSIDL_COMMON_STARTMENU,
-                    CSIDL_PROGRAMS,
-                    CSIDL_COMMON_PROGRAMS,
-                    CSIDL_STARTUP,
-                    CSIDL_COMMON_STARTUP,
-                    CSIDL_PERSONAL,
-                    CSIDL_COMMON_DOCUMENTS,
-                    CSIDL_FAVORITES,
-                    CSIDL_SENDTO,
-                    CSIDL_RECENT,
-                    CSIDL_TEMPLATES,
-                    CSIDL_FONTS,
-                    CSIDL_COOKIES,
-                    CSIDL_INTERNET_CACHE,
-                    CSIDL_HISTORY,
-                    CSIDL_MYPICTURES,
-                    CSIDL_MYMUSIC,
-                    CSIDL_MYVIDEO,
-                    CSIDL_ADMINTOOLS,
-                    CSIDL_COMMON_ADMINTOOLS}) {
+  for (int csidl : {CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86}) {
     std::string folder = Folder(csidl);
     if (!folder.empty()) rules.Protected.push_back(folder);
   }
+  // The user's and every program's data: kept, and so is what the installation did not
+  // make in them.
+  std::vector<std::string> data;
+  for (int csidl : {CSIDL_PROGRAM_FILES_COMMON, CSIDL_PROGRAM_FILES_COMMONX86, CSIDL_PROFILE, CSIDL_APPDATA,
+                    CSIDL_LOCAL_APPDATA, CSIDL_COMMON_APPDATA, CSIDL_DESKTOPDIRECTORY, CSIDL_COMMON_DESKTOPDIRECTORY,
+                    CSIDL_STARTMENU, CSIDL_COMMON_STARTMENU, CSIDL_PROGRAMS, CSIDL_COMMON_PROGRAMS, CSIDL_STARTUP,
+                    CSIDL_COMMON_STARTUP, CSIDL_PERSONAL, CSIDL_COMMON_DOCUMENTS, CSIDL_FAVORITES, CSIDL_COMMON_FAVORITES,
+                    CSIDL_SENDTO, CSIDL_RECENT, CSIDL_TEMPLATES, CSIDL_COMMON_TEMPLATES, CSIDL_FONTS, CSIDL_COOKIES,
+                    CSIDL_INTERNET_CACHE, CSIDL_HISTORY, CSIDL_MYPICTURES, CSIDL_MYMUSIC, CSIDL_MYVIDEO,
+                    CSIDL_ADMINTOOLS, CSIDL_COMMON_ADMINTOOLS}) {
+    std::string folder = Folder(csidl);
+    if (!folder.empty()) data.push_back(folder);
+  }
+  length = GetEnvironmentVariableA("PUBLIC", buffer, MAX_PATH);
+  if (length > 0 && length < MAX_PATH) data.push_back(LongPath(std::string(buffer, length)));
   length = GetTempPathA(MAX_PATH, buffer);
   if (length > 0 && length < MAX_PATH) {
     std::string temp = LongPath(std::string(buffer, length));
     while (!temp.empty() && temp.back() == '\\') temp.pop_back();
     rules.Protected.push_back(temp);
   }
+  rules.Protected.insert(rules.Protected.end(), data.begin(), data.end());
+  rules.Data = data;
   return rules;
 }
 

@@ -73,6 +73,31 @@ constexpr std::array<std::string_view, 24> kBaseKeys = {
     "Environment\\Path",
     "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows"};
 
+// Keys of Windows' own configuration, below any root: no value in them or below them is
+// removed whatever a log says.
+constexpr std::array<std::string_view, 21> kConfigurationKeys = {
+    "System",
+    "Environment",
+    "Control Panel",
+    "Volatile Environment",
+    "Software\\Policies",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Setup",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\ShellServiceObjectDelayLoad",
+    "Software\\Microsoft\\Windows\\Help",
+    "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
+    "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows",
+    "Software\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options",
+    "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts",
+    "Software\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList",
+    "Software\\Microsoft\\Cryptography",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\RunServices",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\RunServicesOnce"};
+
 // Keys right below HKEY_CLASSES_ROOT that hold every program's registrations.
 constexpr std::array<std::string_view, 14> kSharedClassKeys = {"CLSID",
                                                                "Interface",
@@ -215,6 +240,17 @@ bool MayDeleteKey(TLogRoot Root, const std::string& Key) {
   const std::string ownKey(own);
   for (std::string_view base : kBaseKeys)
     if (IsSameOrParent(ownKey, std::string(base))) return false;
+  return true;
+}
+
+bool MayDeleteValue(TLogRoot Root, const std::string& Key) {
+  std::string checked;
+  if (!NormalizeKey(Key, checked) || checked != Key) return false;
+  const size_t depth = static_cast<size_t>(std::count(Key.begin(), Key.end(), '\\')) + 1;
+  if (depth < MinimumDepth(Root)) return false;
+  const std::string own = WithoutWow64Node(KeyBelowUser(Root, Key));
+  for (std::string_view configuration : kConfigurationKeys)
+    if (IsSameOrParent(std::string(configuration), own)) return false;
   return true;
 }
 

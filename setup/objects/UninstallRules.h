@@ -20,6 +20,10 @@ bool NormalizePath(std::string_view Text, std::string& Path);
 struct TFolderRules {
   std::vector<std::string> Protected;
   std::vector<std::string> Sealed;
+  // Folders whose entries are the user's or every program's (profile folders, the
+  // machine's data, the public profile, Common Files): an entry inside one goes only when
+  // the removal can tell that the installation made it.
+  std::vector<std::string> Data;
 
   // A file the log names may be deleted: a checked path below a folder of the drive
   // (never in a drive's root), not a protected folder or a parent of one, not inside
@@ -47,6 +51,12 @@ bool NormalizeKey(std::string_view Text, std::string& Key);
 // Windows or other programs rely on (the Software, System and class keys, the keys of
 // Windows' own settings and of every product's uninstall entry), nor a parent of one.
 bool MayDeleteKey(TLogRoot Root, const std::string& Key);
+// A logged value of Key may be deleted (when its data is still what the log holds): Key is
+// a checked key below the root's own level and not part of Windows' own configuration
+// (logon, session manager, services and the rest of the System keys, environment,
+// policies, Control Panel, shell folders, shared-file counts, other products' uninstall
+// entries). A product's own value under Run or App Paths may go.
+bool MayDeleteValue(TLogRoot Root, const std::string& Key);
 // The parent of a checked key; empty for a key right below the root.
 std::string ParentKey(const std::string& Key);
 

@@ -88,7 +88,7 @@ TEST_F(HostileLog, AWindowsKeyInAnotherCaseStaysWhenEmptied) {
   const std::string entry = Key + "\\RegistryKeys\\RegistryKey1";
   testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, entry, "Key", "\\" + logged);
   SetNumber(HKEY_LOCAL_MACHINE, entry, "Root", 2);
-  testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, entry + "\\Entries", "Value", "");
+  testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, entry + "\\Entries", "Value", "goes");
   const bool runOnceHadMore = [&] {
     HKEY key = nullptr;
     DWORD subkeys = 0, values = 0;

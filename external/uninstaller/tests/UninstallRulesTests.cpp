@@ -22,6 +22,11 @@ TEST(UninstallPaths, OnlyFullDrivePathsWithoutTricksAreTaken) {
         "\\\\?\\C:\\x", "C:\\App\\..\\Windows\\win.ini", "C:\\App\\.\\x", "C:\\Windows.\\x.dll", "C:\\Windows \\x",
         "C:\\App\\x*.dll", "C:\\App\\x:stream", "C:\\App/x", "C:\\App\\a\x01b", "1:\\x"})
     EXPECT_FALSE(Normal(refused)) << refused;
+  // "." and ".." parts anywhere, also where no trailing-dot rule would catch them.
+  for (const char* dots : {"C:\\..\\x", "C:\\.\\x", "C:\\App\\..", "C:\\App\\.", "C:\\App\\..\\..\\x",
+                           "C:\\App\\...\\x", "C:\\App\\.. \\x"})
+    EXPECT_FALSE(Normal(dots)) << dots;
+  EXPECT_TRUE(Normal("C:\\App\\.hidden\\..x"));
   EXPECT_TRUE(Normal("C:\\" + std::string(255, 'a')));
   EXPECT_FALSE(Normal("C:\\" + std::string(257, 'a')));
 }
@@ -80,6 +85,23 @@ TEST(UninstallKeys, RootsBaseKeysAndTheirParentsStay) {
   EXPECT_FALSE(LogRootFromNumber(-1, root));
   EXPECT_EQ(ParentKey("Software\\Maker"), "Software");
   EXPECT_EQ(ParentKey("Software"), "");
+}
+
+TEST(UninstallKeys, ValuesOfWindowsOwnConfigurationStay) {
+  for (const char* own : {"Software\\Maker\\Product", "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                          "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\vx4.exe"})
+    EXPECT_TRUE(MayDeleteValue(TLogRoot::LocalMachine, own)) << own;
+  EXPECT_TRUE(MayDeleteValue(TLogRoot::ClassesRoot, ".oks"));
+  for (const char* windows :
+       {"Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment",
+        "System\\CurrentControlSet\\Services\\x", "Software\\Policies\\Maker",
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
+        "Software\\Wow6432Node\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Other Product", "Software", "Software\\..\\System"})
+    EXPECT_FALSE(MayDeleteValue(TLogRoot::LocalMachine, windows)) << windows;
+  EXPECT_FALSE(MayDeleteValue(TLogRoot::CurrentUser, "Environment"));
+  EXPECT_FALSE(MayDeleteValue(TLogRoot::CurrentUser, "Control Panel\\Desktop"));
+  EXPECT_FALSE(MayDeleteValue(TLogRoot::Users, "S-1-5-21\\Environment"));
 }
 
 TEST(UninstallLog, EntryNamesActiveXEntriesAndProductNames) {

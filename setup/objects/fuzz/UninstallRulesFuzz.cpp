@@ -4,6 +4,7 @@
 // deletion is never a root, a key below a root or a parent of a protected key; a
 // product name never reaches outside its uninstall key.
 #include <cstddef>
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -28,7 +29,13 @@ void CheckPath(const std::string& text) {
     Check(path == text);
     Check(path.size() >= 4 && path[1] == ':' && path[2] == '\\');
     Check(path.find("\\\\") == std::string::npos);
-    Check(path.find("\\..") == std::string::npos || path.find("\\..\\") == std::string::npos);
+    // No part is "." or ".." or ends in a dot or a blank, which Windows would resolve or drop.
+    for (size_t start = 3; start <= path.size();) {
+      const size_t end = std::min(path.find('\\', start), path.size());
+      const std::string part = path.substr(start, end - start);
+      Check(!part.empty() && part.back() != '.' && part.back() != ' ');
+      start = end + 1;
+    }
   }
   if (Rules().MayDeleteFile(text)) {
     Check(NormalizePath(text, path));
@@ -55,6 +62,14 @@ void CheckKey(const std::string& text) {
     Check(!IsSameOrParent(own, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"));
     Check(!IsSameOrParent(own, "Control Panel\\International"));
     if (root != TLogRoot::ClassesRoot) Check(key.find('\\') != std::string::npos);
+  }
+  for (int number = 0; number <= 5; ++number) {
+    TLogRoot root;
+    Check(LogRootFromNumber(number, root));
+    if (!MayDeleteValue(root, key)) continue;
+    const std::string own = root == TLogRoot::Users ? key.substr(key.find('\\') + 1) : key;
+    Check(!IsSameOrParent("System", own) && !IsSameOrParent("Environment", own));
+    Check(!IsSameOrParent("Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", own));
   }
 }
 

@@ -300,10 +300,11 @@ end
   EXPECT_EQ(Log("\\RegistryKey1", "Key"), kTestKey + "\\Tool");
   EXPECT_EQ(ReadRegInteger(hkLocalMachine, Uninstall + "\\RegistryKeys\\RegistryKey1", "Root", -1),
             static_cast<int>(hkCurrentUser));
-  // Every entry is logged with its text, the skipped one too.
+  // Every entry is logged with its data, the skipped one too; a number in decimal (its
+  // text is not what was written).
   EXPECT_EQ(Log("\\RegistryKey1\\Entries", "Path"), windows + "\\Tools");
   EXPECT_EQ(Log("\\RegistryKey1\\Entries", "Secret"), "hidden");
-  EXPECT_EQ(Log("\\RegistryKey1\\Entries", "Level"), "ignored");
+  EXPECT_EQ(Log("\\RegistryKey1\\Entries", "Level"), "3");
   EXPECT_EQ(Log("\\RegistryKey2", "Key"), kTestKey + "\\Locale");
   EXPECT_EQ(Log("\\RegistryKey2\\Entries", "Language"), "DE");
   EXPECT_EQ(Log("\\RegistryKey3", "Key"), "-");
