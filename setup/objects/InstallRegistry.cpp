@@ -103,6 +103,17 @@ void TCustomInstallRegistry::OpenKey(TqnlkRegistry& Registry) const {
   if (!Registry.OpenKey(key, true)) throw IERegistryEntry("%s cannot create the key %s in the registry", Name(), key);
 }
 
+namespace {
+
+// A value's data as the uninstall log holds it: a number in decimal.
+std::string LoggedData(const TRegistryEntry& Entry) {
+  if (Entry.EntryType() == retInteger) return std::to_string(Entry.Integer());
+  if (Entry.EntryType() == retBoolean) return Entry.Boolean() ? "1" : "0";
+  return Entry.GetExpandedText();
+}
+
+}  // namespace
+
 void TCustomInstallRegistry::WriteEntry(const TRegistryEntry& Entry) const {
   TqnlkRegistry registry;
   OpenKey(registry);
@@ -110,7 +121,7 @@ void TCustomInstallRegistry::WriteEntry(const TRegistryEntry& Entry) const {
     if (registry.ValueExists(Entry.Ident()))
       journal->NoteValueBefore(static_cast<int>(FRootKey), GetKeyPath(), Entry.Ident());
     else
-      journal->NoteCreatedRegistryValue(static_cast<int>(FRootKey), GetKeyPath(), Entry.Ident());
+      journal->NoteCreatedRegistryValue(static_cast<int>(FRootKey), GetKeyPath(), Entry.Ident(), LoggedData(Entry));
   }
   switch (Entry.EntryType()) {
     case retText:
@@ -182,10 +193,7 @@ void TCustomInstallRegistry::WriteUninstallInfo(const std::string& Key) {
   // removes a value only while it still holds that.
   for (int i = 0; i < FEntries->Count(); ++i) {
     const TRegistryEntry* entry = FEntries->Entry(i);
-    std::string data = entry->GetExpandedText();
-    if (entry->EntryType() == retInteger) data = std::to_string(entry->Integer());
-    if (entry->EntryType() == retBoolean) data = entry->Boolean() ? "1" : "0";
-    WriteRegString(hkLocalMachine, entryKey + "\\Entries", entry->Ident(), data);
+    WriteRegString(hkLocalMachine, entryKey + "\\Entries", entry->Ident(), LoggedData(*entry));
   }
 }
 

@@ -156,13 +156,14 @@ void TInstallRunJournal::NoteCreatedRegistryKey(int Root, const std::string& Key
   FCreatedKeys.push_back({Root, Key, {}});
 }
 
-void TInstallRunJournal::NoteCreatedRegistryValue(int Root, const std::string& Key, const std::string& Name) {
+void TInstallRunJournal::NoteCreatedRegistryValue(int Root, const std::string& Key, const std::string& Name,
+                                                  const std::string& Data) {
   NoteCreatedRegistryKey(Root, Key);
   for (TCreatedKey& created : FCreatedKeys)
     if (created.Root == Root && fw::SameText(created.Key, Key)) {
       if (std::none_of(created.Values.begin(), created.Values.end(),
-                       [&](const std::string& value) { return fw::SameText(value, Name); }))
-        created.Values.push_back(Name);
+                       [&](const auto& value) { return fw::SameText(value.first, Name); }))
+        created.Values.emplace_back(Name, Data);
       return;
     }
 }
@@ -181,7 +182,7 @@ std::vector<std::string> TInstallRunJournal::Undo() {
     logged.Entry = "RegistryKey" + std::to_string(++number);
     logged.Key = key.Key;
     logged.Root = key.Root;
-    for (const std::string& value : key.Values) logged.Values.push_back({value, std::string()});
+    for (const auto& [name, data] : key.Values) logged.Values.push_back({name, data});
     created.RegistryKeys.push_back(std::move(logged));
   }
   TRemovalOptions options;

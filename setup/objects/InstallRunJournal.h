@@ -40,8 +40,9 @@ class TInstallRunJournal {
   void NoteValueBefore(int Root, const std::string& Key, const std::string& Name);
   // A registry key (root as the uninstall log numbers it) the run is about to create.
   void NoteCreatedRegistryKey(int Root, const std::string& Key);
-  // A value of a registry key that the run is about to create.
-  void NoteCreatedRegistryValue(int Root, const std::string& Key, const std::string& Name);
+  // A value of a registry key that the run is about to create, with its data as the
+  // uninstall log holds it (a number in decimal).
+  void NoteCreatedRegistryValue(int Root, const std::string& Key, const std::string& Name, const std::string& Data);
 
   // Takes the run back: removes what it created the way the uninstaller removes a
   // product, gives the shared-file counts their earlier values and puts the uninstall key
@@ -54,7 +55,7 @@ class TInstallRunJournal {
   struct TCreatedKey {
     int Root;
     std::string Key;
-    std::vector<std::string> Values;
+    std::vector<std::pair<std::string, std::string>> Values;  // name and data
   };
   void RemoveCreatedFolders() const;
   void RestoreFolders() const;

@@ -8,10 +8,12 @@
 #include "core/FormReader.h"
 #include "gui/WinHandles.h"
 #include "objects/InstallRegistry.h"
+#include "objects/InstallRunJournal.h"
 #include "paths/ContainerDestDir.h"
 #include "paths/ShellFolders.h"
 #include "paths/StandardSpecifiers.h"
 #include "support/Registry.h"
+#include "support/RegistryObject.h"
 #include "tests/ErrorText.h"
 
 using namespace setup;
@@ -355,6 +357,34 @@ TEST_F(RegistryLog, ASecondRunOfTheSetupKeepsOneRecordPerKeyAndRoot) {
   other->Process();
   EXPECT_EQ(Log("", "Entries"), "3");
   EXPECT_EQ(Log("\\RegistryKey3", "Key"), kTestKey + "\\Other");
+}
+
+TEST_F(RegistryLog, ARunTakenBackRemovesWhatItMadeAndGivesChangedValuesTheirData) {
+  // Before the run: the tool's key with a value of the user's.
+  WriteRegString(hkCurrentUser, kTestKey + "\\Tool", "Path", "mine");
+  auto* tool = new TInstallRegistry(&Owner);
+  tool->SetRootKey(hkCurrentUser);
+  tool->SetKey(kTestKey + "\\Tool");
+  tool->Entries()->AddEntry()->SetIdent("Path");
+  tool->Entries()->AddEntry()->SetIdent("Level");
+  auto* made = new TInstallRegistry(&Owner);
+  made->SetRootKey(hkCurrentUser);
+  made->SetKey(kTestKey + "\\Made\\Deeper");
+  made->Entries()->AddEntry()->SetIdent("Name");
+  Engine->Running = true;
+  Engine->BeginRun();
+  tool->Process();
+  made->Process();
+  ASSERT_EQ(ReadRegString(hkCurrentUser, kTestKey + "\\Made\\Deeper", "Name", "-"), "");
+  Engine->RunJournal()->Undo();
+  Engine->Running = false;
+  EXPECT_EQ(ReadRegString(hkCurrentUser, kTestKey + "\\Tool", "Path", "-"), "mine");
+  EXPECT_EQ(ReadRegString(hkCurrentUser, kTestKey + "\\Tool", "Level", "-"), "-");
+  TqnlkRegistry registry;
+  registry.SetRootKey(HKEY_CURRENT_USER);
+  EXPECT_TRUE(registry.KeyExistsReadOnly(kTestKey + "\\Tool"));
+  EXPECT_FALSE(registry.KeyExistsReadOnly(kTestKey + "\\Made"));
+  EXPECT_EQ(Log("", "Entries"), "-") << "the log goes back to what it was";
 }
 
 TEST_F(RegistryLog, NothingIsLoggedWhenUninstallIsOff) {
