@@ -203,50 +203,67 @@ struct TDispositionInfo {
 constexpr int kFileBasicInfo = 0;
 constexpr int kFileDispositionInfo = 4;
 
-// A file or folder opened without following a link at its end: what it is and where it
-// finally lies are read from the handle, and deleting it deletes what was judged, even
-// when its path is changed meanwhile.
+// Opens Path for Access without following a link at its end (or following it).
+HANDLE OpenEntry(const std::string& Path, DWORD Access, bool FollowLink) {
+  return CreateFileA(Path.c_str(), Access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | (FollowLink ? 0 : FILE_FLAG_OPEN_REPARSE_POINT),
+                     nullptr);
+}
+
+// The volume and the file's number on it: the same for every route to it; empty when
+// the system cannot tell.
+std::string FileIdOf(HANDLE Handle, DWORD* Attributes = nullptr) {
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!GetFileInformationByHandle(Handle, &information)) return std::string();
+  if (Attributes != nullptr) *Attributes = information.dwFileAttributes;
+  return std::to_string(information.dwVolumeSerialNumber) + ":" + std::to_string(information.nFileIndexHigh) + ":" +
+         std::to_string(information.nFileIndexLow);
+}
+
+// An open handle, closed when it goes.
+class THandle {
+ public:
+  explicit THandle(HANDLE Handle) : FHandle(Handle) {}
+  ~THandle() {
+    if (FHandle != INVALID_HANDLE_VALUE) CloseHandle(FHandle);
+  }
+  THandle(const THandle&) = delete;
+  THandle& operator=(const THandle&) = delete;
+  HANDLE Get() const { return FHandle; }
+  explicit operator bool() const { return FHandle != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE FHandle;
+};
+
+// A file or folder opened without following a link at its end (and without access to
+// its data, so that others may still read it): what it is and where it finally lies are
+// read from the handle. Deleting it deletes what was judged: the handle that deletes
+// must lead to the same file.
 class TOpenedEntry {
  public:
   // FollowLink opens what a link at the end leads to (for the machine's own folders).
-  explicit TOpenedEntry(const std::string& Path, bool FollowLink = false) : FPath(Path) {
-    FHandle = CreateFileA(Path.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
-                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                          FILE_FLAG_BACKUP_SEMANTICS | (FollowLink ? 0 : FILE_FLAG_OPEN_REPARSE_POINT), nullptr);
-    if (FHandle == INVALID_HANDLE_VALUE)
-      FHandle = CreateFileA(Path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING,
-                            FILE_FLAG_BACKUP_SEMANTICS | (FollowLink ? 0 : FILE_FLAG_OPEN_REPARSE_POINT), nullptr);
-    if (FHandle == INVALID_HANDLE_VALUE) {
+  explicit TOpenedEntry(const std::string& Path, bool FollowLink = false)
+      : FPath(Path), FHandle(OpenEntry(Path, FILE_READ_ATTRIBUTES, FollowLink)) {
+    if (!FHandle) {
       FError = GetLastError();
       return;
     }
-    BY_HANDLE_FILE_INFORMATION information{};
-    if (GetFileInformationByHandle(FHandle, &information)) {
-      FAttributes = information.dwFileAttributes;
-      FId = std::to_string(information.dwVolumeSerialNumber) + ":" + std::to_string(information.nFileIndexHigh) + ":" +
-            std::to_string(information.nFileIndexLow);
-    }
-    FFinalPath = FinalPathOf(FHandle);
+    FId = FileIdOf(FHandle.Get(), &FAttributes);
+    FFinalPath = FinalPathOf(FHandle.Get());
     if (FFinalPath.empty()) FFinalPath = Path;
   }
-  ~TOpenedEntry() {
-    if (FHandle != INVALID_HANDLE_VALUE) CloseHandle(FHandle);
-  }
-  TOpenedEntry(const TOpenedEntry&) = delete;
-  TOpenedEntry& operator=(const TOpenedEntry&) = delete;
 
-  bool Opened() const { return FHandle != INVALID_HANDLE_VALUE; }
+  bool Opened() const { return static_cast<bool>(FHandle); }
   bool Missing() const { return FError == ERROR_FILE_NOT_FOUND || FError == ERROR_PATH_NOT_FOUND; }
   DWORD Error() const { return FError; }
   bool IsFolder() const { return (FAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
   bool IsLink() const { return (FAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
   const std::string& FinalPath() const { return FFinalPath; }
-  // The volume and the file's number on it: the same for every route to it.
   const std::string& Id() const { return FId.empty() ? FFinalPath : FId; }
 
-  // Deletes it (a folder only when empty); it goes when the handle closes. On a system
-  // without deletion by handle, by its path.
+  // Deletes it (a folder only when empty). On a system without deletion by handle, by
+  // its path.
   bool Delete(DWORD& Error) {
     using TSetFileInformation = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
     const auto setInformation = Kernel32Function<TSetFileInformation>("SetFileInformationByHandle");
@@ -257,21 +274,30 @@ class TOpenedEntry {
       Error = GetLastError();
       return false;
     }
+    THandle deleting(OpenEntry(FPath, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, false));
+    if (!deleting) {
+      Error = GetLastError();
+      return false;
+    }
+    if (FileIdOf(deleting.Get()) != FId) {
+      Error = ERROR_FILE_NOT_FOUND;  // another file took its place meanwhile
+      return false;
+    }
     if (FAttributes & FILE_ATTRIBUTE_READONLY) {
       TBasicInfo basic{};
       basic.FileAttributes = FAttributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
       if (basic.FileAttributes == 0) basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
-      setInformation(FHandle, kFileBasicInfo, &basic, sizeof basic);
+      setInformation(deleting.Get(), kFileBasicInfo, &basic, sizeof basic);
     }
     TDispositionInfo disposition{TRUE};
-    if (setInformation(FHandle, kFileDispositionInfo, &disposition, sizeof disposition)) return true;
+    if (setInformation(deleting.Get(), kFileDispositionInfo, &disposition, sizeof disposition)) return true;
     Error = GetLastError();
     return false;
   }
 
  private:
   std::string FPath;
-  HANDLE FHandle = INVALID_HANDLE_VALUE;
+  THandle FHandle;
   DWORD FError = ERROR_SUCCESS;
   DWORD FAttributes = 0;
   std::string FFinalPath;
@@ -335,7 +361,8 @@ std::string ShortcutTarget(const std::string& Path) {
     wchar_t wide[MAX_PATH + 1];
     char buffer[MAX_PATH + 1] = "";
     if (MultiByteToWideChar(CP_ACP, 0, Path.c_str(), -1, wide, MAX_PATH + 1) != 0 &&
-        SUCCEEDED(file->Load(wide, STGM_READ)) && SUCCEEDED(link->GetPath(buffer, sizeof buffer, nullptr, 0)))
+        SUCCEEDED(file->Load(wide, STGM_READ)) &&
+        SUCCEEDED(link->GetPath(buffer, sizeof buffer, nullptr, SLGP_RAWPATH)))
       target = buffer;
     file->Release();
   }
@@ -572,15 +599,15 @@ class TRemoval {
   // Whether an entry of a data folder is the installation's: in a folder of its own
   // there that holds only logged files, or, right in the data folder, a shortcut to a
   // logged file.
-  bool MadeByInstallation(const std::string& Path, const std::string& DataFolder) {
+  bool MadeByInstallation(const std::string& Path, const std::string& DataFolder, std::string& Target) {
     const std::string below = Path.substr(DataFolder.size() + 1);
     const size_t slash = below.find('\\');
     if (slash == std::string::npos) {
       const std::string extension = UpperExtension(Path);
       if (extension != ".LNK" && extension != ".PIF") return false;
-      const std::string target = ShortcutTarget(Path);
+      Target = ShortcutTarget(Path);
       std::string checked;
-      return !target.empty() && NormalizePath(target, checked) && FLogged.count(Upper(LongPath(checked))) != 0;
+      return !Target.empty() && NormalizePath(Target, checked) && FLogged.count(Upper(LongPath(checked))) != 0;
     }
     const std::string own = DataFolder + "\\" + below.substr(0, slash);
     if (auto known = FOwnDataFolders.find(Upper(own)); known != FOwnDataFolders.end()) return known->second;
@@ -642,21 +669,28 @@ class TRemoval {
       return;
     }
     if (!FNamedOwnProgram.empty() && SamePath(path, FNamedOwnProgram)) return;  // it goes last, on its own way
-    const TShare share = ReleaseShare(opened.Id(), {Logged, path, final});
-    if (share == TShare::StillUsed) return;
     const bool allowed = NormalizePath(path, checked) && Rules().MayDeleteFile(path) &&
                          NormalizePath(final, checked) && Rules().MayDeleteFile(final);
+    // Windows' own files stay as they are, their counts too.
+    if (!allowed && IsSystemFile(final)) {
+      NotRemoved(path + " (a file of Windows itself; kept)");
+      return;
+    }
+    const TShare share = ReleaseShare(opened.Id(), {Logged, path, final});
+    if (share == TShare::StillUsed) return;
     if (!allowed) {
-      if (share != TShare::Released || !FRoutes.InSystemFolder(final) || IsSystemFile(final)) {
-        NotRemoved(path + (share == TShare::Released && FRoutes.InSystemFolder(final)
-                               ? " (a file of Windows itself; kept)"
-                               : " (a root, Windows or shared folder, or a file in one)"));
+      if (share != TShare::Released || !FRoutes.InSystemFolder(final)) {
+        NotRemoved(path + " (a root, Windows or shared folder, or a file in one)");
         return;
       }
       if (!AskedShared(opened.Id(), final)) return;
-    } else if (const std::string data = FRoutes.DataFolderOf(path); !data.empty() && !MadeByInstallation(path, data)) {
-      NotRemoved(path + " (in a folder of the user's or of all programs, and not made by this installation)");
-      return;
+    } else if (const std::string data = FRoutes.DataFolderOf(path); !data.empty()) {
+      std::string target;
+      if (!MadeByInstallation(path, data, target)) {
+        NotRemoved(path + " (in a folder of the user's or of all programs, and not made by this installation" +
+                   (target.empty() ? std::string() : ": a shortcut to " + target)  + ")");
+        return;
+      }
     }
     if (!FDeleted.insert(opened.Id()).second) return;
     if (Unregister) Unregister(final);

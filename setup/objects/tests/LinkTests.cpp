@@ -435,6 +435,9 @@ TEST_F(Links, TheUninstallerWritesTheAddRemoveValues) {
                         {"RegOwner", "Owner"},
                         {"URLInfoAbout", "http://example.com"},
                         {"UninstallString", "\"C:\\App\\uninstall.exe\" Stavrel Links " + kPid}}));
+  // The program is logged too: installed again into another folder, the product's log
+  // still names the first folder's program.
+  EXPECT_EQ(ReadRegString(hkLocalMachine, key + "\\Files", "File1", "-"), "C:\\App\\uninstall.exe");
   DeleteRegKeyTree(hkLocalMachine, key);
 
   // The uninstaller's shortcut passes the product name.
