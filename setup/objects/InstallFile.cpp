@@ -821,9 +821,9 @@ void TCustomInstallFile::NoteCreatedFile() const {
   TInstallRunJournal* journal = CurrentRunJournal();
   if (journal == nullptr || FTargetExisted || !FExtractName.empty()) return;
   if (FActiveX)
-    journal->NoteCreatedActiveXFile(GetDestFileName(), ActiveXKind());
+    journal->NoteCreatedActiveXFile(GetDestFileName(), ActiveXKind(), FUpdateDLLCounter);
   else
-    journal->NoteCreatedFile(GetDestFileName());
+    journal->NoteCreatedFile(GetDestFileName(), FUpdateDLLCounter);
 }
 
 void TCustomInstallFile::WriteUninstallInfo(const std::string& Key) {

@@ -117,15 +117,22 @@ void TInstallRunJournal::NoteFolder(const std::string& Path) {
       FCreatedFolders.push_back(existing);
     existing = parent;
   }
-  for (const std::string& noted : FFoldersBefore)
-    if (fw::SameText(noted, existing)) return;
+  // What the run made itself is no folder of before.
+  const auto same = [&](const std::string& folder) { return fw::SameText(folder, existing); };
+  if (std::any_of(FCreatedFolders.begin(), FCreatedFolders.end(), same) ||
+      std::any_of(FFoldersBefore.begin(), FFoldersBefore.end(), same))
+    return;
   FFoldersBefore.push_back(existing);
 }
 
-void TInstallRunJournal::NoteCreatedFile(const std::string& Path) { FCreatedFiles.push_back(Path); }
+void TInstallRunJournal::NoteCreatedFile(const std::string& Path, bool Shared) {
+  FCreatedFiles.push_back(Path);
+  if (Shared) FCreatedShared.push_back(Path);
+}
 
-void TInstallRunJournal::NoteCreatedActiveXFile(const std::string& Path, char Kind) {
+void TInstallRunJournal::NoteCreatedActiveXFile(const std::string& Path, char Kind, bool Shared) {
   FCreatedActiveX.push_back(Path + ";" + std::string(1, Kind));
+  if (Shared) FCreatedShared.push_back(Path);
 }
 
 void TInstallRunJournal::NoteSharedCount(const std::string& Name, std::optional<uint32_t> Before) {
@@ -185,6 +192,7 @@ std::vector<std::string> TInstallRunJournal::Undo() {
     for (const auto& [name, data] : key.Values) logged.Values.push_back({name, data});
     created.RegistryKeys.push_back(std::move(logged));
   }
+  CountUncountedSharedFiles();
   TRemovalOptions options;
   options.RemoveShared = [](const std::string&) { return true; };
   TUninstallReport report = RemoveLoggedEntries(created, MachineFolderRules(), options);
@@ -198,10 +206,25 @@ std::vector<std::string> TInstallRunJournal::Undo() {
   FLastFolder.clear();
   FCreatedFiles.clear();
   FCreatedActiveX.clear();
+  FCreatedShared.clear();
   FCreatedKeys.clear();
   FSharedCountsBefore.clear();
   FValuesBefore.clear();
   return report.NotRemoved;
+}
+
+void TInstallRunJournal::CountUncountedSharedFiles() {
+  // A shared file the run made but had not counted yet (the run ended right after it was
+  // written) is counted now: the removal then gives the use back and the file goes, also
+  // from a folder the rules keep, as the uninstaller removes a shared file no program
+  // uses. Its count goes back to none afterwards.
+  for (const std::string& path : FCreatedShared) {
+    if (HasSharedDLLCount(path) || !FileExists(path)) continue;
+    unsigned long error = 0;
+    TSharedCountBefore before;
+    IncrementSharedDLLValue(path, error, &before);
+    if (!before.Name.empty()) NoteSharedCount(before.Name, before.Count);
+  }
 }
 
 void TInstallRunJournal::RemoveCreatedFolders() const {

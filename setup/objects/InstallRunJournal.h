@@ -27,10 +27,11 @@ class TInstallRunJournal {
   // A folder the run is about to make (with its parents) when missing: an undo removes
   // what of it the run made, once empty, and keeps the deepest part that was there.
   void NoteFolder(const std::string& Path);
-  // A file or shortcut that was not there before the run.
-  void NoteCreatedFile(const std::string& Path);
+  // A file or shortcut that was not there before the run; Shared: one that is counted
+  // under SharedDLLs (it goes like a shared file whose last use ends).
+  void NoteCreatedFile(const std::string& Path, bool Shared = false);
   // A COM file (kind as the uninstall log's "ActiveX" entries) that was not there before.
-  void NoteCreatedActiveXFile(const std::string& Path, char Kind);
+  void NoteCreatedActiveXFile(const std::string& Path, char Kind, bool Shared = false);
   // A shared-file count (the SharedDLLs value Name) about to change; Before is its count
   // then, none when missing. Only the first note of a name counts.
   void NoteSharedCount(const std::string& Name, std::optional<uint32_t> Before);
@@ -57,6 +58,7 @@ class TInstallRunJournal {
     std::string Key;
     std::vector<std::pair<std::string, std::string>> Values;  // name and data
   };
+  void CountUncountedSharedFiles();
   void RemoveCreatedFolders() const;
   void RestoreFolders() const;
   void RestoreSharedCounts();
@@ -70,6 +72,7 @@ class TInstallRunJournal {
   std::string FLastFolder;                   // the folder noted last
   std::vector<std::string> FCreatedFiles;
   std::vector<std::string> FCreatedActiveX;  // "path;kind"
+  std::vector<std::string> FCreatedShared;   // the shared ones of both
   std::vector<std::pair<std::string, std::optional<uint32_t>>> FSharedCountsBefore;
   std::vector<TCreatedKey> FCreatedKeys;
   struct TValueBefore;

@@ -34,6 +34,8 @@ std::vector<std::string> CompareSnapshots(const TSnapshotItems& Before, const TS
 class TMachineSnapshot {
  public:
   TMachineSnapshot(std::vector<TWatchedKey> Keys, std::vector<TWatchedFolder> Folders);
+  // Watches one folder more.
+  void Watch(TWatchedFolder Folder) { FFolders.push_back(std::move(Folder)); }
   // Reads every watched key and folder.
   TSnapshotItems Take() const;
 

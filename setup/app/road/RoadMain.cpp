@@ -4,12 +4,15 @@
 // Add/Remove Programs entry and shows that nothing the setup made remains.
 //
 //   install_road [--screenshots <folder>] [--copy-setup <folder>] [--setup <setup.exe>] [--restart]
+//                [--failures [--small-drive <X:\>] [--read-only-drive <Y:\>]]
 //
 // --screenshots: a PNG of the splash and of every window passed, below <folder>;
 // --copy-setup: a copy of the built setup.exe there; --setup: installs that setup instead
 // of building one; --restart: before the uninstall, installs once more while the main
-// program is held open and plays the restart that replaces it. Exit code 0 when every
-// check held.
+// program is held open and plays the restart that replaces it; --failures: instead of
+// the install and uninstall, the installations that end badly (the copy cancelled, a full
+// drive, a drive that cannot be written, a cancelled repair) on the drives given, when
+// they exist. Exit code 0 when every check held.
 #include <windows.h>
 
 #include <cstdio>
@@ -17,6 +20,7 @@
 #include <memory>
 
 #include "BuildMachine.h"
+#include "FailedRoad.h"
 #include "InstallChecks.h"
 #include "ProgramRun.h"
 #include "RegistrySnapshot.h"
@@ -39,14 +43,16 @@ struct TRoadOptions {
   std::string CopySetupTo;
   std::string Setup;
   bool Restart = false;
+  bool Failures = false;
+  std::string SmallDrive, ReadOnlyDrive;
 };
 
 TRoadOptions ParseOptions(int Count, char** Arguments) {
   TRoadOptions options;
   for (int i = 1; i < Count; ++i) {
     const std::string name = Arguments[i];
-    if (name == "--restart") {
-      options.Restart = true;
+    if (name == "--restart" || name == "--failures") {
+      (name == "--restart" ? options.Restart : options.Failures) = true;
       continue;
     }
     if (i + 1 >= Count)
@@ -59,6 +65,10 @@ TRoadOptions ParseOptions(int Count, char** Arguments) {
       options.CopySetupTo = value;
     else if (name == "--setup")
       options.Setup = value;
+    else if (name == "--small-drive")
+      options.SmallDrive = value;
+    else if (name == "--read-only-drive")
+      options.ReadOnlyDrive = value;
     else
       throw ERoad("unknown option " + name);
   }
@@ -124,10 +134,20 @@ void RunRoad(TRoadReport& Report, const TRoadOptions& Options) {
     Report.Note("a copy: " + Options.CopySetupTo + "\\setup.exe");
   }
 
-  Report.Step("install through the wizard");
   TWalkOptions walkOptions;
   walkOptions.Screenshots = !Options.Screenshots.empty();
   walkOptions.ClientFolder = programs;
+  if (Options.Failures) {
+    // A drive given but missing (it could not be made here) is not played.
+    auto present = [](const std::string& Drive) {
+      return !Drive.empty() && GetFileAttributesA(Drive.c_str()) != INVALID_FILE_ATTRIBUTES ? Drive : std::string();
+    };
+    InstallAndFail(Report, {setup, kProductName, present(Options.SmallDrive), present(Options.ReadOnlyDrive),
+                            walkOptions});
+    return;
+  }
+
+  Report.Step("install through the wizard");
   const TWalkResult walk = TWizardWalker(Report, walkOptions).Walk(setup);
   Report.Check(walk.ExitCode == 0, "setup.exe ended with exit code 0", "exit code " + std::to_string(walk.ExitCode));
   Report.Note("destination kept: " + walk.Destination + "; Start-menu folder kept: " + walk.StartMenuFolder);

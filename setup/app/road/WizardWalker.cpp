@@ -29,6 +29,8 @@ constexpr TPageStep kBeforeInstall[] = {
 };
 constexpr TPageStep kGoodInstall = {"Setup complete", "Finish", "setup-complete"};
 constexpr TPageStep kReboot = {"Reboot windows", "Finish", "reboot"};
+constexpr TPageStep kBadInstall = {"Setup incomplete", "Finish", "setup-incomplete"};
+constexpr char kMessageBoxClass[] = "#32770";
 constexpr char kNoReboot[] = "No, I would not like to reboot windows";
 
 std::string WithoutAccelerators(std::string Text) {
@@ -95,17 +97,23 @@ const std::vector<std::string>& TWizardWalker::SetupWindowClasses() {
 TWizardWalker::TWizardWalker(TRoadReport& Report, TWalkOptions Options)
     : FReport(Report), FOptions(std::move(Options)) {}
 
-TWalkResult TWizardWalker::Walk(const std::string& SetupExe) {
-  TWindowWatch watch(SetupWindowClasses());
-  const std::vector<std::string> loaderFoldersBefore = LoaderFolders();
-  TWalkResult result;
+std::unique_ptr<TStartedProgram> TWizardWalker::StartBeforeInstall(const TWindowWatch& Watch,
+                                                                   const std::string& SetupExe, TWalkResult& Result) {
   std::unique_ptr<TStartedProgram> setup;
   {
     TPrependedPath path(FOptions.ClientFolder);
     setup = std::make_unique<TStartedProgram>(Quoted(SetupExe));
   }
   FSetupProcess = setup->ProcessId();
-  WalkBeforeInstall(watch, result);
+  WalkBeforeInstall(Watch, Result);
+  return setup;
+}
+
+TWalkResult TWizardWalker::Walk(const std::string& SetupExe) {
+  TWindowWatch watch(SetupWindowClasses());
+  const std::vector<std::string> loaderFoldersBefore = LoaderFolders();
+  TWalkResult result;
+  std::unique_ptr<TStartedProgram> setup = StartBeforeInstall(watch, SetupExe, result);
   // The loader's folder of this setup, made before the first page came.
   std::vector<std::string> ours;
   for (const std::string& folder : LoaderFolders())
@@ -142,8 +150,13 @@ void TWizardWalker::WalkBeforeInstall(const TWindowWatch& Watch, TWalkResult& Re
     HWND button = WaitForButton(Watch, wizard, step.Button);
     if (Result.Pages.empty() && FOptions.Screenshots) testsupport::SaveScreenPng("splash");
     const std::string picture = step.Picture;
-    if (HWND edit = VisibleControl(wizard, "", "Edit"); edit != nullptr && picture == "destination")
+    if (HWND edit = VisibleControl(wizard, "", "Edit"); edit != nullptr && picture == "destination") {
+      if (!FOptions.Destination.empty()) {
+        testsupport::SetEditText(edit, FOptions.Destination);
+        FReport.Note("destination typed: " + FOptions.Destination);
+      }
       Result.Destination = testsupport::ControlText(edit);
+    }
     if (HWND edit = VisibleControl(wizard, "", "Edit"); edit != nullptr && picture == "start-menu-folder")
       Result.StartMenuFolder = testsupport::ControlText(edit);
     Shoot(wizard, picture);
@@ -152,6 +165,50 @@ void TWizardWalker::WalkBeforeInstall(const TWindowWatch& Watch, TWalkResult& Re
     QueryPerformanceCounter(&FLastButton);
     testsupport::Click(button);
   }
+}
+
+TWalkResult TWizardWalker::WalkToFailure(const std::string& SetupExe, bool CancelWhileCopying) {
+  TWindowWatch watch(SetupWindowClasses());
+  TWalkResult result;
+  std::unique_ptr<TStartedProgram> setup = StartBeforeInstall(watch, SetupExe, result);
+  bool cancelPending = CancelWhileCopying, pageAnswered = false;
+  DWORD lastChange = GetTickCount();
+  while (!setup->WaitForEnd(20, result.ExitCode)) {
+    if (cancelPending) {
+      HWND copy = watch.Find(kCopyWindowClass, "Copying installation files");
+      if (HWND cancel = copy != nullptr ? VisibleControl(copy, "Cancel", "Button") : nullptr;
+          cancel != nullptr && IsWindowEnabled(cancel)) {
+        FReport.Note("copy window: Cancel");
+        testsupport::Click(cancel);
+        cancelPending = false;
+        lastChange = GetTickCount();
+      }
+    }
+    if (HWND page = pageAnswered ? nullptr : watch.Find(kWizardClass, kBadInstall.Caption)) {
+      HWND finish = WaitForButton(watch, page, kBadInstall.Button);
+      Shoot(page, kBadInstall.Picture);
+      result.Pages.push_back(kBadInstall.Caption);
+      FReport.Note("page \"" + std::string(kBadInstall.Caption) + "\": " + kBadInstall.Button);
+      testsupport::Click(finish);
+      pageAnswered = true;
+      lastChange = GetTickCount();
+    }
+    for (const TShownWindow& window : watch.NewWindows()) {
+      if (window.ClassName != kMessageBoxClass || !pageAnswered || !result.Error.empty()) continue;
+      HWND ok = VisibleControl(window.Handle, "OK", "Button");
+      if (ok == nullptr) continue;
+      result.Error = TWindowWatch::Describe(window);
+      FReport.Note("it said: " + result.Error + "; OK");
+      testsupport::Click(ok);
+      lastChange = GetTickCount();
+    }
+    if (TShownWindow odd = watch.FirstUnexpected(); odd.Handle != nullptr && odd.ClassName != kMessageBoxClass)
+      Fail("while the installation ended badly, the setup showed " + TWindowWatch::Describe(odd));
+    if (GetTickCount() - lastChange > FOptions.StepTimeoutMs)
+      Fail(pageAnswered ? "the setup did not end after the bad-install page" : "the bad-install page did not come");
+  }
+  FReport.Check(pageAnswered, "the bad-install page came", "the setup ended without it");
+  return result;
 }
 
 void TWizardWalker::FinishSetup(const TWindowWatch& Watch, TStartedProgram& Setup, TWalkResult& Result) {

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ struct TWalkOptions {
   DWORD StepTimeoutMs = 30000;
   // A folder put before the search path of the setup's processes (the Novell client's).
   std::string ClientFolder;
+  // Typed into the destination page when not empty: the user chooses another folder.
+  std::string Destination;
 };
 
 struct TWalkResult {
@@ -33,6 +36,7 @@ struct TWalkResult {
   bool RebootAsked = false;        // the reboot page came (answered: not now) instead of the good-install page
   DWORD ExitCode = 0;              // of setup.exe
   std::vector<std::string> LoaderFolders;  // the folders the setup's loader made
+  std::string Error;                       // the error box after the bad-install page
 };
 
 class TWizardWalker {
@@ -42,6 +46,11 @@ class TWizardWalker {
   // loader's folder is gone at the end (or, when the setup waits for a restart, that it
   // stays for the continuation).
   TWalkResult Walk(const std::string& SetupExe);
+  // Starts the setup, walks the before-install wizard and expects the installation to end
+  // badly: with CancelWhileCopying the user presses Cancel as soon as the copy window
+  // shows. Answers the bad-install page and the error box that may follow it (Error),
+  // and waits for the setup to end.
+  TWalkResult WalkToFailure(const std::string& SetupExe, bool CancelWhileCopying);
   // Plays the user on the page a setup program shows after installing (the good-install
   // page: Finish; the reboot page: "No", Finish) and waits for the program to end.
   void FinishSetup(const TWindowWatch& Watch, TStartedProgram& Setup, TWalkResult& Result);
@@ -54,6 +63,9 @@ class TWizardWalker {
   static const std::vector<std::string>& SetupWindowClasses();
 
  private:
+  // Starts the setup and walks the before-install wizard.
+  std::unique_ptr<TStartedProgram> StartBeforeInstall(const TWindowWatch& Watch, const std::string& SetupExe,
+                                                      TWalkResult& Result);
   void WalkBeforeInstall(const TWindowWatch& Watch, TWalkResult& Result);
   // Waits for the wizard showing one of Captions (which one into Found) while nothing
   // unexpected comes up.

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# The drives of the failed-install road in the test prefix: R: a 2 MiB drive (too small
+# for the product) and S: a drive that cannot be written, each a tmpfs mounted below the
+# build tree (mounting needs the right to mount). Where a mount is refused the drive is
+# left out, and the road says it did not play it.
+# Usage: failure-drives.sh make|remove <wine prefix> <folder>
+set -uo pipefail
+action="$1" prefix="$2" folder="$3"
+drives=("r:small:size=2m" "s:readonly:size=1m,ro")
+case "$action" in
+  make)
+    mkdir -p "$prefix/dosdevices"
+    for drive in "${drives[@]}"; do
+      IFS=: read -r letter name options <<<"$drive"
+      mountpoint -q "$folder/$name" && umount "$folder/$name"
+      mkdir -p "$folder/$name"
+      rm -f "$prefix/dosdevices/$letter:"
+      if mount -t tmpfs -o "$options" "stavrel-$name" "$folder/$name" 2>/dev/null; then
+        ln -sfn "$folder/$name" "$prefix/dosdevices/$letter:"
+      else
+        echo "failure-drives.sh: cannot mount $folder/$name; drive $letter: left out" >&2
+      fi
+    done
+    ;;
+  remove)
+    for drive in "${drives[@]}"; do
+      IFS=: read -r letter name options <<<"$drive"
+      if [ "$(readlink "$prefix/dosdevices/$letter:" 2>/dev/null || true)" = "$folder/$name" ]; then
+        rm -f "$prefix/dosdevices/$letter:"
+      fi
+      mountpoint -q "$folder/$name" && umount "$folder/$name"
+    done
+    exit 0
+    ;;
+  *)
+    echo "usage: failure-drives.sh make|remove <wine prefix> <folder>" >&2
+    exit 2
+    ;;
+esac
