@@ -268,15 +268,18 @@ NWSIM_API uint32_t nwsim_ExtensionRequest(uint32_t conn, uint32_t id, const void
   uint32_t code;
   if (!Connect(conn, config, code)) return code;
   std::string name = ExtensionName(id);
-  {
+  const uint8_t* req = static_cast<const uint8_t*>(request);
+  if (req == nullptr) requestLen = 0;
+  // A call on an open channel needs no look at the modules: the channel was opened while
+  // its module was loaded (and a search may ask thousands of times).
+  const bool channelCall = name != "KAVEL:STD4" && requestLen > 0 && req[0] != 0xDC;
+  if (!channelCall) {
     TStateSession session(config);
     bool loaded = false;
     for (const std::string& m : session.State().Modules)
       loaded = loaded || (!name.empty() && ExtensionOfModule(ModuleBaseName(m)) == name);
     if (!loaded) return kFailure;
   }
-  const uint8_t* req = static_cast<const uint8_t*>(request);
-  if (req == nullptr) requestLen = 0;
   if (name == "KAVEL:STD4") return HandleStd4(config, req, requestLen, static_cast<uint8_t*>(reply), replyLen);
   return HandleRemoteProcedure(config, conn, id, req, requestLen, static_cast<uint8_t*>(reply), replyLen);
 }
@@ -347,6 +350,14 @@ NWSIM_API uint32_t nwsim_ListModules(uint32_t conn, uint32_t start, uint8_t* buf
   uint32_t count = 0;
   const auto& numbers = session.State().ModuleNumbers;
   for (uint32_t i = start; i < modules.size() && count < 128; ++i, ++count) Put32(buffer + 20 + 4 * count, numbers[i]);
+  if (config.HasFault("modules-always-more")) {
+    // Every batch full and more to follow: numbers past the loaded modules name none.
+    for (; count < 128; ++count) Put32(buffer + 20 + 4 * count, 100000 + start + count);
+  } else if (config.HasFault("modules-same-batch")) {
+    // The first batch again whatever the start, announced as full.
+    for (uint32_t i = 0; i < 128; ++i) Put32(buffer + 20 + 4 * i, i < numbers.size() ? numbers[i] : 0);
+    count = 128;
+  }
   Put32(buffer, start);
   Put32(buffer + 16, count);
   return kOk;
@@ -437,7 +448,7 @@ NWSIM_API uint32_t nwsim_ScanEntries(uint32_t conn, uint8_t dirHandle, uint8_t n
     entry.Parts.push_back(e.Name);
     uint32_t attributes = AttributesOf(config, entry, e.Directory);
     if (!Visible(attributes, e.Directory, searchAttr)) continue;
-    memcpy(sequence + 8, &i, 4);
+    if (!config.HasFault("scan-repeats")) memcpy(sequence + 8, &i, 4);  // the lie: the same entry again
     FillEntryInfo(info, name, attributes);
     return kOk;
   }
@@ -533,6 +544,7 @@ NWSIM_API uint32_t nwsim_DeleteEntry(uint32_t conn, uint8_t dirHandle, const cha
   if (!Visible(a, false, searchAttr)) return kFailure;
   if (a & (faReadOnly | faDeleteInhibit)) return kNoDeletePrivilege;
   if (!DeleteFileA(host.c_str())) return kFailure;
+  session.NoteDeleted(canonical.Key(), a);
   if (it != attrs.end()) {
     attrs.erase(it);
     session.MarkChanged();
@@ -621,6 +633,14 @@ NWSIM_API int nwsim_LastExtensionRequest(uint8_t* buffer, int capacity, uint32_t
   if (extensionId) *extensionId = s.LastExtension;
   if (replyCapacity) *replyCapacity = s.LastReplyCapacity;
   return n;
+}
+
+NWSIM_API int nwsim_Deletions(char* buffer, int capacity) {
+  TConfig config;
+  if (!LoadConfig(config)) return 0;
+  std::string text = TStateSession(config).Deletions();  // the session notices entries gone since
+  if (buffer && capacity > 0) CopyText(buffer, text, static_cast<size_t>(capacity));
+  return static_cast<int>(text.size());
 }
 
 NWSIM_API uint32_t nwsim_ConnectionOpenMode(uint32_t conn) {

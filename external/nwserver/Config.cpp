@@ -195,16 +195,23 @@ static void ReadStateFile(const TConfig& config, TState& state) {
 }
 
 // Attributes of entries that are gone (deleted or renamed through a share, not through
-// the server) are dropped, so that a new file of the same name starts without them.
-static void DropAttributesOfMissingEntries(const TConfig& config, TState& state) {
+// the server) are dropped, so that a new file of the same name starts without them; each
+// is noted in the record of deletions.
+static void DropAttributesOfMissingEntries(const TConfig& config, TStateSession& session) {
   TVolumes volumes(config);
-  for (auto it = state.Attributes.begin(); it != state.Attributes.end();) {
+  auto& attributes = session.State().Attributes;
+  for (auto it = attributes.begin(); it != attributes.end();) {
     TNwPath nw, canonical;
     std::string host;
     uint32_t code;
     bool present =
         ParseNwPath(it->first, nullptr, nw) && volumes.Resolve(nw, host, canonical, code) && volumes.Exists(host);
-    it = present ? std::next(it) : state.Attributes.erase(it);
+    if (present) {
+      ++it;
+    } else {
+      session.NoteDeleted(it->first, it->second);
+      it = attributes.erase(it);
+    }
   }
 }
 
@@ -216,7 +223,7 @@ TStateSession::TStateSession(const TConfig& config) : FConfig(config) {
   }
   ReadStateFile(config, FState);
   size_t before = FState.Attributes.size();
-  DropAttributesOfMissingEntries(config, FState);
+  DropAttributesOfMissingEntries(config, *this);
   FChanged = FState.Attributes.size() != before;
 }
 
@@ -236,6 +243,20 @@ void TStateSession::Save() {
 void TStateSession::ConsoleLog(const std::string& line) {
   std::ofstream out(FConfig.StatePath + ".console", std::ios::binary | std::ios::app);
   out << line << "\r\n";
+}
+
+void TStateSession::NoteDeleted(const std::string& key, uint32_t attributes) {
+  std::ofstream out(FConfig.StatePath + ".deleted", std::ios::binary | std::ios::app);
+  char hex[16];
+  snprintf(hex, sizeof hex, "%X", attributes);
+  out << key << ' ' << hex << "\r\n";
+}
+
+std::string TStateSession::Deletions() const {
+  std::ifstream in(FConfig.StatePath + ".deleted", std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
 }
 
 TStateSession::~TStateSession() {

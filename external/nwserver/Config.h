@@ -69,6 +69,10 @@ class TStateSession {
   void MarkChanged() { FChanged = true; }
   // Appends one line to the server console's log (the state file's name + ".console").
   void ConsoleLog(const std::string& line);
+  // Notes an entry that went, with the attributes it had then (the state file's name +
+  // ".deleted", one line "VOL:PATH HEX" each), and reads those lines back.
+  void NoteDeleted(const std::string& key, uint32_t attributes);
+  std::string Deletions() const;
 
  private:
   const TConfig& FConfig;

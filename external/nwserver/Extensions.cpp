@@ -167,7 +167,7 @@ size_t FoundSoFar(const TConfig& config, const TChannel& channel) {
   return std::min(channel.Results.size(), steps * static_cast<size_t>(config.SearchStep));
 }
 
-std::vector<uint8_t> SearchStatus(const TConfig& config, const TChannel& channel) {
+std::vector<uint8_t> SearchStatus(const TConfig& config, TChannel& channel) {
   std::vector<uint8_t> r(277, 0);
   size_t found = FoundSoFar(config, channel);
   bool finished = found == channel.Results.size();
@@ -175,7 +175,14 @@ std::vector<uint8_t> SearchStatus(const TConfig& config, const TChannel& channel
     found = channel.Results.size() + 1;  // one entry that never comes
     finished = false;
   }
+  if (config.HasFault("search-found-huge")) found = 0x7FFFFFFF;  // more than any listing holds
   Put32(&r[0], static_cast<uint32_t>(found));
+  if (config.HasFault("search-busy-forever")) {
+    // Never finished, one entry short, and a counter that moves with every status call.
+    Put32(&r[0], static_cast<uint32_t>(channel.Results.size() + 1));
+    Put32(&r[4], ++channel.StatusCalls);
+    finished = false;
+  }
   r[20] = finished ? 1 : 0;
   memcpy(&r[21], channel.StartDir.data(), std::min<size_t>(255, channel.StartDir.size()));
   return r;
@@ -250,8 +257,10 @@ uint32_t HandleRemoteProcedure(const TConfig& config, uint32_t conn, uint32_t ex
         r = SearchResults(config, it->second, cap);
       } else if (function == 1) {
         uint32_t index = length >= 13 ? Get32(request + 9) : 0;
-        if (index >= it->second.Directories.size()) return kFailure;
-        const std::string& dir = it->second.Directories[index];
+        const bool endless = config.HasFault("dirnames-endless");  // the lie: a name for every index
+        if (index >= it->second.Directories.size() && !endless) return kFailure;
+        const std::string dir =
+            index < it->second.Directories.size() ? it->second.Directories[index] : "SYS:DIR" + std::to_string(index);
         r.assign(dir.begin(), dir.end());
         r.push_back(0);
       } else {

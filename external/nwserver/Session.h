@@ -34,6 +34,7 @@ struct TChannel {
   size_t Next = 0;  // first result not yet fetched
   uint32_t OpenTick = 0;
   int ResultCalls = 0;
+  uint32_t StatusCalls = 0;
 };
 
 class TProcessSession {

@@ -71,6 +71,10 @@ NWSIM_API int nwsim_ExtensionRequestCount(void);
 NWSIM_API int nwsim_LastExtensionRequest(uint8_t* buffer, int capacity, uint32_t* extensionId, int* replyCapacity);
 // Number of extension look-ups by name that reached the server in this process.
 NWSIM_API int nwsim_ExtensionLookupCount(void);
+// The entries deleted on the server with the attributes they had then, one line
+// "VOL:PATH HEX" each (entries deleted through a share are noticed by the next request, and
+// only those that had attributes); the text's length is returned.
+NWSIM_API int nwsim_Deletions(char* buffer, int capacity);
 // The open mode a connection handle of this process was opened with; 0 when it is not open.
 NWSIM_API uint32_t nwsim_ConnectionOpenMode(uint32_t conn);
 // How often this process called a client library's initialisation ("CALWIN32",

@@ -4,6 +4,7 @@
 
 #include "ClientApi.h"
 #include "NwConnection.h"
+#include "NwErrors.h"
 #include "ServerFiles.h"
 #include "ServerInfo.h"
 #include "Std4Requests.h"
@@ -54,10 +55,13 @@ int32_t RunConsoleCommands(TConnRef ConnRef, const std::vector<std::string>& Lin
   TNWConnection conn(ConnRef);
   if (!conn.IsOpen()) return static_cast<int32_t>(conn.Status());
   TWaitCursorScope waitCursor;
-  const std::string server = GetServerName(ConnRef);
-  if (server.empty()) return -1;  // never a path on the local drive's root
+  std::string uncPath;
+  try {
+    uncPath = ServerSystemUNC(ConnRef, kConsoleCommandFile);
+  } catch (const TNWException&) {
+    return -1;  // never a path on the local drive's root
+  }
   const std::string serverPath = std::string("SYS:SYSTEM\\") + kConsoleCommandFile;
-  const std::string uncPath = "\\\\" + server + "\\SYS\\SYSTEM\\" + kConsoleCommandFile;
   if (!WriteCommandFile(uncPath, Lines)) return -1;
   TCommandFileCleanup cleanup(ConnRef, serverPath, uncPath);
   if (IsServerVersionAtLeast(ConnRef, 4, 10)) {

@@ -20,10 +20,14 @@ constexpr int32_t kPollInterval = 250;       // ms between status polls
 constexpr uint32_t kSlowRequest = 150;       // ms: a request slower than this ...
 constexpr uint32_t kSlowRequestPause = 350;  // ... is followed by this pause
 constexpr int kMaxDirectoryNames = 65536;    // a server that never stops naming directories
+constexpr uint32_t kMaxListedNames = 65536;  // names one listing takes at most
 
-bool SameStatus(const TSearchStatus& A, const TSearchStatus& B) {
-  return A.Found == B.Found && A.C1 == B.C1 && A.C2 == B.C2 && A.C3 == B.C3 && A.C4 == B.C4 &&
-         A.Finished == B.Finished && A.CurrentDir == B.CurrentDir;
+// A status brings the listing forward when it finds more than ever before or ends the
+// search; counters or a current directory that change for ever do not.
+bool StatusProgressed(const TSearchStatus& Before, const TSearchStatus& Now, uint32_t& MostFound) {
+  const bool more = Now.Found > MostFound;
+  if (more) MostFound = Now.Found;
+  return more || (Now.Finished && !Before.Finished);
 }
 
 }  // namespace
@@ -62,10 +66,10 @@ bool TFileSearchProcess::FetchResults(fw::TStrings* DirList) {
   if (!Call(sfResults, data, reply.data(), sizeof data, static_cast<uint32_t>(reply.size()))) return false;
   std::vector<TSearchEntry> entries;
   if (!DecodeSearchResults(reply.data(), reply.size(), ReplyLength(), entries)) return false;
-  for (const TSearchEntry& entry : entries) {
-    if (DirList && EntryDirIndex(entry) >= static_cast<uint32_t>(DirList->Count())) FetchDirectories(*DirList);
-    FResults.push_back(entry);
-  }
+  if (DirList)
+    for (const TSearchEntry& entry : entries)
+      if (EntryDirIndex(entry) >= static_cast<uint32_t>(DirList->Count())) FetchDirectories(*DirList);
+  FResults = std::move(entries);
   return true;
 }
 
@@ -77,6 +81,8 @@ void TFileSearchProcess::FetchDirectories(fw::TStrings& DirList) {
     if (!Call(sfDirectoryName, data, reply.data(), sizeof data, static_cast<uint32_t>(reply.size()))) return;
     DirList.Add(DecodeDirectoryName(reply.data(), reply.size(), ReplyLength()));
   }
+  throw TNWException(fw::Format("The server names more than %d directories", kMaxDirectoryNames),
+                     NW_INVALID_REPLY_LENGTH);
 }
 
 // --- TDirListProcess -----------------------------------------------------------
@@ -116,9 +122,11 @@ bool TDirListProcess::RunListing(fw::TStrings& List, int Base) {
   UpdateStatus();
   uint32_t pollStart = GetTickCount();
   uint32_t lastProgress = pollStart;
+  uint32_t mostFound = SearchStatus().Found;
   while (Status() == 0) {
     const uint32_t added = static_cast<uint32_t>(List.Count() - Base);
     const TSearchStatus& search = SearchStatus();
+    if (search.Found > kMaxListedNames || added > kMaxListedNames) return false;  // more than one listing takes
     if (added < search.Found) {
       if (!FetchResults(nullptr)) return false;
       for (int i = 0; i < GetResultCount(); ++i) {
@@ -131,7 +139,7 @@ bool TDirListProcess::RunListing(fw::TStrings& List, int Base) {
     if (TimeoutExpired(pollStart, kPollInterval)) {
       const TSearchStatus before = SearchStatus();
       UpdateStatus();
-      if (!SameStatus(before, SearchStatus())) lastProgress = GetTickCount();
+      if (StatusProgressed(before, SearchStatus(), mostFound)) lastProgress = GetTickCount();
       pollStart = GetTickCount();
     }
     if (Status() != 0) break;

@@ -44,7 +44,8 @@ class TFileSearchProcess : public TDirSearchProcess {
   // broken batch (then no results are kept). With DirList, the names of the directories
   // the entries refer to are fetched first.
   bool FetchResults(fw::TStrings* DirList);
-  // Directory names from DirList's count on, until the server has no more.
+  // Directory names from DirList's count on, until the server has no more. A server that
+  // names more than 65,536 makes it raise TNWException (then FetchResults keeps no results).
   void FetchDirectories(fw::TStrings& DirList);
 
  private:

@@ -8,6 +8,7 @@
 #include "NwConnection.h"
 #include "NwErrors.h"
 #include "SearchProcess.h"
+#include "ServerLoops.h"
 #include "ServerNames.h"
 
 namespace toolpage {
@@ -148,16 +149,23 @@ void ScanServerFiles(TConnHandle Conn, const std::string& Mask, const std::strin
   const uint8_t ns = DosOnly ? uint8_t(nsDOS) : GetPathNameSpace(Conn, Directory);
   TDirHandleOwner handle(Conn, ns == nsLong ? AllocLongDirHandle(Conn, Directory) : AllocDosDirHandle(Conn, Directory));
   const TScanMask mask = ScanMaskOf(Mask);
-  uint8_t sequence[12] = {};
-  memset(sequence + 8, 0xFF, 4);
+  TEntryScanWalk walk;
+  std::vector<std::string> names;
   uint8_t info[kEntryInfoSize] = {};
   NWCCODE code;
-  while ((code = nwc::ScanEntries(Conn, handle.Get(), ns, saHiddenSystem, sequence, mask.Pattern.c_str(), kInfoMaskName,
-                                  info)) == 0) {
+  while ((code = nwc::ScanEntries(Conn, handle.Get(), ns, saHiddenSystem, walk.Sequence(), mask.Pattern.c_str(),
+                                  kInfoMaskName, info)) == 0) {
+    try {
+      walk.Answered();
+    } catch (TNWException& e) {
+      e.SetMessage("Error geting file list\r" + e.Message());
+      throw;
+    }
     std::string name = EntryInfoName(info);
-    if (!mask.NamesWithoutDot || name.find('.') == std::string::npos) List.Add(name);
+    if (!mask.NamesWithoutDot || name.find('.') == std::string::npos) names.push_back(std::move(name));
   }
   if (code != kNoMoreEntries) CheckNWError("Error geting file list", code);
+  for (const std::string& name : names) List.Add(name);
 }
 
 bool ListServerFiles(TConnHandle Conn, const std::string& Mask, const std::string& Directory, bool DosOnly,

@@ -5,6 +5,7 @@
 
 #include "ClientApi.h"
 #include "NwConnection.h"
+#include "ServerLoops.h"
 #include "ServerPaths.h"
 #include "Std4Requests.h"
 
@@ -24,12 +25,11 @@ constexpr size_t kTextSize = 256;
 
 void AddModulesFromList(TConnHandle Conn, std::vector<TLoadedNlm>& List) {
   std::vector<uint8_t> buffer(kModuleListSize);
-  uint32_t start = 0;
-  for (;;) {
+  TModuleListWalk walk;
+  while (!walk.Done()) {
     std::fill(buffer.begin(), buffer.end(), 0);
-    if (nwc::ListModules(Conn, start, buffer.data()) != 0) return;
-    TModuleBatch batch = DecodeModuleListBatch(buffer.data(), buffer.size());
-    for (uint32_t number : batch.Numbers) {
+    if (nwc::ListModules(Conn, walk.Start(), buffer.data()) != 0) return;
+    for (uint32_t number : walk.Take(buffer.data(), buffer.size())) {
       char fileName[kTextSize] = {}, text2[kTextSize] = {}, text3[kTextSize] = {};
       uint8_t infoBlock[512] = {};
       if (nwc::ModuleInfo(Conn, number, fileName, text2, text3, infoBlock) != 0) continue;
@@ -38,8 +38,6 @@ void AddModulesFromList(TConnHandle Conn, std::vector<TLoadedNlm>& List) {
       bool known = std::any_of(List.begin(), List.end(), [&](const TLoadedNlm& m) { return m.FileName == name; });
       if (!known) List.push_back({name, number});
     }
-    if (!batch.More) return;
-    start += kModuleBatch;
   }
 }
 
@@ -48,6 +46,10 @@ void AddModulesFromList(TConnHandle Conn, std::vector<TLoadedNlm>& List) {
 std::string GetServerName(TConnRef ConnRef) {
   TConnInfo info;
   return ReadConnInfo(ConnRef, info) ? info.ServerName : std::string();
+}
+
+std::string ServerSystemUNC(TConnRef ConnRef, const std::string& Name) {
+  return MakeUNCPath(GetServerName(ConnRef), "SYS\\SYSTEM\\" + Name);
 }
 
 int32_t GetServerVersion(TConnRef ConnRef) {

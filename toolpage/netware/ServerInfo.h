@@ -13,6 +13,10 @@ namespace toolpage {
 
 // The server's name from the connection information; empty when it cannot be read.
 std::string GetServerName(TConnRef ConnRef);
+// The server's SYS:SYSTEM folder as a UNC path with Name after it ("\\SRV1\SYS\SYSTEM\A.OKS";
+// an empty Name leaves the final "\"). Raises TNWException when the server's name cannot
+// be read or is no plain name, instead of naming a folder of this machine.
+std::string ServerSystemUNC(TConnRef ConnRef, const std::string& Name = "");
 // major * 100 + minor (3.12 gives 312); 0 when the information cannot be read.
 int32_t GetServerVersion(TConnRef ConnRef);
 // False when the information cannot be read.

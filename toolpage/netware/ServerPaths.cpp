@@ -39,8 +39,18 @@ std::string ServerPathToShareForm(const std::string& Path) {
   return result;
 }
 
+bool IsPlainServerName(const std::string& Server) {
+  if (Server.empty() || Server == "." || Server == "..") return false;
+  for (unsigned char c : Server)
+    if (c < 0x20 || c == 0x7F || strchr("\\/:*?\"<>|", c) != nullptr) return false;
+  return true;
+}
+
 std::string MakeUNCPath(const std::string& Server, const std::string& ShareForm) {
   if (Server.empty()) throw TNWException("Unable to read the name of the server", NW_INVALID_REPLY_LENGTH);
+  if (!IsPlainServerName(Server))
+    throw TNWException(fw::Format("The server's name \"%s\" is no name of a server", Server.c_str()),
+                       NW_INVALID_REPLY_LENGTH);
   return "\\\\" + Server + "\\" + ShareForm;
 }
 

@@ -34,8 +34,11 @@ bool IsUNCOrDrivePath(const std::string& Path);
 // The volume-relative part of a UNC path: the server prefix ("SRV/") dropped, the first ":"
 // made a separator ("SYS:SYSTEM" and "SYS:\SYSTEM" give "SYS\SYSTEM").
 std::string ServerPathToShareForm(const std::string& Path);
-// "\\" + Server + "\" + ShareForm. Raises TNWException when the server name is empty: a
-// path "\\\SYS\..." would name a folder on the local drive's root.
+// "\\" + Server + "\" + ShareForm. Raises TNWException when Server is no plain server name:
+// empty ("\\\SYS\..." names a folder on the local drive's root), "." or ".." (this
+// machine's devices), or holding a path separator, ":", a wildcard or a control character
+// (another server, share or device than the one meant).
+bool IsPlainServerName(const std::string& Server);
 std::string MakeUNCPath(const std::string& Server, const std::string& ShareForm);
 // A volume root ("SYS:", "VOL1:"): a name and a colon, nothing after it.
 bool IsVolumeRoot(const std::string& Path);

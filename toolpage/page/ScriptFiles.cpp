@@ -32,7 +32,7 @@ std::string NewScriptName(int N) {
 }  // namespace
 
 std::string ScriptUNCPath(TConnRef ConnRef, const std::string& Name) {
-  return "\\\\" + GetServerName(ConnRef) + "\\SYS\\SYSTEM\\" + Name;
+  return ServerSystemUNC(ConnRef, Name);
 }
 
 void TSCList::LoadFromServer(uint32_t ConnRef, const std::string& Name) {

@@ -7,7 +7,7 @@
 
 namespace toolpage {
 
-// "\\" + server name + "\SYS\SYSTEM\" + Name.
+// "\\" + server name + "\SYS\SYSTEM\" + Name; raises TNWException when the server has no readable name.
 std::string ScriptUNCPath(TConnRef ConnRef, const std::string& Name);
 
 // True when the script is encoded (locked): not empty and its first byte 0. An empty or

@@ -43,7 +43,7 @@ std::string ParentFolder(const std::string& Folder) {
 
 // The server's SYS:SYSTEM folder as a UNC path, with its final "\".
 std::string ServerSystemDir(uint32_t ConnRef) {
-  return "\\\\" + GetServerName(ConnRef) + "\\SYS\\SYSTEM\\";
+  return ServerSystemUNC(ConnRef);
 }
 
 // The module builds the page brings onto a server, in the order they are tried.

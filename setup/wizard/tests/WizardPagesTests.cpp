@@ -313,6 +313,24 @@ TEST_F(PagesTest, FolderPageEditsTheMainLinkGroupAndKeepsTheWholeTypedFolder) {
   group->Free();
 }
 
+TEST_F(PagesTest, StartMenuFoldersOfferedAreTheFoldersInProgramsOnly) {
+  // "." and ".." would put the shortcuts beside or above the Programs folder.
+  TCustomPathSpecifier* programs = StandardPathSpecifiers()->Find(TpsProgramMenu::StaticClass());
+  ASSERT_NE(programs, nullptr);
+  const std::string folder = programs->GetPath(nullptr) + "\\Folder List Probe";
+  const std::string file = programs->GetPath(nullptr) + "\\Folder List Probe.lnk";
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  TScratchTextFile link{file, "not a folder"};
+  fw::TStringList list;
+  list.Add("stale");
+  ListProgramMenuFolders(list);
+  RemoveDirectoryA(folder.c_str());
+  const std::vector<std::string> names = list.ToVector();
+  EXPECT_THAT(names, ::testing::Contains("Folder List Probe"));
+  for (const char* offered : {".", "..", "Folder List Probe.lnk", "stale"})
+    EXPECT_THAT(names, ::testing::Not(::testing::Contains(offered)));
+}
+
 TEST(FolderPage, ResizingPutsTheSpacersBackToTheirHeights) {
   TWizardConfiguration config;
   fw::TOwnedPtr<TSelectFolderForm> page(

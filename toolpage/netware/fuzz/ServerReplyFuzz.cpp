@@ -95,9 +95,9 @@ void FuzzPaths(const std::vector<uint8_t>& Bytes) {
   Require(share.size() <= text.size());
   try {
     std::string unc = MakeUNCPath(name, share);
-    Require(!name.empty() && unc.compare(0, 2, "\\\\") == 0);
+    Require(IsPlainServerName(name) && unc.compare(0, 2, "\\\\") == 0 && unc.find('\\', 2) == 2 + name.size());
   } catch (const TNWException&) {
-    Require(name.empty());
+    Require(!IsPlainServerName(name));
   }
   std::string nlm = NlmLookupName(text);
   Require(nlm.find_first_of("\\/:") == std::string::npos && nlm.find('.') != std::string::npos);

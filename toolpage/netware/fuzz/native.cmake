@@ -7,6 +7,7 @@ add_portable_library(toolpage_netware_portable
     ${TOP}/toolpage/netware/NwErrors.cpp
     ${TOP}/toolpage/netware/NwTypes.cpp
     ${TOP}/toolpage/netware/SearchWire.cpp
+    ${TOP}/toolpage/netware/ServerLoops.cpp
     ${TOP}/toolpage/netware/ServerPaths.cpp
   LIBS fw_core_portable)
 target_include_directories(toolpage_netware_portable PUBLIC ${TOP}/toolpage/netware)
@@ -27,3 +28,8 @@ add_portable_fuzzer(server_reply_fuzz
   SOURCES ${TOP}/toolpage/netware/fuzz/ServerReplyFuzz.cpp
   LIBS toolpage_netware_portable
   CORPUS ${TOP}/toolpage/netware/fuzz/corpus/server_reply_fuzz)
+
+add_portable_fuzzer(server_loop_fuzz
+  SOURCES ${TOP}/toolpage/netware/fuzz/ServerLoopFuzz.cpp
+  LIBS toolpage_netware_portable
+  CORPUS ${TOP}/toolpage/netware/fuzz/corpus/server_loop_fuzz)

@@ -120,7 +120,18 @@ struct NlmMgrTest : ::testing::Test {
 
 // --- loading ------------------------------------------------------------------------
 
-TEST_F(NlmMgrTest, LoadsTuvekAfterItsDependencyDirectlyFrom411) {
+TEST_F(NlmMgrTest, LoadsTuvekAfterItsDependencyDirectlyFrom410) {
+  {
+    // Direct loads are for servers above 4.09: 4.10 takes its own build of the base module.
+    TSimServer server({"version 410"}, kServer, kUncRoot);
+    WriteModules(server);
+    server.WriteFile("SYS", "SYSTEM\\VX4LIB.410", "module");
+    Mgr->LoadWithDependencies(1, "TUVEK", false, true);
+    EXPECT_EQ(ConsoleLines(server),
+              (std::vector<std::string>{"LOAD SYS:SYSTEM\\VX4LIB.410", "LOAD SYS:SYSTEM\\TUVEK.NLM"}));
+    EXPECT_EQ(Lines(server.ReadFile("SYS", kLdFile)), (std::vector<std::string>{"; Test of disk access"}));
+    EXPECT_TRUE(Mgr->IsLoaded(1, "TUVEK", true));
+  }
   TSimServer server({}, kServer, kUncRoot);
   WriteModules(server);
   Mgr->LoadWithDependencies(1, "TUVEK", false, true);
@@ -240,13 +251,22 @@ TEST_F(NlmMgrTest, TheServerRefusesAModuleWhoseDependencyIsNotLoaded) {
 // --- unloading ----------------------------------------------------------------------
 
 TEST_F(NlmMgrTest, UnloadsEveryUserBeforeTheModule) {
-  TSimServer server({"module VX4LIB.NLM", "module VX4RC.NLM", "module TUVEK.NLM", "module VX4CS.NLM"}, kServer,
-                    kUncRoot);
-  WriteModules(server);
+  {
+    TSimServer server({"module VX4LIB.NLM", "module VX4RC.NLM", "module TUVEK.NLM", "module VX4CS.NLM"}, kServer,
+                      kUncRoot);
+    WriteModules(server);
+    Mgr->UnloadWithDependents(1, "VX4LIB");
+    EXPECT_EQ(ConsoleLines(server),
+              (std::vector<std::string>{"UNLOAD TUVEK", "UNLOAD VX4CS", "UNLOAD VX4RC", "UNLOAD VX4LIB"}));
+    EXPECT_FALSE(Mgr->IsLoaded(1, "VX4LIB", true));
+    EXPECT_TRUE(Informed.empty());
+  }
+  // From 4.10 on directly, without a UL file.
+  TSimServer server410({"version 410", "module VX4LIB.410", "module TUVEK.NLM"}, kServer, kUncRoot);
+  WriteModules(server410);
   Mgr->UnloadWithDependents(1, "VX4LIB");
-  EXPECT_EQ(ConsoleLines(server),
-            (std::vector<std::string>{"UNLOAD TUVEK", "UNLOAD VX4CS", "UNLOAD VX4RC", "UNLOAD VX4LIB"}));
-  EXPECT_FALSE(Mgr->IsLoaded(1, "VX4LIB", true));
+  EXPECT_EQ(ConsoleLines(server410), (std::vector<std::string>{"UNLOAD TUVEK", "UNLOAD VX4LIB"}));
+  EXPECT_FALSE(server410.FileExists("SYS", kUlFile));
   EXPECT_TRUE(Informed.empty());
 }
 

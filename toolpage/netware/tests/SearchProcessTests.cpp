@@ -182,11 +182,23 @@ TEST_F(SearchTest, FailingAndBrokenSearchesFallBackToTheClientScan) {
 }
 
 TEST_F(SearchTest, ASearchThatNeverEndsMeetsItsDeadline) {
-  TSimServer server({"module VX4CS.NLM", "fault search-never-finishes"});
+  // One entry short for ever; the same with a counter that moves at every status call.
+  for (const char* lie : {"fault search-never-finishes", "fault search-busy-forever"}) {
+    TSimServer server({"module VX4CS.NLM", lie});
+    WithFiles(server, 3);
+    fw::TStringList list;
+    TDirListProcess search(1, 1, "*.*", "SYS:DATA");
+    search.SetDeadline(600);
+    const uint32_t start = GetTickCount();
+    EXPECT_FALSE(search.FillList(list)) << lie;
+    EXPECT_LT(GetTickCount() - start, 3000u) << lie;
+    EXPECT_EQ(list.Count(), 0);
+  }
+  // More found than one listing takes: given up at once, not at the deadline.
+  TSimServer server({"module VX4CS.NLM", "fault search-found-huge"});
   WithFiles(server, 3);
   fw::TStringList list;
   TDirListProcess search(1, 1, "*.*", "SYS:DATA");
-  search.SetDeadline(600);
   const uint32_t start = GetTickCount();
   EXPECT_FALSE(search.FillList(list));
   EXPECT_LT(GetTickCount() - start, 3000u);
@@ -231,6 +243,24 @@ TEST_F(SearchTest, ResultsNameTheirDirectoriesByIndex) {
   }
   // The next batch replaces this one.
   ASSERT_TRUE(search.FetchResults(nullptr));
+  EXPECT_EQ(search.GetResultCount(), 0);
+}
+
+TEST_F(SearchTest, DirectoryNamesEndAtTheirBound) {
+  // A batch of one directory's entries from a server that names a directory for every index.
+  TSimServer server({"module VX4CS.NLM", "fault dirnames-endless"});
+  WithFiles(server, 3);
+  TSearchCtrl ctrl;
+  ctrl.StartDir = "SYS:DATA";
+  ctrl.Masks = {"*.DAT"};
+  TFileSearchProcess search(1, ctrl);
+  ASSERT_TRUE(search.IsOpen());
+  fw::TStringList dirs;
+  const int requests = nwsim_ExtensionRequestCount();
+  EXPECT_THROW(search.FetchResults(&dirs), TNWException);
+  EXPECT_EQ(nwsim_ExtensionRequestCount() - requests, 1 + 65536);  // the batch, then the names
+  ASSERT_EQ(dirs.Count(), 65536);
+  EXPECT_EQ(dirs.Strings(0), "SYS:DATA");
   EXPECT_EQ(search.GetResultCount(), 0);
 }
 

@@ -73,8 +73,20 @@ TEST_F(ServerFileTest, UNCFormsOfServerPaths) {
 }
 
 TEST_F(ServerFileTest, AnUnreadableServerNameIsAnErrorNeverTheLocalRoot) {
+  {
+    TSimServer named({}, kServer, kUncRoot);
+    EXPECT_EQ(ServerSystemUNC(1, "A.OKS"), "\\\\NWFILES\\SYS\\SYSTEM\\A.OKS");
+    EXPECT_EQ(ServerSystemUNC(1), "\\\\NWFILES\\SYS\\SYSTEM\\");
+  }
+  {
+    // A name that would leave the server for this machine's devices.
+    TSimServer dot({}, ".", kUncRoot);
+    EXPECT_THROW(ServerSystemUNC(1, "A.OKS"), TNWException);
+    EXPECT_EQ(RunConsoleCommands(1, {"LOAD TUVEK.NLM"}), -1);
+  }
   TSimServer server({"fault conninfo-fails"}, kServer, kUncRoot);
   EXPECT_THROW(ServerPathToUNC(1, "SYS:SYSTEM"), TNWException);
+  EXPECT_THROW(ServerSystemUNC(1, "A.OKS"), TNWException);
   EXPECT_EQ(GetServerName(1), "");
   EXPECT_EQ(GetServerVersion(1), 0);
   EXPECT_FALSE(IsServerVersionAtLeast(1, 3, 12));
@@ -95,20 +107,23 @@ TEST_F(ServerFileTest, VersionsAndTheirComparison) {
 }
 
 TEST_F(ServerFileTest, LoadedModulesKeepTheirNumbers) {
-  TSimServer server({"module VX4LIB.NLM", "module CLIBAUX.NLM", "module TUVEK.NLM"}, kServer);
-  EXPECT_TRUE(IsNlmLoaded(1, "tuvek"));
-  EXPECT_TRUE(IsNlmLoaded(1, "SYS:SYSTEM\\Clibaux"));
-  EXPECT_FALSE(IsNlmLoaded(1, "VX4CS"));
-  {
-    TNWConnection conn(1);
-    ASSERT_EQ(nwc::UnloadModule(conn.Handle(), "CLIBAUX"), 0u);
+  // From 4.10 on the list comes from the client (before, from the base module, not loaded here).
+  for (const char* version : {"version 410", "version 411"}) {
+    TSimServer server({version, "module CLIBAUX.NLM", "module TUVEK.NLM", "module VX4RC.NLM"}, kServer);
+    EXPECT_TRUE(IsNlmLoaded(1, "tuvek")) << version;
+    EXPECT_TRUE(IsNlmLoaded(1, "SYS:SYSTEM\\Clibaux"));
+    EXPECT_FALSE(IsNlmLoaded(1, "VX4CS"));
+    {
+      TNWConnection conn(1);
+      ASSERT_EQ(nwc::UnloadModule(conn.Handle(), "CLIBAUX"), 0u);
+    }
+    fw::TStringList list;
+    list.Add("stale");
+    GetLoadedNlms(1, list);
+    ASSERT_EQ(Names(list), (std::vector<std::string>{"TUVEK.NLM", "VX4RC.NLM"}));
+    EXPECT_EQ(LoadedNlmNumber(list, 0), 2u);
+    EXPECT_EQ(LoadedNlmNumber(list, 1), 3u);  // not renumbered by the unload
   }
-  fw::TStringList list;
-  list.Add("stale");
-  GetLoadedNlms(1, list);
-  ASSERT_EQ(Names(list), (std::vector<std::string>{"VX4LIB.NLM", "TUVEK.NLM"}));
-  EXPECT_EQ(LoadedNlmNumber(list, 0), 1u);
-  EXPECT_EQ(LoadedNlmNumber(list, 1), 3u);  // not renumbered by the unload
 }
 
 TEST_F(ServerFileTest, ModuleListsOfMoreThanOneBatch) {
@@ -119,6 +134,23 @@ TEST_F(ServerFileTest, ModuleListsOfMoreThanOneBatch) {
     std::vector<TLoadedNlm> list = GetLoadedNlmList(1);
     ASSERT_EQ(list.size(), size_t(count));
     EXPECT_EQ(list.back().FileName, "M" + std::to_string(count - 1) + ".NLM");
+  }
+}
+
+TEST_F(ServerFileTest, AModuleListThatNeverEndsIsAnError) {
+  // Every batch full and more to follow, with new numbers or with the same ones.
+  for (const char* lie : {"fault modules-always-more", "fault modules-same-batch"}) {
+    TSimServer server({lie, "module VX4LIB.NLM", "module TUVEK.NLM"}, kServer);
+    const uint32_t start = GetTickCount();
+    try {
+      GetLoadedNlmList(1);
+      ADD_FAILURE() << lie << ": nothing raised";
+    } catch (const TNWException& e) {
+      EXPECT_EQ(e.ErrorCode(), NW_INVALID_REPLY_LENGTH) << lie;
+      EXPECT_EQ(std::string(e.what()).rfind("The list of loaded modules does not end", 0), 0u) << e.what();
+    }
+    EXPECT_THROW(IsNlmLoaded(1, "TUVEK"), TNWException);
+    EXPECT_LT(GetTickCount() - start, 30000u) << lie;
   }
 }
 
@@ -232,13 +264,19 @@ TEST_F(ServerFileTest, ClientScanMasksAndFailures) {
 }
 
 TEST_F(ServerFileTest, AScanEndingWithAnotherCodeIsAnError) {
-  TSimServer server({"fault scan-error"}, kServer);
-  server.WriteFile("SYS", "SYSTEM\\A.OKS", "x");
-  server.WriteFile("SYS", "SYSTEM\\B.OKS", "x");
-  TNWConnection conn(1);
-  fw::TStringList list;
-  std::string message = MessageOf([&] { ListServerFiles(conn.Handle(), "*.OKS", "SYS:SYSTEM", false, list); });
-  EXPECT_EQ(message.rfind("Error geting file list\r", 0), 0u) << message;
+  // A client error after the first entry, and a server that answers the same entry for ever:
+  // an error, and the list keeps what it held.
+  for (const char* fault : {"fault scan-error", "fault scan-repeats"}) {
+    TSimServer server({fault}, kServer);
+    server.WriteFile("SYS", "SYSTEM\\A.OKS", "x");
+    server.WriteFile("SYS", "SYSTEM\\B.OKS", "x");
+    TNWConnection conn(1);
+    fw::TStringList list;
+    list.Add("HELD.OKS");
+    std::string message = MessageOf([&] { ListServerFiles(conn.Handle(), "*.OKS", "SYS:SYSTEM", false, list); });
+    EXPECT_EQ(message.rfind("Error geting file list\r", 0), 0u) << message;
+    EXPECT_EQ(Names(list), std::vector<std::string>{"HELD.OKS"}) << fault;
+  }
 }
 
 TEST_F(ServerFileTest, OemNamesOnTheServerAnsiNamesOnThePage) {
@@ -278,16 +316,20 @@ TEST_F(ServerFileTest, Rename) {
 
 // --- console commands -----------------------------------------------------------------
 
-TEST_F(ServerFileTest, CommandsRunOnA411ServerThroughTheClient) {
-  TSimServer server({"version 411", "module TUVEK.NLM"}, kServer, kUncRoot);
-  server.WriteFile("SYS", "SYSTEM\\S.OKS", "text");
-  const int requests = nwsim_ExtensionRequestCount();
-  EXPECT_EQ(RunConsoleCommands(1, {"!encode S.OKS", "LOAD CLIBAUX.NLM"}), 0);
-  EXPECT_EQ(ConsoleLines(server), (std::vector<std::string>{"!encode S.OKS", "LOAD CLIBAUX.NLM"}));
-  EXPECT_EQ(server.ReadFile("SYS", "SYSTEM\\S.OKS")[0], '\0');  // the command reached the module
-  EXPECT_TRUE(IsNlmLoaded(1, "CLIBAUX"));
-  EXPECT_EQ(nwsim_ExtensionRequestCount(), requests);  // no request to the base module
-  EXPECT_FALSE(server.FileExists("SYS", "SYSTEM\\PLUD_TMP.NCF"));
+TEST_F(ServerFileTest, CommandsRunFrom410ThroughTheClient) {
+  for (const char* version : {"version 410", "version 411"}) {
+    TSimServer server({version, "module TUVEK.NLM"}, kServer, kUncRoot);
+    server.WriteFile("SYS", "SYSTEM\\S.OKS", "text");
+    const int requests = nwsim_ExtensionRequestCount();
+    EXPECT_EQ(RunConsoleCommands(1, {"!encode S.OKS", "LOAD CLIBAUX.NLM"}), 0) << version;
+    EXPECT_EQ(ConsoleLines(server), (std::vector<std::string>{"!encode S.OKS", "LOAD CLIBAUX.NLM"}));
+    EXPECT_EQ(server.ReadFile("SYS", "SYSTEM\\S.OKS")[0], '\0');  // the command reached the module
+    EXPECT_TRUE(IsNlmLoaded(1, "CLIBAUX"));
+    EXPECT_EQ(nwsim_ExtensionRequestCount(), requests);  // no request to the base module
+    EXPECT_FALSE(server.FileExists("SYS", "SYSTEM\\PLUD_TMP.NCF"));
+    // The command file was purged on delete, not left to be salvaged.
+    EXPECT_EQ(nwtest::Deletions(), std::vector<std::string>{"SYS:SYSTEM\\PLUD_TMP.NCF 10000"});
+  }
 }
 
 TEST_F(ServerFileTest, CommandsRunOnA312ServerThroughTheBaseModule) {
@@ -301,6 +343,7 @@ TEST_F(ServerFileTest, CommandsRunOnA312ServerThroughTheBaseModule) {
   EXPECT_EQ(sent.Bytes, expected);
   EXPECT_EQ(ConsoleLines(server), std::vector<std::string>{"LOAD TUVEK.NLM"});
   EXPECT_FALSE(server.FileExists("SYS", "SYSTEM\\PLUD_TMP.NCF"));
+  EXPECT_EQ(nwtest::Deletions(), std::vector<std::string>{"SYS:SYSTEM\\PLUD_TMP.NCF 10000"});
 }
 
 TEST_F(ServerFileTest, CommandsNotRunLeaveNoFileBehind) {
@@ -310,6 +353,7 @@ TEST_F(ServerFileTest, CommandsNotRunLeaveNoFileBehind) {
     EXPECT_EQ(RunConsoleCommands(1, {"LOAD TUVEK.NLM"}), 0x89C6);
     EXPECT_TRUE(ConsoleLines(server).empty());
     EXPECT_FALSE(server.FileExists("SYS", "SYSTEM\\PLUD_TMP.NCF"));
+    EXPECT_EQ(nwtest::Deletions(), std::vector<std::string>{"SYS:SYSTEM\\PLUD_TMP.NCF 10000"});
   }
   {
     // Before 4.10 without the base module: not executed.

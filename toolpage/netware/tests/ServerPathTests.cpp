@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "NwErrors.h"
+#include "ServerLoops.h"
 #include "ServerPaths.h"
 #include "WireFormat.h"
 
@@ -38,7 +39,11 @@ TEST(ServerPaths, VolumeAndShareForms) {
 }
 
 TEST(ServerPaths, AnUnreadableServerNameIsAnErrorNotTheLocalRoot) {
-  EXPECT_THROW(MakeUNCPath("", "SYS\\SYSTEM"), TNWException);
+  // Empty, this machine's devices, another server, share or device: never a path.
+  for (const char* name : {"", ".", "..", "SRV\\C$", "SRV/X", "?", "C:", "SRV*", "A\tB", "A\x7F"})
+    EXPECT_THROW(MakeUNCPath(name, "SYS\\SYSTEM"), TNWException) << name;
+  EXPECT_EQ(MakeUNCPath("NW-4.SRV_1", "SYS"), "\\\\NW-4.SRV_1\\SYS");
+  EXPECT_EQ(MakeUNCPath("SRV\x8E", "SYS"), "\\\\SRV\x8E\\SYS");  // OEM characters stay
 }
 
 TEST(ServerPaths, VersionNumbersAndComparison) {
@@ -78,6 +83,68 @@ TEST(ServerPaths, ModuleListBatches) {
   // A buffer too short for the count it holds is a broken reply.
   EXPECT_THROW(DecodeModuleListBatch(buffer.data(), 100), TNWException);
   EXPECT_THROW(DecodeModuleListBatch(buffer.data(), 19), TNWException);
+}
+
+// A batch of the loaded-module list: Count announced, the numbers given.
+std::vector<uint8_t> ModuleBatch(uint32_t Count, const std::vector<uint32_t>& Numbers) {
+  std::vector<uint8_t> buffer(kModuleListSize, 0);
+  PutLE32(&buffer[16], Count);
+  for (size_t i = 0; i < Numbers.size(); ++i) PutLE32(&buffer[20 + 4 * i], Numbers[i]);
+  return buffer;
+}
+
+std::vector<uint32_t> Range(uint32_t First, uint32_t Count) {
+  std::vector<uint32_t> numbers;
+  for (uint32_t i = 0; i < Count; ++i) numbers.push_back(First + i);
+  return numbers;
+}
+
+TEST(ServerLoops, TheModuleListEndsWhateverTheServerSays) {
+  // Exactly 128 modules: asked again 128 further on, where the list ends.
+  TModuleListWalk walk;
+  std::vector<uint8_t> full = ModuleBatch(128, Range(1, 128));
+  EXPECT_EQ(walk.Take(full.data(), full.size()), Range(1, 128));
+  EXPECT_FALSE(walk.Done());
+  EXPECT_EQ(walk.Start(), 128u);
+  std::vector<uint8_t> empty = ModuleBatch(0, {});
+  EXPECT_TRUE(walk.Take(empty.data(), empty.size()).empty());
+  EXPECT_TRUE(walk.Done());
+  // The same full batch again: the server does not move on.
+  TModuleListWalk same;
+  same.Take(full.data(), full.size());
+  EXPECT_THROW(same.Take(full.data(), full.size()), TNWException);
+  // Ever new full batches: 32 batches (4096 modules), then an error instead of a 33rd.
+  TModuleListWalk endless;
+  uint32_t batches = 0;
+  try {
+    for (; batches < 100; ++batches) {
+      std::vector<uint8_t> batch = ModuleBatch(128, Range(1 + 128 * batches, 128));
+      endless.Take(batch.data(), batch.size());
+    }
+  } catch (const TNWException& e) {
+    EXPECT_EQ(e.ErrorCode(), NW_INVALID_REPLY_LENGTH);
+  }
+  EXPECT_EQ(batches + 1, kMaxModuleBatches);
+  EXPECT_EQ(endless.Start(), (kMaxModuleBatches - 1) * 128);
+}
+
+TEST(ServerLoops, TheDirectoryScanMustMoveOnAndEnds) {
+  TEntryScanWalk walk;
+  EXPECT_EQ(GetLE32(walk.Sequence() + 8), 0xFFFFFFFFu);  // a new scan
+  // An answer that leaves the sequence where it was would bring the same entry again.
+  EXPECT_THROW(walk.Answered(), TNWException);
+  TEntryScanWalk scan;
+  uint32_t entries = 0;
+  try {
+    for (; entries < 2 * kMaxScannedEntries; ++entries) {
+      PutLE32(scan.Sequence() + 8, entries);
+      scan.Answered();
+    }
+  } catch (const TNWException& e) {
+    EXPECT_EQ(e.ErrorCode(), NW_INVALID_REPLY_LENGTH);
+  }
+  EXPECT_EQ(entries, kMaxScannedEntries);
+  EXPECT_EQ(scan.Answers(), kMaxScannedEntries + 1);
 }
 
 TEST(ServerPaths, NamesLookedUpInTheModuleList) {

@@ -83,6 +83,18 @@ std::string TSimServer::ReadFile(const std::string& Volume, const std::string& P
   return s.str();
 }
 
+std::vector<std::string> Deletions() {
+  std::string text(static_cast<size_t>(nwsim_Deletions(nullptr, 0)) + 1, '\0');
+  text.resize(static_cast<size_t>(nwsim_Deletions(text.data(), static_cast<int>(text.size()))));
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
 TSentRequest LastRequest() {
   TSentRequest r;
   r.Bytes.resize(4096);

@@ -31,6 +31,9 @@ class TSimServer {
   std::string FRoot;
 };
 
+// The entries the server saw deleted, each as "VOL:PATH HEX" with the attributes it had.
+std::vector<std::string> Deletions();
+
 // The last extension request this process sent.
 struct TSentRequest {
   std::vector<uint8_t> Bytes;

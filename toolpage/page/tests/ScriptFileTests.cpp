@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "NcpExtensions.h"
+#include "NwErrors.h"
 #include "NwTypes.h"
 #include "ScriptFiles.h"
 #include "ScriptFormat.h"
@@ -46,6 +47,17 @@ TEST_F(ScriptFileTest, SaveAndLoadThroughTheServer) {
   EXPECT_EQ(read.Snapshot(), list.Snapshot());
   EXPECT_THROW(read.LoadFromServer(1, "MISSING.OKS"), fw::EFOpenError);
   EXPECT_EQ(read.Count(), 0);
+}
+
+TEST_F(ScriptFileTest, AServerWithoutAReadableNameIsAnErrorNeverTheLocalRoot) {
+  TSimServer server({"fault conninfo-fails"}, kServer, kUncRoot);
+  EXPECT_THROW(ScriptUNCPath(1, "A.OKS"), TNWException);
+  TSCList list;
+  list.Add(skText, "lost");
+  EXPECT_THROW(list.SaveToServer(1, "A.OKS"), TNWException);
+  EXPECT_THROW(CreateNewScript(1), TNWException);
+  EXPECT_EQ(GetFileAttributesA("\\\\\\SYS\\SYSTEM\\NEW.OKS"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesA("C:\\SYS\\SYSTEM\\A.OKS"), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(ScriptFileTest, EncodedScriptsStartWithAZeroByte) {
