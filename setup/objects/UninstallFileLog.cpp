@@ -52,19 +52,6 @@ void ReadLogged(const std::string& Key, std::set<std::string>& Into) {
   }
 }
 
-// Writes Value as the next "File<n>" of Key; false when the subkey cannot take it.
-bool TryLog(const std::string& Key, const std::string& Value) {
-  int number = 0;
-  if (!NextEntryNumber(Key, number)) return false;
-  try {
-    WriteRegString(hkLocalMachine, Key, "File" + std::to_string(number), Value);
-    WriteRegString(hkLocalMachine, Key, kEntries, std::to_string(number));
-  } catch (const fw::Exception&) {
-    return false;
-  }
-  return true;
-}
-
 std::string ActiveXEntry(const std::string& Path, char Kind) { return Path + ";" + std::string(1, Kind); }
 
 // The run's log when the engine keeps one for UninstallKey while it installs.
@@ -93,6 +80,27 @@ bool TUninstallFileLog::IsLogged(const std::string& Path) const {
   return false;
 }
 
+bool TUninstallFileLog::TryLog(const std::string& Key, const std::string& Value) {
+  // The count is read once per subkey; the run's own entries follow it in memory.
+  auto next = FNextNumbers.find(fw::UpperCase(Key));
+  int number = 0;
+  if (next != FNextNumbers.end())
+    number = next->second;
+  else if (!NextEntryNumber(Key, number))
+    return false;
+  TqnlkRegistry registry;
+  registry.SetRootKey(HKEY_LOCAL_MACHINE);
+  try {
+    if (!registry.OpenKey(Key, true)) return false;
+    registry.WriteString("File" + std::to_string(number), Value);
+    registry.WriteString(kEntries, std::to_string(number));
+  } catch (const fw::Exception&) {
+    return false;
+  }
+  FNextNumbers[fw::UpperCase(Key)] = number + 1;
+  return true;
+}
+
 void TUninstallFileLog::LogFile(const std::string& Path) {
   // A second run of the setup (a repair, an update) logs nothing twice.
   const std::string upper = fw::UpperCase(Path);
@@ -109,11 +117,7 @@ void TUninstallFileLog::LogActiveX(const std::string& Path, char Kind) {
   const std::string entry = ActiveXEntry(Path, Kind);
   const std::string upper = fw::UpperCase(entry);
   if (FActiveX.count(upper) != 0) return;
-  int number = 0;
-  if (!NextEntryNumber(key, number))
-    throw IECustomInstallFile("Cannot log the file %s for the uninstaller under %s", Path, key);
-  WriteRegString(hkLocalMachine, key, "File" + std::to_string(number), entry);
-  WriteRegString(hkLocalMachine, key, kEntries, std::to_string(number));
+  if (!TryLog(key, entry)) throw IECustomInstallFile("Cannot log the file %s for the uninstaller under %s", Path, key);
   FActiveX.insert(upper);
 }
 

@@ -3,6 +3,7 @@
 // COM-registered files in the "ActiveX" subkey with their kind.
 #pragma once
 
+#include <map>
 #include <set>
 #include <string>
 
@@ -32,9 +33,14 @@ class TUninstallFileLog {
   void LogActiveX(const std::string& Path, char Kind);
 
  private:
+  // Writes Value as the next "File<n>" of the subkey Key and counts it; false when the
+  // subkey cannot take it.
+  bool TryLog(const std::string& Key, const std::string& Value);
+
   std::string FUninstallKey;
   std::set<std::string> FFiles;    // upper-case paths the "Files" lists name
   std::set<std::string> FActiveX;  // upper-case "path;kind" entries of "ActiveX"
+  std::map<std::string, int> FNextNumbers;  // by upper-case subkey: the number its next entry takes
 };
 
 // The same through the run's log when the engine keeps one for UninstallKey, else through
