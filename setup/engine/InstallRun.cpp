@@ -128,6 +128,7 @@ void TCustomInstall::Process() {
   if (wasReboot) {
     // The continuation after the restart gives the notice, cleans up and removes the
     // record.
+    FExitCode = ecRestartPending;
     TerminateApplication();
     return;
   }
@@ -214,13 +215,14 @@ void TCustomInstall::NotifyBadInstall() {
 }
 
 void TCustomInstall::HandleException(fw::TObject* Sender, fw::Exception& E) {
+  bool userAbort = dynamic_cast<EAIUserAbort*>(&E) != nullptr;
+  FExitCode = userAbort ? ecCancelled : ecFailed;
   if (!FInstalling) {
     ShowError(E);
     return;
   }
   FInstalling = false;
   FInstallAborted = true;
-  bool userAbort = dynamic_cast<EAIUserAbort*>(&E) != nullptr;
   try {
     if (userAbort) {
       NotifyBadInstall();

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,9 @@ class TWizardWalker {
   // loader's folder is gone at the end (or, when the setup waits for a restart, that it
   // stays for the continuation).
   TWalkResult Walk(const std::string& SetupExe);
+  // Starts the setup and cancels it on its welcome page; Finish on the bad-install page.
+  // Its exit code and the loader folders it left.
+  TWalkResult CancelAtWelcome(const std::string& SetupExe);
   // Plays the user on the page a setup program shows after installing (the good-install
   // page: Finish; the reboot page: "No", Finish) and waits for the program to end.
   void FinishSetup(const TWindowWatch& Watch, TStartedProgram& Setup, TWalkResult& Result);
@@ -54,6 +58,8 @@ class TWizardWalker {
   static const std::vector<std::string>& SetupWindowClasses();
 
  private:
+  // Starts setup.exe with the client's folder on the search path.
+  std::unique_ptr<TStartedProgram> StartSetup(const std::string& SetupExe);
   void WalkBeforeInstall(const TWindowWatch& Watch, TWalkResult& Result);
   // Waits for the wizard showing one of Captions (which one into Found) while nothing
   // unexpected comes up.
