@@ -140,8 +140,10 @@ void TCustomInstall::FinishGoodInstall() {
   NotifyGoodInstall();
   CleanupLoadingProgram();
   RemoveInstallRecord();
-  if (FRunAutomatic) Shutdown();
+  // The programs start before the program is told to end: the quit message would end
+  // the modal loop of the box that tells a program that failed to start.
   RunFilesAfterInstall();
+  if (FRunAutomatic) Shutdown();
   FInstalling = false;
 }
 
@@ -208,6 +210,9 @@ void TCustomInstall::NotifyGoodInstall() {
 }
 
 void TCustomInstall::NotifyBadInstall() {
+  // A failure or cancel while copying ends the copy too: its window (with its Cancel
+  // button) goes before the bad-install page shows.
+  BroadcastInformation(this, icOperationEnded, nullptr);
   if (OnBeforeNotifyBadInstall) OnBeforeNotifyBadInstall(this);
   BroadcastInformation(this, icBadInstallNotice, nullptr);
   BroadcastInformation(this, icAfterBadInstall, nullptr);
@@ -276,8 +281,9 @@ void TCustomInstall::RunFilesAfterInstall() {
       launcher.Execute();
     } catch (const fw::Exception& e) {
       // The installation is complete: a program that does not start is told, not a
-      // failed setup.
-      ShowMessage(e.Message());
+      // failed setup. The user learns which program.
+      ShowMessage(fw::Format(TranslateEnglishText("%s could not be started."), file->GetDestFileName()) + "\n" +
+                  e.Message());
     }
   }
 }
