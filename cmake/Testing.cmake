@@ -31,3 +31,20 @@ function(add_wine_gtest name)
   set_tests_properties(${name} PROPERTIES TIMEOUT 120 RESOURCE_LOCK desktop
                                           ENVIRONMENT "STAVREL_SCREENSHOTS=Z:${CMAKE_BINARY_DIR}/screenshots")
 endfunction()
+
+# add_fresh_prefix_test(<name> TIMEOUT <seconds> COMMAND <target> [arguments...])
+# A test whose program runs in a Wine prefix made fresh for it (<build>/prefixes/<name>),
+# not in the tree's shared one: nothing an earlier test program left there can hide a
+# fault. A new prefix costs some seconds, which the timeout includes.
+function(add_fresh_prefix_test name)
+  if(NOT STAVREL_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(T "" "TIMEOUT" "COMMAND" ${ARGN})
+  list(POP_FRONT T_COMMAND program)
+  add_test(NAME ${name}
+           COMMAND ${CMAKE_SOURCE_DIR}/scripts/fresh-prefix-run.sh ${CMAKE_BINARY_DIR}/prefixes/${name}
+                   $<TARGET_FILE:${program}> ${T_COMMAND})
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} RESOURCE_LOCK desktop
+                                          ENVIRONMENT "STAVREL_SCREENSHOTS=Z:${CMAKE_BINARY_DIR}/screenshots")
+endfunction()

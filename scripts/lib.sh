@@ -62,19 +62,50 @@ start_wine_session() {
     echo "Creating the Wine prefix $WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
   fi
-  if [ ! -f "$WINEPREFIX/.virtual-desktop" ]; then
-    # One virtual desktop: Wine then places, sizes and maximises windows itself, as
-    # Windows does, instead of leaving that to an X window manager that is not there.
-    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
-    wineserver -w
-    touch "$WINEPREFIX/.virtual-desktop"
-  fi
+  own_shell_folders "$WINEPREFIX"
+  use_virtual_desktop
   wineserver -p
   # Start Wine's own background processes now, detached from any test's output pipes:
   # started by the first test, they would keep its pipes open and ctest would wait forever.
   wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
   trap stop_wine_session EXIT
+}
+
+# Wine links a new prefix's Desktop, Documents and the other shell folders to the folders
+# of the home folder, which every prefix on the machine shares: a shortcut one prefix's
+# test makes or removes would appear in or vanish from another's. The prefix gets real
+# folders of its own instead (what the link showed is not copied).
+own_shell_folders() {
+  local prefix="$1" link
+  for link in "$prefix"/drive_c/users/*/*; do
+    [ -L "$link" ] || continue
+    rm -f "$link"
+    mkdir -p "$link"
+  done
+}
+
+# One virtual desktop: Wine then places, sizes and maximises windows itself, as Windows
+# does, instead of leaving that to an X window manager that is not there. For $WINEPREFIX.
+use_virtual_desktop() {
+  [ -f "$WINEPREFIX/.virtual-desktop" ] && return 0
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.virtual-desktop"
+}
+
+# make_fresh_prefix <folder>: a new prefix that no program ran in yet (an earlier one in
+# that folder is removed with its wineserver), with shell folders and a desktop of its own.
+make_fresh_prefix() {
+  local prefix="$1"
+  [ -d "$prefix" ] && WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$prefix"
+  mkdir -p "$prefix"
+  ( export WINEPREFIX="$prefix"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+    own_shell_folders "$prefix"
+    use_virtual_desktop )
 }
 
 stop_wine_session() {

@@ -2,7 +2,10 @@
 // installer's archive "setup.1" (inside itself, or beside it on the first floppy disk),
 // unpacks it into a fresh temporary folder of its own, starts the installer from there and
 // waits for it. The installer reads "files.1" where the setup file keeps it (switch e) and
-// removes the temporary folder at its end (switch c).
+// removes the temporary folder at its end (switch c); whatever the installer's end, the
+// loader removes what is left of the folder, unless a restart is pending: the
+// continuation after it starts the installer from there. The exit code is the
+// installer's (engine/ExitCodes.h), or ecFailed when it could not be started.
 //
 //   setup.exe            install
 //   setup.exe *TODISK    copy the setup onto floppy disks (the installer's switch f)
@@ -15,6 +18,7 @@
 #include "archive/ArchiveStartup.h"
 #include "archive/ArchiveText.h"
 #include "archive/QnlkCompress.h"
+#include "engine/ExitCodes.h"
 #include "engine/SelfExtractRecord.h"
 #include "gui/GuiStartup.h"
 #include "gui/WinHandles.h"
@@ -150,11 +154,15 @@ int WINAPI WinMain(HINSTANCE Instance, HINSTANCE, LPSTR, int) {
     const TSetupParts parts = loader::LocateParts(self);
     folder = CreateOwnFolder();
     const std::string installer = Unpack(parts, folder);
-    return static_cast<int>(RunInstaller(installer, folder, self, parts, AskedForDisks()));
+    const DWORD exitCode = RunInstaller(installer, folder, self, parts, AskedForDisks());
+    // A failed or cancelled installer may have left the folder; only the continuation
+    // after a restart still needs it (and removes it then).
+    if (exitCode != setup::ecRestartPending) RemoveFolder(folder);
+    return static_cast<int>(exitCode);
   } catch (const std::exception& e) {
     // The installer never ran: the folder is still ours to remove.
     if (!folder.empty()) RemoveFolder(folder);
     MessageBoxA(nullptr, e.what(), "Setup", MB_OK | MB_ICONERROR);
-    return 1;
+    return setup::ecFailed;
   }
 }

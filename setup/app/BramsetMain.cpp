@@ -4,6 +4,7 @@
 #include "MainForm.h"
 #include "archive/ArchiveStartup.h"
 #include "engine/EngineStartup.h"
+#include "engine/Install.h"
 #include "gui/GuiStartup.h"
 #include "objects/ObjectsStartup.h"
 #include "support/SupportStartup.h"
@@ -22,14 +23,17 @@ int WINAPI WinMain(HINSTANCE Instance, HINSTANCE, LPSTR, int) {
       // show, or runs the after-reboot continuation or a build while the form loads.
       Application->CreateForm<setup::TMain>();
       Application->Run();
+      // The engine tells what the run came to (the form and its engine live until the
+      // libraries stop).
+      if (auto* install = dynamic_cast<setup::TCustomInstall*>(setup::GlobalInstall())) return install->ExitCode();
     } catch (...) {
       Application->HandleException(Application);
-      return 1;
+      return setup::ecFailed;
     }
   } catch (const std::exception& e) {
     // A library could not start: there is no application object to show it.
     MessageBoxA(nullptr, e.what(), "Setup Stavrel 4.0", MB_OK | MB_ICONSTOP);
-    return 1;
+    return setup::ecFailed;
   }
   return 0;
 }

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "ArchiveText.h"
+#include "core/SysUtils.h"
+#include "support/Errors.h"
 #include "support/PathStrings.h"
 
 namespace setup {
@@ -18,6 +20,23 @@ bool DirectoryExists(const std::string& Path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 }  // namespace
+
+std::string CannotCreateFileText(const std::string& Path, uint32_t Error) {
+  std::string text = fw::Format("Cannot create the file %s", Path);
+  const std::string reason = SystemErrorText(Error);
+  return reason.empty() ? text : text + "\n" + reason;
+}
+
+std::string DiskFullText(const std::string& Path) {
+  // The drive ("C:") or the share ("\\server\share") the file lies on.
+  std::string drive = Path.substr(0, Path.size() >= 2 && Path[1] == ':' ? 2 : 0);
+  if (drive.empty() && Path.compare(0, 2, "\\\\") == 0) {
+    const size_t share = Path.find('\\', 2);
+    drive = Path.substr(0, share == std::string::npos ? Path.size() : Path.find('\\', share + 1));
+  }
+  if (drive.empty()) return fw::Format("The disk is full\nwhile writing %s", Path);
+  return fw::Format("The disk is full\nThere is no room left on %s for %s", drive, Path);
+}
 
 bool ForceDirectories(const std::string& Folder) {
   std::string dir = RemoveTrailingBackslash(Folder);

@@ -1,6 +1,7 @@
 // The few file-system routines the archive needs.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -14,6 +15,12 @@ bool FileExists(const std::string& Path);
 bool ForceDirectories(const std::string& Folder);
 // The full path of the running program.
 std::string ProgramFileName();
+
+// "Cannot create the file <Path>", then on a line of its own the system's reason for
+// Error (a system error code), so that the user knows what to change.
+std::string CannotCreateFileText(const std::string& Path, uint32_t Error);
+// "The disk is full", then the drive and the file that was being written on it.
+std::string DiskFullText(const std::string& Path);
 
 // The archive's files on disk, opened as TWinFile.
 class TDiskFiles : public TArchiveFiles {

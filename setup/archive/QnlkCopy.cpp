@@ -37,13 +37,19 @@ void TQnlkCompress::CopyFile(const std::string& Source, const std::string& Targe
   // The copy replaces the target only when it is whole: a cancel or a full disk
   // leaves the old target as it was and no part of a file behind.
   TReplacementFile output(target);
-  if (!output.Create()) throw EQnlkCompress(fw::Format("Cannot create the file %s", target));
+  if (!output.Create()) throw EQnlkCompress(CannotCreateFileText(target, GetLastError()));
   uint8_t block[kCopyBlock];
   for (;;) {
     CheckAbort();
     if (GBuildCancelled) throw EUserAbortInstall();
     size_t n = source.Read(block, sizeof block);
-    if (n > 0 && output.Stream().Write(block, n) != n) DoFullDisk();
+    if (n > 0 && output.Stream().Write(block, n) != n) {
+      try {
+        DoFullDisk();
+      } catch (const EqcDiskFull&) {
+        throw EqcDiskFull(DiskFullText(target));
+      }
+    }
     FStats.FileDone += static_cast<int64_t>(n);
     FStats.TotalDone += static_cast<int64_t>(n);
     FStats.FilePercent = FStats.TotalPercent = Percent(FStats.FileDone, FStats.FileSize);
@@ -52,7 +58,7 @@ void TQnlkCompress::CopyFile(const std::string& Source, const std::string& Targe
     if (n < sizeof block) break;
   }
   if (stamp != 0) output.Stream().SetDosDateTime(stamp);
-  if (!output.Commit()) throw EQnlkCompress(fw::Format("Cannot create the file %s", target));
+  if (!output.Commit()) throw EQnlkCompress(CannotCreateFileText(target, GetLastError()));
   FStats.Finished = true;
   Status();
 }

@@ -65,7 +65,7 @@ void TQnlkCompress::ExtractOne(const std::string& Line) {
     if (write) {
       ForceDirectories(ExtractFilePath(target));
       output.emplace(target);
-      if (!output->Create()) throw EQnlkCompress(fw::Format("Cannot create the file %s", target));
+      if (!output->Create()) throw EQnlkCompress(CannotCreateFileText(target, GetLastError()));
     }
   }
 
@@ -88,12 +88,16 @@ void TQnlkCompress::ExtractOne(const std::string& Line) {
       OpenDiskFile(next, Volume, TFileOpen::Read, FCompressedFile);
       return next;
     };
-    InflateFile(header, FOffset, volume, output->Stream(), hooks);
+    try {
+      InflateFile(header, FOffset, volume, output->Stream(), hooks);
+    } catch (const EqcDiskFull&) {
+      throw EqcDiskFull(DiskFullText(target));
+    }
     volume.reset();
     uint32_t stamp = DateTimeToDosDateTime(header.Date());
     if (stamp != 0 && !output->Stream().SetDosDateTime(stamp))
       throw EQnlkCompress("Cannot set the date of the file just extracted.");
-    if (!output->Commit()) throw EQnlkCompress(fw::Format("Cannot create the file %s", target));
+    if (!output->Commit()) throw EQnlkCompress(CannotCreateFileText(target, GetLastError()));
   }
   FStats.Finished = true;
   Status();

@@ -284,13 +284,16 @@ void TCustomInstall::TerminateApplication() {
   if (fw::Application != nullptr) fw::Application->Terminate();
 }
 
+// Boxes break a long path into lines: in one line the box would be wider than the screen.
 void TCustomInstall::ShowError(const fw::Exception& E) {
-  if (fw::Application != nullptr) fw::Application->ShowException(E);
+  if (fw::Application != nullptr)
+    fw::Application->ShowException(fw::Exception(BreakLongWords(E.Message(), kLongestMessageWord)));
 }
 
 void TCustomInstall::ShowMessage(const std::string& Text) {
   std::string title = fw::Application != nullptr ? fw::Application->Title() : std::string();
-  MessageBoxA(GetActiveWindow(), Text.c_str(), title.c_str(), MB_OK | MB_ICONINFORMATION);
+  MessageBoxA(GetActiveWindow(), BreakLongWords(Text, kLongestMessageWord).c_str(), title.c_str(),
+              MB_OK | MB_ICONINFORMATION);
 }
 
 std::string TCustomInstall::GetLibraryFileName() const {

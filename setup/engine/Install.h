@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ExitCodes.h"
 #include "InstallSwitches.h"
 #include "core/Events.h"
 #include "objects/FileContainer.h"
@@ -115,6 +116,8 @@ class TCustomInstall : public TFileContainer, public TInstallEngine, public IAdd
   fw::TCustomForm* MainForm() const { return FMainForm; }
   const std::string& CleanupBatchFile() const { return FCleanupBatchFile; }
   bool CleanupBatchWritten() const { return FCleanupBatchWritten; }
+  // What this run came to, as the program's exit code.
+  TExitCode ExitCode() const { return FExitCode; }
 
   // --- the run -----------------------------------------------------------------------
   // The main form's first OnShow: the form's own handler, then the installation.
@@ -242,6 +245,7 @@ class TCustomInstall : public TFileContainer, public TInstallEngine, public IAdd
   bool FInstalling = false;
   std::string FSourceDir;
   TInstallSwitches FSwitches;
+  TExitCode FExitCode = ecSuccess;
 
   bool FAutoMaximizeWindow = true;
   std::unique_ptr<TBuildInfo> FBuildInfo;

@@ -71,6 +71,7 @@ void TCustomInstall::BuildFromBuildInf() {
   try {
     Build(ProgramFileName(), ReadBuildInf(GetProgramDir()), true);
   } catch (const fw::Exception& E) {
+    FExitCode = ecFailed;
     ShowMessage(E.Message());
   }
   TerminateApplication();
@@ -93,6 +94,7 @@ void TCustomInstall::TransferToFloppies(const std::string& Drive) {
             "example: setup.exe *TODISK");
       TransferSetupToFloppies(GetArchivePath(), Drive, FloppyArchive(), user);
     } catch (const fw::Exception& E) {
+      FExitCode = ecFailed;
       ShowMessage(E.Message());
     }
   }

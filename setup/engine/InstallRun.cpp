@@ -140,6 +140,7 @@ void TCustomInstall::Process() {
   if (wasReboot) {
     // The continuation after the restart gives the notice, cleans up and removes the
     // record.
+    FExitCode = ecRestartPending;
     TerminateApplication();
     return;
   }
@@ -151,8 +152,10 @@ void TCustomInstall::FinishGoodInstall() {
   NotifyGoodInstall();
   CleanupLoadingProgram();
   RemoveInstallRecord();
-  if (FRunAutomatic) Shutdown();
+  // The programs start before the program is told to end: the quit message would end
+  // the modal loop of the box that tells a program that failed to start.
   RunFilesAfterInstall();
+  if (FRunAutomatic) Shutdown();
   FInstalling = false;
 }
 
@@ -219,6 +222,9 @@ void TCustomInstall::NotifyGoodInstall() {
 }
 
 void TCustomInstall::NotifyBadInstall() {
+  // A failure or cancel while copying ends the copy too: its window (with its Cancel
+  // button) goes before the bad-install page shows.
+  BroadcastInformation(this, icOperationEnded, nullptr);
   if (OnBeforeNotifyBadInstall) OnBeforeNotifyBadInstall(this);
   BroadcastInformation(this, icBadInstallNotice, nullptr);
   BroadcastInformation(this, icAfterBadInstall, nullptr);
@@ -226,13 +232,14 @@ void TCustomInstall::NotifyBadInstall() {
 }
 
 void TCustomInstall::HandleException(fw::TObject* Sender, fw::Exception& E) {
+  bool userAbort = dynamic_cast<EAIUserAbort*>(&E) != nullptr;
+  FExitCode = userAbort ? ecCancelled : ecFailed;
   if (!FInstalling) {
     ShowError(E);
     return;
   }
   FInstalling = false;
   FInstallAborted = true;
-  bool userAbort = dynamic_cast<EAIUserAbort*>(&E) != nullptr;
   UndoRun();
   try {
     if (userAbort) {
@@ -299,8 +306,9 @@ void TCustomInstall::RunFilesAfterInstall() {
       launcher.Execute();
     } catch (const fw::Exception& e) {
       // The installation is complete: a program that does not start is told, not a
-      // failed setup.
-      ShowMessage(e.Message());
+      // failed setup. The user learns which program.
+      ShowMessage(fw::Format(TranslateEnglishText("%s could not be started."), file->GetDestFileName()) + "\n" +
+                  e.Message());
     }
   }
 }

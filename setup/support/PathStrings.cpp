@@ -62,4 +62,30 @@ std::string StripInvalidFileNameChars(const std::string& S) {
   return result;
 }
 
+std::string BreakLongWords(const std::string& Text, size_t Longest) {
+  if (Longest == 0) return Text;
+  auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  std::string out;
+  out.reserve(Text.size() + Text.size() / Longest + 1);
+  for (size_t i = 0; i < Text.size();) {
+    if (blank(Text[i])) {
+      out += Text[i++];
+      continue;
+    }
+    size_t end = i;
+    while (end < Text.size() && !blank(Text[end])) ++end;
+    size_t start = i;
+    while (end - start > Longest) {
+      const size_t slash = Text.find_last_of("\\/", start + Longest - 1);
+      const size_t take = slash != std::string::npos && slash > start ? slash + 1 - start : Longest;
+      out.append(Text, start, take);
+      out += '\n';
+      start += take;
+    }
+    out.append(Text, start, end - start);
+    i = end;
+  }
+  return out;
+}
+
 }  // namespace setup

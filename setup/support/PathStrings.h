@@ -1,6 +1,7 @@
 // Text helpers for paths and delimited lists.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace fw {
@@ -24,6 +25,14 @@ void SplitDelimited(const std::string& S, char Delimiter, fw::TStrings& List);
 
 // The text after the first ":" (drops a drive prefix); empty when S holds no ":".
 std::string ExtractAfterColon(const std::string& S);
+// Text with a line break put into every word (a run without blanks) longer than Longest
+// characters: after its last "\" within each Longest characters, or at Longest where it
+// has none. A message box then shows a long path in lines that fit the screen instead
+// of one line wider than it.
+std::string BreakLongWords(const std::string& Text, size_t Longest);
+// The longest word a message box shows on one line.
+inline constexpr size_t kLongestMessageWord = 80;
+
 // A copy of S fit for a file name: "/" becomes "-"; " * : ; < > ? \ | are dropped.
 std::string StripInvalidFileNameChars(const std::string& S);
 

@@ -2,13 +2,19 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cctype>
 
+#include "FolderNameRules.h"
 #include "archive/FileSystem.h"
 #include "core/ClassDef.h"
+#include "core/SysUtils.h"
 #include "objects/InstallContainer.h"
 #include "objects/InstallEngine.h"
+#include "objects/InstallFile.h"
+#include "objects/InstallLists.h"
 #include "support/Errors.h"
+#include "support/FileAttributes.h"
 #include "support/OpenFolderDialog.h"
 #include "support/PathStrings.h"
 
@@ -16,15 +22,50 @@ namespace setup {
 
 namespace {
 
-bool FolderExists(const std::string& Path) {
-  DWORD attributes = GetFileAttributesA(Path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 // Whether Folder is Inner or holds it.
 bool HoldsFolder(const std::string& Folder, const std::string& Inner) {
   if (Inner.size() < Folder.size() || fw::CompareText(Inner.substr(0, Folder.size()), Folder) != 0) return false;
   return Inner.size() == Folder.size() || Inner[Folder.size()] == '\\';
+}
+
+// The longest path, relative to Folder, of a file the installation puts below it.
+size_t DeepestFileBelow(const std::string& Folder) {
+  const std::string prefix = AddTrailingBackslash(Folder);
+  size_t deepest = 0;
+  TCustomInstallFileList* files = AllInstallFiles();
+  if (files == nullptr) return 0;
+  for (TCustomInstallFile* file : files->Items()) {
+    std::string path;
+    try {
+      path = file->GetDestFileName();
+    } catch (const std::exception&) {
+      continue;  // a file whose folder cannot be named yet
+    }
+    if (path.size() > prefix.size() && fw::CompareText(path.substr(0, prefix.size()), prefix) == 0)
+      deepest = std::max(deepest, path.size() - prefix.size());
+  }
+  return deepest;
+}
+
+// Why the installation cannot make Folder or write into it, empty when it can. The
+// folders made to find out go again: the installation makes them when it copies.
+std::string FolderWriteProblem(const std::string& Folder) {
+  std::vector<std::string> created = CreateFolderChain(Folder);
+  const DWORD createError = GetLastError();
+  if (!FolderExists(Folder)) {
+    RemoveFolderChain(created, std::string());
+    return fw::Format(TranslateEnglishText("The folder %s cannot be created.\n%s"), Folder,
+                      SystemErrorText(createError));
+  }
+  char probe[MAX_PATH + 1];
+  std::string problem;
+  if (GetTempFileNameA(Folder.c_str(), "qw", 0, probe) == 0)
+    problem = fw::Format(TranslateEnglishText("Setup cannot write into the folder %s.\n%s"), Folder,
+                         SystemErrorText(GetLastError()));
+  else
+    DeleteFileA(probe);
+  RemoveFolderChain(created, std::string());
+  return problem;
 }
 
 }  // namespace
@@ -112,10 +153,35 @@ void TSelectDestinationForm::UpdateControls() {
   FocusWhenShown(ProceedBtn);
 }
 
+std::string TSelectDestinationForm::FolderProblem(const std::string& Typed) const {
+  if (!IsFullFolderPath(Typed)) return FolderRefusedText();
+  const std::string folder = RemoveTrailingBackslash(fw::Trim(Typed));
+  const size_t deepest = DeepestFileBelow(Container() != nullptr ? Container()->GetFullDestDir() : folder);
+  const TFolderNameCheck name = CheckFolderName(folder, deepest);
+  switch (name.Fault) {
+    case TFolderNameFault::BadCharacter:
+      return fw::Format(TranslateEnglishText("The folder's name holds \"%s\", which a file name cannot hold (nor any "
+                                             "of < > : \" / | ? *). A typed letter that the system's character set "
+                                             "lacks becomes \"?\"."),
+                        name.Part);
+    case TFolderNameFault::DeviceName:
+      return fw::Format(TranslateEnglishText("\"%s\" is the name of a device: no folder can be called so."), name.Part);
+    case TFolderNameFault::TooLong:
+      return fw::Format(TranslateEnglishText("The folder's path is too long: the product's deepest file would have a "
+                                             "path of %d characters there, and Windows allows %d at most. Please "
+                                             "choose a shorter folder."),
+                        static_cast<int>(folder.size() + 1 + deepest), static_cast<int>(kLongestPath));
+    case TFolderNameFault::None:
+      break;
+  }
+  return FolderWriteProblem(folder);
+}
+
 void TSelectDestinationForm::GoNext() {
-  if (gbDirectory->Visible() && !IsFullFolderPath(edDestDir->Text())) {
-    MessageBoxA(HandleAllocated() ? Handle() : nullptr, FolderRefusedText().c_str(), Caption().c_str(),
-                MB_OK | MB_ICONEXCLAMATION);
+  const std::string problem = gbDirectory->Visible() ? FolderProblem(edDestDir->Text()) : std::string();
+  if (!problem.empty()) {
+    MessageBoxA(HandleAllocated() ? Handle() : nullptr, BreakLongWords(problem, kLongestMessageWord).c_str(),
+                Caption().c_str(), MB_OK | MB_ICONEXCLAMATION);
     if (edDestDir->HandleAllocated()) SetFocus(edDestDir->Handle());
     return;
   }

@@ -33,8 +33,12 @@ class TSelectDestinationForm : public TWizardPage {
   TTranslateBitBtn* BrowseBtn = nullptr;
 
   void UpdateControls() override;
-  // Goes on only with a full folder path in the box (a message says what is wrong).
+  // Goes on only with a folder the installation can use (a message says what is wrong).
   void GoNext() override;
+  // Why the typed folder cannot take the installation, empty when it can: not a full
+  // path, a character or device name a file name cannot hold, a path too long for the
+  // product's deepest file, a folder that cannot be created or written.
+  std::string FolderProblem(const std::string& Typed) const;
   void edDestDirChange(fw::TObject* Sender);
   void BrowseBtnClick(fw::TObject* Sender);
 

@@ -1,12 +1,14 @@
 /* Stands in for the installer in the loader tests: writes its command line, its own
    file name and the names of the files beside it into the file that STAVREL_PROBE_OUT
-   names, one per line, and ends with exit code 7. */
-#include <windows.h>
+   names, one per line, and ends with exit code 7, or with the code STAVREL_PROBE_EXIT
+   gives. */
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
+#include <windows.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show) {
-  char target[MAX_PATH], self[MAX_PATH], pattern[MAX_PATH + 2];
+  char target[MAX_PATH], self[MAX_PATH], pattern[MAX_PATH + 2], exitCode[16];
   WIN32_FIND_DATAA data;
   HANDLE find;
   FILE* out;
@@ -31,5 +33,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     FindClose(find);
   }
   fclose(out);
+  if (GetEnvironmentVariableA("STAVREL_PROBE_EXIT", exitCode, sizeof exitCode) > 0) return atoi(exitCode);
   return 7;
 }

@@ -30,15 +30,16 @@ TMachineSnapshot::TMachineSnapshot(std::vector<TWatchedKey> Keys, std::vector<TW
 
 TSnapshotItems TMachineSnapshot::Take() const {
   TSnapshotItems items;
-  for (const TWatchedKey& key : FKeys) AddKey(items, key.Root, key.Path, key.Depth);
+  for (const TWatchedKey& key : FKeys) AddKey(items, key.Root, key.Path, key.Depth, key.WindowsContainer);
   for (const TWatchedFolder& folder : FFolders) AddFolder(items, folder.Path, folder.Recursive);
   return items;
 }
 
-void TMachineSnapshot::AddKey(TSnapshotItems& Items, HKEY Root, const std::string& Path, int Depth) const {
+void TMachineSnapshot::AddKey(TSnapshotItems& Items, HKEY Root, const std::string& Path, int Depth,
+                              bool Container) const {
   if (!KeyExists(Root, Path)) return;
   const std::string name = RootName(Root) + (Path.empty() || Path[0] == '\\' ? "" : "\\") + Path;
-  Items[name] = "key";
+  if (!Container) Items[name] = "key";
   for (const TRegValue& value : KeyValues(Root, Path))
     Items[name + " -> " + (value.Name.empty() ? "(default)" : value.Name)] =
         std::to_string(value.Type) + ":" + value.Data;

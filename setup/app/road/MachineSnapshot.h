@@ -17,6 +17,10 @@ struct TWatchedKey {
   // Levels of subkeys read below the key: 0 reads its values and its subkeys' names only;
   // a negative depth reads every level.
   int Depth = -1;
+  // A container of Windows' own (SharedDLLs, Help): Windows makes it for the first program
+  // that writes into it and keeps it when the last entry goes, so only what it holds is
+  // compared, not whether the key itself exists.
+  bool WindowsContainer = false;
 };
 
 struct TWatchedFolder {
@@ -40,7 +44,7 @@ class TMachineSnapshot {
   TSnapshotItems Take() const;
 
  private:
-  void AddKey(TSnapshotItems& Items, HKEY Root, const std::string& Path, int Depth) const;
+  void AddKey(TSnapshotItems& Items, HKEY Root, const std::string& Path, int Depth, bool Container = false) const;
   void AddFolder(TSnapshotItems& Items, const std::string& Path, bool Recursive) const;
 
   std::vector<TWatchedKey> FKeys;

@@ -8,6 +8,7 @@
 #include "RestartPlay.h"
 #include "RestartState.h"
 #include "WindowWatch.h"
+#include "engine/ExitCodes.h"
 
 namespace road {
 
@@ -47,7 +48,8 @@ std::vector<restart::TPendingRename> InstallWhileHeld(TRoadReport& Report, const
   restart::THeldFile held(restart::HolderBesideProgram(), Target);
   Report.Note("held open by another program: " + Target);
   Walk = TWizardWalker(Report, Road.Walk).Walk(Road.Setup);
-  Report.Check(Walk.ExitCode == 0, "setup.exe ended with exit code 0", "exit code " + std::to_string(Walk.ExitCode));
+  Report.CheckEqual("setup.exe's exit code: a restart is pending", std::to_string(setup::ecRestartPending),
+                    std::to_string(Walk.ExitCode));
   Report.Check(Walk.RebootAsked, "the setup asked for a restart instead of telling the installation complete");
 
   Report.Step("what waits for the restart");

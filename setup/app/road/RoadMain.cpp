@@ -30,6 +30,7 @@
 #include "SetupTraces.h"
 #include "UninstallRun.h"
 #include "WizardWalker.h"
+#include "engine/ExitCodes.h"
 
 namespace {
 
@@ -56,8 +57,7 @@ TRoadOptions ParseOptions(int Count, char** Arguments) {
       continue;
     }
     if (i + 1 >= Count)
-      throw ERoad(
-          "usage: install_road [--screenshots <folder>] [--copy-setup <folder>] [--setup <file>] [--restart]");
+      throw ERoad("usage: install_road [--screenshots <folder>] [--copy-setup <folder>] [--setup <file>] [--restart]");
     const std::string value = Arguments[++i];
     if (name == "--screenshots")
       options.Screenshots = value;
@@ -146,17 +146,24 @@ void RunRoad(TRoadReport& Report, const TRoadOptions& Options) {
                             walkOptions});
     return;
   }
+  Report.Step("a user who cancels on the welcome page");
+  const TWalkResult cancelled = TWizardWalker(Report, walkOptions).CancelAtWelcome(setup);
+  Report.CheckEqual("setup.exe's exit code", std::to_string(setup::ecCancelled), std::to_string(cancelled.ExitCode));
+  Report.Check(cancelled.LoaderFolders.empty(), "the loader's folder is gone",
+               cancelled.LoaderFolders.empty() ? "" : cancelled.LoaderFolders.front() + " stayed");
 
   Report.Step("install through the wizard");
   const TWalkResult walk = TWizardWalker(Report, walkOptions).Walk(setup);
-  Report.Check(walk.ExitCode == 0, "setup.exe ended with exit code 0", "exit code " + std::to_string(walk.ExitCode));
+  Report.Check(walk.ExitCode == setup::ecSuccess, "setup.exe ended with exit code 0",
+               "exit code " + std::to_string(walk.ExitCode));
   Report.Note("destination kept: " + walk.Destination + "; Start-menu folder kept: " + walk.StartMenuFolder);
   Report.Note("from the last Next to the good-install page: " + SecondsText(walk.InstallSeconds) + " (target under " +
               SecondsText(kInstallTargetSeconds) + ")");
 
   CheckInstallation(Report, walk);
   if (Options.Restart) {
-    TRestartRoad road{setup, walk.Destination, "VX4.exe", std::string(TBuildMachine::kRoot) + "\\Sample\\VX4.exe",
+    TRestartRoad road{setup,           walk.Destination,
+                      "VX4.exe",       std::string(TBuildMachine::kRoot) + "\\Sample\\VX4.exe",
                       "InstallFile61", walkOptions};
     InstallAcrossRestart(Report, road);
     CheckInstallation(Report, walk);

@@ -28,6 +28,7 @@ constexpr TPageStep kBeforeInstall[] = {
     {"Select folder in start menu", "Next >", "start-menu-folder"},
 };
 constexpr TPageStep kGoodInstall = {"Setup complete", "Finish", "setup-complete"};
+constexpr TPageStep kBadInstall = {"Setup incomplete", "Finish", "setup-incomplete"};
 constexpr TPageStep kReboot = {"Reboot windows", "Finish", "reboot"};
 constexpr TPageStep kBadInstall = {"Setup incomplete", "Finish", "setup-incomplete"};
 constexpr char kMessageBoxClass[] = "#32770";
@@ -72,6 +73,14 @@ std::vector<std::string> LoaderFolders() {
   return folders;
 }
 
+// The loader's folders that are not among Before.
+std::vector<std::string> NewLoaderFolders(const std::vector<std::string>& Before) {
+  std::vector<std::string> added;
+  for (const std::string& folder : LoaderFolders())
+    if (std::find(Before.begin(), Before.end(), folder) == Before.end()) added.push_back(folder);
+  return added;
+}
+
 double SecondsSince(LARGE_INTEGER Start) {
   LARGE_INTEGER now, frequency;
   QueryPerformanceCounter(&now);
@@ -99,12 +108,7 @@ TWizardWalker::TWizardWalker(TRoadReport& Report, TWalkOptions Options)
 
 std::unique_ptr<TStartedProgram> TWizardWalker::StartBeforeInstall(const TWindowWatch& Watch,
                                                                    const std::string& SetupExe, TWalkResult& Result) {
-  std::unique_ptr<TStartedProgram> setup;
-  {
-    TPrependedPath path(FOptions.ClientFolder);
-    setup = std::make_unique<TStartedProgram>(Quoted(SetupExe));
-  }
-  FSetupProcess = setup->ProcessId();
+  std::unique_ptr<TStartedProgram> setup = StartSetup(SetupExe);
   WalkBeforeInstall(Watch, Result);
   return setup;
 }
@@ -115,10 +119,7 @@ TWalkResult TWizardWalker::Walk(const std::string& SetupExe) {
   TWalkResult result;
   std::unique_ptr<TStartedProgram> setup = StartBeforeInstall(watch, SetupExe, result);
   // The loader's folder of this setup, made before the first page came.
-  std::vector<std::string> ours;
-  for (const std::string& folder : LoaderFolders())
-    if (std::find(loaderFoldersBefore.begin(), loaderFoldersBefore.end(), folder) == loaderFoldersBefore.end())
-      ours.push_back(folder);
+  std::vector<std::string> ours = NewLoaderFolders(loaderFoldersBefore);
   FinishSetup(watch, *setup, result);
   result.LoaderFolders = ours;
   if (result.RebootAsked) {
@@ -142,6 +143,33 @@ TWalkResult TWizardWalker::Walk(const std::string& SetupExe) {
   FReport.Check(!ours.empty() && left().empty(), "the loader's folder is gone after the setup ended",
                 ours.empty() ? "the loader made none" : left() + " stayed");
   return result;
+}
+
+TWalkResult TWizardWalker::CancelAtWelcome(const std::string& SetupExe) {
+  TWindowWatch watch(SetupWindowClasses());
+  const std::vector<std::string> before = LoaderFolders();
+  TWalkResult result;
+  std::unique_ptr<TStartedProgram> setup = StartSetup(SetupExe);
+  HWND welcome = WaitForPage(watch, {kBeforeInstall[0].Caption});
+  testsupport::Click(WaitForButton(watch, welcome, "Cancel"));
+  FReport.Note("page \"" + std::string(kBeforeInstall[0].Caption) + "\": Cancel");
+  HWND bad = WaitForPage(watch, {kBadInstall.Caption});
+  HWND finish = WaitForButton(watch, bad, kBadInstall.Button);
+  Shoot(bad, kBadInstall.Picture);
+  FReport.Note("page \"" + std::string(kBadInstall.Caption) + "\": " + kBadInstall.Button);
+  testsupport::Click(finish);
+  const DWORD start = GetTickCount();
+  while (!setup->WaitForEnd(20, result.ExitCode))
+    if (GetTickCount() - start > FOptions.StepTimeoutMs) Fail("the setup did not end after Finish");
+  result.LoaderFolders = NewLoaderFolders(before);
+  return result;
+}
+
+std::unique_ptr<TStartedProgram> TWizardWalker::StartSetup(const std::string& SetupExe) {
+  TPrependedPath path(FOptions.ClientFolder);
+  auto setup = std::make_unique<TStartedProgram>(Quoted(SetupExe));
+  FSetupProcess = setup->ProcessId();
+  return setup;
 }
 
 void TWizardWalker::WalkBeforeInstall(const TWindowWatch& Watch, TWalkResult& Result) {

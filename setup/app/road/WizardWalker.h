@@ -51,6 +51,9 @@ class TWizardWalker {
   // shows. Answers the bad-install page and the error box that may follow it (Error),
   // and waits for the setup to end.
   TWalkResult WalkToFailure(const std::string& SetupExe, bool CancelWhileCopying);
+  // Starts the setup and cancels it on its welcome page; Finish on the bad-install page.
+  // Its exit code and the loader folders it left.
+  TWalkResult CancelAtWelcome(const std::string& SetupExe);
   // Plays the user on the page a setup program shows after installing (the good-install
   // page: Finish; the reboot page: "No", Finish) and waits for the program to end.
   void FinishSetup(const TWindowWatch& Watch, TStartedProgram& Setup, TWalkResult& Result);
@@ -66,6 +69,8 @@ class TWizardWalker {
   // Starts the setup and walks the before-install wizard.
   std::unique_ptr<TStartedProgram> StartBeforeInstall(const TWindowWatch& Watch, const std::string& SetupExe,
                                                       TWalkResult& Result);
+  // Starts setup.exe with the client's folder on the search path.
+  std::unique_ptr<TStartedProgram> StartSetup(const std::string& SetupExe);
   void WalkBeforeInstall(const TWindowWatch& Watch, TWalkResult& Result);
   // Waits for the wizard showing one of Captions (which one into Found) while nothing
   // unexpected comes up.

@@ -141,6 +141,26 @@ TEST_F(Extraction, FullDiskIsAnErrorEvenWithAHandler) {
   EXPECT_EQ(calls, 1);
 }
 
+// The user learns why a file could not be made, and on which drive the room ran out.
+TEST_F(Extraction, ATargetThatCannotBeMadeIsToldWithTheSystemsReason) {
+  WriteBytes(Path("blocked"), OldData);  // a file where the target's folder should be
+  Archive.SetExtractDirectory(Path("blocked\\inner"));
+  SetFiles(Archive, {Path("new.txt")});
+  try {
+    Archive.Extract();
+    ADD_FAILURE() << "extracted below a file";
+  } catch (const EQnlkCompress& e) {
+    const std::string message = e.Message();
+    const std::string told = "Cannot create the file " + Path("blocked\\inner\\new.txt") + "\n";
+    EXPECT_EQ(message.substr(0, told.size()), told);
+    EXPECT_GT(message.size(), told.size()) << "the system's reason follows";
+  }
+  EXPECT_EQ(DiskFullText("R:\\Kavel\\Stavrel\\VX4.exe"),
+            "The disk is full\nThere is no room left on R: for R:\\Kavel\\Stavrel\\VX4.exe");
+  EXPECT_EQ(DiskFullText("\\\\server\\share\\VX4.exe"),
+            "The disk is full\nThere is no room left on \\\\server\\share for \\\\server\\share\\VX4.exe");
+}
+
 class UncompressedCopy : public ScratchTest {
  protected:
   TQnlkCompress Copier{nullptr};

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "BuildTestSupport.h"
+#include "engine/ExitCodes.h"
 #include "engine/SelfExtractFile.h"
 
 namespace setup::buildtests {
@@ -44,13 +45,29 @@ TEST(Loader, UnpacksTheInstallerIntoAFolderOfItsOwnAndStartsIt) {
   EXPECT_THAT(installer.parent_path().filename().string(), HasSubstr("QLoad"));
   EXPECT_THAT((std::vector<std::string>(run.Report.begin() + 2, run.Report.end())),
               ::testing::UnorderedElementsAre("installer.exe", "companion.dll", "~loader.tag"));
-  // The installer removes the folder at its end (switch c); the probe does not.
-  testsupport::RemoveTree(installer.parent_path().string());
+  EXPECT_FALSE(testsupport::FolderExists(installer.parent_path().string()))
+      << "what the installer left of the folder goes when it ends";
 
   const TRun toDisk = RunSetup(setup.SetupExe, "*todisk", setup.ProbeOut);
   ASSERT_FALSE(toDisk.Report.empty());
   EXPECT_THAT(toDisk.Report[0], HasSubstr("\"-esetup.exe\" -c -f"));
-  testsupport::RemoveTree(fs::path(toDisk.Report[1]).parent_path().string());
+  EXPECT_FALSE(testsupport::FolderExists(fs::path(toDisk.Report[1]).parent_path().string()));
+}
+
+// The installer's outcome reaches whatever started setup.exe; a failed or cancelled run
+// leaves no folder behind, a run that waits for a restart keeps it for the continuation.
+TEST(Loader, PassesTheInstallersExitCodeOnAndKeepsItsFolderOnlyForARestart) {
+  TBuiltSetup setup;
+  for (const TExitCode code : {ecFailed, ecCancelled, ecRestartPending}) {
+    SetEnvironmentVariableA("STAVREL_PROBE_EXIT", std::to_string(code).c_str());
+    const TRun run = RunSetup(setup.SetupExe, "", setup.ProbeOut);
+    SetEnvironmentVariableA("STAVREL_PROBE_EXIT", nullptr);
+    EXPECT_EQ(run.ExitCode, static_cast<DWORD>(code));
+    ASSERT_GE(run.Report.size(), 2u);
+    const std::string folder = fs::path(run.Report[1]).parent_path().string();
+    EXPECT_EQ(testsupport::FolderExists(folder), code == ecRestartPending) << code;
+    testsupport::RemoveTree(folder);
+  }
 }
 
 TEST(Loader, ASetupCopiedToDisksUnpacksTheSetupArchiveBesideIt) {
@@ -65,7 +82,7 @@ TEST(Loader, ASetupCopiedToDisksUnpacksTheSetupArchiveBesideIt) {
   ASSERT_GE(run.Report.size(), 2u);
   EXPECT_THAT(run.Report[0], HasSubstr("\"-s" + disk + "\" -c"));
   EXPECT_THAT(run.Report[0], Not(HasSubstr("-e")));
-  testsupport::RemoveTree(fs::path(run.Report[1]).parent_path().string());
+  EXPECT_FALSE(testsupport::FolderExists(fs::path(run.Report[1]).parent_path().string()));
 }
 
 TEST(Loader, ADamagedOrTruncatedSetupIsReportedAndNothingRuns) {
@@ -76,7 +93,7 @@ TEST(Loader, ADamagedOrTruncatedSetupIsReportedAndNothingRuns) {
   WriteFile(setup.SetupExe, bytes);
   std::string message;
   TRun run = RunSetup(setup.SetupExe, "", setup.ProbeOut, &message);
-  EXPECT_EQ(run.ExitCode, 1u);
+  EXPECT_EQ(run.ExitCode, static_cast<DWORD>(ecFailed));
   EXPECT_TRUE(run.Report.empty()) << "the installer did not run";
   EXPECT_THAT(message, HasSubstr("check sum does not match"));
 

@@ -1,6 +1,8 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "EngineFixture.h"
+#include "UiDriver.h"
 #include "objects/InstallFile.h"
 #include "objects/InstallLists.h"
 
@@ -91,6 +93,7 @@ TEST_F(EngineRun, AGoodRunGoesThroughItsStepsInOrder) {
   EXPECT_FALSE(Engine->InstallAborted());
   EXPECT_EQ(Engine->Terminations, 1);
   EXPECT_FALSE(RecordExists()) << "a good installation removes its record";
+  EXPECT_EQ(Engine->ExitCode(), ecSuccess);
   EXPECT_EQ(*InstallRecordKey(), "\\SOFTWARE\\URQ\\Install\\Install0") << "the key stays known";
   EXPECT_EQ(RunOnceValue(HKEY_CURRENT_USER, "QuenlarkUnfinished"), "");
 }
@@ -100,12 +103,13 @@ TEST_F(EngineRun, ACancelInTheWizardTakesTheBadPathAndRemovesTheRecord) {
   Run();
   EXPECT_EQ(Logged({"On", "code -99", "code -98", "code -97", "install", "terminate", "error"}),
             (Lines{"OnBeforeReadArchiveInfo", "code -984", "code -974", "code -973", "OnAfterReadArchiveInfo",
-                   "code -983", "OnAfterInitialized", "code -986", "code -980", "OnBeforeNotifyBadInstall", "code -994",
-                   "code -978", "OnAfterNotifyBadInstall", "OnBeforeShutdown", "terminate"}));
+                   "code -983", "OnAfterInitialized", "code -986", "code -980", "code -996", "OnBeforeNotifyBadInstall",
+                   "code -994", "code -978", "OnAfterNotifyBadInstall", "OnBeforeShutdown", "terminate"}));
   EXPECT_TRUE(Engine->InstallAborted());
   EXPECT_FALSE(Engine->Installing());
   EXPECT_TRUE(Engine->Errors.empty()) << "a cancel is no error";
   EXPECT_FALSE(RecordExists());
+  EXPECT_EQ(Engine->ExitCode(), ecCancelled);
 }
 
 TEST_F(EngineRun, AFailureShowsItsErrorOnceAndLeavesNoRecordItMade) {
@@ -113,13 +117,15 @@ TEST_F(EngineRun, AFailureShowsItsErrorOnceAndLeavesNoRecordItMade) {
        "    RunAutomatic = False\n");
   Run();
   Lines logged = Logged({"On", "code -99", "install", "terminate", "error"});
-  Lines tail(logged.end() - 8, logged.end());
-  EXPECT_EQ(tail, (Lines{"install Step", "OnAfterInstallObjects", "OnBeforeNotifyBadInstall", "code -994",
+  Lines tail(logged.end() - 9, logged.end());
+  // The copy's end closes its window before the bad-install page.
+  EXPECT_EQ(tail, (Lines{"install Step", "OnAfterInstallObjects", "code -996", "OnBeforeNotifyBadInstall", "code -994",
                          "OnAfterNotifyBadInstall", "error Step failed", "OnBeforeShutdown", "terminate"}));
   EXPECT_FALSE(EngineLog().Contains("install Link")) << "no later phase after a failure";
   EXPECT_FALSE(EngineLog().Contains("OnBeforeNotifyGoodInstall"));
   EXPECT_EQ(Engine->Errors, Lines{"Step failed"});
   EXPECT_FALSE(RecordExists()) << "a failed installation leaves the machine as it was";
+  EXPECT_EQ(Engine->ExitCode(), ecFailed);
 }
 
 TEST_F(EngineRun, WithoutTheLoadersFolderTheRunStopsAtOnceOnTheBadPath) {
@@ -131,6 +137,7 @@ TEST_F(EngineRun, WithoutTheLoadersFolderTheRunStopsAtOnceOnTheBadPath) {
   EXPECT_FALSE(EngineLog().Contains("install Step"));
   EXPECT_FALSE(EngineLog().Contains("OnBeforeReadArchiveInfo"));
   EXPECT_TRUE(EngineLog().Contains("code -978"));
+  EXPECT_EQ(Engine->ExitCode(), ecFailed);
 }
 
 TEST_F(EngineRun, NoGoodNoticeAfterTheHandlerEndedTheRunDuringTheInstallStep) {
@@ -170,6 +177,7 @@ TEST_F(EngineRun, ARebootVetoedByTheHandlerEndsTheProgramWithoutTheGoodNotice) {
   EXPECT_TRUE(RecordExists());
   EXPECT_EQ(Engine->DeferredCount(), 1);
   EXPECT_NE(RunOnceValue(HKEY_CURRENT_USER, "QuenlarkUnfinished"), "");
+  EXPECT_EQ(Engine->ExitCode(), ecRestartPending);
 }
 
 TEST_F(EngineRun, ARebootThatCannotStartIsToldAndTheProgramEnds) {
@@ -234,6 +242,7 @@ TEST_F(EngineRun, OutsideARunTheHandlerOnlyShowsTheError) {
   EXPECT_EQ(Engine->Errors, Lines{"outside"});
   EXPECT_FALSE(EngineLog().Contains("code -978"));
   EXPECT_EQ(Engine->Terminations, 0);
+  EXPECT_EQ(Engine->ExitCode(), ecFailed) << "an error the user saw";
 }
 
 }  // namespace
@@ -274,6 +283,65 @@ TEST_F(EngineRun, TheProgramsToRunStartWithTheirOwnParametersAndAFailureIsOnlyTo
   EXPECT_FALSE(testsupport::FileExists(Scratch / "Skipped.out"));
   ASSERT_EQ(Engine->Messages.size(), 1u) << "the missing program is told";
   EXPECT_TRUE(Engine->Errors.empty());
+}
+
+// The message box the thread shows, once its texts and buttons are in place.
+HWND WaitForMessageBox(DWORD Thread) {
+  HWND box = testsupport::WaitForWindow({.ClassName = "#32770", .ThreadId = Thread}, 10000);
+  testsupport::WaitUntil([&] { return testsupport::FindControl(box, {.Caption = "OK"}) != nullptr; });
+  return box;
+}
+
+// With RunAutomatic the program ends after a good installation; a program that fails to
+// start is told in a box that waits for the user.
+TEST_F(EngineRun, AProgramThatFailsToStartAfterAGoodInstallIsToldUntilTheUserAnswers) {
+  Load(RunFile("Missing", "no_such_program.exe", ""));
+  Engine->AsTheProgramDoes = true;
+  std::string key;
+  Engine->FindInstallRecord(true, key);
+  std::string told;
+  const DWORD setupThread = GetCurrentThreadId();
+  testsupport::TUserThread user([&] {
+    HWND box = WaitForMessageBox(setupThread);
+    for (const auto& control : testsupport::ListControls(box))
+      if (control.ClassName == "Static" && !control.Text.empty()) told = control.Text;
+    testsupport::Click(testsupport::RequireControl(box, {.Caption = "OK"}));
+  });
+  // The good end, as the continuation after a restart reaches it (nothing to install).
+  try {
+    Engine->FinishAfterReboot();
+  } catch (...) {
+    fw::Application->HandleException(Engine);
+  }
+  EXPECT_EQ(user.Failure(), "");
+  EXPECT_THAT(told, ::testing::HasSubstr("no_such_program.exe"));
+  EXPECT_EQ(Engine->Terminations, 1);
+  EXPECT_EQ(Engine->ExitCode(), ecSuccess) << "the installation itself is good";
+  MSG quit;
+  PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+// A failure that names a long path is shown in a box that fits the screen.
+TEST_F(EngineRun, AnErrorBoxForALongPathFitsTheScreen) {
+  Load(Listener());
+  Engine->AsTheProgramDoes = true;
+  const std::string path = "C:\\" + std::string(120, 'k') + "\\" + std::string(120, 'v') + "\\VX4.exe";
+  const DWORD setupThread = GetCurrentThreadId();
+  RECT box{};
+  testsupport::TUserThread user([&] {
+    HWND window = WaitForMessageBox(setupThread);
+    GetWindowRect(window, &box);
+    testsupport::Click(testsupport::RequireControl(window, {.Caption = "OK"}));
+  });
+  try {
+    throw IEInstall("Cannot create the file %s", path);
+  } catch (...) {
+    fw::Application->HandleException(Engine);
+  }
+  EXPECT_EQ(user.Failure(), "");
+  EXPECT_GE(box.left, 0);
+  EXPECT_LE(box.right, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_GT(box.right - box.left, 0);
 }
 
 // After a restart nothing is installed in the run: a program of a folder for other

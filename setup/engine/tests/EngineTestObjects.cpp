@@ -48,16 +48,19 @@ std::string TTestInstall::ProgramFileName() const {
 void TTestInstall::TerminateApplication() {
   ++Terminations;
   EngineLog().Add("terminate");
+  if (AsTheProgramDoes) PostQuitMessage(0);
 }
 
 void TTestInstall::ShowError(const fw::Exception& E) {
   Errors.push_back(E.Message());
   EngineLog().Add("error " + E.Message());
+  if (AsTheProgramDoes) TInstall::ShowError(E);
 }
 
 void TTestInstall::ShowMessage(const std::string& Text) {
   Messages.push_back(Text);
   EngineLog().Add("message " + Text);
+  if (AsTheProgramDoes) TInstall::ShowMessage(Text);
 }
 
 void TTestInstall::LogEvents() {

@@ -37,6 +37,8 @@ class TTestInstall : public TInstall {
   int Terminations = 0;
   std::vector<std::string> Errors;
   std::vector<std::string> Messages;
+  // Ends and tells as the setup program does: a posted quit message, real message boxes.
+  bool AsTheProgramDoes = false;
 
   // Logs every event of the engine under its name.
   void LogEvents();

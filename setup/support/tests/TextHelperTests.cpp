@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "core/Strings.h"
 #include "support/PathStrings.h"
 
@@ -50,6 +52,19 @@ TEST(FileNameText, ColonAndInvalidCharacters) {
   EXPECT_EQ(StripInvalidFileNameChars("ftp.host/dir:1"), "ftp.host-dir1");
   EXPECT_EQ(StripInvalidFileNameChars("a\"*:;<>?\\|b"), "ab");
   EXPECT_EQ(StripInvalidFileNameChars(std::string("\x01\xe4x", 3)), std::string("\x01\xe4x", 3));
+}
+
+TEST(MessageText, LongWordsBreakAfterABackslashWithinTheLongest) {
+  EXPECT_EQ(BreakLongWords("Cannot create the file C:\\a\\bb\\ccc.dll", 8),
+            "Cannot create the file C:\\a\\bb\\\nccc.dll");
+  EXPECT_EQ(BreakLongWords("abcdefghij x", 4), "abcd\nefgh\nij x") << "no backslash: cut at the longest";
+  EXPECT_EQ(BreakLongWords("short words\nstay", 5), "short words\nstay");
+  EXPECT_EQ(BreakLongWords("\\\\srv\\share", 0), "\\\\srv\\share");
+  const std::string path = "R:\\" + std::string(100, 'k') + "\\" + std::string(50, 'v') + "\\VX4.exe";
+  std::istringstream lines(BreakLongWords(path, kLongestMessageWord));
+  int count = 0;
+  for (std::string line; std::getline(lines, line); ++count) EXPECT_LE(line.size(), kLongestMessageWord);
+  EXPECT_EQ(count, 3);
 }
 
 }  // namespace

@@ -172,12 +172,18 @@ TEST_F(PagesTest, MissingEnglishTextFileStopsTheWizardWithTheFileError) {
 
 // --- destination ---------------------------------------------------------------------
 
-TEST_F(PagesTest, DestinationTakesTypedFoldersAndRefusesRelativeOnes) {
+// Each folder that cannot work is refused on the page with its reason, before anything
+// is copied; the folders made to try one go again.
+TEST_F(PagesTest, DestinationTakesTypedFoldersAndRefusesThoseThatCannotWork) {
+  testsupport::TScratchFolder scratch;
+  testsupport::WriteFile(scratch / "file", "a file where a folder would have to be");
   TDialogManager* manager = config.AddManager(dmBeforeInstall, "BeforeInstall");
   TCustomPathSpecifier* programFiles = StandardPathSpecifiers()->Find(TpsProgramFiles::StaticClass());
   config.Engine->SetDestDirType(programFiles);
   config.Engine->SetDestDir("\\Kavel");
-  bool refused = false, specifierKept = false;
+  bool specifierKept = false;
+  std::vector<std::string> told;
+  const std::string longFolder = "C:\\" + std::string(257, 'k');
   bool aborted = Run(manager, [&] {
     HWND wizard = WaitForWizard("Welcome");
     for (const char* caption : {"Software license agreement", "Readme information", "Choose Destination Location"}) {
@@ -186,20 +192,33 @@ TEST_F(PagesTest, DestinationTakesTypedFoldersAndRefusesRelativeOnes) {
     }
     HWND edit = WaitForVisibleControl(wizard, {.ClassName = "Edit"});
     specifierKept = config.Engine->DestDirType() == programFiles;
-    testsupport::SetEditText(edit, "Kavel\\Stavrel");
-    ClickVisible(wizard, "Next >");
-    HWND box = testsupport::WaitForWindow({.ClassName = "#32770", .Caption = "Choose Destination Location"});
-    refused = HasVisibleControl(box, {.Caption = TSelectDestinationForm::FolderRefusedText()});
-    testsupport::Click(testsupport::RequireControl(box, {.Caption = "OK"}));
-    testsupport::WaitForWindowToGo(box);
-    testsupport::SetEditText(edit, "D:\\Stavrel");
+    for (const std::string& folder : {std::string("Kavel\\Stavrel"), std::string("C:\\Zaz?\xf3\\Stavrel"),
+                                      std::string("C:\\apps\\con"), longFolder, scratch / "file\\Stavrel"}) {
+      testsupport::SetEditText(edit, folder);
+      ClickVisible(wizard, "Next >");
+      HWND box = testsupport::WaitForWindow({.ClassName = "#32770", .Caption = "Choose Destination Location"});
+      std::string text;
+      for (const auto& control : testsupport::ListControls(box))
+        if (control.ClassName == "Static" && control.Text.size() > text.size()) text = control.Text;
+      told.push_back(text);
+      testsupport::Click(testsupport::RequireControl(box, {.Caption = "OK"}));
+      testsupport::WaitForWindowToGo(box);
+    }
+    testsupport::SetEditText(edit, scratch / "new\\Stavrel");
     ClickVisible(wizard, "Next >");
   });
   EXPECT_FALSE(aborted);
   EXPECT_TRUE(specifierKept);
-  EXPECT_TRUE(refused);
+  ASSERT_EQ(told.size(), 5u);
+  EXPECT_EQ(told[0], TSelectDestinationForm::FolderRefusedText());
+  EXPECT_THAT(told[1], ::testing::StartsWith("The folder's name holds \"?\""));
+  EXPECT_THAT(told[2], ::testing::StartsWith("\"con\" is the name of a device"));
+  EXPECT_THAT(told[3], ::testing::StartsWith("The folder's path is too long"));
+  EXPECT_THAT(told[4], ::testing::StartsWith("The folder " + scratch / "file\\Stavrel" + " cannot be created.\n"));
+  EXPECT_GT(told[4].size(), (scratch / "file\\Stavrel cannot be created.\n").size() + 11) << "with the reason";
   EXPECT_EQ(config.Engine->DestDirType(), nullptr);
-  EXPECT_EQ(config.Engine->DestDir(), "D:\\Stavrel");
+  EXPECT_EQ(config.Engine->DestDir(), scratch / "new\\Stavrel");
+  EXPECT_FALSE(testsupport::FolderExists(scratch / "new")) << "the folder made to try it went again";
 }
 
 TEST(DestinationFolders, FullPathsAndTheFoldersMadeForTheBrowser) {

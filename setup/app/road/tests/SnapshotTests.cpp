@@ -88,6 +88,23 @@ TEST_F(SnapshotOfMachine, AnAddedValueOfAKeptKeyGoesWithoutItsKey) {
   EXPECT_THAT(CompareSnapshots(before, Snapshot.Take()), IsEmpty());
 }
 
+// On a fresh machine Windows' shared-file and help containers do not exist yet: the
+// setup makes them and the uninstaller rightly keeps them once empty.
+TEST(SetupTraces, AnEmptyContainerOfWindowsOwnIsNoTraceButWhatItHoldsIs) {
+  const std::string help = "\\SOFTWARE\\Microsoft\\Windows\\Help";
+  const testsupport::TSavedRegistryTree saved{HKEY_LOCAL_MACHINE, help};
+  testsupport::DeleteRegistryTree(HKEY_LOCAL_MACHINE, help);
+  const TMachineSnapshot traces = SetupTraces();
+  const TSnapshotItems before = traces.Take();
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, help.c_str() + 1, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  EXPECT_THAT(CompareSnapshots(before, traces.Take()), IsEmpty());
+  RegSetValueExA(key, "ROAD.HLP", 0, REG_SZ, reinterpret_cast<const BYTE*>("C:\\"), 4);
+  RegCloseKey(key);
+  EXPECT_THAT(CompareSnapshots(before, traces.Take()), ElementsAre("added HKLM" + help + " -> ROAD.HLP"));
+}
+
 TEST(RemoveAdded, LeavesRemovedAndChangedItemsAlone) {
   testsupport::TScratchFolder folder{"road"};
   testsupport::WriteFile(folder / "there.txt", "there");
