@@ -678,7 +678,17 @@ class TRemoval {
       NotRemoved(path + " (a file of Windows itself; kept)");
       return;
     }
+    // In a data folder, what the installation did not make stays untouched, its count too.
+    if (const std::string data = FRoutes.DataFolderOf(path); allowed && !data.empty()) {
+      std::string target;
+      if (!MadeByInstallation(path, data, target)) {
+        NotRemoved(path + " (in a folder of the user's or of all programs, and not made by this installation" +
+                   (target.empty() ? std::string() : ": a shortcut to " + target) + ")");
+        return;
+      }
+    }
     const TShare share = ReleaseShare(opened.Id(), {Logged, path, final});
+    FShares.emplace(Upper(path), share);  // logged again and gone by then: counted already
     if (share == TShare::StillUsed) return;
     if (!allowed) {
       if (share != TShare::Released || !FRoutes.InSystemFolder(final)) {
@@ -686,13 +696,6 @@ class TRemoval {
         return;
       }
       if (!AskedShared(opened.Id(), final)) return;
-    } else if (const std::string data = FRoutes.DataFolderOf(path); !data.empty()) {
-      std::string target;
-      if (!MadeByInstallation(path, data, target)) {
-        NotRemoved(path + " (in a folder of the user's or of all programs, and not made by this installation" +
-                   (target.empty() ? std::string() : ": a shortcut to " + target)  + ")");
-        return;
-      }
     }
     if (!FDeleted.insert(opened.Id()).second) return;
     if (Unregister) Unregister(final);
