@@ -39,24 +39,14 @@ class TKey {
 
   // The names of the key's values, or of its subkeys.
   std::vector<std::string> ValueNames() const {
-    std::vector<std::string> names;
-    for (DWORD i = 0; FKey != nullptr; ++i) {
-      char name[16384];
-      DWORD size = sizeof name;
-      if (RegEnumValueA(FKey, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-      names.emplace_back(name, size);
-    }
-    return names;
+    return Names(16384, [this](DWORD Index, char* Name, DWORD* Size) {
+      return RegEnumValueA(FKey, Index, Name, Size, nullptr, nullptr, nullptr, nullptr);
+    });
   }
   std::vector<std::string> SubkeyNames() const {
-    std::vector<std::string> names;
-    for (DWORD i = 0; FKey != nullptr; ++i) {
-      char name[256];
-      DWORD size = sizeof name;
-      if (RegEnumKeyExA(FKey, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-      names.emplace_back(name, size);
-    }
-    return names;
+    return Names(256, [this](DWORD Index, char* Name, DWORD* Size) {
+      return RegEnumKeyExA(FKey, Index, Name, Size, nullptr, nullptr, nullptr, nullptr);
+    });
   }
   // A text value; false when it is missing, not text or longer than 64 KiB.
   bool ReadText(const std::string& Name, std::string& Text) const {
@@ -107,6 +97,18 @@ class TKey {
   }
 
  private:
+  template <typename TEnumerate>
+  std::vector<std::string> Names(DWORD Longest, const TEnumerate& Enumerate) const {
+    std::vector<std::string> names;
+    std::string name(Longest, '\0');
+    for (DWORD i = 0; FKey != nullptr; ++i) {
+      DWORD size = Longest;
+      if (Enumerate(i, name.data(), &size) != ERROR_SUCCESS) break;
+      names.emplace_back(name.data(), size);
+    }
+    return names;
+  }
+
   HKEY FKey = nullptr;
 };
 
@@ -676,7 +678,17 @@ class TRemoval {
       NotRemoved(path + " (a file of Windows itself; kept)");
       return;
     }
+    // In a data folder, what the installation did not make stays untouched, its count too.
+    if (const std::string data = FRoutes.DataFolderOf(path); allowed && !data.empty()) {
+      std::string target;
+      if (!MadeByInstallation(path, data, target)) {
+        NotRemoved(path + " (in a folder of the user's or of all programs, and not made by this installation" +
+                   (target.empty() ? std::string() : ": a shortcut to " + target) + ")");
+        return;
+      }
+    }
     const TShare share = ReleaseShare(opened.Id(), {Logged, path, final});
+    FShares.emplace(Upper(path), share);  // logged again and gone by then: counted already
     if (share == TShare::StillUsed) return;
     if (!allowed) {
       if (share != TShare::Released || !FRoutes.InSystemFolder(final)) {
@@ -684,13 +696,6 @@ class TRemoval {
         return;
       }
       if (!AskedShared(opened.Id(), final)) return;
-    } else if (const std::string data = FRoutes.DataFolderOf(path); !data.empty()) {
-      std::string target;
-      if (!MadeByInstallation(path, data, target)) {
-        NotRemoved(path + " (in a folder of the user's or of all programs, and not made by this installation" +
-                   (target.empty() ? std::string() : ": a shortcut to " + target)  + ")");
-        return;
-      }
     }
     if (!FDeleted.insert(opened.Id()).second) return;
     if (Unregister) Unregister(final);

@@ -106,4 +106,47 @@ TEST_F(HostileLog, AWindowsKeyInAnotherCaseStaysWhenEmptied) {
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, Key));
 }
 
+// What an undone installation removes: the entries it is given, read from the log, and
+// nothing else; the log stays as it is. In a data folder, a folder holding only given
+// files goes; a file right in it that is no shortcut to a given file stays.
+TEST_F(HostileLog, RemovingGivenEntriesLeavesTheOthersAndTheLog) {
+  const std::string data = Scratch / "Data";
+  const std::string product = Scratch / "Product";
+  testsupport::WriteFile(product + "\\new.exe", "MZ new");
+  testsupport::WriteFile(product + "\\old.exe", "MZ old");
+  testsupport::WriteFile(data + "\\Product Menu\\new.txt", "menu");
+  testsupport::WriteFile(data + "\\Other Menu\\new.txt", "menu");
+  testsupport::WriteFile(data + "\\Other Menu\\theirs.txt", "theirs");
+  testsupport::WriteFile(data + "\\loose.txt", "loose");
+  for (const std::string& file : {product + "\\new.exe", product + "\\old.exe", data + "\\Product Menu\\new.txt",
+                                  data + "\\Other Menu\\new.txt", data + "\\loose.txt"})
+    LogFile(file);
+  testsupport::WriteRegistryText(HKEY_CURRENT_USER, "Software\\Stavrel Hostile " + kPid, "Changed", "theirs now");
+  testsupport::WriteRegistryText(HKEY_CURRENT_USER, "Software\\Stavrel Hostile " + kPid, "Same", "ours");
+
+  setup::TUninstallLog log = setup::ReadUninstallLog(Product);
+  ASSERT_TRUE(log.Found);
+  ASSERT_EQ(log.Files.size(), 5u);
+  log.Files.erase(log.Files.begin() + 1);  // old.exe: an earlier run's
+  log.RegistryKeys.push_back({"RegistryKey1", "\\Software\\Stavrel Hostile " + kPid, 2,
+                              {{"Changed", "ours"}, {"Same", "ours"}}});
+  setup::TFolderRules rules;
+  rules.Protected = rules.Data = {data};
+  const setup::TUninstallReport report = setup::RemoveLoggedEntries(log, rules);
+  EXPECT_FALSE(testsupport::FileExists(product + "\\new.exe"));
+  EXPECT_TRUE(testsupport::FileExists(product + "\\old.exe"));
+  EXPECT_FALSE(testsupport::FolderExists(data + "\\Product Menu"));
+  EXPECT_TRUE(testsupport::FileExists(data + "\\Other Menu\\new.txt")) << "a folder with files of others";
+  EXPECT_TRUE(testsupport::FileExists(data + "\\loose.txt")) << "no shortcut to a given file";
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, ("Software\\Stavrel Hostile " + kPid).c_str(), 0, KEY_READ, &key),
+            ERROR_SUCCESS);
+  EXPECT_EQ(RegQueryValueExA(key, "Changed", nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+  EXPECT_NE(RegQueryValueExA(key, "Same", nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+  RegCloseKey(key);
+  SHDeleteKeyA(HKEY_CURRENT_USER, ("Software\\Stavrel Hostile " + kPid).c_str());
+  EXPECT_EQ(report.NotRemoved.size(), 3u);
+  EXPECT_EQ(setup::ReadUninstallLog(Product).Files.size(), 5u) << "the log stays";
+}
+
 }  // namespace
