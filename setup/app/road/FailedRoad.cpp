@@ -2,14 +2,13 @@
 
 #include <windows.h>
 
-#include <filesystem>
-#include <set>
 
 #include "InstallChecks.h"
 #include "RegistrySnapshot.h"
 #include "RegistryView.h"
 #include "SetupTraces.h"
 #include "UninstallRun.h"
+#include "engine/ExitCodes.h"
 
 namespace road {
 
@@ -27,17 +26,6 @@ TMachineSnapshot Traces(const TFailedRoads& Roads) {
   return traces;
 }
 
-// What the loader leaves in the temporary folder (its folder, its clean-up batch): the
-// loader's clean-up is not what these roads check.
-bool IsLoaderTrace(const std::string& Line) {
-  char temp[MAX_PATH] = "";
-  const std::string folder(temp, GetTempPathA(MAX_PATH, temp));
-  const size_t at = Line.find(folder);
-  if (at == std::string::npos) return false;
-  const std::string name = Line.substr(at + folder.size());
-  return name.rfind("QLoad", 0) == 0 || (name.size() > 4 && _stricmp(name.c_str() + name.size() - 4, ".bat") == 0);
-}
-
 // Reports what differs from Before; with FilesMayBeReplaced, files whose content or time
 // alone changed pass (a repair replaces files and keeps no copy of the old ones).
 void CheckMachineAsBefore(TRoadReport& Report, const TMachineSnapshot& Traces, const TSnapshotItems& Before,
@@ -47,10 +35,6 @@ void CheckMachineAsBefore(TRoadReport& Report, const TMachineSnapshot& Traces, c
     const bool changedFile = line.rfind("changed ", 0) == 0 && line.find(" -> ") == std::string::npos &&
                              line.rfind("changed HK", 0) != 0;
     if (FilesMayBeReplaced && changedFile) continue;
-    if (IsLoaderTrace(line)) {
-      Report.Note("left to the loader's clean-up: " + line);
-      continue;
-    }
     differences.push_back(line);
   }
   for (const std::string& line : differences) Report.Check(false, What + ": " + line);
@@ -58,16 +42,12 @@ void CheckMachineAsBefore(TRoadReport& Report, const TMachineSnapshot& Traces, c
   for (const std::string& line : RemoveAdded(differences)) Report.Note("could not clean up: " + line);
 }
 
-// The loader's folders in the temporary folder.
-std::set<std::string> LoaderFolders() {
-  std::set<std::string> folders;
-  char temp[MAX_PATH] = "";
-  const std::string base(temp, GetTempPathA(MAX_PATH, temp));
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(base, error))
-    if (entry.is_directory(error) && entry.path().filename().string().rfind("QLoad", 0) == 0)
-      folders.insert(entry.path().string());
-  return folders;
+// A run that ended badly says so in setup.exe's exit code and leaves no loader folder.
+void CheckFailedRun(TRoadReport& Report, const TWalkResult& Result, bool Cancelled) {
+  const int expected = Cancelled ? setup::ecCancelled : setup::ecFailed;
+  Report.CheckEqual("setup.exe's exit code", std::to_string(expected), std::to_string(Result.ExitCode));
+  Report.Check(Result.LoaderFolders.empty(), "the loader's folder is gone",
+               Result.LoaderFolders.empty() ? "" : Result.LoaderFolders.front() + " stayed");
 }
 
 void FailOnce(TRoadReport& Report, const TFailedRoads& Roads, const TMachineSnapshot& Traces,
@@ -76,7 +56,8 @@ void FailOnce(TRoadReport& Report, const TFailedRoads& Roads, const TMachineSnap
   const TSnapshotItems before = Traces.Take();
   TWalkOptions options = Roads.Walk;
   options.Destination = Destination;
-  TWizardWalker(Report, options).WalkToFailure(Roads.Setup, Cancel);
+  const TWalkResult result = TWizardWalker(Report, options).WalkToFailure(Roads.Setup, Cancel);
+  CheckFailedRun(Report, result, Cancel);
   CheckMachineAsBefore(Report, Traces, before, What);
 }
 
@@ -88,7 +69,6 @@ void InstallAndFail(TRoadReport& Report, const TFailedRoads& Roads) {
   if (KeyExists(HKEY_LOCAL_MACHINE, kRecordKey) && SubkeyNames(HKEY_LOCAL_MACHINE, kRecordKey).empty())
     testsupport::DeleteRegistryTree(HKEY_LOCAL_MACHINE, kRecordParent);
   const TMachineSnapshot traces = Traces(Roads);
-  const std::set<std::string> loaderFolders = LoaderFolders();
   FailOnce(Report, Roads, traces, "the copy cancelled", std::string(), true);
   if (Roads.SmallDrive.empty())
     Report.Note("no small drive: the full drive is not played");
@@ -103,7 +83,7 @@ void InstallAndFail(TRoadReport& Report, const TFailedRoads& Roads) {
   Report.Step("a repair over the installed product, cancelled while it copies");
   const TWalkResult installed = TWizardWalker(Report, Roads.Walk).Walk(Roads.Setup);
   const TSnapshotItems before = traces.Take();
-  TWizardWalker(Report, Roads.Walk).WalkToFailure(Roads.Setup, true);
+  CheckFailedRun(Report, TWizardWalker(Report, Roads.Walk).WalkToFailure(Roads.Setup, true), true);
   CheckMachineAsBefore(Report, traces, before, "the cancelled repair", true);
   const TMachineFolders folders = MachineFolders();
   TInstallCheck(Report, {Roads.ProductName, installed.Destination,
@@ -113,13 +93,6 @@ void InstallAndFail(TRoadReport& Report, const TFailedRoads& Roads) {
   Report.Note("the uninstaller said: " + uninstall.Outcome);
   Report.Check(uninstall.ExitCode == 0, "the earlier installation is removed after the cancelled repair",
                "exit code " + std::to_string(uninstall.ExitCode));
-  // The loader's clean-up after a failed run is not what these roads check.
-  for (const std::string& folder : LoaderFolders()) {
-    if (loaderFolders.count(folder) != 0) continue;
-    Report.Note("the loader's folder of a failed run, removed now: " + folder);
-    std::error_code error;
-    std::filesystem::remove_all(folder, error);
-  }
 }
 
 }  // namespace road

@@ -39,6 +39,12 @@ using namespace road;
 constexpr char kProductName[] = "Kavel Stavrel";
 constexpr double kInstallTargetSeconds = 3.0;
 
+// "R:" or "R:\\" names the root of drive R:.
+std::string DriveRoot(std::string Drive) {
+  if (!Drive.empty() && Drive.back() != '\\') Drive += '\\';
+  return Drive;
+}
+
 struct TRoadOptions {
   std::string Screenshots;
   std::string CopySetupTo;
@@ -66,9 +72,9 @@ TRoadOptions ParseOptions(int Count, char** Arguments) {
     else if (name == "--setup")
       options.Setup = value;
     else if (name == "--small-drive")
-      options.SmallDrive = value;
+      options.SmallDrive = DriveRoot(value);
     else if (name == "--read-only-drive")
-      options.ReadOnlyDrive = value;
+      options.ReadOnlyDrive = DriveRoot(value);
     else
       throw ERoad("unknown option " + name);
   }

@@ -30,7 +30,6 @@ constexpr TPageStep kBeforeInstall[] = {
 constexpr TPageStep kGoodInstall = {"Setup complete", "Finish", "setup-complete"};
 constexpr TPageStep kBadInstall = {"Setup incomplete", "Finish", "setup-incomplete"};
 constexpr TPageStep kReboot = {"Reboot windows", "Finish", "reboot"};
-constexpr TPageStep kBadInstall = {"Setup incomplete", "Finish", "setup-incomplete"};
 constexpr char kMessageBoxClass[] = "#32770";
 constexpr char kNoReboot[] = "No, I would not like to reboot windows";
 
@@ -198,6 +197,7 @@ void TWizardWalker::WalkBeforeInstall(const TWindowWatch& Watch, TWalkResult& Re
 TWalkResult TWizardWalker::WalkToFailure(const std::string& SetupExe, bool CancelWhileCopying) {
   TWindowWatch watch(SetupWindowClasses());
   TWalkResult result;
+  const std::vector<std::string> loaderFoldersBefore = LoaderFolders();
   std::unique_ptr<TStartedProgram> setup = StartBeforeInstall(watch, SetupExe, result);
   bool cancelPending = CancelWhileCopying, pageAnswered = false;
   DWORD lastChange = GetTickCount();
@@ -236,6 +236,7 @@ TWalkResult TWizardWalker::WalkToFailure(const std::string& SetupExe, bool Cance
       Fail(pageAnswered ? "the setup did not end after the bad-install page" : "the bad-install page did not come");
   }
   FReport.Check(pageAnswered, "the bad-install page came", "the setup ended without it");
+  result.LoaderFolders = NewLoaderFolders(loaderFoldersBefore);
   return result;
 }
 

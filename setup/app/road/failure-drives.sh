@@ -2,21 +2,22 @@
 # The drives of the failed-install road in the test prefix: R: a 2 MiB drive (too small
 # for the product) and S: a drive that cannot be written, each a tmpfs mounted below the
 # build tree (mounting needs the right to mount). Where a mount is refused the drive is
-# left out, and the road says it did not play it.
-# Usage: failure-drives.sh make|remove <wine prefix> <folder>
+# left out, and the road says it did not play it. With "-" for the prefix only the drives
+# are mounted (the test maps them into a prefix of its own).
+# Usage: failure-drives.sh make|remove <wine prefix>|- <folder>
 set -uo pipefail
 action="$1" prefix="$2" folder="$3"
 drives=("r:small:size=2m" "s:readonly:size=1m,ro")
 case "$action" in
   make)
-    mkdir -p "$prefix/dosdevices"
+    [ "$prefix" = - ] || mkdir -p "$prefix/dosdevices"
     for drive in "${drives[@]}"; do
       IFS=: read -r letter name options <<<"$drive"
       mountpoint -q "$folder/$name" && umount "$folder/$name"
       mkdir -p "$folder/$name"
-      rm -f "$prefix/dosdevices/$letter:"
+      [ "$prefix" = - ] || rm -f "$prefix/dosdevices/$letter:"
       if mount -t tmpfs -o "$options" "stavrel-$name" "$folder/$name" 2>/dev/null; then
-        ln -sfn "$folder/$name" "$prefix/dosdevices/$letter:"
+        [ "$prefix" = - ] || ln -sfn "$folder/$name" "$prefix/dosdevices/$letter:"
       else
         echo "failure-drives.sh: cannot mount $folder/$name; drive $letter: left out" >&2
       fi
