@@ -157,7 +157,6 @@ TEST(ToxLabel, TheHookNeedsAWindowItCanHook) {
     EXPECT_EQ(e.Message(), "Not a valid Window");
   }
   EXPECT_FALSE(hook.Active());
-
 }
 
 TEST(ToxLabel, TheMouseAndAltKeysReachItThroughItsForm) {
