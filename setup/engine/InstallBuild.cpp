@@ -107,6 +107,8 @@ TQnlkCompress& TCustomInstall::FloppyArchive() {
 void TCustomInstall::LocateSelfExtractArchive() {
   const std::string setupFile = GetArchivePath();
   const TSelfExtractInfo info = ReadSelfExtractInfo(setupFile);
+  // A web setup keeps every file on the network: its setup file may hold no files.1.
+  if (FDistributeType == dtWeb && info.SelfExtracting && !info.HasFiles1()) return;
   RequireSelfExtractArchive(info, setupFile);
   SharedArchive()->SetOffset(info.Files1First);
 }

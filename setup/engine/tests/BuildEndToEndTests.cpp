@@ -8,8 +8,10 @@
 
 #include "BuildTestSupport.h"
 #include "EngineFixture.h"
+#include "NetTestServers.h"
 #include "engine/FileDigest.h"
 #include "engine/SelfExtractFile.h"
+#include "support/NetInstallLocation.h"
 #include "support/FileListFormat.h"
 
 namespace setup::buildtests {
@@ -85,10 +87,10 @@ TEST_F(BuildEndToEnd, TheSampleBuildsIntoASetupThatHoldsEveryFileAndStartsItsPro
 // A network setup puts its files into the net archive of the mirror folder below the build
 // folder (dtWeb every file, dtTraditionalNet the files marked Net) and "filelist.lst"
 // beside it, naming every file the build packed with what the installer needs of it.
-TEST_F(BuildEndToEnd, NetworkSetupsWriteTheirMirrorWithTheFileList) {
+TEST_F(BuildEndToEnd, NetworkSetupsWriteTheirMirrorAndAWebSetupInstallsFromIt) {
   const std::string sample = fs::canonical(BinaryFolder() + "\\..\\sample-product").string();
   const std::vector<std::string> names{"VX4.exe", "VX4.hlp"};
-  for (const char* type : {"dtWeb", "dtTraditionalNet"}) {
+  for (const char* type : {"dtTraditionalNet", "dtWeb"}) {
     SCOPED_TRACE(type);
     testsupport::RemoveTree(BuildDir);
     std::string objects = FileObjects(names, sample);
@@ -124,6 +126,25 @@ TEST_F(BuildEndToEnd, NetworkSetupsWriteTheirMirrorWithTheFileList) {
     EXPECT_EQ(entries, (std::vector<std::pair<std::string, int32_t>>{
                            {"File0", static_cast<int32_t>(fs::file_size(sample + "\\" + names[0]))},
                            {"File1", static_cast<int32_t>(fs::file_size(sample + "\\" + names[1]))}}));
+
+    if (std::string(type) != "dtWeb") continue;
+    // The web setup, whose setup file holds no files.1, installs every file from the mirror
+    // served over HTTP.
+    for (const char* part : {"filelist.lst", "MainInstall.1"})
+      testsupport::SharedServers().Put(std::string("updates\\vx4cs\\") + part, ReadFile(mirror + "\\" + part));
+    setup::testing::TTestInstall::NextArguments() = {"-s" + BuildDir, "-esetup.exe"};
+    std::string installed = objects;
+    for (size_t at = 0; (at = installed.find("Container = MainInstall\n", at)) != std::string::npos; at += 24)
+      installed.insert(at + 24, "    DestDir = '" + Scratch / "app" + "'\n");
+    Load(installed + "  object Location: TNetInstallLocation\n    LoginInformation.Directory = 'updates/vx4cs'\n"
+                     "    LoginInformation.Hostname = '127.0.0.1'\n    LoginInformation.Protocol = ipHTTP\n  end\n",
+         "    NetLocation = Location\n    DistributeType = dtWeb\n");
+    dynamic_cast<TNetInstallLocation*>(Form->FindComponent("Location"))
+        ->SetServerPort(testsupport::SharedServers().HttpPort());
+    Run();
+    EXPECT_TRUE(setup::testing::EngineLog().Contains("OnAfterNotifyGoodInstall"));
+    for (const std::string& name : names)
+      EXPECT_EQ(ReadFile(Scratch / ("app\\" + name)), ReadFile(sample + "\\" + name)) << name;
   }
 }
 
