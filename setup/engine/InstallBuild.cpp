@@ -41,7 +41,7 @@ class TEngineBuild : public IBuildEngine {
   }
   // The remote file list goes into the network mirror below the build folder (the
   // folder of the files archive): host name and directory of the engine's location.
-  void BuildFileList() override { WriteRemoteFileList(ExtractFilePath(FFilesArchive) + FInstall.GetNetPath()); }
+  void BuildFileList() override { WriteFileList(ExtractFilePath(FFilesArchive) + FInstall.GetNetPath()); }
 
  private:
   TCustomInstall& FInstall;

@@ -152,6 +152,7 @@ const TClass& ToxCustomLabel::StaticClass() {
                                 .Enum("Font3D", k3DEffectInfo, &T::Font3D, &T::SetFont3D)
                                 .Set("Options", kOptionInfo, &T::Options, &T::SetOptions)
                                 .String("URL", &T::URL, &T::SetURL)
+                                .Object("Lines", [](const T* t) { return &t->FLines; }, &T::SetLines)
                                 .Boolean("AutoMove", &T::AutoMove, &T::SetAutoMove)
                                 .Enum("HotFont3D", k3DEffectInfo, &T::HotFont3D, &T::SetHotFont3D)
                                 .Integer("HotTextColor", &T::HotTextColor, &T::SetHotTextColor, IdentToColor)

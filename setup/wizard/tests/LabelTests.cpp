@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "PngWriter.h"
+#include "core/FormReader.h"
 #include "Screenshot.h"
 #include "SplashFixture.h"
 #include "gui/Forms.h"
@@ -53,6 +54,17 @@ TEST(ToxLabel, AutoSizeTakesTheExtentOfItsLines) {
   t.Label->Lines().Clear();
   EXPECT_EQ(t.Label->Caption(), "");
   EXPECT_EQ(t.Label->Lines().Count(), 0);
+}
+
+TEST(ToxLabel, AFormDescriptionMayGiveTheCaptionAsLines) {
+  TOwnedPtr<TForm> form(new TForm(nullptr));
+  ReadComponentFromText(form.get(),
+                        "object Form: TForm\n  object Title: ToxLabel\n    Lines.Strings = (\n      'Kavel'\n"
+                        "      'Setup')\n  end\nend\n",
+                        "labels");
+  auto* label = dynamic_cast<ToxLabel*>(form->FindComponent("Title"));
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->Caption(), "Kavel||Setup");
 }
 
 TEST(ToxLabel, CaptionLinesKeepTheStoredLimit) {
