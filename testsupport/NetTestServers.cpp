@@ -74,6 +74,15 @@ TNetTestServers::~TNetTestServers() {
   while (testsupport::FileExists(FPortsFile) && GetTickCount() - start < kStopTimeoutMs) Sleep(20);
 }
 
+std::vector<std::string> TNetTestServers::HttpRequests() const {
+  std::vector<std::string> paths;
+  const std::string log = FPortsFile + ".requests";
+  if (!testsupport::FileExists(log)) return paths;
+  std::istringstream lines(testsupport::ReadFile(log));
+  for (std::string line; std::getline(lines, line);) paths.push_back(line);
+  return paths;
+}
+
 void TNetTestServers::Put(const std::string& Relative, const std::string& Content) const {
   testsupport::WriteFile(FScratch / ("root\\" + Relative), Content);
 }

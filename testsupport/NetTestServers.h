@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "Files.h"
 
@@ -24,6 +25,8 @@ class TNetTestServers {
   std::string Root() const { return FScratch / "root"; }
   // Writes a file of the served folder.
   void Put(const std::string& Relative, const std::string& Content) const;
+  // The paths of the HTTP requests so far, in order.
+  std::vector<std::string> HttpRequests() const;
 
  private:
   TScratchFolder FScratch{"netservers"};

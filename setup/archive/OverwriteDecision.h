@@ -42,6 +42,6 @@ struct TOverwriteFacts {
 uint8_t DecideOverwrite(int Mode, const TOverwriteFacts& Facts);
 
 // The archive passes its Overwrite value as the mode unchanged.
-inline int OverwriteTypeToVersionMode(TOverwriteType Value) { return static_cast<int>(Value); }
+inline int OverwriteModeToVersionMode(TOverwriteType Value) { return static_cast<int>(Value); }
 
 }  // namespace setup

@@ -25,7 +25,7 @@ void TQnlkCompress::CopyFile(const std::string& Source, const std::string& Targe
   FStats.FileName = Source;
   std::string target = Target;
   if (FileExists(target)) {
-    if (!ReplaceDecision(TVersionResource::IsFileNewerByName(Source, target, OverwriteTypeToVersionMode(FOverwrite))))
+    if (!ReplaceDecision(TVersionResource::IsFileNewerByName(Source, target, OverwriteModeToVersionMode(FOverwrite))))
       return;
     target = IncludeTrailingBackslash(FExtractDirectory) + TargetFileName;
   }

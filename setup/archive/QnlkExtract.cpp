@@ -58,7 +58,7 @@ void TQnlkCompress::ExtractOne(const std::string& Line) {
   if (!output) {
     if (FileExists(target)) {
       write = ReplaceDecision(TVersionResource::IsFileNewerByVersion(
-          header.FileVersion(), target, OverwriteTypeToVersionMode(FOverwrite), header.Date()));
+          header.FileVersion(), target, OverwriteModeToVersionMode(FOverwrite), header.Date()));
       if (write) target = IncludeTrailingBackslash(FExtractDirectory) + ExtractFileName(TargetFileName);
     }
     if (SkipFile) write = false;

@@ -41,7 +41,7 @@ class TEngineBuild : public IBuildEngine {
   }
   // The remote file list goes into the network mirror below the build folder (the
   // folder of the files archive): host name and directory of the engine's location.
-  void BuildFileList() override { WriteRemoteFileList(ExtractFilePath(FFilesArchive) + FInstall.GetNetPath()); }
+  void BuildFileList() override { WriteFileList(ExtractFilePath(FFilesArchive) + FInstall.GetNetPath()); }
 
  private:
   TCustomInstall& FInstall;
@@ -109,6 +109,8 @@ TQnlkCompress& TCustomInstall::FloppyArchive() {
 void TCustomInstall::LocateSelfExtractArchive() {
   const std::string setupFile = GetArchivePath();
   const TSelfExtractInfo info = ReadSelfExtractInfo(setupFile);
+  // A web setup keeps every file on the network: its setup file may hold no files.1.
+  if (FDistributeType == dtWeb && info.SelfExtracting && !info.HasFiles1()) return;
   RequireSelfExtractArchive(info, setupFile);
   SharedArchive()->SetOffset(info.Files1First);
 }

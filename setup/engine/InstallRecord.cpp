@@ -214,7 +214,7 @@ TQnlkLanguage TCustomInstall::ReadSavedLanguage() const {
   fw::TRegKeyHandle record = OpenMachineKey(key, KEY_READ, false);
   int32_t value = -1;
   if (!record || !ReadInteger(record.Get(), "Language", value)) return fallback;
-  if (value < 0 || value > static_cast<int32_t>(qlUser)) return fallback;
+  if (value < 0 || value > static_cast<int32_t>(qlVietnamese)) return fallback;
   return static_cast<TQnlkLanguage>(value);
 }
 

@@ -73,7 +73,7 @@ void ApplyRemoteFileEntryToFiles(const std::string& Name, const std::string& Ver
   }
 }
 
-void WriteRemoteFileList(const std::string& MirrorFolder) {
+void WriteFileList(const std::string& MirrorFolder) {
   if (!ForceDirectories(MirrorFolder)) throw IEInstall("Cannot create the folder %s", MirrorFolder);
   std::string target = MirrorFolder + "\\" + kRemoteFileListName;
   std::string bytes;

@@ -24,6 +24,6 @@ void ApplyRemoteFileEntryToFiles(const std::string& Name, const std::string& Ver
 // Writes MirrorFolder\filelist.lst (creating the folder with its parents) with a record of
 // every install file that this build packed, in the order of the global list. The old
 // list is replaced only by a complete new one.
-void WriteRemoteFileList(const std::string& MirrorFolder);
+void WriteFileList(const std::string& MirrorFolder);
 
 }  // namespace setup

@@ -21,17 +21,17 @@ TBaseQuenlarkForm::~TBaseQuenlarkForm() {
   if (auto* forms = InstallerForms()) forms->erase(std::remove(forms->begin(), forms->end(), this), forms->end());
 }
 
-void TBaseQuenlarkForm::Translate() { TranslateDialog(); }
+void TBaseQuenlarkForm::LanguageChanged() { TranslateForm(); }
 
-void TBaseQuenlarkForm::TranslateDialog() {
-  if (TranslateFonts) {
-    if (UseFixedLanguage)
-      ApplyTranslatorFontIn(FixedLanguage, this);
+void TBaseQuenlarkForm::TranslateForm() {
+  if (TranslateFont) {
+    if (UseOwnLanguage)
+      ApplyTranslatorFontIn(OwnLanguage, this);
     else
       ApplyTranslatorFont(this);
   }
-  if (TranslateText) {
-    ShownLanguage = UseFixedLanguage ? TranslateComponentTreeInto(ShownLanguage, FixedLanguage, this)
+  if (TranslateTexts) {
+    ShownLanguage = UseOwnLanguage ? TranslateComponentTreeInto(ShownLanguage, OwnLanguage, this)
                                      : TranslateComponentTree(ShownLanguage, this);
   }
   fw::Application->ProcessMessages();

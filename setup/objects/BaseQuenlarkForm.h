@@ -7,26 +7,35 @@
 
 namespace setup {
 
+class TInstallContainer;
+
 class TBaseQuenlarkForm : public fw::TForm {
   FW_CLASS(TBaseQuenlarkForm, fw::TForm)
  public:
   explicit TBaseQuenlarkForm(fw::TComponent* AOwner);
   ~TBaseQuenlarkForm() override;
 
-  bool TranslateFonts = true;
-  bool TranslateText = true;
+  bool TranslateFont = true;
+  bool TranslateTexts = true;
   // The language the form's texts are in.
   TLanguageOrdinal ShownLanguage = kLanguageEnglish;
-  bool UseFixedLanguage = false;
-  TLanguageOrdinal FixedLanguage = kLanguageUser;
+  bool UseOwnLanguage = false;
+  TLanguageOrdinal OwnLanguage = kLanguageUser;
 
-  // Translates the form (TranslateDialog).
-  virtual void Translate();
+  // The install object the form edits (a page's constructor sets it); nil for none.
+  TInstallContainer* Container() const { return FContainer; }
+  void SetContainer(TInstallContainer* Value) { FContainer = Value; }
+
+  // Translates the form (TranslateForm).
+  virtual void LanguageChanged();
   // Brings the controls up to date; every page overrides it.
   virtual void UpdateControls() {}
-  // The translator's font, then the texts from ShownLanguage into the fixed or the
+  // The translator's font, then the texts from ShownLanguage into the own or the
   // current language; then pending messages are handled.
-  virtual void TranslateDialog();
+  virtual void TranslateForm();
+
+ private:
+  TInstallContainer* FContainer = nullptr;
 };
 
 }  // namespace setup

@@ -532,7 +532,7 @@ void TCustomInstallFile::Install() {
   uint8_t decision = !FTargetExisted
                          ? static_cast<uint8_t>(odReplace)
                          : TVersionResource::IsFileNewerByVersion(
-                               FFileVersion, GetDestFileName(), OverwriteTypeToVersionMode(FOverwriteMode), FFileDate);
+                               FFileVersion, GetDestFileName(), OverwriteModeToVersionMode(FOverwriteMode), FFileDate);
   switch (decision) {
     case odReplace:
       FCopyDecided = true;

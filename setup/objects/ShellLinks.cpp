@@ -151,6 +151,12 @@ void TCustomShellLinkGroup::Install() {
   TInstallObject::Install();
 }
 
+void TCustomShellLinkGroup::RemoveReference(TInstallContainer* Obj) {
+  bool lost = Obj != nullptr && Obj == Container();
+  TInstallObject::RemoveReference(Obj);
+  if (lost && !ComponentState().Contains(fw::csDestroying)) Free();
+}
+
 void TCustomShellLinkGroup::InformationEvent(fw::TObject*, int Code, fw::TObject*) {
   if (Code == icProcessLinkGroup) Process();
 }
@@ -235,10 +241,6 @@ void TCustomInstallShellLink::CreateShellLink() {
   const std::string arguments = ExpandMetaVariables(FParameters, this);
   const std::string target = GetObjectPath();
   const std::string linkFile = GetLinkFileName();
-  // The shell's file name buffer holds MAX_PATH characters with the terminator.
-  if (linkFile.size() >= MAX_PATH)
-    throw IEInstallShellLink("The link file name %s of %s is longer than %d characters", linkFile, Name(),
-                             MAX_PATH - 1);
   // COM is this call's own: it is put back as it was when the link is written.
   bool ownCom = !FComInitialized;
   InitCOM();
@@ -269,6 +271,10 @@ void TCustomInstallShellLink::CreateShellLink() {
     if (!Trimmed(FIconFilePath).empty()) Check(link->SetIconLocation(FIconFilePath.c_str(), FIconIndex));
     Microsoft::WRL::ComPtr<IPersistFile> file;
     Check(link.As(&file));
+    // The shell's file name buffer holds MAX_PATH characters with the terminator.
+    if (linkFile.size() >= MAX_PATH)
+      throw IEInstallShellLink("The link file name %s of %s is longer than %d characters", linkFile, Name(),
+                               MAX_PATH - 1);
     wchar_t wideName[MAX_PATH] = {};
     if (MultiByteToWideChar(CP_ACP, 0, linkFile.c_str(), -1, wideName, MAX_PATH) == 0)
       Check(HRESULT_FROM_WIN32(GetLastError()));
@@ -278,7 +284,12 @@ void TCustomInstallShellLink::CreateShellLink() {
         "The TCustomInstallShellLink %s name could not be installed. The following error was reported %s. Error "
         "code %d",
         Name(), ComErrorText(failed.Result), static_cast<int32_t>(failed.Result));
+  } catch (const fw::Exception& failed) {
+    throw IEInstallShellLink(
+        "The TCustomInstallShellLink %s name could not be installed. The following error was reported %s", Name(),
+        failed.Message());
   }
+  FMadeFile = linkFile;
 }
 
 void TCustomInstallShellLink::CreateURLFile() {
@@ -287,6 +298,17 @@ void TCustomInstallShellLink::CreateURLFile() {
   if (!WritePrivateProfileStringA("InternetShortcut", "URL", FObjectLocation.c_str(), linkFile.c_str()))
     throw IEInstallShellLink("Could not write the Internet shortcut %s for %s: %s", linkFile, Name(),
                              SystemErrorText(GetLastError()));
+  FMadeFile = linkFile;
+}
+
+std::string TCustomInstallShellLink::HardLinkFileName(const std::string& Target) const {
+  // A hard link is the target under another name, and Windows opens a file by its
+  // extension: the link's name without ".LNK" keeps the target's extension.
+  std::string name = GetLinkFileName();
+  if (Upper(ExtensionOf(name)) == ".LNK") name = WithoutExtension(name);
+  const std::string extension = ExtensionOf(Target);
+  if (Upper(ExtensionOf(name)) != Upper(extension)) name += extension;
+  return name;
 }
 
 void TCustomInstallShellLink::CreateHardLink() {
@@ -295,8 +317,9 @@ void TCustomInstallShellLink::CreateHardLink() {
   DWORD attributes = GetFileAttributesA(target.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
     throw IEInstallShellLink("Could not create hardlink for %s: its target %s is not an existing file", Name(), target);
-  if (!MakeHardLink(GetLinkFileName(), target, nullptr))
-    throw IEInstallShellLink("Could not create hardlink for %s", Name());
+  const std::string linkFile = HardLinkFileName(target);
+  if (!MakeHardLink(linkFile, target, nullptr)) throw IEInstallShellLink("Could not create hardlink for %s", Name());
+  FMadeFile = linkFile;
 }
 
 void TCustomInstallShellLink::SetLinkName(const std::string& Value) {
@@ -379,7 +402,7 @@ bool TCustomInstallShellLink::IsURLLink() const {
 }
 
 void TCustomInstallShellLink::Install() {
-  FLinkMade = false;
+  FMadeFile.clear();
   if (Trimmed(FLinkName).empty())
     throw IEInstallShellLink("The LinkName is blank for %s and therefore could not be installed", Name());
   if (FObjectLink != nullptr) {
@@ -402,10 +425,8 @@ void TCustomInstallShellLink::Install() {
     journal->NoteCreatedFile(GetLinkFileName());  // also a part left by a failure goes with the run
   if (IsURLLink()) {
     CreateURLFile();
-    FLinkMade = true;
   } else if (FMethod == mtShellLinkInterface) {
     CreateShellLink();
-    FLinkMade = true;
   } else {
     switch (GetOSVersion()) {
       case oswin95:
@@ -413,7 +434,6 @@ void TCustomInstallShellLink::Install() {
       case oswin98:
       case oswinME:
         CreateShellLink();
-        FLinkMade = true;
         break;
       case oswin2K:
       case oswinXP:
@@ -421,7 +441,6 @@ void TCustomInstallShellLink::Install() {
           CreateHardLink();
         else
           CreateShellLink();
-        FLinkMade = true;
         break;
       default:
         break;  // no shortcuts on this Windows
@@ -431,7 +450,7 @@ void TCustomInstallShellLink::Install() {
 }
 
 void TCustomInstallShellLink::WriteUninstallInfo(const std::string& Key) {
-  if (FLinkMade) LogInstalledFile(Key, GetLinkFileName());
+  if (!FMadeFile.empty()) LogInstalledFile(Key, FMadeFile);
 }
 
 void TCustomInstallShellLink::InformationEvent(fw::TObject*, int Code, fw::TObject*) {

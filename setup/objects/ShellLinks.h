@@ -38,6 +38,8 @@ class TCustomShellLinkGroup : public TInstallObject {
   // Makes the group's folder with every missing parent.
   void Install() override;
   void InformationEvent(fw::TObject* Sender, int Code, fw::TObject* PO) override;
+  // A link group goes with its Container.
+  void RemoveReference(TInstallContainer* Obj) override;
 };
 
 // The product's folder below the Programs menu. There is at most one.
@@ -104,6 +106,8 @@ class TCustomInstallShellLink : public TInstallObject {
 
   // The link's file: its full destination folder + "\" + LinkName.
   std::string GetLinkFileName() const;
+  // A hard link's file: GetLinkFileName without ".LNK", ending in Target's extension.
+  std::string HardLinkFileName(const std::string& Target) const;
   // LinkName ends in ".URL" (any case).
   bool IsURLLink() const;
 
@@ -134,7 +138,8 @@ class TCustomInstallShellLink : public TInstallObject {
   std::string FParameters;
   std::string FWorkingDir;
   bool FComInitialized = false;
-  bool FLinkMade = false;
+  // The file this run's install step made (empty when none).
+  std::string FMadeFile;
 };
 
 class TInstallShellLink : public TCustomInstallShellLink {

@@ -72,7 +72,7 @@ int TBaseFormContainer::CreatePages() {
     }
     Tabs->Tabs().Add(page->Caption());
     page->SetBounds(DisplayPanel->Left(), DisplayPanel->Top(), DisplayPanel->Width(), DisplayPanel->Height());
-    page->TranslateDialog();
+    page->TranslateForm();
     FPages.push_back(page);
   }
   // Each place gets the smallest Order of the pages after it, exchanged in this exact

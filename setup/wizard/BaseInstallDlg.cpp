@@ -76,15 +76,13 @@ void TCustomBaseInstallDlg::AssignDialogProperties() {
     throw fw::Exception(
         fw::Format(TranslateEnglishText("Cannot AssignDialogProperties for %s because the Dialog is Nil"), Name()));
   if (auto* form = dynamic_cast<TBaseQuenlarkForm*>(FForm)) {
-    form->TranslateFonts = TranslateFont;
-    form->TranslateText = TranslateTexts;
-    form->UseFixedLanguage = UseOwnLanguage;
-    form->FixedLanguage = OwnLanguage;
+    form->TranslateFont = TranslateFont;
+    form->TranslateTexts = TranslateTexts;
+    form->UseOwnLanguage = UseOwnLanguage;
+    form->OwnLanguage = OwnLanguage;
+    form->SetContainer(Container());
   }
-  if (auto* page = dynamic_cast<TBaseInstallForm*>(FForm)) {
-    page->SetContainer(Container());
-    page->SetDC(this);
-  }
+  if (auto* page = dynamic_cast<TBaseInstallForm*>(FForm)) page->SetDC(this);
   TranslateForm();
 }
 

@@ -15,7 +15,6 @@ namespace setup {
 class TDialogManager;
 class TCustomBaseInstallDlg;
 class TBaseFormContainer;
-class TInstallContainer;
 class TFileStatusParameter;
 class TDownloadStatusParameter;
 class TDiskParameter;
@@ -38,10 +37,6 @@ class TBaseInstallForm : public TBaseQuenlarkForm {
   void SetDC(TCustomBaseInstallDlg* Value);
   int Order() const { return FOrder; }
   void SetOrder(int Value) { FOrder = Value; }
-  // The install object the page edits (set by the page's constructor); nil for none.
-  TInstallContainer* Container() const { return FContainer; }
-  void SetContainer(TInstallContainer* Value) { FContainer = Value; }
-
   // The wizard host that owns the page; nil outside one.
   TBaseFormContainer* FormContainer() const;
 
@@ -76,7 +71,6 @@ class TBaseInstallForm : public TBaseQuenlarkForm {
   TDialogManager* FDM = nullptr;
   TCustomBaseInstallDlg* FDC = nullptr;
   int FOrder = 0;
-  TInstallContainer* FContainer = nullptr;
 };
 
 class TBaseDuringCopyForm : public TBaseQuenlarkForm {

@@ -208,7 +208,7 @@ void TDialogManager::ShowChangeDisk(fw::TObject* PO) {
   file->SetTag(1);
   form->SetDiskParameter(disk);
   form->UpdateControls();
-  form->TranslateDialog();
+  form->TranslateForm();
   if (form->ShowModal() == kCancelledResult) throw EAIUserAbort();
 }
 
@@ -233,7 +233,7 @@ void TDialogManager::CreateDuringCopyForms() {
       fw::Application->InsertComponent(form);
       SetUniqueComponentName(form, name);
       form->UpdateControls();
-      form->TranslateDialog();
+      form->TranslateForm();
       form->Show();
     } catch (...) {
       form->Free();

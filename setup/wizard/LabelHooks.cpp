@@ -14,11 +14,11 @@ ToxBaseSubClass::~ToxBaseSubClass() {
 
 void ToxBaseSubClass::SetActive(bool Value) {
   if (FActive == Value) return;
-  FActive = Value;
   if (Value)
     Hook();
   else
     Unhook();
+  FActive = Value;
 }
 
 void ToxBaseSubClass::SetHandle(HWND Wnd) {
@@ -29,8 +29,10 @@ void ToxBaseSubClass::SetHandle(HWND Wnd) {
 
 void ToxBaseSubClass::Hook() {
   if (FHooked || FHandle == nullptr) return;
-  if (!IsWindow(FHandle)) throw EComponentError("Not a valid Window");
-  FHooked = SetWindowSubclass(FHandle, &HookProc, 1, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+  if (!IsWindow(FHandle)) throw ENotOwnerError("Not a valid Window");
+  if (!SetWindowSubclass(FHandle, &HookProc, 1, reinterpret_cast<DWORD_PTR>(this)))
+    throw EOutOfResources("Windows Resources Exhausted");
+  FHooked = true;
 }
 
 void ToxBaseSubClass::Unhook() {

@@ -5,10 +5,14 @@
 #include <windows.h>
 
 #include "gui/Controls.h"
+#include "gui/GdiCanvas.h"
 
 namespace setup {
 
 class ToxCustomLabel;
+
+// A handle to hook that is no window.
+FW_EXCEPTION(ENotOwnerError, fw::Exception);
 
 class ToxBaseSubClass {
  public:
@@ -18,6 +22,8 @@ class ToxBaseSubClass {
   ToxBaseSubClass& operator=(const ToxBaseSubClass&) = delete;
 
   bool Active() const { return FActive; }
+  // Hooks or unhooks the window; hooking raises ENotOwnerError for a handle that is no
+  // window and EOutOfResources when the hook cannot be installed (the hook stays off).
   void SetActive(bool Value);
   HWND Handle() const { return FHandle; }
   // Hooks Wnd instead of the window hooked before (when active).

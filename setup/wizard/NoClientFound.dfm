@@ -60,6 +60,5 @@ object NoClientFound: TNoClientFound
     Caption = 'Abort'
     GLID = 104
     OnClick = ProceedBtnClick
-    Cancel = True
   end
 end

@@ -17,6 +17,11 @@ const TEnumInfo kStyleInfo{
     {"oxlSolid", "oxlPictureClip", "oxlPictureStretch", "oxlPicturePattern", "oxlGradient", "oxlVertGradient"}};
 const TEnumInfo kLayoutInfo{"TTextLayout", {"tlTop", "tlCenter", "tlBottom"}};
 const TEnumInfo kAlignmentInfo{"TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"}};
+
+// A picture's transparent colour: its bottom-left pixel.
+COLORREF TransparentColorOf(const TMemoryBitmap& Picture) {
+  return Picture.Pixel(0, Picture.Height() - 1);
+}
 }  // namespace
 
 // --- ToxLabelAttributes -----------------------------------------------------
@@ -147,6 +152,7 @@ const TClass& ToxCustomLabel::StaticClass() {
                                 .Enum("Font3D", k3DEffectInfo, &T::Font3D, &T::SetFont3D)
                                 .Set("Options", kOptionInfo, &T::Options, &T::SetOptions)
                                 .String("URL", &T::URL, &T::SetURL)
+                                .Object("Lines", [](const T* t) { return &t->FLines; }, &T::SetLines)
                                 .Boolean("AutoMove", &T::AutoMove, &T::SetAutoMove)
                                 .Enum("HotFont3D", k3DEffectInfo, &T::HotFont3D, &T::SetHotFont3D)
                                 .Integer("HotTextColor", &T::HotTextColor, &T::SetHotTextColor, IdentToColor)
@@ -462,15 +468,18 @@ std::unique_ptr<TMemoryBitmap> ToxCustomLabel::StyledTextBitmap(ToxLabelAttribut
         break;
       case oxlPictureStretch:
         if (picture != nullptr) {
-          SetStretchBltMode(fill.DC(), COLORONCOLOR);
-          StretchBlt(fill.DC(), 0, 0, w, h, picture->DC(), 0, 0, picture->Width(), picture->Height(), SRCCOPY);
+          // Stretched pixel by pixel, so the transparent colour stays exact.
+          TMemoryBitmap stretched(w, h);
+          SetStretchBltMode(stretched.DC(), COLORONCOLOR);
+          StretchBlt(stretched.DC(), 0, 0, w, h, picture->DC(), 0, 0, picture->Width(), picture->Height(), SRCCOPY);
+          canvas.DrawTransparent(0, 0, stretched, TransparentColorOf(*picture));
         }
         break;
       case oxlPicturePattern:
         if (picture != nullptr)
           for (int y = 0; y < h; y += picture->Height())
             for (int x = 0; x < w; x += picture->Width())
-              canvas.CopyFrom(x, y, picture->Width(), picture->Height(), picture->DC(), 0, 0);
+              canvas.DrawTransparent(x, y, *picture, TransparentColorOf(*picture));
         break;
       case oxlGradient:
         Style.GradientRamp().FillHorizontalBands(canvas, all, all);
@@ -517,7 +526,7 @@ void ToxCustomLabel::PaintBackground(TGdiCanvas& Canvas, const RECT& Rect, bool)
         int saved = SaveDC(Canvas.Handle());
         Canvas.IntersectClip(Rect);
         Canvas.DrawTransparent((w - picture->Width()) / 2, (h - picture->Height()) / 2, *picture,
-                               picture->Pixel(0, picture->Height() - 1));
+                               TransparentColorOf(*picture));
         RestoreDC(Canvas.Handle(), saved);
       }
       break;
@@ -535,7 +544,7 @@ void ToxCustomLabel::PaintBackground(TGdiCanvas& Canvas, const RECT& Rect, bool)
           for (int x = 0; x < w; x += picture->Width()) {
             RECT tile{x, y, x + picture->Width(), y + picture->Height()}, visible;
             if (IntersectRect(&visible, &tile, &Rect))
-              Canvas.DrawTransparent(x, y, *picture, picture->Pixel(0, picture->Height() - 1));
+              Canvas.DrawTransparent(x, y, *picture, TransparentColorOf(*picture));
           }
       break;
     case oxlGradient:

@@ -108,6 +108,7 @@ class ToxCustomLabel : public fw::TLabel {
   const std::string& URL() const { return FURL; }
   void SetURL(const std::string& Value) { FURL = Value; }
   TCaptionStrings& Lines() { return FLines; }
+  void SetLines(fw::TStrings* Value) { FLines.Assign(Value); }
   bool AutoMove() const { return FAutoMove; }
   void SetAutoMove(bool Value);
   T3DEffect HotFont3D() const { return FHotFont3D; }

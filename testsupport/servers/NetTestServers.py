@@ -11,6 +11,7 @@ HTTP paths with a meaning of their own:
   /status/<code>/<name>  answers <code> with a short body
   /errorpage/<name>      answers 200 with an error page that says 404
   /cut/<name>            announces the whole file, sends half of it and closes
+Every HTTP request path is appended, one a line, to --ports-file + ".requests".
 FTP: anonymous, and the user "tester" with the password "secret"; both read only.
 """
 import argparse
@@ -25,7 +26,9 @@ from pyftpdlib.handlers import FTPHandler
 from pyftpdlib.servers import FTPServer
 
 
-def make_http_handler(root):
+def make_http_handler(root, requests_file):
+    requests_lock = threading.Lock()
+
     class Handler(http.server.SimpleHTTPRequestHandler):
         protocol_version = "HTTP/1.1"
 
@@ -44,6 +47,8 @@ def make_http_handler(root):
             self.wfile.write(body)
 
         def do_GET(self):
+            with requests_lock, open(requests_file, "a") as log:
+                log.write(self.path + "\n")
             parts = self.path.split("/")
             if len(parts) >= 3 and parts[1] == "status":
                 self.send_text(int(parts[2]), "<html>server answer %s</html>" % parts[2])
@@ -76,7 +81,7 @@ def main():
     quiet.addHandler(logging.NullHandler())
     quiet.setLevel(logging.CRITICAL)
 
-    httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), make_http_handler(args.root))
+    httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), make_http_handler(args.root, args.ports_file + ".requests"))
     httpd.daemon_threads = True
     threading.Thread(target=httpd.serve_forever, daemon=True).start()
 

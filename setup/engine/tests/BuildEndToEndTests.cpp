@@ -8,8 +8,11 @@
 
 #include "BuildTestSupport.h"
 #include "EngineFixture.h"
+#include "NetTestServers.h"
 #include "engine/FileDigest.h"
 #include "engine/SelfExtractFile.h"
+#include "support/NetInstallLocation.h"
+#include "support/FileListFormat.h"
 
 namespace setup::buildtests {
 namespace {
@@ -54,7 +57,10 @@ TEST_F(BuildEndToEnd, TheSampleBuildsIntoASetupThatHoldsEveryFileAndStartsItsPro
   const std::vector<std::string> files = SampleFiles();
   ASSERT_GE(files.size(), 10u);
   const double start = GetTickCount() / 1000.0;
-  Load(FileObjects(files, fs::canonical(BinaryFolder() + "\\..\\sample-product").string()));
+  // An object left out of the installation by default still goes into the archive.
+  std::string objects = FileObjects(files, fs::canonical(BinaryFolder() + "\\..\\sample-product").string());
+  objects.insert(objects.find("Container = MainInstall\n") + 24, "    Include = False\n");
+  Load(objects);
   const double seconds = GetTickCount() / 1000.0 - start;
   EXPECT_EQ(Engine->Terminations, 1);
   EXPECT_EQ(Engine->Messages, std::vector<std::string>());
@@ -75,6 +81,70 @@ TEST_F(BuildEndToEnd, TheSampleBuildsIntoASetupThatHoldsEveryFileAndStartsItsPro
   EXPECT_EQ(run.ExitCode, 7u);
   ASSERT_GE(run.Report.size(), 2u);
   EXPECT_THAT(run.Report[0], HasSubstr("\"-s" + BuildDir + "\" \"-esetup.exe\" -c"));
+}
+
+// A network setup puts its files into the net archive of the mirror folder below the build
+// folder (dtWeb every file, dtTraditionalNet the files marked Net) and "filelist.lst"
+// beside it, naming every file the build packed with what the installer needs of it.
+TEST_F(BuildEndToEnd, NetworkSetupsWriteTheirMirrorAndAWebSetupInstallsFromIt) {
+  const std::string sample = fs::canonical(BinaryFolder() + "\\..\\sample-product").string();
+  const std::vector<std::string> names{"VX4.exe", "VX4.hlp"};
+  for (const char* type : {"dtTraditionalNet", "dtWeb"}) {
+    SCOPED_TRACE(type);
+    testsupport::RemoveTree(BuildDir);
+    std::string objects = FileObjects(names, sample);
+    if (std::string(type) == "dtTraditionalNet")
+      objects.insert(objects.find("Container = MainInstall\n") + 24, "    Net = True\n");
+    Load(objects + "  object Location: TNetInstallLocation\n    LoginInformation.Directory = 'updates/vx4cs'\n"
+                   "    LoginInformation.Hostname = 'files.example.com'\n  end\n",
+         "    NetLocation = Location\n    DistributeType = " + std::string(type) + "\n");
+    EXPECT_EQ(Engine->Messages, std::vector<std::string>());
+    const std::string mirror = BuildDir + "\\files.example.com\\updates-vx4cs";  // "/" is no file name character
+    const std::vector<std::string> netFiles =
+        std::string(type) == "dtWeb" ? names : std::vector<std::string>{names[0]};
+    std::vector<std::string> archived = ExtractAll(mirror + "\\MainInstall.1", 0, Scratch / type);
+    std::sort(archived.begin(), archived.end());
+    EXPECT_EQ(archived, netFiles);
+    const TSelfExtractInfo info = ReadSelfExtractInfo(BuildDir + "\\setup.exe");
+    if (std::string(type) == "dtTraditionalNet")
+      EXPECT_EQ(ExtractAll(BuildDir + "\\setup.exe", info.Files1First, Scratch / "files1"),
+                std::vector<std::string>{names[1]});
+
+    // The list names each file object with the size the installer shows.
+    const std::string list = ReadFile(mirror + "\\filelist.lst");
+    size_t at = 0;
+    std::vector<std::pair<std::string, int32_t>> entries;
+    ReadFileList(
+        [&](char* Buffer, size_t Count) {
+          const size_t n = std::min(Count, list.size() - at);
+          list.copy(Buffer, n, at);
+          at += n;
+          return n;
+        },
+        [&](const TFileListEntry& Entry) { entries.emplace_back(Entry.Name, Entry.Size); });
+    EXPECT_EQ(entries, (std::vector<std::pair<std::string, int32_t>>{
+                           {"File0", static_cast<int32_t>(fs::file_size(sample + "\\" + names[0]))},
+                           {"File1", static_cast<int32_t>(fs::file_size(sample + "\\" + names[1]))}}));
+
+    if (std::string(type) != "dtWeb") continue;
+    // The web setup, whose setup file holds no files.1, installs every file from the mirror
+    // served over HTTP.
+    for (const char* part : {"filelist.lst", "MainInstall.1"})
+      testsupport::SharedServers().Put(std::string("updates\\vx4cs\\") + part, ReadFile(mirror + "\\" + part));
+    setup::testing::TTestInstall::NextArguments() = {"-s" + BuildDir, "-esetup.exe"};
+    std::string installed = objects;
+    for (size_t at = 0; (at = installed.find("Container = MainInstall\n", at)) != std::string::npos; at += 24)
+      installed.insert(at + 24, "    DestDir = '" + Scratch / "app" + "'\n");
+    Load(installed + "  object Location: TNetInstallLocation\n    LoginInformation.Directory = 'updates/vx4cs'\n"
+                     "    LoginInformation.Hostname = '127.0.0.1'\n    LoginInformation.Protocol = ipHTTP\n  end\n",
+         "    NetLocation = Location\n    DistributeType = dtWeb\n");
+    dynamic_cast<TNetInstallLocation*>(Form->FindComponent("Location"))
+        ->SetServerPort(testsupport::SharedServers().HttpPort());
+    Run();
+    EXPECT_TRUE(setup::testing::EngineLog().Contains("OnAfterNotifyGoodInstall"));
+    for (const std::string& name : names)
+      EXPECT_EQ(ReadFile(Scratch / ("app\\" + name)), ReadFile(sample + "\\" + name)) << name;
+  }
 }
 
 TEST_F(BuildEndToEnd, AFailedBuildShowsWhyAndLeavesNoSetup) {

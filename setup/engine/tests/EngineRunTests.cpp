@@ -5,6 +5,7 @@
 #include "UiDriver.h"
 #include "objects/InstallFile.h"
 #include "objects/InstallLists.h"
+#include "support/Translator.h"
 
 using namespace setup;
 using namespace setup::testing;
@@ -208,6 +209,28 @@ TEST_F(EngineRun, TheRebootPageMayClearTheReboot) {
   EXPECT_TRUE(RecordExists());
 }
 
+TEST_F(EngineRun, DeferredWorkIsRegisteredForTheRestartAlsoWhenAHandlerClearedTheReboot) {
+  Load(Listener() + Object("TDeferringObject", "Deferring"));
+  Engine->OnAfterInstallObjects = [this](TInstallContainer*, bool) { Engine->SetEngineReboot(false); };
+  Run();
+  EXPECT_EQ(gReboots, 0);
+  EXPECT_FALSE(EngineLog().Contains("code -987")) << "no reboot page";
+  EXPECT_NE(RunOnceValue(HKEY_CURRENT_USER, "QuenlarkUnfinished"), "");
+}
+
+// The language of a run that ends in a reboot is the continuation's language, the last
+// one of the table too.
+TEST_F(EngineRun, TheContinuationSpeaksTheLanguageSavedBeforeTheReboot) {
+  Load(Listener() + Object("TDeferringObject", "Deferring") + "  object Translator: TTranslator\n  end\n");
+  ASSERT_NE(GlobalTranslator(), nullptr);
+  GlobalTranslator()->SetTranslateIntoLanguage(qlVietnamese);
+  Run();
+  ASSERT_EQ(gReboots, 1);
+  GlobalTranslator()->SetTranslateIntoLanguage(qlGerman);
+  Engine->FinishAfterReboot();
+  EXPECT_EQ(GlobalTranslator()->TranslateIntoLanguage(), qlVietnamese);
+}
+
 TEST_F(EngineRun, APhaseShowsItsStatusOnceAndOnlyWithObjects) {
   Load(Listener() + Object("TLinkObject", "LinkA") + Object("TLinkObject", "LinkB"));
   Run();
@@ -342,6 +365,39 @@ TEST_F(EngineRun, AnErrorBoxForALongPathFitsTheScreen) {
   EXPECT_GE(box.left, 0);
   EXPECT_LE(box.right, GetSystemMetrics(SM_CXSCREEN));
   EXPECT_GT(box.right - box.left, 0);
+}
+
+// A real run: the program is installed from the setup's archive and then started.
+TEST_F(EngineRun, AGoodRunStartsTheProgramsItInstalled) {
+  Load(Listener() + "  object Program: TInstallFile\n    Container = MainInstall\n"
+                    "    FileName = 'launcher_probe.exe'\n    DestName = 'launcher_probe.exe'\n    DestDir = '" +
+       Scratch / "app" + "'\n    IncludeFromDir = '" + BinFolder() +
+       "'\n    ArchiveFileType = psContainerArchiveFile\n    RunAfterInstall = True\n    RunParameters = '/after'\n"
+       "  end\n");
+  Engine->Compress(46);  // the setup's archive, as a build makes it
+  SetEnvironmentVariableA("STAVREL_PROBE_OUT", (Scratch / "after.out").c_str());
+  Run();
+  SetEnvironmentVariableA("STAVREL_PROBE_OUT", nullptr);
+  EXPECT_TRUE(EngineLog().Contains("OnAfterNotifyGoodInstall"));
+  ASSERT_TRUE(testsupport::WaitUntil([&] { return testsupport::FileExists(Scratch / "after.out"); }));
+  EXPECT_NE(testsupport::ReadFile(Scratch / "after.out").find("/after"), std::string::npos);
+}
+
+// A file whose registration failed while files were installed is registered again once
+// everything is in place; a failure then ends the run as a bad one.
+TEST_F(EngineRun, AFailedRegistrationIsTriedAgainAfterTheInstallAndThenFailsTheRun) {
+  Load(Listener() + "  object Server: TInstallFile\n    Container = MainInstall\n    Include = False\n"
+                    "    FileName = 'launcher_probe.exe'\n    DestName = 'server.dll'\n    DestDir = '" +
+       Scratch / "app" + "'\n    IncludeFromDir = '" + BinFolder() +
+       "'\n    ArchiveFileType = psContainerArchiveFile\n  end\n");
+  Engine->Compress(46);
+  auto* server = dynamic_cast<TCustomInstallFile*>(Form->FindComponent("Server"));
+  Engine->OnBeforeInstallObjects = [server](TInstallContainer*) { FailedRegistrationFiles()->Add(server); };
+  Run();
+  EXPECT_EQ(Engine->Errors, Lines{"Cannot compress,copy, or install the following file because it's destination "
+                                  "directory is blank. File is :Server"});
+  EXPECT_TRUE(EngineLog().Contains("OnAfterInstallObjects"));
+  EXPECT_FALSE(EngineLog().Contains("OnBeforeNotifyGoodInstall"));
 }
 
 // After a restart nothing is installed in the run: a program of a folder for other

@@ -77,7 +77,7 @@ std::vector<std::string> NewTemporaryFiles(const std::set<std::string>& Before) 
 TEST_F(RemoteFileList, TheBuildListsThePackedFilesInOrderAndTheyReadBack) {
   AddFiles({"MainProgram", "HelpFile", "Readme", "NotPacked"}, 3);
   std::string mirror = Scratch / "build\\files.example\\updates";
-  WriteRemoteFileList(mirror);
+  WriteFileList(mirror);
   std::string bytes = testsupport::ReadFile(mirror + "\\filelist.lst");
   ASSERT_EQ(bytes.size(), 4u + 3 * 80);
   EXPECT_EQ(bytes.substr(0, 4), std::string("\x03\0\0\0", 4));
@@ -93,7 +93,7 @@ TEST_F(RemoteFileList, TheBuildListsThePackedFilesInOrderAndTheyReadBack) {
 
   // A second build replaces the list.
   Files[3]->CompressInfo().Compressed = 2;
-  WriteRemoteFileList(mirror);
+  WriteFileList(mirror);
   EXPECT_EQ(testsupport::ReadFile(mirror + "\\filelist.lst").size(), 4u + 4 * 80);
 }
 
@@ -133,7 +133,7 @@ TEST_F(RemoteFileList, TheListComesFromTheNetLocationAndLeavesNoTemporaryFile) {
 
   AddFiles({"Archive1", "Archive2"}, 2);
   testsupport::TNetTestServers& servers = testsupport::SharedServers();
-  WriteRemoteFileList(servers.Root() + "\\updates\\vx4cs");
+  WriteFileList(servers.Root() + "\\updates\\vx4cs");
   ClearFiles();
   TNetInstallLocation location(nullptr);
   location.LoginInformation()->SetHostname("127.0.0.1");

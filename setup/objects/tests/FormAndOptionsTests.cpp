@@ -40,15 +40,15 @@ TEST(InstallerForms, JoinTheListAndTranslateThroughTheHooks) {
     EXPECT_TRUE(Listed(form.get()));
     EXPECT_EQ(form->Font().Charset(), 0);
     EXPECT_EQ(form->ShownLanguage, kLanguageEnglish);
-    form->Translate();
+    form->LanguageChanged();
     EXPECT_EQ(form->ShownLanguage, 15);
-    form->UseFixedLanguage = true;
-    form->FixedLanguage = 7;
-    form->Translate();
+    form->UseOwnLanguage = true;
+    form->OwnLanguage = 7;
+    form->LanguageChanged();
     EXPECT_EQ(form->ShownLanguage, 7);
-    form->TranslateFonts = false;
-    form->TranslateText = false;
-    form->Translate();
+    form->TranslateFont = false;
+    form->TranslateTexts = false;
+    form->LanguageChanged();
     EXPECT_EQ(TTranslationLog::Calls,
               (std::vector<std::string>{"font", "text from 5", "font in 7", "text from 15 into 7"}));
     form.reset();

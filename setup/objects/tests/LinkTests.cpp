@@ -4,6 +4,7 @@
 #include <algorithm>
 // after windows.h
 #include <objidl.h>
+#include <shellapi.h>
 #include <shlguid.h>
 #include <shlobj.h>
 #include <wrl/client.h>
@@ -177,9 +178,13 @@ TEST_F(Links, OneMainGroupWhoseLinksStayInIt) {
   EXPECT_EQ(ErrorText<IEInstallShellLink>([&] { link->SetContainer(&engine); }),
             "The TMainLinkGroup component must be the Container for TInstallMainLink and TSubLinkGroup components");
   EXPECT_EQ(link->GetFullDestDir(), group->GetFullDestDir());
-  // Without the engine the group takes a placeholder folder; a freed group frees the slot.
-  group->Free();
+  // The group goes with its Container, its links with it, and the slot is free.
+  auto* folder = new TInstallDirectory(Form.get());
+  group->SetContainer(folder);
+  folder->Free();
+  EXPECT_EQ(MainLinkGroup(), nullptr);
   EXPECT_EQ(MainLinks()->Count(), 0);
+  // Without the engine the group takes a placeholder folder.
   fw::TComponent* alone = new fw::TComponent(nullptr);
   {
     TMainLinkGroup again(alone);
@@ -314,11 +319,14 @@ TEST_F(Links, AShellLinkFileReadsBackThroughTheShell) {
   link->Process();
   EXPECT_EQ(ReadShellLink(link->GetLinkFileName()).WorkingDir, "C:\\Work");
 
-  // A name the shell's buffer cannot hold is refused before anything is written.
+  // A name the shell's buffer cannot hold is refused before anything is written; an
+  // error that is no COM error is reported without a code.
   link->SetLinkName(std::string(260, 'n') + ".lnk");
-  EXPECT_EQ(ErrorText<IEInstallShellLink>([&] { link->CreateShellLink(); }).find("is longer than 259 characters") !=
-                std::string::npos,
-            true);
+  EXPECT_EQ(ErrorText<IEInstallShellLink>([&] { link->CreateShellLink(); }),
+            "The TCustomInstallShellLink " + link->Name() +
+                " name could not be installed. The following error was reported The link file name " +
+                link->GetLinkFileName() + " of " + link->Name() + " is longer than 259 characters");
+  EXPECT_FALSE(FileExists(link->GetLinkFileName()));
 }
 
 TEST_F(Links, WhatTheWindowsVersionAndTheTargetDecide) {
@@ -333,7 +341,9 @@ TEST_F(Links, WhatTheWindowsVersionAndTheTargetDecide) {
   link->Install();
   EXPECT_TRUE(FileExists(link->GetLinkFileName()));
 
-  // A target left out of this run: no link file, and the link is not done.
+  // A target left out of this run, on a Windows that makes links: no link file, and the
+  // link is not done.
+  gVersion = {2, 5, 1};
   TInstallFile* skipped = NewTarget("skipped.exe", false);
   TInstallShellLink* toSkipped = NewLink("Skipped");
   toSkipped->SetObjectLink(skipped);
@@ -367,10 +377,34 @@ TEST_F(Links, URLFilesAndHardLinks) {
   hard->SetLinkName("tool copy.exe");
   hard->SetHardLink(true);
   hard->Process();
-  ASSERT_TRUE(FileExists(Scratch / "menu\\hard\\tool copy.exe.LNK"));
-  // One file under two names.
+  // One file under two names; the name keeps the target's extension, not ".LNK".
+  const std::string copy = Scratch / "menu\\hard\\tool copy.exe";
+  ASSERT_TRUE(FileExists(copy));
+  EXPECT_FALSE(FileExists(hard->GetLinkFileName()));
   WriteFile(tool->GetDestFileName(), "changed");
-  EXPECT_EQ(ReadFile(hard->GetLinkFileName()), "changed");
+  EXPECT_EQ(ReadFile(copy), "changed");
+
+  // A link named after its target ("tool.lnk") is "tool.exe", and opens as the program.
+  const std::string program = GetSystemDir() + "\\hostname.exe";
+  ASSERT_TRUE(CopyFileA(program.c_str(), tool->GetDestFileName().c_str(), FALSE));
+  TInstallShellLink* named = NewLink("Named");
+  named->SetObjectLink(tool);
+  named->SetContainer(nullptr);
+  named->SetDestDirType(nullptr);
+  named->SetDestDir(Scratch / "menu\\named");
+  named->SetHardLink(true);
+  named->Process();
+  const std::string opened = Scratch / "menu\\named\\tool.exe";
+  SHELLEXECUTEINFOA run{sizeof run};
+  run.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+  run.lpFile = opened.c_str();
+  run.nShow = SW_HIDE;
+  ASSERT_TRUE(ShellExecuteExA(&run)) << GetLastError();
+  fw::TKernelHandle process(run.hProcess);
+  ASSERT_EQ(WaitForSingleObject(process.Get(), 30000), WAIT_OBJECT_0);
+  DWORD exitCode = 1;
+  GetExitCodeProcess(process.Get(), &exitCode);
+  EXPECT_EQ(exitCode, 0u);
 
   DeleteFileA(tool->GetDestFileName().c_str());
   hard->SetLinkName("again.lnk");

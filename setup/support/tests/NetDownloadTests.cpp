@@ -223,6 +223,18 @@ TEST(NetDownloadHttp, ServerErrorsAndErrorPagesLeaveNoFile) {
   EXPECT_EQ(testsupport::ReadFile(local / "whole.1"), PatternBytes(100000, 5));
 }
 
+// The object asked for is "/", the folder in forward slashes, one "/" and the name.
+TEST(NetDownloadHttp, TheRequestNamesTheFolderAndTheFileWithSlashes) {
+  testsupport::TScratchFolder local("nethttp");
+  SharedServers().Put("paths\\one\\p.1", "p");
+  SharedServers().Put("p.1", "p");
+  for (const char* directory : {"paths/one", "paths\\one", "paths\\one\\", ""}) {
+    TRecordingLocation location(ipHTTP, directory);
+    location->Download("p.1", local / "p.1");
+    EXPECT_EQ(SharedServers().HttpRequests().back(), *directory != '\0' ? "/paths/one/p.1" : "/p.1") << directory;
+  }
+}
+
 // The local file is the writing end of a pipe whose reader goes at the first block: every
 // write fails, whether the last piece is written at the end or a thread writes as the
 // blocks arrive.

@@ -200,7 +200,7 @@ TEST_F(DialogComponentTest, LendsItsSettingsToItsPageInTheWizard) {
         if (captions.back() == "Probe dialog") {
           auto* page = dynamic_cast<TProbeDialogPage*>(dialog->Form());
           if (page == nullptr || page->DC() != dialog || page->Container() != config.Engine || page->Order() != 3 ||
-              page->TranslateText || !page->UseFixedLanguage || page->FixedLanguage != 7)
+              page->TranslateTexts || !page->UseOwnLanguage || page->OwnLanguage != 7)
             captions.back() += " without the dialog's settings";
         }
         testsupport::Click(WaitForVisibleControl(wizard, {.Caption = "Next >"}));

@@ -7,11 +7,13 @@
 #include <vector>
 
 #include "PngWriter.h"
+#include "core/FormReader.h"
 #include "Screenshot.h"
 #include "SplashFixture.h"
 #include "gui/Forms.h"
 #include "gui/StdCtrls.h"
 #include "wizard/Gradient.h"
+#include "wizard/LabelHooks.h"
 
 namespace setup {
 namespace {
@@ -52,6 +54,17 @@ TEST(ToxLabel, AutoSizeTakesTheExtentOfItsLines) {
   t.Label->Lines().Clear();
   EXPECT_EQ(t.Label->Caption(), "");
   EXPECT_EQ(t.Label->Lines().Count(), 0);
+}
+
+TEST(ToxLabel, AFormDescriptionMayGiveTheCaptionAsLines) {
+  TOwnedPtr<TForm> form(new TForm(nullptr));
+  ReadComponentFromText(form.get(),
+                        "object Form: TForm\n  object Title: ToxLabel\n    Lines.Strings = (\n      'Kavel'\n"
+                        "      'Setup')\n  end\nend\n",
+                        "labels");
+  auto* label = dynamic_cast<ToxLabel*>(form->FindComponent("Title"));
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->Caption(), "Kavel||Setup");
 }
 
 TEST(ToxLabel, CaptionLinesKeepTheStoredLimit) {
@@ -144,6 +157,18 @@ TEST(ToxLabel, FollowsItsControlWhenItMoves) {
   edit->Free();
   EXPECT_EQ(label->FocusControl(), nullptr);
   EXPECT_FALSE(label->DialogChar('n'));
+}
+
+TEST(ToxLabel, TheHookNeedsAWindowItCanHook) {
+  ToxBaseSubClass hook;
+  hook.SetHandle(reinterpret_cast<HWND>(static_cast<uintptr_t>(0x7ff0)));
+  try {
+    hook.SetActive(true);
+    ADD_FAILURE() << "a handle that is no window was hooked";
+  } catch (const ENotOwnerError& e) {
+    EXPECT_EQ(e.Message(), "Not a valid Window");
+  }
+  EXPECT_FALSE(hook.Active());
 }
 
 TEST(ToxLabel, TheMouseAndAltKeysReachItThroughItsForm) {
@@ -259,6 +284,65 @@ TEST(ToxLabel, TransparentGradientLettersLeaveTheGroundAlone) {
   EXPECT_EQ(black, 0) << "the label's colour is transparent";
   EXPECT_GT(groundLeft, bitmap.Width() * bitmap.Height() / 3);
   EXPECT_GT(letters, 100);
+}
+
+// The file of a 24-bit picture of 2 x 2 pixels: the bottom-left one (its transparent colour) red,
+// the others blue.
+std::vector<uint8_t> TransparentCornerPicture() {
+  const uint8_t red[3] = {0, 0, 255}, blue[3] = {255, 0, 0};
+  std::vector<uint8_t> rows;
+  for (int row = 0; row < 2; ++row) {  // bottom row first
+    for (int x = 0; x < 2; ++x) {
+      const uint8_t* pixel = row == 0 && x == 0 ? red : blue;
+      rows.insert(rows.end(), pixel, pixel + 3);
+    }
+    rows.insert(rows.end(), 2, 0);  // rows are whole double words
+  }
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = 2;
+  info.biHeight = 2;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = static_cast<DWORD>(file.bfOffBits + rows.size());
+  std::vector<uint8_t> bytes(reinterpret_cast<uint8_t*>(&file), reinterpret_cast<uint8_t*>(&file) + sizeof file);
+  bytes.insert(bytes.end(), reinterpret_cast<uint8_t*>(&info), reinterpret_cast<uint8_t*>(&info) + sizeof info);
+  bytes.insert(bytes.end(), rows.begin(), rows.end());
+  return bytes;
+}
+
+TEST(ToxLabel, StretchedAndTiledLetterPicturesKeepTheirTransparentColour) {
+  for (ToxLabelAttributesStyle style : {oxlPictureStretch, oxlPicturePattern}) {
+    TLabelOnHost t;
+    t.Label->Font().SetHeight(-60);
+    t.Label->Font().SetStyle({fsBold});
+    t.Label->Font().SetColor(clWhite);
+    t.Label->SetCaption("MMMM");
+    t.Label->SetColor(clBlack);
+    TBitmap picture;
+    picture.LoadFromBytes(TransparentCornerPicture());
+    t.Label->TextStyle().Picture()->SetGraphic(&picture);
+    t.Label->TextStyle().SetStyle(style);
+    TMemoryBitmap bitmap(t.Label->Width(), t.Label->Height());
+    {
+      TGdiCanvas canvas(bitmap.DC());
+      t.Label->PaintOn(canvas);
+    }
+    int red = 0, blue = 0, white = 0;
+    for (int y = 0; y < bitmap.Height(); ++y)
+      for (int x = 0; x < bitmap.Width(); ++x) {
+        COLORREF c = bitmap.Pixel(x, y);
+        red += c == RGB(255, 0, 0);
+        blue += c == RGB(0, 0, 255);
+        white += c == RGB(255, 255, 255);
+      }
+    EXPECT_EQ(red, 0) << "style " << static_cast<int>(style) << ": the transparent colour shows the text colour";
+    EXPECT_GT(blue, 100) << static_cast<int>(style);
+    EXPECT_GT(white, 100) << static_cast<int>(style);
+  }
 }
 
 // The paint that the splash's window makes, into a memory bitmap.

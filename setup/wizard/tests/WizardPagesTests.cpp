@@ -122,6 +122,9 @@ TEST_F(PagesTest, WithoutTheClientOnlyTheStopPageShowsAndEndsTheSetup) {
               "Program can't find Novell Client32. In order to use Stavrel you have to install latest version of "
               "Client software (v2.5 or newer).");
     testsupport::SaveWindowPng(wizard, "no-client");
+    // Escape is no way out here: only the button ends the setup.
+    testsupport::PressKey(WaitForVisibleControl(wizard, {.Caption = "Cancel"}), VK_ESCAPE);
+    Sleep(300);
     ClickVisible(wizard, "Cancel");
   });
   EXPECT_TRUE(aborted);
