@@ -22,10 +22,17 @@ function(add_wine_gtest name)
   if(NOT STAVREL_TESTS)
     return()
   endif()
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS;RESOURCES" ${ARGN})
+  cmake_parse_arguments(T "FRESH_PREFIX" "" "SOURCES;LIBS;RESOURCES" ${ARGN})
   add_executable(${name} ${T_SOURCES} ${T_RESOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} testsupport GTest::gmock GTest::gtest_main)
-  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  if(T_FRESH_PREFIX)
+    # A program that installs the product runs in a prefix of its own (see below).
+    add_test(NAME ${name}
+             COMMAND ${CMAKE_SOURCE_DIR}/scripts/fresh-prefix-run.sh ${CMAKE_BINARY_DIR}/prefixes/${name}
+                     $<TARGET_FILE:${name}> --gtest_brief=1)
+  else()
+    add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  endif()
   # The programs share one desktop: one at a time, so that windows of one never cover
   # the screenshots or steal the focus of another.
   set_tests_properties(${name} PROPERTIES TIMEOUT 120 RESOURCE_LOCK desktop

@@ -30,12 +30,20 @@ TMachineSnapshot Traces(const TFailedRoads& Roads) {
 // alone changed pass (a repair replaces files and keeps no copy of the old ones).
 void CheckMachineAsBefore(TRoadReport& Report, const TMachineSnapshot& Traces, const TSnapshotItems& Before,
                           const std::string& What, bool FilesMayBeReplaced = false) {
-  std::vector<std::string> differences;
-  for (const std::string& line : CompareSnapshots(Before, Traces.Take())) {
-    const bool changedFile = line.rfind("changed ", 0) == 0 && line.find(" -> ") == std::string::npos &&
-                             line.rfind("changed HK", 0) != 0;
-    if (FilesMayBeReplaced && changedFile) continue;
-    differences.push_back(line);
+  auto compare = [&] {
+    std::vector<std::string> differences;
+    for (const std::string& line : CompareSnapshots(Before, Traces.Take())) {
+      const bool changedFile = line.rfind("changed ", 0) == 0 && line.find(" -> ") == std::string::npos &&
+                               line.rfind("changed HK", 0) != 0;
+      if (!(FilesMayBeReplaced && changedFile)) differences.push_back(line);
+    }
+    return differences;
+  };
+  // The installer's clean-up batch removes itself a moment after the setup ended.
+  std::vector<std::string> differences = compare();
+  for (const DWORD start = GetTickCount(); !differences.empty() && GetTickCount() - start < 10000;) {
+    Sleep(200);
+    differences = compare();
   }
   for (const std::string& line : differences) Report.Check(false, What + ": " + line);
   Report.Check(differences.empty(), What + " leaves the machine as it was");
@@ -61,6 +69,21 @@ void FailOnce(TRoadReport& Report, const TFailedRoads& Roads, const TMachineSnap
   CheckMachineAsBefore(Report, Traces, before, What);
 }
 
+// A destination that cannot be written is refused on its page, with the reason; the user
+// then cancels there.
+void RefuseDestination(TRoadReport& Report, const TFailedRoads& Roads, const TMachineSnapshot& Traces,
+                       const std::string& Destination) {
+  Report.Step("a destination that cannot be written");
+  const TSnapshotItems before = Traces.Take();
+  TWalkOptions options = Roads.Walk;
+  options.Destination = Destination;
+  const TWalkResult result = TWizardWalker(Report, options).WalkToRefusedDestination(Roads.Setup);
+  Report.Check(result.Error.find("cannot be created") != std::string::npos, "the page says the folder cannot be made",
+               result.Error);
+  CheckFailedRun(Report, result, true);
+  CheckMachineAsBefore(Report, Traces, before, "the refused destination");
+}
+
 }  // namespace
 
 void InstallAndFail(TRoadReport& Report, const TFailedRoads& Roads) {
@@ -77,8 +100,7 @@ void InstallAndFail(TRoadReport& Report, const TFailedRoads& Roads) {
   if (Roads.ReadOnlyDrive.empty())
     Report.Note("no read-only drive: the read-only destination is not played");
   else
-    FailOnce(Report, Roads, traces, "a destination that cannot be written", Roads.ReadOnlyDrive + kDestinationName,
-             false);
+    RefuseDestination(Report, Roads, traces, Roads.ReadOnlyDrive + kDestinationName);
 
   Report.Step("a repair over the installed product, cancelled while it copies");
   const TWalkResult installed = TWizardWalker(Report, Roads.Walk).Walk(Roads.Setup);

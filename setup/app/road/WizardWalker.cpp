@@ -149,19 +149,61 @@ TWalkResult TWizardWalker::CancelAtWelcome(const std::string& SetupExe) {
   const std::vector<std::string> before = LoaderFolders();
   TWalkResult result;
   std::unique_ptr<TStartedProgram> setup = StartSetup(SetupExe);
-  HWND welcome = WaitForPage(watch, {kBeforeInstall[0].Caption});
-  testsupport::Click(WaitForButton(watch, welcome, "Cancel"));
-  FReport.Note("page \"" + std::string(kBeforeInstall[0].Caption) + "\": Cancel");
-  HWND bad = WaitForPage(watch, {kBadInstall.Caption});
-  HWND finish = WaitForButton(watch, bad, kBadInstall.Button);
+  CancelOnPage(watch, WaitForPage(watch, {kBeforeInstall[0].Caption}), kBeforeInstall[0].Caption);
+  FinishCancelled(watch, *setup, before, result);
+  return result;
+}
+
+TWalkResult TWizardWalker::WalkToRefusedDestination(const std::string& SetupExe) {
+  TWindowWatch watch(SetupWindowClasses());
+  const std::vector<std::string> before = LoaderFolders();
+  TWalkResult result;
+  std::unique_ptr<TStartedProgram> setup = StartSetup(SetupExe);
+  const TPageStep* step = kBeforeInstall;
+  for (; std::string(step->Picture) != "destination"; ++step) {
+    testsupport::Click(WaitForButton(watch, WaitForPage(watch, {step->Caption}), step->Button));
+    FReport.Note("page \"" + std::string(step->Caption) + "\": " + step->Button);
+  }
+  HWND page = WaitForPage(watch, {step->Caption});
+  HWND next = WaitForButton(watch, page, step->Button);
+  if (HWND edit = VisibleControl(page, "", "Edit")) testsupport::SetEditText(edit, FOptions.Destination);
+  FReport.Note("destination typed: " + FOptions.Destination);
+  testsupport::Click(next);
+  const DWORD start = GetTickCount();
+  while (result.Error.empty()) {
+    for (const TShownWindow& window : watch.NewWindows()) {
+      HWND ok = window.ClassName == kMessageBoxClass ? VisibleControl(window.Handle, "OK", "Button") : nullptr;
+      if (ok == nullptr) continue;
+      result.Error = TWindowWatch::Describe(window);
+      FReport.Note("it said: " + result.Error + "; OK");
+      testsupport::Click(ok);
+    }
+    if (result.Error.empty() && GetTickCount() - start > FOptions.StepTimeoutMs)
+      Fail("the destination page did not refuse " + FOptions.Destination);
+    Sleep(20);
+  }
+  CancelOnPage(watch, WaitForPage(watch, {step->Caption}), step->Caption);
+  FinishCancelled(watch, *setup, before, result);
+  return result;
+}
+
+void TWizardWalker::CancelOnPage(const TWindowWatch& Watch, HWND Page, const char* Caption) {
+  testsupport::Click(WaitForButton(Watch, Page, "Cancel"));
+  FReport.Note("page \"" + std::string(Caption) + "\": Cancel");
+}
+
+void TWizardWalker::FinishCancelled(const TWindowWatch& Watch, TStartedProgram& Setup,
+                                    const std::vector<std::string>& LoaderFoldersBefore, TWalkResult& Result) {
+  HWND bad = WaitForPage(Watch, {kBadInstall.Caption});
+  HWND finish = WaitForButton(Watch, bad, kBadInstall.Button);
   Shoot(bad, kBadInstall.Picture);
+  Result.Pages.push_back(kBadInstall.Caption);
   FReport.Note("page \"" + std::string(kBadInstall.Caption) + "\": " + kBadInstall.Button);
   testsupport::Click(finish);
   const DWORD start = GetTickCount();
-  while (!setup->WaitForEnd(20, result.ExitCode))
+  while (!Setup.WaitForEnd(20, Result.ExitCode))
     if (GetTickCount() - start > FOptions.StepTimeoutMs) Fail("the setup did not end after Finish");
-  result.LoaderFolders = NewLoaderFolders(before);
-  return result;
+  Result.LoaderFolders = NewLoaderFolders(LoaderFoldersBefore);
 }
 
 std::unique_ptr<TStartedProgram> TWizardWalker::StartSetup(const std::string& SetupExe) {

@@ -54,6 +54,9 @@ class TWizardWalker {
   // Starts the setup and cancels it on its welcome page; Finish on the bad-install page.
   // Its exit code and the loader folders it left.
   TWalkResult CancelAtWelcome(const std::string& SetupExe);
+  // Starts the setup, types the options' destination on its page and expects the page to
+  // refuse it with a message box (its text in Error, answered OK); then cancels there.
+  TWalkResult WalkToRefusedDestination(const std::string& SetupExe);
   // Plays the user on the page a setup program shows after installing (the good-install
   // page: Finish; the reboot page: "No", Finish) and waits for the program to end.
   void FinishSetup(const TWindowWatch& Watch, TStartedProgram& Setup, TWalkResult& Result);
@@ -71,6 +74,12 @@ class TWizardWalker {
                                                       TWalkResult& Result);
   // Starts setup.exe with the client's folder on the search path.
   std::unique_ptr<TStartedProgram> StartSetup(const std::string& SetupExe);
+  // Presses Cancel on a wizard page.
+  void CancelOnPage(const TWindowWatch& Watch, HWND Page, const char* Caption);
+  // Finish on the bad-install page that follows a cancel; waits for the setup to end and
+  // notes its exit code and the loader folders it left.
+  void FinishCancelled(const TWindowWatch& Watch, TStartedProgram& Setup,
+                       const std::vector<std::string>& LoaderFoldersBefore, TWalkResult& Result);
   void WalkBeforeInstall(const TWindowWatch& Watch, TWalkResult& Result);
   // Waits for the wizard showing one of Captions (which one into Found) while nothing
   // unexpected comes up.
