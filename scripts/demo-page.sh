@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The tool page at work: the least console host (external/console-host) registers
 # Tuvek.kvx, hosts its page against a simulated NetWare 4.11 server, installs the module,
-# unloads and loads it again, creates a script of real lines (a screen change, a command
-# with its Enter, a delay), saves it, renames it, edits and plays it, and shows a 3.11
-# server's sheet. PNGs of each sheet go to
+# unloads and loads it again, creates a script of real lines (a command with its Enter, a
+# delay, then the screen change a new script holds), saves it, renames it, edits and plays
+# it, and shows a 3.11 server's sheet. PNGs of each sheet go to
 # out/console-host/. Run after scripts/demo.sh has built x86_64 (it calls this script).
 source "$(dirname "$0")/lib.sh"
 OUT="$REPO_ROOT/out"
@@ -37,12 +37,11 @@ echo "== the page on a NetWare 4.11 server"
 make_server 411
 host "register $(winpath "$BIN/Tuvek.kvx")" "tools-key $(winpath "$TOOLS")" open "connect 1" refresh \
   "png page-install-sheet" "click Install" "png page-control-sheet" "click Unload" "png page-unloaded" \
-  "click Load" "click New" "rename NEW.OKS" "line 0" "type MONITOR" \
+  "click Load" "click New" "rename NEW.OKS" \
   "choose Delay" "click Screen" "type 3" \
   "choose Function Key" "click Screen" "type Enter" \
-  "choose Text" "click Screen" "type load monitor" \
-  "choose Screen" "click Screen" "type System Console" "wait 200" "png page-script-edited" "click Save" \
-  "rename BOOT.OKS" "png page-script-renamed" "line 3" "type 5" "click Play" "png page-script-played" close
+  "choose Text" "click Screen" "type load monitor" "wait 200" "png page-script-edited" "click Save" \
+  "rename BOOT.OKS" "png page-script-renamed" "line 2" "type 5" "click Play" "png page-script-played" close
 echo "-- the server's console log"
 cat "$SERVER/server.state.console"
 echo "-- the script BOOT.OKS as the server plays it"
