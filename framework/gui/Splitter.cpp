@@ -7,6 +7,15 @@
 
 namespace fw {
 
+namespace {
+// The screen point of a mouse message of Wnd.
+POINT ScreenPoint(HWND Wnd, LPARAM LParam) {
+  POINT pt{static_cast<short>(LOWORD(LParam)), static_cast<short>(HIWORD(LParam))};
+  ClientToScreen(Wnd, &pt);
+  return pt;
+}
+}  // namespace
+
 const TClass& TSplitter::StaticClass() {
   using T = TSplitter;
   static const TClass cls = TClassDef<T>()
@@ -91,8 +100,7 @@ void TSplitter::WndProc(TMessage& Message) {
     case WM_LBUTTONDOWN: {
       TControl* resized = ResizedControl();
       if (resized == nullptr) break;
-      FDragStart = POINT{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
-      ClientToScreen(FHandle, &FDragStart);
+      FDragStart = ScreenPoint(FHandle, Message.LParam);
       FStartSize = Sideways() ? resized->Width() : resized->Height();
       FDragging = true;
       SetCapture(FHandle);
@@ -101,18 +109,14 @@ void TSplitter::WndProc(TMessage& Message) {
     }
     case WM_MOUSEMOVE:
       if (FDragging) {
-        POINT pt{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
-        ClientToScreen(FHandle, &pt);
-        DragTo(pt);
+        DragTo(ScreenPoint(FHandle, Message.LParam));
         Message.Result = 0;
         return;
       }
       break;
     case WM_LBUTTONUP:
       if (FDragging) {
-        POINT pt{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
-        ClientToScreen(FHandle, &pt);
-        DragTo(pt);
+        DragTo(ScreenPoint(FHandle, Message.LParam));
         FDragging = false;
         if (GetCapture() == FHandle) ReleaseCapture();
         if (OnMoved) OnMoved(this);
