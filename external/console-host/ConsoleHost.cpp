@@ -196,8 +196,8 @@ void TConsoleHost::Open(const CLSID& ClassId, int Width, int Height) {
   UpdateWindow(FWindow);
 }
 
-void TConsoleHost::Close() {
-  if (FPage && FCookie != 0) {
+void TConsoleHost::Close(bool KeepListening) {
+  if (FPage && FCookie != 0 && !KeepListening) {
     ComPtr<IConnectionPointContainer> container;
     ComPtr<IConnectionPoint> point;
     if (SUCCEEDED(FPage.As(&container)) && SUCCEEDED(container->FindConnectionPoint(DIID_ToolEvents, &point)))
@@ -208,7 +208,10 @@ void TConsoleHost::Close() {
   if (FWindow != nullptr) DestroyWindow(FWindow);
   FWindow = FHostWindow = nullptr;
   FPage.Reset();
-  if (FSink != nullptr) FSink->Release();
+  if (FSink != nullptr) {
+    FLastEditStates = FSink->EditStates;
+    FSink->Release();
+  }
   FSink = nullptr;
 }
 
@@ -221,8 +224,7 @@ int TConsoleHost::ConnectionRequests() const {
 }
 
 const std::vector<bool>& TConsoleHost::EditStates() const {
-  static const std::vector<bool> none;
-  return FSink != nullptr ? FSink->EditStates : none;
+  return FSink != nullptr ? FSink->EditStates : FLastEditStates;
 }
 
 }  // namespace consolehost

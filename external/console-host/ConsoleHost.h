@@ -40,8 +40,9 @@ class TConsoleHost {
   // Creates the control of the class (CoCreateInstance), shows the host window and hosts
   // the control in it, and connects the event sink. Raises std::runtime_error on failure.
   void Open(const CLSID& ClassId, int Width = 511, int Height = 400);
-  // Unhooks the sink, releases the control and destroys the window.
-  void Close();
+  // Unhooks the sink, releases the control and destroys the window. KeepListening: the
+  // control goes while its events still reach the host (a console that does not unhook).
+  void Close(bool KeepListening = false);
 
   IToolPage* Page() const { return FPage.Get(); }
   HWND Window() const { return FWindow; }
@@ -49,7 +50,8 @@ class TConsoleHost {
   // The control's own window inside the host window, or nil.
   HWND PageWindow() const;
 
-  // Events heard so far: 1 asked for a connection, 3 edit state (its argument kept).
+  // Events heard so far: 1 asked for a connection, 3 edit state (its argument kept); after
+  // Close, the edit states heard until then.
   int ConnectionRequests() const;
   const std::vector<bool>& EditStates() const;
 
@@ -58,6 +60,7 @@ class TConsoleHost {
   HWND FHostWindow = nullptr;  // the AtlAxWin child holding the control
   Microsoft::WRL::ComPtr<IToolPage> FPage;
   TEventSink* FSink = nullptr;
+  std::vector<bool> FLastEditStates;
   DWORD FCookie = 0;
 };
 

@@ -9,6 +9,11 @@
 //   click CAPTION                   presses the page's button with that caption
 //   choose ITEM                     the next command opens a pop-up menu: ITEM is chosen
 //   select NAME                     selects the script of that name in the page's list
+//   rename NAME                     types NAME over the selected script's name (or into
+//                                   the name editor New opened) and presses Enter
+//   line N                          makes line N of the line editor the current one
+//   type TEXT                       types TEXT into the open line editor (opened on the
+//                                   current line when none is) and presses Enter
 //   wait MS                         handles window messages for MS milliseconds
 //   png NAME                        screenshot of the console window (NAME.png)
 //   run                             handles messages until the console window is closed
@@ -68,6 +73,73 @@ BOOL CALLBACK FindScriptList(HWND Window, LPARAM Param) {
   if (lstrcmpiA(cls, "SysListView32") != 0) return TRUE;
   *reinterpret_cast<HWND*>(Param) = Window;
   return FALSE;
+}
+
+HWND ScriptList(TConsoleHost& Host) {
+  HWND list = nullptr;
+  if (Host.Window() != nullptr) EnumChildWindows(Host.Window(), FindScriptList, reinterpret_cast<LPARAM>(&list));
+  return list;
+}
+
+// Enter as the keyboard gives it: key down, the character, key up.
+void PressEnter(HWND Window) {
+  SendMessageA(Window, WM_KEYDOWN, VK_RETURN, 1);
+  SendMessageA(Window, WM_CHAR, '\r', 1);
+  SendMessageA(Window, WM_KEYUP, VK_RETURN, 0xC0000001);
+  Pump(50);
+}
+
+bool RenameScript(TConsoleHost& Host, const std::string& Name, std::string& Result) {
+  HWND list = ScriptList(Host);
+  if (list == nullptr) {
+    Result = "no script list";
+    return false;
+  }
+  auto edit = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETEDITCONTROL, 0, 0));
+  if (edit == nullptr) {
+    int selected = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    SetFocus(list);
+    if (selected >= 0) SendMessageA(list, LVM_EDITLABELA, static_cast<WPARAM>(selected), 0);
+    edit = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETEDITCONTROL, 0, 0));
+  }
+  if (edit == nullptr) {
+    Result = "no script to rename";
+    return false;
+  }
+  SetWindowTextA(edit, Name.c_str());
+  SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+  Pump(100);
+  return true;
+}
+
+bool ChooseLine(TConsoleHost& Host, int Index, std::string& Result) {
+  HWND lines = testsupport::FindControl(Host.Window(), {"", "ListBox"});
+  if (lines == nullptr || !IsWindowVisible(lines) || Index >= SendMessageA(lines, LB_GETCOUNT, 0, 0)) {
+    Result = "no line " + std::to_string(Index);
+    return false;
+  }
+  SetFocus(lines);
+  testsupport::ChooseListItem(lines, Index);
+  Pump(50);
+  return true;
+}
+
+bool TypeIntoEditor(TConsoleHost& Host, const std::string& Text, std::string& Result) {
+  HWND lines = testsupport::FindControl(Host.Window(), {"", "ListBox"});
+  if (lines != nullptr && GetFocus() == lines) PressEnter(lines);  // opens the current line's editor
+  HWND editor = GetFocus();
+  if (editor == nullptr || editor == lines) {
+    Result = "no line editor open";
+    return false;
+  }
+  char cls[64] = {};
+  GetClassNameA(editor, cls, sizeof cls);
+  if (lstrcmpiA(cls, "ComboBox") == 0)  // the key names: a list to choose from
+    SendMessageA(editor, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(Text.c_str()));
+  else
+    SetWindowTextA(editor, Text.c_str());
+  PressEnter(editor);
+  return true;
 }
 
 bool Run(TConsoleHost& Host, const std::string& Command, const std::string& Argument, std::string& Result) {
@@ -136,6 +208,9 @@ bool Run(TConsoleHost& Host, const std::string& Command, const std::string& Argu
     Pump(50);
     return true;
   }
+  if (Command == "rename") return RenameScript(Host, Argument, Result);
+  if (Command == "line") return ChooseLine(Host, std::stoi(Argument), Result);
+  if (Command == "type") return TypeIntoEditor(Host, Argument, Result);
   if (Command == "wait") {
     Pump(static_cast<DWORD>(std::stoul(Argument)));
     return true;
@@ -185,6 +260,10 @@ int main(int argc, char** argv) {
       bool ok = false;
       try {
         if (command == "choose") {
+          // The hand leaves the mouse: a pointer over the menu would move its highlight
+          // while the arrow keys do.
+          SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+          Pump(20);
           chooser = std::make_unique<testsupport::TUserThread>(
               [argument] { testsupport::ChooseMenuItem(testsupport::WaitForPopupMenu(), argument); });
           ok = true;

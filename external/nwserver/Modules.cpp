@@ -168,7 +168,7 @@ static void RunConsoleLine(const TConfig& config, TStateSession& session, const 
     TNwPath nw, canonical;
     std::string host;
     uint32_t code;
-    if (!ParseNwPath(ScriptPath(arg), nullptr, nw) || !TVolumes(config).Resolve(nw, host, canonical, code)) return;
+    if (!ParseNwPath(FromWire(config, ScriptPath(arg)), nullptr, nw) || !TVolumes(config).Resolve(nw, host, canonical, code)) return;
     if (upper == "!ENCODE") EncodeScript(host, true);
     if (upper == "!DECODE") EncodeScript(host, false);
   }

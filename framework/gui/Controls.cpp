@@ -5,6 +5,7 @@
 
 #include "GuiStartup.h"
 #include "Menus.h"
+#include "Screen.h"
 #include "core/ClassDef.h"
 
 namespace fw {
@@ -563,6 +564,13 @@ void TWinControl::WndProc(TMessage& Message) {
       break;
     case WM_MOUSELEAVE:
       TrackMouseOver(nullptr);
+      break;
+    case WM_SETCURSOR:
+      // A screen cursor (the hourglass of a long operation) stays over every window.
+      if (ApplyScreenCursor()) {
+        Message.Result = TRUE;
+        return;
+      }
       break;
     case WM_CONTEXTMENU:
       // Without a menu of its own the request goes on to the parent.

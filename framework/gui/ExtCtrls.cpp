@@ -32,7 +32,8 @@ const TClass& TPanel::StaticClass() {
   static const TClass cls = TClassDef<T>()
                                 .Creatable()
                                 .String("Caption", &T::Caption, &T::SetCaption)
-                                .Enum("BevelOuter", kBevelCutInfo, &T::BevelOuter, &T::SetBevelOuter);
+                                .Enum("BevelOuter", kBevelCutInfo, &T::BevelOuter, &T::SetBevelOuter)
+                                .Enum("BevelInner", kBevelCutInfo, &T::BevelInner, &T::SetBevelInner);
   return cls;
 }
 
@@ -46,6 +47,11 @@ void TPanel::SetBevelOuter(TBevelCut Value) {
   Invalidate();
 }
 
+void TPanel::SetBevelInner(TBevelCut Value) {
+  FBevelInner = Value;
+  Invalidate();
+}
+
 void TPanel::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
   Params.Style |= WS_CLIPCHILDREN;
@@ -55,7 +61,10 @@ void TPanel::CreateParams(TCreateParams& Params) {
 void TPanel::PaintWindow(HDC DC) {
   RECT r;
   GetClientRect(Handle(), &r);
-  if (FBevelOuter != bvNone) DrawEdge(DC, &r, FBevelOuter == bvRaised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
+  // The outer edge, then the inner one a pixel further in.
+  for (TBevelCut cut : {FBevelOuter, FBevelInner}) {
+    if (cut != bvNone) DrawEdge(DC, &r, cut == bvRaised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+  }
   if (FText.empty()) return;
   TCanvas canvas(DC);
   canvas.Font().Assign(&FFont);
@@ -112,6 +121,26 @@ void TBevel::Paint(TCanvas& Canvas) {
       break;
   }
   DrawEdge(Canvas.Handle(), &r, edge, flags);
+}
+
+// --- TShape ----------------------------------------------------------------
+
+const TClass& TShape::StaticClass() {
+  static const TClass cls = TClassDef<TShape>().Creatable();
+  return cls;
+}
+
+TShape::TShape(TComponent* AOwner) : TGraphicControl(AOwner) {
+  FWidth = 65;
+  FHeight = 65;
+  FColor = clWhite;
+  FParentColor = false;
+}
+
+void TShape::Paint(TCanvas& Canvas) {
+  TBrushHandle brush(CreateSolidBrush(ColorToRGB(FColor)));
+  RECT r{0, 0, FWidth, FHeight};
+  FillRect(Canvas.Handle(), &r, brush.Get());
 }
 
 // --- TImage ----------------------------------------------------------------

@@ -17,6 +17,9 @@ class TPanel : public TWinControl {
   explicit TPanel(TComponent* AOwner);
   TBevelCut BevelOuter() const { return FBevelOuter; }
   void SetBevelOuter(TBevelCut Value);
+  // A second edge inside the outer one (none by default).
+  TBevelCut BevelInner() const { return FBevelInner; }
+  void SetBevelInner(TBevelCut Value);
 
  protected:
   void CreateParams(TCreateParams& Params) override;
@@ -24,6 +27,15 @@ class TPanel : public TWinControl {
 
  private:
   TBevelCut FBevelOuter = bvRaised;
+  TBevelCut FBevelInner = bvNone;
+};
+
+// A rectangle filled with its colour (its brush), drawn on the parent.
+class TShape : public TGraphicControl {
+  FW_CLASS(TShape, TGraphicControl)
+ public:
+  explicit TShape(TComponent* AOwner);
+  void Paint(TCanvas& Canvas) override;
 };
 
 enum class TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine };

@@ -12,6 +12,7 @@
 #include "ListCtrls.h"
 #include "Menus.h"
 #include "OwnerDrawLists.h"
+#include "Splitter.h"
 #include "StdCtrls.h"
 
 namespace fw {
@@ -35,6 +36,7 @@ void StartGui(HINSTANCE Module) {
   RegisterClasses({&TOwnerDrawListBox::StaticClass(), &TComboBox::StaticClass(), &TInplaceEdit::StaticClass(),
                    &TSpinEdit::StaticClass(), &TImageList::StaticClass()});
   RegisterClasses({&TPopupMenu::StaticClass(), &TMenuItem::StaticClass()});
+  RegisterClasses({&TSplitter::StaticClass(), &TShape::StaticClass()});
   Application = new TApplication(nullptr);
 }
 

@@ -4,6 +4,7 @@
 #include "gui/ComCtrls.h"
 #include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
+#include "gui/Screen.h"
 // after windows.h
 #include <commctrl.h>
 #include <richedit.h>
@@ -297,3 +298,20 @@ TEST_F(ExtControlsTest, ModalFormStaysWhileItsCloseHandlerRefuses) {
 }
 
 }  // namespace
+
+// A screen cursor (the hourglass of a long operation) stays when the mouse moves over a
+// window, which would otherwise show its own cursor again.
+TEST_F(ExtControlsTest, TheScreenCursorStaysOverEveryWindow) {
+  HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
+  HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+  HWND panel = form->Panel->Handle();
+  LPARAM overClient = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+  SetScreenCursor(crHourGlass);
+  EXPECT_EQ(GetCursor(), wait);
+  SetCursor(arrow);
+  SendMessageA(panel, WM_SETCURSOR, reinterpret_cast<WPARAM>(panel), overClient);
+  EXPECT_EQ(GetCursor(), wait);
+  SetScreenCursor(crDefault);
+  SendMessageA(panel, WM_SETCURSOR, reinterpret_cast<WPARAM>(panel), overClient);
+  EXPECT_EQ(GetCursor(), arrow);
+}

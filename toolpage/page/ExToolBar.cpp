@@ -109,6 +109,20 @@ void TExToolBar::Notification(TComponent* AComponent, TOperation Operation) {
   }
 }
 
+void TExToolBar::CreateWindowHandle(const TCreateParams& Params) {
+  TWinControl::CreateWindowHandle(Params);
+  if (FHandle == nullptr) return;
+  FTips = std::make_unique<fw::TToolTips>(FHandle);
+  for (int i = 0; i < ControlCount(); ++i)
+    if (auto* button = dynamic_cast<TPageToolButton*>(Controls(i)); button != nullptr && !button->Hint().empty())
+      FTips->SetTip(button->Handle(), button->Hint());
+}
+
+void TExToolBar::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_DESTROY) FTips.reset();
+  TWinControl::WndProc(Message);
+}
+
 void TExToolBar::PaintWindow(HDC DC) {
   CustomDraw(DC, ClientRect());
 }

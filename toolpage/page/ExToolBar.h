@@ -1,9 +1,13 @@
 // The page's tool bar: its buttons over a colour gradient between two shades of the
-// button face (painted only on displays with more than 256 colours).
+// button face (painted only on displays with more than 256 colours); each button's hint
+// shows as a tooltip when the mouse rests over it.
 #pragma once
+
+#include <memory>
 
 #include "gui/Controls.h"
 #include "gui/ImageLists.h"
+#include "gui/ToolTips.h"
 
 namespace toolpage {
 
@@ -38,8 +42,12 @@ class TExToolBar : public fw::TWinControl {
   // Paints the gradient into Rect (when shaded and on a high-colour display); the number
   // of colour steps painted, 0 for none.
   int CustomDraw(HDC DC, const RECT& Rect);
+  // The buttons' tooltips while the bar has its window; nil before.
+  const fw::TToolTips* ToolTips() const { return FTips.get(); }
 
  protected:
+  void CreateWindowHandle(const TCreateParams& Params) override;
+  void WndProc(fw::TMessage& Message) override;
   void PaintWindow(HDC DC) override;
   void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
 
@@ -49,6 +57,7 @@ class TExToolBar : public fw::TWinControl {
   fw::TColor FLight = fw::clBtnFace;
   fw::TColor FDark = fw::clBtnFace;
   fw::TImageList* FImages = nullptr;
+  std::unique_ptr<fw::TToolTips> FTips;
 };
 
 }  // namespace toolpage

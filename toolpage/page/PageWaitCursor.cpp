@@ -3,25 +3,26 @@
 #include <windows.h>
 
 #include "WaitCursor.h"
+#include "gui/Screen.h"
 
 namespace toolpage {
 
 namespace {
 int32_t gWaitLevel = 0;
-HCURSOR gSavedCursor = nullptr;
+fw::TCursor gSavedCursor = fw::crDefault;
 }  // namespace
 
 void BeginWaitCursor() {
   if (gWaitLevel == 0) {
-    gSavedCursor = GetCursor();
-    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    gSavedCursor = fw::ScreenCursor();
+    fw::SetScreenCursor(fw::crHourGlass);
   }
   ++gWaitLevel;
 }
 
 void EndWaitCursor() {
   if (gWaitLevel <= 0) return;
-  if (--gWaitLevel == 0) SetCursor(gSavedCursor);
+  if (--gWaitLevel == 0) fw::SetScreenCursor(gSavedCursor);
 }
 
 int32_t WaitCursorLevel() {

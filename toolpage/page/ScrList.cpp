@@ -117,8 +117,14 @@ void TScrList::SaveScript() {
 void TScrList::CloseScript() {
   SetEditing(false);
   SaveScript();
+  DiscardScript();
+}
+
+void TScrList::DiscardScript() {
+  SetEditing(false);
   Items().Clear();
   FItems.Clear();
+  FModified = false;
   FDropMark = -1;
 }
 

@@ -45,6 +45,8 @@ class TScrList : public fw::TOwnerDrawListBox {
   void SaveScript();
   // Saves, then empties the list.
   void CloseScript();
+  // Empties the list without writing anything (after a save that failed and was reported).
+  void DiscardScript();
   // A new line of Kind with its default text before or after line Index (any index in an
   // empty list); the new line becomes current and, with Edit, its editor opens.
   void InsertItem(int Index, uint8_t Kind, bool Before, bool Edit);

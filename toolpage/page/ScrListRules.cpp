@@ -27,6 +27,28 @@ bool AllDigits(const std::string& Text) {
 
 }  // namespace
 
+bool FitsScriptLine(uint8_t Kind, const std::string& Text) {
+  // A CR ends the line, Ctrl-Z the file; a zero byte first in the file marks it encoded.
+  const char* refused = "\r\x1A";
+  switch (Kind) {
+    case skScreen:
+      refused = "\r\x1A;";  // a name ends at ";"
+      break;
+    case skKey:
+      // A key name ends at ";" and must not read as a delay, a screen or a text line.
+      if (!Text.empty() && ((Text[0] >= '0' && Text[0] <= '9') || Text[0] == '@' || Text[0] == '\\'))
+        return false;
+      refused = "\r\x1A;";
+      break;
+    case skDelay:
+      return AllDigits(Text) && Text.size() <= 255;
+    default:
+      break;
+  }
+  if (Text.find('\0') != std::string::npos) return false;
+  return Text.find_first_of(refused) == std::string::npos;
+}
+
 const TLineKindLook& LineKindLook(uint8_t Kind) {
   return Kind < kLooks.size() ? kLooks[Kind] : kLooks[skText];
 }
@@ -49,7 +71,10 @@ int DropPosition(int ItemCount, int Dragged, int DropLine) {
 }
 
 std::optional<std::string> CommittedText(uint8_t Kind, const std::string& EditorText) {
-  if (Kind != skDelay) return EditorText;
+  if (Kind != skDelay) {
+    if (!FitsScriptLine(Kind, EditorText)) return std::nullopt;
+    return EditorText;
+  }
   std::string text = fw::Trim(EditorText);
   if (!AllDigits(text) || text.size() > 6) return std::nullopt;
   int32_t seconds = std::stoi(text);

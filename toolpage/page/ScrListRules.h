@@ -35,8 +35,12 @@ int InsertPosition(int Count, int Index, bool Before);
 // drop moves nothing (no dragged line, or dropped outside the lines).
 int DropPosition(int ItemCount, int Dragged, int DropLine);
 
+// Whether a line of Kind with Text survives being written and read back: no CR, Ctrl-Z
+// or zero byte; no ";" in a screen or key name; a key name that reads as no other kind.
+bool FitsScriptLine(uint8_t Kind, const std::string& Text);
 // The text an in-place editor's value gives the line, or nothing when the value is not
-// valid for the kind (a delay is a whole number of seconds, 1 to 86400).
+// valid for the kind (a delay is a whole number of seconds, 1 to 86400) or would not
+// survive a save and reload.
 constexpr int32_t kMinDelay = 1;
 constexpr int32_t kMaxDelay = 86400;
 std::optional<std::string> CommittedText(uint8_t Kind, const std::string& EditorText);

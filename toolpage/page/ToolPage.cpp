@@ -18,6 +18,7 @@
 #include "ServerPaths.h"
 #include "core/ClassDef.h"
 #include "core/SysUtils.h"
+#include "gui/Splitter.h"
 #include "gui/WinHandles.h"
 
 namespace toolpage {
@@ -165,7 +166,10 @@ const TClass& TToolPage::StaticClass() {
                                 .Field("IListPopup", &T::IListPopup)
                                 .Field("IListInsPopUp", &T::IListInsPopUp)
                                 .Field("tbNewLine", &T::tbNewLine)
-                                .Field("tbDelLine", &T::tbDelLine);
+                                .Field("tbDelLine", &T::tbDelLine)
+                                .Field("RxSplitter1", &T::RxSplitter1)
+                                .Field("HeaderBack", &T::HeaderBack)
+                                .Field("Panel1", &T::Panel1);
   return cls;
 }
 
@@ -176,6 +180,7 @@ void TToolPage::FormCreate(TObject*) {
     COLORREF face = ColorToRGB(clBtnFace);
     setup::HighColor = depth > 8 && face != 0 && face != 0xFFFFFF;
   }
+  HeaderBack->SetColor(setup::BlendColors(HeaderBack->Color(), clWhite, 35));
   Images->AddResource("PAGEIMAGES", clFuchsia);
   LineImages->AddResource("SCRLISTICONS", clFuchsia);
   for (TExToolBar* bar : {ToolBar1, ToolBar2}) bar->ImagesChanged();
@@ -195,10 +200,11 @@ void TToolPage::FormCreate(TObject*) {
 void TToolPage::FormDestroy(TObject*) {
   // A form whose resource failed to load goes without its editor.
   if (IList == nullptr || MacroPanel == nullptr) return;
-  SaveScript();
-  IList->CloseScript();
-  MacroPanel->Hide();
+  // Hidden first: the line being edited is taken without telling the host (event 3).
+  IList->Hide();
   StopEditing();
+  CloseEditedScript();
+  MacroPanel->Hide();
   try {
     SaveScreenNames(IList->Screens());
   } catch (const Exception&) {
@@ -207,6 +213,12 @@ void TToolPage::FormDestroy(TObject*) {
 
 void TToolPage::StopEditing() {
   IList->SetEditing(false);
+}
+
+void TToolPage::CloseEditedScript() {
+  SaveScript();
+  // A failed save was reported once; the lines go with the editor.
+  IList->DiscardScript();
 }
 
 int TToolPage::ShowMessage(const std::string& Text, UINT Flags) {
@@ -246,7 +258,7 @@ void TToolPage::RefreshPage() {
     TWaitCursor wait;
     uint32_t conn = GetConnection();
     if (conn != 0) {
-      IList->CloseScript();
+      CloseEditedScript();
       MacroPanel->Hide();
       for (TPageAction* action : {ARemove, aPlay}) action->SetEnabled(false);
       tbLock->SetEnabled(false);
@@ -380,7 +392,7 @@ std::string TToolPage::SelectedScript() const {
 }
 
 void TToolPage::ScrListChange(TObject*) {
-  if (FReloading) return;
+  if (FReloading || !Visible()) return;
   int index = ScrList->Selected();
   bool selected = index >= 0;
   bool encoded = selected && ScrList->ImageIndex(index) == kLockImage;
@@ -390,14 +402,11 @@ void TToolPage::ScrListChange(TObject*) {
   tbLock->SetEnabled(moduleLoaded && selected && !encoded);
   tbUnlock->SetEnabled(moduleLoaded && selected && encoded);
   if (selected && !encoded) {
-    IList->LoadScript(FConnection, ScrList->Caption(index));
-    if (IList->Items().Count() > 0) IList->SetItemIndex(0);
-    MacroPanel->Show();
-  } else {
-    SaveScript();
-    IList->CloseScript();
-    MacroPanel->Hide();
+    OpenScript(ScrList->Caption(index));
+    return;
   }
+  CloseEditedScript();
+  MacroPanel->Hide();
   UpdateEditorActions(IList->Editing());
 }
 
@@ -436,14 +445,13 @@ void TToolPage::ARemoveExecute(TObject*) {
   if (ShowMessage(Format("Do you want to erase script %s?", name), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   // The script goes out of the editor first, so that nothing writes it again.
   if (SameText(IList->ScriptName(), name)) {
-    SaveScript();
-    IList->CloseScript();
+    CloseEditedScript();
     MacroPanel->Hide();
   }
   ScrList->Delete(index);
   DeleteScript(GetConnection(), AnsiToOemStr(name));
   if (ScrList->Count() == 0) {
-    IList->CloseScript();
+    CloseEditedScript();
     MacroPanel->Hide();
     ADel->SetEnabled(false);
   }
@@ -464,17 +472,42 @@ void TToolPage::ScrListEdited(TScriptListView*, int Index, std::string& Text) {
     ShowMessage("A script name ends in .OKS and names no folder or drive", MB_OK);
     return;
   }
-  // Saved under its old name before the file moves.
-  if (SameText(IList->ScriptName(), old)) {
-    SaveScript();
-    IList->CloseScript();
+  // Saved under its old name before the file moves, and opened again under the name
+  // the script has afterwards.
+  bool open = MacroPanel->Visible() && SameText(IList->ScriptName(), old);
+  if (open) CloseEditedScript();
+  bool renamed = false;
+  try {
+    renamed = RenameServerFile(conn, JoinServerPath("SYS:SYSTEM\\", AnsiToOemStr(old)),
+                               JoinServerPath("SYS:SYSTEM\\", AnsiToOemStr(name)));
+  } catch (...) {
+    if (open) ReopenScript(old);
+    throw;
   }
-  if (!RenameServerFile(conn, JoinServerPath("SYS:SYSTEM\\", AnsiToOemStr(old)),
-                        JoinServerPath("SYS:SYSTEM\\", AnsiToOemStr(name)))) {
-    ShowMessage("Unable to rename file", MB_OK);
-    return;
+  if (renamed) Text = name;
+  if (open) ReopenScript(Text);
+  if (!renamed) ShowMessage("Unable to rename file", MB_OKCANCEL);
+}
+
+void TToolPage::ReopenScript(const std::string& Name) {
+  try {
+    OpenScript(Name);
+  } catch (const Exception&) {
+    // Unreadable now: the editor stays hidden rather than bound to a name that is gone.
   }
-  Text = name;
+}
+
+void TToolPage::OpenScript(const std::string& Name) {
+  try {
+    IList->LoadScript(FConnection, Name);
+  } catch (...) {
+    MacroPanel->Hide();
+    UpdateEditorActions(IList->Editing());
+    throw;
+  }
+  if (IList->Items().Count() > 0) IList->SetItemIndex(0);
+  MacroPanel->Show();
+  UpdateEditorActions(IList->Editing());
 }
 
 void TToolPage::ScrListKeyDown(TScriptListView*, uint16_t& Key) {
@@ -494,7 +527,8 @@ void TToolPage::aPlayExecute(TObject*) {
   if (name.empty()) return;
   IList->SetEditing(false);
   SaveScript();
-  RunConsoleCommands(GetConnection(), {"!play " + name});
+  ASave->SetEnabled(IList->Modified());
+  RunConsoleCommands(GetConnection(), {"!play " + AnsiToOemStr(name)});
 }
 
 void TToolPage::RunScriptCommand(const std::string& Command, uint32_t Pause) {
@@ -503,7 +537,7 @@ void TToolPage::RunScriptCommand(const std::string& Command, uint32_t Pause) {
   std::string name = ScrList->Caption(index);
   {
     TWaitCursor wait;
-    RunConsoleCommands(GetConnection(), {Command + " SYS:SYSTEM\\" + name});
+    RunConsoleCommands(GetConnection(), {Command + " SYS:SYSTEM\\" + AnsiToOemStr(name)});
     WaitProcessingMessages(Pause);
   }
   index = ScrList->IndexOf(name);
@@ -564,8 +598,11 @@ void TToolPage::IListEditing(TObject*) {
 
 void TToolPage::IListEdited(TObject*) {
   FireEditState(true);
-  tbNewLine->SetEnabled(true);
   for (TPageAction* action : {AAddTxt, AAddKey, AAddDelay, AAddScreen}) action->SetEnabled(true);
+  ASave->SetEnabled(IList->Modified());
+  // The line tools come back only on a page the user sees.
+  if (!Visible()) return;
+  tbNewLine->SetEnabled(true);
   UpdateEditorActions(false);
 }
 

@@ -141,6 +141,22 @@ object ToolPage: TToolPage
       Tag = -1
     end
   end
+  object Panel1: TPagePanel
+    Left = 0
+    Top = 0
+    Width = 511
+    Height = 41
+    Align = alTop
+    Visible = False
+    object HeaderBack: TShape
+      Left = 0
+      Top = 0
+      Width = 511
+      Height = 41
+      Align = alClient
+      Color = clHighlight
+    end
+  end
   object Pages: TPageSheets
     Left = 0
     Top = 0
@@ -294,6 +310,14 @@ object ToolPage: TToolPage
         OnEdited = ScrListEdited
         OnKeyDown = ScrListKeyDown
       end
+      object RxSplitter1: TSplitter
+        Left = 120
+        Top = 29
+        Width = 4
+        Height = 341
+        Align = alLeft
+        MinSize = 40
+      end
       object MacroPanel: TPagePanel
         Left = 124
         Top = 29
@@ -335,6 +359,7 @@ object ToolPage: TToolPage
           Height = 312
           Align = alClient
           ItemHeight = 19
+          DragMode = dmAutomatic
           PopupMenu = IListPopup
           Images = LineImages
           OnEditing = IListEditing

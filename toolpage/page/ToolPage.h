@@ -16,7 +16,9 @@
 #include "ScrList.h"
 #include "ScriptListView.h"
 #include "core/Startup.h"
+#include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
+#include "gui/Splitter.h"
 
 namespace toolpage {
 
@@ -138,6 +140,9 @@ class TToolPage : public fw::TForm {
   fw::TPopupMenu* IListInsPopUp = nullptr;
   TPageToolButton* tbNewLine = nullptr;
   TPageToolButton* tbDelLine = nullptr;
+  fw::TSplitter* RxSplitter1 = nullptr;
+  fw::TShape* HeaderBack = nullptr;
+  TPagePanel* Panel1 = nullptr;
 
  protected:
   void WndProc(fw::TMessage& Message) override;
@@ -146,6 +151,12 @@ class TToolPage : public fw::TForm {
   void UpdateModuleState();
   void InstallToolFiles(const std::string& ServerDir);
   void ReloadScriptList();
+  // Opens a script in the line editor and shows it; hides the editor when it cannot be read.
+  void OpenScript(const std::string& Name);
+  // The same after a rename: an unreadable script leaves the editor hidden.
+  void ReopenScript(const std::string& Name);
+  // Saves the edited script (a failure shown once) and empties the editor.
+  void CloseEditedScript();
   std::string SelectedScript() const;
   // Save follows the editor's modified flag; Delete needs lines and no line being edited.
   void UpdateEditorActions(bool Editing);

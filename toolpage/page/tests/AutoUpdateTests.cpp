@@ -6,6 +6,7 @@
 #include "Files.h"
 #include "PageWaitCursor.h"
 #include "core/Streams.h"
+#include "gui/Screen.h"
 
 using namespace toolpage;
 using testsupport::ReadFile;
@@ -122,10 +123,13 @@ TEST(WaitCursor, OnlyTheOutermostPairChangesTheCursor) {
   BeginWaitCursor();
   BeginWaitCursor();
   EXPECT_EQ(GetCursor(), wait);
+  // The screen's cursor: windows keep showing it when the mouse moves.
+  EXPECT_EQ(fw::ScreenCursor(), fw::crHourGlass);
   EndWaitCursor();
   EXPECT_EQ(GetCursor(), wait);
   EndWaitCursor();
   EXPECT_EQ(GetCursor(), arrow);
+  EXPECT_EQ(fw::ScreenCursor(), fw::crDefault);
   EndWaitCursor();  // unbalanced: ignored
   EXPECT_EQ(WaitCursorLevel(), 0);
   BeginWaitCursor();

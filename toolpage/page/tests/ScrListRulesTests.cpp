@@ -60,8 +60,25 @@ TEST(ScrListRules, OnlyValidDelaysAreCommitted) {
   EXPECT_FALSE(CommittedText(skDelay, "1.5"));
   EXPECT_FALSE(CommittedText(skDelay, ""));
   EXPECT_FALSE(CommittedText(skDelay, "99999999999999999999"));
-  EXPECT_EQ(CommittedText(skText, ""), "");  // other kinds take any text
+  EXPECT_EQ(CommittedText(skText, ""), "");  // other kinds take any text they can hold
   EXPECT_EQ(CommittedText(skScreen, "MONITOR"), "MONITOR");
+}
+
+// Every line the editor takes reads back as it was: what the format cannot hold is refused.
+TEST(ScrListRules, ValuesTheScriptFormatCannotHoldAreRefused) {
+  EXPECT_FALSE(CommittedText(skScreen, "LOG;abc"));  // a name ends at ";"
+  EXPECT_FALSE(CommittedText(skKey, "F1;x"));
+  EXPECT_EQ(CommittedText(skText, "a;b\\c"), "a;b\\c");  // in a text ";" and "\" are kept
+  for (uint8_t kind : {skText, skScreen, skKey}) {
+    EXPECT_FALSE(CommittedText(kind, "a\rb")) << int(kind);                // a CR ends the line
+    EXPECT_FALSE(CommittedText(kind, "a\x1A")) << int(kind);               // Ctrl-Z ends the file
+    EXPECT_FALSE(CommittedText(kind, std::string("\0a", 2))) << int(kind);  // the mark of an encoded file
+  }
+  // A key name must not read back as a delay, a screen or a text.
+  EXPECT_FALSE(CommittedText(skKey, "5"));
+  EXPECT_FALSE(CommittedText(skKey, "@MONITOR"));
+  EXPECT_FALSE(CommittedText(skKey, "\\x"));
+  for (const char* name : KeyNames()) EXPECT_EQ(CommittedText(skKey, name), name);
 }
 
 TEST(ScrListRules, AutoScrollDirectionsNearTheEdges) {

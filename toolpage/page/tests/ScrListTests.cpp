@@ -244,6 +244,13 @@ TEST_F(ScrListTest, TheScreenEditorCompletesFromTheKnownScreens) {
   EXPECT_EQ(testsupport::ControlText(edit), "moNITOR");
   TypeKey(edit, VK_RETURN, '\r');
   EXPECT_EQ(Texts()[0], "moNITOR");
+  // A name the script format would cut at ";" is not taken.
+  list->SetItemIndex(0);
+  list->SetEditing(true);
+  edit = dynamic_cast<TKavelComboBox*>(list->Editor())->EditHandle();
+  testsupport::SetEditText(edit, "LOG;abc");
+  TypeKey(edit, VK_RETURN, '\r');
+  EXPECT_EQ(Texts()[0], "moNITOR");
 }
 
 TEST_F(ScrListTest, ScrollingAndResizingCloseTheEditorWithItsValue) {

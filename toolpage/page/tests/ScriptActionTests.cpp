@@ -8,106 +8,21 @@
 #include <algorithm>
 #include <functional>
 
+#include "PageHost.h"
 #include "Screenshot.h"
-#include "TuvekHarness.h"
-#include "UiDriver.h"
 
 using namespace tuvektest;
 
 namespace {
 
-struct ScriptActionTest : ::testing::Test {
-  TSavedPageRegistry Saved;
-  std::unique_ptr<TToolsFolder> Tools;
-  std::unique_ptr<nwtest::TSimServer> Server;
-  consolehost::TConsoleHost Host;
-  HWND List = nullptr;
+using ScriptActionTest = TPageHost;
 
-  void SetUp() override {
-    ASSERT_EQ(consolehost::RunRegsvr32(LibraryPath(), false), 0);
-    Tools = std::make_unique<TToolsFolder>();
-  }
-  void TearDown() override {
-    Host.Close();
-    Server.reset();
-    Tools.reset();
-  }
-  // A 4.11 server with TUVEK loaded and the scripts given (name, content).
-  void Start(const std::vector<std::pair<std::string, std::string>>& Scripts,
-             const std::vector<std::string>& Extra = {}) {
-    std::vector<std::string> config = {"module VX4LIB.NLM", "module TUVEK.NLM"};
-    config.insert(config.end(), Extra.begin(), Extra.end());
-    Server = MakeServer(411, true, config);
-    for (const auto& [name, content] : Scripts) Server->WriteFile("SYS", "SYSTEM\\" + name, content);
-    Host.Open(PageClassId());
-    Host.ConnRef = 1;
-    ASSERT_EQ(Host.Page()->RefreshPage(VARIANT_FALSE), S_OK);
-    List = testsupport::FindControl(Host.Window(), {"", "SysListView32"});
-    ASSERT_NE(List, nullptr);
-  }
-  std::vector<std::string> Captions() const {
-    std::vector<std::string> captions;
-    int count = static_cast<int>(SendMessageA(List, LVM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-      char text[260] = {};
-      LVITEMA item{};
-      item.iSubItem = 0;
-      item.pszText = text;
-      item.cchTextMax = sizeof text;
-      SendMessageA(List, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-      captions.push_back(text);
-    }
-    return captions;
-  }
-  int Image(int Index) const {
-    LVITEMA item{};
-    item.mask = LVIF_IMAGE;
-    item.iItem = Index;
-    SendMessageA(List, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    return item.iImage;
-  }
-  // Selects a script as a click would.
-  void Select(const std::string& Caption) {
-    auto captions = Captions();
-    auto it = std::find(captions.begin(), captions.end(), Caption);
-    ASSERT_NE(it, captions.end()) << Caption;
-    LVITEMA state{};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(List, LVM_SETITEMSTATE, static_cast<WPARAM>(it - captions.begin()), reinterpret_cast<LPARAM>(&state));
-    testsupport::PumpMessages(50);
-  }
-  bool Enabled(const std::string& Caption) {
-    HWND button = PageButton(Host, Caption);
-    return button != nullptr && IsWindowEnabled(button);
-  }
-  std::vector<std::string> Console() const { return ConsoleLines(*Server); }
-  // Open brings up a pop-up menu on this thread; a user reads it and chooses Choice, or
-  // closes it with Escape when Choice is empty. Returns the captions ("-" for a line,
-  // "(off)" appended to greyed items).
-  std::vector<std::string> UseMenu(const std::function<void()>& Open, const std::string& Choice,
-                                   RECT* Where = nullptr) {
-    std::vector<std::string> seen;
-    testsupport::TUserThread user([&] {
-      HWND menu = testsupport::WaitForPopupMenu();
-      for (const testsupport::TMenuItemInfo& item : testsupport::MenuItems(menu))
-        seen.push_back(item.Caption + (item.Enabled || item.Caption == "-" ? "" : " (off)"));
-      if (Where != nullptr) GetWindowRect(menu, Where);
-      if (Choice.empty())
-        testsupport::DismissMenu(menu);
-      else
-        testsupport::ChooseMenuItem(menu, Choice);
-    });
-    Open();
-    EXPECT_EQ(user.Failure(), "");
-    testsupport::PumpMessages(50);
-    return seen;
-  }
-  void RightClick(HWND Window) {
-    SendMessageA(Window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Window), MAKELPARAM(10, 10));
-  }
-  HWND LineEditor() const { return testsupport::FindControl(Host.Window(), {"", "ListBox"}); }
-};
+// The message of a message box (its icon is a text-less static control).
+std::string MessageText(HWND Box) {
+  for (const testsupport::TControlInfo& control : testsupport::ListControls(Box))
+    if (control.ClassName == "Static" && !control.Text.empty()) return control.Text;
+  return "";
+}
 
 bool Contains(const std::vector<std::string>& Lines, const std::string& Line) {
   return std::find(Lines.begin(), Lines.end(), Line) != Lines.end();
@@ -291,13 +206,167 @@ TEST_F(ScriptActionTest, TheLineEditorsMenusInsertAfterTheKeyAndDeleteTheLine) {
   EXPECT_EQ(Host.Page()->StopEditing(), S_OK);
 }
 
-TEST_F(ScriptActionTest, TheAboutBoxShowsAndCloses) {
-  Start({});
+TEST_F(ScriptActionTest, PlaySavesTheEditedScriptBeforeTheServerPlaysIt) {
+  Start({{"A.OKS", "\\@MONITOR\r\n"}});
+  Select("A.OKS");
+  AddLine("Delay");
+  testsupport::Click(PageButton(Host, "Play"));
+  EXPECT_TRUE(Contains(Console(), "!play A.OKS")) << testing::PrintToString(Console());
+  EXPECT_EQ(Script("A.OKS"), "\\1\r\n\\@MONITOR\r\n");
+  EXPECT_FALSE(Enabled("Save"));
+}
+
+TEST_F(ScriptActionTest, LockWaitsForTheModuleToBeLoaded) {
+  ModuleLoaded = false;
+  Start({{"A.OKS", "\\@MONITOR\r\n"}, {"LOCKED.OKS", std::string("\0\x12", 2)}});
+  Select("A.OKS");
+  EXPECT_TRUE(Enabled("Play"));
+  EXPECT_FALSE(Enabled("Lock"));
+  Select("LOCKED.OKS");
+  EXPECT_FALSE(Enabled("Unlock"));
+}
+
+TEST_F(ScriptActionTest, ARefreshWithANonZeroFlagLeavesTheHostedPageAsItIs) {
+  Start({{"A.OKS", "\\@MONITOR\r\n"}});
+  Select("A.OKS");
+  Server->WriteFile("SYS", "SYSTEM\\B.OKS", "\\@MONITOR\r\n");
+  EXPECT_EQ(Host.Page()->RefreshPage(VARIANT_TRUE), S_OK);
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"A.OKS"}));
+  EXPECT_TRUE(IsShown(LineEditor()));  // the open script stays open
+  EXPECT_EQ(Host.Page()->RefreshPage(VARIANT_FALSE), S_OK);
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"A.OKS", "B.OKS"}));
+}
+
+// Renaming the script that is open: the editor goes on with the script under the name it
+// has afterwards, so what is added next lands in that file and nothing is lost.
+TEST_F(ScriptActionTest, TheRenamedScriptStaysInTheEditorUnderTheNameItHas) {
+  Start({{"A.OKS", "\\@MONITOR\r\nabc\r\n"}, {"TAKEN.OKS", "\\@MONITOR\r\n"}}, {"namespace SYS 0"});
+  Select("A.OKS");
+  AddLine("Delay");
+  Rename("A.OKS", "B.OKS");
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"B.OKS", "TAKEN.OKS"}));
+  EXPECT_EQ(Script("B.OKS"), "\\1\r\n\\@MONITOR\r\nabc\r\n");  // saved before it moved
+  ASSERT_TRUE(IsShown(LineEditor()));
+  EXPECT_EQ(SendMessageA(LineEditor(), LB_GETCOUNT, 0, 0), 3);
+  AddLine("Function Key");
+  testsupport::Click(PageButton(Host, "Save"));
+  EXPECT_EQ(Script("B.OKS"), "\\Enter\r\n\\1\r\n\\@MONITOR\r\nabc\r\n");
+  EXPECT_FALSE(Server->FileExists("SYS", "SYSTEM\\A.OKS"));
+
+  // The server refuses a name in use: the script stays open under its old name.
   testsupport::TUserThread user([] {
-    HWND box = testsupport::WaitForWindow({"", "About"});
-    testsupport::SaveWindowPng(box, "about-box");
+    HWND box = testsupport::WaitForWindow({"#32770", ""});
     testsupport::Click(testsupport::RequireControl(box, {"OK", "Button"}));
   });
-  testsupport::Click(PageButton(Host, "About"));
+  Rename("B.OKS", "TAKEN.OKS");
   EXPECT_EQ(user.Failure(), "");
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"B.OKS", "TAKEN.OKS"}));
+  ASSERT_TRUE(IsShown(LineEditor()));
+  AddLine("Text");
+  testsupport::Click(PageButton(Host, "Save"));
+  EXPECT_EQ(Script("B.OKS"), "\r\n\\Enter\r\n\\1\r\n\\@MONITOR\r\nabc\r\n");
+  EXPECT_EQ(Script("TAKEN.OKS"), "\\@MONITOR\r\n");
+}
+
+TEST_F(ScriptActionTest, ARenameWithoutAServerConnectionIsCancelledAndHidesTheEditor) {
+  Start({{"A.OKS", "\\@MONITOR\r\n"}}, {"stale-ref 7"});
+  Select("A.OKS");
+  AddLine("Delay");
+  ASSERT_EQ(Host.Page()->SetConnection(7), S_OK);
+  testsupport::TUserThread user([&] {
+    HWND box = testsupport::WaitForWindow({"#32770", ""});
+    testsupport::Click(testsupport::RequireControl(box, {"Cancel", "Button"}));
+  });
+  Rename("A.OKS", "B.OKS");
+  EXPECT_EQ(user.Failure(), "");
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"A.OKS"}));
+  EXPECT_EQ(Script("A.OKS"), "\\1\r\n\\@MONITOR\r\n");
+  EXPECT_FALSE(IsShown(LineEditor()));  // it cannot be read through the dead connection
+}
+
+// A script whose name has letters beyond ASCII: the server takes names in OEM characters,
+// its files are reached through Windows in ANSI ones.
+TEST_F(ScriptActionTest, AScriptNamedInNationalLettersIsMadeEditedPlayedLockedAndRemoved) {
+  const std::string name = "\xC4\xD6\xDC\xC9.OKS";  // ÄÖÜÉ in the ANSI code page
+  char oem[16] = {};
+  CharToOemA(name.c_str(), oem);
+  Start({}, {"namespace SYS 0"});
+  testsupport::Click(PageButton(Host, "New"));
+  HWND edit = reinterpret_cast<HWND>(SendMessageA(List, LVM_GETEDITCONTROL, 0, 0));
+  ASSERT_NE(edit, nullptr);
+  SetWindowTextA(edit, name.c_str());
+  SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+  testsupport::PumpMessages(100);
+  ASSERT_EQ(Captions(), (std::vector<std::string>{name}));
+  EXPECT_TRUE(Server->FileExists("SYS", "SYSTEM\\" + name));
+  EXPECT_FALSE(Server->FileExists("SYS", "SYSTEM\\NEW.OKS"));
+
+  Select(name);
+  ASSERT_TRUE(IsShown(LineEditor()));
+  EXPECT_EQ(SendMessageA(LineEditor(), LB_GETCOUNT, 0, 0), 1);
+  AddLine("Delay");
+  testsupport::Click(PageButton(Host, "Save"));
+  EXPECT_EQ(Script(name), "\\1\r\n\\@System Console\r\n");
+  testsupport::Click(PageButton(Host, "Play"));
+  EXPECT_TRUE(Contains(Console(), std::string("!play ") + oem)) << testing::PrintToString(Console());
+  testsupport::Click(PageButton(Host, "Lock"));
+  EXPECT_EQ(Script(name).substr(0, 1), std::string(1, '\0'));
+  EXPECT_EQ(Image(0), 6);
+
+  testsupport::TUserThread user([] {
+    HWND box = testsupport::WaitForWindow({"#32770", ""});
+    testsupport::Click(testsupport::RequireControl(box, {"&Yes", "Button"}));
+  });
+  testsupport::Click(PageButton(Host, "Remove"));
+  EXPECT_EQ(user.Failure(), "");
+  EXPECT_FALSE(Server->FileExists("SYS", "SYSTEM\\" + name));
+  EXPECT_TRUE(Captions().empty());
+}
+
+// The page goes while a line is edited: the line is kept, the host hears nothing more.
+TEST_F(ScriptActionTest, ClosingThePageWhileALineIsEditedSavesItSilently) {
+  Start({{"A.OKS", "\\@MONITOR\r\n"}});
+  Select("A.OKS");
+  UseMenu([&] { testsupport::Click(PageButton(Host, "Screen")); }, "Delay");
+  ASSERT_EQ(Host.EditStates(), (std::vector<bool>{false}));
+  Host.Close(true);
+  EXPECT_EQ(Host.EditStates(), (std::vector<bool>{false}));
+  EXPECT_EQ(Script("A.OKS"), "\\1\r\n\\@MONITOR\r\n");
+}
+
+// A script that cannot be written when the page goes: one error box, and the screen names
+// are still kept for the next page.
+TEST_F(ScriptActionTest, AFailedSaveWhileThePageGoesIsReportedOnce) {
+  testsupport::TSavedRegistryTree screens(HKEY_CURRENT_USER, "Software\\Kavel\\Brenvik");
+  testsupport::DeleteRegistryTree(HKEY_CURRENT_USER, "Software\\Kavel\\Brenvik");
+  Start({{"A.OKS", "\\@MONITOR\r\n"}});
+  Select("A.OKS");
+  AddLine("Delay");
+  // A folder where the script was: the file cannot be written again.
+  std::string path = Server->HostPath("SYS", "SYSTEM\\A.OKS");
+  ASSERT_TRUE(DeleteFileA(path.c_str()));
+  ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+  std::vector<std::string> boxes;
+  testsupport::TUserThread user([&] {
+    for (;;) {
+      HWND box = nullptr;
+      try {
+        box = testsupport::WaitForWindow({"#32770", ""}, boxes.empty() ? 5000 : 1500);
+      } catch (const std::exception&) {
+        if (boxes.empty()) throw;
+        return;  // no second box
+      }
+      boxes.push_back(MessageText(box));
+      testsupport::Click(testsupport::RequireControl(box, {"OK", "Button"}));
+      testsupport::WaitForWindowToGo(box);
+    }
+  });
+  Host.Close();
+  EXPECT_EQ(user.Failure(), "");
+  RemoveDirectoryA(path.c_str());
+  EXPECT_EQ(boxes, std::vector<std::string>{"Cant write script A.OKS"});
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Kavel\\Brenvik\\Tuvek.IList_Screens", 0, KEY_READ, &key),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
 }

@@ -36,7 +36,8 @@ TSavedPageRegistry::TSavedPageRegistry() {
 }
 
 std::unique_ptr<nwtest::TSimServer> MakeServer(int Version, bool WithTool, const std::vector<std::string>& Extra) {
-  std::vector<std::string> config = {"version " + std::to_string(Version)};
+  // Names travel in OEM characters, as on a real server.
+  std::vector<std::string> config = {"version " + std::to_string(Version), "oem-names yes"};
   config.insert(config.end(), Extra.begin(), Extra.end());
   auto server = std::make_unique<nwtest::TSimServer>(config, kServer, kUncRoot);
   for (const char* m : {"VX4CS.NLM", "VX4RC.NLM", "TUVEK.NLM", "CLIBAUX.NLM"})

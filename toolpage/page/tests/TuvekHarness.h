@@ -28,7 +28,8 @@ class TSavedPageRegistry {
   std::vector<std::unique_ptr<testsupport::TSavedRegistryTree>> FTrees;
 };
 
-// A server of version Version (312, 411...) named for these tests; its SYS:SYSTEM holds
+// A server of version Version (312, 411...) named for these tests, whose names travel in
+// OEM characters; its SYS:SYSTEM holds
 // the base modules, and TUVEK.NLM only when WithTool. Extra lines go into its configuration.
 std::unique_ptr<nwtest::TSimServer> MakeServer(int Version, bool WithTool, const std::vector<std::string>& Extra = {});
 // The lines the server's console ran.
