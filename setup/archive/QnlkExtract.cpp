@@ -88,7 +88,8 @@ void TQnlkCompress::ExtractOne(const std::string& Line) {
       OpenDiskFile(next, Volume, TFileOpen::Read, FCompressedFile);
       return next;
     };
-    InflateFile(header, FOffset, volume, output->Stream(), hooks);
+    if (!FInflateWorkspace) FInflateWorkspace = std::make_unique<TInflateWorkspace>();
+    InflateFile(header, FOffset, volume, output->Stream(), hooks, *FInflateWorkspace);
     volume.reset();
     uint32_t stamp = DateTimeToDosDateTime(header.Date());
     if (stamp != 0 && !output->Stream().SetDosDateTime(stamp))
