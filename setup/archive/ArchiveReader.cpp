@@ -13,6 +13,7 @@ namespace setup {
 namespace {
 constexpr size_t kInputBlock = 65536;
 constexpr size_t kOutputBlock = 4096;
+constexpr size_t kWriteBlock = 65536;
 constexpr int kDiskRequests = 4;
 
 const char* const kCorrupt =
@@ -23,12 +24,13 @@ std::string SizeMismatch(const std::string& Name) {
                     Name);
 }
 
-// Collects the small inflated blocks and hands the target larger writes.
+// Collects the small inflated blocks in Buffer and hands the target larger writes.
 class TWriteBehind {
  public:
-  TWriteBehind(fw::TStream& Target, const std::function<void()>& OnWriteShort)
-      : FTarget(Target), FOnWriteShort(OnWriteShort) {
-    FBuffer.reserve(65536);
+  TWriteBehind(fw::TStream& Target, const std::function<void()>& OnWriteShort, std::vector<uint8_t>& Buffer)
+      : FTarget(Target), FOnWriteShort(OnWriteShort), FBuffer(Buffer) {
+    FBuffer.clear();
+    FBuffer.reserve(kWriteBlock);
   }
   void Write(const uint8_t* Data, size_t Count) {
     if (FBuffer.size() + Count > FBuffer.capacity()) Flush();
@@ -45,7 +47,7 @@ class TWriteBehind {
  private:
   fw::TStream& FTarget;
   const std::function<void()>& FOnWriteShort;
-  std::vector<uint8_t> FBuffer;
+  std::vector<uint8_t>& FBuffer;
 };
 }  // namespace
 
@@ -92,6 +94,14 @@ std::unique_ptr<fw::TStream> OpenVolume(TArchiveFiles& Files, bool VolumeSet, in
 
 void InflateFile(const TFileHeader& Header, int64_t Offset, std::unique_ptr<fw::TStream>& Volume, fw::TStream& Target,
                  const TInflateHooks& Hooks) {
+  TInflateWorkspace workspace;
+  InflateFile(Header, Offset, Volume, Target, Hooks, workspace);
+}
+
+TInflateWorkspace::TInflateWorkspace() : Input(kInputBlock) {}
+
+void InflateFile(const TFileHeader& Header, int64_t Offset, std::unique_ptr<fw::TStream>& Volume, fw::TStream& Target,
+                 const TInflateHooks& Hooks, TInflateWorkspace& Workspace) {
   const std::string name = Header.Name();
   const int64_t expected = Header.UncompressedSize();
   const int lastVolume = Header.LastVolume();
@@ -99,11 +109,11 @@ void InflateFile(const TFileHeader& Header, int64_t Offset, std::unique_ptr<fw::
   const int64_t start = Offset + Header.DataStart();
   if (Volume->Seek(start, fw::soBeginning) != start) throw EQnlkCompress(SizeMismatch(name));
 
-  TInflater inflater;
-  z_stream& z = inflater.Rec();
-  std::vector<uint8_t> input(kInputBlock);
+  Workspace.Inflater.Reset();
+  z_stream& z = Workspace.Inflater.Rec();
+  std::vector<uint8_t>& input = Workspace.Input;
   uint8_t block[kOutputBlock];
-  TWriteBehind output(Target, Hooks.OnWriteShort);
+  TWriteBehind output(Target, Hooks.OnWriteShort, Workspace.Output);
   int64_t done = 0;
   bool ended = false;
 

@@ -8,9 +8,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ArchiveFiles.h"
 #include "FileHeader.h"
+#include "ZlibStream.h"
 
 namespace setup {
 
@@ -60,11 +62,26 @@ struct TInflateHooks {
   std::function<std::unique_ptr<fw::TStream>(int Volume)> OpenNextVolume;
 };
 
+// The inflate state and the buffers extraction works in. One workspace serves file
+// after file, so that extracting many small files does not take and give back the
+// same memory for each of them.
+class TInflateWorkspace {
+ public:
+  TInflateWorkspace();
+  TInflater Inflater;
+  std::vector<uint8_t> Input;
+  // Collects the small inflated blocks for larger writes to the target.
+  std::vector<uint8_t> Output;
+};
+
 // Inflates the data of Header, from its data start in Volume (the header's first
 // volume, already open; the archive lies at Offset in it), into Target. The data must
 // form one complete zlib stream of exactly the header's uncompressed size; otherwise
 // EQnlkCompress, with no more written than the header announces.
 void InflateFile(const TFileHeader& Header, int64_t Offset, std::unique_ptr<fw::TStream>& Volume, fw::TStream& Target,
                  const TInflateHooks& Hooks);
+// The same in the given workspace.
+void InflateFile(const TFileHeader& Header, int64_t Offset, std::unique_ptr<fw::TStream>& Volume, fw::TStream& Target,
+                 const TInflateHooks& Hooks, TInflateWorkspace& Workspace);
 
 }  // namespace setup

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 #include "ArchiveText.h"
 #include "core/SysUtils.h"
 #include "support/Errors.h"
@@ -71,12 +73,25 @@ bool TReplacementFile::CreateInPlace() {
 }
 
 bool TReplacementFile::Create() {
-  char name[MAX_PATH + 1];
   std::string folder = ExtractFilePath(FTarget);
   if (folder.empty()) folder = ".\\";
-  if (!GetTempFileNameA(folder.c_str(), "qx", 0, name)) return false;
-  FTempName = name;
-  return FStream.Open(FTempName, TFileOpen::Create);
+  // Named as GetTempFileName names its files ("qx" and a hexadecimal number), but the
+  // name found is the file made: no second opening of an empty file for each target.
+  const DWORD first = GetTickCount();
+  for (DWORD i = 0; i < 0x10000; ++i) {
+    DWORD unique = (first + i) & 0xFFFF;
+    if (unique == 0) continue;
+    char name[16];
+    std::snprintf(name, sizeof name, "qx%X.tmp", static_cast<unsigned>(unique));
+    std::string path = folder + name;
+    if (FStream.CreateNew(path)) {
+      FTempName = path;
+      return true;
+    }
+    DWORD error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS && error != ERROR_SHARING_VIOLATION) return false;
+  }
+  return false;
 }
 
 bool TReplacementFile::Commit() {

@@ -161,6 +161,8 @@ class TQnlkCompress : public fw::TComponent, public IQnlkArchive {
   TIdentifierTable FIDs;
   TDiskFiles FFiles;
   TIdlePump FIdle;
+  // Made by the first extraction, then kept for the next ones.
+  std::unique_ptr<TInflateWorkspace> FInflateWorkspace;
 };
 
 template <class F>

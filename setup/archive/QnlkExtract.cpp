@@ -88,8 +88,9 @@ void TQnlkCompress::ExtractOne(const std::string& Line) {
       OpenDiskFile(next, Volume, TFileOpen::Read, FCompressedFile);
       return next;
     };
+    if (!FInflateWorkspace) FInflateWorkspace = std::make_unique<TInflateWorkspace>();
     try {
-      InflateFile(header, FOffset, volume, output->Stream(), hooks);
+      InflateFile(header, FOffset, volume, output->Stream(), hooks, *FInflateWorkspace);
     } catch (const EqcDiskFull&) {
       throw EqcDiskFull(DiskFullText(target));
     }

@@ -137,4 +137,11 @@ TInflater::~TInflater() {
   inflateEnd(&FZRec);
 }
 
+void TInflater::Reset() {
+  if (inflateReset(&FZRec) != Z_OK) throw fw::Exception("error");
+  // zlib leaves the input as it was: nothing of the last stream may feed the next.
+  FZRec.next_in = Z_NULL;
+  FZRec.avail_in = 0;
+}
+
 }  // namespace setup

@@ -59,11 +59,13 @@ class TCompressionStream : public TCustomZlibStream {
   bool FFinished = false;
 };
 
-// One inflate state, released by the destructor.
+// One inflate state, released by the destructor; Reset makes it ready for the next
+// stream and keeps its memory.
 class TInflater {
  public:
   TInflater();
   ~TInflater();
+  void Reset();
   TInflater(const TInflater&) = delete;
   TInflater& operator=(const TInflater&) = delete;
   z_stream& Rec() { return FZRec; }
