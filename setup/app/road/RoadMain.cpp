@@ -37,7 +37,7 @@ namespace {
 using namespace road;
 
 constexpr char kProductName[] = "Kavel Stavrel";
-constexpr double kInstallTargetSeconds = 3.0;
+constexpr double kInstallTargetSeconds = 1.5;
 
 // "R:" or "R:\\" names the root of drive R:.
 std::string DriveRoot(std::string Drive) {
