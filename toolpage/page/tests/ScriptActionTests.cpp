@@ -222,26 +222,20 @@ TEST_F(ScriptActionTest, AScreenLineTakenWithEnterLeavesTheEditorWorking) {
   HWND lines = LineEditor();
   ASSERT_NE(lines, nullptr);
   SetFocus(lines);
-  testsupport::ChooseListItem(lines, 0);
-  PressEnter(lines);
-  HWND edit = GetFocus();
-  ASSERT_NE(edit, lines);
-  ASSERT_NE(edit, nullptr);
-  SetWindowTextA(edit, "LOG");
-  PressEnter(edit);
-  EXPECT_EQ(GetFocus(), lines);
-  testsupport::ChooseListItem(lines, 1);
-  PressEnter(lines);
-  edit = GetFocus();
-  ASSERT_NE(edit, lines);
-  SetWindowTextA(edit, "xyz");
-  PressEnter(edit);
-  testsupport::ChooseListItem(lines, 0);
-  PressEnter(lines);
-  edit = GetFocus();
-  ASSERT_NE(edit, lines);
-  SetWindowTextA(edit, "MONITOR");
-  PressEnter(edit);
+  // The line chosen, its editor opened with Enter, Text typed over and taken with Enter.
+  auto editLine = [&](int Index, const char* Text) {
+    testsupport::ChooseListItem(lines, Index);
+    PressEnter(lines);
+    HWND edit = GetFocus();
+    ASSERT_NE(edit, nullptr);
+    ASSERT_NE(edit, lines);
+    SetWindowTextA(edit, Text);
+    PressEnter(edit);
+    EXPECT_EQ(GetFocus(), lines);
+  };
+  editLine(0, "LOG");
+  editLine(1, "xyz");  // the screen editor taken before is freed here
+  editLine(0, "MONITOR");
   testsupport::ChooseListItem(lines, 2);
   PressEnter(lines);
   EXPECT_EQ(Host.Page()->StopEditing(), S_OK);
