@@ -40,6 +40,9 @@ TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner), TInputEvents(thi
 
 TComboBox::~TComboBox() {
   FItems.OnChange = nullptr;
+  // The inner edit tells the box of its own end (WM_DESTROY...): the windows go while the
+  // box can still take those messages, not from the base class's destructor.
+  DestroyHandle();
 }
 
 int TComboBox::ItemIndex() const {

@@ -28,6 +28,14 @@ bool Contains(const std::vector<std::string>& Lines, const std::string& Line) {
   return std::find(Lines.begin(), Lines.end(), Line) != Lines.end();
 }
 
+// Enter as the keyboard gives it: key down, the character, key up.
+void PressEnter(HWND Window) {
+  SendMessageA(Window, WM_KEYDOWN, VK_RETURN, 1);
+  SendMessageA(Window, WM_CHAR, '\r', 1);
+  SendMessageA(Window, WM_KEYUP, VK_RETURN, 0xC0000001);
+  testsupport::PumpMessages(50);
+}
+
 }  // namespace
 
 TEST_F(ScriptActionTest, TheListShowsTheScriptsAndMarksEncodedOnes) {
@@ -204,6 +212,36 @@ TEST_F(ScriptActionTest, TheLineEditorsMenusInsertAfterTheKeyAndDeleteTheLine) {
             (std::vector<std::string>{"Text (off)", "Function Key (off)", "Delay (off)", "Screen (off)", "-",
                                       "Delete (off)"}));
   EXPECT_EQ(Host.Page()->StopEditing(), S_OK);
+}
+
+// A screen name typed over in place and taken with Enter; the editor goes on to the
+// other lines after it.
+TEST_F(ScriptActionTest, AScreenLineTakenWithEnterLeavesTheEditorWorking) {
+  Start({{"A.OKS", "\\@MONITOR\r\nabc\r\n\\5\r\n"}});
+  Select("A.OKS");
+  HWND lines = LineEditor();
+  ASSERT_NE(lines, nullptr);
+  SetFocus(lines);
+  // The line chosen, its editor opened with Enter, Text typed over and taken with Enter.
+  auto editLine = [&](int Index, const char* Text) {
+    testsupport::ChooseListItem(lines, Index);
+    PressEnter(lines);
+    HWND edit = GetFocus();
+    ASSERT_NE(edit, nullptr);
+    ASSERT_NE(edit, lines);
+    SetWindowTextA(edit, Text);
+    PressEnter(edit);
+    EXPECT_EQ(GetFocus(), lines);
+  };
+  editLine(0, "LOG");
+  editLine(1, "xyz");  // the screen editor taken before is freed here
+  editLine(0, "MONITOR");
+  testsupport::ChooseListItem(lines, 2);
+  PressEnter(lines);
+  EXPECT_EQ(Host.Page()->StopEditing(), S_OK);
+  testsupport::PumpMessages(50);
+  testsupport::Click(PageButton(Host, "Save"));
+  EXPECT_EQ(Script("A.OKS"), "\\@MONITOR\r\nxyz\r\n\\5\r\n");
 }
 
 TEST_F(ScriptActionTest, PlaySavesTheEditedScriptBeforeTheServerPlaysIt) {
