@@ -36,6 +36,20 @@ bool TWinFile::CreateNew(const std::string& FileName) {
   return true;
 }
 
+bool TWinFile::OpenExclusive(const std::string& FileName) {
+  Close();
+  FHandle.Reset(CreateFileA(FileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!FHandle) return false;
+  if (GetFileType(FHandle.Get()) != FILE_TYPE_DISK) {
+    Close();
+    SetLastError(ERROR_INVALID_NAME);
+    return false;
+  }
+  FFileName = FileName;
+  return true;
+}
+
 void TWinFile::Close() {
   FHandle.Reset();
 }

@@ -24,9 +24,14 @@ class TWinFile : public fw::TStream {
   // Creates FileName only when no file of that name exists (read and write; others may
   // read); false otherwise, GetLastError telling why.
   bool CreateNew(const std::string& FileName);
+  // Opens an existing file for reading and writing that nobody else has open; a link at
+  // the end of FileName is opened as itself, not as what it leads to. False otherwise.
+  bool OpenExclusive(const std::string& FileName);
   void Close();
   bool IsOpen() const { return FHandle.Valid(); }
   const std::string& FileName() const { return FFileName; }
+  // The Win32 handle, for what the stream does not offer.
+  void* Handle() const { return FHandle.Get(); }
 
   size_t Read(void* Buffer, size_t Count) override;
   size_t Write(const void* Buffer, size_t Count) override;

@@ -88,13 +88,15 @@ TFileHeader& TFileHeaders::GetFileHeaders(int Index) const {
 void TFileHeaders::Add(std::unique_ptr<TFileHeader> Header) {
   if (!Header || !Header->IsValid()) throw EQnlkCompress("Tried to add an invalid file header");
   FHeaders.push_back(std::move(Header));
+  FNameIndex.clear();
 }
 
 int TFileHeaders::IndexOfName(const std::string& Name) const {
-  std::string wanted = GetDelimitedItem(Name, 1, ';');
-  for (int i = 0; i < GetCount(); ++i)
-    if (fw::SameText(FHeaders[i]->Name(), wanted)) return i;
-  return -1;
+  const std::string wanted = GetDelimitedItem(Name, 1, ';');
+  if (FNameIndex.empty())
+    for (int i = GetCount(); i-- > 0;) FNameIndex[fw::UpperCase(FHeaders[i]->Name())] = i;
+  const auto found = FNameIndex.find(fw::UpperCase(wanted));
+  return found != FNameIndex.end() ? found->second : -1;
 }
 
 void TFileHeaders::GetTotals(TlzhFileStats& Stats) const {

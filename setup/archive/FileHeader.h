@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "core/Streams.h"
@@ -116,7 +117,10 @@ class TFileHeaders {
   TFileHeader& operator[](int Index) const { return GetFileHeaders(Index); }
   // Takes ownership; an invalid header is refused (and freed).
   void Add(std::unique_ptr<TFileHeader> Header);
-  void Clear() { FHeaders.clear(); }
+  void Clear() {
+    FHeaders.clear();
+    FNameIndex.clear();
+  }
   // One header per line, numbered from 1; behind the present ones when appending.
   // (Windows only: reads the source files.)
   void AddFiles(const std::vector<std::string>& List, bool Append);
@@ -139,6 +143,9 @@ class TFileHeaders {
 
  private:
   std::vector<std::unique_ptr<TFileHeader>> FHeaders;
+  // The first header of each upper-cased name (a header's name is set before it is
+  // added), made by IndexOfName after the list changed.
+  mutable std::unordered_map<std::string, int> FNameIndex;
 };
 
 }  // namespace setup

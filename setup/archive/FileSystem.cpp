@@ -7,6 +7,7 @@
 #include "ArchiveText.h"
 #include "core/SysUtils.h"
 #include "support/Errors.h"
+#include "support/FileHandles.h"
 #include "support/PathStrings.h"
 
 namespace setup {
@@ -94,7 +95,117 @@ bool TReplacementFile::Create() {
   return false;
 }
 
+void TReplacementFile::CreateInMemory() {
+  FMemory = std::make_unique<fw::TMemoryStream>();
+}
+
+fw::TStream& TReplacementFile::Stream() {
+  if (FMemory) return *FMemory;
+  return FStream;
+}
+
+bool TReplacementFile::SetDosDateTime(uint32_t Value) {
+  if (!FMemory) return FStream.SetDosDateTime(Value);
+  FStamp = Value;
+  return true;
+}
+
 bool TReplacementFile::Commit() {
+  if (FMemory) {
+    switch (OverwriteInPlace()) {
+      case TOverwrite::Written:
+        return true;
+      case TOverwrite::Failed:
+        return false;
+      case TOverwrite::NotHere:
+        break;
+    }
+    if (!Create()) return false;
+    const size_t size = FMemory->Data().size();
+    if (FStream.Write(FMemory->Data().data(), size) != size) {
+      if (GetLastError() == ERROR_SUCCESS) SetLastError(ERROR_DISK_FULL);
+      return false;
+    }
+    if (FStamp != 0 && !FStream.SetDosDateTime(FStamp)) return false;
+  }
+  return CommitThroughTemporaryFile();
+}
+
+namespace {
+// The attributes a file has of its own, which a new file in its place would not have.
+constexpr DWORD kOwnAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                 FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+
+// Whether the disk that Path lies on has Bytes more to give (with room to spare for the
+// file system's own blocks).
+bool HasRoomFor(const std::string& Path, int64_t Bytes) {
+  constexpr int64_t kSpare = 1 << 20;
+  ULARGE_INTEGER available, total, free;
+  const std::string folder = ExtractFilePath(Path);
+  return GetDiskFreeSpaceExA(folder.empty() ? nullptr : folder.c_str(), &available, &total, &free) &&
+         available.QuadPart >= static_cast<ULONGLONG>(Bytes + kSpare);
+}
+
+std::string FullPathName(const std::string& Path) {
+  char buffer[1024];
+  const DWORD length = GetFullPathNameA(Path.c_str(), sizeof buffer, buffer, nullptr);
+  return length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
+}
+
+// The layouts of FILE_BASIC_INFO and FILE_STANDARD_INFO (declared for later Windows
+// versions only) and their classes for GetFileInformationByHandleEx, which asks only
+// for what is needed (GetFileInformationByHandle also asks the volume for its serial).
+struct TBasicInfo {
+  LARGE_INTEGER CreationTime, LastAccessTime, LastWriteTime, ChangeTime;
+  DWORD FileAttributes;
+};
+struct TStandardInfo {
+  LARGE_INTEGER AllocationSize, EndOfFile;
+  DWORD NumberOfLinks;
+  BOOLEAN DeletePending, Directory;
+};
+constexpr int kFileBasicInfo = 0;
+constexpr int kFileStandardInfo = 1;
+
+// The attributes, the number of names and the size of the file open as Handle; false
+// when the system cannot tell.
+bool QueryFile(HANDLE Handle, DWORD& Attributes, DWORD& Links, int64_t& Size) {
+  using TGetInformation = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
+  const auto getInformation = Kernel32Function<TGetInformation>("GetFileInformationByHandleEx");
+  TBasicInfo basic{};
+  TStandardInfo standard{};
+  if (getInformation == nullptr || !getInformation(Handle, kFileBasicInfo, &basic, sizeof basic) ||
+      !getInformation(Handle, kFileStandardInfo, &standard, sizeof standard))
+    return false;
+  Attributes = basic.FileAttributes;
+  Links = standard.NumberOfLinks;
+  Size = standard.EndOfFile.QuadPart;
+  return true;
+}
+}  // namespace
+
+TReplacementFile::TOverwrite TReplacementFile::OverwriteInPlace() {
+  TWinFile file;
+  if (!file.OpenExclusive(FTarget)) return TOverwrite::NotHere;
+  DWORD attributes = 0, links = 0;
+  int64_t oldSize = 0;
+  if (!QueryFile(file.Handle(), attributes, links, oldSize) || (attributes & kOwnAttributes) != 0 || links != 1)
+    return TOverwrite::NotHere;
+  // Reached as named, not through a link on the way that the attributes do not show.
+  const std::string named = FullPathName(FTarget), reached = FinalPathOf(file.Handle());
+  if (named.empty() || !fw::SameText(named, reached)) return TOverwrite::NotHere;
+  const std::vector<uint8_t>& contents = FMemory->Data();
+  const int64_t size = static_cast<int64_t>(contents.size());
+  if (size > oldSize && !HasRoomFor(FTarget, size - oldSize)) return TOverwrite::NotHere;
+  if (file.Write(contents.data(), contents.size()) != contents.size() || !file.Truncate() ||
+      (FStamp != 0 && !file.SetDosDateTime(FStamp))) {
+    if (GetLastError() == ERROR_SUCCESS) SetLastError(ERROR_WRITE_FAULT);
+    return TOverwrite::Failed;
+  }
+  return TOverwrite::Written;
+}
+
+bool TReplacementFile::CommitThroughTemporaryFile() {
   FStream.Close();
   if (FInPlace) {
     FTempName.clear();

@@ -35,8 +35,18 @@ class TDiskFiles : public TArchiveFiles {
 // Where no Target exists yet, CreateInPlace writes it under its own name: there is no
 // old file to keep, and a commit is then only the close. Without a commit that file
 // goes again.
+// Where Target exists and the new contents are small enough to hold, CreateInMemory
+// collects them in memory. Commit then writes the complete contents over Target's own
+// data, but only where that changes nothing else: Target is a plain file (not a link,
+// no second name, none of the read-only, hidden or system attributes), nobody has it
+// open, and its disk has room for the contents. Elsewhere the commit goes through a
+// temporary file as above. Either way the old file is untouched until the new contents
+// are complete.
 class TReplacementFile {
  public:
+  // The largest contents CreateInMemory collects.
+  static constexpr int64_t kInMemoryLimit = 16 << 20;
+
   explicit TReplacementFile(std::string Target) : FTarget(std::move(Target)) {}
   ~TReplacementFile();
   TReplacementFile(const TReplacementFile&) = delete;
@@ -47,15 +57,28 @@ class TReplacementFile {
   // Creates Target itself when no file of that name exists; false when one does (or
   // the file cannot be made), nothing then being created.
   bool CreateInPlace();
-  TWinFile& Stream() { return FStream; }
-  // Closes the file and moves it over the target; false when the move fails.
+  // Collects the contents in memory.
+  void CreateInMemory();
+  // Where the contents go: the file, or the memory.
+  fw::TStream& Stream();
+  // The date stamp (packed MS-DOS local date and time) the new file gets; false when it
+  // cannot be set. Set on the file at once, or at the commit.
+  bool SetDosDateTime(uint32_t Value);
+  // Closes the file and moves it over the target, or writes the collected contents;
+  // false when that fails, GetLastError telling why.
   bool Commit();
 
  private:
+  enum class TOverwrite { Written, NotHere, Failed };
+  TOverwrite OverwriteInPlace();
+  bool CommitThroughTemporaryFile();
+
   std::string FTarget;
   std::string FTempName;
   bool FInPlace = false;
   TWinFile FStream;
+  std::unique_ptr<fw::TMemoryStream> FMemory;
+  uint32_t FStamp = 0;
 };
 
 }  // namespace setup

@@ -54,8 +54,17 @@ TQnlkCompress::TQnlkCompress(fw::TComponent* AOwner)
 
 TQnlkCompress::~TQnlkCompress() = default;
 
+TQnlkCompress::TVolumeHold::TVolumeHold(TQnlkCompress* Archive) : FArchive(Archive) {
+  if (FArchive != nullptr) ++FArchive->FVolumeHolds;
+}
+
+TQnlkCompress::TVolumeHold::~TVolumeHold() {
+  if (FArchive != nullptr && --FArchive->FVolumeHolds == 0) FArchive->FHeldVolume.reset();
+}
+
 void TQnlkCompress::SetCompressedFile(const std::string& Value) {
   if (fw::SameText(Value, FCompressedFile)) return;
+  FHeldVolume.reset();
   if (FHeadersLoaded && !fw::SameText(ChangeFileExt(Value, ".1"), ChangeFileExt(FCompressedFile, ".1")))
     ForgetHeaders();
   FCompressedFile = Value;

@@ -106,6 +106,20 @@ class TQnlkCompress : public fw::TComponent, public IQnlkArchive {
   // The folder of the last answer is looked at too; Path follows the answers.
   void OpenDiskFile(std::unique_ptr<fw::TStream>& Stream, int Volume, TFileOpen Mode, std::string& Path);
 
+  // While a hold lasts, extracting keeps the volume it read from open for the next file
+  // instead of opening it once per file; the end of the hold (or another compressed
+  // file) closes it. Holds may nest; a null archive is not held.
+  class TVolumeHold {
+   public:
+    explicit TVolumeHold(TQnlkCompress* Archive);
+    ~TVolumeHold();
+    TVolumeHold(const TVolumeHold&) = delete;
+    TVolumeHold& operator=(const TVolumeHold&) = delete;
+
+   private:
+    TQnlkCompress* FArchive;
+  };
+
   // A write came up short: OnFullDisk, then EqcDiskFull "The disk is full".
   [[noreturn]] virtual void DoFullDisk();
   // Progress of the compression under way.
@@ -163,6 +177,10 @@ class TQnlkCompress : public fw::TComponent, public IQnlkArchive {
   TIdlePump FIdle;
   // Made by the first extraction, then kept for the next ones.
   std::unique_ptr<TInflateWorkspace> FInflateWorkspace;
+  // The volume kept open under a hold, and its number.
+  int FVolumeHolds = 0;
+  std::unique_ptr<fw::TStream> FHeldVolume;
+  int FHeldVolumeNumber = 0;
 };
 
 template <class F>

@@ -57,7 +57,7 @@ void TQnlkCompress::CopyFile(const std::string& Source, const std::string& Targe
     PumpMessages();
     if (n < sizeof block) break;
   }
-  if (stamp != 0) output.Stream().SetDosDateTime(stamp);
+  if (stamp != 0) output.SetDosDateTime(stamp);
   if (!output.Commit()) throw EQnlkCompress(CannotCreateFileText(target, GetLastError()));
   FStats.Finished = true;
   Status();

@@ -47,7 +47,8 @@ void TQnlkCompress::ExtractOne(const std::string& Line) {
   std::string target = IncludeTrailingBackslash(FExtractDirectory) + ExtractFileName(TargetFileName);
   // A target that does not exist yet is made at once under its own name: nothing to
   // decide and no old file to keep. An existing one goes through the overwrite
-  // decision and is replaced only by a whole new file, written beside it first.
+  // decision and is replaced only by whole new contents: collected in memory first
+  // where they are small enough, otherwise written beside it first.
   std::optional<TReplacementFile> output;
   bool write = true;
   if (!SkipFile) {
@@ -65,13 +66,22 @@ void TQnlkCompress::ExtractOne(const std::string& Line) {
     if (write) {
       ForceDirectories(ExtractFilePath(target));
       output.emplace(target);
-      if (!output->Create()) throw EQnlkCompress(CannotCreateFileText(target, GetLastError()));
+      if (header.UncompressedSize() <= TReplacementFile::kInMemoryLimit)
+        output->CreateInMemory();
+      else if (!output->Create())
+        throw EQnlkCompress(CannotCreateFileText(target, GetLastError()));
     }
   }
 
   if (write) {
+    const int firstVolume = std::max<int>(1, header.FirstVolume());
     std::unique_ptr<fw::TStream> volume;
-    OpenDiskFile(volume, std::max<int>(1, header.FirstVolume()), TFileOpen::Read, FCompressedFile);
+    if (FHeldVolume && FHeldVolumeNumber == firstVolume)
+      volume = std::move(FHeldVolume);
+    else {
+      FHeldVolume.reset();
+      OpenDiskFile(volume, firstVolume, TFileOpen::Read, FCompressedFile);
+    }
     TInflateHooks hooks;
     hooks.OnBlock = [this](size_t Produced) {
       CheckAbort();
@@ -91,14 +101,23 @@ void TQnlkCompress::ExtractOne(const std::string& Line) {
     if (!FInflateWorkspace) FInflateWorkspace = std::make_unique<TInflateWorkspace>();
     try {
       InflateFile(header, FOffset, volume, output->Stream(), hooks, *FInflateWorkspace);
+      // A file that ends on the volume it starts on leaves that volume as it was.
+      if (FVolumeHolds > 0 && std::max<int>(1, header.LastVolume()) == firstVolume) {
+        FHeldVolume = std::move(volume);
+        FHeldVolumeNumber = firstVolume;
+      }
+      volume.reset();
+      uint32_t stamp = DateTimeToDosDateTime(header.Date());
+      if (stamp != 0 && !output->SetDosDateTime(stamp))
+        throw EQnlkCompress("Cannot set the date of the file just extracted.");
+      if (!output->Commit()) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL) DoFullDisk();
+        throw EQnlkCompress(CannotCreateFileText(target, error));
+      }
     } catch (const EqcDiskFull&) {
       throw EqcDiskFull(DiskFullText(target));
     }
-    volume.reset();
-    uint32_t stamp = DateTimeToDosDateTime(header.Date());
-    if (stamp != 0 && !output->Stream().SetDosDateTime(stamp))
-      throw EQnlkCompress("Cannot set the date of the file just extracted.");
-    if (!output->Commit()) throw EQnlkCompress(CannotCreateFileText(target, GetLastError()));
   }
   FStats.Finished = true;
   Status();

@@ -17,6 +17,7 @@ FW_EXCEPTION(ETooManyVolumes, EQnlkCompress);
 
 void TQnlkCompress::SplitToDisks(const std::string& TargetFolder, const std::string& VolumeName) {
   FAbort = false;
+  FHeldVolume.reset();
   struct TCleanup {
     TQnlkCompress& c;
     // The loaded headers now describe the volume set, not CompressedFile.

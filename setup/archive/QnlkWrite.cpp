@@ -14,6 +14,7 @@ constexpr size_t kReadBlock = 65536;
 void TQnlkCompress::Compress(TlzhCommand Command, int UniqueID) {
   FAbort = false;
   FMode = mdCompressing;
+  FHeldVolume.reset();
   FHeaders.MultiVolume = 0;
   FOffset = 0;
   struct TCleanup {

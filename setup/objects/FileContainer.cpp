@@ -338,6 +338,8 @@ void TFileContainer::Install() {
     std::unique_ptr<TFolderNames>& Names;
     ~TForgetNames() { Names.reset(); }
   } forgetNames{FTargetNames};
+  // The shared archive is opened once for all the files, not file by file.
+  TQnlkCompress::TVolumeHold holdArchive(SharedArchive());
   {
     // A failure in these steps puts the state back as it was; the cursor comes back in
     // any case.

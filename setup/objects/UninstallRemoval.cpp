@@ -10,6 +10,8 @@
 #include <map>
 #include <set>
 
+#include "support/FileHandles.h"
+
 namespace setup {
 
 namespace {
@@ -169,28 +171,6 @@ std::string LongPath(const std::string& Path) {
 
 bool SamePath(const std::string& A, const std::string& B) {
   return IsSameOrParent(A, B) && IsSameOrParent(B, A);
-}
-
-// A kernel32 function of later Windows versions, looked up where it is needed; null on
-// a system without it.
-template <typename TFunction>
-TFunction Kernel32Function(const char* Name) {
-  return reinterpret_cast<TFunction>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), Name)));
-}
-
-// The path of what Handle refers to as the file system finally reached it (links,
-// junctions, drive letters and short names resolved), as "X:\..." or "\\server\...";
-// empty when the system cannot tell.
-std::string FinalPathOf(HANDLE Handle) {
-  using TGetFinalPathName = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
-  const auto getFinalPathName = Kernel32Function<TGetFinalPathName>("GetFinalPathNameByHandleA");
-  char buffer[1024];
-  const DWORD length = getFinalPathName != nullptr ? getFinalPathName(Handle, buffer, sizeof buffer, 0) : 0;
-  if (length == 0 || length >= sizeof buffer) return std::string();
-  std::string path(buffer, length);
-  if (path.rfind("\\\\?\\UNC\\", 0) == 0) return "\\\\" + path.substr(8);
-  if (path.rfind("\\\\?\\", 0) == 0) path.erase(0, 4);
-  return path;
 }
 
 // The layouts of FILE_BASIC_INFO and FILE_DISPOSITION_INFO (declared for later Windows

@@ -134,6 +134,83 @@ TEST_F(Extraction, AFailureBeforeTheEndLeavesNoNewFile) {
   EXPECT_TRUE(FilesIn(Path("out")).empty());
 }
 
+// The file's number on its volume: the same as long as it is the same file.
+uint64_t FileNumberOf(const std::string& Path) {
+  fw::TFileHandle h(CreateFileA(Path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!h || !GetFileInformationByHandle(h.Get(), &info)) return 0;
+  return (uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+}
+
+// A plain target gets the new contents in place once they are complete; a target with
+// a second name or attributes of its own is replaced by a new file, as a rename would,
+// so that the other name keeps its contents and the attributes do not carry over.
+TEST_F(Extraction, AReplacedTargetIsWrittenInPlaceOnlyWhereNothingElseChanges) {
+  ASSERT_TRUE(ExtractOver(owAlways, 2000));
+  WriteBytes(Target(), OldData);
+  const uint64_t plain = FileNumberOf(Target());
+  ASSERT_TRUE(ExtractOver(owAlways, 2000));
+  EXPECT_EQ(FileNumberOf(Target()), plain) << "written in place";
+  EXPECT_EQ(FilesIn(Path("out")).size(), 1u);
+
+  using TCreateHardLink = BOOL(WINAPI*)(LPCSTR, LPCSTR, LPSECURITY_ATTRIBUTES);
+  const auto createHardLink = reinterpret_cast<TCreateHardLink>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateHardLinkA")));
+  ASSERT_NE(createHardLink, nullptr);
+  WriteBytes(Target(), OldData);
+  ASSERT_TRUE(createHardLink(Path("out\\second.txt").c_str(), Target().c_str(), nullptr));
+  ASSERT_TRUE(ExtractOver(owAlways, 2000));
+  EXPECT_EQ(ReadBytes(Path("out\\second.txt")), OldData) << "the other name keeps the old contents";
+  EXPECT_NE(FileNumberOf(Target()), FileNumberOf(Path("out\\second.txt")));
+  ASSERT_TRUE(DeleteFileA(Path("out\\second.txt").c_str()));
+
+  WriteBytes(Target(), OldData);
+  ASSERT_TRUE(SetFileAttributesA(Target().c_str(), FILE_ATTRIBUTE_HIDDEN));
+  ASSERT_TRUE(ExtractOver(owAlways, 2000));
+  EXPECT_EQ(GetFileAttributesA(Target().c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+  EXPECT_EQ(FilesIn(Path("out")), std::vector<std::string>{"new.txt"}) << "no temporary file stays";
+
+  // Contents that shrink leave no old bytes behind.
+  WriteBytes(Target(), TextBytes(50000));
+  ASSERT_TRUE(ExtractOver(owAlways, 2000));
+  EXPECT_EQ(ReadBytes(Target()).size(), NewData.size());
+}
+
+// Under a hold the archive stays open from one file to the next, and only then.
+TEST_F(Extraction, AHeldArchiveIsOpenedOnceAndClosedWhenTheHoldEnds) {
+  WriteBytes(Path("second.txt"), TextBytes(7000));
+  WriteBytes(Path("other.txt"), TextBytes(900));
+  SetFiles(Archive, {Path("second.txt")});
+  Archive.Compress(lzcOnlyAdd, 2);
+  TQnlkCompress other{nullptr};
+  other.SetCompressedFile(Path("other.1"));
+  SetFiles(other, {Path("other.txt")});
+  other.Compress(lzcOverwrite, 3);
+
+  Archive.SetExtractDirectory(Path("out"));
+  {
+    TQnlkCompress::TVolumeHold hold(&Archive);
+    for (const char* name : {"new.txt", "second.txt", "new.txt"}) {
+      SetFiles(Archive, {Path(name)});
+      Archive.Extract();
+      EXPECT_FALSE(DeleteFileA(Path("files.1").c_str())) << "held open after " << name;
+    }
+    EXPECT_EQ(ReadBytes(Path("out\\second.txt")), TextBytes(7000));
+    // Another archive drops the held one.
+    Archive.SetCompressedFile(Path("other.1"));
+    SetFiles(Archive, {Path("other.txt")});
+    Archive.Extract();
+    EXPECT_EQ(ReadBytes(Path("out\\other.txt")), TextBytes(900));
+    Archive.SetCompressedFile(Path("files.1"));
+    SetFiles(Archive, {Path("second.txt")});
+    Archive.Extract();
+  }
+  EXPECT_EQ(ReadBytes(Target()), NewData);
+  EXPECT_TRUE(DeleteFileA(Path("other.1").c_str()));
+  EXPECT_TRUE(DeleteFileA(Path("files.1").c_str())) << "closed when the hold ends";
+}
+
 TEST_F(Extraction, FullDiskIsAnErrorEvenWithAHandler) {
   int calls = 0;
   Archive.OnFullDisk = [&](fw::TObject*) { ++calls; };

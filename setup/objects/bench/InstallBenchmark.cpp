@@ -3,18 +3,21 @@
 //   install_benchmark [files [folder]]
 //
 // Makes the given number of source files (default 2000, 1 to 64 KiB, half random bytes,
-// half text), compresses them into one archive through a directory object, then
+// half text), compresses them into one archive through a directory object, then in
+// each of three rounds
 //  - installs them with the objects (decision, events, reports, uninstall log) into a
 //    fresh folder, as a first installation,
 //  - installs them once more over the same folder and the log the first run wrote, as a
 //    repair does, and
 //  - inflates the same archive data with zlib alone and writes each file with plain
 //    file calls into another fresh folder, and once more over it (the floor of each).
-// Prints the times, their ratios, and the peak working set after each step. The
-// benchmark's uninstall log and folder go at the end, also when it fails.
+// Prints the median of each time over the rounds (and the rounds' times), their ratios,
+// and the peak working set. The benchmark's uninstall log and folders go at the end,
+// also when it fails.
 #include <windows.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
@@ -149,6 +152,8 @@ void InstallWithZlibAlone(const std::string& Archive, const std::string& Folder)
   CloseHandle(archive);
 }
 
+constexpr int kRounds = 3;
+
 // Removes the benchmark's folder and uninstall log when made and when it goes, so no run
 // starts from or leaves another run's remains.
 class TBenchRemains {
@@ -160,11 +165,32 @@ class TBenchRemains {
 
  private:
   void Remove() {
-    DeleteRegKeyTree(hkLocalMachine, std::string(kUninstallRootKey) + kProductName);
+    RemoveInstallation();
     RemoveTree(FRoot);
   }
+
+ public:
+  static void RemoveInstallation() { DeleteRegKeyTree(hkLocalMachine, std::string(kUninstallRootKey) + kProductName); }
+
+ private:
   std::string FRoot;
 };
+
+double Median(std::vector<double> Times) {
+  std::sort(Times.begin(), Times.end());
+  return Times[Times.size() / 2];
+}
+
+// " (a, b, c)": each round's time.
+std::string Rounds(const std::vector<double>& Times) {
+  std::string text = " (";
+  char figure[32];
+  for (size_t i = 0; i < Times.size(); ++i) {
+    std::snprintf(figure, sizeof figure, i == 0 ? "%.3f" : ", %.3f", Times[i]);
+    text += figure;
+  }
+  return text + ")";
+}
 
 // One installation run of the objects as the engine runs it: the run's log read first.
 double TimedRun(TBenchEngine& Engine) {
@@ -210,17 +236,25 @@ void Run(int Count, const std::string& Root) {
   double built = Now() - start;
   double peakBefore = PeakMiB();
 
-  double firstRun = TimedRun(*engine);
+  std::vector<double> firstRuns, repairs, floors, floorsOver;
+  for (int round = 0; round < kRounds; ++round) {
+    if (round > 0) {
+      TBenchRemains::RemoveInstallation();
+      RemoveTree(objects);
+      RemoveTree(plain);
+      CreateDirectoryA(objects.c_str(), nullptr);
+      CreateDirectoryA(plain.c_str(), nullptr);
+    }
+    firstRuns.push_back(TimedRun(*engine));
+    repairs.push_back(TimedRun(*engine));
+    start = Now();
+    InstallWithZlibAlone(archive, plain);
+    floors.push_back(Now() - start);
+    start = Now();
+    InstallWithZlibAlone(archive, plain);
+    floorsOver.push_back(Now() - start);
+  }
   double peakObjects = PeakMiB();
-  double repair = TimedRun(*engine);
-  double peakRepair = PeakMiB();
-
-  start = Now();
-  InstallWithZlibAlone(archive, plain);
-  double floor = Now() - start;
-  start = Now();
-  InstallWithZlibAlone(archive, plain);
-  double floorOver = Now() - start;
 
   // The archive's own extraction of the same files, one file per call as the objects do.
   std::string alone = Root + "\\archive";
@@ -238,14 +272,16 @@ void Run(int Count, const std::string& Root) {
   double archiveAlone = Now() - start;
 
   std::printf("%d files, %.1f MiB; archive built in %.2f s\n", Count, static_cast<double>(bytes) / (1 << 20), built);
-  std::printf("first installation with the objects: %.3f s; zlib and plain file calls: %.3f s; ratio %.2f\n",
-              firstRun, floor, firstRun / floor);
-  std::printf("repair over it with the objects: %.3f s; zlib and plain file calls over it: %.3f s; ratio %.2f\n",
-              repair, floorOver, repair / floorOver);
+  const double firstRun = Median(firstRuns), repair = Median(repairs), floor = Median(floors),
+               floorOver = Median(floorsOver);
+  std::printf("medians of %d rounds\n", kRounds);
+  std::printf("first installation with the objects: %.3f s%s; zlib and plain file calls: %.3f s%s; ratio %.2f\n",
+              firstRun, Rounds(firstRuns).c_str(), floor, Rounds(floors).c_str(), firstRun / floor);
+  std::printf("repair over it with the objects: %.3f s%s; zlib and plain file calls over it: %.3f s%s; ratio %.2f\n",
+              repair, Rounds(repairs).c_str(), floorOver, Rounds(floorsOver).c_str(), repair / floorOver);
   std::printf("the archive's extraction alone, file by file: %.3f s; first installation's ratio to it: %.2f\n",
               archiveAlone, firstRun / archiveAlone);
-  std::printf("peak working set: %.1f MiB before installing, %.1f MiB after, %.1f MiB after the repair\n", peakBefore,
-              peakObjects, peakRepair);
+  std::printf("peak working set: %.1f MiB before installing, %.1f MiB after\n", peakBefore, peakObjects);
 }
 
 }  // namespace
