@@ -43,18 +43,23 @@ TProgressBar::TProgressBar(TComponent* AOwner) : TWinControl(AOwner) {
 void TProgressBar::SetMin(int Value) {
   FMin = Value;
   if (FMax < FMin) FMax = FMin;
-  SetPosition(FPosition);
+  FPosition = std::clamp(FPosition, FMin, FMax);
+  UpdateWindow();
 }
 
 void TProgressBar::SetMax(int Value) {
   FMax = Value;
   if (FMin > FMax) FMin = FMax;
-  SetPosition(FPosition);
+  FPosition = std::clamp(FPosition, FMin, FMax);
+  UpdateWindow();
 }
 
 void TProgressBar::SetPosition(int Value) {
-  FPosition = std::clamp(Value, FMin, FMax);
-  UpdateWindow();
+  const int position = std::clamp(Value, FMin, FMax);
+  if (position == FPosition) return;
+  FPosition = position;
+  // The range is the window's already: setting it again would have the whole bar drawn.
+  if (HandleAllocated()) SendMessageA(FHandle, PBM_SETPOS, static_cast<WPARAM>(FPosition), 0);
 }
 
 void TProgressBar::CreateParams(TCreateParams& Params) {

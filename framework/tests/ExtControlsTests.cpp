@@ -172,6 +172,9 @@ TEST_F(ExtControlsTest, ProgressBarKeepsItsPositionInRangeAndShowsIt) {
   form->Bar->SetPosition(75);
   EXPECT_EQ(SendMessageA(bar, PBM_GETRANGE, FALSE, 0), 100);
   EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 75);
+  form->Bar->SetMax(60);
+  EXPECT_EQ(SendMessageA(bar, PBM_GETRANGE, FALSE, 0), 60);
+  EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 60);
 }
 
 TEST_F(ExtControlsTest, CheckBoxClickedByTheUserTogglesAndTells) {

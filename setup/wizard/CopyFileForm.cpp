@@ -34,18 +34,29 @@ void TCopyFileForm::FormShow(fw::TObject*) {
 }
 
 void TCopyFileForm::UpdateStatus(TFileStatusParameter* FileStatus, TDownloadStatusParameter* DownloadStatus) {
+  TShown shown = FShown;
   if (FileStatus != nullptr) {
-    TransferBitmap->SetVisible(false);
-    ProgressBar2->SetPosition(FileStatus->TotalPercent);
-    ProgressBar1->SetPosition(FileStatus->Percent);
-    lblCopyingFile->SetCaption(FileStatus->FileName);
+    shown = TShown{false, FileStatus->TotalPercent, FileStatus->Percent, FileStatus->FileName};
   } else if (DownloadStatus != nullptr) {
-    TransferBitmap->SetVisible(true);
-    ProgressBar1->SetPosition(DownloadStatus->Percent);
-    lblCopyingFile->SetCaption(DownloadStatus->FileName);
+    shown.Transfer = true;
+    shown.Percent = DownloadStatus->Percent;
+    shown.FileName = DownloadStatus->FileName;
   }
-  // What changed is drawn at once; what did not is not drawn again (the status comes with
-  // every block of every file).
+  if (FAnythingShown && shown == FShown) return;
+  // Only the bars moved: they are drawn, not the whole window (a status comes with every
+  // block of every file, and a bar moves with nearly every one of a large file).
+  const bool barsOnly = FAnythingShown && shown.Transfer == FShown.Transfer && shown.FileName == FShown.FileName;
+  FAnythingShown = true;
+  FShown = shown;
+  if (!shown.Transfer) ProgressBar2->SetPosition(shown.TotalPercent);
+  ProgressBar1->SetPosition(shown.Percent);
+  if (barsOnly) {
+    for (fw::TProgressBar* bar : {ProgressBar1, ProgressBar2})
+      if (bar->HandleAllocated()) UpdateWindow(bar->Handle());
+    return;
+  }
+  TransferBitmap->SetVisible(shown.Transfer);
+  lblCopyingFile->SetCaption(shown.FileName);
   if (HandleAllocated()) RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 

@@ -29,6 +29,21 @@ class TCopyFileForm : public TBaseDuringCopyForm {
   void UpdateStatus(TFileStatusParameter* FileStatus, TDownloadStatusParameter* DownloadStatus) override;
   void FormShow(fw::TObject* Sender);
   void CancelBtnClick(fw::TObject* Sender);
+
+ private:
+  // What the window shows; a status that changes none of it draws nothing (a status
+  // comes with every block of every file).
+  struct TShown {
+    bool Transfer = false;
+    int32_t TotalPercent = -1, Percent = -1;
+    std::string FileName;
+    bool operator==(const TShown& Other) const {
+      return Transfer == Other.Transfer && TotalPercent == Other.TotalPercent && Percent == Other.Percent &&
+             FileName == Other.FileName;
+    }
+  };
+  bool FAnythingShown = false;
+  TShown FShown;
 };
 
 }  // namespace setup
