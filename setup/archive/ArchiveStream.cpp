@@ -22,25 +22,20 @@ bool TWinFile::Open(const std::string& FileName, TFileOpen Mode) {
 }
 
 bool TWinFile::CreateNew(const std::string& FileName) {
-  Close();
-  FHandle.Reset(CreateFileA(FileName.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!FHandle) return false;
-  // A device name (NUL, CON, COM1 ...) opens the device, which is no file.
-  if (GetFileType(FHandle.Get()) != FILE_TYPE_DISK) {
-    Close();
-    SetLastError(ERROR_INVALID_NAME);
-    return false;
-  }
-  FFileName = FileName;
-  return true;
+  return OpenFileOnDisk(FileName, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
 }
 
 bool TWinFile::OpenExclusive(const std::string& FileName) {
+  return OpenFileOnDisk(FileName, GENERIC_READ | GENERIC_WRITE, 0, OPEN_EXISTING,
+                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT);
+}
+
+bool TWinFile::OpenFileOnDisk(const std::string& FileName, uint32_t Access, uint32_t Share, uint32_t Disposition,
+                            uint32_t Flags) {
   Close();
-  FHandle.Reset(CreateFileA(FileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  FHandle.Reset(CreateFileA(FileName.c_str(), Access, Share, nullptr, Disposition, Flags, nullptr));
   if (!FHandle) return false;
+  // A device name (NUL, CON, COM1 ...) opens the device, which is no file.
   if (GetFileType(FHandle.Get()) != FILE_TYPE_DISK) {
     Close();
     SetLastError(ERROR_INVALID_NAME);

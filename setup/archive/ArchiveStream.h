@@ -45,6 +45,10 @@ class TWinFile : public fw::TStream {
   bool SetDosDateTime(uint32_t Value);
 
  private:
+  // Opens FileName with CreateFile's arguments; only a file on a disk is taken.
+  bool OpenFileOnDisk(const std::string& FileName, uint32_t Access, uint32_t Share, uint32_t Disposition,
+                    uint32_t Flags);
+
   fw::TFileHandle FHandle;
   std::string FFileName;
 };
