@@ -3,6 +3,7 @@
 #include "UiDriver.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace testsupport {
 
@@ -335,6 +336,20 @@ std::vector<TMenuItemInfo> MenuItems(HWND Menu) {
   return items;
 }
 
+namespace {
+// The underlined letter of a menu item's text ("&Delay": 'd'); 0 without one.
+char MnemonicOf(HMENU Menu, int Position) {
+  char text[256] = "";
+  GetMenuStringA(Menu, static_cast<UINT>(Position), text, sizeof text, MF_BYPOSITION);
+  for (const char* c = text; *c != '\0'; ++c) {
+    if (*c != '&') continue;
+    if (c[1] != '&') return static_cast<char>(std::tolower(static_cast<unsigned char>(c[1])));
+    ++c;
+  }
+  return 0;
+}
+}  // namespace
+
 void ChooseMenuItem(HWND Menu, const std::string& Caption) {
   HMENU menu = MenuOf(Menu);
   std::vector<TMenuItemInfo> items = MenuItems(Menu);
@@ -342,6 +357,17 @@ void ChooseMenuItem(HWND Menu, const std::string& Caption) {
   for (size_t i = 0; i < items.size(); ++i)
     if (items[i].Caption != "-" && items[i].Caption == WithoutMarks(Caption)) target = static_cast<int>(i);
   if (target < 0) throw EUiDriver("the pop-up menu has no item \"" + Caption + "\"");
+  // The user types the item's underlined letter when no other item has it: that chooses
+  // the item whatever is highlighted (a pointer event can move the highlight).
+  if (const char key = MnemonicOf(menu, target); key != 0 && items[static_cast<size_t>(target)].Enabled) {
+    int sharing = 0;
+    for (size_t i = 0; i < items.size(); ++i)
+      if (items[i].Caption != "-" && MnemonicOf(menu, static_cast<int>(i)) == key) ++sharing;
+    if (sharing == 1) {
+      Deliver(Menu, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(key)), 1);
+      return;
+    }
+  }
   for (size_t step = 0; HighlightedItem(menu) != target; ++step) {
     if (step > items.size()) throw EUiDriver("the arrow keys do not reach the menu item \"" + Caption + "\"");
     int before = HighlightedItem(menu);

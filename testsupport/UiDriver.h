@@ -110,7 +110,8 @@ struct TMenuItemInfo {
   bool Enabled = false;
 };
 std::vector<TMenuItemInfo> MenuItems(HWND Menu);
-// Moves the highlight with the arrow keys to the item and presses Enter.
+// Types the item's underlined letter when it is the only item with that letter;
+// otherwise moves the highlight with the arrow keys to the item and presses Enter.
 void ChooseMenuItem(HWND Menu, const std::string& Caption);
 // Closes the menu with Escape, choosing nothing.
 void DismissMenu(HWND Menu);

@@ -87,8 +87,10 @@ class TFileHeader {
   std::string FileVersion() const { return GetShortString(fhVersion, kMaxStoredVersion); }
   void SetFileVersion(const std::string& V) { PutShortString(fhVersion, kMaxStoredVersion, V); }
 
-  // Set when the record was read from an archive; the writer compresses only the others.
+  // Set when the record was read from an archive, or written into one; the writer
+  // compresses only the others.
   bool ReadFromArchive() const { return FReadFromArchive; }
+  void SetReadFromArchive() { FReadFromArchive = true; }
   const THeaderRecord& Record() const { return FRecord; }
 
   // The stored name is not blank.
@@ -138,6 +140,10 @@ class TFileHeaders {
   int64_t AppendPosition() const;
   // Writes the count and the flag at position 0, and with flag 1 the headers behind.
   void SaveToStream(fw::TStream& Stream);
+  // Every header is now in the archive, as if read from it.
+  void MarkAllReadFromArchive() {
+    for (auto& header : FHeaders) header->SetReadFromArchive();
+  }
 
   uint8_t MultiVolume = 0;
 

@@ -17,6 +17,14 @@ bool FileExists(const std::string& Path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+bool FileSizeAndWriteTime(const std::string& Path, int64_t& Size, uint64_t& WriteTime) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(Path.c_str(), GetFileExInfoStandard, &data)) return false;
+  Size = static_cast<int64_t>((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+  WriteTime = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+  return true;
+}
+
 namespace {
 bool DirectoryExists(const std::string& Path) {
   DWORD attributes = GetFileAttributesA(Path.c_str());

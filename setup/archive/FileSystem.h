@@ -11,6 +11,9 @@
 namespace setup {
 
 bool FileExists(const std::string& Path);
+// The size and the last write time (a FILETIME as one number) of the file at Path;
+// false when it cannot be read.
+bool FileSizeAndWriteTime(const std::string& Path, int64_t& Size, uint64_t& WriteTime);
 // Creates the folder and every missing parent; true when it exists afterwards.
 bool ForceDirectories(const std::string& Folder);
 // The full path of the running program.

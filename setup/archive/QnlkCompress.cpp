@@ -3,6 +3,8 @@
 // QnlkCopy.cpp.
 #include "QnlkCompress.h"
 
+#include <utility>
+
 #include "ArchiveText.h"
 #include "FileSystem.h"
 #include "core/ClassDef.h"
@@ -103,8 +105,11 @@ void TQnlkCompress::ReadHeaders() {
   if (FFiles.Exists(FCompressedFile)) file = FFiles.Open(FCompressedFile, TFileOpen::Read);
   if (!file) throw EQnlkCompress(fw::Format("Cannot open the compressed file %s", FCompressedFile));
   FHeadersLoaded = false;
+  // Read again from the file the last Compress wrote, the headers still describe it.
+  const TWrittenArchive written = std::exchange(FWritten, TWrittenArchive());
   LoadArchiveHeaders(*file, FOffset, FHeaders, FIDs);
   FHeadersLoaded = true;
+  if (FOffset == 0 && FHeaders.MultiVolume == 0 && fw::SameText(written.Path, FCompressedFile)) FWritten = written;
 }
 
 void TQnlkCompress::ListFiles() {

@@ -177,6 +177,15 @@ class TQnlkCompress : public fw::TComponent, public IQnlkArchive {
   TIdlePump FIdle;
   // Made by the first extraction, then kept for the next ones.
   std::unique_ptr<TInflateWorkspace> FInflateWorkspace;
+  // The archive file as the last Compress left it: while its size and write time are
+  // still those, its header table is FHeaders and an append needs not read it again
+  // (reading it for every added file made building quadratic).
+  struct TWrittenArchive {
+    std::string Path;
+    int64_t Size = -1;
+    uint64_t WriteTime = 0;
+  };
+  TWrittenArchive FWritten;
   // The volume kept open under a hold, and its number.
   int FVolumeHolds = 0;
   std::unique_ptr<fw::TStream> FHeldVolume;

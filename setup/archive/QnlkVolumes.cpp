@@ -18,6 +18,7 @@ FW_EXCEPTION(ETooManyVolumes, EQnlkCompress);
 void TQnlkCompress::SplitToDisks(const std::string& TargetFolder, const std::string& VolumeName) {
   FAbort = false;
   FHeldVolume.reset();
+  FWritten = TWrittenArchive();  // the headers are about to describe the volumes
   struct TCleanup {
     TQnlkCompress& c;
     // The loaded headers now describe the volume set, not CompressedFile.

@@ -1,4 +1,5 @@
 // Writing an archive: a new one, or new files behind those of an existing one.
+#include <utility>
 #include <vector>
 
 #include "ArchiveText.h"
@@ -15,6 +16,7 @@ void TQnlkCompress::Compress(TlzhCommand Command, int UniqueID) {
   FAbort = false;
   FMode = mdCompressing;
   FHeldVolume.reset();
+  const TWrittenArchive written = std::exchange(FWritten, TWrittenArchive());
   FHeaders.MultiVolume = 0;
   FOffset = 0;
   struct TCleanup {
@@ -36,7 +38,12 @@ void TQnlkCompress::Compress(TlzhCommand Command, int UniqueID) {
         if (append) {
           if (!archive.Open(FCompressedFile, TFileOpen::ReadWrite))
             throw EQnlkCompress(fw::Format("Cannot create the file %s", FCompressedFile));
-          FHeaders.LoadFromStream(archive, 0);
+          int64_t size = -1;
+          uint64_t writeTime = 0;
+          const bool asWritten = fw::SameText(written.Path, FCompressedFile) &&
+                                 FileSizeAndWriteTime(FCompressedFile, size, writeTime) && size == written.Size &&
+                                 writeTime == written.WriteTime;
+          if (!asWritten) FHeaders.LoadFromStream(archive, 0);
           if (FHeaders.MultiVolume == 1)
             throw EQnlkCompress(fw::Format("Cannot add files to %s: it is a volume set", FCompressedFile));
           writeAt = FHeaders.AppendPosition();
@@ -70,7 +77,11 @@ void TQnlkCompress::Compress(TlzhCommand Command, int UniqueID) {
         for (int i = 0; i < FHeaders.GetCount(); ++i)
           if (!FHeaders[i].ReadFromArchive()) CompressOne(FHeaders[i], i, UniqueID, archive);
         FHeaders.SaveToStream(archive);
+        FHeaders.MarkAllReadFromArchive();
         complete = true;
+        archive.Close();
+        TWrittenArchive done{FCompressedFile};
+        if (FileSizeAndWriteTime(FCompressedFile, done.Size, done.WriteTime)) FWritten = done;
       },
       true);
 }

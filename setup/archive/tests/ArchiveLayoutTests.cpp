@@ -176,6 +176,49 @@ TEST_F(ArchiveLayout, AppendingKeepsTheOldArchiveAndNumbersFromOne) {
   EXPECT_EQ(ReadBytes(Path("out\\b.txt")), TextBytes(4000));
 }
 
+// A build adds one file per call. The writer keeps the header table it wrote instead of
+// reading it again for every file, but reads it anew when the archive was written by
+// another or its own headers came from another archive meanwhile.
+TEST_F(ArchiveLayout, AppendingFileByFileNoticesWhatHappenedInBetween) {
+  constexpr int kFiles = 24;
+  auto name = [&](int i) { return Path("f" + std::to_string(i) + ".txt"); };
+  auto contents = [](int i) { return TextBytes(100 + 37 * i); };
+  for (int i = 0; i < kFiles; ++i) WriteBytes(name(i), contents(i));
+  WriteBytes(Path("x.txt"), TextBytes(999));
+  WriteBytes(Path("y.txt"), TextBytes(555));
+  TQnlkCompress other(nullptr);
+  other.SetCompressedFile(Path("other.1"));
+  SetFiles(other, {Path("y.txt")});
+  other.Compress(lzcOverwrite, 200);
+
+  Build({name(0)}, 1);
+  for (int i = 1; i < kFiles; ++i) {
+    if (i == 8) {  // another writer appends to the same archive
+      TQnlkCompress another(nullptr);
+      another.SetCompressedFile(Path("files.1"));
+      SetFiles(another, {Path("x.txt")});
+      another.Compress(lzcOnlyAdd, 100);
+    }
+    if (i == 16) {  // the writer reads another archive's headers
+      Archive.SetCompressedFile(Path("other.1"));
+      EXPECT_EQ(Archive.GetFileCount(), 1);
+    }
+    Build({name(i)}, i + 1, lzcOnlyAdd);
+  }
+
+  TQnlkCompress reader(nullptr);
+  reader.SetCompressedFile(Path("files.1"));
+  ASSERT_EQ(reader.GetFileCount(), kFiles + 1);
+  EXPECT_EQ(reader.GetHeaderIndexByID(100), 8);
+  std::vector<std::string> all{Path("x.txt")};
+  for (int i = 0; i < kFiles; ++i) all.push_back(name(i));
+  reader.SetExtractDirectory(Path("out"));
+  SetFiles(reader, all);
+  reader.Extract();
+  EXPECT_EQ(ReadBytes(Path("out\\x.txt")), TextBytes(999));
+  for (int i = 0; i < kFiles; ++i) EXPECT_EQ(ReadBytes(Path("out\\f" + std::to_string(i) + ".txt")), contents(i)) << i;
+}
+
 TEST_F(ArchiveLayout, AFailedOrCancelledAppendLeavesTheArchiveAsItWas) {
   WriteBytes(Path("a.txt"), TextBytes(3000));
   WriteBytes(Path("big.bin"), RandomBytes(300000, 5));
