@@ -368,9 +368,16 @@ void ChooseMenuItem(HWND Menu, const std::string& Caption) {
       return;
     }
   }
-  for (size_t step = 0; HighlightedItem(menu) != target; ++step) {
-    if (step > items.size()) throw EUiDriver("the arrow keys do not reach the menu item \"" + Caption + "\"");
-    int before = HighlightedItem(menu);
+  // The highlight must rest on the item a moment before Enter: a late pointer event may
+  // still move it.
+  for (size_t step = 0;; ++step) {
+    if (step > 3 * items.size()) throw EUiDriver("the arrow keys do not reach the menu item \"" + Caption + "\"");
+    const int before = HighlightedItem(menu);
+    if (before == target) {
+      Sleep(30);
+      if (HighlightedItem(menu) == target) break;
+      continue;
+    }
     PressKey(Menu, VK_DOWN);
     WaitUntil([&] { return HighlightedItem(menu) != before; }, 1000);
   }

@@ -29,6 +29,7 @@ const TClass& TOwnerDrawListBox::StaticClass() {
           .Integer("ItemHeight", &T::ItemHeight, &T::SetItemHeight)
           .Enum("DragMode", kDragModeInfo, &T::DragMode, &T::SetDragMode)
           .Event("OnDblClick", &T::OnDblClick)
+          .Event("OnEndDrag", &T::OnEndDrag)
           .Event("OnKeyDown", static_cast<TKeyEvent T::*>(&T::OnKeyDown))
           .Event("OnKeyPress", static_cast<TKeyPressEvent T::*>(&T::OnKeyPress))
           .Event("OnExit", static_cast<TNotifyEvent T::*>(&T::OnExit));
@@ -195,10 +196,10 @@ void TOwnerDrawListBox::EndDrag(POINT Pos, bool Drop) {
     FEndingDrag = false;
   }
   SetCursor(LoadCursorA(nullptr, IDC_ARROW));
-  if (dropped)
-    DoEndDrag(this, Pos.x, Pos.y);
-  else
-    DoEndDrag(nullptr, 0, 0);
+  TObject* target = dropped ? this : nullptr;
+  const POINT at = dropped ? Pos : POINT{0, 0};
+  DoEndDrag(target, at.x, at.y);
+  if (OnEndDrag) OnEndDrag(this, target, at.x, at.y);
 }
 
 void TOwnerDrawListBox::CancelDrag() {

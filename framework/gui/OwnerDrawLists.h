@@ -49,6 +49,9 @@ class TOwnerDrawListBox : public TCustomListBox, public TInputEvents {
   bool Dragging() const { return FDragging; }
 
   TNotifyEvent OnDblClick;
+  // A drag of the list ended on Target at its client point (X, Y); Target is nil when
+  // nothing took the drop. Fired after the list's own handling.
+  TMethodPtr<void(TObject* Sender, TObject* Target, int X, int Y)> OnEndDrag;
 
  protected:
   void CreateParams(TCreateParams& Params) override;

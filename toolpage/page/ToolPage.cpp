@@ -130,6 +130,7 @@ const TClass& TToolPage::StaticClass() {
                                 .Method("AdelExecute", &T::AdelExecute)
                                 .Method("IListEditing", &T::IListEditing)
                                 .Method("IListEdited", &T::IListEdited)
+                                .Method("IListEndDrag", &T::IListEndDrag)
                                 .Method("IListKeyDown", &T::IListKeyDown)
                                 .Method("IListKeyPress", &T::IListKeyPress)
                                 .Method("tbNewLineClick", &T::tbNewLineClick)
@@ -604,6 +605,11 @@ void TToolPage::IListEdited(TObject*) {
   if (!Visible()) return;
   tbNewLine->SetEnabled(true);
   UpdateEditorActions(false);
+}
+
+void TToolPage::IListEndDrag(TObject*, TObject*, int, int) {
+  // A line moved by the mouse is an edit like any other: it can be saved.
+  UpdateEditorActions(IList->Editing());
 }
 
 void TToolPage::IListKeyDown(TObject*, uint16_t& Key) {

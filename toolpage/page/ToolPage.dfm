@@ -364,6 +364,7 @@ object ToolPage: TToolPage
           Images = LineImages
           OnEditing = IListEditing
           OnEdited = IListEdited
+          OnEndDrag = IListEndDrag
           OnKeyDown = IListKeyDown
           OnKeyPress = IListKeyPress
         end

@@ -100,6 +100,7 @@ class TToolPage : public fw::TForm {
   void AdelExecute(fw::TObject* Sender);
   void IListEditing(fw::TObject* Sender);
   void IListEdited(fw::TObject* Sender);
+  void IListEndDrag(fw::TObject* Sender, fw::TObject* Target, int X, int Y);
   void IListKeyDown(fw::TObject* Sender, uint16_t& Key);
   void IListKeyPress(fw::TObject* Sender, char& Key);
   void tbNewLineClick(fw::TObject* Sender);

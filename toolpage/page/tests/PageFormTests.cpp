@@ -91,6 +91,7 @@ TEST_F(PageFormTest, LinesAreDraggedIntoANewOrderOnThePage) {
   Mouse(lines, WM_MOUSEMOVE, 30, 3 * height + height / 2);
   Mouse(lines, WM_LBUTTONUP, 30, 3 * height + height / 2);
   testsupport::PumpMessages(50);
+  EXPECT_TRUE(Enabled("Save")) << "the moved line can be saved";
   testsupport::Click(PageButton(Host, "Play"));  // saves first
   EXPECT_EQ(Script("A.OKS"), "one\r\ntwo\r\n\\@MONITOR\r\n");
 }
