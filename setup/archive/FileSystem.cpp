@@ -160,30 +160,16 @@ std::string FullPathName(const std::string& Path) {
   return length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
 }
 
-// The layouts of FILE_BASIC_INFO and FILE_STANDARD_INFO (declared for later Windows
-// versions only) and their classes for GetFileInformationByHandleEx, which asks only
-// for what is needed (GetFileInformationByHandle also asks the volume for its serial).
-struct TBasicInfo {
-  LARGE_INTEGER CreationTime, LastAccessTime, LastWriteTime, ChangeTime;
-  DWORD FileAttributes;
-};
-struct TStandardInfo {
-  LARGE_INTEGER AllocationSize, EndOfFile;
-  DWORD NumberOfLinks;
-  BOOLEAN DeletePending, Directory;
-};
-constexpr int kFileBasicInfo = 0;
-constexpr int kFileStandardInfo = 1;
-
 // The attributes, the number of names and the size of the file open as Handle; false
-// when the system cannot tell.
+// when the system cannot tell. Asked for only what is needed: GetFileInformationByHandle
+// also asks the volume for its serial, which is slow under Wine.
 bool QueryFile(HANDLE Handle, DWORD& Attributes, DWORD& Links, int64_t& Size) {
   using TGetInformation = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
   const auto getInformation = Kernel32Function<TGetInformation>("GetFileInformationByHandleEx");
-  TBasicInfo basic{};
-  TStandardInfo standard{};
-  if (getInformation == nullptr || !getInformation(Handle, kFileBasicInfo, &basic, sizeof basic) ||
-      !getInformation(Handle, kFileStandardInfo, &standard, sizeof standard))
+  TFileBasicInfo basic{};
+  TFileStandardInfo standard{};
+  if (getInformation == nullptr || !getInformation(Handle, kFileBasicInfoClass, &basic, sizeof basic) ||
+      !getInformation(Handle, kFileStandardInfoClass, &standard, sizeof standard))
     return false;
   Attributes = basic.FileAttributes;
   Links = standard.NumberOfLinks;

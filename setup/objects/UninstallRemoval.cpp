@@ -173,18 +173,6 @@ bool SamePath(const std::string& A, const std::string& B) {
   return IsSameOrParent(A, B) && IsSameOrParent(B, A);
 }
 
-// The layouts of FILE_BASIC_INFO and FILE_DISPOSITION_INFO (declared for later Windows
-// versions only) and their classes for SetFileInformationByHandle.
-struct TBasicInfo {
-  LARGE_INTEGER CreationTime, LastAccessTime, LastWriteTime, ChangeTime;
-  DWORD FileAttributes;
-};
-struct TDispositionInfo {
-  BOOLEAN DeleteFile;
-};
-constexpr int kFileBasicInfo = 0;
-constexpr int kFileDispositionInfo = 4;
-
 // Opens Path for Access without following a link at its end (or following it).
 HANDLE OpenEntry(const std::string& Path, DWORD Access, bool FollowLink) {
   return CreateFileA(Path.c_str(), Access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -266,13 +254,13 @@ class TOpenedEntry {
       return false;
     }
     if (FAttributes & FILE_ATTRIBUTE_READONLY) {
-      TBasicInfo basic{};
+      TFileBasicInfo basic{};
       basic.FileAttributes = FAttributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
       if (basic.FileAttributes == 0) basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
-      setInformation(deleting.Get(), kFileBasicInfo, &basic, sizeof basic);
+      setInformation(deleting.Get(), kFileBasicInfoClass, &basic, sizeof basic);
     }
-    TDispositionInfo disposition{TRUE};
-    if (setInformation(deleting.Get(), kFileDispositionInfo, &disposition, sizeof disposition)) return true;
+    TFileDispositionInfo disposition{TRUE};
+    if (setInformation(deleting.Get(), kFileDispositionInfoClass, &disposition, sizeof disposition)) return true;
     Error = GetLastError();
     return false;
   }

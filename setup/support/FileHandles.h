@@ -2,6 +2,8 @@
 // later Windows versions that are looked up where they are needed.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 namespace setup {
@@ -12,6 +14,25 @@ template <typename TFunction>
 TFunction Kernel32Function(const char* Name) {
   return reinterpret_cast<TFunction>(Kernel32Procedure(Name));
 }
+
+// The layouts of FILE_BASIC_INFO, FILE_STANDARD_INFO and FILE_DISPOSITION_INFO (declared
+// for later Windows versions only) and their classes for GetFileInformationByHandleEx
+// and SetFileInformationByHandle.
+struct TFileBasicInfo {
+  LARGE_INTEGER CreationTime, LastAccessTime, LastWriteTime, ChangeTime;
+  DWORD FileAttributes;
+};
+struct TFileStandardInfo {
+  LARGE_INTEGER AllocationSize, EndOfFile;
+  DWORD NumberOfLinks;
+  BOOLEAN DeletePending, Directory;
+};
+struct TFileDispositionInfo {
+  BOOLEAN DeleteFile;
+};
+constexpr int kFileBasicInfoClass = 0;
+constexpr int kFileStandardInfoClass = 1;
+constexpr int kFileDispositionInfoClass = 4;
 
 // The path of what Handle (a Win32 HANDLE) refers to as the file system finally reached
 // it (links, junctions, drive letters and short names resolved), as "X:\..." or

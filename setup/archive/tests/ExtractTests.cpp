@@ -202,6 +202,12 @@ TEST_F(Extraction, AHeldArchiveIsOpenedOnceAndClosedWhenTheHoldEnds) {
     SetFiles(Archive, {Path("other.txt")});
     Archive.Extract();
     EXPECT_EQ(ReadBytes(Path("out\\other.txt")), TextBytes(900));
+    {
+      // Nobody holds files.1 any more: it opens without sharing.
+      fw::TFileHandle alone(
+          CreateFileA(Path("files.1").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+      EXPECT_TRUE(alone) << "the other archive dropped the held one";
+    }
     Archive.SetCompressedFile(Path("files.1"));
     SetFiles(Archive, {Path("second.txt")});
     Archive.Extract();
