@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "gui/WinHandles.h"
+
 namespace setup {
 
 // A kernel32 function of later Windows versions; null on a system without it.
@@ -38,5 +40,43 @@ constexpr int kFileDispositionInfoClass = 4;
 // it (links, junctions, drive letters and short names resolved), as "X:\..." or
 // "\\server\..."; empty when the system cannot tell.
 std::string FinalPathOf(void* Handle);
+
+// The volume and the file's number on it, as "serial:high:low": the same for every route
+// to one file; empty when the system cannot tell. Attributes, when given, receives the
+// file's attributes.
+std::string FileIdOf(HANDLE Handle, DWORD* Attributes = nullptr);
+
+// A file or folder opened without following a link at its end (FollowLink opens what
+// such a link leads to) and without access to its data, so that others may still read
+// it: what it is and where it finally lies are read from the handle. Deleting it deletes
+// what was opened: the handle that deletes must lead to the same file.
+class TOpenedEntry {
+ public:
+  explicit TOpenedEntry(const std::string& Path, bool FollowLink = false);
+
+  bool Opened() const { return static_cast<bool>(FHandle); }
+  bool Missing() const { return FError == ERROR_FILE_NOT_FOUND || FError == ERROR_PATH_NOT_FOUND; }
+  DWORD Error() const { return FError; }
+  HANDLE Handle() const { return FHandle.Get(); }
+  DWORD Attributes() const { return FAttributes; }
+  bool IsFolder() const { return (FAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+  bool IsLink() const { return (FAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
+  // Where the opened entry finally lies; the path as given when the system cannot tell.
+  const std::string& FinalPath() const { return FFinalPath; }
+  // FileIdOf the entry, or its final path when the system cannot tell.
+  const std::string& Id() const { return FId.empty() ? FFinalPath : FId; }
+
+  // Deletes it (a folder only when empty), read-only or not. On a system without
+  // deletion by handle, by its path. False with Error set when it stays.
+  bool Delete(DWORD& Error);
+
+ private:
+  std::string FPath;
+  fw::TFileHandle FHandle;
+  DWORD FError = ERROR_SUCCESS;
+  DWORD FAttributes = 0;
+  std::string FFinalPath;
+  std::string FId;
+};
 
 }  // namespace setup
