@@ -183,6 +183,11 @@ std::vector<uint8_t> SearchStatus(const TConfig& config, TChannel& channel) {
     Put32(&r[4], ++channel.StatusCalls);
     finished = false;
   }
+  if (config.HasFault("search-found-creeps") || config.HasFault("search-trickles")) {
+    // One entry more found with every status call, never finished.
+    Put32(&r[0], ++channel.StatusCalls);
+    finished = false;
+  }
   r[20] = finished ? 1 : 0;
   memcpy(&r[21], channel.StartDir.data(), std::min<size_t>(255, channel.StartDir.size()));
   return r;
@@ -190,8 +195,17 @@ std::vector<uint8_t> SearchStatus(const TConfig& config, TChannel& channel) {
 
 std::vector<uint8_t> SearchResults(const TConfig& config, TChannel& channel, size_t capacity) {
   std::vector<uint8_t> r(4, 0);
+  if (config.HasFault("search-found-creeps")) return r;  // the entries found never come
+  if (config.HasFault("search-trickles")) {
+    // Each entry announced comes, an invented name each.
+    while (channel.Results.size() < channel.StatusCalls) {
+      TSearchResult invented;
+      invented.Name = "T" + std::to_string(channel.Results.size()) + ".DAT";
+      channel.Results.push_back(invented);
+    }
+  }
   uint32_t count = 0, sum = 0;
-  const size_t available = FoundSoFar(config, channel);
+  const size_t available = config.HasFault("search-trickles") ? channel.Results.size() : FoundSoFar(config, channel);
   while (channel.Next < available) {
     const TSearchResult& s = channel.Results[channel.Next];
     uint32_t len = static_cast<uint32_t>(30 + s.Name.size() + 1);

@@ -5,7 +5,6 @@
 #include "MessageWait.h"
 #include "NwErrors.h"
 #include "ServerFiles.h"
-#include "Timeout.h"
 #include "WireFormat.h"
 
 namespace toolpage {
@@ -16,19 +15,28 @@ namespace {
 
 enum : uint32_t { sfStatus = 0, sfDirectoryName = 1, sfResults = 4 };
 
-constexpr int32_t kPollInterval = 250;       // ms between status polls
-constexpr uint32_t kSlowRequest = 150;       // ms: a request slower than this ...
-constexpr uint32_t kSlowRequestPause = 350;  // ... is followed by this pause
-constexpr int kMaxDirectoryNames = 65536;    // a server that never stops naming directories
-constexpr uint32_t kMaxListedNames = 65536;  // names one listing takes at most
+constexpr int kMaxDirectoryNames = 65536;  // a server that never stops naming directories
 
-// A status brings the listing forward when it finds more than ever before or ends the
-// search; counters or a current directory that change for ever do not.
-bool StatusProgressed(const TSearchStatus& Before, const TSearchStatus& Now, uint32_t& MostFound) {
-  const bool more = Now.Found > MostFound;
-  if (more) MostFound = Now.Found;
-  return more || (Now.Finished && !Before.Finished);
-}
+// The search process as the listing's loop asks it.
+class TProcessListing : public TListingSearch {
+ public:
+  explicit TProcessListing(TFileSearchProcess& Process) : FProcess(Process) {}
+  bool PollStatus() override { return FProcess.UpdateStatus(); }
+  const TSearchStatus& SearchStatus() const override { return FProcess.SearchStatus(); }
+  bool FetchNames(std::vector<std::string>& Names) override {
+    if (!FProcess.FetchResults(nullptr)) return false;
+    for (int i = 0; i < FProcess.GetResultCount(); ++i) {
+      TSearchEntry entry;
+      FProcess.GetResult(i, entry);
+      Names.push_back(EntryName(entry));
+    }
+    return true;
+  }
+  uint32_t LastRequestTime() const override { return FProcess.Duration(); }
+
+ private:
+  TFileSearchProcess& FProcess;
+};
 
 }  // namespace
 
@@ -104,60 +112,27 @@ TDirListProcess::TDirListProcess(TConnRef ConnRef, uint8_t Flags, const std::str
 
 bool TDirListProcess::FillList(fw::TStrings& List) {
   if (!IsOpen()) return false;
-  const int base = List.Count();
-  bool complete = false;
+  TProcessListing listing(*this);
+  std::vector<std::string> names;
   try {
-    complete = RunListing(List, base);
+    if (!RunListing(listing, *FClock, names)) return false;
   } catch (const TNWException&) {
-    complete = false;  // a broken reply
+    return false;  // a broken reply
   } catch (const EAssertionFailed&) {
-    complete = false;  // a reply longer than its buffer
+    return false;  // a reply longer than its buffer
   }
-  if (!complete)
-    while (List.Count() > base) List.Delete(List.Count() - 1);
-  return complete;
+  for (const std::string& name : names) List.Add(name);
+  return true;
 }
 
-bool TDirListProcess::RunListing(fw::TStrings& List, int Base) {
-  UpdateStatus();
-  uint32_t pollStart = GetTickCount();
-  uint32_t lastProgress = pollStart;
-  uint32_t mostFound = SearchStatus().Found;
-  while (Status() == 0) {
-    const uint32_t added = static_cast<uint32_t>(List.Count() - Base);
-    const TSearchStatus& search = SearchStatus();
-    if (search.Found > kMaxListedNames || added > kMaxListedNames) return false;  // more than one listing takes
-    if (added < search.Found) {
-      if (!FetchResults(nullptr)) return false;
-      for (int i = 0; i < GetResultCount(); ++i) {
-        TSearchEntry entry;
-        GetResult(i, entry);
-        List.Add(EntryName(entry));
-      }
-      if (GetResultCount() > 0) lastProgress = GetTickCount();
-    }
-    if (TimeoutExpired(pollStart, kPollInterval)) {
-      const TSearchStatus before = SearchStatus();
-      UpdateStatus();
-      if (StatusProgressed(before, SearchStatus(), mostFound)) lastProgress = GetTickCount();
-      pollStart = GetTickCount();
-    }
-    if (Status() != 0) break;
-    const uint32_t now = static_cast<uint32_t>(List.Count() - Base);
-    if (SearchStatus().Finished) {
-      if (now == SearchStatus().Found) return true;
-      if (now > SearchStatus().Found) return false;  // more names than the server found
-    }
-    if (TimeoutExpired(lastProgress, static_cast<int32_t>(FDeadline))) return false;
-    if (Duration() > kSlowRequest) {
-      WaitAnswering(kSlowRequestPause);
-    } else if (now >= SearchStatus().Found) {
-      // Nothing to fetch until the next status poll.
-      const uint32_t waited = GetTickCount() - pollStart;
-      WaitAnswering(waited < uint32_t(kPollInterval) ? kPollInterval - waited + 1 : 1);
-    }
-  }
-  return false;  // a client error ended the listing
+// --- TAnsweringClock -----------------------------------------------------------
+
+uint32_t TAnsweringClock::Now() {
+  return GetTickCount();
+}
+
+void TAnsweringClock::Wait(uint32_t Milliseconds) {
+  WaitAnswering(Milliseconds);
 }
 
 }  // namespace toolpage

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "RProcRequester.h"
+#include "SearchListing.h"
 #include "SearchWire.h"
 #include "core/Strings.h"
 
@@ -52,25 +53,32 @@ class TFileSearchProcess : public TDirSearchProcess {
   std::vector<TSearchEntry> FResults;
 };
 
+// The system's tick counter, and waits during which the thread's windows keep answering.
+class TAnsweringClock : public TListingClock {
+ public:
+  uint32_t Now() override;
+  void Wait(uint32_t Milliseconds) override;
+};
+
 // Lists the names of one directory that match one mask.
 class TDirListProcess : public TFileSearchProcess {
  public:
   // Flags: bit 2 asks for directories too.
   TDirListProcess(TConnRef ConnRef, uint8_t Flags, const std::string& Mask, const std::string& Directory);
 
-  // Adds the names found to List. False when the search could not be opened, or when it
-  // failed (a client error, a broken batch, no progress before the deadline): then List
-  // is left as it was, never holding part of the listing.
+  // Adds the names found to List (RunListing). False when the search could not be opened,
+  // or when the listing failed (a client error, a broken batch, a bound met): then List is
+  // left as it was, never holding part of the listing.
   bool FillList(fw::TStrings& List);
 
-  // Milliseconds the listing may go without progress before it fails (default 30 s).
-  void SetDeadline(uint32_t Milliseconds) { FDeadline = Milliseconds; }
+  // The clock the listing runs on (the tick counter unless a test gives another).
+  void SetClock(TListingClock& Clock) { FClock = &Clock; }
 
  private:
   static TSearchCtrl ListCtrl(TConnRef ConnRef, uint8_t Flags, const std::string& Mask, const std::string& Directory);
-  bool RunListing(fw::TStrings& List, int Base);
 
-  uint32_t FDeadline = 30000;
+  TAnsweringClock FAnsweringClock;
+  TListingClock* FClock = &FAnsweringClock;
 };
 
 }  // namespace toolpage

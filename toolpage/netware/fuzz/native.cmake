@@ -6,6 +6,7 @@ add_portable_library(toolpage_netware_portable
     ${TOP}/toolpage/netware/NwErrorNames.cpp
     ${TOP}/toolpage/netware/NwErrors.cpp
     ${TOP}/toolpage/netware/NwTypes.cpp
+    ${TOP}/toolpage/netware/SearchListing.cpp
     ${TOP}/toolpage/netware/SearchWire.cpp
     ${TOP}/toolpage/netware/ServerLoops.cpp
     ${TOP}/toolpage/netware/ServerPaths.cpp

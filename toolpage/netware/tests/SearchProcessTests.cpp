@@ -7,6 +7,7 @@
 #include "NcpExtensions.h"
 #include "NwConnection.h"
 #include "NwErrors.h"
+#include "SearchListing.h"
 #include "SearchProcess.h"
 #include "ServerFiles.h"
 #include "SimServer.h"
@@ -181,27 +182,58 @@ TEST_F(SearchTest, FailingAndBrokenSearchesFallBackToTheClientScan) {
   }
 }
 
-TEST_F(SearchTest, ASearchThatNeverEndsMeetsItsDeadline) {
-  // One entry short for ever; the same with a counter that moves at every status call.
-  for (const char* lie : {"fault search-never-finishes", "fault search-busy-forever"}) {
-    TSimServer server({"module VX4CS.NLM", lie});
+// The listing's time as the test moves it: a wait passes at once.
+class TTestClock : public TListingClock {
+ public:
+  uint32_t Now() override { return FNow; }
+  void Wait(uint32_t Milliseconds) override { FNow += Milliseconds; }
+
+ private:
+  uint32_t FNow = 5000;
+};
+
+// Servers that never end their search cannot keep the listing going: it fails (and the
+// client scan takes over) once no new name has come for the idle limit, or once the whole
+// listing has taken its limit, counted on the listing's own clock.
+TEST_F(SearchTest, ASearchThatNeverEndsMeetsItsBound) {
+  struct Lie {
+    const char* Fault;
+    uint32_t Limit;
+  };
+  // One entry short for ever; the same with a counter that moves at every status call; a
+  // found count that rises at every status call while no entry comes; one new entry at
+  // every status call.
+  for (const Lie& lie : {Lie{"fault search-never-finishes", kListingIdleLimit},
+                         Lie{"fault search-busy-forever", kListingIdleLimit},
+                         Lie{"fault search-found-creeps", kListingIdleLimit},
+                         Lie{"fault search-trickles", kListingTimeLimit}}) {
+    SCOPED_TRACE(lie.Fault);
+    TSimServer server({"module VX4CS.NLM", lie.Fault});
     WithFiles(server, 3);
     fw::TStringList list;
+    list.Add("kept");
+    TTestClock clock;
     TDirListProcess search(1, 1, "*.*", "SYS:DATA");
-    search.SetDeadline(600);
-    const uint32_t start = GetTickCount();
-    EXPECT_FALSE(search.FillList(list)) << lie;
-    EXPECT_LT(GetTickCount() - start, 3000u) << lie;
-    EXPECT_EQ(list.Count(), 0);
+    search.SetClock(clock);
+    const uint32_t start = clock.Now();
+    const int requests = nwsim_ExtensionRequestCount();
+    EXPECT_FALSE(search.FillList(list));
+    EXPECT_GT(clock.Now() - start, lie.Limit);
+    EXPECT_LE(clock.Now() - start, lie.Limit + 2 * kListingPollInterval);
+    // About one status poll and one batch per poll interval, not a stream of requests.
+    EXPECT_LE(nwsim_ExtensionRequestCount() - requests, int(2 * lie.Limit / kListingPollInterval + 10));
+    EXPECT_EQ(list.ToVector(), std::vector<std::string>{"kept"});
   }
-  // More found than one listing takes: given up at once, not at the deadline.
+  // More found than one listing takes: given up at once, not at a limit.
   TSimServer server({"module VX4CS.NLM", "fault search-found-huge"});
   WithFiles(server, 3);
   fw::TStringList list;
+  TTestClock clock;
   TDirListProcess search(1, 1, "*.*", "SYS:DATA");
-  const uint32_t start = GetTickCount();
+  search.SetClock(clock);
+  const uint32_t start = clock.Now();
   EXPECT_FALSE(search.FillList(list));
-  EXPECT_LT(GetTickCount() - start, 3000u);
+  EXPECT_EQ(clock.Now(), start);
   EXPECT_EQ(list.Count(), 0);
 }
 
