@@ -5,6 +5,7 @@
 #include "ClientApi.h"
 #include "NwConnection.h"
 #include "ScriptFormat.h"
+#include "ScriptNames.h"
 #include "ServerFiles.h"
 #include "ServerInfo.h"
 #include "core/Streams.h"
@@ -23,10 +24,6 @@ const char* const NewScriptContent = "\\@System Console\r";
 
 bool FileExists(const std::string& Path) {
   return GetFileAttributesA(Path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string NewScriptName(int N) {
-  return N == 0 ? "NEW.OKS" : "NEW(" + std::to_string(N) + ").OKS";
 }
 
 }  // namespace
@@ -58,9 +55,7 @@ bool IsScriptEncoded(TConnRef ConnRef, const std::string& Name) {
 
 std::string CreateNewScript(TConnRef ConnRef) {
   const std::string dir = ScriptUNCPath(ConnRef, "");
-  int n = 0;
-  while (FileExists(dir + NewScriptName(n))) ++n;
-  std::string name = NewScriptName(n);
+  const std::string name = FirstFreeNewScriptName([&dir](const std::string& Name) { return FileExists(dir + Name); });
   fw::TFileHandle file(
       CreateFileA((dir + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file) {

@@ -14,8 +14,9 @@ std::string ScriptUNCPath(TConnRef ConnRef, const std::string& Name);
 // unreadable file counts as plain.
 bool IsScriptEncoded(TConnRef ConnRef, const std::string& Name);
 
-// The first free name of NEW.OKS, NEW(1).OKS, NEW(2).OKS ... in SYS:SYSTEM, created with a
-// screen line for the system console; a failure to create the file is not reported.
+// The first free name of NEW.OKS, NEW(1).OKS ... NEW(999).OKS in SYS:SYSTEM, created with a
+// screen line for the system console; a failure to create the file is not reported. When
+// every name is taken, raises fw::Exception (FirstFreeNewScriptName) and creates nothing.
 std::string CreateNewScript(TConnRef ConnRef);
 
 // Deletes SYS:SYSTEM\Name (OEM characters) after clearing its read-only, transactional and

@@ -24,3 +24,8 @@ add_portable_fuzzer(ncf_line_update_fuzz
   SOURCES ${TOP}/toolpage/page/fuzz/NcfLineUpdateFuzz.cpp
   LIBS toolpage_page_portable
   CORPUS ${TOP}/toolpage/page/fuzz/corpus/ncf_line_update_fuzz)
+
+add_portable_fuzzer(new_script_name_fuzz
+  SOURCES ${TOP}/toolpage/page/fuzz/NewScriptNameFuzz.cpp
+  LIBS toolpage_page_portable
+  CORPUS ${TOP}/toolpage/page/fuzz/corpus/new_script_name_fuzz)

@@ -8,6 +8,7 @@
 #include "NwTypes.h"
 #include "ScriptFiles.h"
 #include "ScriptFormat.h"
+#include "ScriptNames.h"
 #include "ServerFiles.h"
 #include "SimServer.h"
 
@@ -82,6 +83,23 @@ TEST_F(ScriptFileTest, NewScriptsTakeTheFirstFreeName) {
   TSCList list;
   list.LoadFromServer(1, "NEW(2).OKS");
   EXPECT_EQ(list.Snapshot(), std::vector<TSCItem>{TSCItem(skScreen, "System Console")});
+}
+
+// A share on which every new script's name is taken: the page stops with a message that
+// tells the user what to do, and writes nothing.
+TEST_F(ScriptFileTest, WhenEveryNewScriptNameIsTakenNothingIsCreated) {
+  TSimServer server({}, kServer, kUncRoot);
+  for (int n = 0; n <= kMaxNewScriptNumber; ++n) server.WriteFile("SYS", "SYSTEM\\" + NewScriptName(n), "keep");
+  try {
+    CreateNewScript(1);
+    FAIL() << "created a script";
+  } catch (const fw::Exception& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "No new script can be created: the names NEW.OKS to NEW(999).OKS are all taken in SYS:SYSTEM.\r"
+              "Rename or remove some of these scripts and try again.");
+  }
+  EXPECT_FALSE(server.FileExists("SYS", "SYSTEM\\NEW(1000).OKS"));
+  EXPECT_EQ(server.ReadFile("SYS", "SYSTEM\\NEW(999).OKS"), "keep");
 }
 
 TEST_F(ScriptFileTest, DeleteClearsProtectionFirst) {
