@@ -16,14 +16,14 @@
 #include <vector>
 
 #include "ArchiveStream.h"
-#include "BenchmarkMeasures.h"
+#include "BenchMeasures.h"
 #include "QnlkCompress.h"
 
 using namespace setup;
 
-using testsupport::Fail;
-using testsupport::Now;
-using testsupport::PeakMiB;
+using benchsupport::Fail;
+using benchsupport::Now;
+using benchsupport::PeakMiB;
 
 namespace {
 

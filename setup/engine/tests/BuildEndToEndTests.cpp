@@ -130,7 +130,7 @@ TEST_F(BuildEndToEnd, NetworkSetupsWriteTheirMirrorAndAWebSetupInstallsFromIt) {
     // The web setup, whose setup file holds no files.1, installs every file from the mirror
     // served over HTTP.
     for (const char* part : {"filelist.lst", "MainInstall.1"})
-      testsupport::SharedServers().Put(std::string("updates\\vx4cs\\") + part, ReadFile(mirror + "\\" + part));
+      benchsupport::SharedServers().Put(std::string("updates\\vx4cs\\") + part, ReadFile(mirror + "\\" + part));
     setup::testing::TTestInstall::NextArguments() = {"-s" + BuildDir, "-esetup.exe"};
     std::string installed = objects;
     for (size_t at = 0; (at = installed.find("Container = MainInstall\n", at)) != std::string::npos; at += 24)
@@ -139,7 +139,7 @@ TEST_F(BuildEndToEnd, NetworkSetupsWriteTheirMirrorAndAWebSetupInstallsFromIt) {
                      "    LoginInformation.Hostname = '127.0.0.1'\n    LoginInformation.Protocol = ipHTTP\n  end\n",
          "    NetLocation = Location\n    DistributeType = dtWeb\n");
     dynamic_cast<TNetInstallLocation*>(Form->FindComponent("Location"))
-        ->SetServerPort(testsupport::SharedServers().HttpPort());
+        ->SetServerPort(benchsupport::SharedServers().HttpPort());
     Run();
     EXPECT_TRUE(setup::testing::EngineLog().Contains("OnAfterNotifyGoodInstall"));
     for (const std::string& name : names)

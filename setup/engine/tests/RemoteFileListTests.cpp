@@ -132,7 +132,7 @@ TEST_F(RemoteFileList, TheListComesFromTheNetLocationAndLeavesNoTemporaryFile) {
   EXPECT_THAT(MessageOf<IEInstall>([] { FetchRemoteFileListFrom(nullptr); }), HasSubstr("NetLocation"));
 
   AddFiles({"Archive1", "Archive2"}, 2);
-  testsupport::TNetTestServers& servers = testsupport::SharedServers();
+  benchsupport::TNetTestServers& servers = benchsupport::SharedServers();
   WriteFileList(servers.Root() + "\\updates\\vx4cs");
   ClearFiles();
   TNetInstallLocation location(nullptr);

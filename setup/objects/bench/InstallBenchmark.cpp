@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "BenchmarkMeasures.h"
+#include "BenchMeasures.h"
 #include "archive/ArchiveStartup.h"
 #include "archive/ArchiveText.h"
 #include "archive/QnlkCompress.h"
@@ -41,8 +41,8 @@
 
 using namespace setup;
 
-using testsupport::Now;
-using testsupport::PeakMiB;
+using benchsupport::Now;
+using benchsupport::PeakMiB;
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "BenchmarkMeasures.h"
+#include "BenchMeasures.h"
 #include "NetTestServers.h"
 #include "gui/GuiStartup.h"
 #include "support/NetInstallLocation.h"
@@ -30,8 +30,8 @@
 
 using namespace setup;
 
-using testsupport::Fail;
-using testsupport::Now;
+using benchsupport::Fail;
+using benchsupport::Now;
 
 namespace {
 
@@ -92,10 +92,10 @@ int main(int argc, char** argv) {
   int rounds = argc > 2 ? std::atoi(argv[2]) : 9;
   if (mib < 1 || rounds < 1) Fail("usage: net_benchmark [MiB [rounds]]");
   fw::TStartedLibraries libraries({fw::CoreLibrary(), fw::GuiLibrary(GetModuleHandleA(nullptr)), SupportLibrary()});
-  testsupport::TNetTestServers servers;
+  benchsupport::TNetTestServers servers;
   const int64_t size = int64_t{mib} << 20;
-  servers.Put(kFileName, testsupport::PatternBytes(static_cast<size_t>(size)));
-  testsupport::TScratchFolder local("netbench");
+  servers.Put(kFileName, benchsupport::PatternBytes(static_cast<size_t>(size)));
+  benchsupport::TScratchFolder local("netbench");
   TWinInetLibrary library;
 
   for (TInternetProtocol protocol : {ipHTTP, ipFTP}) {

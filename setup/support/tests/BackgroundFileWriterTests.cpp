@@ -12,7 +12,7 @@
 #include "support/BackgroundFileWriter.h"
 
 using namespace setup;
-using testsupport::PatternBytes;
+using benchsupport::PatternBytes;
 
 namespace {
 

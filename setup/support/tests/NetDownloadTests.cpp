@@ -16,8 +16,8 @@
 
 using namespace setup;
 using testing::HasSubstr;
-using testsupport::PatternBytes;
-using testsupport::SharedServers;
+using benchsupport::PatternBytes;
+using benchsupport::SharedServers;
 
 namespace {
 

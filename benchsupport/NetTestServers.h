@@ -1,16 +1,16 @@
 // Real HTTP and FTP servers on free ports of 127.0.0.1 for the download tests and the
-// benchmark: a Python script (http.server and pyftpdlib) started from the test program,
-// serving a scratch folder that the test fills. The servers stop when this object goes,
-// and by themselves when the test program ends in any other way.
+// download benchmark: a Python script (http.server and pyftpdlib) started from the program,
+// serving a scratch folder that the program fills. The servers stop when this object goes,
+// and by themselves when the program ends in any other way.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "Files.h"
+#include "ScratchFiles.h"
 
-namespace testsupport {
+namespace benchsupport {
 
 class TNetTestServers {
  public:
@@ -41,4 +41,4 @@ TNetTestServers& SharedServers();
 // Bytes of a recognisable pattern: byte i is (i * 7 + Seed) mod 251.
 std::string PatternBytes(size_t Count, int Seed = 0);
 
-}  // namespace testsupport
+}  // namespace benchsupport

@@ -4,9 +4,9 @@
 
 #include <stdexcept>
 
-#include "Files.h"
+#include "ScratchFiles.h"
 
-using namespace testsupport;
+using namespace benchsupport;
 
 namespace {
 

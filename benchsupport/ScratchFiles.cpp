@@ -1,5 +1,5 @@
 // Scratch folders, tree removal and whole-file helpers on the Win32 "A" functions.
-#include "Files.h"
+#include "ScratchFiles.h"
 
 #include <windows.h>
 
@@ -7,7 +7,7 @@
 
 #include "gui/WinHandles.h"
 
-namespace testsupport {
+namespace benchsupport {
 
 namespace {
 
@@ -102,4 +102,4 @@ TScratchFolder::~TScratchFolder() {
   RemoveTree(FPath);
 }
 
-}  // namespace testsupport
+}  // namespace benchsupport

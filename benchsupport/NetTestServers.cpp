@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace testsupport {
+namespace benchsupport {
 
 namespace {
 
@@ -31,7 +31,7 @@ std::string UnixName(const std::string& WindowsPath) {
 
 // This program's Unix process number: the first field of /proc/self/stat.
 int UnixProcessId() {
-  std::string stat = testsupport::ReadFile("Z:\\proc\\self\\stat");
+  std::string stat = benchsupport::ReadFile("Z:\\proc\\self\\stat");
   return std::stoi(stat);
 }
 
@@ -57,11 +57,11 @@ TNetTestServers::TNetTestServers() : FPortsFile(FScratch / "ports.txt") {
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   DWORD start = GetTickCount();
-  while (!testsupport::FileExists(FPortsFile)) {
+  while (!benchsupport::FileExists(FPortsFile)) {
     if (GetTickCount() - start > kStartTimeoutMs) throw std::runtime_error("the test servers did not start");
     Sleep(20);
   }
-  std::istringstream ports(testsupport::ReadFile(FPortsFile));
+  std::istringstream ports(benchsupport::ReadFile(FPortsFile));
   std::string name;
   int port = 0;
   while (ports >> name >> port) (name == "http" ? FHttpPort : FFtpPort) = static_cast<uint16_t>(port);
@@ -69,22 +69,22 @@ TNetTestServers::TNetTestServers() : FPortsFile(FScratch / "ports.txt") {
 }
 
 TNetTestServers::~TNetTestServers() {
-  testsupport::WriteFile(FPortsFile + ".stop", "");
+  benchsupport::WriteFile(FPortsFile + ".stop", "");
   DWORD start = GetTickCount();
-  while (testsupport::FileExists(FPortsFile) && GetTickCount() - start < kStopTimeoutMs) Sleep(20);
+  while (benchsupport::FileExists(FPortsFile) && GetTickCount() - start < kStopTimeoutMs) Sleep(20);
 }
 
 std::vector<std::string> TNetTestServers::HttpRequests() const {
   std::vector<std::string> paths;
   const std::string log = FPortsFile + ".requests";
-  if (!testsupport::FileExists(log)) return paths;
-  std::istringstream lines(testsupport::ReadFile(log));
+  if (!benchsupport::FileExists(log)) return paths;
+  std::istringstream lines(benchsupport::ReadFile(log));
   for (std::string line; std::getline(lines, line);) paths.push_back(line);
   return paths;
 }
 
 void TNetTestServers::Put(const std::string& Relative, const std::string& Content) const {
-  testsupport::WriteFile(FScratch / ("root\\" + Relative), Content);
+  benchsupport::WriteFile(FScratch / ("root\\" + Relative), Content);
 }
 
 TNetTestServers& SharedServers() {
@@ -98,4 +98,4 @@ std::string PatternBytes(size_t Count, int Seed) {
   return bytes;
 }
 
-}  // namespace testsupport
+}  // namespace benchsupport

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace testsupport {
+namespace benchsupport {
 
 inline double Now() {
   LARGE_INTEGER frequency, ticks;
@@ -38,4 +38,4 @@ inline double PeakMiB() {
   std::exit(1);
 }
 
-}  // namespace testsupport
+}  // namespace benchsupport
