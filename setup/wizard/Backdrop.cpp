@@ -1,6 +1,6 @@
 #include "Backdrop.h"
 
-#include "ColorMath.h"
+#include "gui/ColorMath.h"
 #include "core/ClassDef.h"
 #include "gui/Forms.h"
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "ColorMath.h"
+#include "gui/ColorMath.h"
 #include "core/Events.h"
 #include "gui/GdiCanvas.h"
 
@@ -46,7 +46,7 @@ class TGradient : public fw::TPersistent {
   uint8_t FDirection = 0;
   fw::TColor FStartColor = fw::clBlack;
   fw::TColor FEndColor = fw::clWhite;
-  std::vector<TRgbValue> FTable;
+  std::vector<fw::TRgbValue> FTable;
 };
 
 }  // namespace setup

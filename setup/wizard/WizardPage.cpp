@@ -1,6 +1,6 @@
 #include "WizardPage.h"
 
-#include "ColorUtils.h"
+#include "gui/ColorUtils.h"
 #include "core/ClassDef.h"
 
 namespace setup {
@@ -23,7 +23,7 @@ const fw::TClass& TWizardPage::StaticClass() {
 TWizardPage::TWizardPage(fw::TComponent* AOwner, TManagerType ManagerType, int AOrder) : TBaseInstallForm(AOwner) {
   SetDM(FindDialogManager(ManagerType));
   SetOrder(AOrder);
-  SetColor(LightenColor(fw::clBtnFace, 45));
+  SetColor(fw::LightenColor(fw::clBtnFace, 45));
 }
 
 void TWizardPage::FormCreate(fw::TObject*) {

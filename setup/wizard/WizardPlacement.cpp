@@ -1,6 +1,6 @@
 #include "WizardPlacement.h"
 
-#include "ColorMath.h"
+#include "gui/ColorMath.h"
 #include "DialogManager.h"
 
 namespace setup {
@@ -12,7 +12,7 @@ TWindowPlace PlaceWindow(TQuenlarkDialogPosition Position, int LeftOffset, int T
   TWindowPlace place{};
   switch (row) {
     case 0:
-      place.Top = static_cast<int>(DivRoundHalfEven(int64_t{ScreenHeight} - Height, 2)) + TopOffset;
+      place.Top = static_cast<int>(fw::DivRoundHalfEven(int64_t{ScreenHeight} - Height, 2)) + TopOffset;
       break;
     case 1:
       place.Top = ScreenHeight - CaptionHeight - Height - TopOffset;
@@ -26,7 +26,7 @@ TWindowPlace PlaceWindow(TQuenlarkDialogPosition Position, int LeftOffset, int T
       place.Left = LeftOffset;
       break;
     case 1:
-      place.Left = static_cast<int>(DivRoundHalfEven(int64_t{ScreenWidth} - Width, 2)) + LeftOffset;
+      place.Left = static_cast<int>(fw::DivRoundHalfEven(int64_t{ScreenWidth} - Width, 2)) + LeftOffset;
       break;
     default:
       place.Left = ScreenWidth - Width - LeftOffset;

@@ -2,7 +2,7 @@
 
 #include "Backdrop.h"
 #include "BaseFormContainer.h"
-#include "ColorUtils.h"
+#include "gui/ColorUtils.h"
 #include "CopyFileForm.h"
 #include "DestinationPage.h"
 #include "DialogManager.h"
@@ -18,7 +18,7 @@ namespace setup {
 namespace {
 
 void StartWizard() {
-  InitColorUtils();
+  fw::InitColorUtils();
   StartDialogManagerUnit();
   fw::RegisterClasses({&TBackdrop::StaticClass(), &ToxLabel::StaticClass(), &TDialogManager::StaticClass(),
                        &TBaseFormContainer::StaticClass()});

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ColorUtils.h"
+#include "gui/ColorUtils.h"
 #include "PageControls.h"
 #include "core/ClassDef.h"
 
@@ -20,8 +20,8 @@ bool Vertical(TExToolBarShading Shading) {
 
 TToolBarColors ToolBarColors(TExToolBarShading Shading, TColor Face, TColor Highlight, TColor Shadow) {
   bool vertical = Vertical(Shading);
-  return {setup::BlendColors(Face, Highlight, vertical ? 35 : 50),
-          setup::BlendColors(Face, Shadow, vertical ? 30 : 25)};
+  return {fw::BlendColors(Face, Highlight, vertical ? 35 : 50),
+          fw::BlendColors(Face, Shadow, vertical ? 30 : 25)};
 }
 
 int GradientSteps(TExToolBarShading Shading, int Width, int Height) {
@@ -32,7 +32,7 @@ int GradientSteps(TExToolBarShading Shading, int Width, int Height) {
 
 TColor GradientColor(TColor From, TColor To, int Index, int Steps) {
   if (Steps <= 1) return static_cast<TColor>(ColorToRGB(From));
-  return setup::BlendColors(static_cast<TColor>(ColorToRGB(From)), static_cast<TColor>(ColorToRGB(To)),
+  return fw::BlendColors(static_cast<TColor>(ColorToRGB(From)), static_cast<TColor>(ColorToRGB(To)),
                             Index * 100 / (Steps - 1));
 }
 
@@ -67,7 +67,7 @@ void TExToolBar::UpdateColors() {
 int TExToolBar::CustomDraw(HDC DC, const RECT& Rect) {
   int width = Rect.right - Rect.left, height = Rect.bottom - Rect.top;
   int steps = GradientSteps(FShading, width, height);
-  if (steps == 0 || !setup::HighColor) return 0;
+  if (steps == 0 || !fw::HighColor) return 0;
   bool vertical = Vertical(FShading);
   TColor from = (FShading == shLeft || FShading == shUp) ? FDark : FLight;
   TColor to = (FShading == shLeft || FShading == shUp) ? FLight : FDark;

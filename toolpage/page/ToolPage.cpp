@@ -4,7 +4,7 @@
 
 #include "AboutBox.h"
 #include "AutoUpdate.h"
-#include "ColorUtils.h"
+#include "gui/ColorUtils.h"
 #include "ConsoleCommands.h"
 #include "NlmMgr.h"
 #include "NwConnection.h"
@@ -179,9 +179,9 @@ void TToolPage::FormCreate(TObject*) {
     TWindowDC screen(nullptr);
     int depth = GetDeviceCaps(screen.Get(), BITSPIXEL) * GetDeviceCaps(screen.Get(), PLANES);
     COLORREF face = ColorToRGB(clBtnFace);
-    setup::HighColor = depth > 8 && face != 0 && face != 0xFFFFFF;
+    fw::HighColor = depth > 8 && face != 0 && face != 0xFFFFFF;
   }
-  HeaderBack->SetColor(setup::BlendColors(HeaderBack->Color(), clWhite, 35));
+  HeaderBack->SetColor(fw::BlendColors(HeaderBack->Color(), clWhite, 35));
   Images->AddResource("PAGEIMAGES", clFuchsia);
   LineImages->AddResource("SCRLISTICONS", clFuchsia);
   for (TExToolBar* bar : {ToolBar1, ToolBar2}) bar->ImagesChanged();

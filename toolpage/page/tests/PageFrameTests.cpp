@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "ColorUtils.h"
+#include "gui/ColorUtils.h"
 #include "ExToolBar.h"
 #include "Files.h"
 #include "ToolPage.h"
@@ -38,10 +38,10 @@ TEST(PageFrame, ToolBarShadesAndGradientSteps) {
   const fw::TColor face = 0xC0C0C0, highlight = 0xFFFFFF, shadow = 0x808080;
   TToolBarColors down = ToolBarColors(shDown, face, highlight, shadow);
   TToolBarColors left = ToolBarColors(shLeft, face, highlight, shadow);
-  EXPECT_EQ(down.Light, setup::BlendColors(face, highlight, 35));
-  EXPECT_EQ(down.Dark, setup::BlendColors(face, shadow, 30));
-  EXPECT_EQ(left.Light, setup::BlendColors(face, highlight, 50));
-  EXPECT_EQ(left.Dark, setup::BlendColors(face, shadow, 25));
+  EXPECT_EQ(down.Light, fw::BlendColors(face, highlight, 35));
+  EXPECT_EQ(down.Dark, fw::BlendColors(face, shadow, 30));
+  EXPECT_EQ(left.Light, fw::BlendColors(face, highlight, 50));
+  EXPECT_EQ(left.Dark, fw::BlendColors(face, shadow, 25));
   EXPECT_EQ(ToolBarColors(shUp, face, highlight, shadow).Light, down.Light);
   EXPECT_EQ(GradientSteps(shDown, 400, 24), 24);
   EXPECT_EQ(GradientSteps(shLeft, 400, 24), 255);
@@ -56,18 +56,18 @@ TEST(PageFrame, ToolBarPaintsItsGradientOnlyOnHighColourDisplays) {
   HBITMAP bitmap = CreateBitmap(400, 24, 1, 32, nullptr);
   HGDIOBJ old = SelectObject(dc, bitmap);
   RECT r{0, 0, 400, 24};
-  bool saved = setup::HighColor;
-  setup::HighColor = true;
+  bool saved = fw::HighColor;
+  fw::HighColor = true;
   EXPECT_EQ(bar.CustomDraw(dc, r), 24);
   // Top row light, bottom row dark.
   EXPECT_EQ(GetPixel(dc, 5, 0), fw::ColorToRGB(bar.Light()));
   EXPECT_EQ(GetPixel(dc, 5, 23), fw::ColorToRGB(bar.Dark()));
-  setup::HighColor = false;
+  fw::HighColor = false;
   EXPECT_EQ(bar.CustomDraw(dc, r), 0);
   bar.SetShading(shNone);
-  setup::HighColor = true;
+  fw::HighColor = true;
   EXPECT_EQ(bar.CustomDraw(dc, r), 0);
-  setup::HighColor = saved;
+  fw::HighColor = saved;
   SelectObject(dc, old);
   DeleteObject(bitmap);
   DeleteDC(dc);

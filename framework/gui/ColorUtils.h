@@ -2,11 +2,12 @@
 // the display probe that makes blending coarser on palette displays.
 #pragma once
 
-#include "gui/Graphics.h"
+#include "Graphics.h"
 
-namespace setup {
+namespace fw {
 
-// Set once by InitColorUtils (the wizard library's start-up), before any form exists.
+// Set by InitColorUtils (the wizard library's start-up, before any of its forms exists);
+// the tool page sets HighColor by its own rule when its form is created.
 extern bool HighColor;       // more than 8 bits per pixel
 extern bool TrueColor;       // more than 16 bits per pixel
 extern bool InvertedScheme;  // the button colours are light text on a dark face
@@ -22,4 +23,4 @@ fw::TColor DarkenColor(fw::TColor Color, int Percent);
 fw::TColor ColorToGray(fw::TColor Color);
 bool IsLightColor(fw::TColor Color);
 
-}  // namespace setup
+}  // namespace fw

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace setup {
+namespace fw {
 
 using TRgbValue = uint32_t;  // 0x00BBGGRR, as GDI's COLORREF
 
@@ -60,4 +60,4 @@ struct TSpan {
 };
 TSpan SteppedBand(int Origin, int Length, int Steps, int Index);
 
-}  // namespace setup
+}  // namespace fw

@@ -1,11 +1,9 @@
 #include "ColorUtils.h"
 
 #include "ColorMath.h"
-#include "gui/WinHandles.h"
+#include "WinHandles.h"
 
-namespace setup {
-
-using namespace fw;
+namespace fw {
 
 bool HighColor = true;
 bool TrueColor = true;
@@ -43,4 +41,4 @@ bool IsLightColor(TColor Color) {
   return IsLightRgb(ColorToRGB(Color));
 }
 
-}  // namespace setup
+}  // namespace fw

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace setup {
+namespace fw {
 
 int64_t DivRoundHalfEven(int64_t Numerator, int64_t Denominator) {
   if (Denominator < 0) {
@@ -95,4 +95,4 @@ TSpan SteppedBand(int Origin, int Length, int Steps, int Index) {
   return {from, from + static_cast<int>(std::nearbyint(w + 1))};
 }
 
-}  // namespace setup
+}  // namespace fw

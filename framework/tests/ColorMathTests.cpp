@@ -2,9 +2,9 @@
 // the bands of a backdrop and the table of a stepped gradient.
 #include <gtest/gtest.h>
 
-#include "wizard/ColorMath.h"
+#include "gui/ColorMath.h"
 
-namespace setup {
+namespace fw {
 namespace {
 
 constexpr TRgbValue kRed = 0x0000FF, kBlue = 0xFF0000, kWhite = 0xFFFFFF, kBlack = 0;
@@ -92,4 +92,4 @@ TEST(ColorMath, SteppedTableStartsAtTheEndColour) {
 }
 
 }  // namespace
-}  // namespace setup
+}  // namespace fw
