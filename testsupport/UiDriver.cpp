@@ -161,6 +161,13 @@ std::vector<TControlInfo> ListControls(HWND Window) {
   return controls;
 }
 
+std::string MessageBoxText(HWND Box) {
+  std::string text;
+  for (const TControlInfo& control : ListControls(Box))
+    if (SameText(control.ClassName, "Static") && control.Text.size() > text.size()) text = control.Text;
+  return text;
+}
+
 HWND FindControl(HWND Window, const TControlQuery& Query) {
   std::string caption = WithoutAccelerators(Query.Caption);
   for (const TControlInfo& control : ListControls(Window)) {

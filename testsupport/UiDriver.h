@@ -74,6 +74,9 @@ HWND RequireControl(HWND Window, const TControlQuery& Query);
 
 // A window's text (WM_GETTEXT).
 std::string ControlText(HWND Control);
+// The message a message box shows: the longest text of its static controls (its icon is
+// a static control without text); empty when it has none.
+std::string MessageBoxText(HWND Box);
 
 // The actions below throw EUiDriver when the control is missing, hidden or disabled,
 // since a user could not act on it then. On the caller's own windows they are done when

@@ -326,8 +326,7 @@ TEST_F(EngineRun, AProgramThatFailsToStartAfterAGoodInstallIsToldUntilTheUserAns
   const DWORD setupThread = GetCurrentThreadId();
   testsupport::TUserThread user([&] {
     HWND box = WaitForMessageBox(setupThread);
-    for (const auto& control : testsupport::ListControls(box))
-      if (control.ClassName == "Static" && !control.Text.empty()) told = control.Text;
+    told = testsupport::MessageBoxText(box);
     testsupport::Click(testsupport::RequireControl(box, {.Caption = "OK"}));
   });
   // The good end, as the continuation after a restart reaches it (nothing to install).

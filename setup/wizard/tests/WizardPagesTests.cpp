@@ -200,10 +200,7 @@ TEST_F(PagesTest, DestinationTakesTypedFoldersAndRefusesThoseThatCannotWork) {
       testsupport::SetEditText(edit, folder);
       ClickVisible(wizard, "Next >");
       HWND box = testsupport::WaitForWindow({.ClassName = "#32770", .Caption = "Choose Destination Location"});
-      std::string text;
-      for (const auto& control : testsupport::ListControls(box))
-        if (control.ClassName == "Static" && control.Text.size() > text.size()) text = control.Text;
-      told.push_back(text);
+      told.push_back(testsupport::MessageBoxText(box));
       testsupport::Click(testsupport::RequireControl(box, {.Caption = "OK"}));
       testsupport::WaitForWindowToGo(box);
     }

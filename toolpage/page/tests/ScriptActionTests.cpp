@@ -17,13 +17,6 @@ namespace {
 
 using ScriptActionTest = TPageHost;
 
-// The message of a message box (its icon is a text-less static control).
-std::string MessageText(HWND Box) {
-  for (const testsupport::TControlInfo& control : testsupport::ListControls(Box))
-    if (control.ClassName == "Static" && !control.Text.empty()) return control.Text;
-  return "";
-}
-
 bool Contains(const std::vector<std::string>& Lines, const std::string& Line) {
   return std::find(Lines.begin(), Lines.end(), Line) != Lines.end();
 }
@@ -394,7 +387,7 @@ TEST_F(ScriptActionTest, AFailedSaveWhileThePageGoesIsReportedOnce) {
         if (boxes.empty()) throw;
         return;  // no second box
       }
-      boxes.push_back(MessageText(box));
+      boxes.push_back(testsupport::MessageBoxText(box));
       testsupport::Click(testsupport::RequireControl(box, {"OK", "Button"}));
       testsupport::WaitForWindowToGo(box);
     }
