@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The main job: builds the setup program, then plays the product's whole road under Wine
-# (setup/app/road, install_road.exe): a build machine in the prefix builds the
+# (road/, install_road.exe): a build machine in the prefix builds the
 # distributable setup ("bramset.exe -b" beside its BUILD.INF), the setup is installed
 # through its wizard as a user does, what was installed is checked and printed, the
 # uninstaller is run from the Add/Remove Programs entry and nothing the setup made may

@@ -126,10 +126,15 @@ void TCustomInstall::Process() {
   // taken back.
   EndRun();
 
-  if (FDeferredCount > 0 || FReboot) RegisterRunOnce();
-  bool wasReboot = FReboot;
-  if (FReboot) {
+  // Work left for the restart makes the run end as one waiting for the restart, also
+  // when a handler cleared the reboot: the continuation needs its record and the
+  // loader's folder, and gives the good-install notice.
+  const bool restartDue = FDeferredCount > 0 || FReboot;
+  if (restartDue) {
+    RegisterRunOnce();
     SaveLanguage();
+  }
+  if (FReboot) {
     BroadcastInformation(this, icRebootDue, nullptr);
     if (FReboot && OnBeforeReboot) OnBeforeReboot(this, FReboot);
     if (FReboot) {
@@ -137,7 +142,7 @@ void TCustomInstall::Process() {
       TerminateApplication();
     }
   }
-  if (wasReboot) {
+  if (restartDue) {
     // The continuation after the restart gives the notice, cleans up and removes the
     // record.
     FExitCode = ecRestartPending;

@@ -216,6 +216,10 @@ TEST_F(EngineRun, DeferredWorkIsRegisteredForTheRestartAlsoWhenAHandlerClearedTh
   EXPECT_EQ(gReboots, 0);
   EXPECT_FALSE(EngineLog().Contains("code -987")) << "no reboot page";
   EXPECT_NE(RunOnceValue(HKEY_CURRENT_USER, "QuenlarkUnfinished"), "");
+  // The run waits for the restart all the same: the continuation needs its record.
+  EXPECT_FALSE(EngineLog().Contains("OnBeforeNotifyGoodInstall")) << "the continuation gives the notice";
+  EXPECT_TRUE(RecordExists());
+  EXPECT_EQ(Engine->ExitCode(), ecRestartPending);
 }
 
 // The language of a run that ends in a reboot is the continuation's language, the last
