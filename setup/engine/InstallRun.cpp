@@ -122,8 +122,9 @@ void TCustomInstall::Process() {
     UndoRun();
     return;
   }
-  // Everything is in place: what follows (a restart's deferred work among it) is not
-  // taken back.
+  // Everything is in place: the old files of the files it replaced go, and what follows
+  // (a restart's deferred work among it) is not taken back.
+  if (TInstallRunJournal* journal = RunJournal()) journal->Complete();
   EndRun();
 
   if (FDeferredCount > 0 || FReboot) RegisterRunOnce();
