@@ -224,7 +224,7 @@ std::optional<std::vector<TKeyName>> KeysWrittenByTrial(const std::function<void
                {HKEY_LOCAL_MACHINE, kLocalMachine, "Machine", {}},
                {HKEY_CURRENT_USER, kCurrentUser, "User", {}}};
   for (TRoot& root : roots)
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, (scratch + "\\" + root.Name).c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, (scratch + "\\" + root.Name).c_str(), 0, nullptr, 0,
                         KEY_ALL_ACCESS, nullptr, root.Scratch.Put(), nullptr) != ERROR_SUCCESS) {
       DeleteRegistryTree(HKEY_CURRENT_USER, scratch);
       return std::nullopt;
@@ -247,6 +247,7 @@ std::optional<std::vector<TKeyName>> KeysWrittenByTrial(const std::function<void
         Register();
         registered = true;
       } catch (...) {
+        // The registration proper tells why.
       }
     }
   }
