@@ -196,15 +196,15 @@ TEST_F(RunUndo, ACancelledRepairGivesTheEarlierFilesBackAndAGoodOneKeepsNone) {
   SetFileAttributeSet(target, TQnlkFileAttributeSet{qfaHidden});
 
   more->SetInclude(true);
-  EXPECT_EQ(RunTakenBack([&] { ASSERT_EQ(ReadFile(target), Content(70000, 'n')); }), std::vector<std::string>{});
-  EXPECT_EQ(ReadFile(target), Content(50000, 'o'));
+  EXPECT_EQ(RunTakenBack([&] { ASSERT_TRUE(ReadFile(target) == Content(70000, 'n')); }), std::vector<std::string>{});
+  EXPECT_TRUE(ReadFile(target) == Content(50000, 'o')) << "the earlier contents";
   EXPECT_NE(GetFileAttributesA(target.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u) << "the earlier file itself";
   EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"app.txt"}) << "no old or new file beside it";
   EXPECT_EQ(Logged("Files", "File2"), "-") << "the log as it was";
   EXPECT_EQ(Logged("Files", "Entries"), "1");
 
   RunGood();
-  EXPECT_EQ(ReadFile(target), Content(70000, 'n'));
+  EXPECT_TRUE(ReadFile(target) == Content(70000, 'n')) << "the new contents";
   std::vector<std::string> files = FilesIn(folder);
   std::sort(files.begin(), files.end());
   EXPECT_EQ(files, (std::vector<std::string>{"app.txt", "more.txt"})) << "no old file stays";
