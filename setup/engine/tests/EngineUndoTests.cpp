@@ -32,14 +32,15 @@ std::vector<std::string> FilesIn(const std::string& Folder) {
 
 class EngineUndo : public EngineFixture {
  protected:
-  // The setup's program over app\program.exe, then a step that fails when Fail.
+  // The setup's program over app\program.exe, then a shortcut (of a later phase) that
+  // fails when Fail.
   void LoadProgramThen(bool Fail) {
     Load("  object Listener: TListener\n    Container = MainInstall\n  end\n"
          "  object Program: TInstallFile\n    Container = MainInstall\n"
          "    FileName = 'launcher_probe.exe'\n    DestName = 'program.exe'\n    DestDir = '" +
          App + "'\n    IncludeFromDir = '" + BinFolder() +
          "'\n    ArchiveFileType = psContainerArchiveFile\n  end\n"
-         "  object Step: TStepObject\n    Container = MainInstall\n    Fail = " +
+         "  object Link: TLinkObject\n    Container = MainInstall\n    Fail = " +
          (Fail ? "True" : "False") + "\n  end\n");
     Engine->Compress(46);  // the setup's archive, as a build makes it
   }
@@ -55,8 +56,8 @@ TEST_F(EngineUndo, AFailedRunGivesTheFilesItReplacedBackAndAGoodOneKeepsNoOldFil
   LoadProgramThen(true);
   Run();
   EXPECT_EQ(Engine->ExitCode(), ecFailed);
-  EXPECT_EQ(Engine->Errors, std::vector<std::string>{"Step failed"});
-  EXPECT_EQ(testsupport::ReadFile(program), "the program an earlier version installed");
+  EXPECT_EQ(Engine->Errors, std::vector<std::string>{"Link failed"});
+  EXPECT_TRUE(testsupport::ReadFile(program) == "the program an earlier version installed") << "the earlier program";
   EXPECT_EQ(FilesIn(App), std::vector<std::string>{"program.exe"});
 
   LoadProgramThen(false);
@@ -64,6 +65,22 @@ TEST_F(EngineUndo, AFailedRunGivesTheFilesItReplacedBackAndAGoodOneKeepsNoOldFil
   EXPECT_EQ(Engine->ExitCode(), ecSuccess);
   EXPECT_TRUE(testsupport::ReadFile(program) == testsupport::ReadFile(BinFolder() + "\\launcher_probe.exe"));
   EXPECT_EQ(FilesIn(App), std::vector<std::string>{"program.exe"}) << "no old file stays";
+}
+
+// What the run made but another program changed since stays, and the user is told.
+TEST_F(EngineUndo, WhatCannotBeTakenBackIsTold) {
+  const std::string program = App + "\\program.exe";
+  LoadProgramThen(true);
+  Engine->OnAfterInstallObjects = [&](TInstallContainer*, bool) {
+    testsupport::WriteFile(App + "\\other.exe", "another program's");
+    MoveFileExA((App + "\\other.exe").c_str(), program.c_str(), MOVEFILE_REPLACE_EXISTING);
+  };
+  Run();
+  EXPECT_EQ(testsupport::ReadFile(program), "another program's");
+  EXPECT_EQ(Engine->Messages,
+            std::vector<std::string>{"Setup could not take back everything it did. These stay:\n" + program +
+                                     " (no longer the file the installation made; kept)"});
+  EXPECT_EQ(Engine->Errors, std::vector<std::string>{"Link failed"});
 }
 
 }  // namespace
