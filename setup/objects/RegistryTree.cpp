@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/SysUtils.h"
+#include "support/RegistryObject.h"
 
 namespace setup {
 
@@ -26,21 +27,6 @@ bool IsRegistryLink(HKEY Key) {
   DWORD type = REG_NONE;
   return RegQueryValueExA(Key, "SymbolicLinkValue", nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS &&
          type == REG_LINK;
-}
-
-std::vector<std::string> RegistrySubkeyNames(HKEY Key) {
-  std::vector<std::string> names;
-  DWORD count = 0, longest = 0;
-  if (RegQueryInfoKeyA(Key, nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr, nullptr, nullptr, nullptr,
-                       nullptr) != ERROR_SUCCESS)
-    return names;
-  std::string name(longest + 2, '\0');
-  for (DWORD i = 0; i < count; ++i) {
-    DWORD length = static_cast<DWORD>(name.size());
-    if (RegEnumKeyExA(Key, i, name.data(), &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
-      names.push_back(name.substr(0, length));
-  }
-  return names;
 }
 
 bool IsEmptyRegistryKey(HKEY Key) {

@@ -29,8 +29,6 @@ struct TRegistryTree {
 fw::TRegKeyHandle OpenKeyNotFollowing(HKEY Root, const std::string& Path, REGSAM Access);
 // Whether the open Key (opened as itself) is a registry link.
 bool IsRegistryLink(HKEY Key);
-// The names of the open key's subkeys.
-std::vector<std::string> RegistrySubkeyNames(HKEY Key);
 // Whether the open key has neither values nor subkeys.
 bool IsEmptyRegistryKey(HKEY Key);
 // Deletes the key opened as itself (with DELETE access); one with subkeys stays.
