@@ -16,6 +16,7 @@
 #include "objects/InstallGroups.h"
 #include "objects/InstallRegistry.h"
 #include "objects/InstallRunJournal.h"
+#include "objects/RegistryTree.h"
 #include "objects/ShellLinks.h"
 #include "support/FileAttributes.h"
 #include "support/Registry.h"
@@ -227,6 +228,14 @@ TEST_F(RunUndo, WhatWasThereBeforeTheRunStaysAsItWas) {
 
   // Before the run: the keys, the folder, and the registrations of an earlier copy.
   testsupport::WriteRegistryText(HKEY_CURRENT_USER, root + "\\Tool", "Path", "mine");
+  const DWORD count = 7;
+  {
+    fw::TRegKeyHandle key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (root.substr(1) + "\\Tool").c_str(), 0, KEY_SET_VALUE, key.Put()),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(key.Get(), "Count", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&count), sizeof count),
+              ERROR_SUCCESS);
+  }
   ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, (root.substr(1) + "\\Parent\\Company").c_str(), fw::TRegKeyHandle().Put()),
             ERROR_SUCCESS);
   const std::string existing = Scratch.Folder("Existing");
@@ -264,6 +273,7 @@ TEST_F(RunUndo, WhatWasThereBeforeTheRunStaysAsItWas) {
   tool->SetKey(root + "\\Tool");
   tool->Entries()->AddEntry()->SetIdent("Path");
   tool->Entries()->AddEntry()->SetIdent("Level");
+  tool->Entries()->AddEntry()->SetIdent("Count");  // a text now
   auto* product = new TInstallRegistry(Form.get());
   product->SetRootKey(hkCurrentUser);
   product->SetKey(root + "\\Parent\\Company\\Product\\Version");
@@ -289,6 +299,14 @@ TEST_F(RunUndo, WhatWasThereBeforeTheRunStaysAsItWas) {
   EXPECT_EQ(ReadRegString(hkCurrentUser, root + "\\Tool", "Level", "-"), "-");
   // What was there is as it was.
   EXPECT_EQ(ReadRegString(hkCurrentUser, root + "\\Tool", "Path", "-"), "mine");
+  DWORD type = REG_NONE, data = 0, size = sizeof data;
+  fw::TRegKeyHandle toolKey;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (root.substr(1) + "\\Tool").c_str(), 0, KEY_READ, toolKey.Put()),
+            ERROR_SUCCESS);
+  EXPECT_EQ(RegQueryValueExA(toolKey.Get(), "Count", nullptr, &type, reinterpret_cast<BYTE*>(&data), &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD)) << "the earlier type";
+  EXPECT_EQ(data, count);
   EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, root + "\\Parent\\Company")) << "an empty key of before";
   EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, root + "\\Parent"));
   EXPECT_EQ(GetFileAttributesA(existing.c_str()), attributes) << "the folder of before, with its attributes";
@@ -300,6 +318,41 @@ TEST_F(RunUndo, WhatWasThereBeforeTheRunStaysAsItWas) {
   EXPECT_EQ(ReadRegString(hkClassesRoot, std::string(kTypeLibraryKey) + "\\1.0", "", "-"),
             "Stavrel file test type library");
   SetFileAttributesA(existing.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// A key the run made that is a registry link by the time of the undo is none of the
+// run's: it stays, and so does the key it leads to.
+TEST_F(RunUndo, AKeyThatBecameALinkIsNotFollowed) {
+  const std::string root = "Software\\StavrelTests\\UndoLink" + kPid, made = root + "\\Made";
+  const std::string target = "Software\\StavrelTests\\UndoLinkTarget" + kPid;
+  struct TRemove {
+    std::vector<std::string> Keys;
+    ~TRemove() {
+      for (const std::string& key : Keys) DeleteRegistryTree(HKEY_LOCAL_MACHINE, key);
+    }
+  } remove{{root, target}};
+  ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, target.c_str(), fw::TRegKeyHandle().Put()), ERROR_SUCCESS);
+  auto* keys = new TInstallRegistry(Form.get());
+  keys->SetRootKey(hkLocalMachine);
+  keys->SetKey("\\" + made);
+
+  const std::vector<std::string> stayed = RunTakenBack([&] {
+    keys->Process();
+    ASSERT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, "\\" + made));
+    // Another program puts a link where the run's key was.
+    ASSERT_TRUE(DeleteRegistryTree(HKEY_LOCAL_MACHINE, made));
+    fw::TRegKeyHandle link;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, made.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
+                              KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, link.Put(), nullptr),
+              ERROR_SUCCESS);
+    const std::wstring to = L"\\Registry\\Machine\\" + std::wstring(target.begin(), target.end());
+    ASSERT_EQ(RegSetValueExW(link.Get(), L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(to.c_str()),
+                             static_cast<DWORD>(to.size() * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+  });
+  EXPECT_EQ(stayed, std::vector<std::string>{});
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, "\\" + target)) << "the key the link leads to";
+  EXPECT_TRUE(OpenKeyNotFollowing(HKEY_LOCAL_MACHINE, made, KEY_READ)) << "the link itself";
 }
 
 // Shortcuts, Internet shortcuts and hard links the run made go; a shortcut the run wrote
