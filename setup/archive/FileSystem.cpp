@@ -69,6 +69,13 @@ std::unique_ptr<fw::TStream> TDiskFiles::Open(const std::string& Path, TFileOpen
   return file;
 }
 
+bool DeleteNowOrAtRestart(const std::string& Path) {
+  if (DeleteFileA(Path.c_str())) return true;
+  const DWORD error = GetLastError();
+  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return true;
+  return MoveFileExA(Path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
+}
+
 TReplacementFile::~TReplacementFile() {
   FStream.Close();
   if (!FTempName.empty()) DeleteFileA(FTempName.c_str());
@@ -81,138 +88,119 @@ bool TReplacementFile::CreateInPlace() {
   return true;
 }
 
-bool TReplacementFile::Create() {
-  std::string folder = ExtractFilePath(FTarget);
-  if (folder.empty()) folder = ".\\";
-  // Named as GetTempFileName names its files ("qx" and a hexadecimal number), but the
-  // name found is the file made: no second opening of an empty file for each target.
+namespace {
+
+// The folder of Path with its backslash ("." for a bare name).
+std::string FolderOf(const std::string& Path) {
+  const std::string folder = ExtractFilePath(Path);
+  return folder.empty() ? ".\\" : folder;
+}
+
+bool IsTakenName(DWORD Error) {
+  return Error == ERROR_FILE_EXISTS || Error == ERROR_ALREADY_EXISTS;
+}
+
+// Names as GetTempFileName names its files ("qx", a hexadecimal number, Extension), from
+// a number the clock chooses, given to Make until it makes one: the name found is the
+// file made (Wine looks through the whole folder for each new name, so none is tried
+// twice). False when Make fails for another reason than a taken name, GetLastError
+// telling why.
+template <class TMake>
+bool MakeUnderFreeName(const std::string& Folder, const char* Extension, TMake&& Make) {
   const DWORD first = GetTickCount();
   for (DWORD i = 0; i < 0x10000; ++i) {
-    DWORD unique = (first + i) & 0xFFFF;
+    const DWORD unique = (first + i) & 0xFFFF;
     if (unique == 0) continue;
-    char name[16];
-    std::snprintf(name, sizeof name, "qx%X.tmp", static_cast<unsigned>(unique));
-    std::string path = folder + name;
-    if (FStream.CreateNew(path)) {
-      FTempName = path;
-      return true;
-    }
-    DWORD error = GetLastError();
-    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS && error != ERROR_SHARING_VIOLATION) return false;
+    char name[24];
+    std::snprintf(name, sizeof name, "qx%X%s", static_cast<unsigned>(unique), Extension);
+    if (Make(Folder + name)) return true;
+    const DWORD error = GetLastError();
+    if (!IsTakenName(error) && error != ERROR_SHARING_VIOLATION) return false;
   }
   return false;
 }
 
-void TReplacementFile::CreateInMemory() {
-  FMemory = std::make_unique<fw::TMemoryStream>();
-}
-
-fw::TStream& TReplacementFile::Stream() {
-  if (FMemory) return *FMemory;
-  return FStream;
-}
-
-bool TReplacementFile::SetDosDateTime(uint32_t Value) {
-  if (!FMemory) return FStream.SetDosDateTime(Value);
-  FStamp = Value;
-  return true;
-}
-
-bool TReplacementFile::Commit() {
-  if (FMemory) {
-    switch (OverwriteInPlace()) {
-      case TOverwrite::Written:
-        return true;
-      case TOverwrite::Failed:
-        return false;
-      case TOverwrite::NotHere:
-        break;
-    }
-    if (!Create()) return false;
-    const size_t size = FMemory->Data().size();
-    if (FStream.Write(FMemory->Data().data(), size) != size) {
-      if (GetLastError() == ERROR_SUCCESS) SetLastError(ERROR_DISK_FULL);
-      return false;
-    }
-    if (FStamp != 0 && !FStream.SetDosDateTime(FStamp)) return false;
-  }
-  return CommitThroughTemporaryFile();
-}
-
-namespace {
-// The attributes a file has of its own, which a new file in its place would not have.
-constexpr DWORD kOwnAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                 FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
-
-// Whether the disk that Path lies on has Bytes more to give (with room to spare for the
-// file system's own blocks).
-bool HasRoomFor(const std::string& Path, int64_t Bytes) {
-  constexpr int64_t kSpare = 1 << 20;
-  ULARGE_INTEGER available, total, free;
-  const std::string folder = ExtractFilePath(Path);
-  return GetDiskFreeSpaceExA(folder.empty() ? nullptr : folder.c_str(), &available, &total, &free) &&
-         available.QuadPart >= static_cast<ULONGLONG>(Bytes + kSpare);
-}
-
-std::string FullPathName(const std::string& Path) {
-  char buffer[1024];
-  const DWORD length = GetFullPathNameA(Path.c_str(), sizeof buffer, buffer, nullptr);
-  return length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
-}
-
-// The attributes, the number of names and the size of the file open as Handle; false
-// when the system cannot tell. Asked for only what is needed: GetFileInformationByHandle
-// also asks the volume for its serial, which is slow under Wine.
-bool QueryFile(HANDLE Handle, DWORD& Attributes, DWORD& Links, int64_t& Size) {
-  using TGetInformation = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
-  const auto getInformation = Kernel32Function<TGetInformation>("GetFileInformationByHandleEx");
-  TFileBasicInfo basic{};
-  TFileStandardInfo standard{};
-  if (getInformation == nullptr || !getInformation(Handle, kFileBasicInfoClass, &basic, sizeof basic) ||
-      !getInformation(Handle, kFileStandardInfoClass, &standard, sizeof standard))
-    return false;
-  Attributes = basic.FileAttributes;
-  Links = standard.NumberOfLinks;
-  Size = standard.EndOfFile.QuadPart;
-  return true;
-}
 }  // namespace
 
-TReplacementFile::TOverwrite TReplacementFile::OverwriteInPlace() {
-  TWinFile file;
-  if (!file.OpenExclusive(FTarget)) return TOverwrite::NotHere;
-  DWORD attributes = 0, links = 0;
-  int64_t oldSize = 0;
-  if (!QueryFile(file.Handle(), attributes, links, oldSize) || (attributes & kOwnAttributes) != 0 || links != 1)
-    return TOverwrite::NotHere;
-  // Reached as named, not through a link on the way that the attributes do not show.
-  const std::string named = FullPathName(FTarget), reached = FinalPathOf(file.Handle());
-  if (named.empty() || !fw::SameText(named, reached)) return TOverwrite::NotHere;
-  const std::vector<uint8_t>& contents = FMemory->Data();
-  const int64_t size = static_cast<int64_t>(contents.size());
-  if (size > oldSize && !HasRoomFor(FTarget, size - oldSize)) return TOverwrite::NotHere;
-  if (file.Write(contents.data(), contents.size()) != contents.size() || !file.Truncate() ||
-      (FStamp != 0 && !file.SetDosDateTime(FStamp))) {
-    if (GetLastError() == ERROR_SUCCESS) SetLastError(ERROR_WRITE_FAULT);
-    return TOverwrite::Failed;
-  }
-  return TOverwrite::Written;
+std::string CopyAside(const std::string& Path) {
+  std::string aside;
+  const auto copy = [&](const std::string& Candidate) {
+    if (!CopyFileA(Path.c_str(), Candidate.c_str(), TRUE)) return false;
+    aside = Candidate;
+    return true;
+  };
+  return MakeUnderFreeName(FolderOf(Path), ".old", copy) ? aside : std::string();
 }
 
-bool TReplacementFile::CommitThroughTemporaryFile() {
-  FStream.Close();
-  if (FInPlace) {
-    FTempName.clear();
+bool TReplacementFile::Create() {
+  return MakeUnderFreeName(FolderOf(FTarget), ".tmp", [&](const std::string& Path) {
+    if (!FStream.CreateNew(Path)) return false;
+    FTempName = Path;
     return true;
-  }
-  if (!MoveFileExA(FTempName.c_str(), FTarget.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    // Windows 95, 98 and ME have no MoveFileEx.
-    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
-    DeleteFileA(FTarget.c_str());
-    if (!MoveFileA(FTempName.c_str(), FTarget.c_str())) return false;
-  }
+  });
+}
+
+bool TReplacementFile::Commit(TReplacementRecord* Record) {
+  // The identity comes from the handle that made the file: nothing can stand in for it.
+  const std::string id = Record != nullptr ? FileIdOf(FStream.Handle()) : std::string();
+  FStream.Close();
+  std::string aside;
+  if (!FInPlace && !ReplaceTarget(aside)) return false;
   FTempName.clear();
+  if (aside.empty()) {
+    if (Record != nullptr) Record->FileCreated(FTarget, id);
+  } else if (Record != nullptr) {
+    Record->FileReplaced(FTarget, id, aside);
+  } else {
+    DeleteNowOrAtRestart(aside);
+  }
   return true;
+}
+
+bool TReplacementFile::ReplaceTarget(std::string& Aside) {
+  const DWORD attributes = GetFileAttributesA(FTarget.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    if (GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+    // Nothing to keep: the new file only takes the name.
+    return MoveFileA(FTempName.c_str(), FTarget.c_str()) != 0;
+  }
+  // A read-only file is not replaced by a rename, and its second name would not go again.
+  if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+  }
+  const std::string folder = FolderOf(FTarget);
+  using TCreateHardLink = BOOL(WINAPI*)(LPCSTR, LPCSTR, LPSECURITY_ATTRIBUTES);
+  const auto createHardLink = Kernel32Function<TCreateHardLink>("CreateHardLinkA");
+  const auto linkAside = [&](const std::string& Path) {
+    if (!createHardLink(Path.c_str(), FTarget.c_str(), nullptr)) return false;
+    Aside = Path;
+    return true;
+  };
+  if (createHardLink != nullptr && MakeUnderFreeName(folder, ".old", linkAside)) {
+    // The old file has its second name: the target is the whole old or the whole new
+    // file at every moment.
+    if (MoveFileExA(FTempName.c_str(), FTarget.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    const DWORD error = GetLastError();
+    DeleteFileA(Aside.c_str());
+    Aside.clear();
+    SetLastError(error);
+    return false;
+  }
+  // No second name on this disk or system: the old file is renamed aside, and back when
+  // the new one cannot take its place.
+  const auto renameAside = [&](const std::string& Path) {
+    if (!MoveFileA(FTarget.c_str(), Path.c_str())) return false;
+    Aside = Path;
+    return true;
+  };
+  if (!MakeUnderFreeName(folder, ".old", renameAside)) return false;
+  if (MoveFileA(FTempName.c_str(), FTarget.c_str())) return true;
+  const DWORD error = GetLastError();
+  MoveFileA(Aside.c_str(), FTarget.c_str());
+  Aside.clear();
+  SetLastError(error);
+  return false;
 }
 
 }  // namespace setup

@@ -7,6 +7,7 @@
 
 #include "ArchiveFiles.h"
 #include "ArchiveStream.h"
+#include "support/Sha0.h"
 
 namespace setup {
 
@@ -32,24 +33,49 @@ class TDiskFiles : public TArchiveFiles {
   std::unique_ptr<fw::TStream> Open(const std::string& Path, TFileOpen Mode) override;
 };
 
+// The whole of a file the archive wrote: where it is, its size and the SHA-0 digest of its
+// contents, counted while it was written.
+struct TWrittenFile {
+  std::string Path;
+  int64_t Size = 0;
+  TSha0Digest Digest{};
+};
+
+// Where an extraction tells of every file it puts in place, so that the work can be
+// taken back: a record of the installation run. The identities are FileIdOf's.
+class TReplacementRecord {
+ public:
+  // Path was made where no file was; Id is the new file.
+  virtual void FileCreated(const std::string& Path, const std::string& Id) = 0;
+  // Target, which was there before, is the new file Id now; its old file lies at Aside
+  // (in Target's folder) and is the record's from now on: it goes back to Target or is
+  // deleted when the record says so.
+  virtual void FileReplaced(const std::string& Target, const std::string& Id, const std::string& Aside) = 0;
+
+ protected:
+  ~TReplacementRecord() = default;
+};
+
+// Deletes the file at Path; one in use is deleted at the next restart. False when neither
+// can be done.
+bool DeleteNowOrAtRestart(const std::string& Path);
+// Copies the file at Path to a free name beside it, for a file that is about to be
+// rewritten where it is; the copy's path, empty when it cannot be made.
+std::string CopyAside(const std::string& Path);
+
 // A new file that takes the place of Target only when it is complete: it is written
-// under a temporary name in Target's folder and renamed over Target by Commit. The
-// temporary file is removed when the object goes without a commit.
+// under a temporary name in Target's folder and renamed over Target by Commit. Target is
+// at every moment the whole old or the whole new file: the old one first gets a second
+// name beside it (a hard link, the aside), then the new one is renamed over Target.
+// Where no link can be made, the old file is renamed aside first and renamed back when
+// the new one cannot take its place (Target is then missing for a moment). The aside is
+// handed to the record given to Commit, or deleted right after the commit without one.
+// The temporary file is removed when the object goes without a commit.
 // Where no Target exists yet, CreateInPlace writes it under its own name: there is no
 // old file to keep, and a commit is then only the close. Without a commit that file
 // goes again.
-// Where Target exists and the new contents are small enough to hold, CreateInMemory
-// collects them in memory. Commit then writes the complete contents over Target's own
-// data, but only where that changes nothing else: Target is a plain file (not a link,
-// no second name, none of the read-only, hidden or system attributes), nobody has it
-// open, and its disk has room for the contents. Elsewhere the commit goes through a
-// temporary file as above. Either way the old file is untouched until the new contents
-// are complete.
 class TReplacementFile {
  public:
-  // The largest contents CreateInMemory collects.
-  static constexpr int64_t kInMemoryLimit = 16 << 20;
-
   explicit TReplacementFile(std::string Target) : FTarget(std::move(Target)) {}
   ~TReplacementFile();
   TReplacementFile(const TReplacementFile&) = delete;
@@ -60,28 +86,23 @@ class TReplacementFile {
   // Creates Target itself when no file of that name exists; false when one does (or
   // the file cannot be made), nothing then being created.
   bool CreateInPlace();
-  // Collects the contents in memory.
-  void CreateInMemory();
-  // Where the contents go: the file, or the memory.
-  fw::TStream& Stream();
+  // Where the contents go.
+  fw::TStream& Stream() { return FStream; }
   // The date stamp (packed MS-DOS local date and time) the new file gets; false when it
-  // cannot be set. Set on the file at once, or at the commit.
-  bool SetDosDateTime(uint32_t Value);
-  // Closes the file and moves it over the target, or writes the collected contents;
-  // false when that fails, GetLastError telling why.
-  bool Commit();
+  // cannot be set.
+  bool SetDosDateTime(uint32_t Value) { return FStream.SetDosDateTime(Value); }
+  // Closes the new file and puts it in place; the record, when given, learns of it.
+  // False when that fails, GetLastError telling why: Target is then as it was and no
+  // file of the replacement stays.
+  bool Commit(TReplacementRecord* Record = nullptr);
 
  private:
-  enum class TOverwrite { Written, NotHere, Failed };
-  TOverwrite OverwriteInPlace();
-  bool CommitThroughTemporaryFile();
-
+  // Moves the complete new file over the existing Target, keeping the old one aside.
+  bool ReplaceTarget(std::string& Aside);
   std::string FTarget;
   std::string FTempName;
   bool FInPlace = false;
   TWinFile FStream;
-  std::unique_ptr<fw::TMemoryStream> FMemory;
-  uint32_t FStamp = 0;
 };
 
 }  // namespace setup

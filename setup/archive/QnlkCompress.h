@@ -91,6 +91,15 @@ class TQnlkCompress : public fw::TComponent, public IQnlkArchive {
   // file of that identifier or it lies outside 0..1999.
   int GetHeaderIndexByID(int UniqueID);
   const TFileHeaders& Headers() const { return FHeaders; }
+  // The file the last extraction or copy wrote (its last file when it wrote several):
+  // path, size and SHA-0 digest of the contents, counted while they were written. An
+  // empty path when the last file was skipped or failed.
+  const TWrittenFile& LastWritten() const { return FLastWritten; }
+  // The record that extraction and copies tell of every file they put in place, and that
+  // takes the old files they replace (see TReplacementFile); none by default, and then
+  // an old file goes right after it was replaced. The record must outlive its use here.
+  void SetReplacementRecord(TReplacementRecord* Record) { FRecord = Record; }
+  TReplacementRecord* ReplacementRecord() const { return FRecord; }
   // Called between the blocks of long operations, at most every 20 ms, so that the
   // program can handle its messages; nothing is called without one. A handler may
   // set Abort to stop the operation.
@@ -186,6 +195,8 @@ class TQnlkCompress : public fw::TComponent, public IQnlkArchive {
     uint64_t WriteTime = 0;
   };
   TWrittenArchive FWritten;
+  TWrittenFile FLastWritten;
+  TReplacementRecord* FRecord = nullptr;
   // The volume kept open under a hold, and its number.
   int FVolumeHolds = 0;
   std::unique_ptr<fw::TStream> FHeldVolume;

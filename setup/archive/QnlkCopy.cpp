@@ -1,5 +1,6 @@
 // Copying a file uncompressed, for the files of a build that are not archived.
 #include "ArchiveText.h"
+#include "DigestingStream.h"
 #include "FileSystem.h"
 #include "QnlkCompress.h"
 #include "VersionResource.h"
@@ -21,6 +22,7 @@ void TQnlkCompress::CopyFile(const std::string& Source, const std::string& Targe
     ~TCleanup() { name.clear(); }
   } cleanup{TargetFileName};
 
+  FLastWritten = TWrittenFile();
   FStats = TlzhFileStats();
   FStats.FileName = Source;
   std::string target = Target;
@@ -38,12 +40,13 @@ void TQnlkCompress::CopyFile(const std::string& Source, const std::string& Targe
   // leaves the old target as it was and no part of a file behind.
   TReplacementFile output(target);
   if (!output.Create()) throw EQnlkCompress(CannotCreateFileText(target, GetLastError()));
+  TDigestingStream contents(output.Stream());
   uint8_t block[kCopyBlock];
   for (;;) {
     CheckAbort();
     if (GBuildCancelled) throw EUserAbortInstall();
     size_t n = source.Read(block, sizeof block);
-    if (n > 0 && output.Stream().Write(block, n) != n) {
+    if (n > 0 && contents.Write(block, n) != n) {
       try {
         DoFullDisk();
       } catch (const EqcDiskFull&) {
@@ -58,7 +61,8 @@ void TQnlkCompress::CopyFile(const std::string& Source, const std::string& Targe
     if (n < sizeof block) break;
   }
   if (stamp != 0) output.SetDosDateTime(stamp);
-  if (!output.Commit()) throw EQnlkCompress(CannotCreateFileText(target, GetLastError()));
+  if (!output.Commit(FRecord)) throw EQnlkCompress(CannotCreateFileText(target, GetLastError()));
+  FLastWritten = {target, contents.Written(), contents.Final()};
   FStats.Finished = true;
   Status();
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ArchiveText.h"
+#include "DigestingStream.h"
 #include "FileSystem.h"
 #include "QnlkCompress.h"
 #include "VersionResource.h"
@@ -35,6 +36,7 @@ void TQnlkCompress::Extract() {
 
 void TQnlkCompress::ExtractOne(const std::string& Line) {
   SkipFile = false;
+  FLastWritten = TWrittenFile();
   int index = FHeaders.IndexOfName(Line);
   if (index < 0)
     throw EQnlkCompress(fw::Format("The file <%s> was not found in the archive <%s>", Line, FCompressedFile));
@@ -47,8 +49,7 @@ void TQnlkCompress::ExtractOne(const std::string& Line) {
   std::string target = IncludeTrailingBackslash(FExtractDirectory) + ExtractFileName(TargetFileName);
   // A target that does not exist yet is made at once under its own name: nothing to
   // decide and no old file to keep. An existing one goes through the overwrite
-  // decision and is replaced only by whole new contents: collected in memory first
-  // where they are small enough, otherwise written beside it first.
+  // decision and is replaced only by a whole new file written beside it.
   std::optional<TReplacementFile> output;
   bool write = true;
   if (!SkipFile) {
@@ -66,10 +67,7 @@ void TQnlkCompress::ExtractOne(const std::string& Line) {
     if (write) {
       ForceDirectories(ExtractFilePath(target));
       output.emplace(target);
-      if (header.UncompressedSize() <= TReplacementFile::kInMemoryLimit)
-        output->CreateInMemory();
-      else if (!output->Create())
-        throw EQnlkCompress(CannotCreateFileText(target, GetLastError()));
+      if (!output->Create()) throw EQnlkCompress(CannotCreateFileText(target, GetLastError()));
     }
   }
 
@@ -100,7 +98,8 @@ void TQnlkCompress::ExtractOne(const std::string& Line) {
     };
     if (!FInflateWorkspace) FInflateWorkspace = std::make_unique<TInflateWorkspace>();
     try {
-      InflateFile(header, FOffset, volume, output->Stream(), hooks, *FInflateWorkspace);
+      TDigestingStream contents(output->Stream());
+      InflateFile(header, FOffset, volume, contents, hooks, *FInflateWorkspace);
       // A file that ends on the volume it starts on leaves that volume as it was.
       if (FVolumeHolds > 0 && std::max<int>(1, header.LastVolume()) == firstVolume) {
         FHeldVolume = std::move(volume);
@@ -110,11 +109,12 @@ void TQnlkCompress::ExtractOne(const std::string& Line) {
       uint32_t stamp = DateTimeToDosDateTime(header.Date());
       if (stamp != 0 && !output->SetDosDateTime(stamp))
         throw EQnlkCompress("Cannot set the date of the file just extracted.");
-      if (!output->Commit()) {
+      if (!output->Commit(FRecord)) {
         const DWORD error = GetLastError();
         if (error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL) DoFullDisk();
         throw EQnlkCompress(CannotCreateFileText(target, error));
       }
+      FLastWritten = {target, contents.Written(), contents.Final()};
     } catch (const EqcDiskFull&) {
       throw EqcDiskFull(DiskFullText(target));
     }

@@ -122,8 +122,9 @@ void TCustomInstall::Process() {
     UndoRun();
     return;
   }
-  // Everything is in place: what follows (a restart's deferred work among it) is not
-  // taken back.
+  // Everything is in place: the old files of the files it replaced go, and what follows
+  // (a restart's deferred work among it) is not taken back.
+  if (TInstallRunJournal* journal = RunJournal()) journal->Complete();
   EndRun();
 
   // Work left for the restart makes the run end as one waiting for the restart, also
@@ -273,10 +274,20 @@ void TCustomInstall::HandleException(fw::TObject* Sender, fw::Exception& E) {
 void TCustomInstall::UndoRun() {
   TInstallRunJournal* journal = RunJournal();
   if (journal == nullptr) return;
+  std::vector<std::string> stayed;
   try {
-    journal->Undo();
+    stayed = journal->Undo();
   } catch (...) {
     // What could not be taken back stays; the user hears of the failure itself.
+  }
+  if (stayed.empty()) return;
+  // What changed since the run made it, or could not go, stays: the user learns what.
+  std::string text = TranslateEnglishText("Setup could not take back everything it did. These stay:");
+  for (const std::string& line : stayed) text += "\n" + line;
+  try {
+    ShowMessage(text);
+  } catch (...) {
+    // The bad-install page still follows.
   }
 }
 

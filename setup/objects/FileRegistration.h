@@ -43,13 +43,25 @@ bool HasSharedDLLCount(const std::string& Path);
 // The version resource of the file asks to be registered ("OLESelfRegister").
 bool HasOLESelfRegisterFlag(const std::string& Path);
 
+class TInstallRunJournal;
+
+// The registrations. Each first tells Journal, when given, which registry keys it is about
+// to write, as they are (an undo puts them back without running the file's code):
+// - a type library and a self-registering library are registered once as a trial in
+//   which HKEY_CLASSES_ROOT, HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER lead to a scratch
+//   key, which shows the keys they write;
+// - a program registers itself in a process of its own: the keys of what its type
+//   library names (the library, its classes and interfaces) are noted before, and the
+//   keys it made at the top of HKEY_CLASSES_ROOT and below its CLSID key after. A
+//   library whose trial fails is treated so too.
 // Registers the type library in Path; COM failures raise through OleCheck.
-void RegisterTypeLibraryFile(const std::string& Path);
+void RegisterTypeLibraryFile(const std::string& Path, TInstallRunJournal* Journal = nullptr);
 // DllRegisterServer of the library; ObjectName names the installed-file object in the
 // messages.
-void RegisterSelfRegisteringLibrary(const std::string& Path, const std::string& ObjectName);
+void RegisterSelfRegisteringLibrary(const std::string& Path, const std::string& ObjectName,
+                                    TInstallRunJournal* Journal = nullptr);
 // Runs the program with "/REGSERVER", hidden, and waits as the launcher does.
-void RegisterSelfRegisteringServer(const std::string& Path);
+void RegisterSelfRegisteringServer(const std::string& Path, TInstallRunJournal* Journal = nullptr);
 
 // Runs the registration in Folder as the working folder and goes back afterwards;
 // failures to change the folder are ignored.

@@ -619,11 +619,11 @@ void TCustomInstallFile::ExtractFromArchive() {
         a.OnNewDisk = nullptr;
         a.OnStatus = nullptr;
         a.OnAborted = nullptr;
+        a.SetReplacementRecord(nullptr);
         if (&a != shared && a.Abort() && shared != nullptr) shared->SetAbort(true);
       }
     } release{*archive, shared};
-    if (TInstallRunJournal* journal = CurrentRunJournal()) journal->NoteFolder(GetFullDestDir());
-    ForceDirectories(GetFullDestDir());
+    MakeFolderOfRun(GetFullDestDir());
     if (fw::Trim(archivePath).empty()) ThrowBlankArchive();
     archive->SetCompressedFile(archivePath);
     archive->SetExtractDirectory(GetFullDestDir());
@@ -634,7 +634,9 @@ void TCustomInstallFile::ExtractFromArchive() {
     archive->OnStatus = TlzhFileStatsEvent(this, &TCustomInstallFile::CompressorStatus);
     archive->FilesToProcess()->Clear();
     archive->FilesToProcess()->Add(GetSourceFileName());
-    NoteCreatedFile();  // also a part left by a failure goes with the run
+    // The run learns of the file made or replaced and keeps a replaced one's old file; a
+    // file beside one in use replaces it at the restart: that work stays.
+    if (FExtractName.empty()) archive->SetReplacementRecord(CurrentRunJournal());
     archive->Extract();
     if (archive->Abort()) throw EAIUserAbort();
     if (TFileContainer* container = FileContainer(); container != nullptr && container->TargetNames() != nullptr)
@@ -754,19 +756,19 @@ void TCustomInstallFile::RegisterActiveX() {
 void TCustomInstallFile::RegisterTypeLibrary() {
   CheckInstalledFilePresent();
   TWorkingFolder folder(GetFullDestDir());
-  RegisterTypeLibraryFile(GetDestFileName());
+  RegisterTypeLibraryFile(GetDestFileName(), CurrentRunJournal());
 }
 
 void TCustomInstallFile::RegisterActiveXLibrary() {
   CheckInstalledFilePresent();
   TWorkingFolder folder(GetFullDestDir());
-  RegisterSelfRegisteringLibrary(GetDestFileName(), Name());
+  RegisterSelfRegisteringLibrary(GetDestFileName(), Name(), CurrentRunJournal());
 }
 
 void TCustomInstallFile::RegisterActiveXServer() {
   CheckInstalledFilePresent();
   TWorkingFolder folder(GetFullDestDir());
-  RegisterSelfRegisteringServer(GetDestFileName());
+  RegisterSelfRegisteringServer(GetDestFileName(), CurrentRunJournal());
 }
 
 // --- archive callbacks -----------------------------------------------------------------
@@ -814,16 +816,6 @@ void TCustomInstallFile::CompressorNewDisk(TQnlkCompress* Sender, int DiskNumber
 char TCustomInstallFile::ActiveXKind() const {
   std::string extension = UpperExtension(FFileName);
   return extension == ".TLB" ? kActiveXTypeLibrary : extension == ".EXE" ? kActiveXServer : kActiveXLibrary;
-}
-
-void TCustomInstallFile::NoteCreatedFile() const {
-  // A file beside one in use replaces it at the restart: that work stays.
-  TInstallRunJournal* journal = CurrentRunJournal();
-  if (journal == nullptr || FTargetExisted || !FExtractName.empty()) return;
-  if (FActiveX)
-    journal->NoteCreatedActiveXFile(GetDestFileName(), ActiveXKind(), FUpdateDLLCounter);
-  else
-    journal->NoteCreatedFile(GetDestFileName(), FUpdateDLLCounter);
 }
 
 void TCustomInstallFile::WriteUninstallInfo(const std::string& Key) {

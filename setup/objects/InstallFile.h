@@ -127,8 +127,6 @@ class TCustomInstallFile : public TFileRelated {
   bool HoldSharedUse();
   // The kind of the file's "ActiveX" log entry.
   char ActiveXKind() const;
-  // Tells the run's journal of a file this run created.
-  void NoteCreatedFile() const;
 
   std::string GetSourceFileName() const;
   std::string GetDestFileName() const;

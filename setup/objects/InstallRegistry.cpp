@@ -98,8 +98,7 @@ std::string TCustomInstallRegistry::GetKeyPath() const {
 void TCustomInstallRegistry::OpenKey(TqnlkRegistry& Registry) const {
   SetRootKeyIndex(Registry, static_cast<int>(FRootKey));
   std::string key = GetKeyPath();
-  if (TInstallRunJournal* journal = CurrentRunJournal(); journal != nullptr && !Registry.KeyExistsReadOnly(key))
-    journal->NoteCreatedRegistryKey(static_cast<int>(FRootKey), key);
+  if (TInstallRunJournal* journal = CurrentRunJournal()) journal->NoteRegistryKey(static_cast<int>(FRootKey), key);
   if (!Registry.OpenKey(key, true)) throw IERegistryEntry("%s cannot create the key %s in the registry", Name(), key);
 }
 
@@ -117,12 +116,8 @@ std::string LoggedData(const TRegistryEntry& Entry) {
 void TCustomInstallRegistry::WriteEntry(const TRegistryEntry& Entry) const {
   TqnlkRegistry registry;
   OpenKey(registry);
-  if (TInstallRunJournal* journal = CurrentRunJournal()) {
-    if (registry.ValueExists(Entry.Ident()))
-      journal->NoteValueBefore(static_cast<int>(FRootKey), GetKeyPath(), Entry.Ident());
-    else
-      journal->NoteCreatedRegistryValue(static_cast<int>(FRootKey), GetKeyPath(), Entry.Ident(), LoggedData(Entry));
-  }
+  TInstallRunJournal* journal = CurrentRunJournal();
+  if (journal != nullptr) journal->NoteValueBefore(static_cast<int>(FRootKey), GetKeyPath(), Entry.Ident());
   switch (Entry.EntryType()) {
     case retText:
       registry.WriteString(Entry.Ident(), Entry.GetExpandedText());
@@ -134,6 +129,7 @@ void TCustomInstallRegistry::WriteEntry(const TRegistryEntry& Entry) const {
       registry.WriteBool(Entry.Ident(), Entry.Boolean());
       break;
   }
+  if (journal != nullptr) journal->NoteValueWritten(static_cast<int>(FRootKey), GetKeyPath(), Entry.Ident());
 }
 
 void TCustomInstallRegistry::Install() {

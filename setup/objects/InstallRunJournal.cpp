@@ -6,133 +6,146 @@
 
 #include "FileRegistration.h"
 #include "InstallEngine.h"
-#include "UninstallRemoval.h"
+#include "RegistryTree.h"
 #include "archive/ArchiveText.h"
-#include "archive/FileSystem.h"
-#include "gui/WinHandles.h"
+#include "support/Errors.h"
 #include "support/FileAttributes.h"
+#include "support/FileHandles.h"
 #include "support/PathStrings.h"
-#include "support/Registry.h"
 #include "support/RegistryObject.h"
 
 namespace setup {
 
-// A registry key with its values and subkeys, as read.
-struct TRegistrySnapshot {
-  struct TValue {
-    std::string Name;
-    DWORD Type = REG_NONE;
-    std::vector<BYTE> Data;
-  };
-  std::vector<TValue> Values;
-  std::vector<std::pair<std::string, TRegistrySnapshot>> Subkeys;
-};
-
-// A registry value as it was before the run changed it.
+// A registry value as it was before the run wrote it, and as the run wrote it.
 struct TInstallRunJournal::TValueBefore {
   int Root;
   std::string Key;
   std::string Name;
-  bool Existed = false;
-  DWORD Type = REG_NONE;
-  std::vector<BYTE> Data;
+  std::optional<TRegistryTree::TValue> Before;   // none when it was missing
+  std::optional<TRegistryTree::TValue> Written;  // none until noted
 };
 
 namespace {
 
-constexpr int kMaxSnapshotDepth = 8;
+// The uninstall key holds the log a few levels deep.
+constexpr int kUninstallKeyDepth = 8;
 
-fw::TRegKeyHandle OpenKey(HKEY Root, const std::string& Path, REGSAM Access) {
-  fw::TRegKeyHandle key;
-  if (RegOpenKeyExA(Root, Path.c_str(), 0, Access, key.Put()) != ERROR_SUCCESS) return fw::TRegKeyHandle();
+std::string Relative(const std::string& Key) {
+  std::string key = !Key.empty() && Key[0] == '\\' ? Key.substr(1) : Key;
+  while (!key.empty() && key.back() == '\\') key.pop_back();
   return key;
 }
 
-// Reads the open Key into Into, a few levels deep at most (as the uninstall key is).
-void ReadTree(HKEY Key, TRegistrySnapshot& Into, int Depth) {
-  DWORD subkeys = 0, values = 0, longestName = 0, longestData = 0, longestSubkey = 0;
-  if (RegQueryInfoKeyA(Key, nullptr, nullptr, nullptr, &subkeys, &longestSubkey, nullptr, &values, &longestName,
-                       &longestData, nullptr, nullptr) != ERROR_SUCCESS)
-    return;
-  std::string name(longestName + 2, '\0');
-  std::vector<BYTE> data(longestData + 2);
-  for (DWORD i = 0; i < values; ++i) {
-    DWORD nameLength = static_cast<DWORD>(name.size()), size = static_cast<DWORD>(data.size()), type = 0;
-    if (RegEnumValueA(Key, i, name.data(), &nameLength, nullptr, &type, data.data(), &size) != ERROR_SUCCESS) continue;
-    Into.Values.push_back({name.substr(0, nameLength), type, std::vector<BYTE>(data.begin(), data.begin() + size)});
-  }
-  if (Depth >= kMaxSnapshotDepth) return;
-  std::string subkey(longestSubkey + 2, '\0');
-  for (DWORD i = 0; i < subkeys; ++i) {
-    DWORD length = static_cast<DWORD>(subkey.size());
-    if (RegEnumKeyExA(Key, i, subkey.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) continue;
-    std::string child = subkey.substr(0, length);
-    fw::TRegKeyHandle handle = OpenKey(Key, child, KEY_READ);
-    if (!handle) continue;
-    TRegistrySnapshot snapshot;
-    ReadTree(handle.Get(), snapshot, Depth + 1);
-    Into.Subkeys.emplace_back(child, std::move(snapshot));
-  }
+std::string RootName(int Root) {
+  static const char* const kNames[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_CONFIG", "HKEY_CURRENT_USER",
+                                       "HKEY_DYN_DATA",     "HKEY_LOCAL_MACHINE",  "HKEY_USERS"};
+  return Root >= 0 && Root < 6 ? kNames[Root] : "?";
 }
 
-// Writes Tree as the key Path (created, then filled); false when a part could not be written.
-bool WriteTree(const std::string& Path, const TRegistrySnapshot& Tree) {
+std::string KeyText(int Root, const std::string& Key) {
+  return RootName(Root) + "\\" + Relative(Key);
+}
+
+std::optional<TRegistryTree::TValue> ReadValue(int Root, const std::string& Key, const std::string& Name) {
   fw::TRegKeyHandle key;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, Path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.Put(), nullptr) !=
-      ERROR_SUCCESS)
-    return false;
-  bool written = true;
-  for (const auto& value : Tree.Values)
-    written &= RegSetValueExA(key.Get(), value.Name.c_str(), 0, value.Type, value.Data.data(),
-                              static_cast<DWORD>(value.Data.size())) == ERROR_SUCCESS;
-  for (const auto& [name, subkey] : Tree.Subkeys) written &= WriteTree(Path + "\\" + name, subkey);
-  return written;
+  if (RegOpenKeyExA(RootKeyFromIndex(Root), Relative(Key).c_str(), 0, KEY_QUERY_VALUE, key.Put()) != ERROR_SUCCESS)
+    return std::nullopt;
+  TRegistryTree::TValue value{Name};
+  DWORD size = 0;
+  if (RegQueryValueExA(key.Get(), Name.c_str(), nullptr, &value.Type, nullptr, &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  value.Data.resize(size);
+  if (RegQueryValueExA(key.Get(), Name.c_str(), nullptr, &value.Type, value.Data.data(), &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  value.Data.resize(size);
+  return value;
 }
 
-std::string WithoutLeadingBackslash(const std::string& Key) {
-  return !Key.empty() && Key[0] == '\\' ? Key.substr(1) : Key;
+// Only a key that is not there is missing: one that cannot be opened may well exist.
+bool KeyMissing(int Root, const std::string& Key) {
+  fw::TRegKeyHandle key;
+  return RegOpenKeyExA(RootKeyFromIndex(Root), Key.c_str(), REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE, key.Put()) ==
+         ERROR_FILE_NOT_FOUND;
 }
 
 }  // namespace
 
-TInstallRunJournal::TInstallRunJournal(std::string UninstallKey) : FUninstallKey(std::move(UninstallKey)) {
-  fw::TRegKeyHandle key = OpenKey(HKEY_LOCAL_MACHINE, WithoutLeadingBackslash(FUninstallKey), KEY_READ);
-  if (!key) return;
-  FUninstallKeyBefore = std::make_unique<TRegistrySnapshot>();
-  ReadTree(key.Get(), *FUninstallKeyBefore, 0);
-}
+TInstallRunJournal::TInstallRunJournal(std::string UninstallKey)
+    : FUninstallKey(std::move(UninstallKey)),
+      FUninstallKeyBefore(
+          std::make_unique<TSavedRegistryKey>(HKEY_LOCAL_MACHINE, Relative(FUninstallKey), true, kUninstallKeyDepth)) {}
 
 TInstallRunJournal::~TInstallRunJournal() = default;
 
-void TInstallRunJournal::NoteFolder(const std::string& Path) {
-  // The files of a folder come one after another: its first noted it.
-  if (fw::SameText(Path, FLastFolder)) return;
-  FLastFolder = Path;
-  std::string existing = RemoveTrailingBackslash(Path);
-  while (!existing.empty() && !FolderExists(existing)) {
-    const std::string parent = RemoveTrailingBackslash(ExtractFilePath(existing));
-    if (parent.size() >= existing.size()) return;  // a root that is missing
-    if (std::none_of(FCreatedFolders.begin(), FCreatedFolders.end(),
-                     [&](const std::string& created) { return fw::SameText(created, existing); }))
-      FCreatedFolders.push_back(existing);
-    existing = parent;
+// --- files and folders -------------------------------------------------------------
+
+void TInstallRunJournal::FileCreated(const std::string& Path, const std::string& Id) {
+  FCreatedFiles.push_back({Path, Id});
+}
+
+void TInstallRunJournal::FileReplaced(const std::string& Target, const std::string& Id, const std::string& Aside) {
+  FReplaced.push_back({Target, Id, Aside});
+}
+
+void TInstallRunJournal::NoteCreatedFile(const std::string& Path) {
+  TOpenedEntry made(Path);
+  if (made.Opened() && !made.IsFolder()) FCreatedFiles.push_back({Path, made.Id()});
+}
+
+void TInstallRunJournal::NoteRewrittenFile(const std::string& Path, const std::string& Aside) {
+  TOpenedEntry now(Path);
+  FReplaced.push_back({Path, now.Opened() ? now.Id() : std::string(), Aside});
+}
+
+bool TInstallRunJournal::MakeFolder(const std::string& Folder) {
+  // The missing levels, the deepest first.
+  std::vector<std::string> missing;
+  for (std::string level = RemoveTrailingBackslash(Folder); !level.empty() && level.back() != ':';) {
+    if (FolderExists(level)) break;
+    missing.push_back(level);
+    const std::string parent = RemoveTrailingBackslash(ExtractFilePath(level));
+    if (parent.size() >= level.size()) break;
+    level = parent;
   }
-  // What the run made itself is no folder of before.
-  const auto same = [&](const std::string& folder) { return fw::SameText(folder, existing); };
-  if (std::any_of(FCreatedFolders.begin(), FCreatedFolders.end(), same) ||
-      std::any_of(FFoldersBefore.begin(), FFoldersBefore.end(), same))
-    return;
-  FFoldersBefore.push_back(existing);
+  for (auto level = missing.rbegin(); level != missing.rend(); ++level) {
+    if (CreateDirectoryA(level->c_str(), nullptr)) {
+      // Noted with the identity of what was made, read at once.
+      FCreatedFolders.push_back({*level, TOpenedEntry(*level).Id()});
+    } else if (!FolderExists(*level)) {
+      return false;
+    }
+  }
+  return true;
 }
 
-void TInstallRunJournal::NoteCreatedFile(const std::string& Path, bool Shared) {
-  FCreatedFiles.push_back(Path);
-  if (Shared) FCreatedShared.push_back(Path);
+// --- registry --------------------------------------------------------------------
+
+void TInstallRunJournal::NoteRegistryKey(int Root, const std::string& Key) {
+  std::vector<std::string> missing;
+  for (std::string level = Relative(Key); !level.empty() && KeyMissing(Root, level);) {
+    missing.push_back(level);
+    const size_t slash = level.rfind('\\');
+    level = slash == std::string::npos ? std::string() : level.substr(0, slash);
+  }
+  for (auto level = missing.rbegin(); level != missing.rend(); ++level)
+    if (std::none_of(FCreatedKeys.begin(), FCreatedKeys.end(), [&](const TCreatedKey& created) {
+          return created.Root == Root && fw::SameText(created.Key, *level);
+        }))
+      FCreatedKeys.push_back({Root, *level});
 }
 
-void TInstallRunJournal::NoteCreatedActiveXFile(const std::string& Path, char Kind, bool Shared) {
-  FCreatedActiveX.push_back(Path + ";" + std::string(1, Kind));
-  if (Shared) FCreatedShared.push_back(Path);
+void TInstallRunJournal::NoteValueBefore(int Root, const std::string& Key, const std::string& Name) {
+  for (const TValueBefore& noted : FValuesBefore)
+    if (noted.Root == Root && fw::SameText(Relative(noted.Key), Relative(Key)) && fw::SameText(noted.Name, Name)) return;
+  FValuesBefore.push_back({Root, Key, Name, ReadValue(Root, Key, Name), std::nullopt});
+}
+
+void TInstallRunJournal::NoteValueWritten(int Root, const std::string& Key, const std::string& Name) {
+  for (TValueBefore& noted : FValuesBefore)
+    if (noted.Root == Root && fw::SameText(Relative(noted.Key), Relative(Key)) && fw::SameText(noted.Name, Name)) {
+      noted.Written = ReadValue(Root, Key, Name);
+      return;
+    }
 }
 
 void TInstallRunJournal::NoteSharedCount(const std::string& Name, std::optional<uint32_t> Before) {
@@ -141,111 +154,97 @@ void TInstallRunJournal::NoteSharedCount(const std::string& Name, std::optional<
   FSharedCountsBefore.emplace_back(Name, Before);
 }
 
-void TInstallRunJournal::NoteValueBefore(int Root, const std::string& Key, const std::string& Name) {
-  for (const TValueBefore& noted : FValuesBefore)
-    if (noted.Root == Root && fw::SameText(noted.Key, Key) && fw::SameText(noted.Name, Name)) return;
-  TValueBefore before{Root, Key, Name};
-  if (fw::TRegKeyHandle key = OpenKey(RootKeyFromIndex(Root), WithoutLeadingBackslash(Key), KEY_QUERY_VALUE)) {
-    DWORD size = 0;
-    if (RegQueryValueExA(key.Get(), Name.c_str(), nullptr, &before.Type, nullptr, &size) == ERROR_SUCCESS) {
-      before.Data.resize(size);
-      before.Existed = RegQueryValueExA(key.Get(), Name.c_str(), nullptr, &before.Type, before.Data.data(), &size) ==
-                       ERROR_SUCCESS;
-      before.Data.resize(size);
-    }
-  }
-  FValuesBefore.push_back(std::move(before));
+void TInstallRunJournal::NoteKeyBefore(int Root, const std::string& Key, bool Deep) {
+  const HKEY root = RootKeyFromIndex(Root);
+  for (const auto& saved : FSavedKeys)
+    if (saved->Root() == root && fw::SameText(saved->Path(), Relative(Key))) return;
+  FSavedKeys.push_back(std::make_unique<TSavedRegistryKey>(root, Relative(Key), Deep));
 }
 
-void TInstallRunJournal::NoteCreatedRegistryKey(int Root, const std::string& Key) {
-  for (const TCreatedKey& created : FCreatedKeys)
-    if (created.Root == Root && fw::SameText(created.Key, Key)) return;
-  FCreatedKeys.push_back({Root, Key, {}});
+void TInstallRunJournal::NoteKeyCreated(int Root, const std::string& Key) {
+  const HKEY root = RootKeyFromIndex(Root);
+  for (const auto& saved : FSavedKeys)
+    if (saved->Root() == root && fw::SameText(saved->Path(), Relative(Key))) return;
+  FSavedKeys.push_back(std::make_unique<TSavedRegistryKey>(TSavedRegistryKey::Missing(root, Relative(Key))));
 }
 
-void TInstallRunJournal::NoteCreatedRegistryValue(int Root, const std::string& Key, const std::string& Name,
-                                                  const std::string& Data) {
-  NoteCreatedRegistryKey(Root, Key);
-  for (TCreatedKey& created : FCreatedKeys)
-    if (created.Root == Root && fw::SameText(created.Key, Key)) {
-      if (std::none_of(created.Values.begin(), created.Values.end(),
-                       [&](const auto& value) { return fw::SameText(value.first, Name); }))
-        created.Values.emplace_back(Name, Data);
-      return;
-    }
-}
+// --- the end of the run ------------------------------------------------------------
 
 std::vector<std::string> TInstallRunJournal::Undo() {
-  // What the run created, as an uninstall log names it, removed by the uninstaller's own
-  // code: the same rules, unregistrations and shared-file releases. Nothing of it was
-  // there before the run, so a shared file whose count ends goes without a question.
-  TUninstallLog created;
-  created.Found = true;
-  created.Files = FCreatedFiles;
-  created.ActiveX = FCreatedActiveX;
-  int number = 0;
-  for (const TCreatedKey& key : FCreatedKeys) {
-    TLoggedRegistryKey logged;
-    logged.Entry = "RegistryKey" + std::to_string(++number);
-    logged.Key = key.Key;
-    logged.Root = key.Root;
-    for (const auto& [name, data] : key.Values) logged.Values.push_back({name, data});
-    created.RegistryKeys.push_back(std::move(logged));
-  }
-  CountUncountedSharedFiles();
-  TRemovalOptions options;
-  options.RemoveShared = [](const std::string&) { return true; };
-  TUninstallReport report = RemoveLoggedEntries(created, MachineFolderRules(), options);
-  RemoveCreatedFolders();
-  RestoreFolders();
+  std::vector<std::string> report;
+  RestoreSavedKeys(report);
+  RestoreValues(report);
+  RemoveCreatedKeys(report);
   RestoreSharedCounts();
-  RestoreValues();
-  RestoreUninstallKey();
-  FFoldersBefore.clear();
-  FCreatedFolders.clear();
-  FLastFolder.clear();
-  FCreatedFiles.clear();
-  FCreatedActiveX.clear();
-  FCreatedShared.clear();
-  FCreatedKeys.clear();
-  FSharedCountsBefore.clear();
-  FValuesBefore.clear();
-  return report.NotRemoved;
+  RestoreReplacedFiles(report);
+  RemoveCreatedFiles(report);
+  RemoveCreatedFolders(report);
+  RestoreUninstallKey(report);
+  Clear();
+  return report;
 }
 
-void TInstallRunJournal::CountUncountedSharedFiles() {
-  // A shared file the run made but had not counted yet (the run ended right after it was
-  // written) is counted now: the removal then gives the use back and the file goes, also
-  // from a folder the rules keep, as the uninstaller removes a shared file no program
-  // uses. Its count goes back to none afterwards.
-  for (const std::string& path : FCreatedShared) {
-    if (HasSharedDLLCount(path) || !FileExists(path)) continue;
-    unsigned long error = 0;
-    TSharedCountBefore before;
-    IncrementSharedDLLValue(path, error, &before);
-    if (!before.Name.empty()) NoteSharedCount(before.Name, before.Count);
+void TInstallRunJournal::Complete() {
+  for (const TReplaced& replaced : FReplaced) DeleteNowOrAtRestart(replaced.Aside);
+  Clear();
+}
+
+void TInstallRunJournal::Clear() {
+  FCreatedFiles.clear();
+  FCreatedFolders.clear();
+  FReplaced.clear();
+  FCreatedKeys.clear();
+  FValuesBefore.clear();
+  FSharedCountsBefore.clear();
+  FSavedKeys.clear();
+}
+
+void TInstallRunJournal::RestoreSavedKeys(std::vector<std::string>& Report) {
+  for (auto saved = FSavedKeys.rbegin(); saved != FSavedKeys.rend(); ++saved)
+    if (!(*saved)->Restore()) {
+      const HKEY root = (*saved)->Root();
+      const std::string name = root == HKEY_CLASSES_ROOT    ? "HKEY_CLASSES_ROOT"
+                               : root == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE"
+                                                            : "HKEY_CURRENT_USER";
+      Report.push_back("the registry key " + name + "\\" + (*saved)->Path() + " (not put back as it was)");
+    }
+}
+
+void TInstallRunJournal::RestoreValues(std::vector<std::string>& Report) {
+  for (auto value = FValuesBefore.rbegin(); value != FValuesBefore.rend(); ++value) {
+    const std::string text = "the value " + value->Name + " of " + KeyText(value->Root, value->Key);
+    if (value->Written && ReadValue(value->Root, value->Key, value->Name) != value->Written) {
+      Report.push_back(text + " (it no longer holds what the installation wrote)");
+      continue;
+    }
+    fw::TRegKeyHandle key;
+    LONG result = RegOpenKeyExA(RootKeyFromIndex(value->Root), Relative(value->Key).c_str(), 0, KEY_SET_VALUE,
+                                key.Put());
+    if (result == ERROR_SUCCESS)
+      result = value->Before ? RegSetValueExA(key.Get(), value->Name.c_str(), 0, value->Before->Type,
+                                              value->Before->Data.data(),
+                                              static_cast<DWORD>(value->Before->Data.size()))
+                             : RegDeleteValueA(key.Get(), value->Name.c_str());
+    if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND)
+      Report.push_back(text + " (" + SystemErrorText(static_cast<uint32_t>(result)) + ")");
   }
 }
 
-void TInstallRunJournal::RemoveCreatedFolders() const {
-  // The deepest first, so a parent is empty when its turn comes; a folder that still
-  // holds something (another program's file) stays.
-  std::vector<std::string> folders = FCreatedFolders;
-  std::sort(folders.begin(), folders.end(),
-            [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
-  for (const std::string& folder : folders) RemoveDirectoryA(folder.c_str());
-}
-
-void TInstallRunJournal::RestoreFolders() const {
-  // The removal takes the folders that its files leave empty; those that were there
-  // before come back.
-  for (const std::string& folder : FFoldersBefore)
-    if (!FolderExists(folder)) ForceDirectories(folder);
+void TInstallRunJournal::RemoveCreatedKeys(std::vector<std::string>& Report) {
+  // Children were noted after their parents: the deepest go first.
+  for (auto created = FCreatedKeys.rbegin(); created != FCreatedKeys.rend(); ++created) {
+    fw::TRegKeyHandle key = OpenKeyNotFollowing(RootKeyFromIndex(created->Root), created->Key, KEY_READ | DELETE);
+    // A key that is a link now is none of the run's; one that holds what the run did
+    // not write stays with it.
+    if (!key || IsRegistryLink(key.Get()) || !IsEmptyRegistryKey(key.Get())) continue;
+    if (!DeleteOpenRegistryKey(key.Get()))
+      Report.push_back("the registry key " + KeyText(created->Root, created->Key) + " (not removed)");
+  }
 }
 
 void TInstallRunJournal::RestoreSharedCounts() {
-  fw::TRegKeyHandle counts = OpenKey(HKEY_LOCAL_MACHINE, kSharedDLLsKey + 1, KEY_SET_VALUE);
-  if (!counts) return;
+  fw::TRegKeyHandle counts;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedDLLsKey + 1, 0, KEY_SET_VALUE, counts.Put()) != ERROR_SUCCESS) return;
   for (const auto& [name, before] : FSharedCountsBefore) {
     if (before) {
       DWORD count = *before;
@@ -256,26 +255,90 @@ void TInstallRunJournal::RestoreSharedCounts() {
   }
 }
 
-void TInstallRunJournal::RestoreValues() {
-  for (const TValueBefore& value : FValuesBefore) {
-    fw::TRegKeyHandle key = OpenKey(RootKeyFromIndex(value.Root), WithoutLeadingBackslash(value.Key), KEY_SET_VALUE);
-    if (!key) continue;
-    if (value.Existed)
-      RegSetValueExA(key.Get(), value.Name.c_str(), 0, value.Type, value.Data.data(),
-                     static_cast<DWORD>(value.Data.size()));
-    else
-      RegDeleteValueA(key.Get(), value.Name.c_str());
+void TInstallRunJournal::RestoreReplacedFiles(std::vector<std::string>& Report) {
+  // The last replacement first: a target replaced twice gets its first file back last.
+  for (auto replaced = FReplaced.rbegin(); replaced != FReplaced.rend(); ++replaced) {
+    const std::string kept = "; the earlier file stays as " + replaced->Aside + ")";
+    {
+      TOpenedEntry now(replaced->Target);
+      const bool written = now.Opened() && !now.IsFolder() && now.Id() == replaced->Id;
+      if (!written && !now.Missing()) {
+        Report.push_back(replaced->Target + " (no longer the file the installation wrote" + kept);
+        continue;
+      }
+      // Attributes the run gave it do not keep the earlier file out.
+      if (written && (now.Attributes() & FILE_ATTRIBUTE_READONLY))
+        SetFileAttributesA(replaced->Target.c_str(), now.Attributes() & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    }
+    if (!MoveFileExA(replaced->Aside.c_str(), replaced->Target.c_str(), MOVEFILE_REPLACE_EXISTING))
+      Report.push_back(replaced->Target + " (" + SystemErrorText(GetLastError()) + kept);
   }
 }
 
-void TInstallRunJournal::RestoreUninstallKey() {
-  DeleteRegKeyTree(hkLocalMachine, FUninstallKey);
-  if (FUninstallKeyBefore) WriteTree(WithoutLeadingBackslash(FUninstallKey), *FUninstallKeyBefore);
+void TInstallRunJournal::RemoveCreatedFiles(std::vector<std::string>& Report) {
+  for (auto made = FCreatedFiles.rbegin(); made != FCreatedFiles.rend(); ++made) {
+    TOpenedEntry entry(made->Path);
+    if (entry.Missing()) continue;
+    if (!entry.Opened()) {
+      Report.push_back(made->Path + " (" + SystemErrorText(entry.Error()) + ")");
+      continue;
+    }
+    if (entry.IsFolder() || entry.Id() != made->Id) {
+      Report.push_back(made->Path + " (no longer the file the installation made; kept)");
+      continue;
+    }
+    DWORD error = 0;
+    if (!entry.Delete(error)) Report.push_back(made->Path + " (" + SystemErrorText(error) + ")");
+  }
+}
+
+void TInstallRunJournal::RemoveCreatedFolders(std::vector<std::string>& Report) {
+  // Children were made after their parents: the deepest go first, each once empty.
+  for (auto made = FCreatedFolders.rbegin(); made != FCreatedFolders.rend(); ++made) {
+    TOpenedEntry entry(made->Path);
+    if (entry.Missing()) continue;
+    if (!entry.Opened() || !entry.IsFolder() || entry.IsLink() || entry.Id() != made->Id) {
+      Report.push_back(made->Path + " (no longer the folder the installation made; kept)");
+      continue;
+    }
+    DWORD error = 0;
+    if (!entry.Delete(error) && error != ERROR_DIR_NOT_EMPTY)
+      Report.push_back(made->Path + " (" + SystemErrorText(error) + ")");
+  }
+}
+
+void TInstallRunJournal::RestoreUninstallKey(std::vector<std::string>& Report) {
+  // The key goes first, so that nothing the run logged stays beside what was there.
+  if (!FUninstallKeyBefore->Restore())
+    Report.push_back("the uninstall entry HKEY_LOCAL_MACHINE\\" + Relative(FUninstallKey) + " (not put back as it was)");
 }
 
 TInstallRunJournal* CurrentRunJournal() {
   TInstallEngine* engine = GlobalInstall();
   return engine != nullptr ? engine->RunJournal() : nullptr;
+}
+
+TFileOfRun::TFileOfRun(std::string Path, bool Rewrites) : FJournal(CurrentRunJournal()), FPath(std::move(Path)) {
+  if (FJournal == nullptr) return;
+  FExisted = FileExists(FPath);
+  if (FExisted && Rewrites) FAside = CopyAside(FPath);
+}
+
+TFileOfRun::~TFileOfRun() {
+  if (FJournal == nullptr) return;
+  try {
+    if (!FExisted)
+      FJournal->NoteCreatedFile(FPath);
+    else if (!FAside.empty())
+      FJournal->NoteRewrittenFile(FPath, FAside);
+  } catch (...) {
+    // Out of memory: the file stays with the run's other work.
+  }
+}
+
+bool MakeFolderOfRun(const std::string& Folder) {
+  if (TInstallRunJournal* journal = CurrentRunJournal()) return journal->MakeFolder(Folder);
+  return ForceDirectories(Folder);
 }
 
 }  // namespace setup

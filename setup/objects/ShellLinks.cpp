@@ -25,6 +25,7 @@
 #include "paths/StandardSpecifiers.h"
 #include "support/InstallInformation.h"
 #include "support/OSVersion.h"
+#include "support/FileHandles.h"
 #include "support/PathStrings.h"
 
 #undef CreateHardLink
@@ -146,8 +147,7 @@ TCustomShellLinkGroup::TCustomShellLinkGroup(fw::TComponent* AOwner) : TInstallO
 void TCustomShellLinkGroup::Install() {
   BroadcastInformation(this, icLinkGroupInstalls, nullptr);
   const std::string folder = GetFullDestDir();
-  if (TInstallRunJournal* journal = CurrentRunJournal()) journal->NoteFolder(folder);
-  if (!ForceDirectories(folder)) throw IEShellLinkGroup("Could not create the folder %s for %s", folder, Name());
+  if (!MakeFolderOfRun(folder)) throw IEShellLinkGroup("Could not create the folder %s for %s", folder, Name());
   TInstallObject::Install();
 }
 
@@ -231,8 +231,7 @@ void TCustomInstallShellLink::InitCOM() {
 
 void TCustomInstallShellLink::MakeLinkFolder() {
   const std::string folder = GetFullDestDir();
-  if (TInstallRunJournal* journal = CurrentRunJournal()) journal->NoteFolder(folder);
-  if (!ForceDirectories(folder))
+  if (!MakeFolderOfRun(folder))
     throw IEInstallShellLink("Could not create the folder %s for the link %s", folder, Name());
 }
 
@@ -278,6 +277,7 @@ void TCustomInstallShellLink::CreateShellLink() {
     wchar_t wideName[MAX_PATH] = {};
     if (MultiByteToWideChar(CP_ACP, 0, linkFile.c_str(), -1, wideName, MAX_PATH) == 0)
       Check(HRESULT_FROM_WIN32(GetLastError()));
+    TFileOfRun made(linkFile);
     Check(file->Save(wideName, TRUE));
   } catch (const TComStepFailed& failed) {
     throw IEInstallShellLink(
@@ -295,6 +295,7 @@ void TCustomInstallShellLink::CreateShellLink() {
 void TCustomInstallShellLink::CreateURLFile() {
   MakeLinkFolder();
   const std::string linkFile = GetLinkFileName();
+  TFileOfRun made(linkFile);
   if (!WritePrivateProfileStringA("InternetShortcut", "URL", FObjectLocation.c_str(), linkFile.c_str()))
     throw IEInstallShellLink("Could not write the Internet shortcut %s for %s: %s", linkFile, Name(),
                              SystemErrorText(GetLastError()));
@@ -317,7 +318,10 @@ void TCustomInstallShellLink::CreateHardLink() {
   DWORD attributes = GetFileAttributesA(target.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
     throw IEInstallShellLink("Could not create hardlink for %s: its target %s is not an existing file", Name(), target);
+  // The file made is the link's own name for the target's file; a name that is taken
+  // stays as it is.
   const std::string linkFile = HardLinkFileName(target);
+  TFileOfRun made(linkFile, false);
   if (!MakeHardLink(linkFile, target, nullptr)) throw IEInstallShellLink("Could not create hardlink for %s", Name());
   FMadeFile = linkFile;
 }
@@ -416,13 +420,9 @@ void TCustomInstallShellLink::Install() {
     }
     if (auto* group = dynamic_cast<TCustomShellLinkGroup*>(FObjectLink)) {
       const std::string folder = group->GetFullDestDir();
-      if (TInstallRunJournal* journal = CurrentRunJournal()) journal->NoteFolder(folder);
-      if (!ForceDirectories(folder)) throw IEInstallShellLink("Could not create the folder %s for %s", folder, Name());
+      if (!MakeFolderOfRun(folder)) throw IEInstallShellLink("Could not create the folder %s for %s", folder, Name());
     }
   }
-  const bool existed = FileExists(GetLinkFileName());
-  if (TInstallRunJournal* journal = CurrentRunJournal(); journal != nullptr && !existed)
-    journal->NoteCreatedFile(GetLinkFileName());  // also a part left by a failure goes with the run
   if (IsURLLink()) {
     CreateURLFile();
   } else if (FMethod == mtShellLinkInterface) {
@@ -564,11 +564,8 @@ TInstallShellLinkList* MainLinks() {
 }
 
 bool MakeHardLink(const std::string& NewName, const std::string& ExistingName, void* SecurityAttributes) {
-  fw::TModuleHandle kernel(LoadLibraryA("kernel32.dll"));
-  if (!kernel) throw IEInstallHardLink("Could not create hardlink for %s", "from unloadable Kernel32");
   using TCreateHardLinkA = BOOL(WINAPI*)(LPCSTR, LPCSTR, LPSECURITY_ATTRIBUTES);
-  auto create =
-      reinterpret_cast<TCreateHardLinkA>(reinterpret_cast<void*>(GetProcAddress(kernel.Get(), "CreateHardLinkA")));
+  const auto create = Kernel32Function<TCreateHardLinkA>("CreateHardLinkA");
   if (create == nullptr) throw IEInstallHardLink("Could not create hardlink for %s", "Kernel32");
   return create(NewName.c_str(), ExistingName.c_str(), static_cast<LPSECURITY_ATTRIBUTES>(SecurityAttributes)) != 0;
 }

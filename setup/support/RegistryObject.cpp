@@ -23,9 +23,9 @@ fw::TRegKeyHandle OpenHandle(HKEY Base, const std::string& Path, REGSAM Access) 
   return key;
 }
 
-// The names of a key's subkeys, read before anything below it changes: deleting while
-// enumerating by rising index would skip keys.
-std::vector<std::string> SubkeyNames(HKEY Key) {
+}  // namespace
+
+std::vector<std::string> RegistrySubkeyNames(HKEY Key) {
   std::vector<std::string> names;
   char name[256];
   for (DWORD index = 0;; ++index) {
@@ -35,8 +35,6 @@ std::vector<std::string> SubkeyNames(HKEY Key) {
   }
   return names;
 }
-
-}  // namespace
 
 // --- root keys -----------------------------------------------------------------
 
@@ -137,7 +135,7 @@ bool TqnlkRegistry::DeleteKeyTree(const std::string& Path) {
   {
     fw::TRegKeyHandle key = OpenHandle(base, path, KEY_ALL_ACCESS);
     if (key) {
-      std::vector<std::string> names = SubkeyNames(key.Get());
+      std::vector<std::string> names = RegistrySubkeyNames(key.Get());
       fw::TRegKeyHandle saved = std::move(*FCurrentKey);
       std::string savedPath = FCurrentPath;
       *FCurrentKey = std::move(key);
@@ -150,7 +148,7 @@ bool TqnlkRegistry::DeleteKeyTree(const std::string& Path) {
 }
 
 std::vector<std::string> TqnlkRegistry::GetKeyNames() const {
-  return *FCurrentKey ? SubkeyNames(FCurrentKey->Get()) : std::vector<std::string>();
+  return *FCurrentKey ? RegistrySubkeyNames(FCurrentKey->Get()) : std::vector<std::string>();
 }
 
 bool TqnlkRegistry::ValueExists(const std::string& Name) const {

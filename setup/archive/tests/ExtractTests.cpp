@@ -1,6 +1,11 @@
 // Extraction against existing targets, cancelling, and the uncompressed copy.
+#include <cstring>
+
 #include "ArchiveTestSupport.h"
+#include "ArchiveText.h"
 #include "FileSystem.h"
+#include "support/FileHandles.h"
+#include "support/Sha0.h"
 
 using namespace setup;
 using namespace archive_test;
@@ -143,38 +148,138 @@ uint64_t FileNumberOf(const std::string& Path) {
   return (uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
 }
 
-// A plain target gets the new contents in place once they are complete; a target with
-// a second name or attributes of its own is replaced by a new file, as a rename would,
-// so that the other name keeps its contents and the attributes do not carry over.
-TEST_F(Extraction, AReplacedTargetIsWrittenInPlaceOnlyWhereNothingElseChanges) {
-  ASSERT_TRUE(ExtractOver(owAlways, 2000));
+// A record that keeps what extraction tells it.
+struct TKeptRecord : TReplacementRecord {
+  struct TReplaced {
+    std::string Target, Id, Aside;
+  };
+  std::vector<std::pair<std::string, std::string>> Created;
+  std::vector<TReplaced> Replaced;
+  void FileCreated(const std::string& Path, const std::string& Id) override { Created.emplace_back(Path, Id); }
+  void FileReplaced(const std::string& Target, const std::string& Id, const std::string& Aside) override {
+    Replaced.push_back({Target, Id, Aside});
+  }
+};
+
+// An existing target is replaced by a new file under its name, never written over: a
+// second name of the old file keeps the old contents and the old attributes do not carry
+// over. The old file goes right after, unless a record takes it: then it lies aside in
+// the target's folder, whole, and the record learns of it and of the new file's identity.
+TEST_F(Extraction, AReplacedTargetIsANewFileAndItsOldFileGoesAsideToTheRecord) {
   WriteBytes(Target(), OldData);
-  const uint64_t plain = FileNumberOf(Target());
+  const uint64_t old = FileNumberOf(Target());
   ASSERT_TRUE(ExtractOver(owAlways, 2000));
-  EXPECT_EQ(FileNumberOf(Target()), plain) << "written in place";
-  EXPECT_EQ(FilesIn(Path("out")).size(), 1u);
+  EXPECT_NE(FileNumberOf(Target()), old) << "the old file was written over";
+  EXPECT_EQ(FilesIn(Path("out")), std::vector<std::string>{"new.txt"}) << "nothing of the replacement stays";
 
   using TCreateHardLink = BOOL(WINAPI*)(LPCSTR, LPCSTR, LPSECURITY_ATTRIBUTES);
-  const auto createHardLink = reinterpret_cast<TCreateHardLink>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateHardLinkA")));
+  const auto createHardLink = Kernel32Function<TCreateHardLink>("CreateHardLinkA");
   ASSERT_NE(createHardLink, nullptr);
   WriteBytes(Target(), OldData);
   ASSERT_TRUE(createHardLink(Path("out\\second.txt").c_str(), Target().c_str(), nullptr));
   ASSERT_TRUE(ExtractOver(owAlways, 2000));
   EXPECT_EQ(ReadBytes(Path("out\\second.txt")), OldData) << "the other name keeps the old contents";
-  EXPECT_NE(FileNumberOf(Target()), FileNumberOf(Path("out\\second.txt")));
   ASSERT_TRUE(DeleteFileA(Path("out\\second.txt").c_str()));
 
-  WriteBytes(Target(), OldData);
+  WriteBytes(Target(), TextBytes(50000));
   ASSERT_TRUE(SetFileAttributesA(Target().c_str(), FILE_ATTRIBUTE_HIDDEN));
   ASSERT_TRUE(ExtractOver(owAlways, 2000));
   EXPECT_EQ(GetFileAttributesA(Target().c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
-  EXPECT_EQ(FilesIn(Path("out")), std::vector<std::string>{"new.txt"}) << "no temporary file stays";
+  EXPECT_EQ(ReadBytes(Target()), NewData) << "contents that shrink leave no old bytes behind";
 
-  // Contents that shrink leave no old bytes behind.
-  WriteBytes(Target(), TextBytes(50000));
+  TKeptRecord record;
+  Archive.SetReplacementRecord(&record);
   ASSERT_TRUE(ExtractOver(owAlways, 2000));
-  EXPECT_EQ(ReadBytes(Target()).size(), NewData.size());
+  ASSERT_EQ(record.Replaced.size(), 1u);
+  EXPECT_TRUE(record.Created.empty());
+  const TKeptRecord::TReplaced& replaced = record.Replaced[0];
+  EXPECT_EQ(replaced.Target, Target());
+  EXPECT_EQ(replaced.Id, TOpenedEntry(Target()).Id());
+  EXPECT_EQ(ExtractFilePath(replaced.Aside), Path("out\\")) << "aside in the target's own folder";
+  EXPECT_EQ(ReadBytes(replaced.Aside), OldData);
+  EXPECT_EQ(FilesIn(Path("out")).size(), 2u);
+  // A target that was not there is made under its name, and the record learns that.
+  ASSERT_TRUE(DeleteFileA(replaced.Aside.c_str()));
+  ASSERT_TRUE(DeleteFileA(Target().c_str()));
+  SetFiles(Archive, {Path("new.txt")});
+  Archive.Extract();
+  ASSERT_EQ(record.Created.size(), 1u);
+  EXPECT_EQ(record.Created[0].first, Target());
+  EXPECT_EQ(record.Created[0].second, TOpenedEntry(Target()).Id());
+}
+
+// No failure leaves a target part old, part new: a target that another process has
+// mapped, an error in the middle of the new file and a cancel in the middle all leave it
+// byte for byte the old file, and nothing else in its folder.
+TEST_F(Extraction, AReplacementThatFailsLeavesTheOldTargetWhole) {
+  const Bytes newer = RandomBytes(3000000, 21), older = RandomBytes(3000000, 22);
+  WriteBytes(Path("big.bin"), newer);
+  SetFiles(Archive, {Path("big.bin")});
+  Archive.Compress(lzcOnlyAdd, 2);
+  const std::string target = Path("out\\big.bin");
+  const auto extract = [&] {
+    Archive.SetExtractDirectory(Path("out"));
+    SetFiles(Archive, {Path("big.bin")});
+    Archive.Extract();
+  };
+  const auto expectOldWhole = [&](const char* Case) {
+    EXPECT_TRUE(ReadBytes(target) == older) << Case;
+    EXPECT_EQ(FilesIn(Path("out")), std::vector<std::string>{"big.bin"}) << Case;
+  };
+
+  // Mapped by another process (here: a view whose handles are closed): a mapped file
+  // cannot lose its name, so the replacement is refused.
+  WriteBytes(target, older);
+  void* view = nullptr;
+  {
+    fw::TFileHandle file(CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                     OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(file);
+    fw::TFileHandle mapping(CreateFileMappingA(file.Get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+    ASSERT_TRUE(mapping.Get() != nullptr);
+    view = MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, 0);
+    ASSERT_NE(view, nullptr);
+  }
+  EXPECT_THROW(extract(), EQnlkCompress);
+  EXPECT_EQ(std::memcmp(view, older.data(), older.size()), 0);
+  UnmapViewOfFile(view);  // what is deleted while mapped goes with the view
+  expectOldWhole("mapped");
+
+  // An error while the new file is written.
+  Archive.OnStatus = [](TQnlkCompress*, const TlzhFileStats& s) {
+    if (s.FileDone >= 1500000) throw EQnlkCompress("The device is not ready");
+  };
+  EXPECT_THROW(extract(), EQnlkCompress);
+  expectOldWhole("failed write");
+
+  // A cancel half-way.
+  Archive.OnStatus = [](TQnlkCompress* c, const TlzhFileStats& s) {
+    if (s.FileDone >= 1500000) c->SetAbort(true);
+  };
+  extract();
+  EXPECT_EQ(log.Aborted, 1);
+  expectOldWhole("cancelled");
+}
+
+// What was written is measured on the way: the path, size and SHA-0 digest of the file
+// the last extraction or copy wrote; nothing after a file that was skipped.
+TEST_F(Extraction, TheLastWrittenFileIsMeasuredWhileItIsWritten) {
+  const TSha0Digest digest = Sha0(NewData.data(), NewData.size());
+  Archive.SetExtractDirectory(Path("out"));
+  SetFiles(Archive, {Path("new.txt")});
+  Archive.Extract();
+  EXPECT_EQ(Archive.LastWritten().Path, Target());
+  EXPECT_EQ(Archive.LastWritten().Size, 30000);
+  EXPECT_EQ(Archive.LastWritten().Digest, digest);
+  ASSERT_TRUE(ExtractOver(owAlways, 2000));
+  EXPECT_EQ(Archive.LastWritten().Path, Target());
+  EXPECT_EQ(Archive.LastWritten().Digest, digest);
+  ASSERT_FALSE(ExtractOver(owNever, 2000));
+  EXPECT_EQ(Archive.LastWritten().Path, "");
+  Archive.CopyFile(Path("new.txt"), Path("copy.txt"));
+  EXPECT_EQ(Archive.LastWritten().Path, Path("copy.txt"));
+  EXPECT_EQ(Archive.LastWritten().Size, 30000);
+  EXPECT_EQ(Archive.LastWritten().Digest, digest);
 }
 
 // Under a hold the archive stays open from one file to the next, and only then.

@@ -275,11 +275,12 @@ class FileInstall : public ::testing::Test {
   std::string Logged(const std::string& Subkey, const std::string& Value) {
     return ReadRegString(hkLocalMachine, Uninstall + "\\" + Subkey, Value, "-");
   }
-  // The tree installed as the engine's run installs it: with the run's log.
+  // The tree installed as the engine's run installs it: with the run's log, ending well.
   void Run() {
     Engine->Running = true;
     Engine->BeginRun();
     Engine->Process();
+    Engine->RunJournal()->Complete();
     Engine->Running = false;
   }
 
@@ -617,7 +618,7 @@ TEST_F(FileInstall, ARunTakenBackRemovesWhatItAddedAndKeepsWhatWasThere) {
   EXPECT_FALSE(registry.KeyExistsReadOnly(Uninstall));
 
   // A repair that brings a second file, taken back: the installation stays as it was,
-  // working and removable; the file the repair replaced stays replaced.
+  // working and removable.
   std::string source = Scratch.Folder("src") + "\\more.txt";
   WriteFile(source, Content(3000, 'm'));
   auto* more = new TAnsweredFile(Form.get(), Dir, source);

@@ -1,0 +1,86 @@
+// A run through the engine that fails is taken back before the bad-install page; one that
+// ends well lets go of what it kept to take itself back.
+#include <gtest/gtest.h>
+
+#include "EngineFixture.h"
+#include "engine/ExitCodes.h"
+
+using namespace setup;
+using namespace setup::testing;
+
+namespace {
+
+std::string BinFolder() {
+  char path[MAX_PATH];
+  DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
+  std::string self(path, length);
+  return self.substr(0, self.find_last_of('\\'));
+}
+
+std::vector<std::string> FilesIn(const std::string& Folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((Folder + "\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::string name = data.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+  return names;
+}
+
+class EngineUndo : public EngineFixture {
+ protected:
+  // The setup's program over app\program.exe, then a shortcut (of a later phase) that
+  // fails when Fail.
+  void LoadProgramThen(bool Fail) {
+    Load("  object Listener: TListener\n    Container = MainInstall\n  end\n"
+         "  object Program: TInstallFile\n    Container = MainInstall\n"
+         "    FileName = 'launcher_probe.exe'\n    DestName = 'program.exe'\n    DestDir = '" +
+         App + "'\n    IncludeFromDir = '" + BinFolder() +
+         "'\n    ArchiveFileType = psContainerArchiveFile\n  end\n"
+         "  object Link: TLinkObject\n    Container = MainInstall\n    Fail = " +
+         (Fail ? "True" : "False") + "\n  end\n");
+    Engine->Compress(46);  // the setup's archive, as a build makes it
+  }
+
+  const std::string App = Scratch / "app";
+};
+
+TEST_F(EngineUndo, AFailedRunGivesTheFilesItReplacedBackAndAGoodOneKeepsNoOldFile) {
+  ASSERT_TRUE(CreateDirectoryA(App.c_str(), nullptr));
+  const std::string program = App + "\\program.exe";
+  testsupport::WriteFile(program, "the program an earlier version installed");
+
+  LoadProgramThen(true);
+  Run();
+  EXPECT_EQ(Engine->ExitCode(), ecFailed);
+  EXPECT_EQ(Engine->Errors, std::vector<std::string>{"Link failed"});
+  EXPECT_TRUE(testsupport::ReadFile(program) == "the program an earlier version installed") << "the earlier program";
+  EXPECT_EQ(FilesIn(App), std::vector<std::string>{"program.exe"});
+
+  LoadProgramThen(false);
+  Run();
+  EXPECT_EQ(Engine->ExitCode(), ecSuccess);
+  EXPECT_TRUE(testsupport::ReadFile(program) == testsupport::ReadFile(BinFolder() + "\\launcher_probe.exe"));
+  EXPECT_EQ(FilesIn(App), std::vector<std::string>{"program.exe"}) << "no old file stays";
+}
+
+// What the run made but another program changed since stays, and the user is told.
+TEST_F(EngineUndo, WhatCannotBeTakenBackIsTold) {
+  const std::string program = App + "\\program.exe";
+  LoadProgramThen(true);
+  Engine->OnAfterInstallObjects = [&](TInstallContainer*, bool) {
+    testsupport::WriteFile(App + "\\other.exe", "another program's");
+    MoveFileExA((App + "\\other.exe").c_str(), program.c_str(), MOVEFILE_REPLACE_EXISTING);
+  };
+  Run();
+  EXPECT_EQ(testsupport::ReadFile(program), "another program's");
+  EXPECT_EQ(Engine->Messages,
+            std::vector<std::string>{"Setup could not take back everything it did. These stay:\n" + program +
+                                     " (no longer the file the installation made; kept)"});
+  EXPECT_EQ(Engine->Errors, std::vector<std::string>{"Link failed"});
+}
+
+}  // namespace
