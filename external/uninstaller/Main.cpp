@@ -4,10 +4,12 @@
 // Started by the product's uninstall command, the program leaves its folder as well.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
 #include "objects/UninstallRemoval.h"
+#include "objects/UninstallReportText.h"
 
 namespace {
 
@@ -30,6 +32,36 @@ std::string OwnProgram() {
   char buffer[MAX_PATH + 1];
   DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
   return length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
+}
+
+// What a message box on this screen can show: its lines as high and its text as wide as
+// half the work area in the message font, whatever the report holds.
+setup::TReportLimits ScreenLimits() {
+  RECT work{0, 0, 800, 600};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof metrics;
+  LONG lineHeight = 16, charWidth = 8;
+  if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+    HDC screen = GetDC(nullptr);
+    HFONT font = CreateFontIndirectA(&metrics.lfMessageFont);
+    HGDIOBJ old = SelectObject(screen, font);
+    TEXTMETRICA text{};
+    if (GetTextMetricsA(screen, &text)) {
+      lineHeight = text.tmHeight + text.tmExternalLeading;
+      // Paths are mostly capitals and wide letters: the widest character counts half.
+      charWidth = (text.tmAveCharWidth + text.tmMaxCharWidth) / 2;
+    }
+    SelectObject(screen, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, screen);
+  }
+  setup::TReportLimits limits;
+  // The title, the first line, an empty line and the button take about eight lines.
+  const LONG lines = (work.bottom - work.top) / std::max<LONG>(lineHeight, 1) - 8;
+  limits.MaxLines = static_cast<size_t>(std::max<LONG>(lines, 3));
+  limits.MaxLineLength = static_cast<size_t>(std::max<LONG>((work.right - work.left) / 2 / std::max<LONG>(charWidth, 1), 40));
+  return limits;
 }
 
 std::string ReportFile() {
@@ -62,23 +94,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     };
   setup::TUninstallReport report =
       setup::UninstallProduct(product, setup::MachineFolderRules(), OwnProgram(), removeShared);
-  std::string text;
-  if (!report.Found)
-    text = "Nothing is recorded for the removal of " + product + ".";
-  else if (report.NotRemoved.empty())
-    text = product + " was removed.";
-  else {
-    text = product + " was removed, except for these items:\r\n";
-    for (const std::string& line : report.NotRemoved) text += "\r\n" + line;
-  }
+  const int exitCode = report.Found && report.NotRemoved.empty() ? 0 : 3;
   if (quiet) {
+    // The report file holds every line whole.
+    const std::string text = setup::UninstallReportText(product, report.Found, report.NotRemoved);
     if (FILE* file = std::fopen(reportFile.c_str(), "wb")) {
       std::fputs(text.c_str(), file);
       std::fclose(file);
     }
   } else {
-    MessageBoxA(nullptr, text.c_str(), caption,
-                MB_OK | (report.Found && report.NotRemoved.empty() ? MB_ICONINFORMATION : MB_ICONWARNING));
+    const std::string text = setup::UninstallReportText(product, report.Found, report.NotRemoved, ScreenLimits());
+    MessageBoxA(nullptr, text.c_str(), caption, MB_OK | (exitCode == 0 ? MB_ICONINFORMATION : MB_ICONWARNING));
   }
-  return report.Found && report.NotRemoved.empty() ? 0 : 3;
+  return exitCode;
 }

@@ -623,7 +623,7 @@ void TCustomInstallFile::ExtractFromArchive() {
       }
     } release{*archive, shared};
     if (TInstallRunJournal* journal = CurrentRunJournal()) journal->NoteFolder(GetFullDestDir());
-    ForceDirectories(GetFullDestDir());
+    ForceRunDirectories(GetFullDestDir());
     if (fw::Trim(archivePath).empty()) ThrowBlankArchive();
     archive->SetCompressedFile(archivePath);
     archive->SetExtractDirectory(GetFullDestDir());
@@ -714,7 +714,7 @@ bool TCustomInstallFile::HoldSharedUse() {
 bool TCustomInstallFile::CountedByAnEarlierRun() const {
   // The uninstaller gives back one use per logged file: a second run of the same setup
   // (a repair, an update) that counted again would keep the file for ever.
-  return GlobalInstall() != nullptr && Uninstall() && IsFileLogged(ProductUninstallKey(), GetDestFileName());
+  return GlobalInstall() != nullptr && Uninstall() && IsSharedCountLogged(ProductUninstallKey(), GetDestFileName());
 }
 
 bool TCustomInstallFile::IncrementSharedDLLCount() {
@@ -742,13 +742,16 @@ void TCustomInstallFile::CheckInstalledFilePresent() const {
 }
 
 void TCustomInstallFile::RegisterActiveX() {
-  std::string extension = UpperExtension(FFileName);
-  if (extension == ".EXE")
-    RegisterActiveXServer();
-  else if (extension == ".TLB")
-    RegisterTypeLibrary();
-  else
-    RegisterActiveXLibrary();
+  switch (ActiveXKind()) {
+    case kActiveXServer:
+      RegisterActiveXServer();
+      break;
+    case kActiveXTypeLibrary:
+      RegisterTypeLibrary();
+      break;
+    default:
+      RegisterActiveXLibrary();
+  }
 }
 
 void TCustomInstallFile::RegisterTypeLibrary() {
@@ -812,8 +815,7 @@ void TCustomInstallFile::CompressorNewDisk(TQnlkCompress* Sender, int DiskNumber
 // --- uninstall log -------------------------------------------------------------------
 
 char TCustomInstallFile::ActiveXKind() const {
-  std::string extension = UpperExtension(FFileName);
-  return extension == ".TLB" ? kActiveXTypeLibrary : extension == ".EXE" ? kActiveXServer : kActiveXLibrary;
+  return ActiveXKindOfName(FFileName);
 }
 
 void TCustomInstallFile::NoteCreatedFile() const {
@@ -830,11 +832,19 @@ void TCustomInstallFile::WriteUninstallInfo(const std::string& Key) {
   // A newer file that was there before stays at uninstall; a shared one this product
   // counted is logged, so the uninstaller gives its use back.
   if (FKeptExisting && !FHoldsSharedUse) return;
+  // What this run wrote is recorded (the new content beside a file in use too); a file
+  // it found the same keeps what an earlier run recorded.
+  TWrittenFile written;
+  if (FCopyDecided)
+    written = WrittenFileAt(FReplacedAtReboot ? AddTrailingBackslash(GetFullDestDir()) + FExtractName
+                                              : GetDestFileName());
+  written.WaitsForRestart = FReplacedAtReboot;
+  written.Shared = FHoldsSharedUse;
   if (FActiveX) {
-    LogActiveXFile(Key, GetDestFileName(), ActiveXKind());
+    LogActiveXFile(Key, GetDestFileName(), ActiveXKind(), written);
     return;
   }
-  LogInstalledFile(Key, GetDestFileName());
+  LogInstalledFile(Key, GetDestFileName(), written);
 }
 
 // --- TInstallFile --------------------------------------------------------------------

@@ -12,6 +12,7 @@
 
 #include "FileRelated.h"
 #include "StatusParameters.h"
+#include "UninstallLogFormat.h"
 #include "support/FileAttributes.h"
 
 namespace setup {
@@ -33,11 +34,6 @@ struct TCompressInfo {
   std::string Archive;     // the archive the file went into
 };
 
-// The uninstall log's subkeys.
-inline constexpr char kFilesLogKey[] = "Files";
-inline constexpr char kActiveXLogKey[] = "ActiveX";
-// How many numbered "Files" subkeys are tried after the first when one is damaged.
-constexpr int kMaxFilesLogRetries = 16;
 // The identifiers an archive can hold.
 constexpr int kUniqueIDCount = 2000;
 // The size of the file's record in the net file list.

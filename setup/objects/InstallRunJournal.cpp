@@ -1,6 +1,8 @@
 #include "InstallRunJournal.h"
 
 #include <windows.h>
+// after windows.h
+#include <objbase.h>
 
 #include <algorithm>
 
@@ -10,6 +12,8 @@
 #include "archive/ArchiveText.h"
 #include "archive/FileSystem.h"
 #include "gui/WinHandles.h"
+#include "support/FileHandles.h"
+#include "support/RegistryLinks.h"
 #include "support/FileAttributes.h"
 #include "support/PathStrings.h"
 #include "support/Registry.h"
@@ -175,27 +179,81 @@ void TInstallRunJournal::NoteCreatedRegistryValue(int Root, const std::string& K
     }
 }
 
-std::vector<std::string> TInstallRunJournal::Undo() {
-  // What the run created, as an uninstall log names it, removed by the uninstaller's own
-  // code: the same rules, unregistrations and shared-file releases. Nothing of it was
-  // there before the run, so a shared file whose count ends goes without a question.
-  TUninstallLog created;
-  created.Found = true;
-  created.Files = FCreatedFiles;
-  created.ActiveX = FCreatedActiveX;
+namespace {
+
+// What the run created, as an uninstall log would record it: each file with the content
+// it holds now, each value with the data it holds now when that is still the data the
+// run wrote (its text as the journal keeps it), every level of each key.
+TUninstallLog CreatedAsLog(const std::vector<std::string>& Files, const std::vector<std::string>& ActiveX,
+                           const std::vector<std::string>& Shared,
+                           const std::vector<std::pair<int, std::pair<std::string, std::vector<std::pair<std::string, std::string>>>>>& Keys) {
+  TUninstallLog log;
+  log.Found = true;
+  auto record = [&](const std::string& Path) {
+    TFileRecord made;
+    if (TFileIdentity now; ReadFileIdentity(Path, now)) made.Contents.push_back(now);
+    made.Shared = std::any_of(Shared.begin(), Shared.end(), [&](const std::string& s) { return fw::SameText(s, Path); });
+    log.FileRecords[fw::UpperCase(Path)] = made;
+  };
+  for (const std::string& file : Files) {
+    log.Files.push_back(file);
+    record(file);
+  }
+  for (const std::string& entry : ActiveX) {
+    TLoggedActiveX logged;
+    logged.Entry = entry;
+    if (!ParseActiveXEntry(entry, logged.Path, logged.Kind)) logged.Path.clear();
+    if (!logged.Path.empty()) record(logged.Path);
+    log.ActiveX.push_back(logged);
+  }
   int number = 0;
-  for (const TCreatedKey& key : FCreatedKeys) {
+  for (const auto& [root, key] : Keys) {
     TLoggedRegistryKey logged;
     logged.Entry = "RegistryKey" + std::to_string(++number);
-    logged.Key = key.Key;
-    logged.Root = key.Root;
-    for (const auto& [name, data] : key.Values) logged.Values.push_back({name, data});
-    created.RegistryKeys.push_back(std::move(logged));
+    logged.Key = key.first;
+    logged.Root = root;
+    logged.MadeLevels = static_cast<int>(std::count(key.first.begin(), key.first.end(), '\\')) + 1;
+    fw::TRegKeyHandle opened;
+    RegOpenKeyExA(RootKeyFromIndex(root), key.first.c_str() + (key.first[0] == '\\' ? 1 : 0), 0, KEY_READ, opened.Put());
+    for (const auto& [name, data] : key.second) {
+      TLoggedValue value;
+      value.Name = name;
+      value.Text = data;
+      TStoredValue now;
+      if (opened && ReadStoredValue(opened.Get(), name, now)) {
+        const std::string text = now.Type == REG_DWORD && now.Data.size() == 4
+                                     ? std::to_string(*reinterpret_cast<const int32_t*>(now.Data.data()))
+                                     : now.Data.substr(0, now.Data.find('\0'));
+        value.Made = text == data;
+        value.Type = now.Type;
+        value.Data = now.Data;
+      }
+      logged.Values.push_back(value);
+    }
+    log.RegistryKeys.push_back(logged);
   }
+  return log;
+}
+
+}  // namespace
+
+std::vector<std::string> TInstallRunJournal::Undo() {
+  // What the run created, removed by the uninstaller's own code: the same rules,
+  // unregistrations and shared-file releases. Nothing of it was there before the run, so
+  // a shared file whose count ends goes without a question.
+  std::vector<std::pair<int, std::pair<std::string, std::vector<std::pair<std::string, std::string>>>>> keys;
+  for (const TCreatedKey& key : FCreatedKeys) keys.push_back({key.Root, {key.Key, key.Values}});
   CountUncountedSharedFiles();
-  TRemovalOptions options;
-  options.RemoveShared = [](const std::string&) { return true; };
-  TUninstallReport report = RemoveLoggedEntries(created, MachineFolderRules(), options);
+  const TUninstallLog created = CreatedAsLog(FCreatedFiles, FCreatedActiveX, FCreatedShared, keys);
+  const TSharedFileQuestion removeShared = [](const std::string&) { return true; };
+  TUninstallReport report;
+  {
+    const HRESULT com = CoInitialize(nullptr);
+    TFileRemoval files(MachineFolderRules(), removeShared, std::string(), std::string(), report.NotRemoved);
+    files.RemoveFiles(created);
+    TRegistryRemoval(report.NotRemoved).RemoveRegistryEntries(created.RegistryKeys);
+    if (SUCCEEDED(com)) CoUninitialize();
+  }
   RemoveCreatedFolders();
   RestoreFolders();
   RestoreSharedCounts();

@@ -147,7 +147,7 @@ void TCustomShellLinkGroup::Install() {
   BroadcastInformation(this, icLinkGroupInstalls, nullptr);
   const std::string folder = GetFullDestDir();
   if (TInstallRunJournal* journal = CurrentRunJournal()) journal->NoteFolder(folder);
-  if (!ForceDirectories(folder)) throw IEShellLinkGroup("Could not create the folder %s for %s", folder, Name());
+  if (!ForceRunDirectories(folder)) throw IEShellLinkGroup("Could not create the folder %s for %s", folder, Name());
   TInstallObject::Install();
 }
 
@@ -232,7 +232,7 @@ void TCustomInstallShellLink::InitCOM() {
 void TCustomInstallShellLink::MakeLinkFolder() {
   const std::string folder = GetFullDestDir();
   if (TInstallRunJournal* journal = CurrentRunJournal()) journal->NoteFolder(folder);
-  if (!ForceDirectories(folder))
+  if (!ForceRunDirectories(folder))
     throw IEInstallShellLink("Could not create the folder %s for the link %s", folder, Name());
 }
 
@@ -417,7 +417,7 @@ void TCustomInstallShellLink::Install() {
     if (auto* group = dynamic_cast<TCustomShellLinkGroup*>(FObjectLink)) {
       const std::string folder = group->GetFullDestDir();
       if (TInstallRunJournal* journal = CurrentRunJournal()) journal->NoteFolder(folder);
-      if (!ForceDirectories(folder)) throw IEInstallShellLink("Could not create the folder %s for %s", folder, Name());
+      if (!ForceRunDirectories(folder)) throw IEInstallShellLink("Could not create the folder %s for %s", folder, Name());
     }
   }
   const bool existed = FileExists(GetLinkFileName());
@@ -450,7 +450,8 @@ void TCustomInstallShellLink::Install() {
 }
 
 void TCustomInstallShellLink::WriteUninstallInfo(const std::string& Key) {
-  if (!FMadeFile.empty()) LogInstalledFile(Key, FMadeFile);
+  // The file the link made, with what it wrote.
+  if (!FMadeFile.empty()) LogInstalledFile(Key, FMadeFile, WrittenFileAt(FMadeFile));
 }
 
 void TCustomInstallShellLink::InformationEvent(fw::TObject*, int Code, fw::TObject*) {

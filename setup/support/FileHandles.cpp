@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace setup {
 
 void* Kernel32Procedure(const char* Name) {
@@ -78,6 +80,46 @@ bool TOpenedEntry::Delete(DWORD& Error) {
   if (setInformation(deleting.Get(), kFileDispositionInfoClass, &disposition, sizeof disposition)) return true;
   Error = GetLastError();
   return false;
+}
+
+bool ReadFileIdentity(HANDLE Handle, TFileIdentity& Identity) {
+  constexpr DWORD kBlock = 256 * 1024;
+  std::vector<uint8_t> buffer(kBlock);
+  TSha0 digest;
+  uint64_t size = 0;
+  for (;;) {
+    // Read at explicit offsets: the handle's own position may be anywhere.
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(size);
+    at.OffsetHigh = static_cast<DWORD>(size >> 32);
+    DWORD read = 0;
+    if (!ReadFile(Handle, buffer.data(), kBlock, &read, &at)) {
+      if (GetLastError() == ERROR_HANDLE_EOF) break;
+      return false;
+    }
+    if (read == 0) break;
+    digest.Update(buffer.data(), read);
+    size += read;
+  }
+  Identity.Size = size;
+  Identity.Digest = digest.Final();
+  return true;
+}
+
+bool ReadFileIdentity(const std::string& Path, TFileIdentity& Identity) {
+  fw::TFileHandle file(CreateFileA(Path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  return file && ReadFileIdentity(file.Get(), Identity);
+}
+
+THeldFile::THeldFile(const std::string& Path)
+    : FHandle(CreateFileA(Path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN, nullptr)) {
+  if (!FHandle) {
+    FError = GetLastError();
+    return;
+  }
+  FId = FileIdOf(FHandle.Get());
 }
 
 }  // namespace setup

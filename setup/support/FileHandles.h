@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "FileIdentity.h"
 #include "gui/WinHandles.h"
 
 namespace setup {
@@ -76,6 +77,31 @@ class TOpenedEntry {
   DWORD FError = ERROR_SUCCESS;
   DWORD FAttributes = 0;
   std::string FFinalPath;
+  std::string FId;
+};
+
+// The size and digest of the contents of the file open in Handle (with read access),
+// read from its start; false when it cannot be read.
+bool ReadFileIdentity(HANDLE Handle, TFileIdentity& Identity);
+// The same of the file at Path, opened without following a link at its end; false when
+// it cannot be opened or read.
+bool ReadFileIdentity(const std::string& Path, TFileIdentity& Identity);
+
+// A file opened for reading without following a link at its end, which nobody may write,
+// rename or delete while it is held; others may still read it, load or run it.
+class THeldFile {
+ public:
+  explicit THeldFile(const std::string& Path);
+
+  bool Held() const { return static_cast<bool>(FHandle); }
+  DWORD Error() const { return FError; }
+  // FileIdOf the held file; empty when the system cannot tell.
+  const std::string& Id() const { return FId; }
+  bool ReadIdentity(TFileIdentity& Identity) const { return ReadFileIdentity(FHandle.Get(), Identity); }
+
+ private:
+  fw::TFileHandle FHandle;
+  DWORD FError = ERROR_SUCCESS;
   std::string FId;
 };
 

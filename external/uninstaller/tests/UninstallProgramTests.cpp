@@ -9,6 +9,7 @@
 #include <string>
 
 #include "Files.h"
+#include "InstallationLog.h"
 #include "RegistrySnapshot.h"
 #include "Screenshot.h"
 #include "UiDriver.h"
@@ -77,13 +78,13 @@ class UninstallProgram : public ::testing::Test {
   void SetUp() override {
     // The user's own file beside the maker's folder: the folders above stay.
     testsupport::WriteFile(Scratch / "mine.txt", "user's");
-    testsupport::WriteFile(Folder + "\\tool.exe", "MZ tool");
-    testsupport::WriteFile(Folder + "\\data\\readme.txt", "read me");
+    uninstall_tests::TInstallationLog log(Product);
+    log.WriteFile(Folder + "\\tool.exe", "MZ tool");
+    log.WriteFile(Folder + "\\data\\readme.txt", "read me");
     ASSERT_TRUE(CopyFileA(BuiltProgram("uninstall.exe").c_str(), Program.c_str(), FALSE));
+    log.LogFile(Program);  // the uninstaller is one of the product's files
     testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key, "DisplayName", Product);
     testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key, "UninstallString", Command());
-    testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key + "\\Files", "File1", Folder + "\\tool.exe");
-    testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key + "\\Files", "File2", Folder + "\\data\\readme.txt");
   }
   void TearDown() override { SHDeleteKeyA(HKEY_LOCAL_MACHINE, Key.c_str()); }
 
@@ -157,7 +158,7 @@ TEST_F(UninstallProgram, AHostileLogGetsNoOtherProgramOrFolderRemoved) {
   const std::string other = Scratch / "Other\\other.exe";
   testsupport::WriteFile(other, "MZ other");
   testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key, "UninstallString", "\"" + other + "\" " + Product);
-  testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key + "\\Files", "File3", "C:\\Windows\\win.ini");
+  testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key + "\\Files", "File8", "C:\\Windows\\win.ini");
   const std::string report = Scratch / "report.txt";
   {
     TStarted run(Command(), report);
@@ -169,19 +170,24 @@ TEST_F(UninstallProgram, AHostileLogGetsNoOtherProgramOrFolderRemoved) {
   EXPECT_NE(testsupport::ReadFile(report).find("win.ini"), std::string::npos);
   EXPECT_FALSE(KeyExists(Key));
 
-  // Named through a path that leads out and back, or logged as a file of the product,
-  // the program is still itself: only the plain name counts, and the log does not get it
-  // deleted under the running program.
+  // Named through a path that leads out and back, or logged twice as a file of the
+  // product, the program is still itself: only the plain name counts, and the log does
+  // not get it deleted under the running program. Each time a fresh installation.
+  testsupport::RemoveTree(Maker);
   SetUp();
   testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key, "UninstallString",
                                  "\"" + Maker + "\\..\\Maker\\Product\\uninstall.exe\" " + Product);
   {
     TStarted run(Command(), report);
-    EXPECT_EQ(run.ExitCode(), 0);
+    EXPECT_EQ(run.ExitCode(), 3);
+    EXPECT_NE(testsupport::ReadFile(report).find("uninstall.exe (the running uninstaller, which the uninstall "
+                                                 "command does not name; kept)"),
+              std::string::npos);
   }
   EXPECT_TRUE(testsupport::FileExists(Program));
+  testsupport::RemoveTree(Maker);
   SetUp();
-  testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key + "\\Files", "File3", Program);
+  testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key + "\\Files", "File9", Program);
   {
     TStarted run(Command(), report);
     EXPECT_EQ(run.ExitCode(), 0);
@@ -190,7 +196,8 @@ TEST_F(UninstallProgram, AHostileLogGetsNoOtherProgramOrFolderRemoved) {
   EXPECT_TRUE(EverythingRemoved());
 }
 
-// A copy started from another folder (a tool run by hand) stays where it is.
+// A copy started from another folder (a tool run by hand) stays where it is; the
+// product's own uninstaller goes with the product's other files.
 TEST_F(UninstallProgram, ACopyTheProductDoesNotNameStays) {
   const std::string copy = Scratch / "Tools\\uninstall.exe";
   testsupport::WriteFile(copy, "");
@@ -199,8 +206,7 @@ TEST_F(UninstallProgram, ACopyTheProductDoesNotNameStays) {
   TStarted run("\"" + copy + "\" " + Product, report);
   EXPECT_EQ(run.ExitCode(), 0);
   EXPECT_TRUE(testsupport::FileExists(copy));
-  EXPECT_TRUE(testsupport::FileExists(Program)) << "named by the product, but not the running program";
-  EXPECT_FALSE(testsupport::FileExists(Folder + "\\tool.exe"));
+  EXPECT_TRUE(EverythingRemoved());
 }
 
 }  // namespace
