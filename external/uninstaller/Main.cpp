@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "objects/UninstallRemoval.h"
 #include "objects/UninstallReportText.h"
@@ -34,8 +35,10 @@ std::string OwnProgram() {
   return length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
 }
 
-// What a message box on this screen can show: its lines as high and its text as wide as
-// half the work area in the message font, whatever the report holds.
+// What a message box on this screen can show: a box grows with its text and does not
+// break a line without blanks, so the report's lines are as many as fit two thirds of the
+// work area's height and as long as fit two thirds of its width, in the message font
+// (with room to spare: systems lay the box's lines out more widely than the font needs).
 setup::TReportLimits ScreenLimits() {
   RECT work{0, 0, 800, 600};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -48,20 +51,40 @@ setup::TReportLimits ScreenLimits() {
     HGDIOBJ old = SelectObject(screen, font);
     TEXTMETRICA text{};
     if (GetTextMetricsA(screen, &text)) {
-      lineHeight = text.tmHeight + text.tmExternalLeading;
-      // Paths are mostly capitals and wide letters: the widest character counts half.
-      charWidth = (text.tmAveCharWidth + text.tmMaxCharWidth) / 2;
+      lineHeight = 2 * (text.tmHeight + text.tmExternalLeading);
+      // Paths hold many capitals, wider than the average letter.
+      charWidth = text.tmAveCharWidth + (text.tmAveCharWidth + 3) / 4;
     }
     SelectObject(screen, old);
     DeleteObject(font);
     ReleaseDC(nullptr, screen);
   }
+  const LONG height = (work.bottom - work.top) * 2 / 3, width = (work.right - work.left) * 2 / 3;
   setup::TReportLimits limits;
-  // The title, the first line, an empty line and the button take about eight lines.
-  const LONG lines = (work.bottom - work.top) / std::max<LONG>(lineHeight, 1) - 8;
-  limits.MaxLines = static_cast<size_t>(std::max<LONG>(lines, 3));
-  limits.MaxLineLength = static_cast<size_t>(std::max<LONG>((work.right - work.left) / 2 / std::max<LONG>(charWidth, 1), 40));
+  limits.MaxLines = static_cast<size_t>(std::max<LONG>(height / std::max<LONG>(lineHeight, 1) - 2, 3));
+  limits.MaxLineLength = static_cast<size_t>(std::max<LONG>(width / std::max<LONG>(charWidth, 1), 40));
   return limits;
+}
+
+// Writes Text as the whole file; false when it cannot.
+bool WriteText(const std::string& Path, const std::string& Text) {
+  FILE* file = std::fopen(Path.c_str(), "wb");
+  if (file == nullptr) return false;
+  const bool written = std::fputs(Text.c_str(), file) >= 0;
+  return std::fclose(file) == 0 && written;
+}
+
+// The file in the temporary folder that keeps a report too long for the box; empty when
+// it cannot be written.
+std::string SavedFullReport(const std::string& Product, const std::string& Text) {
+  char folder[MAX_PATH + 1];
+  const DWORD length = GetTempPathA(sizeof folder, folder);
+  if (length == 0 || length >= sizeof folder) return std::string();
+  std::string name = "Uninstall " + Product + ".txt";
+  for (char& c : name)
+    if (std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) c = '_';
+  const std::string path = std::string(folder, length) + name;
+  return WriteText(path, Text) ? path : std::string();
 }
 
 std::string ReportFile() {
@@ -95,15 +118,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   setup::TUninstallReport report =
       setup::UninstallProduct(product, setup::MachineFolderRules(), OwnProgram(), removeShared);
   const int exitCode = report.Found && report.NotRemoved.empty() ? 0 : 3;
+  // The report file holds every line whole; so does the file a box names when not all of
+  // them fit it.
+  const std::string full = setup::UninstallReportText(product, report.Found, report.NotRemoved);
   if (quiet) {
-    // The report file holds every line whole.
-    const std::string text = setup::UninstallReportText(product, report.Found, report.NotRemoved);
-    if (FILE* file = std::fopen(reportFile.c_str(), "wb")) {
-      std::fputs(text.c_str(), file);
-      std::fclose(file);
-    }
+    WriteText(reportFile, full);
   } else {
-    const std::string text = setup::UninstallReportText(product, report.Found, report.NotRemoved, ScreenLimits());
+    const setup::TReportLimits limits = ScreenLimits();
+    const std::string fullList = report.NotRemoved.size() > limits.MaxLines ? SavedFullReport(product, full) : "";
+    const std::string text = setup::UninstallReportText(product, report.Found, report.NotRemoved, limits, fullList);
     MessageBoxA(nullptr, text.c_str(), caption, MB_OK | (exitCode == 0 ? MB_ICONINFORMATION : MB_ICONWARNING));
   }
   return exitCode;

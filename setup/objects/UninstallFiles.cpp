@@ -165,8 +165,8 @@ void TFileRemoval::JudgeAndDelete(const std::string& Logged, const TFileRecord* 
   }
   const bool own = unchanged || inMadeFolder;
   const std::string notOwn = Record != nullptr && !Record->Contents.empty()
-                                 ? " (changed since the installation wrote it; kept)"
-                                 : " (the log does not show that this installation wrote it; kept)";
+                                 ? " (changed since this installation wrote it; kept)"
+                                 : " (no record that this installation wrote it; kept)";
   // The use the installation counted is given back whatever became of the file; a count
   // it did not record is another program's.
   const std::vector<std::string> names = SharedCountNames({checked, path, final});
@@ -192,7 +192,7 @@ void TFileRemoval::JudgeAndDelete(const std::string& Logged, const TFileRecord* 
   }
   if (Kind != 0) {
     if (!unchanged)
-      NotRemoved("the registration of " + path + " (changed since the installation wrote it: neither run nor loaded)");
+      NotRemoved("the registration of " + path + " (changed since this installation wrote it: neither run nor loaded)");
     else if (!UnregisterFile(final, Kind))
       NotRemoved("the registration of " + path);
   }

@@ -78,11 +78,11 @@ void TRegistryRemoval::RemoveValues(const TLoggedRegistryKey& Logged, int Root, 
       continue;
     }
     if (!value.Made) {
-      NotRemoved(what + " (the log does not show that this installation made it; kept)");
+      NotRemoved(what + " (no record that this installation made it; kept)");
       continue;
     }
     if (now.Type != value.Type || now.Data != value.Data) {
-      NotRemoved(what + " (it no longer holds what the installation wrote; kept)");
+      NotRemoved(what + " (no longer what this installation wrote; kept)");
       continue;
     }
     const LONG result = RegDeleteValueA(reached.Key.Get(), value.Name.c_str());

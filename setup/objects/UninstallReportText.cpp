@@ -23,7 +23,7 @@ std::string Fitted(const std::string& Line, size_t MaxLength) {
 }  // namespace
 
 std::string UninstallReportText(const std::string& ProductName, bool Found, const std::vector<std::string>& NotRemoved,
-                                const TReportLimits& Limits) {
+                                const TReportLimits& Limits, const std::string& FullList) {
   if (!Found) return "Nothing is recorded for the removal of " + ProductName + ".";
   if (NotRemoved.empty()) return ProductName + " was removed.";
   std::string text = ProductName + " was removed, except for these items:\r\n";
@@ -31,7 +31,10 @@ std::string UninstallReportText(const std::string& ProductName, bool Found, cons
   const size_t shown =
       NotRemoved.size() <= Limits.MaxLines ? NotRemoved.size() : (Limits.MaxLines > 0 ? Limits.MaxLines - 1 : 0);
   for (size_t i = 0; i < shown; ++i) text += "\r\n" + Fitted(NotRemoved[i], Limits.MaxLineLength);
-  if (shown < NotRemoved.size()) text += "\r\nand " + std::to_string(NotRemoved.size() - shown) + " more";
+  if (shown < NotRemoved.size()) {
+    text += "\r\nand " + std::to_string(NotRemoved.size() - shown) + " more";
+    if (!FullList.empty()) text += ", all listed in:\r\n" + FullList;
+  }
   return text;
 }
 

@@ -16,7 +16,9 @@ struct TReportLimits {
   size_t MaxLineLength = static_cast<size_t>(-1);
 };
 
+// FullList: a file that holds the whole report, named after "and N more" when not all
+// lines fit.
 std::string UninstallReportText(const std::string& ProductName, bool Found, const std::vector<std::string>& NotRemoved,
-                                const TReportLimits& Limits = TReportLimits());
+                                const TReportLimits& Limits = TReportLimits(), const std::string& FullList = {});
 
 }  // namespace setup

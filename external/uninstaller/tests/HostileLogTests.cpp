@@ -19,6 +19,7 @@
 #include "Files.h"
 #include "InstallationLog.h"
 #include "RegistrySnapshot.h"
+#include "TestLinks.h"
 #include "objects/UninstallRemoval.h"
 #include "support/FileHandles.h"
 #include "support/RegistryLinks.h"
@@ -96,37 +97,6 @@ void DeleteTreeWithoutLinks(HKEY Root, const std::string& Key) {
   if (RegOpenKeyExA(Root, Key.substr(0, slash).c_str(), 0, KEY_READ, parent.Put()) != ERROR_SUCCESS) return;
   LONG error = 0;
   setup::DeleteKeyTreeWithoutLinks(parent.Get(), Key.substr(slash + 1), error);
-}
-
-// Makes Link a symbolic link to the file Target: through Windows where it can, else
-// through the Unix side's "ln" (Wine's CreateSymbolicLink makes nothing). False when
-// neither can.
-bool MakeFileLink(const std::string& Link, const std::string& Target) {
-  const auto create = setup::Kernel32Function<BOOLEAN(WINAPI*)(LPCSTR, LPCSTR, DWORD)>("CreateSymbolicLinkA");
-  if (create != nullptr && create(Link.c_str(), Target.c_str(), 0) &&
-      GetFileAttributesA(Link.c_str()) != INVALID_FILE_ATTRIBUTES)
-    return true;
-  const auto unixName = setup::Kernel32Function<char*(CDECL*)(LPCWSTR)>("wine_get_unix_file_name");
-  if (unixName == nullptr) return false;
-  const auto unixPath = [&](const std::string& Path) {
-    const std::wstring wide(Path.begin(), Path.end());
-    char* name = unixName(wide.c_str());
-    const std::string path = name != nullptr ? name : "";
-    HeapFree(GetProcessHeap(), 0, name);
-    return path;
-  };
-  std::string command = "Z:\\bin\\ln -s \"" + unixPath(Target) + "\" \"" + unixPath(Link) + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    return false;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  // A Unix program's process is not one Wine waits for: the link is awaited instead.
-  for (int wait = 0; wait < 100; ++wait, Sleep(50))
-    if (GetFileAttributesA(Link.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
-  return false;
 }
 
 std::string Joined(const std::vector<std::string>& Lines) {
@@ -249,7 +219,7 @@ TEST_F(HostileLog, FilesTheRecordDoesNotShowAsTheInstallationsStayAndAreNamed) {
   // there another.
   const std::string outside = Scratch / "Outside\\target.txt";
   testsupport::WriteFile(outside, "outside");
-  const bool linked = MakeFileLink(app + "\\link.txt", outside) && MakeFileLink(there + "\\link.txt", outside);
+  const bool linked = uninstall_tests::MakeLink(app + "\\link.txt", outside) && uninstall_tests::MakeLink(there + "\\link.txt", outside);
   // Where the system opens a link itself, the link in the product's folder goes; where it
   // opens only what the link leads to (Wine), it stays, as what it leads to does.
   const bool linksSeen = linked && setup::TOpenedEntry(app + "\\link.txt").IsLink();
@@ -284,24 +254,24 @@ TEST_F(HostileLog, FilesTheRecordDoesNotShowAsTheInstallationsStayAndAreNamed) {
   EXPECT_TRUE(testsupport::FileExists(outside)) << "a link goes itself, never what it leads to";
   // Everything else stays, each named once.
   EXPECT_TRUE(testsupport::FileExists(there + "\\changed.txt"));
-  EXPECT_TRUE(Names(stayed, "changed.txt", "(changed since the installation wrote it; kept)")) << Joined(stayed);
+  EXPECT_TRUE(Names(stayed, "changed.txt", "(changed since this installation wrote it; kept)")) << Joined(stayed);
   EXPECT_TRUE(testsupport::FileExists(data + "\\data.txt"));
   EXPECT_TRUE(Names(stayed, data, "(no longer the folder this installation made; kept)")) << Joined(stayed);
-  EXPECT_TRUE(Names(stayed, "data.txt", "(changed since the installation wrote it; kept)"));
+  EXPECT_TRUE(Names(stayed, "data.txt", "(changed since this installation wrote it; kept)"));
   EXPECT_TRUE(testsupport::FileExists(lib + "\\" + known));
   EXPECT_TRUE(Names(stayed, known, "(a file of Windows itself; kept)")) << Joined(stayed);
   EXPECT_TRUE(Names(stayed, lib, "(not empty; kept)")) << Joined(stayed);
   for (const std::string& file : {vendor + "\\vendor.dll", vendor + "\\vendor.txt", shortcut, letter})
-    EXPECT_TRUE(Names(stayed, file, "(the log does not show that this installation wrote it; kept)"))
+    EXPECT_TRUE(Names(stayed, file, "(no record that this installation wrote it; kept)"))
         << file << "\n"
         << Joined(stayed);
   EXPECT_TRUE(Names(stayed, "renamed.dll", "(a file of Windows itself; kept)")) << Joined(stayed);
-  EXPECT_TRUE(Names(stayed, "notepad.exe", "(the log does not show that this installation wrote it; kept)"));
+  EXPECT_TRUE(Names(stayed, "notepad.exe", "(no record that this installation wrote it; kept)"));
   EXPECT_TRUE(Names(stayed, documents, "(a folder of Windows, of the user or of every program; kept)"));
   EXPECT_TRUE(Names(stayed, ShellFolder(CSIDL_PROGRAM_FILES), "(a folder of Windows, of the user or of every program; kept)"))
       << Joined(stayed);
   EXPECT_TRUE(testsupport::FolderExists(ShellFolder(CSIDL_PROGRAM_FILES)));
-  EXPECT_TRUE(Names(stayed, systemData, "(the log does not show that this installation wrote it; kept)"));
+  EXPECT_TRUE(Names(stayed, systemData, "(no record that this installation wrote it; kept)"));
   EXPECT_TRUE(testsupport::FileExists(letter));
   EXPECT_TRUE(testsupport::FolderExists(documents));
   EXPECT_TRUE(testsupport::FileExists(shortcut));
@@ -386,7 +356,7 @@ TEST_F(HostileLog, ProgramsAndLibrariesRunOrLoadOnlyAsTheInstallationsOwnUnchang
   EXPECT_FALSE(testsupport::FolderExists(changed));
   for (const char* name : {"changedlib.dll", "changedprog.exe"})
     EXPECT_TRUE(Names(stayed, std::string("the registration of ") + changed + "\\" + name,
-                      "(changed since the installation wrote it: neither run nor loaded)"))
+                      "(changed since this installation wrote it: neither run nor loaded)"))
         << Joined(stayed);
   EXPECT_TRUE(Names(stayed, "kind.dll;1", "(not the registration an installation logs for such a file)"));
   EXPECT_EQ(mark("kind.dll"), "none");
@@ -394,7 +364,7 @@ TEST_F(HostileLog, ProgramsAndLibrariesRunOrLoadOnlyAsTheInstallationsOwnUnchang
   for (const char* name : {"evil.dll", "evil.exe", "other.exe"}) EXPECT_EQ(mark(name), "none") << name;
   for (const std::string& file : {evil + "\\evil.dll", evil + "\\evil.exe", other + "\\other.exe"}) {
     EXPECT_TRUE(testsupport::FileExists(file)) << file;
-    EXPECT_TRUE(Names(stayed, file, "(the log does not show that this installation wrote it; kept)"))
+    EXPECT_TRUE(Names(stayed, file, "(no record that this installation wrote it; kept)"))
         << Joined(stayed);
   }
   EXPECT_EQ(stayed.size(), 6u) << Joined(stayed);
@@ -464,11 +434,11 @@ TEST_F(HostileLog, RegistryValuesAndKeysGoOnlyAsTheInstallationMadeThem) {
     EXPECT_NE(ValueOf(HKEY_CURRENT_USER, vendor, kept).Type, 0u) << kept;
   EXPECT_EQ(ValueOf(HKEY_CURRENT_USER, vendor, "Ours").Type, 0u);
   EXPECT_TRUE(Names(stayed, "the value Setting of HKEY_CURRENT_USER\\" + vendor,
-                    "(the log does not show that this installation made it; kept)"));
-  EXPECT_TRUE(Names(stayed, "the value Binary of", "(the log does not show that this installation made it; kept)"));
+                    "(no record that this installation made it; kept)"));
+  EXPECT_TRUE(Names(stayed, "the value Binary of", "(no record that this installation made it; kept)"));
   for (const char* changed : {"Changed", "Expanded"})
     EXPECT_TRUE(Names(stayed, std::string("the value ") + changed + " of",
-                      "(it no longer holds what the installation wrote; kept)"))
+                      "(no longer what this installation wrote; kept)"))
         << Joined(stayed);
   for (const auto& [root, key] : windows) {
     EXPECT_EQ(ValueOf(root, key, name).Data, Text("theirs")) << key;
@@ -511,10 +481,10 @@ TEST_F(HostileLog, ALogOfAnEarlierVersionUninstallsAndKeepsWhatItCannotShow) {
   EXPECT_EQ(ValueOf(HKEY_CURRENT_USER, user, "Path").Data, Text(app));
   EXPECT_EQ(report.NotRemoved,
             (std::vector<std::string>{
-                app + "\\library.dll (the log does not show that this installation wrote it; kept)",
-                app + "\\tool.exe (the log does not show that this installation wrote it; kept)",
+                app + "\\library.dll (no record that this installation wrote it; kept)",
+                app + "\\tool.exe (no record that this installation wrote it; kept)",
                 "the value Path of HKEY_CURRENT_USER\\" + user +
-                    " (the log does not show that this installation made it; kept)"}));
+                    " (no record that this installation made it; kept)"}));
 }
 
 TEST_F(HostileLog, TwentyThousandMissingFilesAreJudgedInUnderThirtySeconds) {
