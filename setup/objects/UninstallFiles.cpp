@@ -111,18 +111,21 @@ void TFileRemoval::JudgeAndDelete(const std::string& Logged, const TFileRecord* 
     NotRemoved(Logged + " (not a plain full path of a file)");
     return;
   }
-  TOpenedEntry opened(checked);
+  // A file to run or load is held against deletion while it is judged: it is opened to
+  // be deleted only afterwards.
+  TOpenedEntry opened(checked, false, Kind == 0);
   if (!opened.Opened()) {
     if (!opened.Missing()) {
       NotRemoved(checked + " (" + SystemErrorText(opened.Error()) + ")");
     } else if (Record != nullptr && Record->Shared) {
       // Gone already: the use the installation counted is given back all the same.
       const std::string path = LongPath(checked);
-      FShares.Release(fw::UpperCase(path), SharedCountNames({checked, path}));
+      FShares.Release(fw::UpperCase(path), {checked, path});  // by the path: it has no final path
     }
     return;
   }
-  const std::string path = LongPath(checked);
+  // Only a generated short name ("PROGRA~1") differs from the long one.
+  const std::string path = checked.find('~') == std::string::npos ? checked : LongPath(checked);
   const std::string& final = opened.FinalPath();
   // Where the system opens what a link leads to instead of the link (Wine), even a link in
   // the installation's own folder stays: deleting it there would delete what it leads to.
@@ -150,7 +153,8 @@ void TFileRemoval::JudgeAndDelete(const std::string& Logged, const TFileRecord* 
     return;
   }
   // Each file once, however often and by whatever route it is logged.
-  if (!FDone.insert(opened.Id()).second) return;
+  const std::string done = fw::UpperCase(final);
+  if (!FDone.insert(done).second) return;
   if (FWindowsFiles.IsWindowsFile(final)) {
     NotRemoved(path + " (a file of Windows itself; kept)");
     return;
@@ -160,7 +164,7 @@ void TFileRemoval::JudgeAndDelete(const std::string& Logged, const TFileRecord* 
   std::unique_ptr<THeldFile> held;
   bool unchanged = false;
   if (Record != nullptr && !Record->Contents.empty() && (Kind != 0 || !inMadeFolder)) {
-    held = std::make_unique<THeldFile>(path);
+    held = std::make_unique<THeldFile>(path, Kind == 0);
     unchanged = held->Held() && held->Id() == opened.Id() && IsRecordedContent(*held, *Record);
   }
   const bool own = unchanged || inMadeFolder;
@@ -169,11 +173,11 @@ void TFileRemoval::JudgeAndDelete(const std::string& Logged, const TFileRecord* 
                                  : " (no record that this installation wrote it; kept)";
   // The use the installation counted is given back whatever became of the file; a count
   // it did not record is another program's.
-  const std::vector<std::string> names = SharedCountNames({checked, path, final});
+  const std::vector<std::string> names{checked, path, final};
   TShare share = TShare::NotShared;
   if (Record != nullptr && Record->Shared) {
-    share = FShares.Release(opened.Id(), names);
-  } else if (own && TSharedCounts::IsCounted(names)) {
+    share = FShares.Release(done, names);
+  } else if (own && FShares.IsCounted(names)) {
     NotRemoved(path + " (counted as used by other programs; kept)");
     return;
   }
@@ -188,7 +192,7 @@ void TFileRemoval::JudgeAndDelete(const std::string& Logged, const TFileRecord* 
       NotRemoved(path + " (in a drive's root or the Windows folder; kept)");
       return;
     }
-    if (!AskedShared(opened.Id(), final)) return;
+    if (!AskedShared(done, final)) return;
   }
   if (Kind != 0) {
     if (!unchanged)

@@ -79,8 +79,8 @@ class TFileRemoval {
   TSharedCounts FShares;
   std::map<std::string, TFoundFolder> FMadeFolders;  // by upper-case final path
   std::vector<std::string> FChangedFolders;         // logged, no longer the folder made
-  std::map<std::string, bool> FAnswers;             // by file
-  std::set<std::string> FDone;                      // by file: judged once
+  std::map<std::string, bool> FAnswers;             // by upper-case final path
+  std::set<std::string> FDone;                      // upper-case final paths: judged once
 };
 
 }  // namespace setup

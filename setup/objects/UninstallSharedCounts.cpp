@@ -3,8 +3,9 @@
 #include <windows.h>
 
 #include "FileRegistration.h"
+#include "UninstallRoutes.h"
+#include "support/RegistryLinks.h"
 #include "support/RegistryObject.h"
-#include "gui/WinHandles.h"
 
 namespace setup {
 
@@ -30,12 +31,21 @@ bool ReadCount(TqnlkRegistry& Counts, const std::string& Name, long long& Count)
 
 }  // namespace
 
-std::vector<std::string> SharedCountNames(std::vector<std::string> Names) {
-  if (Names.empty()) return Names;
-  char shortPath[MAX_PATH + 1];
-  const DWORD length = GetShortPathNameA(Names.back().c_str(), shortPath, sizeof shortPath);
-  if (length > 0 && length < sizeof shortPath) Names.emplace_back(shortPath, length);
-  return Names;
+TSharedCounts::TSharedCounts() {
+  TqnlkRegistry counts;
+  counts.SetRootKey(HKEY_LOCAL_MACHINE);
+  if (!counts.OpenKeyReadOnly(kSharedDLLsKey)) return;
+  for (const std::string& name : ValueNamesOf(counts.CurrentKey())) {
+    FNames.emplace(fw::UpperCase(name), name);
+    // A short name ("PROGRA~1") counts the file of its long name.
+    if (name.find('~') != std::string::npos) FNames.emplace(fw::UpperCase(LongPath(name)), name);
+  }
+}
+
+std::string TSharedCounts::CountName(const std::vector<std::string>& Names) const {
+  for (const std::string& name : Names)
+    if (auto counted = FNames.find(fw::UpperCase(name)); counted != FNames.end()) return counted->second;
+  return std::string();
 }
 
 TShare TSharedCounts::Release(const std::string& Id, const std::vector<std::string>& Names) {
@@ -43,36 +53,27 @@ TShare TSharedCounts::Release(const std::string& Id, const std::vector<std::stri
   TShare share = TShare::NotShared;
   TqnlkRegistry counts;
   counts.SetRootKey(HKEY_LOCAL_MACHINE);
-  if (counts.OpenKey(kSharedDLLsKey, false)) {
-    for (const std::string& name : Names) {
-      long long count = 0;
-      if (!ReadCount(counts, name, count)) continue;
-      try {
-        if (count > 1) {
-          counts.WriteInteger(name, static_cast<int>(count - 1));
-          share = TShare::StillUsed;
-        } else {
-          RegDeleteValueA(counts.CurrentKey(), name.c_str());
-          share = TShare::Released;
-        }
-      } catch (const ERegistryException&) {
-        share = TShare::StillUsed;  // unchanged: still counted
+  long long count = 0;
+  if (const std::string name = CountName(Names);
+      !name.empty() && counts.OpenKey(kSharedDLLsKey, false) && ReadCount(counts, name, count)) {
+    try {
+      if (count > 1) {
+        counts.WriteInteger(name, static_cast<int>(count - 1));
+        share = TShare::StillUsed;
+      } else {
+        RegDeleteValueA(counts.CurrentKey(), name.c_str());
+        share = TShare::Released;
       }
-      break;
+    } catch (const ERegistryException&) {
+      share = TShare::StillUsed;  // unchanged: still counted
     }
   }
   FReleased[Id] = share;
   return share;
 }
 
-bool TSharedCounts::IsCounted(const std::vector<std::string>& Names) {
-  TqnlkRegistry counts;
-  counts.SetRootKey(HKEY_LOCAL_MACHINE);
-  if (!counts.OpenKeyReadOnly(kSharedDLLsKey)) return false;
-  long long count = 0;
-  for (const std::string& name : Names)
-    if (ReadCount(counts, name, count)) return true;
-  return false;
+bool TSharedCounts::IsCounted(const std::vector<std::string>& Names) const {
+  return !CountName(Names).empty();
 }
 
 }  // namespace setup

@@ -1,7 +1,7 @@
 // The counts of shared files under HKEY_LOCAL_MACHINE\...\SharedDLLs as the uninstaller
-// meets them: a file is counted under its logged, long, final or short path; a use the
-// installation recorded is given back once per file, however often and by whatever route
-// it is logged.
+// meets them: read once (a file is counted under its long path or its short one), a use
+// the installation recorded given back once per file, however often and by whatever
+// route it is logged.
 #pragma once
 
 #include <map>
@@ -14,18 +14,23 @@ enum class TShare { NotShared, StillUsed, Released };
 
 class TSharedCounts {
  public:
-  // One use fewer of the file Id (FileIdOf), counted under one of Names: StillUsed while
-  // others count it, Released when its count ended (the value goes), NotShared when no
-  // count names it. Once for each file: a second call answers as the first.
+  // Reads the names of every count.
+  TSharedCounts();
+
+  // One use fewer of the file Id (its upper-case final path), counted under one of Names (its paths, in
+  // any form): StillUsed while others count it, Released when its count ended (the value
+  // goes), NotShared when no count names it. Once for each file: a second call answers as
+  // the first.
   TShare Release(const std::string& Id, const std::vector<std::string>& Names);
   // Whether some program counts the file under one of Names.
-  static bool IsCounted(const std::vector<std::string>& Names);
+  bool IsCounted(const std::vector<std::string>& Names) const;
 
  private:
-  std::map<std::string, TShare> FReleased;  // by file
-};
+  // The count's value name for one of Names; empty when none counts the file.
+  std::string CountName(const std::vector<std::string>& Names) const;
 
-// The names a file may be counted under: the given ones and the short form of the last.
-std::vector<std::string> SharedCountNames(std::vector<std::string> Names);
+  std::map<std::string, std::string> FNames;  // by the upper-case long and given path: the value's name
+  std::map<std::string, TShare> FReleased;    // by file
+};
 
 }  // namespace setup

@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "core/SysUtils.h"
@@ -15,6 +17,17 @@ namespace setup {
 namespace {
 
 constexpr char kKnownLibrariesKey[] = "System\\CurrentControlSet\\Control\\Session Manager\\KnownDLLs";
+
+// Windows keeps its programs and libraries under these extensions; only such a file can
+// be one of its images.
+bool HasImageExtension(const std::string& Path) {
+  static constexpr std::string_view kExtensions[] = {".EXE", ".DLL", ".OCX", ".SYS", ".DRV", ".CPL", ".SCR", ".COM",
+                                                     ".AX",  ".ACM", ".IME", ".TSP", ".MUI", ".OLB", ".EFI", ".FLT"};
+  const size_t dot = Path.find_last_of('.'), slash = Path.find_last_of('\\');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return false;
+  const std::string extension = fw::UpperCase(Path.substr(dot));
+  return std::find(std::begin(kExtensions), std::end(kExtensions), extension) != std::end(kExtensions);
+}
 
 // Only a program or library ("MZ" first) carries a version resource.
 bool IsExecutableImage(const std::string& Path) {
@@ -66,7 +79,7 @@ TWindowsFiles::TWindowsFiles() {
 bool TWindowsFiles::IsWindowsFile(const std::string& Path) const {
   const std::string name = fw::UpperCase(Path.substr(Path.find_last_of('\\') + 1));
   if (FKnownLibraries.count(name) != 0) return true;
-  return IsExecutableImage(Path) && HasWindowsMaker(Path);
+  return HasImageExtension(Path) && IsExecutableImage(Path) && HasWindowsMaker(Path);
 }
 
 }  // namespace setup

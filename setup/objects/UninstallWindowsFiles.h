@@ -1,5 +1,5 @@
-// Windows' own files, wherever they lie: the system's known libraries and files whose
-// version resource names Windows' maker. The uninstaller never deletes, runs, loads or
+// Windows' own files, wherever they lie: the system's known libraries and programs and
+// libraries whose version resource names Windows' maker. The uninstaller never deletes, runs, loads or
 // counts down such a file, whatever a log says.
 #pragma once
 

@@ -152,6 +152,57 @@ TEST_F(UninstallProgram, TheUserAnswersTheConfirmationBox) {
   EXPECT_TRUE(EverythingRemoved());
 }
 
+// The closing box of the uninstaller's process whose text begins with Start.
+HWND WaitForBoxStarting(DWORD Process, const std::string& Start, std::string& Text) {
+  HWND box = nullptr;
+  const bool found = testsupport::WaitUntil(
+      [&] {
+        box = testsupport::FindTopLevelWindow({.ClassName = "#32770", .Caption = "Uninstall", .ProcessId = Process});
+        if (box == nullptr) return false;
+        for (const testsupport::TControlInfo& control : testsupport::ListControls(box))
+          if (control.Text.rfind(Start, 0) == 0) {
+            Text = control.Text;
+            return true;
+          }
+        return false;
+      },
+      60000);
+  if (!found) throw testsupport::EUiDriver("no box beginning \"" + Start + "\"");
+  return box;
+}
+
+TEST_F(UninstallProgram, AReportOfAnyLengthFitsTheScreenAndTheWholeOfItIsKept) {
+  // A 32 KiB entry and hundreds of others that stay.
+  const std::string huge = "C:\\" + std::string(32 * 1024, 'x');
+  testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key + "\\Files", "File100", huge);
+  for (int n = 101; n < 400; ++n)
+    testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key + "\\Files", "File" + std::to_string(n),
+                                   "relative\\file" + std::to_string(n) + ".txt");
+  TStarted run(Command(), "");
+  testsupport::Click(testsupport::RequireControl(
+      WaitForBox(run.Id(), "Remove " + Product + " and all of its components?"), {.Caption = "Yes"}));
+  std::string text;
+  HWND done = WaitForBoxStarting(run.Id(), Product + " was removed, except for these items:", text);
+  testsupport::SaveWindowPng(done, "long report");
+  RECT box{}, work{};
+  GetWindowRect(done, &box);
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_LE(box.right - box.left, work.right - work.left);
+  EXPECT_LE(box.bottom - box.top, work.bottom - work.top);
+  // What does not fit is counted, and the whole report is in the file the box names.
+  const std::string named = " more, all listed in:\r\n";
+  const size_t at = text.find(named);
+  ASSERT_NE(at, std::string::npos) << text;
+  const std::string file = text.substr(at + named.size());
+  EXPECT_NE(testsupport::ReadFile(file).find(huge + " (not a plain full path of a file)"), std::string::npos);
+  EXPECT_NE(testsupport::ReadFile(file).find("relative\\file399.txt (not a plain full path of a file)"),
+            std::string::npos);
+  DeleteFileA(file.c_str());
+  testsupport::Click(testsupport::RequireControl(done, {.Caption = "OK"}));
+  EXPECT_EQ(run.ExitCode(), 3) << "something stayed";
+  EXPECT_TRUE(EverythingRemoved());
+}
+
 TEST_F(UninstallProgram, AHostileLogGetsNoOtherProgramOrFolderRemoved) {
   // The command names another program: it stays, and so does the running one, which
   // the product did not name.
