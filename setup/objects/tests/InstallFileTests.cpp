@@ -671,17 +671,20 @@ TEST_F(FileInstall, TheLogRecordsWhatEachRunWroteAndTheFoldersItMade) {
   EXPECT_EQ(Logged("MadeFolders", folder), TOpenedEntry(folder).Id());
   EXPECT_EQ(Logged("MadeFolders", Dest), "-");
 
-  // A later run that writes other contents records them; one that keeps the file keeps
-  // the record.
+  // A later run that writes other contents records them; one that finds the file the
+  // same (as old as the archived one) writes nothing and keeps the record.
   WriteFile(Scratch / "src\\new.txt", Content(7000, 'm'));
+  SetFileDay(Scratch / "src\\new.txt", 10);
   Dir->Compress(coForceNetFilesLocal);
   Run();
   const std::string second = content(target);
   EXPECT_NE(second, first);
   EXPECT_EQ(recorded(), second);
-  File->SetOverwriteMode(owNever);
+  File->SetOverwriteMode(owDate);
   WriteFile(target, "the user's now");
+  SetFileDay(target, 10);
   Run();
+  EXPECT_FALSE(File->CopyDecided());
   EXPECT_EQ(recorded(), second);
 
   // A file in use is replaced at the restart: until then what is in place is still what

@@ -2,7 +2,7 @@
    that the uninstaller runs or loads nothing but the installation's own files: the mark is
    a file named after the module with ".mark" appended, in the folder the environment
    names in STAVREL_MARKS (beside the module without it). It says "loaded" or "ran", then
-   "held" when the module's own file could not be opened for writing or deleting at that
+   "held" when the module's own file could not be opened to be renamed or deleted at that
    moment, "open" when it could.
    Built as a library (DllMain and DllUnregisterServer) and, with MARK_PROGRAM, as a
    program. */
@@ -17,8 +17,10 @@ static void LeaveMark(HMODULE module, const char* what) {
   int held;
   if (GetModuleFileNameA(module, path, sizeof path) == 0) return;
   name = strrchr(path, '\\') != NULL ? strrchr(path, '\\') + 1 : path;
-  file = CreateFileA(path, GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
-                     OPEN_EXISTING, 0, NULL);
+  /* Renaming or deleting needs no more than this access, which a running program's or a
+     loaded library's own file otherwise allows. */
+  file = CreateFileA(path, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING, 0,
+                     NULL);
   held = file == INVALID_HANDLE_VALUE;
   if (!held) CloseHandle(file);
   if (GetEnvironmentVariableA("STAVREL_MARKS", folder, sizeof folder) == 0) {
