@@ -138,8 +138,12 @@ void TFileRemoval::JudgeAndDelete(const std::string& Logged, const TFileRecord* 
     return;
   }
   if (!FRunningProgram.empty() && SamePath(path, FRunningProgram)) {
-    // It goes last, on its own way, when the uninstall command names it.
-    if (FOwnProgram.empty()) NotRemoved(path + " (the running uninstaller, which the uninstall command does not name; kept)");
+    // It goes last, on its own way, when the uninstall command names it and it is the
+    // installation's.
+    if (FOwnProgram.empty())
+      NotRemoved(path + " (the running uninstaller, which the uninstall command does not name; kept)");
+    else if (!FOwnProgramGoes)
+      NotRemoved(path + " (the running uninstaller; no record that this installation wrote it; kept)");
     return;
   }
   const bool inMadeFolder = InMadeFolder(final);
@@ -248,13 +252,12 @@ bool TFileRemoval::OwnProgramMayGo(const TUninstallLog& Log) {
     own = record != nullptr && ReadFileIdentity(FOwnProgram, now) &&
           std::find(record->Contents.begin(), record->Contents.end(), now) != record->Contents.end();
   }
-  // Otherwise it stays: as a logged file it is named with the others.
-  if (!own) FOwnProgram.clear();
+  FOwnProgramGoes = own;
   return own;
 }
 
 void TFileRemoval::RemoveOwnProgram() {
-  if (FOwnProgram.empty()) return;
+  if (!FOwnProgramGoes) return;
   const std::string& program = FOwnProgram;
   char folder[MAX_PATH + 1], parked[MAX_PATH + 1];
   DWORD error = ERROR_PATH_NOT_FOUND;

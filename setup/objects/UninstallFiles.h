@@ -74,6 +74,7 @@ class TFileRemoval {
   const TSharedFileQuestion& FRemoveShared;
   std::string FRunningProgram;
   std::string FOwnProgram;
+  bool FOwnProgramGoes = false;
   std::vector<std::string>& FNotRemoved;
   TWindowsFiles FWindowsFiles;
   TSharedCounts FShares;

@@ -207,6 +207,10 @@ TEST_F(HostileLog, FilesTheRecordDoesNotShowAsTheInstallationsStayAndAreNamed) {
   const std::string documents = ShellFolder(CSIDL_PERSONAL);
   const std::string letter = documents + "\\Stavrel Letter " + kPid + ".txt";
   testsupport::WriteFile(letter, "the user's letter");
+  // Should the documents folder be taken as the installation's, this keeps it from
+  // going with the prefix's other tests' files.
+  const std::string guard = documents + "\\Stavrel Guard " + kPid + ".txt";
+  testsupport::WriteFile(guard, "guard");
   LogFile(letter);
   testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key + "\\MadeFolders", documents,
                                  setup::TOpenedEntry(documents).Id());
@@ -291,6 +295,7 @@ TEST_F(HostileLog, FilesTheRecordDoesNotShowAsTheInstallationsStayAndAreNamed) {
   }
   EXPECT_EQ(stayed.size(), 14u + (linked ? 1u : 0u) + (linked && !linksSeen ? 2u : 0u)) << Joined(stayed);
   DeleteFileA(letter.c_str());
+  DeleteFileA(guard.c_str());
   DeleteFileA(shortcut.c_str());
   DeleteFileA(systemData.c_str());
 }

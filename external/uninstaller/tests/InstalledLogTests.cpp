@@ -444,7 +444,9 @@ TEST(InstalledLog, AnEditedLogOfARealInstallationRemovesTheProductAndNothingElse
     EXPECT_EQ(run.Question, std::string("Remove ") + kProduct + " and all of its components?");
     // Asked once about the product's shared file, never about another.
     EXPECT_EQ(run.Questions.size(), 1u) << Joined(run.Questions);
-    if (!run.Questions.empty()) EXPECT_NE(run.Questions[0].find("KCharts.tlb"), std::string::npos) << run.Questions[0];
+    if (!run.Questions.empty()) {
+      EXPECT_NE(run.Questions[0].find("KCharts.tlb"), std::string::npos) << run.Questions[0];
+    }
     EXPECT_EQ(run.ExitCode, 3u) << "what stayed is reported: " << run.Outcome;
     // One report names what stayed, each kind.
     const std::string stayed = WholeReport(run.Outcome);
