@@ -21,7 +21,7 @@ size_t Depth(const std::string& Path) {
 
 bool IsEmptyFolder(const std::string& Folder) {
   WIN32_FIND_DATAA found;
-  fw::TUniqueHandle<fw::handle_traits::Find> find(FindFirstFileA((Folder + "\\*").c_str(), &found));
+  fw::TFindHandle find(FindFirstFileA((Folder + "\\*").c_str(), &found));
   if (!find) return false;
   do {
     const std::string name = found.cFileName;
