@@ -17,6 +17,7 @@
 #include "support/Errors.h"
 #include "support/ProgramLauncher.h"
 #include "support/Registry.h"
+#include "support/RegistryLinks.h"
 #include "support/RegistryObject.h"
 #include "support/WinFolders.h"
 
@@ -195,7 +196,7 @@ void NoteKeysBefore(TInstallRunJournal& Journal, const std::vector<TKeyName>& Wr
 
 // The keys below Key (opened) that hold values or no subkeys, with their paths from Key.
 void CollectWrittenKeys(HKEY Key, const std::string& Path, int Root, std::vector<TKeyName>& Written) {
-  const std::vector<std::string> children = RegistrySubkeyNames(Key);
+  const std::vector<std::string> children = SubkeyNamesOf(Key);
   DWORD values = 0;
   RegQueryInfoKeyA(Key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
                    nullptr);
@@ -289,9 +290,9 @@ std::vector<TKeyName> TypeLibraryKeys(const std::string& Path) {
 // The names at the top of HKEY_CLASSES_ROOT and below its CLSID key, as
 // "name" and "CLSID\name".
 std::vector<std::string> ClassKeyNames() {
-  std::vector<std::string> names = RegistrySubkeyNames(HKEY_CLASSES_ROOT);
+  std::vector<std::string> names = SubkeyNamesOf(HKEY_CLASSES_ROOT);
   if (fw::TRegKeyHandle classes = OpenKeyNotFollowing(HKEY_CLASSES_ROOT, "CLSID", KEY_READ))
-    for (const std::string& name : RegistrySubkeyNames(classes.Get())) names.push_back("CLSID\\" + name);
+    for (const std::string& name : SubkeyNamesOf(classes.Get())) names.push_back("CLSID\\" + name);
   std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return fw::CompareText(a, b) < 0; });
   return names;
 }

@@ -516,6 +516,7 @@ bool TCustomInstallFile::ConfirmCopy() {
 void TCustomInstallFile::Install() {
   FReplacedAtReboot = false;
   FKeptExisting = false;
+  FWrittenContent.reset();
   FHoldsSharedUse = false;
   FExtractName.clear();
   try {
@@ -638,6 +639,10 @@ void TCustomInstallFile::ExtractFromArchive() {
     // file beside one in use replaces it at the restart: that work stays.
     if (FExtractName.empty()) archive->SetReplacementRecord(CurrentRunJournal());
     archive->Extract();
+    // What went into the file, for the uninstall log: counted while it was written, so
+    // nothing needs reading back; nothing when the archive kept the file there.
+    if (const TWrittenFile& written = archive->LastWritten(); !written.Path.empty())
+      FWrittenContent = TFileIdentity{static_cast<uint64_t>(written.Size), written.Digest};
     if (archive->Abort()) throw EAIUserAbort();
     if (TFileContainer* container = FileContainer(); container != nullptr && container->TargetNames() != nullptr)
       container->TargetNames()->Add(AddTrailingBackslash(GetFullDestDir()) +
@@ -716,7 +721,7 @@ bool TCustomInstallFile::HoldSharedUse() {
 bool TCustomInstallFile::CountedByAnEarlierRun() const {
   // The uninstaller gives back one use per logged file: a second run of the same setup
   // (a repair, an update) that counted again would keep the file for ever.
-  return GlobalInstall() != nullptr && Uninstall() && IsFileLogged(ProductUninstallKey(), GetDestFileName());
+  return GlobalInstall() != nullptr && Uninstall() && IsSharedCountLogged(ProductUninstallKey(), GetDestFileName());
 }
 
 bool TCustomInstallFile::IncrementSharedDLLCount() {
@@ -744,13 +749,16 @@ void TCustomInstallFile::CheckInstalledFilePresent() const {
 }
 
 void TCustomInstallFile::RegisterActiveX() {
-  std::string extension = UpperExtension(FFileName);
-  if (extension == ".EXE")
-    RegisterActiveXServer();
-  else if (extension == ".TLB")
-    RegisterTypeLibrary();
-  else
-    RegisterActiveXLibrary();
+  switch (ActiveXKind()) {
+    case kActiveXServer:
+      RegisterActiveXServer();
+      break;
+    case kActiveXTypeLibrary:
+      RegisterTypeLibrary();
+      break;
+    default:
+      RegisterActiveXLibrary();
+  }
 }
 
 void TCustomInstallFile::RegisterTypeLibrary() {
@@ -814,19 +822,24 @@ void TCustomInstallFile::CompressorNewDisk(TQnlkCompress* Sender, int DiskNumber
 // --- uninstall log -------------------------------------------------------------------
 
 char TCustomInstallFile::ActiveXKind() const {
-  std::string extension = UpperExtension(FFileName);
-  return extension == ".TLB" ? kActiveXTypeLibrary : extension == ".EXE" ? kActiveXServer : kActiveXLibrary;
+  return ActiveXKindOfName(FFileName);
 }
 
 void TCustomInstallFile::WriteUninstallInfo(const std::string& Key) {
   // A newer file that was there before stays at uninstall; a shared one this product
   // counted is logged, so the uninstaller gives its use back.
   if (FKeptExisting && !FHoldsSharedUse) return;
+  // What this run wrote is recorded (the new content beside a file in use too); a file
+  // it found the same keeps what an earlier run recorded.
+  TLoggedWrite written;
+  written.Content = FWrittenContent;
+  written.WaitsForRestart = FReplacedAtReboot;
+  written.Shared = FHoldsSharedUse;
   if (FActiveX) {
-    LogActiveXFile(Key, GetDestFileName(), ActiveXKind());
+    LogActiveXFile(Key, GetDestFileName(), ActiveXKind(), written);
     return;
   }
-  LogInstalledFile(Key, GetDestFileName());
+  LogInstalledFile(Key, GetDestFileName(), written);
 }
 
 // --- TInstallFile --------------------------------------------------------------------

@@ -8,10 +8,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "FileRelated.h"
 #include "StatusParameters.h"
+#include "UninstallLogFormat.h"
 #include "support/FileAttributes.h"
 
 namespace setup {
@@ -33,11 +35,6 @@ struct TCompressInfo {
   std::string Archive;     // the archive the file went into
 };
 
-// The uninstall log's subkeys.
-inline constexpr char kFilesLogKey[] = "Files";
-inline constexpr char kActiveXLogKey[] = "ActiveX";
-// How many numbered "Files" subkeys are tried after the first when one is damaged.
-constexpr int kMaxFilesLogRetries = 16;
 // The identifiers an archive can hold.
 constexpr int kUniqueIDCount = 2000;
 // The size of the file's record in the net file list.
@@ -176,6 +173,7 @@ class TCustomInstallFile : public TFileRelated {
   bool FHoldsSharedUse = false;  // the product holds a counted use of the shared file: logged
   bool FTargetExisted = false;  // the target was there when the install decided
   std::string FExtractName;     // the numbered name the new file takes while the old one is in use
+  std::optional<TFileIdentity> FWrittenContent;  // what the archive wrote this run, counted while writing
   std::string FRunParameters;
   TQnlkFileAttributeSet FInstallAttributes;
   bool FActiveX = false;

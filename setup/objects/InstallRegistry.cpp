@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <limits>
+#include <set>
 
 #include "InstallEngine.h"
 #include "InstallRunJournal.h"
+#include "UninstallLogReader.h"
 #include "core/ClassDef.h"
 #include "objects/ObjectsStartup.h"
 #include "paths/PathSpecifier.h"
@@ -111,32 +113,69 @@ std::string LoggedData(const TRegistryEntry& Entry) {
   return Entry.GetExpandedText();
 }
 
+// A number as a REG_DWORD holds it.
+std::string NumberBytes(int Value) {
+  const auto value = static_cast<uint32_t>(Value);
+  std::string bytes(4, '\0');
+  for (size_t i = 0; i < 4; ++i) bytes[i] = static_cast<char>(value >> (8 * i) & 0xFF);
+  return bytes;
+}
+
+// How many of Key's last levels are missing.
+int MissingLevels(const TqnlkRegistry& Registry, const std::string& Key) {
+  int missing = 0;
+  for (std::string key = RemoveTrailingBackslash(Key); key.size() > 1 && !Registry.KeyExistsReadOnly(key); ++missing) {
+    const size_t slash = key.find_last_of('\\');
+    if (slash == std::string::npos) return missing + 1;
+    key.erase(slash);
+  }
+  return missing;
+}
+
 }  // namespace
 
-void TCustomInstallRegistry::WriteEntry(const TRegistryEntry& Entry) const {
+void TCustomInstallRegistry::WriteEntry(const TRegistryEntry& Entry) {
   TqnlkRegistry registry;
   OpenKey(registry);
+  const bool existed = registry.ValueExists(Entry.Ident());
   TInstallRunJournal* journal = CurrentRunJournal();
   if (journal != nullptr) journal->NoteValueBefore(static_cast<int>(FRootKey), GetKeyPath(), Entry.Ident());
+  TWrittenValue written;
+  written.Name = Entry.Ident();
   switch (Entry.EntryType()) {
-    case retText:
-      registry.WriteString(Entry.Ident(), Entry.GetExpandedText());
+    case retText: {
+      const std::string text = Entry.GetExpandedText();
+      registry.WriteString(Entry.Ident(), text);
+      written.Type = REG_SZ;
+      written.Data = text + '\0';
       break;
+    }
     case retInteger:
       registry.WriteInteger(Entry.Ident(), Entry.Integer());
+      written.Type = REG_DWORD;
+      written.Data = NumberBytes(Entry.Integer());
       break;
     case retBoolean:
       registry.WriteBool(Entry.Ident(), Entry.Boolean());
+      written.Type = REG_DWORD;
+      written.Data = NumberBytes(Entry.Boolean() ? 1 : 0);
       break;
   }
   if (journal != nullptr) journal->NoteValueWritten(static_cast<int>(FRootKey), GetKeyPath(), Entry.Ident());
+  // A value this step made for an earlier entry of the same name stays its own.
+  auto [at, added] = FWrittenValues.try_emplace(fw::UpperCase(Entry.Ident()));
+  written.Made = !existed || (!added && at->second.Made);
+  at->second = std::move(written);
 }
 
 void TCustomInstallRegistry::Install() {
   // The key is made also when no entry is written (the company's and the product's keys
-  // have none): the uninstall log names it.
+  // have none): the uninstall log names it, with the levels this step made.
+  FWrittenValues.clear();
   {
     TqnlkRegistry registry;
+    SetRootKeyIndex(registry, static_cast<int>(FRootKey));
+    FMadeLevels = MissingLevels(registry, GetKeyPath());
     OpenKey(registry);
   }
   for (int i = 0; i < FEntries->Count(); ++i) {
@@ -148,48 +187,62 @@ void TCustomInstallRegistry::Install() {
   TInstallObject::Install();
 }
 
-std::string TCustomInstallRegistry::LoggedRecordOfKey(const std::string& LogKey) const {
-  TqnlkRegistry registry;
-  registry.SetRootKey(HKEY_LOCAL_MACHINE);
-  if (!registry.OpenKeyReadOnly(LogKey)) return std::string();
-  const std::string path = GetKeyPath();
-  const int root = static_cast<int>(FRootKey);
-  // The records there are, not the count, which may be damaged.
-  for (const std::string& name : registry.GetKeyNames()) {
-    if (name.size() <= 11 || !fw::SameText(name.substr(0, 11), "RegistryKey")) continue;
-    const std::string record = LogKey + "\\" + name;
-    if (fw::SameText(ReadRegString(hkLocalMachine, record, "Key", ""), path) &&
-        ReadRegInteger(hkLocalMachine, record, "Root", -1) == root)
-      return record;
-  }
-  return std::string();
-}
-
 void TCustomInstallRegistry::WriteUninstallInfo(const std::string& Key) {
   const std::string logKey = Key + "\\" + kRegistryKeysLogKey;
+  const std::string path = GetKeyPath();
+  const int root = static_cast<int>(FRootKey);
   // A key an earlier run of the setup logged keeps its one record (a second run doubled
-  // it); this run's entries join it.
-  std::string entryKey = LoggedRecordOfKey(logKey);
-  if (entryKey.empty()) {
+  // it); this run's entries join it, and what that run made stays made.
+  const TUninstallLog log = ReadUninstallLog(Key);
+  const TLoggedRegistryKey* earlier = nullptr;
+  std::set<std::string> records;  // upper case
+  for (const TLoggedRegistryKey& logged : log.RegistryKeys) {
+    records.insert(fw::UpperCase(logged.Entry));
+    if (earlier == nullptr && logged.Root == root && fw::SameText(logged.Key, path)) earlier = &logged;
+  }
+  std::string entryKey;
+  if (earlier != nullptr) {
+    entryKey = logKey + "\\" + earlier->Entry;
+  } else {
     int count = 0;
-    if (!fw::TryStrToInt(ReadRegString(hkLocalMachine, logKey, "Entries", "0"), count) || count < 0 ||
+    auto counted = log.ListCounts.find(fw::UpperCase(kRegistryKeysLogKey));
+    if (counted == log.ListCounts.end() || !fw::TryStrToInt(counted->second, count) || count < 0 ||
         count == std::numeric_limits<int>::max())
       count = 0;
     int number = count + 1;
     // A count that fell behind its records (or was damaged) does not overwrite one of them.
-    TqnlkRegistry registry;
-    registry.SetRootKey(HKEY_LOCAL_MACHINE);
-    while (registry.KeyExistsReadOnly(logKey + "\\RegistryKey" + std::to_string(number))) ++number;
-    WriteRegString(hkLocalMachine, logKey, "Entries", std::to_string(number));
+    while (records.count("REGISTRYKEY" + std::to_string(number)) != 0) ++number;
+    WriteRegString(hkLocalMachine, logKey, kLogCountValue, std::to_string(number));
     entryKey = logKey + "\\RegistryKey" + std::to_string(number);
-    WriteRegString(hkLocalMachine, entryKey, "Key", GetKeyPath());
-    WriteRegInteger(hkLocalMachine, entryKey, "Root", static_cast<int>(FRootKey));
+    WriteRegString(hkLocalMachine, entryKey, "Key", path);
+    WriteRegInteger(hkLocalMachine, entryKey, "Root", root);
   }
-  // Each value with the data it was given, in decimal for a number: the uninstaller
-  // removes a value only while it still holds that.
+  const int madeLevels = std::max(FMadeLevels, earlier != nullptr ? earlier->MadeLevels : 0);
+  if (madeLevels > 0 && (earlier == nullptr || earlier->MadeLevels != madeLevels))
+    WriteRegInteger(hkLocalMachine, entryKey, kMadeLevelsValue, madeLevels);
+  // Each value with the data it was given, in decimal for a number (what uninstallers of
+  // earlier versions read)...
   for (int i = 0; i < FEntries->Count(); ++i) {
     const TRegistryEntry* entry = FEntries->Entry(i);
-    WriteRegString(hkLocalMachine, entryKey + "\\Entries", entry->Ident(), LoggedData(*entry));
+    WriteRegString(hkLocalMachine, entryKey + "\\" + kLogCountValue, entry->Ident(), LoggedData(*entry));
+  }
+  // ...and a copy of each value the installation made, as it wrote it: the uninstaller
+  // removes a value only while it is still that.
+  std::set<std::string> madeBefore;  // upper case
+  if (earlier != nullptr)
+    for (const TLoggedValue& value : earlier->Values)
+      if (value.Made) madeBefore.insert(fw::UpperCase(value.Name));
+  const std::string madeKey = entryKey + "\\" + kMadeValuesLogKey;
+  for (const auto& [name, written] : FWrittenValues) {
+    if (!written.Made && madeBefore.count(name) == 0) continue;
+    TqnlkRegistry registry;
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    if (!registry.OpenKey(madeKey, true) ||
+        RegSetValueExA(registry.CurrentKey(), written.Name.c_str(), 0, written.Type,
+                       reinterpret_cast<const BYTE*>(written.Data.data()),
+                       static_cast<DWORD>(written.Data.size())) != ERROR_SUCCESS)
+      throw EIRCannotWriteValue(
+          fw::Format("Cannot install into registry. Key: %s Ident: %s Value %s", madeKey, written.Name, "(a copy)"));
   }
 }
 

@@ -2,12 +2,15 @@
 // of typed entries and log it under the product's uninstall key, for the uninstaller.
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "InstallContainer.h"
 #include "InstallRegistryEntries.h"
+#include "UninstallLogFormat.h"
 #include "support/Registry.h"
 
 namespace setup {
@@ -25,9 +28,6 @@ const fw::TEnumInfo& KeySpecifierInfo();
 
 using TBeforeWriteEntry =
     fw::TMethodPtr<void(TCustomInstallRegistry* InstallRegistry, TRegistryEntry* Entry, bool& Continue)>;
-
-// The uninstall log's subkey of the registry objects (below the product's uninstall key).
-inline constexpr char kRegistryKeysLogKey[] = "RegistryKeys";
 
 class TCustomInstallRegistry : public TInstallObject {
   FW_CLASS(TCustomInstallRegistry, TInstallObject)
@@ -71,11 +71,22 @@ class TCustomInstallRegistry : public TInstallObject {
   // Opens (making) the object's key in Registry; IERegistryEntry when it cannot.
   void OpenKey(TqnlkRegistry& Registry) const;
   // Raises IERegistryEntry when the key cannot be opened; write errors propagate.
-  void WriteEntry(const TRegistryEntry& Entry) const;
-  // The record below LogKey that names this object's key and root; empty when none.
-  std::string LoggedRecordOfKey(const std::string& LogKey) const;
+  void WriteEntry(const TRegistryEntry& Entry);
+
+  // A value the install step wrote: whether it made it (it was not there before) and
+  // the type and bytes it wrote.
+  struct TWrittenValue {
+    std::string Name;
+    bool Made = false;
+    uint32_t Type = 0;
+    std::string Data;
+  };
 
   std::unique_ptr<TRegistryEntries> FEntries;
+  // What the last install step made: how many of the key's last levels, and the values
+  // it wrote by their upper-case names.
+  int FMadeLevels = 0;
+  std::map<std::string, TWrittenValue> FWrittenValues;
   std::string FKey = "\\SOFTWARE\\MyStuff";
   TKeySpecifier FKeySpecifierType = ksAbsolute;
   TRootKeys FRootKey = hkLocalMachine;

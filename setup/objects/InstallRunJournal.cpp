@@ -7,11 +7,13 @@
 #include "FileRegistration.h"
 #include "InstallEngine.h"
 #include "RegistryTree.h"
+#include "UninstallFileLog.h"
 #include "archive/ArchiveText.h"
 #include "support/Errors.h"
 #include "support/FileAttributes.h"
 #include "support/FileHandles.h"
 #include "support/PathStrings.h"
+#include "support/RegistryLinks.h"
 #include "support/RegistryObject.h"
 
 namespace setup {
@@ -236,9 +238,11 @@ void TInstallRunJournal::RemoveCreatedKeys(std::vector<std::string>& Report) {
     fw::TRegKeyHandle key = OpenKeyNotFollowing(RootKeyFromIndex(created->Root), created->Key, KEY_READ | DELETE);
     // A key that is a link now is none of the run's; one that holds what the run did
     // not write stays with it.
-    if (!key || IsRegistryLink(key.Get()) || !IsEmptyRegistryKey(key.Get())) continue;
-    if (!DeleteOpenRegistryKey(key.Get()))
-      Report.push_back("the registry key " + KeyText(created->Root, created->Key) + " (not removed)");
+    if (!key || IsRegistryLink(key.Get()) || !IsEmptyKey(key.Get())) continue;
+    LONG error = ERROR_SUCCESS;
+    if (!DeleteOpenedKey(key.Get(), error))
+      Report.push_back("the registry key " + KeyText(created->Root, created->Key) + " (" +
+                       SystemErrorText(static_cast<uint32_t>(error)) + ")");
   }
 }
 
@@ -337,6 +341,7 @@ TFileOfRun::~TFileOfRun() {
 }
 
 bool MakeFolderOfRun(const std::string& Folder) {
+  NoteRunFolderToMake(Folder);
   if (TInstallRunJournal* journal = CurrentRunJournal()) return journal->MakeFolder(Folder);
   return ForceDirectories(Folder);
 }

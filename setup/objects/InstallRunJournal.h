@@ -135,8 +135,9 @@ class TFileOfRun {
   std::string FAside;
 };
 
-// Makes Folder with its missing parents: through the current run's journal when a run
-// is going on, so that an undo removes what it made. False when it cannot be made.
+// Makes Folder with its missing parents. While a run is going on, the levels it makes are
+// noted by the run's journal (an undo removes them) and by the run's uninstall log (the
+// uninstaller removes them). False when it cannot be made.
 bool MakeFolderOfRun(const std::string& Folder);
 
 }  // namespace setup

@@ -1,9 +1,10 @@
 #include "RegistryTree.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "core/SysUtils.h"
-#include "support/RegistryObject.h"
+#include "support/RegistryLinks.h"
 
 namespace setup {
 
@@ -14,52 +15,22 @@ std::string Relative(const std::string& Path) {
   return !Path.empty() && Path[0] == '\\' ? Path.substr(1) : Path;
 }
 
+// A saved key keeps every value, however long: what is put back must be what was there.
+constexpr size_t kLargestValue = std::numeric_limits<size_t>::max();
+
 }  // namespace
 
 fw::TRegKeyHandle OpenKeyNotFollowing(HKEY Root, const std::string& Path, REGSAM Access) {
-  fw::TRegKeyHandle key;
-  if (RegOpenKeyExA(Root, Relative(Path).c_str(), REG_OPTION_OPEN_LINK, Access, key.Put()) != ERROR_SUCCESS)
-    return fw::TRegKeyHandle();
-  return key;
-}
-
-bool IsRegistryLink(HKEY Key) {
-  DWORD type = REG_NONE;
-  return RegQueryValueExA(Key, "SymbolicLinkValue", nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS &&
-         type == REG_LINK;
-}
-
-bool IsEmptyRegistryKey(HKEY Key) {
-  DWORD subkeys = 0, values = 0;
-  return RegQueryInfoKeyA(Key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr,
-                          nullptr, nullptr) == ERROR_SUCCESS &&
-         subkeys == 0 && values == 0;
-}
-
-bool DeleteOpenRegistryKey(HKEY Key) {
-  // The registry's own deletion by handle: RegDeleteKey opens the key again by its
-  // name and would follow a link there.
-  using TNtDeleteKey = LONG(WINAPI*)(HANDLE);
-  const auto deleteKey = reinterpret_cast<TNtDeleteKey>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtDeleteKey")));
-  return deleteKey != nullptr && deleteKey(Key) == 0;
+  // Opened, or the link itself when the last level is one.
+  return std::move(OpenKeyWithoutLinks(Root, Relative(Path), Access).Key);
 }
 
 void ReadRegistryTree(HKEY Key, TRegistryTree& Tree, int Depth) {
-  DWORD subkeys = 0, values = 0, longestName = 0, longestData = 0;
-  if (RegQueryInfoKeyA(Key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, &longestName,
-                       &longestData, nullptr, nullptr) != ERROR_SUCCESS)
-    return;
-  std::string name(longestName + 2, '\0');
-  std::vector<BYTE> data(longestData + 2);
-  for (DWORD i = 0; i < values; ++i) {
-    DWORD nameLength = static_cast<DWORD>(name.size()), size = static_cast<DWORD>(data.size()), type = 0;
-    if (RegEnumValueA(Key, i, name.data(), &nameLength, nullptr, &type, data.data(), &size) != ERROR_SUCCESS) continue;
-    Tree.Values.push_back({name.substr(0, nameLength), type, std::vector<BYTE>(data.begin(), data.begin() + size)});
-  }
+  for (auto& [name, value] : StoredValuesOf(Key, kLargestValue))
+    Tree.Values.push_back({name, value.Type, std::vector<BYTE>(value.Data.begin(), value.Data.end())});
   if (Depth <= 0) return;
-  for (const std::string& child : RegistrySubkeyNames(Key)) {
-    fw::TRegKeyHandle handle = OpenKeyNotFollowing(Key, child, KEY_READ);
+  for (const std::string& child : SubkeyNamesOf(Key)) {
+    fw::TRegKeyHandle handle = OpenSubkeyItself(Key, child, KEY_READ);
     if (!handle || IsRegistryLink(handle.Get())) continue;
     TRegistryTree subtree;
     ReadRegistryTree(handle.Get(), subtree, Depth - 1);
@@ -67,32 +38,19 @@ void ReadRegistryTree(HKEY Key, TRegistryTree& Tree, int Depth) {
   }
 }
 
-namespace {
-
-bool DeleteTreeBelow(HKEY Key) {
-  bool deleted = true;
-  for (const std::string& child : RegistrySubkeyNames(Key)) {
-    fw::TRegKeyHandle handle = OpenKeyNotFollowing(Key, child, KEY_READ | DELETE);
-    if (!handle) {
-      deleted = false;
-      continue;
-    }
-    // A link goes as itself; what it leads to is not below this key.
-    if (!IsRegistryLink(handle.Get())) deleted &= DeleteTreeBelow(handle.Get());
-    deleted &= DeleteOpenRegistryKey(handle.Get());
-  }
-  return deleted;
-}
-
-}  // namespace
-
 bool DeleteRegistryTree(HKEY Root, const std::string& Path) {
-  if (Relative(Path).empty()) return false;  // never a root itself
-  fw::TRegKeyHandle key;
-  const LONG opened = RegOpenKeyExA(Root, Relative(Path).c_str(), REG_OPTION_OPEN_LINK, KEY_READ | DELETE, key.Put());
-  if (opened != ERROR_SUCCESS) return opened == ERROR_FILE_NOT_FOUND;
-  bool deleted = IsRegistryLink(key.Get()) || DeleteTreeBelow(key.Get());
-  return DeleteOpenRegistryKey(key.Get()) && deleted;
+  const std::string path = Relative(Path);
+  const size_t slash = path.rfind('\\');
+  if (path.empty() || slash == path.size() - 1) return false;  // never a root itself
+  fw::TRegKeyHandle parent;
+  if (slash != std::string::npos) {
+    TReachedKey reached = OpenKeyWithoutLinks(Root, path.substr(0, slash), KEY_READ);
+    if (reached.Reach == TKeyReach::Missing) return true;
+    if (reached.Reach != TKeyReach::Opened) return false;  // a link on the way: not this tree
+    parent = std::move(reached.Key);
+  }
+  LONG error = ERROR_SUCCESS;
+  return DeleteKeyTreeWithoutLinks(parent ? parent.Get() : Root, path.substr(slash + 1), error);
 }
 
 bool WriteRegistryTree(HKEY Root, const std::string& Path, const TRegistryTree& Tree) {
@@ -139,7 +97,8 @@ bool TSavedRegistryKey::Restore() const {
   for (const auto& value : FTree.Values)
     restored &= RegSetValueExA(key.Get(), value.Name.c_str(), 0, value.Type, value.Data.data(),
                                static_cast<DWORD>(value.Data.size())) == ERROR_SUCCESS;
-  if (!FExisted && IsEmptyRegistryKey(key.Get())) restored &= DeleteOpenRegistryKey(key.Get());
+  LONG error = ERROR_SUCCESS;
+  if (!FExisted && IsEmptyKey(key.Get())) restored &= DeleteOpenedKey(key.Get(), error);
   return restored;
 }
 

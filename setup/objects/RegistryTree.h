@@ -24,15 +24,10 @@ struct TRegistryTree {
   std::vector<std::pair<std::string, TRegistryTree>> Subkeys;
 };
 
-// Opens Path below Root; a link at its end is opened as itself. A nil handle when
-// missing (or not to be opened).
+// Opens Path below Root one level at a time without following a registry link on the
+// way (RegistryLinks.h); a link at its end is opened as itself. A nil handle when missing,
+// when a level before the last is a link, or when it cannot be opened.
 fw::TRegKeyHandle OpenKeyNotFollowing(HKEY Root, const std::string& Path, REGSAM Access);
-// Whether the open Key (opened as itself) is a registry link.
-bool IsRegistryLink(HKEY Key);
-// Whether the open key has neither values nor subkeys.
-bool IsEmptyRegistryKey(HKEY Key);
-// Deletes the key opened as itself (with DELETE access); one with subkeys stays.
-bool DeleteOpenRegistryKey(HKEY Key);
 // Reads the open key's values and, Depth levels deep, its subkeys (0: its values alone).
 // A subkey that is a link is not read.
 void ReadRegistryTree(HKEY Key, TRegistryTree& Tree, int Depth);

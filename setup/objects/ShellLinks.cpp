@@ -450,7 +450,8 @@ void TCustomInstallShellLink::Install() {
 }
 
 void TCustomInstallShellLink::WriteUninstallInfo(const std::string& Key) {
-  if (!FMadeFile.empty()) LogInstalledFile(Key, FMadeFile);
+  // The file the link made, with what it wrote.
+  if (!FMadeFile.empty()) LogInstalledFile(Key, FMadeFile, LoggedWriteAt(FMadeFile));
 }
 
 void TCustomInstallShellLink::InformationEvent(fw::TObject*, int Code, fw::TObject*) {

@@ -126,7 +126,7 @@ void TUninstallEXE::WriteUninstallInfo(const std::string& Key) {
         Name());
   // The program is logged like any installed file: an installation into another folder
   // leaves the earlier folder's program to the uninstaller's log as well.
-  LogInstalledFile(Key, GetDestFileName());
+  TCustomInstallFile::WriteUninstallInfo(Key);
   const TInstallInformation& product = engine->EngineInformation();
   auto* source = dynamic_cast<IAddRemoveInformationSource*>(engine);
   const TControlPanelExtensionInformation none;

@@ -2,55 +2,21 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "InstallEngine.h"
 #include "InstallFile.h"
-#include "gui/WinHandles.h"
-#include "support/Registry.h"
+#include "UninstallLogReader.h"
+#include "UninstallRules.h"
+#include "archive/FileSystem.h"
+#include "support/FileHandles.h"
+#include "support/PathStrings.h"
 #include "support/RegistryObject.h"
 
 namespace setup {
 
 namespace {
-
-constexpr char kEntries[] = "Entries";
-
-// The next entry number of a log subkey; false when its count is damaged.
-bool NextEntryNumber(const std::string& Key, int& Number) {
-  std::string text = ReadRegString(hkLocalMachine, Key, kEntries, "0");
-  int stored = 0;
-  if (!fw::TryStrToInt(text, stored) || stored < 0 || stored == INT32_MAX) return false;
-  Number = stored + 1;
-  return true;
-}
-
-fw::TRegKeyHandle OpenReadOnly(const std::string& Key) {
-  TqnlkRegistry registry;
-  registry.SetRootKey(HKEY_LOCAL_MACHINE);
-  return registry.OpenKeyHandleReadOnly(Key);
-}
-
-// Adds the upper-cased text of every "File<n>" value of Key to Into: what earlier runs of
-// the same setup logged. Read from the values there are, not from the count, which may
-// be damaged.
-void ReadLogged(const std::string& Key, std::set<std::string>& Into) {
-  fw::TRegKeyHandle key = OpenReadOnly(Key);
-  if (!key) return;
-  char name[256];
-  std::string data(2048, '\0');
-  for (DWORD index = 0;; ++index) {
-    DWORD nameLength = sizeof name, type = 0, size = static_cast<DWORD>(data.size());
-    LONG result =
-        RegEnumValueA(key.Get(), index, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
-    if (result == ERROR_MORE_DATA) continue;  // longer than any path
-    if (result != ERROR_SUCCESS) return;
-    if (type != REG_SZ || nameLength < 4 || !fw::SameText(std::string_view(name, 4), "File")) continue;
-    std::string text(data.data(), std::min<size_t>(size, data.size()));
-    while (!text.empty() && text.back() == '\0') text.pop_back();
-    Into.insert(fw::UpperCase(text));
-  }
-}
 
 std::string ActiveXEntry(const std::string& Path, char Kind) { return Path + ";" + std::string(1, Kind); }
 
@@ -62,14 +28,43 @@ TUninstallFileLog* RunLogFor(const std::string& UninstallKey) {
   return log != nullptr && fw::SameText(log->UninstallKey(), UninstallKey) ? log : nullptr;
 }
 
+// The run's log while the engine installs, whatever its key.
+TUninstallFileLog* CurrentRunLog() {
+  TInstallEngine* engine = GlobalInstall();
+  return engine != nullptr && engine->EngineInstalling() ? engine->RunFileLog() : nullptr;
+}
+
+bool IsFolder(const std::string& Path) {
+  const DWORD attributes = GetFileAttributesA(Path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+void WriteLogText(const std::string& Key, const std::string& Name, const std::string& Text) {
+  TqnlkRegistry registry;
+  registry.SetRootKey(HKEY_LOCAL_MACHINE);
+  if (!registry.OpenKey(Key, true)) throw IECustomInstallFile("Cannot write the uninstall log under %s", Key);
+  try {
+    registry.WriteString(Name, Text);
+  } catch (const fw::Exception&) {
+    throw IECustomInstallFile("Cannot write the uninstall log under %s", Key);
+  }
+}
+
 }  // namespace
 
+TLoggedWrite LoggedWriteAt(const std::string& Path) {
+  TLoggedWrite written;
+  TFileIdentity content;
+  if (ReadFileIdentity(Path, content)) written.Content = content;
+  return written;
+}
+
 TUninstallFileLog::TUninstallFileLog(std::string UninstallKey) : FUninstallKey(std::move(UninstallKey)) {
-  if (!OpenReadOnly(FUninstallKey)) return;
-  const std::string base = FUninstallKey + "\\" + kFilesLogKey;
-  ReadLogged(base, FFiles);
-  for (int n = 1; n <= kMaxFilesLogRetries; ++n) ReadLogged(base + std::to_string(n), FFiles);
-  ReadLogged(FUninstallKey + "\\" + kActiveXLogKey, FActiveX);
+  TUninstallLog log = ReadUninstallLog(FUninstallKey);
+  for (const std::string& file : log.Files) FFiles.insert(fw::UpperCase(file));
+  for (const TLoggedActiveX& entry : log.ActiveX) FActiveX.insert(fw::UpperCase(entry.Entry));
+  FRecords = std::move(log.FileRecords);
+  FCounts = std::move(log.ListCounts);
 }
 
 bool TUninstallFileLog::IsLogged(const std::string& Path) const {
@@ -80,45 +75,106 @@ bool TUninstallFileLog::IsLogged(const std::string& Path) const {
   return false;
 }
 
-bool TUninstallFileLog::TryLog(const std::string& Key, const std::string& Value) {
-  // The count is read once per subkey; the run's own entries follow it in memory.
-  auto next = FNextNumbers.find(fw::UpperCase(Key));
+bool TUninstallFileLog::IsCountedShared(const std::string& Path) const {
+  auto record = FRecords.find(fw::UpperCase(Path));
+  return record != FRecords.end() ? record->second.Shared : IsLogged(Path);
+}
+
+bool TUninstallFileLog::TryLog(const std::string& List, const std::string& Value) {
+  // The count is read once per list; the run's own entries follow it in memory.
+  const std::string list = fw::UpperCase(List);
   int number = 0;
-  if (next != FNextNumbers.end())
+  if (auto next = FNextNumbers.find(list); next != FNextNumbers.end()) {
     number = next->second;
-  else if (!NextEntryNumber(Key, number))
-    return false;
+  } else {
+    auto count = FCounts.find(list);
+    int stored = 0;
+    if (count != FCounts.end() && (!fw::TryStrToInt(count->second, stored) || stored < 0 || stored == INT32_MAX))
+      return false;  // a damaged count: the next list takes the entry
+    number = stored + 1;
+  }
   TqnlkRegistry registry;
   registry.SetRootKey(HKEY_LOCAL_MACHINE);
   try {
-    if (!registry.OpenKey(Key, true)) return false;
+    if (!registry.OpenKey(FUninstallKey + "\\" + List, true)) return false;
     registry.WriteString("File" + std::to_string(number), Value);
-    registry.WriteString(kEntries, std::to_string(number));
+    registry.WriteString(kLogCountValue, std::to_string(number));
   } catch (const fw::Exception&) {
     return false;
   }
-  FNextNumbers[fw::UpperCase(Key)] = number + 1;
+  FNextNumbers[list] = number + 1;
   return true;
 }
 
-void TUninstallFileLog::LogFile(const std::string& Path) {
-  // A second run of the setup (a repair, an update) logs nothing twice.
-  const std::string upper = fw::UpperCase(Path);
-  if (FFiles.count(upper) != 0) return;
-  const std::string base = FUninstallKey + "\\" + kFilesLogKey;
-  bool logged = TryLog(base, Path);
-  for (int n = 1; !logged && n <= kMaxFilesLogRetries; ++n) logged = TryLog(base + std::to_string(n), Path);
-  if (!logged) throw IECustomInstallFile("Cannot log the file %s for the uninstaller under %s", Path, base);
-  FFiles.insert(upper);
+void TUninstallFileLog::LogRecord(const std::string& Path, const TLoggedWrite& Written) {
+  const std::string path = fw::UpperCase(Path);
+  auto known = FRecords.find(path);
+  TFileRecord record = known != FRecords.end() ? known->second : TFileRecord();
+  if (Written.Content) {
+    // What the run wrote replaces what was recorded, unless it waits for the restart.
+    if (!Written.WaitsForRestart) record.Contents.clear();
+    record.Contents.erase(std::remove(record.Contents.begin(), record.Contents.end(), *Written.Content),
+                          record.Contents.end());
+    record.Contents.push_back(*Written.Content);
+    if (record.Contents.size() > kMaxRecordedContents) record.Contents.erase(record.Contents.begin());
+  }
+  record.Shared = record.Shared || Written.Shared;
+  if (known != FRecords.end() && known->second == record) return;
+  if (record.Contents.empty() && !record.Shared) return;
+  WriteLogText(FUninstallKey + "\\" + kMadeFilesLogKey, Path, FileRecordText(record));
+  FRecords[path] = record;
 }
 
-void TUninstallFileLog::LogActiveX(const std::string& Path, char Kind) {
-  const std::string key = FUninstallKey + "\\" + kActiveXLogKey;
+void TUninstallFileLog::LogMadeFolders(const std::string& Path) {
+  // The folders this run made on the file's way, each with its identity now.
+  for (std::string folder = ParentFolder(Path); !folder.empty() && !FMadeFolders.empty();
+       folder = ParentFolder(folder)) {
+    auto made = FMadeFolders.find(fw::UpperCase(folder));
+    if (made == FMadeFolders.end()) continue;
+    TOpenedEntry opened(made->second);
+    if (opened.Opened() && opened.IsFolder() && !opened.IsLink() && !opened.Id().empty())
+      WriteLogText(FUninstallKey + "\\" + kMadeFoldersLogKey, made->second, opened.Id());
+    FMadeFolders.erase(made);
+  }
+}
+
+void TUninstallFileLog::LogFile(const std::string& Path, const TLoggedWrite& Written) {
+  // A second run of the setup (a repair, an update) lists nothing twice.
+  const std::string upper = fw::UpperCase(Path);
+  if (FFiles.count(upper) == 0) {
+    bool logged = TryLog(kFilesLogKey, Path);
+    for (int n = 1; !logged && n <= kMaxFilesLogRetries; ++n)
+      logged = TryLog(kFilesLogKey + std::to_string(n), Path);
+    if (!logged)
+      throw IECustomInstallFile("Cannot log the file %s for the uninstaller under %s", Path,
+                                FUninstallKey + "\\" + kFilesLogKey);
+    FFiles.insert(upper);
+  }
+  LogRecord(Path, Written);
+  LogMadeFolders(Path);
+}
+
+void TUninstallFileLog::LogActiveX(const std::string& Path, char Kind, const TLoggedWrite& Written) {
   const std::string entry = ActiveXEntry(Path, Kind);
   const std::string upper = fw::UpperCase(entry);
-  if (FActiveX.count(upper) != 0) return;
-  if (!TryLog(key, entry)) throw IECustomInstallFile("Cannot log the file %s for the uninstaller under %s", Path, key);
-  FActiveX.insert(upper);
+  if (FActiveX.count(upper) == 0) {
+    if (!TryLog(kActiveXLogKey, entry))
+      throw IECustomInstallFile("Cannot log the file %s for the uninstaller under %s", Path,
+                                FUninstallKey + "\\" + kActiveXLogKey);
+    FActiveX.insert(upper);
+  }
+  LogRecord(Path, Written);
+  LogMadeFolders(Path);
+}
+
+void TUninstallFileLog::NoteFolderToMake(const std::string& Folder) {
+  for (std::string folder = RemoveTrailingBackslash(Folder); folder.size() > 3; folder = ParentFolder(folder)) {
+    const std::string upper = fw::UpperCase(folder);
+    if (FFoldersThere.count(upper) != 0) return;
+    FFoldersThere.insert(upper);
+    if (IsFolder(folder)) return;
+    FMadeFolders.emplace(upper, folder);
+  }
 }
 
 bool IsFileLogged(const std::string& UninstallKey, const std::string& Path) {
@@ -126,14 +182,23 @@ bool IsFileLogged(const std::string& UninstallKey, const std::string& Path) {
   return TUninstallFileLog(UninstallKey).IsLogged(Path);
 }
 
-void LogInstalledFile(const std::string& UninstallKey, const std::string& Path) {
-  if (TUninstallFileLog* log = RunLogFor(UninstallKey)) return log->LogFile(Path);
-  TUninstallFileLog(UninstallKey).LogFile(Path);
+bool IsSharedCountLogged(const std::string& UninstallKey, const std::string& Path) {
+  if (TUninstallFileLog* log = RunLogFor(UninstallKey)) return log->IsCountedShared(Path);
+  return TUninstallFileLog(UninstallKey).IsCountedShared(Path);
 }
 
-void LogActiveXFile(const std::string& UninstallKey, const std::string& Path, char Kind) {
-  if (TUninstallFileLog* log = RunLogFor(UninstallKey)) return log->LogActiveX(Path, Kind);
-  TUninstallFileLog(UninstallKey).LogActiveX(Path, Kind);
+void LogInstalledFile(const std::string& UninstallKey, const std::string& Path, const TLoggedWrite& Written) {
+  if (TUninstallFileLog* log = RunLogFor(UninstallKey)) return log->LogFile(Path, Written);
+  TUninstallFileLog(UninstallKey).LogFile(Path, Written);
+}
+
+void LogActiveXFile(const std::string& UninstallKey, const std::string& Path, char Kind, const TLoggedWrite& Written) {
+  if (TUninstallFileLog* log = RunLogFor(UninstallKey)) return log->LogActiveX(Path, Kind, Written);
+  TUninstallFileLog(UninstallKey).LogActiveX(Path, Kind, Written);
+}
+
+void NoteRunFolderToMake(const std::string& Folder) {
+  if (TUninstallFileLog* log = CurrentRunLog()) log->NoteFolderToMake(Folder);
 }
 
 }  // namespace setup

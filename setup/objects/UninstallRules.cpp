@@ -75,8 +75,12 @@ constexpr std::array<std::string_view, 24> kBaseKeys = {
 
 // Keys of Windows' own configuration, below any root: no value in them or below them is
 // removed whatever a log says.
-constexpr std::array<std::string_view, 21> kConfigurationKeys = {
+constexpr std::array<std::string_view, 20> kConfigurationKeys = {
     "System",
+    "Hardware",
+    "SAM",
+    "Security",
+    "Software\\Microsoft\\Windows NT\\CurrentVersion",
     "Environment",
     "Control Panel",
     "Volatile Environment",
@@ -89,14 +93,15 @@ constexpr std::array<std::string_view, 21> kConfigurationKeys = {
     "Software\\Microsoft\\Windows\\CurrentVersion\\Setup",
     "Software\\Microsoft\\Windows\\CurrentVersion\\ShellServiceObjectDelayLoad",
     "Software\\Microsoft\\Windows\\Help",
-    "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
-    "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows",
-    "Software\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options",
-    "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts",
-    "Software\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList",
     "Software\\Microsoft\\Cryptography",
     "Software\\Microsoft\\Windows\\CurrentVersion\\RunServices",
     "Software\\Microsoft\\Windows\\CurrentVersion\\RunServicesOnce"};
+
+// Keys whose own values are Windows' settings (its folders, its version), though products
+// keep keys of their own below them.
+constexpr std::array<std::string_view, 4> kConfigurationValueKeys = {
+    "Software\\Microsoft", "Software\\Microsoft\\Windows", "Software\\Microsoft\\Windows\\CurrentVersion",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer"};
 
 // Keys right below HKEY_CLASSES_ROOT that hold every program's registrations.
 constexpr std::array<std::string_view, 14> kSharedClassKeys = {"CLSID",
@@ -113,6 +118,19 @@ constexpr std::array<std::string_view, 14> kSharedClassKeys = {"CLSID",
                                                                "SystemFileAssociations",
                                                                "AllFilesystemObjects",
                                                                "Unknown"};
+
+// Keys right below HKEY_CLASSES_ROOT that describe Windows' own kinds of files and
+// objects: no value in them or below them is removed whatever a log says.
+constexpr std::array<std::string_view, 30> kWindowsClassKeys = {
+    "exefile", "lnkfile", "batfile", "cmdfile", "comfile", "piffile", "scrfile", "regfile", "dllfile", "sysfile",
+    "txtfile", "inifile", "htmlfile", ".exe", ".lnk", ".bat", ".cmd", ".com", ".pif", ".scr", ".reg", ".dll", ".sys",
+    ".txt", ".ini", ".htm", ".html", "Folder", "Directory", "Drive"};
+
+// The shell's own classes below HKEY_CLASSES_ROOT\CLSID (the shell link, the desktop, My
+// Computer, the file system): no value in them or below them is removed.
+constexpr std::array<std::string_view, 4> kWindowsClasses = {
+    "CLSID\\{00021401-0000-0000-C000-000000000046}", "CLSID\\{00021400-0000-0000-C000-000000000046}",
+    "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}", "CLSID\\{0E5AAE11-A475-4C5B-AB00-C66DE400274E}"};
 
 // Below the users root, the first part names a user and the second his keys.
 size_t MinimumDepth(TLogRoot Root) {
@@ -220,38 +238,109 @@ std::string ParentKey(const std::string& Key) {
   return slash == std::string::npos ? std::string() : Key.substr(0, slash);
 }
 
-bool MayDeleteKey(TLogRoot Root, const std::string& Key) {
-  std::string checked;
-  if (!NormalizeKey(Key, checked) || checked != Key) return false;
-  size_t depth = static_cast<size_t>(std::count(Key.begin(), Key.end(), '\\')) + 1;
-  if (depth < MinimumDepth(Root)) return false;
-  const std::string mirrored = WithoutWow64Node(KeyBelowUser(Root, Key));
-  std::string_view own = mirrored;
-  if (Root == TLogRoot::ClassesRoot) {
-    for (std::string_view shared : kSharedClassKeys)
-      if (EqualNoCase(own, shared)) return false;
+namespace {
+
+constexpr std::string_view kClassesBelowSoftware = "Software\\Classes\\";
+constexpr std::string_view kCurrentHardwareProfile = "System\\CurrentControlSet\\Hardware Profiles\\Current\\";
+
+bool StartsWithNoCase(std::string_view Text, std::string_view Prefix) {
+  return Text.size() > Prefix.size() && EqualNoCase(Text.substr(0, Prefix.size()), Prefix);
+}
+
+// A key as Windows keeps it: its root and its path below the root (below the user's part
+// under the users root), without the 32-bit view's "Wow6432Node" part.
+struct TSpelling {
+  TLogRoot Root;
+  std::string Key;
+};
+
+// Every spelling of one key: HKEY_CLASSES_ROOT is the machine's and the user's
+// Software\Classes, HKEY_CURRENT_CONFIG the current hardware profile below the machine's
+// System key, and a user's classes are HKEY_CLASSES_ROOT again.
+std::vector<TSpelling> Spellings(TLogRoot Root, std::string_view Key) {
+  std::string own = WithoutWow64Node(KeyBelowUser(Root, Key));
+  TLogRoot root = Root == TLogRoot::Users ? TLogRoot::CurrentUser : Root;
+  if (Root == TLogRoot::Users) {
+    // "<user>_Classes" is that user's classes.
+    const std::string_view user = Key.substr(0, Key.find('\\'));
+    constexpr std::string_view kClassesSuffix = "_Classes";
+    if (user.size() > kClassesSuffix.size() &&
+        EqualNoCase(user.substr(user.size() - kClassesSuffix.size()), kClassesSuffix))
+      own = std::string(kClassesBelowSoftware) + own;
   }
-  // The class keys below the machine's and the user's Software key are shared too.
-  constexpr std::string_view kClasses = "Software\\Classes\\";
-  if (own.size() > kClasses.size() && EqualNoCase(own.substr(0, kClasses.size()), kClasses)) {
-    for (std::string_view shared : kSharedClassKeys)
-      if (EqualNoCase(own.substr(kClasses.size()), shared)) return false;
+  std::vector<TSpelling> spellings{{root, own}};
+  if (root == TLogRoot::ClassesRoot) {
+    spellings.push_back({TLogRoot::LocalMachine, std::string(kClassesBelowSoftware) + own});
+    spellings.push_back({TLogRoot::CurrentUser, std::string(kClassesBelowSoftware) + own});
+  } else if (root == TLogRoot::CurrentConfig) {
+    spellings.push_back({TLogRoot::LocalMachine, std::string(kCurrentHardwareProfile) + own});
+  } else if ((root == TLogRoot::LocalMachine || root == TLogRoot::CurrentUser) &&
+             StartsWithNoCase(own, kClassesBelowSoftware)) {
+    spellings.push_back({TLogRoot::ClassesRoot, own.substr(kClassesBelowSoftware.size())});
   }
-  const std::string ownKey(own);
+  return spellings;
+}
+
+bool IsClassKeyOf(std::string_view Key, std::string_view Class) {
+  return EqualNoCase(Key, Class) ||
+         (Key.size() > Class.size() && EqualNoCase(Key.substr(0, Class.size()), Class) && Key[Class.size()] == '\\');
+}
+
+bool KeyMayGo(const TSpelling& Spelling) {
+  const std::string& key = Spelling.Key;
+  if (Spelling.Root == TLogRoot::ClassesRoot) {
+    for (std::string_view shared : kSharedClassKeys)
+      if (EqualNoCase(key, shared)) return false;
+    for (std::string_view own : kWindowsClassKeys)
+      if (IsClassKeyOf(key, own)) return false;
+    for (std::string_view own : kWindowsClasses)
+      if (IsClassKeyOf(key, own)) return false;
+  }
+  // Nothing of Windows' configuration, services, hardware and security keys.
+  for (std::string_view own : {"System", "Hardware", "SAM", "Security", "Software\\Microsoft\\Windows NT\\CurrentVersion"})
+    if (IsClassKeyOf(key, own)) return false;
   for (std::string_view base : kBaseKeys)
-    if (IsSameOrParent(ownKey, std::string(base))) return false;
+    if (IsSameOrParent(key, std::string(base))) return false;
   return true;
 }
 
-bool MayDeleteValue(TLogRoot Root, const std::string& Key) {
+bool ValueMayGo(const TSpelling& Spelling) {
+  const std::string& key = Spelling.Key;
+  if (Spelling.Root == TLogRoot::ClassesRoot) {
+    for (std::string_view shared : kSharedClassKeys)
+      if (EqualNoCase(key, shared)) return false;
+    for (std::string_view own : kWindowsClassKeys)
+      if (IsClassKeyOf(key, own)) return false;
+    for (std::string_view own : kWindowsClasses)
+      if (IsClassKeyOf(key, own)) return false;
+  }
+  for (std::string_view configuration : kConfigurationKeys)
+    if (IsSameOrParent(std::string(configuration), key)) return false;
+  for (std::string_view configuration : kConfigurationValueKeys)
+    if (EqualNoCase(configuration, key)) return false;
+  return true;
+}
+
+// Key is a checked key deep enough below its root.
+bool IsJudgeableKey(TLogRoot Root, const std::string& Key) {
   std::string checked;
   if (!NormalizeKey(Key, checked) || checked != Key) return false;
   const size_t depth = static_cast<size_t>(std::count(Key.begin(), Key.end(), '\\')) + 1;
-  if (depth < MinimumDepth(Root)) return false;
-  const std::string own = WithoutWow64Node(KeyBelowUser(Root, Key));
-  for (std::string_view configuration : kConfigurationKeys)
-    if (IsSameOrParent(std::string(configuration), own)) return false;
-  return true;
+  return depth >= MinimumDepth(Root);
+}
+
+}  // namespace
+
+bool MayDeleteKey(TLogRoot Root, const std::string& Key) {
+  if (!IsJudgeableKey(Root, Key)) return false;
+  const std::vector<TSpelling> spellings = Spellings(Root, Key);
+  return std::all_of(spellings.begin(), spellings.end(), KeyMayGo);
+}
+
+bool MayDeleteValue(TLogRoot Root, const std::string& Key) {
+  if (!IsJudgeableKey(Root, Key)) return false;
+  const std::vector<TSpelling> spellings = Spellings(Root, Key);
+  return std::all_of(spellings.begin(), spellings.end(), ValueMayGo);
 }
 
 bool IsLogEntryName(std::string_view Name) {

@@ -1,6 +1,8 @@
-// What the uninstaller may remove, decided from the log's texts alone (no Windows calls):
-// the form of file paths and registry keys, the folders and keys that are never removed,
-// and the parsing of the log's entries and of the command line.
+// What the uninstaller may never remove, decided from texts alone (no Windows calls): the
+// form of file paths and registry keys, the folders and keys that stay whatever a log
+// says, the log's entry names, and the product name on the command line. These are belts
+// beside the uninstaller's judgement of what the installation made (UninstallFiles.h,
+// UninstallRegistry.h).
 #pragma once
 
 #include <string>
@@ -20,10 +22,6 @@ bool NormalizePath(std::string_view Text, std::string& Path);
 struct TFolderRules {
   std::vector<std::string> Protected;
   std::vector<std::string> Sealed;
-  // Folders whose entries are the user's or every program's (profile folders, the
-  // machine's data, the public profile, Common Files): an entry inside one goes only when
-  // the removal can tell that the installation made it.
-  std::vector<std::string> Data;
 
   // A file the log names may be deleted: a checked path below a folder of the drive
   // (never in a drive's root), not a protected folder or a parent of one, not inside
@@ -47,15 +45,23 @@ bool LogRootFromNumber(long long Number, TLogRoot& Root);
 // or "..", no control character, at most 512 characters. The result has no leading
 // backslash.
 bool NormalizeKey(std::string_view Text, std::string& Key);
-// An emptied key may be deleted: a checked key that is neither a root, nor a key that
-// Windows or other programs rely on (the Software, System and class keys, the keys of
-// Windows' own settings and of every product's uninstall entry), nor a parent of one.
+// Both judge a key by every spelling of it: HKEY_CLASSES_ROOT\X is also the machine's and
+// the user's Software\Classes\X (and each of those is HKEY_CLASSES_ROOT\X),
+// HKEY_CURRENT_CONFIG\X is the machine's System\CurrentControlSet\Hardware
+// Profiles\Current\X, a user's "_Classes" key is his Software\Classes, and the 32-bit
+// view's "Wow6432Node" keys are the keys they mirror.
+//
+// An emptied key the installation made may be deleted: a checked key that is neither a
+// root, nor a key that Windows or other programs rely on (the Software and class keys,
+// anything below System, the keys of Windows' own settings and of every product's
+// uninstall entry, Windows' own kinds of files), nor a parent of one.
 bool MayDeleteKey(TLogRoot Root, const std::string& Key);
-// A logged value of Key may be deleted (when its data is still what the log holds): Key is
-// a checked key below the root's own level and not part of Windows' own configuration
-// (logon, session manager, services and the rest of the System keys, environment,
-// policies, Control Panel, shell folders, shared-file counts, other products' uninstall
-// entries). A product's own value under Run or App Paths may go.
+// A value the installation made in Key may be deleted (while it holds what the
+// installation wrote): Key is a checked key below the root's own level and not part of
+// Windows' own configuration (logon, session manager, services and the rest of the
+// System keys, environment, policies, Control Panel, shell folders, shared-file counts,
+// other products' uninstall entries, the shared class keys themselves, Windows' own kinds
+// of files and shell classes). A product's own value under Run or App Paths may go.
 bool MayDeleteValue(TLogRoot Root, const std::string& Key);
 // The parent of a checked key; empty for a key right below the root.
 std::string ParentKey(const std::string& Key);

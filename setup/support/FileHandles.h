@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "FileIdentity.h"
 #include "gui/WinHandles.h"
 
 namespace setup {
@@ -49,10 +50,11 @@ std::string FileIdOf(HANDLE Handle, DWORD* Attributes = nullptr);
 // A file or folder opened without following a link at its end (FollowLink opens what
 // such a link leads to) and without access to its data, so that others may still read
 // it: what it is and where it finally lies are read from the handle. Deleting it deletes
-// what was opened: the handle that deletes must lead to the same file.
+// what was opened: opened ForDeletion (where nobody denies it), the handle that was read
+// deletes; otherwise the handle that deletes must lead to the same file.
 class TOpenedEntry {
  public:
-  explicit TOpenedEntry(const std::string& Path, bool FollowLink = false);
+  explicit TOpenedEntry(const std::string& Path, bool FollowLink = false, bool ForDeletion = false);
 
   bool Opened() const { return static_cast<bool>(FHandle); }
   bool Missing() const { return FError == ERROR_FILE_NOT_FOUND || FError == ERROR_PATH_NOT_FOUND; }
@@ -63,8 +65,9 @@ class TOpenedEntry {
   bool IsLink() const { return (FAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
   // Where the opened entry finally lies; the path as given when the system cannot tell.
   const std::string& FinalPath() const { return FFinalPath; }
-  // FileIdOf the entry, or its final path when the system cannot tell.
-  const std::string& Id() const { return FId.empty() ? FFinalPath : FId; }
+  // FileIdOf the entry, or its final path when the system cannot tell. Read when first
+  // asked for (it asks the volume, which costs as much as opening the file).
+  const std::string& Id() const;
 
   // Deletes it (a folder only when empty), read-only or not. On a system without
   // deletion by handle, by its path. False with Error set when it stays.
@@ -73,9 +76,37 @@ class TOpenedEntry {
  private:
   std::string FPath;
   fw::TFileHandle FHandle;
+  bool FDeletes = false;  // the handle may delete
   DWORD FError = ERROR_SUCCESS;
   DWORD FAttributes = 0;
   std::string FFinalPath;
+  mutable std::string FId;
+};
+
+// The size and digest of the contents of the file open in Handle (with read access),
+// read from its start; false when it cannot be read.
+bool ReadFileIdentity(HANDLE Handle, TFileIdentity& Identity);
+// The same of the file at Path, opened without following a link at its end; false when
+// it cannot be opened or read.
+bool ReadFileIdentity(const std::string& Path, TFileIdentity& Identity);
+
+// A file opened for reading without following a link at its end, which nobody may write,
+// rename or delete while it is held (AllowDeletion: which nobody may write, while it may
+// still be deleted, as by a TOpenedEntry opened for it); others may still read it, load or
+// run it.
+class THeldFile {
+ public:
+  explicit THeldFile(const std::string& Path, bool AllowDeletion = false);
+
+  bool Held() const { return static_cast<bool>(FHandle); }
+  DWORD Error() const { return FError; }
+  // FileIdOf the held file; empty when the system cannot tell.
+  const std::string& Id() const { return FId; }
+  bool ReadIdentity(TFileIdentity& Identity) const { return ReadFileIdentity(FHandle.Get(), Identity); }
+
+ private:
+  fw::TFileHandle FHandle;
+  DWORD FError = ERROR_SUCCESS;
   std::string FId;
 };
 

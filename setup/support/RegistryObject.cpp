@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "RegistryLinks.h"
 #include "gui/WinHandles.h"
 
 namespace setup {
@@ -25,16 +26,6 @@ fw::TRegKeyHandle OpenHandle(HKEY Base, const std::string& Path, REGSAM Access) 
 
 }  // namespace
 
-std::vector<std::string> RegistrySubkeyNames(HKEY Key) {
-  std::vector<std::string> names;
-  char name[256];
-  for (DWORD index = 0;; ++index) {
-    DWORD length = sizeof name;
-    if (RegEnumKeyExA(Key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    names.emplace_back(name, length);
-  }
-  return names;
-}
 
 // --- root keys -----------------------------------------------------------------
 
@@ -135,7 +126,7 @@ bool TqnlkRegistry::DeleteKeyTree(const std::string& Path) {
   {
     fw::TRegKeyHandle key = OpenHandle(base, path, KEY_ALL_ACCESS);
     if (key) {
-      std::vector<std::string> names = RegistrySubkeyNames(key.Get());
+      std::vector<std::string> names = SubkeyNamesOf(key.Get());
       fw::TRegKeyHandle saved = std::move(*FCurrentKey);
       std::string savedPath = FCurrentPath;
       *FCurrentKey = std::move(key);
@@ -148,7 +139,7 @@ bool TqnlkRegistry::DeleteKeyTree(const std::string& Path) {
 }
 
 std::vector<std::string> TqnlkRegistry::GetKeyNames() const {
-  return *FCurrentKey ? RegistrySubkeyNames(FCurrentKey->Get()) : std::vector<std::string>();
+  return *FCurrentKey ? SubkeyNamesOf(FCurrentKey->Get()) : std::vector<std::string>();
 }
 
 bool TqnlkRegistry::ValueExists(const std::string& Name) const {

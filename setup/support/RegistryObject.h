@@ -94,9 +94,6 @@ class TqnlkRegistry {
 int RootKeyToIndex(HKEY Handle, int Default);
 // The predefined root key of an index; raises EIRBadRootKey outside TRootKeys.
 HKEY RootKeyFromIndex(int Index);
-// The names of the open key's subkeys, read at once: deleting while enumerating by
-// rising index would skip keys.
-std::vector<std::string> RegistrySubkeyNames(HKEY Key);
 // Sets the registry object's root from an index; raises EIRBadRootKey outside TRootKeys.
 void SetRootKeyIndex(TqnlkRegistry& Registry, int Index);
 

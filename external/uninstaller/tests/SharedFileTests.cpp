@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Files.h"
+#include "InstallationLog.h"
 #include "RegistrySnapshot.h"
 #include "objects/UninstallRemoval.h"
 
@@ -50,11 +51,12 @@ class SharedFiles : public ::testing::Test {
     testsupport::WriteFile(System.Path() + "\\common.dll", "common");
   }
   void TearDown() override { SHDeleteKeyA(HKEY_LOCAL_MACHINE, Key.c_str()); }
-  void LogFiles(const std::vector<std::string>& Paths) {
-    int n = 0;
+  // Logs the files as the installation that wrote them does; those it counted with
+  // their counted use.
+  void LogFiles(const std::vector<std::string>& Paths, bool Shared = true) {
     testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key, "DisplayName", Product);
-    for (const std::string& path : Paths)
-      testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key + "\\Files", "File" + std::to_string(++n), path);
+    uninstall_tests::TInstallationLog log(Product);
+    for (const std::string& path : Paths) log.LogFile(path, Shared);
   }
   setup::TUninstallReport Uninstall(const setup::TSharedFileQuestion& Question) {
     return setup::UninstallProduct(Product, Rules, std::string(), Question);
@@ -118,8 +120,8 @@ TEST_F(SharedFiles, WithoutAnyoneToAskASharedFileInTheSystemFolderStaysAndIsRepo
   EXPECT_NE(report.NotRemoved[0].find("types.tlb (a shared file that no program uses any more; kept)"),
             std::string::npos)
       << report.NotRemoved[0];
-  // An uncounted file there stays as the rules say.
-  LogFiles({System.Path() + "\\common.dll"});
+  // A file there the installation did not count stays as the rules say.
+  LogFiles({System.Path() + "\\common.dll"}, false);
   EXPECT_EQ(Uninstall([](const std::string&) { return true; }).NotRemoved.size(), 1u);
   EXPECT_TRUE(testsupport::FileExists(System.Path() + "\\common.dll"));
 }
@@ -131,7 +133,7 @@ TEST_F(SharedFiles, AHelpFileTakesItsOwnRegistrationAlongAndLeavesAnotherProduct
   testsupport::WriteFile(App / ("RoadHelp" + kPid + ".cnt"), "contents");
   testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, kHelp, "ROADHELP" + kPid + ".HLP", App.Path() + "\\");
   testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, kHelp, "ROADHELP" + kPid + ".CNT", "C:\\Other Product");
-  LogFiles({App / ("RoadHelp" + kPid + ".hlp"), App / ("RoadHelp" + kPid + ".cnt")});
+  LogFiles({App / ("RoadHelp" + kPid + ".hlp"), App / ("RoadHelp" + kPid + ".cnt")}, false);
   EXPECT_TRUE(Uninstall(nullptr).NotRemoved.empty());
   EXPECT_FALSE(testsupport::FileExists(App / ("RoadHelp" + kPid + ".hlp")));
   EXPECT_FALSE(HasValue(kHelp, "ROADHELP" + kPid + ".HLP"));

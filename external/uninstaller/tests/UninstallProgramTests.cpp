@@ -9,6 +9,7 @@
 #include <string>
 
 #include "Files.h"
+#include "InstallationLog.h"
 #include "RegistrySnapshot.h"
 #include "Screenshot.h"
 #include "UiDriver.h"
@@ -77,13 +78,13 @@ class UninstallProgram : public ::testing::Test {
   void SetUp() override {
     // The user's own file beside the maker's folder: the folders above stay.
     testsupport::WriteFile(Scratch / "mine.txt", "user's");
-    testsupport::WriteFile(Folder + "\\tool.exe", "MZ tool");
-    testsupport::WriteFile(Folder + "\\data\\readme.txt", "read me");
+    uninstall_tests::TInstallationLog log(Product);
+    log.WriteFile(Folder + "\\tool.exe", "MZ tool");
+    log.WriteFile(Folder + "\\data\\readme.txt", "read me");
     ASSERT_TRUE(CopyFileA(BuiltProgram("uninstall.exe").c_str(), Program.c_str(), FALSE));
+    log.LogFile(Program);  // the uninstaller is one of the product's files
     testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key, "DisplayName", Product);
     testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key, "UninstallString", Command());
-    testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key + "\\Files", "File1", Folder + "\\tool.exe");
-    testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key + "\\Files", "File2", Folder + "\\data\\readme.txt");
   }
   void TearDown() override { SHDeleteKeyA(HKEY_LOCAL_MACHINE, Key.c_str()); }
 
@@ -151,13 +152,64 @@ TEST_F(UninstallProgram, TheUserAnswersTheConfirmationBox) {
   EXPECT_TRUE(EverythingRemoved());
 }
 
+// The closing box of the uninstaller's process whose text begins with Start.
+HWND WaitForBoxStarting(DWORD Process, const std::string& Start, std::string& Text) {
+  HWND box = nullptr;
+  const bool found = testsupport::WaitUntil(
+      [&] {
+        box = testsupport::FindTopLevelWindow({.ClassName = "#32770", .Caption = "Uninstall", .ProcessId = Process});
+        if (box == nullptr) return false;
+        for (const testsupport::TControlInfo& control : testsupport::ListControls(box))
+          if (control.Text.rfind(Start, 0) == 0) {
+            Text = control.Text;
+            return true;
+          }
+        return false;
+      },
+      60000);
+  if (!found) throw testsupport::EUiDriver("no box beginning \"" + Start + "\"");
+  return box;
+}
+
+TEST_F(UninstallProgram, AReportOfAnyLengthFitsTheScreenAndTheWholeOfItIsKept) {
+  // A 32 KiB entry and hundreds of others that stay.
+  const std::string huge = "C:\\" + std::string(32 * 1024, 'x');
+  testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key + "\\Files", "File100", huge);
+  for (int n = 101; n < 400; ++n)
+    testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key + "\\Files", "File" + std::to_string(n),
+                                   "relative\\file" + std::to_string(n) + ".txt");
+  TStarted run(Command(), "");
+  testsupport::Click(testsupport::RequireControl(
+      WaitForBox(run.Id(), "Remove " + Product + " and all of its components?"), {.Caption = "Yes"}));
+  std::string text;
+  HWND done = WaitForBoxStarting(run.Id(), Product + " was removed, except for these items:", text);
+  testsupport::SaveWindowPng(done, "long report");
+  RECT box{}, work{};
+  GetWindowRect(done, &box);
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_LE(box.right - box.left, work.right - work.left);
+  EXPECT_LE(box.bottom - box.top, work.bottom - work.top);
+  // What does not fit is counted, and the whole report is in the file the box names.
+  const std::string named = " more, all listed in:\r\n";
+  const size_t at = text.find(named);
+  ASSERT_NE(at, std::string::npos) << text;
+  const std::string file = text.substr(at + named.size());
+  EXPECT_NE(testsupport::ReadFile(file).find(huge + " (not a plain full path of a file)"), std::string::npos);
+  EXPECT_NE(testsupport::ReadFile(file).find("relative\\file399.txt (not a plain full path of a file)"),
+            std::string::npos);
+  DeleteFileA(file.c_str());
+  testsupport::Click(testsupport::RequireControl(done, {.Caption = "OK"}));
+  EXPECT_EQ(run.ExitCode(), 3) << "something stayed";
+  EXPECT_TRUE(EverythingRemoved());
+}
+
 TEST_F(UninstallProgram, AHostileLogGetsNoOtherProgramOrFolderRemoved) {
   // The command names another program: it stays, and so does the running one, which
   // the product did not name.
   const std::string other = Scratch / "Other\\other.exe";
   testsupport::WriteFile(other, "MZ other");
   testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key, "UninstallString", "\"" + other + "\" " + Product);
-  testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key + "\\Files", "File3", "C:\\Windows\\win.ini");
+  testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key + "\\Files", "File8", "C:\\Windows\\win.ini");
   const std::string report = Scratch / "report.txt";
   {
     TStarted run(Command(), report);
@@ -169,19 +221,24 @@ TEST_F(UninstallProgram, AHostileLogGetsNoOtherProgramOrFolderRemoved) {
   EXPECT_NE(testsupport::ReadFile(report).find("win.ini"), std::string::npos);
   EXPECT_FALSE(KeyExists(Key));
 
-  // Named through a path that leads out and back, or logged as a file of the product,
-  // the program is still itself: only the plain name counts, and the log does not get it
-  // deleted under the running program.
+  // Named through a path that leads out and back, or logged twice as a file of the
+  // product, the program is still itself: only the plain name counts, and the log does
+  // not get it deleted under the running program. Each time a fresh installation.
+  testsupport::RemoveTree(Maker);
   SetUp();
   testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key, "UninstallString",
                                  "\"" + Maker + "\\..\\Maker\\Product\\uninstall.exe\" " + Product);
   {
     TStarted run(Command(), report);
-    EXPECT_EQ(run.ExitCode(), 0);
+    EXPECT_EQ(run.ExitCode(), 3);
+    EXPECT_NE(testsupport::ReadFile(report).find("uninstall.exe (the running uninstaller, which the uninstall "
+                                                 "command does not name; kept)"),
+              std::string::npos);
   }
   EXPECT_TRUE(testsupport::FileExists(Program));
+  testsupport::RemoveTree(Maker);
   SetUp();
-  testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key + "\\Files", "File3", Program);
+  testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key + "\\Files", "File9", Program);
   {
     TStarted run(Command(), report);
     EXPECT_EQ(run.ExitCode(), 0);
@@ -190,7 +247,8 @@ TEST_F(UninstallProgram, AHostileLogGetsNoOtherProgramOrFolderRemoved) {
   EXPECT_TRUE(EverythingRemoved());
 }
 
-// A copy started from another folder (a tool run by hand) stays where it is.
+// A copy started from another folder (a tool run by hand) stays where it is; the
+// product's own uninstaller goes with the product's other files.
 TEST_F(UninstallProgram, ACopyTheProductDoesNotNameStays) {
   const std::string copy = Scratch / "Tools\\uninstall.exe";
   testsupport::WriteFile(copy, "");
@@ -199,8 +257,7 @@ TEST_F(UninstallProgram, ACopyTheProductDoesNotNameStays) {
   TStarted run("\"" + copy + "\" " + Product, report);
   EXPECT_EQ(run.ExitCode(), 0);
   EXPECT_TRUE(testsupport::FileExists(copy));
-  EXPECT_TRUE(testsupport::FileExists(Program)) << "named by the product, but not the running program";
-  EXPECT_FALSE(testsupport::FileExists(Folder + "\\tool.exe"));
+  EXPECT_TRUE(EverythingRemoved());
 }
 
 }  // namespace

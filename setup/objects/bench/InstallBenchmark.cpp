@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "BenchMeasures.h"
+#include "ScratchFiles.h"
 #include "archive/ArchiveStartup.h"
 #include "archive/ArchiveText.h"
 #include "archive/QnlkCompress.h"
@@ -48,6 +49,7 @@ using namespace setup;
 
 using benchsupport::Now;
 using benchsupport::PeakMiB;
+using benchsupport::RemoveTree;
 
 namespace {
 
@@ -59,24 +61,6 @@ struct TBenchFailure : std::runtime_error {
 };
 
 [[noreturn]] void Fail(const char* What) { throw TBenchFailure(What); }
-
-void RemoveTree(const std::string& Path) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((Path + "\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string child = Path + "\\" + name;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(child);
-      else
-        DeleteFileA(child.c_str());
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryA(Path.c_str());
-}
 
 void MakeFile(const std::string& Path, size_t Size, uint64_t& State) {
   std::vector<char> data(Size);

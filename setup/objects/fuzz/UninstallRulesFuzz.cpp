@@ -2,7 +2,8 @@
 // a log says: a path allowed for deletion is a full path below a drive folder, outside
 // the sealed folder and no protected folder or parent of one; a key allowed for
 // deletion is never a root, a key below a root or a parent of a protected key; a
-// product name never reaches outside its uninstall key.
+// product name never reaches outside its uninstall key; every spelling of a key is judged
+// alike.
 #include <cstddef>
 #include <algorithm>
 #include <cstdint>
@@ -71,6 +72,14 @@ void CheckKey(const std::string& text) {
     Check(!IsSameOrParent("System", own) && !IsSameOrParent("Environment", own));
     Check(!IsSameOrParent("Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", own));
   }
+  // Every spelling of a key is judged alike: HKEY_CLASSES_ROOT is the machine's
+  // Software\Classes, HKEY_CURRENT_CONFIG lies below the machine's System key.
+  const std::string machineClasses = "Software\\Classes\\" + key;
+  if (machineClasses.size() <= 512) {
+    Check(MayDeleteValue(TLogRoot::ClassesRoot, key) == MayDeleteValue(TLogRoot::LocalMachine, machineClasses));
+    Check(MayDeleteKey(TLogRoot::ClassesRoot, key) == MayDeleteKey(TLogRoot::LocalMachine, machineClasses));
+  }
+  Check(!MayDeleteValue(TLogRoot::CurrentConfig, key) && !MayDeleteKey(TLogRoot::CurrentConfig, key));
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "objects/UninstallRemoval.h"
 #include "paths/StandardSpecifiers.h"
 #include "support/FileAttributes.h"
+#include "support/FileHandles.h"
 #include "support/OSVersion.h"
 #include "support/Registry.h"
 #include "support/RegistryObject.h"
@@ -558,6 +559,7 @@ TEST_F(FileInstall, SharedFilesAreCountedOncePerProductAndKeptFilesStillRegister
   forget();
   Dir->Process();  // installs: the target did not exist
   EXPECT_EQ(count(), 1u);
+  EXPECT_NE(Logged("MadeFiles", Target).find(" shared"), std::string::npos) << "the use the uninstaller gives back";
   Dir->Process();  // the same setup again keeps it: this product counted its use already
   EXPECT_EQ(count(), 1u) << "the uninstaller gives back one use";
   EXPECT_EQ(ReadRegString(hkLocalMachine, "\\SOFTWARE\\Microsoft\\Windows\\Help", "NEW.TXT", "-"), Dest);
@@ -651,6 +653,54 @@ TEST_F(FileInstall, EachRunReadsTheLogAfreshAndLogsAFileOnce) {
   EXPECT_EQ(Logged("Files", "File1"), Target) << "the run trusted what an earlier run read";
   Run();
   EXPECT_EQ(Logged("Files", "Entries"), "1");
+}
+
+TEST_F(FileInstall, TheLogRecordsWhatEachRunWroteAndTheFoldersItMade) {
+  const std::string folder = Dest + "\\app\\data", target = folder + "\\new.txt";
+  Dir->SetDestDir(folder);
+  const auto recorded = [&] { return Logged("MadeFiles", target); };
+  const auto content = [](const std::string& Path) {
+    TFileIdentity identity;
+    EXPECT_TRUE(ReadFileIdentity(Path, identity));
+    return std::to_string(identity.Size) + ":" + DigestToHex(identity.Digest);
+  };
+  Run();
+  const std::string first = content(target);
+  EXPECT_EQ(recorded(), first);
+  // Every level the run made, as it is; not the folder that was there.
+  EXPECT_EQ(Logged("MadeFolders", Dest + "\\app"), TOpenedEntry(Dest + "\\app").Id());
+  EXPECT_EQ(Logged("MadeFolders", folder), TOpenedEntry(folder).Id());
+  EXPECT_EQ(Logged("MadeFolders", Dest), "-");
+
+  // A later run that writes other contents records them; one that finds the file the
+  // same (as old as the archived one) writes nothing and keeps the record.
+  WriteFile(Scratch / "src\\new.txt", Content(7000, 'm'));
+  SetFileDay(Scratch / "src\\new.txt", 10);
+  Dir->Compress(coForceNetFilesLocal);
+  Run();
+  const std::string second = content(target);
+  EXPECT_NE(second, first);
+  EXPECT_EQ(recorded(), second);
+  File->SetOverwriteMode(owDate);
+  WriteFile(target, "the user's now");
+  SetFileDay(target, 10);
+  Run();
+  EXPECT_FALSE(File->CopyDecided());
+  EXPECT_EQ(recorded(), second);
+
+  // A file in use is replaced at the restart: until then what is in place is still what
+  // an earlier run wrote, so both contents count.
+  File->SetOverwriteMode(owAlways);
+  WriteFile(target, Content(7000, 'm'));
+  WriteFile(Scratch / "src\\new.txt", Content(9000, 'k'));
+  Dir->Compress(coForceNetFilesLocal);
+  HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  Run();
+  CloseHandle(held);
+  ASSERT_TRUE(File->ReplacedAtReboot());
+  EXPECT_EQ(recorded(), second + " " + content(folder + "\\new.1"));
+  MoveFileExA((folder + "\\new.1").c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
 }
 
 TEST(UninstallFileLog, FilesAndComFilesHaveTheirOwnSubkeys) {

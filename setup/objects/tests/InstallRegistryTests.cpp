@@ -13,6 +13,7 @@
 #include "paths/ShellFolders.h"
 #include "paths/StandardSpecifiers.h"
 #include "support/Registry.h"
+#include "support/RegistryLinks.h"
 #include "support/RegistryObject.h"
 #include "tests/ErrorText.h"
 
@@ -385,6 +386,52 @@ TEST_F(RegistryLog, ARunTakenBackRemovesWhatItMadeAndGivesChangedValuesTheirData
   EXPECT_TRUE(registry.KeyExistsReadOnly(kTestKey + "\\Tool"));
   EXPECT_FALSE(registry.KeyExistsReadOnly(kTestKey + "\\Made"));
   EXPECT_EQ(Log("", "Entries"), "-") << "the log goes back to what it was";
+}
+
+TEST_F(RegistryLog, TheLogRecordsTheKeysAndValuesTheInstallationMade) {
+  // Before the run: the test key with a value of the user's.
+  WriteRegString(hkCurrentUser, kTestKey, "Mine", "mine");
+  auto* tool = new TInstallRegistry(&Owner);
+  tool->SetRootKey(hkCurrentUser);
+  tool->SetKey(kTestKey + "\\Made\\Deeper");
+  tool->Entries()->AddEntry()->SetIdent("Path");
+  tool->Entries()->Entry(0)->SetText("C:\\App");
+  tool->Entries()->AddEntry()->SetIdent("Level");
+  tool->Entries()->Entry(1)->SetInteger(3);
+  auto* there = new TInstallRegistry(&Owner);
+  there->SetRootKey(hkCurrentUser);
+  there->SetKey(kTestKey);
+  there->Entries()->AddEntry()->SetIdent("Mine");
+  there->Entries()->Entry(0)->SetText("ours now");
+  there->Entries()->AddEntry()->SetIdent("Flag");
+  there->Entries()->Entry(1)->SetBoolean(true);
+  tool->Process();
+  there->Process();
+  const auto made = [&](const std::string& Record, const std::string& Name) {
+    fw::TRegKeyHandle key;
+    TStoredValue value;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, (Uninstall.substr(1) + "\\RegistryKeys\\" + Record + "\\MadeValues").c_str(),
+                      0, KEY_READ, key.Put()) == ERROR_SUCCESS)
+      ReadStoredValue(key.Get(), Name, value);
+    return value;
+  };
+  // The two levels it made, each value with the type and bytes it wrote.
+  EXPECT_EQ(Log("\\RegistryKey1", "MadeLevels"), "-") << "a number, not a text";
+  EXPECT_EQ(ReadRegInteger(hkLocalMachine, Uninstall + "\\RegistryKeys\\RegistryKey1", "MadeLevels", -1), 2);
+  EXPECT_EQ(made("RegistryKey1", "Path"), (TStoredValue{REG_SZ, std::string("C:\\App") + '\0'}));
+  EXPECT_EQ(made("RegistryKey1", "Level"), (TStoredValue{REG_DWORD, std::string("\3\0\0\0", 4)}));
+  // In the key that was there, only the value it made: the user's value it changed is
+  // not the installation's.
+  EXPECT_EQ(ReadRegInteger(hkLocalMachine, Uninstall + "\\RegistryKeys\\RegistryKey2", "MadeLevels", 0), 0);
+  EXPECT_EQ(made("RegistryKey2", "Mine").Type, 0u);
+  EXPECT_EQ(made("RegistryKey2", "Flag"), (TStoredValue{REG_DWORD, std::string("\1\0\0\0", 4)}));
+  // A second run, which finds all of it there, keeps what the first one made.
+  tool->Process();
+  there->Process();
+  EXPECT_EQ(ReadRegInteger(hkLocalMachine, Uninstall + "\\RegistryKeys\\RegistryKey1", "MadeLevels", -1), 2);
+  EXPECT_EQ(made("RegistryKey1", "Path").Type, static_cast<uint32_t>(REG_SZ));
+  EXPECT_EQ(made("RegistryKey2", "Flag").Type, static_cast<uint32_t>(REG_DWORD));
+  EXPECT_EQ(made("RegistryKey2", "Mine").Type, 0u);
 }
 
 TEST_F(RegistryLog, NothingIsLoggedWhenUninstallIsOff) {

@@ -8,6 +8,7 @@
 #include "objects/InstallFile.h"
 #include "objects/InstallRegistry.h"
 #include "objects/ShellLinks.h"
+#include "objects/InstallRunJournal.h"
 #include "objects/UninstallFileLog.h"
 #include "paths/ShellFolders.h"
 #include "support/Registry.h"
@@ -76,9 +77,12 @@ class Uninstall : public ::testing::Test {
 };
 
 TEST_F(Uninstall, EverythingTheInstallationMadeGoesAndNothingElse) {
+  // A run of the installation: what it makes is noted in its log.
+  Engine->Running = true;
+  Engine->BeginRun();
   // Files in a folder of their own, one registered with COM.
-  const std::string app = Scratch.Folder("Product");
-  CreateDirectoryA((app + "\\data").c_str(), nullptr);
+  const std::string app = Scratch / "Product";
+  ASSERT_TRUE(MakeFolderOfRun(app + "\\data"));
   WriteFile(app + "\\tool.exe", "MZ tool");
   WriteFile(app + "\\data\\readme.txt", "read me");
   SetFileAttributesA((app + "\\data\\readme.txt").c_str(), FILE_ATTRIBUTE_READONLY);
@@ -91,9 +95,9 @@ TEST_F(Uninstall, EverythingTheInstallationMadeGoesAndNothingElse) {
   library->SetDestDir(app);
   library->RegisterActiveX();
   ASSERT_TRUE(KeyExists(HKEY_CLASSES_ROOT, kLibraryClass));
-  LogInstalledFile(Key, app + "\\tool.exe");
-  LogInstalledFile(Key, app + "\\data\\readme.txt");
-  LogActiveXFile(Key, app + "\\probe.dll", kActiveXLibrary);
+  LogInstalledFile(Key, app + "\\tool.exe", LoggedWriteAt(app + "\\tool.exe"));
+  LogInstalledFile(Key, app + "\\data\\readme.txt", LoggedWriteAt(app + "\\data\\readme.txt"));
+  LogActiveXFile(Key, app + "\\probe.dll", kActiveXLibrary, LoggedWriteAt(app + "\\probe.dll"));
   // A file beside them that the installation did not make stays.
   WriteFile(Scratch / "mine.txt", "user's");
 
@@ -122,12 +126,14 @@ TEST_F(Uninstall, EverythingTheInstallationMadeGoesAndNothingElse) {
   locale->Entries()->Entry(0)->SetText("ours");
   settings->Process();
   locale->Process();
+  Engine->Running = false;
   ASSERT_EQ(ReadRegString(hkCurrentUser, "\\Software\\" + Product + "\\Settings\\1.0", "Path", "-"), app);
 
   // A value in Windows' own configuration stays, even one the installation wrote.
   EXPECT_EQ(RunUninstaller(Product), Product +
                                          " was removed, except for these items:\r\n\r\nthe value sStavrelTest of "
-                                         "Control Panel\\International (Windows' own configuration; kept)");
+                                         "HKEY_CURRENT_USER\\Control Panel\\International (Windows' own "
+                                         "configuration; kept)");
   for (const std::string& gone :
        {app + "\\tool.exe", app + "\\data\\readme.txt", app + "\\probe.dll", link->GetLinkFileName()})
     EXPECT_FALSE(FileExists(gone)) << gone;
@@ -157,12 +163,15 @@ TEST_F(Uninstall, AHostileOrDamagedLogRemovesNothingItShouldNot) {
   WriteFile(rootFile, "in the root");
   const std::string programFiles = GetProgramFilesDir();
   const std::string temp = Scratch.Path().substr(0, Scratch.Path().find_last_of('\\'));
+  // What an attacker adds names no content the installation wrote; even with the content
+  // they hold, a drive's root and the Windows folder stay.
   for (const std::string& logged :
        {std::string("C:\\"), windows, windows + "\\win.ini", rootFile, programFiles, temp,
         Scratch / "Product\\..\\kept.txt", std::string("kept.txt"), Scratch.Path() + "\\Product\\\\..\\kept.txt",
         Scratch / "PRODUC~1\\..\\kept.txt", ours})
-    LogInstalledFile(Key, logged);
-  LogActiveXFile(Key, windows + "\\system32\\kernel32.dll", kActiveXLibrary);
+    LogInstalledFile(Key, logged, LoggedWriteAt(logged));
+  LogActiveXFile(Key, windows + "\\system32\\kernel32.dll", kActiveXLibrary,
+                 LoggedWriteAt(windows + "\\system32\\kernel32.dll"));
   WriteRegString(hkLocalMachine, Key + "\\ActiveX", "File9", "no kind at all");
   WriteRegInteger(hkLocalMachine, Key + "\\Files1", "File1", 7);  // not a text
   WriteRegString(hkLocalMachine, Key + "\\Files1", "Entries", "garbage");
@@ -184,6 +193,9 @@ TEST_F(Uninstall, AHostileOrDamagedLogRemovesNothingItShouldNot) {
   logKey(4, own + "\\Logged", 9, "Value");  // no such root
   logKey(5, "\\Software\\..\\" + own.substr(1), 2, "Unlogged");
   logKey(6, own + "\\Logged", 2, "Value");
+  // The product's own key and value, as the installation records what it made.
+  WriteRegInteger(hkLocalMachine, Key + "\\RegistryKeys\\RegistryKey6", "MadeLevels", 1);
+  WriteRegString(hkLocalMachine, Key + "\\RegistryKeys\\RegistryKey6\\MadeValues", "Value", "goes");
 
   setup::TUninstallReport report = setup::UninstallProduct(Product, setup::MachineFolderRules());
   EXPECT_TRUE(report.Found);
