@@ -8,9 +8,11 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "CopyHold.h"
 #include "ProgramRun.h"
 #include "RoadReport.h"
 #include "WindowWatch.h"
@@ -47,10 +49,11 @@ class TWizardWalker {
   // stays for the continuation).
   TWalkResult Walk(const std::string& SetupExe);
   // Starts the setup, walks the before-install wizard and expects the installation to end
-  // badly: with CancelWhileCopying the user presses Cancel as soon as the copy window
-  // shows. Answers the bad-install page and the error box that may follow it (Error),
-  // and waits for the setup to end.
-  TWalkResult WalkToFailure(const std::string& SetupExe, bool CancelWhileCopying);
+  // badly: with CancelCopyAt the user presses Cancel on the copy window while the copy
+  // is held when its total bar reaches that percentage (TCopyHold), so that the Cancel
+  // lands while files are being copied. Answers the bad-install page and the error box
+  // that may follow it (Error), and waits for the setup to end.
+  TWalkResult WalkToFailure(const std::string& SetupExe, std::optional<int> CancelCopyAt);
   // Starts the setup and cancels it on its welcome page; Finish on the bad-install page.
   // Its exit code and the loader folders it left.
   TWalkResult CancelAtWelcome(const std::string& SetupExe);
@@ -72,8 +75,18 @@ class TWizardWalker {
   // Starts the setup and walks the before-install wizard.
   std::unique_ptr<TStartedProgram> StartBeforeInstall(const TWindowWatch& Watch, const std::string& SetupExe,
                                                       TWalkResult& Result);
-  // Starts setup.exe with the client's folder on the search path.
-  std::unique_ptr<TStartedProgram> StartSetup(const std::string& SetupExe);
+  // Starts setup.exe with the client's folder on the search path; with HoldCopyAt its
+  // installer's copy can be held there (TCopyHold).
+  std::unique_ptr<TStartedProgram> StartSetup(const std::string& SetupExe,
+                                              std::optional<int> HoldCopyAt = std::nullopt);
+  // Waits until the copy is held and presses Cancel on the copy window then.
+  void CancelHeldCopy(TCopyHold& Hold, TStartedProgram& Setup, int At);
+  // Answers a message box with an OK button among the new windows, its text into Error;
+  // whether there was one.
+  bool AnswerMessageBox(const TWindowWatch& Watch, std::string& Error);
+  // Waits until the programs the ended setup left running (its clean-up batch file)
+  // have ended too, so that the machine is settled for what the road reads next.
+  void AwaitLeftPrograms(TStartedProgram& Setup);
   // Presses Cancel on a wizard page.
   void CancelOnPage(const TWindowWatch& Watch, HWND Page, const char* Caption);
   // Finish on the bad-install page that follows a cancel; waits for the setup to end and
