@@ -17,6 +17,8 @@ namespace road {
 namespace {
 
 constexpr char kDestinationName[] = "Kavel Stavrel";
+// A folder the read-only drive holds (failure-drives.sh makes it).
+constexpr char kExistingFolder[] = "Programs";
 constexpr char kRecordParent[] = "\\SOFTWARE\\URQ";
 constexpr char kRecordKey[] = "\\SOFTWARE\\URQ\\Install";
 // Where the cancelled copies are held for the Cancel: half the product copied.
@@ -104,18 +106,21 @@ void FillDrive(TRoadReport& Report, const TFailedRoads& Roads, const TMachineSna
   CheckMachineAsBefore(Report, Traces, before, what);
 }
 
-// A destination that cannot be written is refused on its page, with the reason; the user
-// then cancels there.
-void RefuseDestination(TRoadReport& Report, const TFailedRoads& Roads, const TMachineSnapshot& Traces) {
-  Report.Step("a destination that cannot be written");
+// A destination that cannot be written is refused on its page, with the reason: an
+// existing folder (the drive's kExistingFolder) that takes no file, and a folder that
+// cannot be made there; the user then cancels there.
+void RefuseDestinations(TRoadReport& Report, const TFailedRoads& Roads, const TMachineSnapshot& Traces) {
+  Report.Step("destinations that cannot be written");
   const TSnapshotItems before = Traces.Take();
-  TWalkOptions options = Roads.Walk;
-  options.Destination = Roads.ReadOnlyDrive + kDestinationName;
-  const TWalkResult result = TWizardWalker(Report, options).WalkToRefusedDestination(Roads.Setup);
-  Report.Check(result.Error.find("cannot be created") != std::string::npos, "the page says the folder cannot be made",
-               result.Error);
+  const std::string existing = Roads.ReadOnlyDrive + kExistingFolder, missing = Roads.ReadOnlyDrive + kDestinationName;
+  const TWalkResult result = TWizardWalker(Report, Roads.Walk).WalkToRefusedDestinations(Roads.Setup, {existing, missing});
+  const auto refusal = [&](size_t Index) { return Index < result.Refusals.size() ? result.Refusals[Index] : ""; };
+  Report.Check(refusal(0).find("Setup cannot write into the folder " + existing) != std::string::npos,
+               "the page says the existing folder " + existing + " takes no file", refusal(0));
+  Report.Check(refusal(1).find("The folder " + missing + " cannot be created") != std::string::npos,
+               "the page says the folder " + missing + " cannot be made", refusal(1));
   CheckEndedRun(Report, result, setup::ecCancelled);
-  CheckMachineAsBefore(Report, Traces, before, "the refused destination");
+  CheckMachineAsBefore(Report, Traces, before, "the refused destinations");
 }
 
 // Setup over the installed product, cancelled while it copies: the earlier installation
@@ -147,9 +152,9 @@ void InstallAndFail(TRoadReport& Report, const TFailedRoads& Roads) {
   else
     FillDrive(Report, Roads, traces);
   if (Roads.ReadOnlyDrive.empty())
-    Report.Skip("a destination that cannot be written", "no read-only drive could be mounted here");
+    Report.Skip("destinations that cannot be written", "no read-only drive could be mounted here");
   else
-    RefuseDestination(Report, Roads, traces);
+    RefuseDestinations(Report, Roads, traces);
 
   Report.Step("a repair over the installed product, cancelled while it copies");
   const TWalkResult installed = TWizardWalker(Report, Roads.Walk).Walk(Roads.Setup);

@@ -162,7 +162,8 @@ TWalkResult TWizardWalker::CancelAtWelcome(const std::string& SetupExe) {
   return result;
 }
 
-TWalkResult TWizardWalker::WalkToRefusedDestination(const std::string& SetupExe) {
+TWalkResult TWizardWalker::WalkToRefusedDestinations(const std::string& SetupExe,
+                                                     const std::vector<std::string>& Folders) {
   TWindowWatch watch(SetupWindowClasses());
   const std::vector<std::string> before = LoaderFolders();
   TWalkResult result;
@@ -172,13 +173,20 @@ TWalkResult TWizardWalker::WalkToRefusedDestination(const std::string& SetupExe)
     testsupport::Click(WaitForButton(watch, WaitForPage(watch, {step->Caption}), step->Button));
     FReport.Note("page \"" + std::string(step->Caption) + "\": " + step->Button);
   }
-  HWND page = WaitForPage(watch, {step->Caption});
-  HWND next = WaitForButton(watch, page, step->Button);
-  if (HWND edit = VisibleControl(page, "", "Edit")) testsupport::SetEditText(edit, FOptions.Destination);
-  FReport.Note("destination typed: " + FOptions.Destination);
-  testsupport::Click(next);
-  for (const DWORD start = GetTickCount(); !AnswerMessageBox(watch, result.Error); Sleep(20))
-    if (GetTickCount() - start > FOptions.StepTimeoutMs) Fail("the destination page did not refuse " + FOptions.Destination);
+  for (const std::string& folder : Folders) {
+    HWND page = WaitForPage(watch, {step->Caption});
+    HWND next = WaitForButton(watch, page, step->Button);
+    if (HWND edit = VisibleControl(page, "", "Edit")) testsupport::SetEditText(edit, folder);
+    FReport.Note("destination typed: " + folder);
+    testsupport::Click(next);
+    std::string refusal;
+    for (const DWORD start = GetTickCount(); !AnswerMessageBox(watch, refusal); Sleep(20))
+      if (GetTickCount() - start > FOptions.StepTimeoutMs) Fail("the destination page did not refuse " + folder);
+    result.Refusals.push_back(refusal);
+    // The page has its focus back once the box is gone.
+    for (const DWORD start = GetTickCount(); IsWindow(watch.Find(kMessageBoxClass, step->Caption)); Sleep(20))
+      if (GetTickCount() - start > FOptions.StepTimeoutMs) Fail("the refusal's box stays");
+  }
   CancelOnPage(watch, WaitForPage(watch, {step->Caption}), step->Caption);
   FinishCancelled(watch, *setup, before, result);
   return result;

@@ -39,6 +39,7 @@ struct TWalkResult {
   DWORD ExitCode = 0;              // of setup.exe
   std::vector<std::string> LoaderFolders;  // the folders the setup's loader made
   std::string Error;                       // the error box after the bad-install page
+  std::vector<std::string> Refusals;       // the destination page's refusals
 };
 
 class TWizardWalker {
@@ -57,9 +58,10 @@ class TWizardWalker {
   // Starts the setup and cancels it on its welcome page; Finish on the bad-install page.
   // Its exit code and the loader folders it left.
   TWalkResult CancelAtWelcome(const std::string& SetupExe);
-  // Starts the setup, types the options' destination on its page and expects the page to
-  // refuse it with a message box (its text in Error, answered OK); then cancels there.
-  TWalkResult WalkToRefusedDestination(const std::string& SetupExe);
+  // Starts the setup, types each of Folders on its destination page and expects the page
+  // to refuse each with a message box (their texts in Refusals, each answered OK); then
+  // cancels there.
+  TWalkResult WalkToRefusedDestinations(const std::string& SetupExe, const std::vector<std::string>& Folders);
   // Plays the user on the page a setup program shows after installing (the good-install
   // page: Finish; the reboot page: "No", Finish) and waits for the program to end.
   void FinishSetup(const TWindowWatch& Watch, TStartedProgram& Setup, TWalkResult& Result);
