@@ -18,6 +18,17 @@ constexpr char kSearchPathKey[] = "\\Software\\TOBA\\Quenlark\\Library";
 constexpr char kSearchPathValue[] = "Search Path";
 constexpr DWORD kBuildTimeoutMs = 60000;
 
+// The data files of the product: nothing in the install reads them, so other contents
+// change nothing but what is compared.
+bool IsDataFile(const fs::path& File) {
+  static const char* const kExtensions[] = {".kct", ".kch", ".kcs", ".kdk", ".kcc", ".spa", ".cts",
+                                            ".ini", ".tsk", ".oks", ".dat", ".css", ".wri", ".bmp"};
+  const std::string extension = File.extension().string();
+  for (const char* known : kExtensions)
+    if (_stricmp(extension.c_str(), known) == 0) return true;
+  return false;
+}
+
 void CopyInto(const std::string& File, const std::string& Folder) {
   std::error_code error;
   fs::copy_file(File, fs::path(Folder) / fs::path(File).filename(), fs::copy_options::overwrite_existing, error);
@@ -57,6 +68,19 @@ void TBuildMachine::LayOut() {
   RegSetValueExA(key, kSearchPathValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(FProgramFolder.c_str()),
                  static_cast<DWORD>(FProgramFolder.size() + 1));
   RegCloseKey(key);
+}
+
+std::string TBuildMachine::BuildUpgrade() {
+  LayOut();
+  int changed = 0;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(std::string(kRoot) + "\\Sample")) {
+    if (!entry.is_regular_file() || !IsDataFile(entry.path())) continue;
+    const std::string file = entry.path().string();
+    testsupport::WriteFile(file, testsupport::ReadFile(file) + "\r\n; the upgrade's contents\r\n");
+    ++changed;
+  }
+  if (changed == 0) throw ERoad("the product has no data files to change for an upgrade");
+  return BuildSetup();
 }
 
 std::string TBuildMachine::BuildSetup() {

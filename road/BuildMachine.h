@@ -30,6 +30,10 @@ class TBuildMachine {
   // Builds the distributable setup; its file. Throws ERoad with what the build said
   // when it made none.
   std::string BuildSetup();
+  // Lays the product out again with other contents in its data files (the programs,
+  // libraries, type libraries and help stay) and builds the setup of this later version
+  // in place of the first; its file.
+  std::string BuildUpgrade();
   std::string SetupFile() const { return std::string(kRoot) + "\\Setup\\setup.exe"; }
 
  private:

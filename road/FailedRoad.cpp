@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <map>
 
+#include "Files.h"
 #include "InstallChecks.h"
 #include "RegistrySnapshot.h"
 #include "RegistryView.h"
@@ -15,8 +17,22 @@ namespace road {
 namespace {
 
 constexpr char kDestinationName[] = "Kavel Stavrel";
+// A folder the read-only drive holds (failure-drives.sh makes it).
+constexpr char kExistingFolder[] = "Programs";
 constexpr char kRecordParent[] = "\\SOFTWARE\\URQ";
 constexpr char kRecordKey[] = "\\SOFTWARE\\URQ\\Install";
+// Where the cancelled copies are held for the Cancel: half the product copied.
+constexpr int kCancelAtPercent = 50;
+
+// The build looked for an installation record and left the record's empty parent keys,
+// which the next installation's end removes: they are the build's, not the machine's.
+void ForgetTheBuildsRecordKeys() {
+  if (KeyExists(HKEY_LOCAL_MACHINE, kRecordKey) && SubkeyNames(HKEY_LOCAL_MACHINE, kRecordKey).empty())
+    testsupport::DeleteRegistryTree(HKEY_LOCAL_MACHINE, kRecordParent);
+}
+
+// A file's path and its whole contents.
+using TFileContents = std::map<std::string, std::string>;
 
 // The watched traces plus the destinations on the drives the roads install to.
 TMachineSnapshot Traces(const TFailedRoads& Roads) {
@@ -26,94 +42,137 @@ TMachineSnapshot Traces(const TFailedRoads& Roads) {
   return traces;
 }
 
-// Reports what differs from Before; with FilesMayBeReplaced, files whose content or time
-// alone changed pass (a repair replaces files and keeps no copy of the old ones).
+// Reports what differs from Before. A file of Kept whose time alone changed passes: its
+// contents are compared byte for byte apart (CheckContentsAsBefore).
 void CheckMachineAsBefore(TRoadReport& Report, const TMachineSnapshot& Traces, const TSnapshotItems& Before,
-                          const std::string& What, bool FilesMayBeReplaced = false) {
-  auto compare = [&] {
-    std::vector<std::string> differences;
-    for (const std::string& line : CompareSnapshots(Before, Traces.Take())) {
-      const bool changedFile = line.rfind("changed ", 0) == 0 && line.find(" -> ") == std::string::npos &&
-                               line.rfind("changed HK", 0) != 0;
-      if (!(FilesMayBeReplaced && changedFile)) differences.push_back(line);
-    }
-    return differences;
-  };
-  // The installer's clean-up batch removes itself a moment after the setup ended.
-  std::vector<std::string> differences = compare();
-  for (const DWORD start = GetTickCount(); !differences.empty() && GetTickCount() - start < 10000;) {
-    Sleep(200);
-    differences = compare();
+                          const std::string& What, const TFileContents& Kept = {}) {
+  std::vector<std::string> differences;
+  for (const std::string& line : CompareSnapshots(Before, Traces.Take())) {
+    const bool keptFile = line.rfind("changed ", 0) == 0 && Kept.count(line.substr(8)) != 0;
+    if (!keptFile) differences.push_back(line);
   }
   for (const std::string& line : differences) Report.Check(false, What + ": " + line);
   Report.Check(differences.empty(), What + " leaves the machine as it was");
   for (const std::string& line : RemoveAdded(differences)) Report.Note("could not clean up: " + line);
 }
 
-// A run that ended badly says so in setup.exe's exit code and leaves no loader folder.
-void CheckFailedRun(TRoadReport& Report, const TWalkResult& Result, bool Cancelled) {
-  const int expected = Cancelled ? setup::ecCancelled : setup::ecFailed;
-  Report.CheckEqual("setup.exe's exit code", std::to_string(expected), std::to_string(Result.ExitCode));
-  Report.Check(Result.LoaderFolders.empty(), "the loader's folder is gone",
-               Result.LoaderFolders.empty() ? "" : Result.LoaderFolders.front() + " stayed");
+// The contents of every file the installed product's uninstall log names.
+TFileContents LoggedFileContents(const std::string& ProductName) {
+  TFileContents contents;
+  for (const std::string& file : ReadUninstallLog(ProductName).Files)
+    if (testsupport::FileExists(file)) contents[file] = testsupport::ReadFile(file);
+  return contents;
+}
+
+// Every file of Before is there with the same bytes.
+void CheckContentsAsBefore(TRoadReport& Report, const TFileContents& Before, const std::string& What) {
+  int differing = 0;
+  for (const auto& [file, bytes] : Before) {
+    const bool there = testsupport::FileExists(file);
+    if (there && testsupport::ReadFile(file) == bytes) continue;
+    ++differing;
+    Report.Check(false, What + ": " + file + (there ? " holds other contents than before" : " is gone"));
+  }
+  Report.Check(!Before.empty() && differing == 0,
+               What + " leaves every file of the earlier installation byte for byte as it was (" +
+                   std::to_string(Before.size()) + " files)");
 }
 
 void FailOnce(TRoadReport& Report, const TFailedRoads& Roads, const TMachineSnapshot& Traces,
-              const std::string& What, const std::string& Destination, bool Cancel) {
+              const std::string& What, const std::string& Destination, std::optional<int> CancelAt) {
   Report.Step(What);
   const TSnapshotItems before = Traces.Take();
   TWalkOptions options = Roads.Walk;
   options.Destination = Destination;
-  const TWalkResult result = TWizardWalker(Report, options).WalkToFailure(Roads.Setup, Cancel);
-  CheckFailedRun(Report, result, Cancel);
+  const TWalkResult result = TWizardWalker(Report, options).WalkToFailure(Roads.Setup, CancelAt);
+  CheckEndedRun(Report, result, CancelAt ? setup::ecCancelled : setup::ecFailed);
   CheckMachineAsBefore(Report, Traces, before, What);
 }
 
-// A destination that cannot be written is refused on its page, with the reason; the user
-// then cancels there.
-void RefuseDestination(TRoadReport& Report, const TFailedRoads& Roads, const TMachineSnapshot& Traces,
-                       const std::string& Destination) {
-  Report.Step("a destination that cannot be written");
+// A destination on a drive without room for the product: the installation fails, and
+// its message names the file on that drive that found no room.
+void FillDrive(TRoadReport& Report, const TFailedRoads& Roads, const TMachineSnapshot& Traces) {
+  const std::string what = "a destination on a full drive";
+  Report.Step(what);
   const TSnapshotItems before = Traces.Take();
   TWalkOptions options = Roads.Walk;
-  options.Destination = Destination;
-  const TWalkResult result = TWizardWalker(Report, options).WalkToRefusedDestination(Roads.Setup);
-  Report.Check(result.Error.find("cannot be created") != std::string::npos, "the page says the folder cannot be made",
-               result.Error);
-  CheckFailedRun(Report, result, true);
-  CheckMachineAsBefore(Report, Traces, before, "the refused destination");
+  options.Destination = Roads.SmallDrive + kDestinationName;
+  const TWalkResult result = TWizardWalker(Report, options).WalkToFailure(Roads.Setup, std::nullopt);
+  CheckEndedRun(Report, result, setup::ecFailed);
+  const std::string drive = Roads.SmallDrive.substr(0, 2);
+  Report.Check(result.Error.find("There is no room left on " + drive + " for " + options.Destination + "\\") !=
+                   std::string::npos,
+               "the message names the file on the full drive " + drive, result.Error);
+  CheckMachineAsBefore(Report, Traces, before, what);
+}
+
+// A destination that cannot be written is refused on its page, with the reason: an
+// existing folder (the drive's kExistingFolder) that takes no file, and a folder that
+// cannot be made there; the user then cancels there.
+void RefuseDestinations(TRoadReport& Report, const TFailedRoads& Roads, const TMachineSnapshot& Traces) {
+  Report.Step("destinations that cannot be written");
+  const TSnapshotItems before = Traces.Take();
+  const std::string existing = Roads.ReadOnlyDrive + kExistingFolder, missing = Roads.ReadOnlyDrive + kDestinationName;
+  const TWalkResult result = TWizardWalker(Report, Roads.Walk).WalkToRefusedDestinations(Roads.Setup, {existing, missing});
+  const auto refusal = [&](size_t Index) { return Index < result.Refusals.size() ? result.Refusals[Index] : ""; };
+  Report.Check(refusal(0).find("Setup cannot write into the folder " + existing) != std::string::npos,
+               "the page says the existing folder " + existing + " takes no file", refusal(0));
+  Report.Check(refusal(1).find("The folder " + missing + " cannot be created") != std::string::npos,
+               "the page says the folder " + missing + " cannot be made", refusal(1));
+  CheckEndedRun(Report, result, setup::ecCancelled);
+  CheckMachineAsBefore(Report, Traces, before, "the refused destinations");
+}
+
+// Setup over the installed product, cancelled while it copies: the earlier installation
+// stays as it was, file by file.
+void CancelOverInstalled(TRoadReport& Report, const TFailedRoads& Roads, const TMachineSnapshot& Traces,
+                         const std::string& What, const std::string& Setup) {
+  const TSnapshotItems before = Traces.Take();
+  const TFileContents contents = LoggedFileContents(Roads.ProductName);
+  CheckEndedRun(Report, TWizardWalker(Report, Roads.Walk).WalkToFailure(Setup, kCancelAtPercent),
+                setup::ecCancelled);
+  CheckMachineAsBefore(Report, Traces, before, What, contents);
+  CheckContentsAsBefore(Report, contents, What);
 }
 
 }  // namespace
 
+void CheckEndedRun(TRoadReport& Report, const TWalkResult& Result, int ExpectedExitCode) {
+  Report.CheckEqual("setup.exe's exit code", std::to_string(ExpectedExitCode), std::to_string(Result.ExitCode));
+  Report.Check(Result.LoaderFolders.empty(), "the loader's folder is gone",
+               Result.LoaderFolders.empty() ? "" : Result.LoaderFolders.front() + " stayed");
+}
+
 void InstallAndFail(TRoadReport& Report, const TFailedRoads& Roads) {
-  // The build looked for an installation record and left the record's empty parent keys,
-  // which the first installation's end removes: they are the build's, not the machine's.
-  if (KeyExists(HKEY_LOCAL_MACHINE, kRecordKey) && SubkeyNames(HKEY_LOCAL_MACHINE, kRecordKey).empty())
-    testsupport::DeleteRegistryTree(HKEY_LOCAL_MACHINE, kRecordParent);
+  ForgetTheBuildsRecordKeys();
   const TMachineSnapshot traces = Traces(Roads);
-  FailOnce(Report, Roads, traces, "the copy cancelled", std::string(), true);
+  FailOnce(Report, Roads, traces, "the copy cancelled", std::string(), kCancelAtPercent);
   if (Roads.SmallDrive.empty())
-    Report.Note("no small drive: the full drive is not played");
+    Report.Skip("a destination on a full drive", "no small drive could be mounted here");
   else
-    FailOnce(Report, Roads, traces, "a destination on a full drive", Roads.SmallDrive + kDestinationName, false);
+    FillDrive(Report, Roads, traces);
   if (Roads.ReadOnlyDrive.empty())
-    Report.Note("no read-only drive: the read-only destination is not played");
+    Report.Skip("destinations that cannot be written", "no read-only drive could be mounted here");
   else
-    RefuseDestination(Report, Roads, traces, Roads.ReadOnlyDrive + kDestinationName);
+    RefuseDestinations(Report, Roads, traces);
 
   Report.Step("a repair over the installed product, cancelled while it copies");
   const TWalkResult installed = TWizardWalker(Report, Roads.Walk).Walk(Roads.Setup);
-  const TSnapshotItems before = traces.Take();
-  CheckFailedRun(Report, TWizardWalker(Report, Roads.Walk).WalkToFailure(Roads.Setup, true), true);
-  CheckMachineAsBefore(Report, traces, before, "the cancelled repair", true);
+  CancelOverInstalled(Report, Roads, traces, "the cancelled repair", Roads.Setup);
+
+  Report.Step("an upgrade to other contents of the product's files, cancelled while it copies");
+  const std::string upgrade = Roads.BuildUpgrade();
+  Report.Note("built the upgrade: " + upgrade);
+  ForgetTheBuildsRecordKeys();
+  CancelOverInstalled(Report, Roads, traces, "the cancelled upgrade", upgrade);
+
   const TMachineFolders folders = MachineFolders();
   TInstallCheck(Report, {Roads.ProductName, installed.Destination,
                          folders.Programs + "\\" + installed.StartMenuFolder, folders.Desktop})
       .CheckAll();
   const TUninstallRun uninstall = RunUninstaller(Roads.ProductName);
   Report.Note("the uninstaller said: " + uninstall.Outcome);
-  Report.Check(uninstall.ExitCode == 0, "the earlier installation is removed after the cancelled repair",
+  Report.Check(uninstall.ExitCode == 0, "the earlier installation is removed after the cancelled repair and upgrade",
                "exit code " + std::to_string(uninstall.ExitCode));
 }
 

@@ -32,6 +32,11 @@ bool TRoadReport::Check(bool Holds, const std::string& What, const std::string& 
   return Holds;
 }
 
+void TRoadReport::Skip(const std::string& What, const std::string& Why) {
+  FSkipped.push_back(What + " (" + Why + ")");
+  PrintLine("  SKIP  " + FSkipped.back());
+}
+
 bool TRoadReport::CheckEqual(const std::string& What, const std::string& Expected, const std::string& Actual) {
   return Check(Expected == Actual, What, "expected \"" + Expected + "\", found \"" + Actual + "\"");
 }

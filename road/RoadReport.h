@@ -26,12 +26,22 @@ class TRoadReport {
   // Expected == Actual, with both in the failure's detail.
   bool CheckEqual(const std::string& What, const std::string& Expected, const std::string& Actual);
 
+  // "  SKIP  What (Why)": a part of the road that this machine cannot play.
+  void Skip(const std::string& What, const std::string& Why);
+
   int Checks() const { return FChecks; }
   const std::vector<std::string>& Failures() const { return FFailures; }
+  const std::vector<std::string>& Skipped() const { return FSkipped; }
+
+  // The program's exit code: 1 when a check failed, else kSkippedExitCode when a part was
+  // skipped (the test then reports as skipped, not passed), else 0.
+  static constexpr int kSkippedExitCode = 77;
+  int ExitCode() const { return !FFailures.empty() ? 1 : !FSkipped.empty() ? kSkippedExitCode : 0; }
 
  private:
   int FChecks = 0;
   std::vector<std::string> FFailures;
+  std::vector<std::string> FSkipped;
 };
 
 }  // namespace road

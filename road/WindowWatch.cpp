@@ -12,8 +12,9 @@ BOOL CALLBACK NoteShownWindow(HWND Window, LPARAM Data) {
   shown.Handle = Window;
   GetWindowThreadProcessId(Window, &shown.ProcessId);
   if (shown.ProcessId == GetCurrentProcessId()) return TRUE;
+  // A window that went while the list was read (a box closing) has no class any more.
   char className[128] = "";
-  GetClassNameA(Window, className, sizeof className);
+  if (GetClassNameA(Window, className, sizeof className) == 0) return TRUE;
   shown.ClassName = className;
   shown.Caption = testsupport::ControlText(Window);
   reinterpret_cast<std::vector<TShownWindow>*>(Data)->push_back(shown);

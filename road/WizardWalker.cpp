@@ -38,20 +38,27 @@ std::string WithoutAccelerators(std::string Text) {
   return Text;
 }
 
-// Sets the variable for the processes started from here while the object lives.
-class TPrependedPath {
+std::string EnvironmentValue(const char* Name) {
+  char buffer[32768] = "";
+  const DWORD length = GetEnvironmentVariableA(Name, buffer, sizeof buffer);
+  return std::string(buffer, length < sizeof buffer ? length : 0);
+}
+
+// Sets an environment variable for the processes started from here while the object
+// lives; an empty value leaves it as it is.
+class TEnvironmentSetting {
  public:
-  explicit TPrependedPath(const std::string& Folder) {
-    char buffer[32768] = "";
-    DWORD length = GetEnvironmentVariableA("PATH", buffer, sizeof buffer);
-    FOld.assign(buffer, length < sizeof buffer ? length : 0);
-    if (!Folder.empty()) SetEnvironmentVariableA("PATH", (Folder + ";" + FOld).c_str());
+  TEnvironmentSetting(const char* Name, const std::string& Value)
+      : FName(Name), FHad(GetEnvironmentVariableA(Name, nullptr, 0) > 0), FOld(EnvironmentValue(Name)) {
+    if (!Value.empty()) SetEnvironmentVariableA(Name, Value.c_str());
   }
-  ~TPrependedPath() { SetEnvironmentVariableA("PATH", FOld.c_str()); }
-  TPrependedPath(const TPrependedPath&) = delete;
-  TPrependedPath& operator=(const TPrependedPath&) = delete;
+  ~TEnvironmentSetting() { SetEnvironmentVariableA(FName, FHad ? FOld.c_str() : nullptr); }
+  TEnvironmentSetting(const TEnvironmentSetting&) = delete;
+  TEnvironmentSetting& operator=(const TEnvironmentSetting&) = delete;
 
  private:
+  const char* FName;
+  bool FHad = false;
   std::string FOld;
 };
 
@@ -141,6 +148,7 @@ TWalkResult TWizardWalker::Walk(const std::string& SetupExe) {
   while (!left().empty() && GetTickCount() - cleanupStart < FOptions.StepTimeoutMs) Sleep(50);
   FReport.Check(!ours.empty() && left().empty(), "the loader's folder is gone after the setup ended",
                 ours.empty() ? "the loader made none" : left() + " stayed");
+  AwaitLeftPrograms(*setup);
   return result;
 }
 
@@ -154,7 +162,8 @@ TWalkResult TWizardWalker::CancelAtWelcome(const std::string& SetupExe) {
   return result;
 }
 
-TWalkResult TWizardWalker::WalkToRefusedDestination(const std::string& SetupExe) {
+TWalkResult TWizardWalker::WalkToRefusedDestinations(const std::string& SetupExe,
+                                                     const std::vector<std::string>& Folders) {
   TWindowWatch watch(SetupWindowClasses());
   const std::vector<std::string> before = LoaderFolders();
   TWalkResult result;
@@ -164,23 +173,19 @@ TWalkResult TWizardWalker::WalkToRefusedDestination(const std::string& SetupExe)
     testsupport::Click(WaitForButton(watch, WaitForPage(watch, {step->Caption}), step->Button));
     FReport.Note("page \"" + std::string(step->Caption) + "\": " + step->Button);
   }
-  HWND page = WaitForPage(watch, {step->Caption});
-  HWND next = WaitForButton(watch, page, step->Button);
-  if (HWND edit = VisibleControl(page, "", "Edit")) testsupport::SetEditText(edit, FOptions.Destination);
-  FReport.Note("destination typed: " + FOptions.Destination);
-  testsupport::Click(next);
-  const DWORD start = GetTickCount();
-  while (result.Error.empty()) {
-    for (const TShownWindow& window : watch.NewWindows()) {
-      HWND ok = window.ClassName == kMessageBoxClass ? VisibleControl(window.Handle, "OK", "Button") : nullptr;
-      if (ok == nullptr) continue;
-      result.Error = TWindowWatch::Describe(window);
-      FReport.Note("it said: " + result.Error + "; OK");
-      testsupport::Click(ok);
-    }
-    if (result.Error.empty() && GetTickCount() - start > FOptions.StepTimeoutMs)
-      Fail("the destination page did not refuse " + FOptions.Destination);
-    Sleep(20);
+  for (const std::string& folder : Folders) {
+    HWND page = WaitForPage(watch, {step->Caption});
+    HWND next = WaitForButton(watch, page, step->Button);
+    if (HWND edit = VisibleControl(page, "", "Edit")) testsupport::SetEditText(edit, folder);
+    FReport.Note("destination typed: " + folder);
+    testsupport::Click(next);
+    std::string refusal;
+    for (const DWORD start = GetTickCount(); !AnswerMessageBox(watch, refusal); Sleep(20))
+      if (GetTickCount() - start > FOptions.StepTimeoutMs) Fail("the destination page did not refuse " + folder);
+    result.Refusals.push_back(refusal);
+    // The page has its focus back once the box is gone.
+    for (const DWORD start = GetTickCount(); IsWindow(watch.Find(kMessageBoxClass, step->Caption)); Sleep(20))
+      if (GetTickCount() - start > FOptions.StepTimeoutMs) Fail("the refusal's box stays");
   }
   CancelOnPage(watch, WaitForPage(watch, {step->Caption}), step->Caption);
   FinishCancelled(watch, *setup, before, result);
@@ -203,11 +208,32 @@ void TWizardWalker::FinishCancelled(const TWindowWatch& Watch, TStartedProgram& 
   const DWORD start = GetTickCount();
   while (!Setup.WaitForEnd(20, Result.ExitCode))
     if (GetTickCount() - start > FOptions.StepTimeoutMs) Fail("the setup did not end after Finish");
+  AwaitLeftPrograms(Setup);
   Result.LoaderFolders = NewLoaderFolders(LoaderFoldersBefore);
 }
 
-std::unique_ptr<TStartedProgram> TWizardWalker::StartSetup(const std::string& SetupExe) {
-  TPrependedPath path(FOptions.ClientFolder);
+bool TWizardWalker::AnswerMessageBox(const TWindowWatch& Watch, std::string& Error) {
+  for (const TShownWindow& window : Watch.NewWindows()) {
+    HWND ok = window.ClassName == kMessageBoxClass ? VisibleControl(window.Handle, "OK", "Button") : nullptr;
+    if (ok == nullptr) continue;
+    Error = TWindowWatch::Describe(window);
+    FReport.Note("it said: " + Error + "; OK");
+    testsupport::Click(ok);
+    return true;
+  }
+  return false;
+}
+
+void TWizardWalker::AwaitLeftPrograms(TStartedProgram& Setup) {
+  FReport.Check(Setup.WaitForAllToEnd(FOptions.StepTimeoutMs),
+                "the programs the setup left running (its clean-up batch file) have ended");
+}
+
+std::unique_ptr<TStartedProgram> TWizardWalker::StartSetup(const std::string& SetupExe,
+                                                          std::optional<int> HoldCopyAt) {
+  TEnvironmentSetting path(
+      "PATH", FOptions.ClientFolder.empty() ? std::string() : FOptions.ClientFolder + ";" + EnvironmentValue("PATH"));
+  TEnvironmentSetting hold(TCopyHold::kHoldAtVariable, HoldCopyAt ? std::to_string(*HoldCopyAt) : std::string());
   auto setup = std::make_unique<TStartedProgram>(Quoted(SetupExe));
   FSetupProcess = setup->ProcessId();
   return setup;
@@ -236,24 +262,21 @@ void TWizardWalker::WalkBeforeInstall(const TWindowWatch& Watch, TWalkResult& Re
   }
 }
 
-TWalkResult TWizardWalker::WalkToFailure(const std::string& SetupExe, bool CancelWhileCopying) {
+TWalkResult TWizardWalker::WalkToFailure(const std::string& SetupExe, std::optional<int> CancelCopyAt) {
   TWindowWatch watch(SetupWindowClasses());
   TWalkResult result;
   const std::vector<std::string> loaderFoldersBefore = LoaderFolders();
-  std::unique_ptr<TStartedProgram> setup = StartBeforeInstall(watch, SetupExe, result);
-  bool cancelPending = CancelWhileCopying, pageAnswered = false;
+  std::unique_ptr<TStartedProgram> setup = StartSetup(SetupExe, CancelCopyAt);
+  if (CancelCopyAt) {
+    TCopyHold hold(WaitForPage(watch, {kBeforeInstall[0].Caption}));
+    WalkBeforeInstall(watch, result);
+    CancelHeldCopy(hold, *setup, *CancelCopyAt);
+  } else {
+    WalkBeforeInstall(watch, result);
+  }
+  bool pageAnswered = false;
   DWORD lastChange = GetTickCount();
   while (!setup->WaitForEnd(20, result.ExitCode)) {
-    if (cancelPending) {
-      HWND copy = watch.Find(kCopyWindowClass, "Copying installation files");
-      if (HWND cancel = copy != nullptr ? VisibleControl(copy, "Cancel", "Button") : nullptr;
-          cancel != nullptr && IsWindowEnabled(cancel)) {
-        FReport.Note("copy window: Cancel");
-        testsupport::Click(cancel);
-        cancelPending = false;
-        lastChange = GetTickCount();
-      }
-    }
     if (HWND page = pageAnswered ? nullptr : watch.Find(kWizardClass, kBadInstall.Caption)) {
       HWND finish = WaitForButton(watch, page, kBadInstall.Button);
       Shoot(page, kBadInstall.Picture);
@@ -263,23 +286,37 @@ TWalkResult TWizardWalker::WalkToFailure(const std::string& SetupExe, bool Cance
       pageAnswered = true;
       lastChange = GetTickCount();
     }
-    for (const TShownWindow& window : watch.NewWindows()) {
-      if (window.ClassName != kMessageBoxClass || !pageAnswered || !result.Error.empty()) continue;
-      HWND ok = VisibleControl(window.Handle, "OK", "Button");
-      if (ok == nullptr) continue;
-      result.Error = TWindowWatch::Describe(window);
-      FReport.Note("it said: " + result.Error + "; OK");
-      testsupport::Click(ok);
-      lastChange = GetTickCount();
-    }
+    if (pageAnswered && result.Error.empty() && AnswerMessageBox(watch, result.Error)) lastChange = GetTickCount();
     if (TShownWindow odd = watch.FirstUnexpected(); odd.Handle != nullptr && odd.ClassName != kMessageBoxClass)
       Fail("while the installation ended badly, the setup showed " + TWindowWatch::Describe(odd));
+    if (watch.Find(kWizardClass, kGoodInstall.Caption) != nullptr)
+      Fail("the installation ended well: the setup showed the page \"" + std::string(kGoodInstall.Caption) + "\"");
     if (GetTickCount() - lastChange > FOptions.StepTimeoutMs)
       Fail(pageAnswered ? "the setup did not end after the bad-install page" : "the bad-install page did not come");
   }
   FReport.Check(pageAnswered, "the bad-install page came", "the setup ended without it");
+  AwaitLeftPrograms(*setup);
   result.LoaderFolders = NewLoaderFolders(loaderFoldersBefore);
   return result;
+}
+
+void TWizardWalker::CancelHeldCopy(TCopyHold& Hold, TStartedProgram& Setup, int At) {
+  // Nothing of the installer's windows is read through messages until the copy is held:
+  // a held installer answers none.
+  for (const DWORD start = GetTickCount(); !Hold.WaitUntilHeld(20);) {
+    if (!Setup.Running()) Fail("the setup ended before its copy reached " + std::to_string(At) + " %");
+    if (GetTickCount() - start > FOptions.StepTimeoutMs)
+      Fail("the copy did not reach " + std::to_string(At) + " % within " + std::to_string(FOptions.StepTimeoutMs / 1000) +
+           " s");
+  }
+  HWND cancel = Hold.CancelButton();
+  if (cancel == nullptr) {
+    Hold.Release();
+    Fail("the copy window held at " + std::to_string(At) + " % has no Cancel button");
+  }
+  testsupport::Click(cancel);
+  FReport.Note("copy window, held at " + std::to_string(At) + " % of the copy: Cancel");
+  Hold.Release();
 }
 
 void TWizardWalker::FinishSetup(const TWindowWatch& Watch, TStartedProgram& Setup, TWalkResult& Result) {

@@ -8,9 +8,11 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "CopyHold.h"
 #include "ProgramRun.h"
 #include "RoadReport.h"
 #include "WindowWatch.h"
@@ -37,6 +39,7 @@ struct TWalkResult {
   DWORD ExitCode = 0;              // of setup.exe
   std::vector<std::string> LoaderFolders;  // the folders the setup's loader made
   std::string Error;                       // the error box after the bad-install page
+  std::vector<std::string> Refusals;       // the destination page's refusals
 };
 
 class TWizardWalker {
@@ -47,16 +50,18 @@ class TWizardWalker {
   // stays for the continuation).
   TWalkResult Walk(const std::string& SetupExe);
   // Starts the setup, walks the before-install wizard and expects the installation to end
-  // badly: with CancelWhileCopying the user presses Cancel as soon as the copy window
-  // shows. Answers the bad-install page and the error box that may follow it (Error),
-  // and waits for the setup to end.
-  TWalkResult WalkToFailure(const std::string& SetupExe, bool CancelWhileCopying);
+  // badly: with CancelCopyAt the user presses Cancel on the copy window while the copy
+  // is held when its total bar reaches that percentage (TCopyHold), so that the Cancel
+  // lands while files are being copied. Answers the bad-install page and the error box
+  // that may follow it (Error), and waits for the setup to end.
+  TWalkResult WalkToFailure(const std::string& SetupExe, std::optional<int> CancelCopyAt);
   // Starts the setup and cancels it on its welcome page; Finish on the bad-install page.
   // Its exit code and the loader folders it left.
   TWalkResult CancelAtWelcome(const std::string& SetupExe);
-  // Starts the setup, types the options' destination on its page and expects the page to
-  // refuse it with a message box (its text in Error, answered OK); then cancels there.
-  TWalkResult WalkToRefusedDestination(const std::string& SetupExe);
+  // Starts the setup, types each of Folders on its destination page and expects the page
+  // to refuse each with a message box (their texts in Refusals, each answered OK); then
+  // cancels there.
+  TWalkResult WalkToRefusedDestinations(const std::string& SetupExe, const std::vector<std::string>& Folders);
   // Plays the user on the page a setup program shows after installing (the good-install
   // page: Finish; the reboot page: "No", Finish) and waits for the program to end.
   void FinishSetup(const TWindowWatch& Watch, TStartedProgram& Setup, TWalkResult& Result);
@@ -72,8 +77,18 @@ class TWizardWalker {
   // Starts the setup and walks the before-install wizard.
   std::unique_ptr<TStartedProgram> StartBeforeInstall(const TWindowWatch& Watch, const std::string& SetupExe,
                                                       TWalkResult& Result);
-  // Starts setup.exe with the client's folder on the search path.
-  std::unique_ptr<TStartedProgram> StartSetup(const std::string& SetupExe);
+  // Starts setup.exe with the client's folder on the search path; with HoldCopyAt its
+  // installer's copy can be held there (TCopyHold).
+  std::unique_ptr<TStartedProgram> StartSetup(const std::string& SetupExe,
+                                              std::optional<int> HoldCopyAt = std::nullopt);
+  // Waits until the copy is held and presses Cancel on the copy window then.
+  void CancelHeldCopy(TCopyHold& Hold, TStartedProgram& Setup, int At);
+  // Answers a message box with an OK button among the new windows, its text into Error;
+  // whether there was one.
+  bool AnswerMessageBox(const TWindowWatch& Watch, std::string& Error);
+  // Waits until the programs the ended setup left running (its clean-up batch file)
+  // have ended too, so that the machine is settled for what the road reads next.
+  void AwaitLeftPrograms(TStartedProgram& Setup);
   // Presses Cancel on a wizard page.
   void CancelOnPage(const TWindowWatch& Watch, HWND Page, const char* Caption);
   // Finish on the bad-install page that follows a cancel; waits for the setup to end and

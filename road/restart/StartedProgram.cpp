@@ -37,6 +37,22 @@ bool TStartedProgram::WaitForEnd(DWORD TimeoutMs, DWORD& ExitCode) {
   return true;
 }
 
+bool TStartedProgram::WaitForAllToEnd(DWORD TimeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (Running()) {
+      if (WaitForSingleObject(FProcess.Get(), 20) == WAIT_TIMEOUT && GetTickCount() - start >= TimeoutMs) return false;
+      continue;
+    }
+    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION job{};
+    if (!FJob || !QueryInformationJobObject(FJob.Get(), JobObjectBasicAccountingInformation, &job, sizeof job, nullptr))
+      return false;
+    if (job.ActiveProcesses == 0) return true;
+    if (GetTickCount() - start >= TimeoutMs) return false;
+    Sleep(20);
+  }
+}
+
 void TStartedProgram::End() {
   if (!Running()) return;
   if (!FJob || !TerminateJobObject(FJob.Get(), 99)) TerminateProcess(FProcess.Get(), 99);

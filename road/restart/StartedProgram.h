@@ -34,6 +34,10 @@ class TStartedProgram {
   // Waits until the program has ended; its exit code, or nothing when TimeoutMs passed
   // first (the program then goes on running).
   bool WaitForEnd(DWORD TimeoutMs, DWORD& ExitCode);
+  // Waits until the program and every program it started (what it left running after
+  // its end, such as a clean-up batch file) have ended; false when TimeoutMs passed
+  // first, or when the programs it started cannot be followed.
+  bool WaitForAllToEnd(DWORD TimeoutMs);
   // Ends the program and the programs it started (when it is still running) and waits
   // for it.
   void End();

@@ -230,6 +230,8 @@ class TCustomInstall : public TFileContainer, public TInstallEngine, public IAdd
   void HookMainForm();
   void RestoreOnShow();
   void ProcessUnfinishedLine(const std::string& Line);
+  // A run begins: its exit code is its own (an error told before it ended nothing).
+  void BeginRunOutcome();
   bool LoaderMadeProgramFolder() const;
   void WriteCleanupBatch();
   std::string UnfinishedKey() const;
@@ -243,6 +245,11 @@ class TCustomInstall : public TFileContainer, public TInstallEngine, public IAdd
   bool FInstallAborted = false;
   bool FRecordMadeByRun = false;  // the run made its installation record (none was found)
   bool FInstalling = false;
+  // A run (install or continuation) has begun: from then on only runs set the exit code.
+  bool FRunBegun = false;
+  // The before-install wizard is open: an error a user's action on its pages raises is
+  // told, and the wizard stays.
+  bool FBeforeInstallWizardOpen = false;
   std::string FSourceDir;
   TInstallSwitches FSwitches;
   TExitCode FExitCode = ecSuccess;

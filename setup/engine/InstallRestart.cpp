@@ -30,6 +30,7 @@ void TCustomInstall::RegisterRunOnce() {
 }
 
 void TCustomInstall::FinishAfterReboot() {
+  BeginRunOutcome();
   FInstalling = true;
   std::string key;
   FindInstallRecord(false, key);

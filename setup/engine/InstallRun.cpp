@@ -71,7 +71,13 @@ double InstallStartTime() {
   return gInstallStartTime;
 }
 
+void TCustomInstall::BeginRunOutcome() {
+  FRunBegun = true;
+  FExitCode = ecSuccess;
+}
+
 void TCustomInstall::Process() {
+  BeginRunOutcome();
   FInstallAborted = false;
   FRecordMadeByRun = false;
   EndRun();
@@ -98,7 +104,17 @@ void TCustomInstall::Process() {
   ReadInfoFromArchive();
   if (OnAfterInitialized) OnAfterInitialized(this);
   BroadcastInformation(this, icBeforeInstallWizard, nullptr);
-  BroadcastInformation(this, icBeforeInstall, nullptr);
+  {
+    // What leaves the wizard (a cancel, a page that cannot be shown) passes the scope
+    // before it reaches the handler: only errors of the user's actions on its pages
+    // find the wizard open.
+    struct TWizardOpen {
+      bool& Open;
+      explicit TWizardOpen(bool& Flag) : Open(Flag) { Open = true; }
+      ~TWizardOpen() { Open = false; }
+    } open(FBeforeInstallWizardOpen);
+    BroadcastInformation(this, icBeforeInstall, nullptr);
+  }
   if (FInstallAborted) return;
 
   BeginRun();
@@ -239,11 +255,16 @@ void TCustomInstall::NotifyBadInstall() {
 
 void TCustomInstall::HandleException(fw::TObject* Sender, fw::Exception& E) {
   bool userAbort = dynamic_cast<EAIUserAbort*>(&E) != nullptr;
-  FExitCode = userAbort ? ecCancelled : ecFailed;
-  if (!FInstalling) {
+  // Outside a run the error is told. Before any run it is the program's outcome; once a
+  // run has begun, only the run's own end sets the exit code. A user's action on a page
+  // of the before-install wizard that fails (the folder browser, say) is told too, and
+  // the user goes on with the wizard: nothing is installed yet.
+  if (!FInstalling || (FBeforeInstallWizardOpen && !userAbort)) {
+    if (!FRunBegun) FExitCode = ecFailed;
     ShowError(E);
     return;
   }
+  FExitCode = userAbort ? ecCancelled : ecFailed;
   FInstalling = false;
   FInstallAborted = true;
   UndoRun();

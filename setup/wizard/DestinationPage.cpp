@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
 
 #include "FolderNameRules.h"
 #include "archive/FileSystem.h"
 #include "core/ClassDef.h"
 #include "core/SysUtils.h"
+#include "gui/WinHandles.h"
 #include "objects/InstallContainer.h"
 #include "objects/InstallEngine.h"
 #include "objects/InstallFile.h"
@@ -47,6 +49,26 @@ size_t DeepestFileBelow(const std::string& Folder) {
   return deepest;
 }
 
+// Whether a file can be made in Folder: a new file of a name nobody uses, deleted again;
+// the system's error when none can be. (GetTempFileName is no probe: where the file
+// cannot be made, Wine's answers with a name all the same.)
+DWORD FolderWriteError(const std::string& Folder) {
+  const std::string stem = AddTrailingBackslash(Folder) + "~qw" + std::to_string(GetCurrentProcessId()) + "_";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string probe = stem + std::to_string(attempt) + ".tmp";
+    fw::TFileHandle file(
+        CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY, nullptr));
+    if (file) {
+      file.Reset();
+      DeleteFileA(probe.c_str());
+      return ERROR_SUCCESS;
+    }
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return error;
+  }
+  return ERROR_FILE_EXISTS;
+}
+
 // Why the installation cannot make Folder or write into it, empty when it can. The
 // folders made to find out go again: the installation makes them when it copies.
 std::string FolderWriteProblem(const std::string& Folder) {
@@ -57,13 +79,10 @@ std::string FolderWriteProblem(const std::string& Folder) {
     return fw::Format(TranslateEnglishText("The folder %s cannot be created.\n%s"), Folder,
                       SystemErrorText(createError));
   }
-  char probe[MAX_PATH + 1];
   std::string problem;
-  if (GetTempFileNameA(Folder.c_str(), "qw", 0, probe) == 0)
+  if (const DWORD error = FolderWriteError(Folder); error != ERROR_SUCCESS)
     problem = fw::Format(TranslateEnglishText("Setup cannot write into the folder %s.\n%s"), Folder,
-                         SystemErrorText(GetLastError()));
-  else
-    DeleteFileA(probe);
+                         SystemErrorText(error));
   RemoveFolderChain(created, std::string());
   return problem;
 }

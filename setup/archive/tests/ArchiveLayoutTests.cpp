@@ -219,6 +219,70 @@ TEST_F(ArchiveLayout, AppendingFileByFileNoticesWhatHappenedInBetween) {
   for (int i = 0; i < kFiles; ++i) EXPECT_EQ(ReadBytes(Path("out\\f" + std::to_string(i) + ".txt")), contents(i)) << i;
 }
 
+// Extraction finds files appended behind those it read before, and a name stored twice
+// gives its first file, as a search from the front of the archive does.
+TEST_F(ArchiveLayout, AppendedFilesAreFoundAndTheFirstFileOfANameWins) {
+  WriteBytes(Path("a.txt"), TextBytes(300));
+  Build({Path("a.txt")}, 1);
+  ExtractTo(Path("out"), {Path("a.txt")});
+  WriteBytes(Path("a.txt"), RandomBytes(500, 3));  // a later a.txt, stored behind the first
+  WriteBytes(Path("b.txt"), TextBytes(700));
+  Build({Path("a.txt"), Path("b.txt")}, 2, lzcOnlyAdd);
+  ExtractTo(Path("again"), {Path("b.txt"), Path("a.txt")});
+  EXPECT_EQ(ReadBytes(Path("again\\b.txt")), TextBytes(700));
+  EXPECT_EQ(ReadBytes(Path("again\\a.txt")), TextBytes(300));
+}
+
+// The writer keeps the header table it wrote while the archive keeps its size and its
+// write time; another archive of the very same size written over it in between is read
+// anew before files are appended to it.
+TEST_F(ArchiveLayout, AnArchiveOfTheSameSizeWrittenInBetweenIsReadAgain) {
+  // Stored, not compressed: a file's data take its size and a fixed overhead.
+  Archive.SetCompressionLevel(colNone);
+  WriteBytes(Path("b1.txt"), TextBytes(400));
+  WriteBytes(Path("b2.txt"), TextBytes(600));
+  WriteBytes(Path("c.txt"), TextBytes(250));
+  TQnlkCompress other(nullptr);
+  other.SetCompressionLevel(colNone);
+  other.SetCompressedFile(Path("other.1"));
+  SetFiles(other, {Path("b1.txt"), Path("b2.txt")});
+  other.Compress(lzcOverwrite, 20);
+  const Bytes two = ReadBytes(Path("other.1"));
+  // One file whose archive is as large as that of the two.
+  WriteBytes(Path("a.txt"), TextBytes(1));
+  Build({Path("a.txt")}, 10);
+  const size_t overhead = ReadBytes(Path("files.1")).size() - 1;
+  WriteBytes(Path("a.txt"), TextBytes(two.size() - overhead));
+  Build({Path("a.txt")}, 10);
+  ASSERT_EQ(ReadBytes(Path("files.1")).size(), two.size());
+
+  FILETIME written{};
+  {
+    fw::TFileHandle file(CreateFileA(Path("files.1").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file);
+    ASSERT_TRUE(GetFileTime(file.Get(), nullptr, nullptr, &written));
+    DWORD done = 0;
+    ASSERT_TRUE(WriteFile(file.Get(), two.data(), static_cast<DWORD>(two.size()), &done, nullptr));
+    ULARGE_INTEGER earlier{{written.dwLowDateTime, written.dwHighDateTime}};
+    earlier.QuadPart -= 36000000000ULL;  // an hour before
+    written = {earlier.LowPart, earlier.HighPart};
+    ASSERT_TRUE(SetFileTime(file.Get(), nullptr, nullptr, &written));
+  }
+  Build({Path("c.txt")}, 30, lzcOnlyAdd);
+
+  TQnlkCompress reader(nullptr);
+  reader.SetCompressedFile(Path("files.1"));
+  ASSERT_EQ(reader.GetFileCount(), 3);
+  EXPECT_EQ(reader.GetHeaderIndexByID(20), 1);
+  EXPECT_EQ(reader.GetHeaderIndexByID(30), 2);
+  reader.SetExtractDirectory(Path("out"));
+  SetFiles(reader, {Path("b1.txt"), Path("c.txt")});
+  reader.Extract();
+  EXPECT_EQ(ReadBytes(Path("out\\b1.txt")), TextBytes(400));
+  EXPECT_EQ(ReadBytes(Path("out\\c.txt")), TextBytes(250));
+}
+
 TEST_F(ArchiveLayout, AFailedOrCancelledAppendLeavesTheArchiveAsItWas) {
   WriteBytes(Path("a.txt"), TextBytes(3000));
   WriteBytes(Path("big.bin"), RandomBytes(300000, 5));

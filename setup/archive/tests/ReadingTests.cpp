@@ -186,6 +186,24 @@ TEST_F(MemoryArchive, HeadersIdentifiersAndDataReadBack) {
   EXPECT_EQ(inner.GetCount(), 3);
 }
 
+// A name finds its first header, as a search from the front of the table finds it (any
+// case, the part before a ";"), also when headers were added after an earlier look-up.
+TEST_F(MemoryArchive, ANameFindsItsFirstHeaderAlsoAfterHeadersWereAdded) {
+  TFileHeaders headers;
+  TIdentifierTable ids;
+  Load(MakeArchive({{"a.txt", Text(10), 1}, {"b.txt", Text(20), 2}, {"A.TXT", Noise(30, 3), 3}}), headers, ids);
+  EXPECT_EQ(headers.IndexOfName("a.txt"), 0);
+  EXPECT_EQ(headers.IndexOfName("A.Txt;kept after the name"), 0);
+  EXPECT_EQ(headers.IndexOfName("c.txt"), -1);
+  for (const char* name : {"c.txt", "b.txt"}) {
+    auto added = std::make_unique<TFileHeader>();
+    added->SetName(name);
+    headers.Add(std::move(added));
+  }
+  EXPECT_EQ(headers.IndexOfName("c.txt"), 3);
+  EXPECT_EQ(headers.IndexOfName("b.txt"), 1);
+}
+
 TEST_F(MemoryArchive, EveryNextHeaderIsChecked) {
   const size_t last = Int32At(Single, 5 + 128 + 0);
   const size_t third = Int32At(Single, last + 128);

@@ -95,6 +95,34 @@ TEST_F(Volumes, AFileSpansThreeVolumesAndExtractsBack) {
   EXPECT_EQ(ReadBytes(Path("out\\small.txt")), Small);
 }
 
+// Under a hold the volume a file was read from stays open for the next file that starts
+// on that volume only: a file of a later volume is read from its own.
+TEST_F(Volumes, AHeldVolumeServesOnlyFilesOfThatVolume) {
+  WriteBytes(Path("first.txt"), TextBytes(2000));
+  SetFiles(Splitter, {Path("first.txt"), Path("big.bin"), Path("small.txt")});
+  Splitter.Compress(lzcOverwrite, 4);
+  Splitter.OnNewDisk = [](TQnlkCompress*, int, std::string&) {};
+  Splitter.SplitToDisks(Path("disks"), "disk.1");
+
+  TQnlkCompress reader(nullptr);
+  reader.SetCompressedFile(Path("disks\\disk.1"));
+  ASSERT_EQ(reader.GetFileCount(), 3);
+  TlzhFileStats first, small;
+  reader.GetFileStats(0, first);
+  reader.GetFileStats(2, small);
+  ASSERT_EQ(first.Header[144], 1);  // first.txt lies in volume 1 alone
+  ASSERT_EQ(first.Header[16], 1);
+  ASSERT_GT(small.Header[144], 1);  // small.txt starts on a later volume
+  reader.SetExtractDirectory(Path("out"));
+  TQnlkCompress::TVolumeHold hold(&reader);
+  for (const char* name : {"first.txt", "small.txt"}) {
+    SetFiles(reader, {Path(name)});
+    reader.Extract();
+  }
+  EXPECT_EQ(ReadBytes(Path("out\\first.txt")), TextBytes(2000));
+  EXPECT_EQ(ReadBytes(Path("out\\small.txt")), Small);
+}
+
 TEST_F(Volumes, AFullVolumeWithoutAHandlerStopsTheSplit) {
   EXPECT_EQ(ArchiveError([&] { Splitter.SplitToDisks(Path("disks"), "disk.1"); }),
             "There was no event handler for the OnNewDisk event, therefore no new disk could be inserted");

@@ -3,6 +3,7 @@
 
 #include "EngineFixture.h"
 #include "UiDriver.h"
+#include "gui/StdCtrls.h"
 #include "objects/InstallFile.h"
 #include "objects/InstallLists.h"
 #include "support/Translator.h"
@@ -345,6 +346,65 @@ TEST_F(EngineRun, AProgramThatFailsToStartAfterAGoodInstallIsToldUntilTheUserAns
   EXPECT_EQ(Engine->ExitCode(), ecSuccess) << "the installation itself is good";
   MSG quit;
   PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+// The exit code is the run's own: an error told before the run, an error of a user's
+// action on a page of the before-install wizard (told; the user goes on with the wizard)
+// and an error told after the good end leave the good run's code at 0.
+TEST_F(EngineRun, AGoodRunEndsWithSuccessWhateverErrorsWereToldBesideIt) {
+  Load(Listener() + Object("TStepObject", "Step"));
+  auto tell = [&](const char* Text) {
+    try {
+      throw IEInstall(Text);
+    } catch (...) {
+      fw::Application->HandleException(Engine);
+    }
+  };
+  tell("before the run");
+  EXPECT_EQ(Engine->ExitCode(), ecFailed) << "an error the user saw, and no run yet";
+
+  // The destination page as the engine meets it: a window of the wizard whose Browse
+  // button fails.
+  std::string told;
+  dynamic_cast<TListener&>(*Form->FindComponent("Listener")).OnCode = [&](int Code) {
+    if (Code != icBeforeInstall) return;
+    std::unique_ptr<fw::TForm, fw::TFreeDeleter> page(new fw::TForm(nullptr));
+    page->InitFromText(
+        "object Page: TForm\n  Caption = 'Choose Destination Location'\n"
+        "  object BrowseBtn: TButton\n    Caption = '&Browse'\n  end\n"
+        "  object NextBtn: TButton\n    Top = 40\n    Caption = 'Next >'\n  end\nend\n",
+        "TFORM");
+    dynamic_cast<fw::TButton&>(*page->FindComponent("BrowseBtn")).OnClick = [](fw::TObject*) {
+      throw IEInstall("The folder browser cannot be opened");
+    };
+    dynamic_cast<fw::TButton&>(*page->FindComponent("NextBtn")).OnClick = [&](fw::TObject*) {
+      page->SetModalResult(fw::mrOk);
+    };
+    Engine->AsTheProgramDoes = true;
+    const DWORD setupThread = GetCurrentThreadId();
+    testsupport::TUserThread user([&] {
+      HWND wizard =
+          testsupport::WaitForWindow({.Caption = "Choose Destination Location", .ThreadId = setupThread}, 10000);
+      testsupport::Click(testsupport::RequireControl(wizard, {.Caption = "Browse"}));
+      HWND box = WaitForMessageBox(setupThread);
+      for (const auto& control : testsupport::ListControls(box))
+        if (control.ClassName == "Static" && !control.Text.empty()) told = control.Text;
+      testsupport::Click(testsupport::RequireControl(box, {.Caption = "OK"}));
+      testsupport::Click(testsupport::RequireControl(wizard, {.Caption = "Next >"}));
+    });
+    page->ShowModal();
+    Engine->AsTheProgramDoes = false;
+    EXPECT_EQ(user.Failure(), "");
+  };
+  Run();
+  EXPECT_THAT(told, ::testing::HasSubstr("The folder browser cannot be opened"));
+  EXPECT_TRUE(EngineLog().Contains("install Step")) << "the user went on with the wizard";
+  EXPECT_TRUE(EngineLog().Contains("OnBeforeNotifyGoodInstall"));
+  EXPECT_FALSE(Engine->InstallAborted());
+  EXPECT_EQ(Engine->ExitCode(), ecSuccess);
+
+  tell("after the run");
+  EXPECT_EQ(Engine->ExitCode(), ecSuccess) << "the run ended well";
 }
 
 // A failure that names a long path is shown in a box that fits the screen.

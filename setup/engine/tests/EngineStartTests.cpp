@@ -101,6 +101,7 @@ TEST_F(EngineStart, TheBuildAndFloppySwitchesReachTheirEntryPoints) {
     ASSERT_EQ(Engine->Messages.size(), 1u) << sw;
     EXPECT_THAT(Engine->Messages[0],
                 ::testing::StartsWith(std::string(sw) == "-b" ? "Need to have a BUILD.INF" : "Sorry"));
+    EXPECT_EQ(Engine->ExitCode(), ecFailed) << sw;
   }
 }
 

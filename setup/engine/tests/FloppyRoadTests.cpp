@@ -212,6 +212,7 @@ TEST_F(FloppyRoad, TheUserChangesDisksAtEachPromptAndTheSetReadsBack) {
   EXPECT_THAT(asked, ::testing::ElementsAre(2, 3, 1));
   EXPECT_TRUE(Engine->Messages.empty()) << Engine->Messages.front();
   EXPECT_EQ(Engine->Terminations, 1);
+  EXPECT_EQ(Engine->ExitCode(), ecSuccess);
 
   // The first disk: the loader marked as not self-extracting, the setup archive as built.
   EXPECT_EQ(ReadFile("A:\\setup.1"), Setup1);
@@ -239,6 +240,7 @@ TEST_F(FloppyRoad, CancelAtThePromptEndsTheTransferAndSaysSo) {
   ASSERT_NE(Engine, nullptr);
   EXPECT_THAT(Engine->Messages, ::testing::ElementsAre("Aborted by user"));
   EXPECT_EQ(Engine->Terminations, 1);
+  EXPECT_EQ(Engine->ExitCode(), ecFailed) << "a copy the user cancelled is no finished copy";
   // What the first disk got stays there; its archive's header table was never
   // finished, so reading it fails instead of giving files.
   EXPECT_EQ(ReadFile("A:\\setup.1"), Setup1);
@@ -260,6 +262,7 @@ TEST_F(FloppyRoad, CancelAtThePromptEndsTheTransferAndSaysSo) {
   StartTransfer();
   ASSERT_EQ(lastUser.Failure(), "");
   EXPECT_THAT(Engine->Messages, ::testing::ElementsAre("Aborted by user"));
+  EXPECT_EQ(Engine->ExitCode(), ecFailed);
 }
 
 TEST_F(FloppyRoad, AnAbortWhileTheVolumesAreWrittenIsNoSuccess) {
@@ -268,6 +271,7 @@ TEST_F(FloppyRoad, AnAbortWhileTheVolumesAreWrittenIsNoSuccess) {
   ASSERT_NE(Engine, nullptr);
   EXPECT_THAT(Engine->Messages, ::testing::ElementsAre("Creating Install Aborted!"));
   EXPECT_EQ(Engine->Terminations, 1);
+  EXPECT_EQ(Engine->ExitCode(), ecFailed);
 }
 
 }  // namespace

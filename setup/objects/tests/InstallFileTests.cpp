@@ -589,6 +589,41 @@ TEST_F(FileInstall, SharedFilesAreCountedOncePerProductAndKeptFilesStillRegister
   forget();
 }
 
+// Another program that counted the file under its short name counts it too: the kept
+// file is this product's use as well, counted on that value and logged.
+TEST_F(FileInstall, AKeptFileCountedUnderItsShortNameIsCountedThere) {
+  File->SetUpdateDLLCounter(true);
+  File->SetOverwriteMode(owNever);
+  const std::string folder = Dest + "\\Shared Files", target = folder + "\\new.txt";
+  Dir->SetDestDir(folder);
+  CreateDirectoryA(folder.c_str(), nullptr);
+  WriteFile(target, "the other program's copy, kept");
+  SetFileDay(target, 15);
+  const std::string shortName = ShortPathName(target);
+  ASSERT_NE(shortName, target) << "the test needs a path whose short name differs";
+  constexpr char kSharedKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+  fw::TRegKeyHandle key;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSharedKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, key.Put(),
+                            nullptr),
+            ERROR_SUCCESS);
+  const auto count = [&](const std::string& Name) -> DWORD {
+    DWORD value = 0, size = sizeof value;
+    return RegQueryValueExA(key.Get(), Name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) ==
+                   ERROR_SUCCESS
+               ? value
+               : 0;
+  };
+  const DWORD one = 1;
+  RegSetValueExA(key.Get(), shortName.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
+
+  Run();
+  EXPECT_EQ(count(shortName), 2u);
+  EXPECT_EQ(count(target), 0u) << "one count for one file";
+  EXPECT_TRUE(IsFileLogged(Uninstall, target));
+  RegDeleteValueA(key.Get(), shortName.c_str());
+  RegDeleteValueA(key.Get(), target.c_str());
+}
+
 // --- a run taken back ------------------------------------------------------------
 
 TEST_F(FileInstall, ARunTakenBackRemovesWhatItAddedAndKeepsWhatWasThere) {

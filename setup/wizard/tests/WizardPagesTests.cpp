@@ -6,7 +6,10 @@
 #include "Files.h"
 #include "Screenshot.h"
 #include "WizardTestSupport.h"
+#include "objects/InstallFile.h"
+#include "objects/InstallGroups.h"
 #include "objects/ShellLinks.h"
+#include "paths/ContainerDestDir.h"
 #include "paths/PathSpecifier.h"
 #include "paths/StandardSpecifiers.h"
 #include "support/Errors.h"
@@ -219,6 +222,47 @@ TEST_F(PagesTest, DestinationTakesTypedFoldersAndRefusesThoseThatCannotWork) {
   EXPECT_EQ(config.Engine->DestDirType(), nullptr);
   EXPECT_EQ(config.Engine->DestDir(), scratch / "new\\Stavrel");
   EXPECT_FALSE(testsupport::FolderExists(scratch / "new")) << "the folder made to try it went again";
+}
+
+// The length that counts is that of the product's deepest file below the typed folder:
+// a folder short enough itself, but not for that file, is refused.
+TEST_F(PagesTest, DestinationRefusesAFolderTooLongForTheProductsDeepestFile) {
+  testsupport::TScratchFolder scratch;
+  TDialogManager* manager = config.AddManager(dmBeforeInstall, "BeforeInstall");
+  config.Engine->SetDestDir(scratch / "Kavel");
+  TCustomPathSpecifier* containers = StandardPathSpecifiers()->Find(TpsContainerDestDir::StaticClass());
+  auto* templates = new TInstallDirectory(config.Owner());
+  templates->SetContainer(config.Engine);
+  templates->SetDestDirType(containers);
+  templates->SetDestDir("\\Templates\\Quarterly");
+  auto* deepFile = new TInstallFile(config.Owner());
+  deepFile->SetContainer(templates);
+  deepFile->SetDestDirType(containers);
+  deepFile->SetDestDir("");
+  deepFile->SetFileName("Processor quarterly.kct");
+  deepFile->SetDestName("Processor quarterly.kct");
+  const std::string folder = "C:\\" + std::string(237, 'k');  // 240 characters, 44 more for the file
+  std::string told;
+  Run(manager, [&] {
+    HWND wizard = WaitForWizard("Welcome");
+    for (const char* caption : {"Software license agreement", "Readme information", "Choose Destination Location"}) {
+      ClickVisible(wizard, "Next >");
+      WaitForCaption(wizard, caption);
+    }
+    HWND edit = WaitForVisibleControl(wizard, {.ClassName = "Edit"});
+    testsupport::SetEditText(edit, folder);
+    ClickVisible(wizard, "Next >");
+    HWND box = testsupport::WaitForWindow({.ClassName = "#32770", .Caption = "Choose Destination Location"});
+    for (const auto& control : testsupport::ListControls(box))
+      if (control.ClassName == "Static" && control.Text.size() > told.size()) told = control.Text;
+    testsupport::Click(testsupport::RequireControl(box, {.Caption = "OK"}));
+    testsupport::WaitForWindowToGo(box);
+    testsupport::SetEditText(edit, scratch / "Kavel");
+    ClickVisible(wizard, "Next >");
+  });
+  EXPECT_THAT(told, ::testing::StartsWith("The folder's path is too long: the product's deepest file would have a "
+                                          "path of 284 characters"));
+  EXPECT_FALSE(testsupport::FolderExists(folder));
 }
 
 TEST(DestinationFolders, FullPathsAndTheFoldersMadeForTheBrowser) {
