@@ -1,11 +1,14 @@
-// What the benchmark programs measure with: a clock in seconds, the peak working set, and
-// a failure that ends the program with its reason.
+// What the benchmark programs measure with: a clock in seconds, the peak working set, the
+// median of rounds and their figures, and a failure that ends the program with its reason.
 #pragma once
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace benchsupport {
 
@@ -31,6 +34,23 @@ inline double PeakMiB() {
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "K32GetProcessMemoryInfo")));
   if (fn == nullptr || !fn(GetCurrentProcess(), &counters, sizeof counters)) return -1;
   return static_cast<double>(counters.PeakWorkingSetSize) / (1 << 20);
+}
+
+// The middle one of the rounds' times.
+inline double Median(std::vector<double> Times) {
+  std::sort(Times.begin(), Times.end());
+  return Times[Times.size() / 2];
+}
+
+// " (a, b, c)": each round's time, in seconds.
+inline std::string Rounds(const std::vector<double>& Times) {
+  std::string text = " (";
+  char figure[32];
+  for (size_t i = 0; i < Times.size(); ++i) {
+    std::snprintf(figure, sizeof figure, i == 0 ? "%.3f" : ", %.3f", Times[i]);
+    text += figure;
+  }
+  return text + ")";
 }
 
 [[noreturn]] inline void Fail(const char* What) {

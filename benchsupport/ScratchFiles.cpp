@@ -80,6 +80,30 @@ bool FolderExists(const std::string& Path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+std::vector<std::string> NamesIn(const std::string& Folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  fw::TFindHandle find(FindFirstFileA((Folder + "\\*").c_str(), &found));
+  if (!find) return names;
+  do {
+    const std::string name = found.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileA(find.Get(), &found));
+  return names;
+}
+
+std::string ProgramFolder() {
+  char path[MAX_PATH + 1];
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  const std::string program(path, length < MAX_PATH ? length : 0);
+  const size_t slash = program.find_last_of('\\');
+  return slash == std::string::npos ? std::string() : program.substr(0, slash);
+}
+
+std::string BesideProgram(const std::string& Name) {
+  return ProgramFolder() + "\\" + Name;
+}
+
 TScratchFolder::TScratchFolder(const std::string& Prefix) {
   char temp[MAX_PATH];
   DWORD length = GetTempPathA(MAX_PATH, temp);

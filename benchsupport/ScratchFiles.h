@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace benchsupport {
 
@@ -18,6 +19,13 @@ std::string ReadFile(const std::string& FileName);
 // Whether Path names a file (not a folder) / a folder.
 bool FileExists(const std::string& Path);
 bool FolderExists(const std::string& Path);
+// The names of what Folder holds (files and folders, without "." and ".."), in the
+// system's order; none when it cannot be listed.
+std::vector<std::string> NamesIn(const std::string& Folder);
+// The folder of the running program (without a trailing backslash), and the path of
+// Name in it: where the build puts what its programs run.
+std::string ProgramFolder();
+std::string BesideProgram(const std::string& Name);
 
 // A new, empty folder below the temporary folder, named after Prefix, the process and a
 // counter so that tests running side by side never share one. Removed with its contents

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "Files.h"
+#include "MachineFolders.h"
 #include "RegistrySnapshot.h"
 #include "RegistryView.h"
 
@@ -14,23 +15,8 @@ namespace road {
 
 namespace {
 
-std::string ShellFolder(int Csidl) {
-  char path[MAX_PATH] = "";
-  if (FAILED(SHGetFolderPathA(nullptr, Csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return "";
-  return path;
-}
 
-std::string SystemFolder() {
-  char path[MAX_PATH] = "";
-  GetSystemDirectoryA(path, MAX_PATH);
-  return path;
-}
 
-std::string WindowsFolder() {
-  char path[MAX_PATH] = "";
-  GetWindowsDirectoryA(path, MAX_PATH);
-  return path;
-}
 
 std::string TempFolder() {
   char path[MAX_PATH] = "";
@@ -51,7 +37,7 @@ HKEY RootNamed(const std::string& Name) {
 }  // namespace
 
 TMachineFolders MachineFolders() {
-  return {ShellFolder(CSIDL_PROGRAM_FILES), ShellFolder(CSIDL_PROGRAMS), ShellFolder(CSIDL_DESKTOPDIRECTORY)};
+  return {testsupport::ShellFolder(CSIDL_PROGRAM_FILES), testsupport::ShellFolder(CSIDL_PROGRAMS), testsupport::ShellFolder(CSIDL_DESKTOPDIRECTORY)};
 }
 
 TMachineSnapshot SetupTraces() {
@@ -75,9 +61,9 @@ TMachineSnapshot SetupTraces() {
   };
   std::vector<TWatchedFolder> watched{
       {folders.ProgramFiles, false}, {folders.ProgramFiles + "\\Kavel", true},
-      {folders.Programs, true},      {ShellFolder(CSIDL_COMMON_PROGRAMS), true},
-      {folders.Desktop, false},      {ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY), false},
-      {SystemFolder(), false},       {WindowsFolder(), false},
+      {folders.Programs, true},      {testsupport::ShellFolder(CSIDL_COMMON_PROGRAMS), true},
+      {folders.Desktop, false},      {testsupport::ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY), false},
+      {testsupport::SystemFolder(), false},       {testsupport::WindowsFolder(), false},
       {TempFolder(), false},
   };
   return TMachineSnapshot(std::move(keys), std::move(watched));

@@ -8,7 +8,10 @@
 namespace testsupport {
 
 using benchsupport::FileExists;
+using benchsupport::BesideProgram;
 using benchsupport::FolderExists;
+using benchsupport::NamesIn;
+using benchsupport::ProgramFolder;
 using benchsupport::ReadFile;
 using benchsupport::RemoveTree;
 using benchsupport::TScratchFolder;

@@ -286,16 +286,23 @@ bool IsClassKeyOf(std::string_view Key, std::string_view Class) {
          (Key.size() > Class.size() && EqualNoCase(Key.substr(0, Class.size()), Class) && Key[Class.size()] == '\\');
 }
 
+// A class key Windows or every program relies on: the shared class keys themselves, and
+// Windows' own classes with everything below them.
+bool IsWindowsClassKey(const TSpelling& Spelling) {
+  if (Spelling.Root != TLogRoot::ClassesRoot) return false;
+  const std::string& key = Spelling.Key;
+  for (std::string_view shared : kSharedClassKeys)
+    if (EqualNoCase(key, shared)) return true;
+  for (std::string_view own : kWindowsClassKeys)
+    if (IsClassKeyOf(key, own)) return true;
+  for (std::string_view own : kWindowsClasses)
+    if (IsClassKeyOf(key, own)) return true;
+  return false;
+}
+
 bool KeyMayGo(const TSpelling& Spelling) {
   const std::string& key = Spelling.Key;
-  if (Spelling.Root == TLogRoot::ClassesRoot) {
-    for (std::string_view shared : kSharedClassKeys)
-      if (EqualNoCase(key, shared)) return false;
-    for (std::string_view own : kWindowsClassKeys)
-      if (IsClassKeyOf(key, own)) return false;
-    for (std::string_view own : kWindowsClasses)
-      if (IsClassKeyOf(key, own)) return false;
-  }
+  if (IsWindowsClassKey(Spelling)) return false;
   // Nothing of Windows' configuration, services, hardware and security keys.
   for (std::string_view own : {"System", "Hardware", "SAM", "Security", "Software\\Microsoft\\Windows NT\\CurrentVersion"})
     if (IsClassKeyOf(key, own)) return false;
@@ -306,14 +313,7 @@ bool KeyMayGo(const TSpelling& Spelling) {
 
 bool ValueMayGo(const TSpelling& Spelling) {
   const std::string& key = Spelling.Key;
-  if (Spelling.Root == TLogRoot::ClassesRoot) {
-    for (std::string_view shared : kSharedClassKeys)
-      if (EqualNoCase(key, shared)) return false;
-    for (std::string_view own : kWindowsClassKeys)
-      if (IsClassKeyOf(key, own)) return false;
-    for (std::string_view own : kWindowsClasses)
-      if (IsClassKeyOf(key, own)) return false;
-  }
+  if (IsWindowsClassKey(Spelling)) return false;
   for (std::string_view configuration : kConfigurationKeys)
     if (IsSameOrParent(std::string(configuration), key)) return false;
   for (std::string_view configuration : kConfigurationValueKeys)

@@ -28,8 +28,10 @@
 
 using namespace setup;
 
+using benchsupport::Median;
 using benchsupport::Now;
 using benchsupport::RemoveTree;
+using benchsupport::Rounds;
 
 namespace {
 
@@ -170,20 +172,7 @@ class TBenchRemains {
   std::string FRoot;
 };
 
-double Median(std::vector<double> Times) {
-  std::sort(Times.begin(), Times.end());
-  return Times[Times.size() / 2];
-}
 
-std::string Rounds(const std::vector<double>& Times) {
-  std::string text = " (";
-  char figure[32];
-  for (size_t i = 0; i < Times.size(); ++i) {
-    std::snprintf(figure, sizeof figure, i == 0 ? "%.3f" : ", %.3f", Times[i]);
-    text += figure;
-  }
-  return text + ")";
-}
 
 void Run(int Count, const std::string& Root) {
   TBenchRemains remains(Root);

@@ -18,6 +18,7 @@
 
 #include "Files.h"
 #include "InstallationLog.h"
+#include "MachineFolders.h"
 #include "RegistrySnapshot.h"
 #include "TestLinks.h"
 #include "objects/UninstallRemoval.h"
@@ -30,17 +31,7 @@ using uninstall_tests::TInstallationLog;
 
 const std::string kPid = std::to_string(GetCurrentProcessId());
 
-std::string ShellFolder(int Csidl) {
-  char path[MAX_PATH] = "";
-  SHGetFolderPathA(nullptr, Csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-  return path;
-}
 
-std::string SystemFolder() {
-  char path[MAX_PATH] = "";
-  GetSystemDirectoryA(path, MAX_PATH);
-  return path;
-}
 
 std::string BuiltProgram(const std::string& Name) {
   char path[MAX_PATH];
@@ -195,16 +186,16 @@ TEST_F(HostileLog, FilesTheRecordDoesNotShowAsTheInstallationsStayAndAreNamed) {
   // A file with Windows' version resource, outside the Windows folder, with its content
   // as the installation would record it.
   const std::string windowsFile = vendor + "\\renamed.dll";
-  ASSERT_TRUE(CopyFileA((SystemFolder() + "\\kernel32.dll").c_str(), windowsFile.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA((testsupport::SystemFolder() + "\\kernel32.dll").c_str(), windowsFile.c_str(), FALSE));
   install.LogFile(windowsFile);
   // The user's shortcut on the desktop, with the program it leads to.
-  const std::string shortcut = ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\Stavrel Notepad " + kPid + ".lnk";
+  const std::string shortcut = testsupport::ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\Stavrel Notepad " + kPid + ".lnk";
   testsupport::WriteFile(shortcut, "the user's shortcut");
   LogFile(shortcut);
-  LogFile(ShellFolder(CSIDL_WINDOWS) + "\\notepad.exe");
+  LogFile(testsupport::ShellFolder(CSIDL_WINDOWS) + "\\notepad.exe");
   // A lone plain file right in the user's documents, with the documents folder itself
   // logged as made by the installation (its identity as it is).
-  const std::string documents = ShellFolder(CSIDL_PERSONAL);
+  const std::string documents = testsupport::ShellFolder(CSIDL_PERSONAL);
   const std::string letter = documents + "\\Stavrel Letter " + kPid + ".txt";
   testsupport::WriteFile(letter, "the user's letter");
   // Should the documents folder be taken as the installation's, this keeps it from
@@ -216,7 +207,7 @@ TEST_F(HostileLog, FilesTheRecordDoesNotShowAsTheInstallationsStayAndAreNamed) {
                                  setup::TOpenedEntry(documents).Id());
   // The program files folder by its short name, logged as made by the installation.
   char shortName[MAX_PATH] = "";
-  GetShortPathNameA(ShellFolder(CSIDL_PROGRAM_FILES).c_str(), shortName, MAX_PATH);
+  GetShortPathNameA(testsupport::ShellFolder(CSIDL_PROGRAM_FILES).c_str(), shortName, MAX_PATH);
   testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, Key + "\\MadeFolders", shortName,
                                  setup::TOpenedEntry(shortName).Id());
   // Links: in the installation's own folder one leading outside, in a folder that was
@@ -234,8 +225,8 @@ TEST_F(HostileLog, FilesTheRecordDoesNotShowAsTheInstallationsStayAndAreNamed) {
     std::printf("no link can be made here: the routes through links are not tried\n");
   }
   // A data file of Windows in the system folder, counted once as shared.
-  const std::string systemData = SystemFolder() + "\\stavrel_c_037_" + kPid + ".nls";
-  ASSERT_TRUE(CopyFileA((SystemFolder() + "\\c_037.nls").c_str(), systemData.c_str(), FALSE));
+  const std::string systemData = testsupport::SystemFolder() + "\\stavrel_c_037_" + kPid + ".nls";
+  ASSERT_TRUE(CopyFileA((testsupport::SystemFolder() + "\\c_037.nls").c_str(), systemData.c_str(), FALSE));
   testsupport::TSavedRegistryValues counts(HKEY_LOCAL_MACHINE, "\\Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs",
                                            {systemData});
   SetValue(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs", systemData, REG_DWORD,
@@ -272,9 +263,9 @@ TEST_F(HostileLog, FilesTheRecordDoesNotShowAsTheInstallationsStayAndAreNamed) {
   EXPECT_TRUE(Names(stayed, "renamed.dll", "(a file of Windows itself; kept)")) << Joined(stayed);
   EXPECT_TRUE(Names(stayed, "notepad.exe", "(no record that this installation wrote it; kept)"));
   EXPECT_TRUE(Names(stayed, documents, "(a folder of Windows, of the user or of every program; kept)"));
-  EXPECT_TRUE(Names(stayed, ShellFolder(CSIDL_PROGRAM_FILES), "(a folder of Windows, of the user or of every program; kept)"))
+  EXPECT_TRUE(Names(stayed, testsupport::ShellFolder(CSIDL_PROGRAM_FILES), "(a folder of Windows, of the user or of every program; kept)"))
       << Joined(stayed);
-  EXPECT_TRUE(testsupport::FolderExists(ShellFolder(CSIDL_PROGRAM_FILES)));
+  EXPECT_TRUE(testsupport::FolderExists(testsupport::ShellFolder(CSIDL_PROGRAM_FILES)));
   EXPECT_TRUE(Names(stayed, systemData, "(no record that this installation wrote it; kept)"));
   EXPECT_TRUE(testsupport::FileExists(letter));
   EXPECT_TRUE(testsupport::FolderExists(documents));
@@ -339,8 +330,8 @@ TEST_F(HostileLog, ProgramsAndLibrariesRunOrLoadOnlyAsTheInstallationsOwnUnchang
   LogActiveX(app + "\\kind.dll;1");
   // What the attacker adds: a library and a program in the user's data, another vendor's
   // program among the programs.
-  const std::string evil = ShellFolder(CSIDL_APPDATA) + "\\Stavrel Evil " + kPid;
-  const std::string other = ShellFolder(CSIDL_PROGRAM_FILES) + "\\Stavrel Other " + kPid;
+  const std::string evil = testsupport::ShellFolder(CSIDL_APPDATA) + "\\Stavrel Evil " + kPid;
+  const std::string other = testsupport::ShellFolder(CSIDL_PROGRAM_FILES) + "\\Stavrel Other " + kPid;
   place("mark_library.dll", evil + "\\evil.dll");
   place("mark_program.exe", evil + "\\evil.exe");
   place("mark_program.exe", other + "\\other.exe");

@@ -26,6 +26,7 @@
 #include "BuildMachine.h"
 #include "Files.h"
 #include "InstallChecks.h"
+#include "MachineFolders.h"
 #include "MachineSnapshot.h"
 #include "ProgramRun.h"
 #include "RegistrySnapshot.h"
@@ -47,17 +48,7 @@ constexpr char kProduct[] = "Kavel Stavrel";
 const std::string kPid = std::to_string(GetCurrentProcessId());
 const std::string kSharedDlls = "\\Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
 
-std::string ShellFolder(int Csidl) {
-  char path[MAX_PATH] = "";
-  SHGetFolderPathA(nullptr, Csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-  return path;
-}
 
-std::string SystemFolder() {
-  char path[MAX_PATH] = "";
-  GetSystemDirectoryA(path, MAX_PATH);
-  return path;
-}
 
 // The same path by the drive that maps the whole Unix file system (Wine's Z:).
 std::string ThroughDriveZ(const std::string& Path) {
@@ -134,36 +125,36 @@ class THostileMachine {
   THostileMachine() {
     // Files in the user's and every program's data folders, an empty folder there that a
     // missing file would get removed, another vendor's files in Common Files.
-    AddFile(ShellFolder(CSIDL_FAVORITES) + "\\Stavrel Bank " + kPid + ".url", true);
-    AddFile(ShellFolder(CSIDL_APPDATA) + "\\Stavrel Other " + kPid + "\\settings.ini", true);
-    AddFile(ShellFolder(CSIDL_APPDATA) + "\\Stavrel Other " + kPid + "\\history.dat", false);
+    AddFile(testsupport::ShellFolder(CSIDL_FAVORITES) + "\\Stavrel Bank " + kPid + ".url", true);
+    AddFile(testsupport::ShellFolder(CSIDL_APPDATA) + "\\Stavrel Other " + kPid + "\\settings.ini", true);
+    AddFile(testsupport::ShellFolder(CSIDL_APPDATA) + "\\Stavrel Other " + kPid + "\\history.dat", false);
     char publicFolder[MAX_PATH] = "";
     GetEnvironmentVariableA("PUBLIC", publicFolder, MAX_PATH);
     FPublic = publicFolder;
     AddFile(FPublic + "\\Stavrel Public " + kPid + ".txt", true);
-    AddFile(ShellFolder(CSIDL_COMMON_APPDATA) + "\\Stavrel Data " + kPid + ".txt", true);
-    AddFile(ShellFolder(CSIDL_PROGRAM_FILES_COMMON) + "\\Stavrel Vendor " + kPid + "\\shared.txt", true);
-    AddFile(ShellFolder(CSIDL_PROGRAM_FILES_COMMON) + "\\Stavrel Vendor " + kPid + "\\vendor.dll", false);
-    const std::string empty = ShellFolder(CSIDL_APPDATA) + "\\Stavrel Empty " + kPid;
+    AddFile(testsupport::ShellFolder(CSIDL_COMMON_APPDATA) + "\\Stavrel Data " + kPid + ".txt", true);
+    AddFile(testsupport::ShellFolder(CSIDL_PROGRAM_FILES_COMMON) + "\\Stavrel Vendor " + kPid + "\\shared.txt", true);
+    AddFile(testsupport::ShellFolder(CSIDL_PROGRAM_FILES_COMMON) + "\\Stavrel Vendor " + kPid + "\\vendor.dll", false);
+    const std::string empty = testsupport::ShellFolder(CSIDL_APPDATA) + "\\Stavrel Empty " + kPid;
     CreateDirectoryA(empty.c_str(), nullptr);
     FFolders.push_back(empty);
     FLogged.push_back(empty + "\\gone.txt");
     // Another product's library in its own folder; the user's shortcut on the desktop with
     // the program it leads to.
     AddFile("C:\\nwclient " + kPid + "\\LOCWIN32.DLL", true);
-    AddFile(ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\Stavrel Notepad " + kPid + ".lnk", true);
-    FLogged.push_back(ShellFolder(CSIDL_WINDOWS) + "\\notepad.exe");
+    AddFile(testsupport::ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\Stavrel Notepad " + kPid + ".lnk", true);
+    FLogged.push_back(testsupport::ShellFolder(CSIDL_WINDOWS) + "\\notepad.exe");
     // A folder outside the product that a link inside it will lead to.
     FOutside = "C:\\Stavrel Outside " + kPid;
     AddFile(FOutside + "\\v.txt", false);
     // Windows' own files outside the Windows folder, one with its content recorded as the
     // installation's; every file of a folder of Windows'; a library of Windows' to be
     // unregistered.
-    const std::string programFiles = ShellFolder(CSIDL_PROGRAM_FILES);
+    const std::string programFiles = testsupport::ShellFolder(CSIDL_PROGRAM_FILES);
     const std::string explorer = programFiles + "\\Internet Explorer\\iexplore.exe";
     FLogged.push_back(explorer);
     FRecorded.push_back(explorer);
-    const std::string oleDb = ShellFolder(CSIDL_PROGRAM_FILES_COMMON) + "\\System\\OLE DB";
+    const std::string oleDb = testsupport::ShellFolder(CSIDL_PROGRAM_FILES_COMMON) + "\\System\\OLE DB";
     WIN32_FIND_DATAA found;
     HANDLE find = FindFirstFileA((oleDb + "\\*").c_str(), &found);
     for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &found))
@@ -171,25 +162,25 @@ class THostileMachine {
     if (find != INVALID_HANDLE_VALUE) FindClose(find);
     FWatchedFolders.push_back({oleDb, false});
     FWatchedFolders.push_back({programFiles + "\\Internet Explorer", false});
-    FActiveX.push_back(ShellFolder(CSIDL_PROGRAM_FILES_COMMON) + "\\System\\ADO\\msado15.dll;0");
+    FActiveX.push_back(testsupport::ShellFolder(CSIDL_PROGRAM_FILES_COMMON) + "\\System\\ADO\\msado15.dll;0");
     // Programs and libraries of others to unregister: among the programs, in the public
     // profile, in the user's data; each leaves a mark when run or loaded.
     PlaceProbe("mark_program.exe", programFiles + "\\Stavrel OtherVendor " + kPid + "\\other.exe", "1");
-    PlaceProbe("mark_library.dll", ShellFolder(CSIDL_PROGRAM_FILESX86) + "\\Stavrel OtherVendor " + kPid + "\\other.dll",
+    PlaceProbe("mark_library.dll", testsupport::ShellFolder(CSIDL_PROGRAM_FILESX86) + "\\Stavrel OtherVendor " + kPid + "\\other.dll",
                "0");
     PlaceProbe("mark_program.exe", FPublic + "\\Stavrel EvilTools " + kPid + "\\evil2.exe", "1");
-    PlaceProbe("mark_library.dll", ShellFolder(CSIDL_APPDATA) + "\\Stavrel EvilVendor " + kPid + "\\evil2.dll", "0");
+    PlaceProbe("mark_library.dll", testsupport::ShellFolder(CSIDL_APPDATA) + "\\Stavrel EvilVendor " + kPid + "\\evil2.dll", "0");
     // The system's own library logged by three routes and counted; a data file of
     // Windows' and another product's library in the system folder, each counted once.
-    const std::string kernel = SystemFolder() + "\\kernel32.dll";
+    const std::string kernel = testsupport::SystemFolder() + "\\kernel32.dll";
     CopyFileA(kernel.c_str(), FKernelCopy.c_str(), FALSE);  // should it go, the prefix gets it back
     FLogged.insert(FLogged.end(), {kernel, ThroughDriveZ(kernel)});
     FRecorded.push_back(kernel);
     SetCount(kernel, 1);
-    const std::string codePage = SystemFolder() + "\\c_037.nls";
+    const std::string codePage = testsupport::SystemFolder() + "\\c_037.nls";
     FLogged.push_back(codePage);
     SetCount(codePage, 1);
-    FSystemCopy = SystemFolder() + "\\stavrelother" + kPid + ".dll";
+    FSystemCopy = testsupport::SystemFolder() + "\\stavrelother" + kPid + ".dll";
     CopyFileA((ProgramFolder() + "\\file_com_library.dll").c_str(), FSystemCopy.c_str(), FALSE);
     FFiles.push_back(FSystemCopy);
     FLogged.insert(FLogged.end(), {FSystemCopy, ThroughDriveZ(FSystemCopy)});
@@ -229,7 +220,7 @@ class THostileMachine {
     MakeRegistryLink(HKEY_CURRENT_USER, FLinkKey, kWinlogon);
   }
   ~THostileMachine() {
-    const std::string kernel = SystemFolder() + "\\kernel32.dll";
+    const std::string kernel = testsupport::SystemFolder() + "\\kernel32.dll";
     if (!testsupport::FileExists(kernel)) CopyFileA(FKernelCopy.c_str(), kernel.c_str(), TRUE);
     DeleteFileA(FKernelCopy.c_str());
     for (const std::string& file : FFiles) DeleteFileA(file.c_str());
@@ -299,14 +290,14 @@ class THostileMachine {
     keys.push_back({HKEY_LOCAL_MACHINE, kWinlogon, 0});
     keys.push_back({HKEY_LOCAL_MACHINE, "\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", 0});
     keys.push_back({HKEY_CLASSES_ROOT, "\\ADODB.Connection", -1});
-    std::vector<TWatchedFolder> folders{{ShellFolder(CSIDL_FAVORITES), false},
-                                        {ShellFolder(CSIDL_APPDATA), false},
-                                        {ShellFolder(CSIDL_COMMON_APPDATA), false},
-                                        {ShellFolder(CSIDL_PROGRAM_FILES_COMMON), false},
-                                        {ShellFolder(CSIDL_DESKTOPDIRECTORY), false},
+    std::vector<TWatchedFolder> folders{{testsupport::ShellFolder(CSIDL_FAVORITES), false},
+                                        {testsupport::ShellFolder(CSIDL_APPDATA), false},
+                                        {testsupport::ShellFolder(CSIDL_COMMON_APPDATA), false},
+                                        {testsupport::ShellFolder(CSIDL_PROGRAM_FILES_COMMON), false},
+                                        {testsupport::ShellFolder(CSIDL_DESKTOPDIRECTORY), false},
                                         {FPublic, false},
-                                        {SystemFolder(), false},
-                                        {ShellFolder(CSIDL_WINDOWS), false}};
+                                        {testsupport::SystemFolder(), false},
+                                        {testsupport::ShellFolder(CSIDL_WINDOWS), false}};
     for (const std::string& folder : FFolders) folders.push_back({folder, true});
     folders.insert(folders.end(), FWatchedFolders.begin(), FWatchedFolders.end());
     return TMachineSnapshot(keys, folders);
@@ -360,10 +351,10 @@ class THostileMachine {
   std::vector<std::unique_ptr<testsupport::TSavedRegistryValues>> FSaved;
   testsupport::TSavedRegistryValues FCounts{HKEY_LOCAL_MACHINE,
                                             kSharedDlls,
-                                            {SystemFolder() + "\\kernel32.dll", SystemFolder() + "\\c_037.nls",
-                                             SystemFolder() + "\\stavrelother" + kPid + ".dll"}};
+                                            {testsupport::SystemFolder() + "\\kernel32.dll", testsupport::SystemFolder() + "\\c_037.nls",
+                                             testsupport::SystemFolder() + "\\stavrelother" + kPid + ".dll"}};
   std::string FPublic, FSystemCopy, FOutside, FLink, FLinkKey;
-  const std::string FKernelCopy = SystemFolder() + "\\..\\stavrel-kernel32-" + kPid + ".dll";
+  const std::string FKernelCopy = testsupport::SystemFolder() + "\\..\\stavrel-kernel32-" + kPid + ".dll";
 };
 
 // The product's own version key (made by the installation, with nothing in it) replaced
@@ -429,7 +420,7 @@ TEST(InstalledLog, AnEditedLogOfARealInstallationRemovesTheProductAndNothingElse
     if (!linked) std::printf("no link can be made here: the route through a link is not tried\n");
     const std::string uninstallKey = UninstallKeyOf(kProduct);
     // The product's own shared file, logged once more by another drive letter.
-    const std::string chartTypes = SystemFolder() + "\\KCharts.tlb";
+    const std::string chartTypes = testsupport::SystemFolder() + "\\KCharts.tlb";
     ASSERT_TRUE(testsupport::FileExists(chartTypes));
     testsupport::WriteRegistryText(HKEY_LOCAL_MACHINE, uninstallKey + "\\Files", "File999", ThroughDriveZ(chartTypes));
     hostile.EditLog(uninstallKey);
@@ -480,7 +471,7 @@ TEST(InstalledLog, AnEditedLogOfARealInstallationRemovesTheProductAndNothingElse
     EXPECT_FALSE(setup::OpenSubkeyItself(HKEY_LOCAL_MACHINE, "SOFTWARE\\Kavel Software\\Kavel Stavrel\\4.00", KEY_READ))
         << "the link in the product's place went";
   }
-  EXPECT_TRUE(testsupport::FileExists(SystemFolder() + "\\kernel32.dll"));
+  EXPECT_TRUE(testsupport::FileExists(testsupport::SystemFolder() + "\\kernel32.dll"));
   EXPECT_TRUE(testsupport::FileExists(hostile.SystemCopy()));
 
   // The product itself went, its entry too: once the attacker's link is gone, the

@@ -115,20 +115,29 @@ TEST_F(UninstallProgram, ReportModeRemovesTheProgramAndItsFoldersToo) {
   EXPECT_TRUE(EverythingRemoved());
 }
 
-// The confirmation box of the uninstaller's process, with its text.
-HWND WaitForBox(DWORD Process, const std::string& Text) {
+// The uninstaller's box (of its process) whose text begins with Start; Text, when given,
+// receives the whole text. Whole: the text must be Start itself.
+HWND WaitForBoxStarting(DWORD Process, const std::string& Start, std::string* Text = nullptr, bool Whole = false) {
   HWND box = nullptr;
   const bool found = testsupport::WaitUntil(
       [&] {
         box = testsupport::FindTopLevelWindow({.ClassName = "#32770", .Caption = "Uninstall", .ProcessId = Process});
         if (box == nullptr) return false;
         for (const testsupport::TControlInfo& control : testsupport::ListControls(box))
-          if (control.Text == Text) return true;
+          if (Whole ? control.Text == Start : control.Text.rfind(Start, 0) == 0) {
+            if (Text != nullptr) *Text = control.Text;
+            return true;
+          }
         return false;
       },
-      20000);
-  if (!found) throw testsupport::EUiDriver("no box saying \"" + Text + "\"");
+      60000);
+  if (!found) throw testsupport::EUiDriver("no box saying \"" + Start + "\"");
   return box;
+}
+
+// The uninstaller's box saying Text.
+HWND WaitForBox(DWORD Process, const std::string& Text) {
+  return WaitForBoxStarting(Process, Text, nullptr, true);
 }
 
 TEST_F(UninstallProgram, TheUserAnswersTheConfirmationBox) {
@@ -152,25 +161,6 @@ TEST_F(UninstallProgram, TheUserAnswersTheConfirmationBox) {
   EXPECT_TRUE(EverythingRemoved());
 }
 
-// The closing box of the uninstaller's process whose text begins with Start.
-HWND WaitForBoxStarting(DWORD Process, const std::string& Start, std::string& Text) {
-  HWND box = nullptr;
-  const bool found = testsupport::WaitUntil(
-      [&] {
-        box = testsupport::FindTopLevelWindow({.ClassName = "#32770", .Caption = "Uninstall", .ProcessId = Process});
-        if (box == nullptr) return false;
-        for (const testsupport::TControlInfo& control : testsupport::ListControls(box))
-          if (control.Text.rfind(Start, 0) == 0) {
-            Text = control.Text;
-            return true;
-          }
-        return false;
-      },
-      60000);
-  if (!found) throw testsupport::EUiDriver("no box beginning \"" + Start + "\"");
-  return box;
-}
-
 TEST_F(UninstallProgram, AReportOfAnyLengthFitsTheScreenAndTheWholeOfItIsKept) {
   // A 32 KiB entry and hundreds of others that stay.
   const std::string huge = "C:\\" + std::string(32 * 1024, 'x');
@@ -182,7 +172,7 @@ TEST_F(UninstallProgram, AReportOfAnyLengthFitsTheScreenAndTheWholeOfItIsKept) {
   testsupport::Click(testsupport::RequireControl(
       WaitForBox(run.Id(), "Remove " + Product + " and all of its components?"), {.Caption = "Yes"}));
   std::string text;
-  HWND done = WaitForBoxStarting(run.Id(), Product + " was removed, except for these items:", text);
+  HWND done = WaitForBoxStarting(run.Id(), Product + " was removed, except for these items:", &text);
   testsupport::SaveWindowPng(done, "long report");
   RECT box{}, work{};
   GetWindowRect(done, &box);

@@ -277,15 +277,9 @@ TEST_F(EngineRun, OutsideARunTheHandlerOnlyShowsTheError) {
 
 namespace {
 
-std::string BinFolder() {
-  char path[MAX_PATH];
-  DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
-  std::string self(path, length);
-  return self.substr(0, self.find_last_of('\\'));
-}
 
 std::string RunFile(const std::string& Name, const std::string& Program, const std::string& Parameters) {
-  return "  object " + Name + ": TInstallFile\n    Container = MainInstall\n    DestDir = '" + BinFolder() +
+  return "  object " + Name + ": TInstallFile\n    Container = MainInstall\n    DestDir = '" + testsupport::ProgramFolder() +
          "'\n    DestName = '" + Program + "'\n    FileName = '" + Program +
          "'\n    RunAfterInstall = True\n    RunParameters = '" + Parameters + "'\n  end\n";
 }
@@ -303,7 +297,7 @@ TEST_F(EngineRun, TheProgramsToRunStartWithTheirOwnParametersAndAFailureIsOnlyTo
   Engine->RunFilesAfterInstall();
   SetEnvironmentVariableA("STAVREL_PROBE_OUT", nullptr);
   EXPECT_EQ(asked, (std::vector<std::string>{"First", "Skipped", "Missing", "Second"}));
-  std::string program = BinFolder() + "\\launcher_probe.exe";
+  std::string program = testsupport::BesideProgram("launcher_probe.exe");
   program.insert(program.begin(), '"');
   program += '"';
   EXPECT_EQ(testsupport::ReadFile(Scratch / "First.out").substr(0, program.size() + 5), program + " /one");
@@ -434,7 +428,7 @@ TEST_F(EngineRun, AnErrorBoxForALongPathFitsTheScreen) {
 TEST_F(EngineRun, AGoodRunStartsTheProgramsItInstalled) {
   Load(Listener() + "  object Program: TInstallFile\n    Container = MainInstall\n"
                     "    FileName = 'launcher_probe.exe'\n    DestName = 'launcher_probe.exe'\n    DestDir = '" +
-       Scratch / "app" + "'\n    IncludeFromDir = '" + BinFolder() +
+       Scratch / "app" + "'\n    IncludeFromDir = '" + testsupport::ProgramFolder() +
        "'\n    ArchiveFileType = psContainerArchiveFile\n    RunAfterInstall = True\n    RunParameters = '/after'\n"
        "  end\n");
   Engine->Compress(46);  // the setup's archive, as a build makes it
@@ -451,7 +445,7 @@ TEST_F(EngineRun, AGoodRunStartsTheProgramsItInstalled) {
 TEST_F(EngineRun, AFailedRegistrationIsTriedAgainAfterTheInstallAndThenFailsTheRun) {
   Load(Listener() + "  object Server: TInstallFile\n    Container = MainInstall\n    Include = False\n"
                     "    FileName = 'launcher_probe.exe'\n    DestName = 'server.dll'\n    DestDir = '" +
-       Scratch / "app" + "'\n    IncludeFromDir = '" + BinFolder() +
+       Scratch / "app" + "'\n    IncludeFromDir = '" + testsupport::ProgramFolder() +
        "'\n    ArchiveFileType = psContainerArchiveFile\n  end\n");
   Engine->Compress(46);
   auto* server = dynamic_cast<TCustomInstallFile*>(Form->FindComponent("Server"));

@@ -10,25 +10,7 @@ using namespace setup::testing;
 
 namespace {
 
-std::string BinFolder() {
-  char path[MAX_PATH];
-  DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
-  std::string self(path, length);
-  return self.substr(0, self.find_last_of('\\'));
-}
 
-std::vector<std::string> FilesIn(const std::string& Folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((Folder + "\\*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::string name = data.cFileName;
-    if (name != "." && name != "..") names.push_back(name);
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
-  return names;
-}
 
 class EngineUndo : public EngineFixture {
  protected:
@@ -38,7 +20,7 @@ class EngineUndo : public EngineFixture {
     Load("  object Listener: TListener\n    Container = MainInstall\n  end\n"
          "  object Program: TInstallFile\n    Container = MainInstall\n"
          "    FileName = 'launcher_probe.exe'\n    DestName = 'program.exe'\n    DestDir = '" +
-         App + "'\n    IncludeFromDir = '" + BinFolder() +
+         App + "'\n    IncludeFromDir = '" + testsupport::ProgramFolder() +
          "'\n    ArchiveFileType = psContainerArchiveFile\n  end\n"
          "  object Link: TLinkObject\n    Container = MainInstall\n    Fail = " +
          (Fail ? "True" : "False") + "\n  end\n");
@@ -58,13 +40,13 @@ TEST_F(EngineUndo, AFailedRunGivesTheFilesItReplacedBackAndAGoodOneKeepsNoOldFil
   EXPECT_EQ(Engine->ExitCode(), ecFailed);
   EXPECT_EQ(Engine->Errors, std::vector<std::string>{"Link failed"});
   EXPECT_TRUE(testsupport::ReadFile(program) == "the program an earlier version installed") << "the earlier program";
-  EXPECT_EQ(FilesIn(App), std::vector<std::string>{"program.exe"});
+  EXPECT_EQ(testsupport::NamesIn(App), std::vector<std::string>{"program.exe"});
 
   LoadProgramThen(false);
   Run();
   EXPECT_EQ(Engine->ExitCode(), ecSuccess);
-  EXPECT_TRUE(testsupport::ReadFile(program) == testsupport::ReadFile(BinFolder() + "\\launcher_probe.exe"));
-  EXPECT_EQ(FilesIn(App), std::vector<std::string>{"program.exe"}) << "no old file stays";
+  EXPECT_TRUE(testsupport::ReadFile(program) == testsupport::ReadFile(testsupport::BesideProgram("launcher_probe.exe")));
+  EXPECT_EQ(testsupport::NamesIn(App), std::vector<std::string>{"program.exe"}) << "no old file stays";
 }
 
 // What the run made but another program changed since stays, and the user is told.

@@ -47,9 +47,11 @@
 
 using namespace setup;
 
+using benchsupport::Median;
 using benchsupport::Now;
 using benchsupport::PeakMiB;
 using benchsupport::RemoveTree;
+using benchsupport::Rounds;
 
 namespace {
 
@@ -178,21 +180,7 @@ class TBenchRemains {
   std::string FRoot;
 };
 
-double Median(std::vector<double> Times) {
-  std::sort(Times.begin(), Times.end());
-  return Times[Times.size() / 2];
-}
 
-// " (a, b, c)": each round's time.
-std::string Rounds(const std::vector<double>& Times) {
-  std::string text = " (";
-  char figure[32];
-  for (size_t i = 0; i < Times.size(); ++i) {
-    std::snprintf(figure, sizeof figure, i == 0 ? "%.3f" : ", %.3f", Times[i]);
-    text += figure;
-  }
-  return text + ")";
-}
 
 // One installation run of the objects as the engine runs it: the run's log read first.
 double TimedRun(TBenchEngine& Engine) {

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "FileTestSupport.h"
+#include "Files.h"
 #include "ObjectTestSupport.h"
 #include "RegistrySnapshot.h"
 #include "archive/FileSystem.h"
@@ -35,26 +36,7 @@ std::string DesktopFolder() {
   return path;
 }
 
-// A file the build put beside the test program.
-std::string BuiltFile(const std::string& Name) {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path);
-  return folder.substr(0, folder.find_last_of('\\') + 1) + Name;
-}
 
-std::vector<std::string> FilesIn(const std::string& Folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((Folder + "\\*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::string name = data.cFileName;
-    if (name != "." && name != "..") names.push_back(name);
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
-  return names;
-}
 
 bool KeyExists(HKEY Root, const std::string& Key) {
   fw::TRegKeyHandle key;
@@ -200,13 +182,13 @@ TEST_F(RunUndo, ACancelledRepairGivesTheEarlierFilesBackAndAGoodOneKeepsNone) {
   EXPECT_EQ(RunTakenBack([&] { ASSERT_TRUE(ReadFile(target) == Content(70000, 'n')); }), std::vector<std::string>{});
   EXPECT_TRUE(ReadFile(target) == Content(50000, 'o')) << "the earlier contents";
   EXPECT_NE(GetFileAttributesA(target.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u) << "the earlier file itself";
-  EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"app.txt"}) << "no old or new file beside it";
+  EXPECT_EQ(testsupport::NamesIn(folder), std::vector<std::string>{"app.txt"}) << "no old or new file beside it";
   EXPECT_EQ(Logged("Files", "File2"), "-") << "the log as it was";
   EXPECT_EQ(Logged("Files", "Entries"), "1");
 
   RunGood();
   EXPECT_TRUE(ReadFile(target) == Content(70000, 'n')) << "the new contents";
-  std::vector<std::string> files = FilesIn(folder);
+  std::vector<std::string> files = testsupport::NamesIn(folder);
   std::sort(files.begin(), files.end());
   EXPECT_EQ(files, (std::vector<std::string>{"app.txt", "more.txt"})) << "no old file stays";
 }
@@ -244,11 +226,11 @@ TEST_F(RunUndo, WhatWasThereBeforeTheRunStaysAsItWas) {
   const DWORD attributes = GetFileAttributesA(existing.c_str());
   ASSERT_NE(attributes & FILE_ATTRIBUTE_HIDDEN, 0u);
   const std::string earlier = Scratch.Folder("earlier");
-  ASSERT_TRUE(CopyFileA(BuiltFile("file_probe.tlb").c_str(), (earlier + "\\probe.tlb").c_str(), FALSE));
-  ASSERT_TRUE(CopyFileA(BuiltFile("file_com_library.dll").c_str(), (earlier + "\\probe.dll").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA(testsupport::BesideProgram("file_probe.tlb").c_str(), (earlier + "\\probe.tlb").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA(testsupport::BesideProgram("file_com_library.dll").c_str(), (earlier + "\\probe.dll").c_str(), FALSE));
   RegisterTypeLibraryFile(earlier + "\\probe.tlb");
   RegisterSelfRegisteringLibrary(earlier + "\\probe.dll", "Earlier");
-  ASSERT_TRUE(CopyFileA(BuiltFile("file_com_server.exe").c_str(), (earlier + "\\server.exe").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA(testsupport::BesideProgram("file_com_server.exe").c_str(), (earlier + "\\server.exe").c_str(), FALSE));
   RegisterSelfRegisteringServer(earlier + "\\server.exe");
   const std::string server = ReadRegString(hkClassesRoot, std::string(kServerKey) + "\\LocalServer32", "", "-");
   ASSERT_EQ(server, earlier + "\\server.exe");
@@ -262,7 +244,7 @@ TEST_F(RunUndo, WhatWasThereBeforeTheRunStaysAsItWas) {
   const std::string app = Scratch / "app";
   for (const auto& [name, built] : std::vector<std::pair<std::string, std::string>>{
            {"probe.tlb", "file_probe.tlb"}, {"probe.dll", "file_com_library.dll"}, {"server.exe", "file_com_server.exe"}}) {
-    TInstallFile* com = AddFile(app, name, "", BuiltFile(built));
+    TInstallFile* com = AddFile(app, name, "", testsupport::BesideProgram(built));
     com->SetActiveX(true);
     com->SetFileType(iftNormal);
     com->SetDestDirType(nullptr);
@@ -393,7 +375,7 @@ TEST_F(RunUndo, TheLinksARunMadeGoAndOnesItRewroteComeBack) {
   EXPECT_FALSE(Exists(menu + "\\Tool.lnk"));
   EXPECT_FALSE(Exists(app));
   EXPECT_EQ(ReadFile(menu + "\\Site.url"), "[InternetShortcut]\r\nURL=http://earlier.example.com/\r\n");
-  EXPECT_EQ(FilesIn(menu), std::vector<std::string>{"Site.url"});
+  EXPECT_EQ(testsupport::NamesIn(menu), std::vector<std::string>{"Site.url"});
 }
 
 }  // namespace

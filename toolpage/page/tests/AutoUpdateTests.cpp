@@ -25,18 +25,6 @@ struct TFailures {
   }
 };
 
-std::vector<std::string> FilesIn(const std::string& Folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((Folder + "\\*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    std::string name = data.cFileName;
-    if (name != "." && name != "..") names.push_back(name);
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
-  return names;
-}
 
 }  // namespace
 
@@ -50,7 +38,7 @@ TEST(AutoUpdate, MatchingLinesReplacedAndBackupRenewed) {
   EXPECT_EQ(ReadFile(ncf), "MOUNT ALL\r\nLoad TUVEK.NLM\r\nLoad TUVEK.NLM\r\n");
   EXPECT_EQ(ReadFile(dir / "AUTOEXEC.BAK"), "MOUNT ALL\r\nload  tuvek.nlm\r\nLOAD TUVEK.NLM /X\r\n");
   EXPECT_TRUE(failures.Reports.empty());
-  EXPECT_EQ(FilesIn(dir.Path()).size(), 2u);  // no temporary file left
+  EXPECT_EQ(testsupport::NamesIn(dir.Path()).size(), 2u);  // no temporary file left
   EXPECT_EQ(WaitCursorLevel(), 0);
 }
 
@@ -74,7 +62,7 @@ TEST(AutoUpdate, MissingFileOrNameChangesNothing) {
   EXPECT_FALSE(UpdateLine(dir / "AUTOEXEC.NCF", "", kLoad, failures.Recorder()));
   ASSERT_EQ(failures.Reports.size(), 1u);
   EXPECT_EQ(failures.Reports[0].rfind("AUTOEXEC.NCF: ", 0), 0u);
-  EXPECT_TRUE(FilesIn(dir.Path()).empty());
+  EXPECT_TRUE(testsupport::NamesIn(dir.Path()).empty());
   EXPECT_FALSE(UpdateLine("", "", kLoad, failures.Recorder()));
   EXPECT_EQ(failures.Reports.size(), 1u);
 }
@@ -110,7 +98,7 @@ TEST(AutoUpdate, WriteFailingHalfWayLeavesTheOldFile) {
   EXPECT_EQ(failures.Reports, std::vector<std::string>{"AUTOEXEC.NCF: Stream write error"});
   EXPECT_EQ(ReadFile(ncf), "MOUNT ALL\r\nLOAD MONITOR\r\n");
   EXPECT_EQ(GetFileAttributesA(ncf.c_str()) & FILE_ATTRIBUTE_READONLY, static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
-  EXPECT_EQ(FilesIn(dir.Path()).size(), 2u);  // the file and its copy, no temporary file
+  EXPECT_EQ(testsupport::NamesIn(dir.Path()).size(), 2u);  // the file and its copy, no temporary file
   EXPECT_EQ(WaitCursorLevel(), 0);
   SetFileAttributesA(ncf.c_str(), FILE_ATTRIBUTE_NORMAL);
   SetFileAttributesA((dir / "AUTOEXEC.BAK").c_str(), FILE_ATTRIBUTE_NORMAL);
