@@ -280,4 +280,9 @@ class TInstall : public TCustomInstall {
 // The moment the current install run began; 0 until then.
 double InstallStartTime();
 
+// What the user is told when an undo left things (one line each) that changed since the
+// run made them or could not go: the first lines and how many more, so that the box fits
+// the screen.
+std::string UndoLeftText(const std::vector<std::string>& Stayed);
+
 }  // namespace setup

@@ -71,6 +71,15 @@ double InstallStartTime() {
   return gInstallStartTime;
 }
 
+std::string UndoLeftText(const std::vector<std::string>& Stayed) {
+  constexpr size_t kShownLines = 20;
+  std::string text = TranslateEnglishText("Setup could not take back everything it did. These stay:");
+  for (size_t i = 0; i < Stayed.size() && i < kShownLines; ++i) text += "\n" + Stayed[i];
+  if (Stayed.size() > kShownLines)
+    text += "\n" + fw::Format("and %d more", static_cast<int>(Stayed.size() - kShownLines));
+  return text;
+}
+
 void TCustomInstall::BeginRunOutcome() {
   FRunBegun = true;
   FExitCode = ecSuccess;
@@ -303,8 +312,7 @@ void TCustomInstall::UndoRun() {
   }
   if (stayed.empty()) return;
   // What changed since the run made it, or could not go, stays: the user learns what.
-  std::string text = TranslateEnglishText("Setup could not take back everything it did. These stay:");
-  for (const std::string& line : stayed) text += "\n" + line;
+  const std::string text = UndoLeftText(stayed);
   try {
     ShowMessage(text);
   } catch (...) {

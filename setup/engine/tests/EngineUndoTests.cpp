@@ -10,8 +10,6 @@ using namespace setup::testing;
 
 namespace {
 
-
-
 class EngineUndo : public EngineFixture {
  protected:
   // The setup's program over app\program.exe, then a shortcut (of a later phase) that
@@ -63,6 +61,16 @@ TEST_F(EngineUndo, WhatCannotBeTakenBackIsTold) {
             std::vector<std::string>{"Setup could not take back everything it did. These stay:\n" + program +
                                      " (no longer the file the installation made; kept)"});
   EXPECT_EQ(Engine->Errors, std::vector<std::string>{"Link failed"});
+}
+
+// However much stayed, the box keeps to the first lines and counts the rest.
+TEST(UndoLeft, TheToldLinesAreBounded) {
+  std::vector<std::string> stayed;
+  for (int i = 1; i <= 25; ++i) stayed.push_back("C:\\App\\file" + std::to_string(i) + ".txt (kept)");
+  const std::string text = UndoLeftText(stayed);
+  EXPECT_NE(text.find("file20.txt"), std::string::npos);
+  EXPECT_EQ(text.find("file21.txt"), std::string::npos);
+  EXPECT_EQ(text.substr(text.rfind('\n') + 1), "and 5 more");
 }
 
 }  // namespace
