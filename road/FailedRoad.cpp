@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
+#include <vector>
 
 #include "Files.h"
 #include "InstallChecks.h"
@@ -11,6 +13,7 @@
 #include "SetupTraces.h"
 #include "UninstallRun.h"
 #include "engine/ExitCodes.h"
+#include "gui/WinHandles.h"
 
 namespace road {
 
@@ -89,15 +92,74 @@ void FailOnce(TRoadReport& Report, const TFailedRoads& Roads, const TMachineSnap
   CheckMachineAsBefore(Report, Traces, before, What);
 }
 
-// A destination on a drive without room for the product: the installation fails, and
-// its message names the file on that drive that found no room.
-void FillDrive(TRoadReport& Report, const TFailedRoads& Roads, const TMachineSnapshot& Traces) {
-  const std::string what = "a destination on a full drive";
+// What the product's files take on a drive that counts pages of 4 KiB (the road's
+// drives are tmpfs), all of them and the last one written; read from the installed
+// product, whose uninstall log names its files in the order they were written.
+struct TProductRoom {
+  uint64_t All = 0;
+  uint64_t Last = 0;
+};
+
+uint64_t Pages(uint64_t Bytes) {
+  constexpr uint64_t kPage = 4096;
+  return (Bytes + kPage - 1) / kPage * kPage;
+}
+
+TProductRoom RoomOfInstalledProduct(const std::string& ProductName, const std::string& Destination) {
+  TProductRoom room;
+  const std::string folder = Destination + "\\";
+  for (const std::string& file : ReadUninstallLog(ProductName).Files) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (_strnicmp(file.c_str(), folder.c_str(), folder.size()) != 0 ||
+        !GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &data))
+      continue;
+    room.Last = Pages((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+    room.All += room.Last;
+  }
+  return room;
+}
+
+uint64_t FreeBytes(const std::string& Root) {
+  ULARGE_INTEGER available{}, total{}, free{};
+  return GetDiskFreeSpaceExA(Root.c_str(), &available, &total, &free) ? available.QuadPart : 0;
+}
+
+// Fills the drive of Root with the file Filler until Left bytes (whole pages) are free;
+// false when the drive cannot be brought there.
+bool FillDriveUntil(const std::string& Root, const std::string& Filler, uint64_t Left) {
+  fw::TFileHandle file(
+      CreateFileA(Filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  const std::vector<char> block(1 << 20);
+  for (uint64_t free = FreeBytes(Root); free > Left; free = FreeBytes(Root)) {
+    const DWORD piece = static_cast<DWORD>(std::min<uint64_t>(block.size(), free - Left));
+    DWORD written = 0;
+    if (!WriteFile(file.Get(), block.data(), piece, &written, nullptr) || written != piece) return false;
+  }
+  return FreeBytes(Root) == Left;
+}
+
+// A destination on a drive with room for all of the product but its last file: the
+// installation, nearly complete, fails there; its message names the file on that drive
+// that found no room, and everything it did is taken back.
+void FillDrive(TRoadReport& Report, const TFailedRoads& Roads, const TMachineSnapshot& Traces,
+               const TProductRoom& Room) {
+  const std::string what = "a destination on a drive that has no room for the product's last file";
   Report.Step(what);
+  const std::string filler = Roads.SmallDrive + "road-filler.bin";
+  // All but half the last file's pages (one page at least) stay free.
+  const uint64_t left = Room.All - std::max<uint64_t>(4096, Room.Last / 2 / 4096 * 4096);
+  if (!Report.Check(Room.All > 0 && FillDriveUntil(Roads.SmallDrive, filler, left),
+                    "the drive " + Roads.SmallDrive + " keeps room for all but the product's last file",
+                    std::to_string(FreeBytes(Roads.SmallDrive)) + " bytes free, " + std::to_string(left) + " wanted")) {
+    DeleteFileA(filler.c_str());
+    return;
+  }
   const TSnapshotItems before = Traces.Take();
   TWalkOptions options = Roads.Walk;
   options.Destination = Roads.SmallDrive + kDestinationName;
   const TWalkResult result = TWizardWalker(Report, options).WalkToFailure(Roads.Setup, std::nullopt);
+  DeleteFileA(filler.c_str());
   CheckEndedRun(Report, result, setup::ecFailed);
   const std::string drive = Roads.SmallDrive.substr(0, 2);
   Report.Check(result.Error.find("There is no room left on " + drive + " for " + options.Destination + "\\") !=
@@ -147,10 +209,6 @@ void InstallAndFail(TRoadReport& Report, const TFailedRoads& Roads) {
   ForgetTheBuildsRecordKeys();
   const TMachineSnapshot traces = Traces(Roads);
   FailOnce(Report, Roads, traces, "the copy cancelled", std::string(), kCancelAtPercent);
-  if (Roads.SmallDrive.empty())
-    Report.Skip("a destination on a full drive", "no small drive could be mounted here");
-  else
-    FillDrive(Report, Roads, traces);
   if (Roads.ReadOnlyDrive.empty())
     Report.Skip("destinations that cannot be written", "no read-only drive could be mounted here");
   else
@@ -170,10 +228,16 @@ void InstallAndFail(TRoadReport& Report, const TFailedRoads& Roads) {
   TInstallCheck(Report, {Roads.ProductName, installed.Destination,
                          folders.Programs + "\\" + installed.StartMenuFolder, folders.Desktop})
       .CheckAll();
+  const TProductRoom room = RoomOfInstalledProduct(Roads.ProductName, installed.Destination);
   const TUninstallRun uninstall = RunUninstaller(Roads.ProductName);
   Report.Note("the uninstaller said: " + uninstall.Outcome);
   Report.Check(uninstall.ExitCode == 0, "the earlier installation is removed after the cancelled repair and upgrade",
                "exit code " + std::to_string(uninstall.ExitCode));
+
+  if (Roads.SmallDrive.empty())
+    Report.Skip("a destination on a drive that fills up", "no small drive could be mounted here");
+  else
+    FillDrive(Report, Roads, traces, room);
 }
 
 }  // namespace road

@@ -19,7 +19,9 @@ namespace road {
 struct TFailedRoads {
   std::string Setup;         // the distributable setup.exe
   std::string ProductName;   // its Add/Remove Programs name
-  std::string SmallDrive;    // the root of a drive too small for the product ("R:\"); empty: skipped
+  // The root of a drive the road fills up but for the product's last file ("R:\"); empty:
+  // skipped.
+  std::string SmallDrive;
   std::string ReadOnlyDrive; // the root of a drive that cannot be written; empty: skipped
   // Builds a later version of the setup whose files have other contents; its setup.exe.
   std::function<std::string()> BuildUpgrade;

@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# The drives of the failed-install road in the test prefix: R: a 2 MiB drive (too small
-# for the product) and S: a drive that cannot be written, holding the folder "Programs",
-# each a tmpfs mounted below the build tree (mounting needs the right to mount). Where a
-# mount is refused the drive is left out, and the road reports its part as skipped. With
-# "-" for the prefix only the drives are mounted (the test maps them into a prefix of its
-# own).
+# The drives of the failed-install road in the test prefix: R: a 16 MiB drive (room for
+# the product; the road fills it up to leave room for all but the product's last file) and
+# S: a drive that cannot be written, holding the folder "Programs", each a tmpfs mounted
+# below the build tree (mounting needs the right to mount). Where a mount is refused the
+# drive is left out, and the road reports its part as skipped. With "-" for the prefix only the drives
+# are mounted (the test maps them into a prefix of its own).
 # Usage: failure-drives.sh make|remove <wine prefix>|- <folder>
 set -uo pipefail
 action="$1" prefix="$2" folder="$3"
 # letter:name:mount options:the folder made before the drive turns read-only (none: it stays writable)
-drives=("r:small:size=2m:" "s:readonly:size=1m:Programs")
+drives=("r:small:size=16m:" "s:readonly:size=1m:Programs")
 case "$action" in
   make)
     [ "$prefix" = - ] || mkdir -p "$prefix/dosdevices"
