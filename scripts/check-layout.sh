@@ -4,6 +4,8 @@
 # testsupport (to link it or to reach its headers). Files in tests/ folders are exempt:
 # their programs are test tooling, and add_wine_gtest links the test support into them.
 # Benchmark programs use benchsupport/ instead.
+# Across the whole tree, a program or library never compiles another folder's source file:
+# it links the library that owns it (native/ is the portable build of those same files).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 product=(setup toolpage framework)
@@ -32,5 +34,14 @@ while IFS= read -r -d '' file; do
 done < <(find "${product[@]}" -type d -name tests -prune -o -type f \
               \( -name 'CMakeLists.txt' -o -name '*.cmake' \) -print0)
 
-[ $status -eq 0 ] || echo "The product's folders must not use testsupport/ (benchmarks use benchsupport/)." >&2
+while IFS= read -r -d '' file; do
+  found=$(sed 's/#.*//' "$file" | grep -nE '(\$\{(CMAKE_SOURCE_DIR|PROJECT_SOURCE_DIR|TOP)\}|\.\.)/[^ )"]*\.(c|cpp)([ )"]|$)' || true)
+  if [ -n "$found" ]; then
+    sed "s|^|$file:|; s|\$|  (compiles another folder's source: link its library)|" <<<"$found"
+    status=1
+  fi
+done < <(find . -path ./native -prune -o -path './build*' -prune -o -path ./.git -prune -o -path '*/fuzz/native.cmake' -prune \
+              -o -type f \( -name 'CMakeLists.txt' -o -name '*.cmake' \) -print0)
+
+[ $status -eq 0 ] || echo "The layout rules above are broken: the product's folders use no testsupport/ (benchmarks use benchsupport/), and code is shared by linking its library." >&2
 exit $status

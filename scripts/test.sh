@@ -11,7 +11,7 @@ build_arch native
 (cd "$BUILD_ROOT/native" && ctest -j "$(nproc)" --output-on-failure)
 echo "== binaries need only system DLLs"
 scripts/check-imports.sh "$BUILD_ROOT"
-echo "== the product's folders use no test tooling"
+echo "== the layout: the product's folders use no test tooling, code is shared by linking"
 scripts/check-layout.sh
 echo "== tests (x86_64, under Wine)"
 start_wine_session "$BUILD_ROOT/x86_64"
