@@ -145,19 +145,17 @@ bool TReplacementFile::Commit(TReplacementRecord* Record) {
   const std::string id = Record != nullptr ? FileIdOf(FStream.Handle()) : std::string();
   FStream.Close();
   std::string aside;
-  if (!FInPlace && !ReplaceTarget(aside)) return false;
+  if (!FInPlace && !ReplaceTarget(Record != nullptr, aside)) return false;
   FTempName.clear();
-  if (aside.empty()) {
-    if (Record != nullptr) Record->FileCreated(FTarget, id);
-  } else if (Record != nullptr) {
+  if (Record == nullptr) return true;
+  if (aside.empty())
+    Record->FileCreated(FTarget, id);
+  else
     Record->FileReplaced(FTarget, id, aside);
-  } else {
-    DeleteNowOrAtRestart(aside);
-  }
   return true;
 }
 
-bool TReplacementFile::ReplaceTarget(std::string& Aside) {
+bool TReplacementFile::ReplaceTarget(bool KeepOld, std::string& Aside) {
   const DWORD attributes = GetFileAttributesA(FTarget.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     if (GetLastError() != ERROR_FILE_NOT_FOUND) return false;
@@ -169,35 +167,25 @@ bool TReplacementFile::ReplaceTarget(std::string& Aside) {
     SetLastError(ERROR_ACCESS_DENIED);
     return false;
   }
-  const std::string folder = FolderOf(FTarget);
-  using TCreateHardLink = BOOL(WINAPI*)(LPCSTR, LPCSTR, LPSECURITY_ATTRIBUTES);
-  const auto createHardLink = Kernel32Function<TCreateHardLink>("CreateHardLinkA");
-  const auto linkAside = [&](const std::string& Path) {
-    if (!createHardLink(Path.c_str(), FTarget.c_str(), nullptr)) return false;
-    Aside = Path;
-    return true;
-  };
-  if (createHardLink != nullptr && MakeUnderFreeName(folder, ".old", linkAside)) {
-    // The old file has its second name: the target is the whole old or the whole new
-    // file at every moment.
-    if (MoveFileExA(FTempName.c_str(), FTarget.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
-    const DWORD error = GetLastError();
-    DeleteFileA(Aside.c_str());
-    Aside.clear();
-    SetLastError(error);
-    return false;
+  if (KeepOld) {
+    // The old file gets a second name (a hard link); where the disk or system has none,
+    // a complete copy. Either way the target itself is only ever renamed over.
+    using TCreateHardLink = BOOL(WINAPI*)(LPCSTR, LPCSTR, LPSECURITY_ATTRIBUTES);
+    const auto createHardLink = Kernel32Function<TCreateHardLink>("CreateHardLinkA");
+    const auto linkAside = [&](const std::string& Path) {
+      if (!createHardLink(Path.c_str(), FTarget.c_str(), nullptr)) return false;
+      Aside = Path;
+      return true;
+    };
+    if (createHardLink == nullptr || !MakeUnderFreeName(FolderOf(FTarget), ".old", linkAside)) {
+      Aside = CopyAside(FTarget);
+      if (Aside.empty()) return false;
+    }
   }
-  // No second name on this disk or system: the old file is renamed aside, and back when
-  // the new one cannot take its place.
-  const auto renameAside = [&](const std::string& Path) {
-    if (!MoveFileA(FTarget.c_str(), Path.c_str())) return false;
-    Aside = Path;
-    return true;
-  };
-  if (!MakeUnderFreeName(folder, ".old", renameAside)) return false;
-  if (MoveFileA(FTempName.c_str(), FTarget.c_str())) return true;
+  // The target is the whole old or the whole new file at every moment.
+  if (MoveFileExA(FTempName.c_str(), FTarget.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
   const DWORD error = GetLastError();
-  MoveFileA(Aside.c_str(), FTarget.c_str());
+  if (!Aside.empty()) DeleteFileA(Aside.c_str());
   Aside.clear();
   SetLastError(error);
   return false;

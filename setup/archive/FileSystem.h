@@ -97,8 +97,9 @@ class TReplacementFile {
   bool Commit(TReplacementRecord* Record = nullptr);
 
  private:
-  // Moves the complete new file over the existing Target, keeping the old one aside.
-  bool ReplaceTarget(std::string& Aside);
+  // Moves the complete new file over Target; KeepOld: an existing old file is kept aside
+  // under a second name in its folder (Aside), for the run to give back or delete.
+  bool ReplaceTarget(bool KeepOld, std::string& Aside);
   std::string FTarget;
   std::string FTempName;
   bool FInPlace = false;

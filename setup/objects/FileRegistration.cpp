@@ -160,12 +160,6 @@ int ClassesPrefix(int Root, const std::vector<std::string>& Parts) {
   return -1;
 }
 
-bool KeyIsMissing(int Root, const std::string& Path) {
-  fw::TRegKeyHandle key;
-  return RegOpenKeyExA(RootKeyFromIndex(Root), Path.c_str(), REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE, key.Put()) ==
-         ERROR_FILE_NOT_FOUND;
-}
-
 // Notes, before the registration writes Written, what of the registry it changes: the
 // first level of it that is missing (it goes whole at an undo); else, among the class
 // keys, the registration's own key with everything below it (a class, an interface, a
@@ -176,7 +170,7 @@ void NoteKeysBefore(TInstallRunJournal& Journal, const std::vector<TKeyName>& Wr
     const std::vector<std::string> parts = PathParts(key.Path);
     bool noted = false;
     for (size_t depth = 1; depth <= parts.size() && !noted; ++depth)
-      if (KeyIsMissing(key.Root, JoinParts(parts, depth))) {
+      if (RegistryKeyMissing(key.Root, JoinParts(parts, depth))) {
         Journal.NoteKeyBefore(key.Root, JoinParts(parts, depth), true);
         noted = true;
       }

@@ -121,10 +121,13 @@ std::string NumberBytes(int Value) {
   return bytes;
 }
 
-// How many of Key's last levels are missing.
-int MissingLevels(const TqnlkRegistry& Registry, const std::string& Key) {
+// How many of Key's last levels are missing below the root of Root (a level that cannot
+// be opened is there, and not made by this step).
+int MissingLevels(int Root, const std::string& Key) {
   int missing = 0;
-  for (std::string key = RemoveTrailingBackslash(Key); key.size() > 1 && !Registry.KeyExistsReadOnly(key); ++missing) {
+  std::string key = RemoveTrailingBackslash(Key);
+  if (!key.empty() && key[0] == '\\') key.erase(0, 1);
+  for (; !key.empty() && RegistryKeyMissing(Root, key); ++missing) {
     const size_t slash = key.find_last_of('\\');
     if (slash == std::string::npos) return missing + 1;
     key.erase(slash);
@@ -173,9 +176,8 @@ void TCustomInstallRegistry::Install() {
   // have none): the uninstall log names it, with the levels this step made.
   FWrittenValues.clear();
   {
+    FMadeLevels = MissingLevels(static_cast<int>(FRootKey), GetKeyPath());
     TqnlkRegistry registry;
-    SetRootKeyIndex(registry, static_cast<int>(FRootKey));
-    FMadeLevels = MissingLevels(registry, GetKeyPath());
     OpenKey(registry);
   }
   for (int i = 0; i < FEntries->Count(); ++i) {

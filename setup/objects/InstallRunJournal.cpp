@@ -38,14 +38,8 @@ std::string Relative(const std::string& Key) {
   return key;
 }
 
-std::string RootName(int Root) {
-  static const char* const kNames[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_CONFIG", "HKEY_CURRENT_USER",
-                                       "HKEY_DYN_DATA",     "HKEY_LOCAL_MACHINE",  "HKEY_USERS"};
-  return Root >= 0 && Root < 6 ? kNames[Root] : "?";
-}
-
 std::string KeyText(int Root, const std::string& Key) {
-  return RootName(Root) + "\\" + Relative(Key);
+  return RootKeyName(Root) + "\\" + Relative(Key);
 }
 
 std::optional<TRegistryTree::TValue> ReadValue(int Root, const std::string& Key, const std::string& Name) {
@@ -61,13 +55,6 @@ std::optional<TRegistryTree::TValue> ReadValue(int Root, const std::string& Key,
     return std::nullopt;
   value.Data.resize(size);
   return value;
-}
-
-// Only a key that is not there is missing: one that cannot be opened may well exist.
-bool KeyMissing(int Root, const std::string& Key) {
-  fw::TRegKeyHandle key;
-  return RegOpenKeyExA(RootKeyFromIndex(Root), Key.c_str(), REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE, key.Put()) ==
-         ERROR_FILE_NOT_FOUND;
 }
 
 }  // namespace
@@ -124,7 +111,7 @@ bool TInstallRunJournal::MakeFolder(const std::string& Folder) {
 
 void TInstallRunJournal::NoteRegistryKey(int Root, const std::string& Key) {
   std::vector<std::string> missing;
-  for (std::string level = Relative(Key); !level.empty() && KeyMissing(Root, level);) {
+  for (std::string level = Relative(Key); !level.empty() && RegistryKeyMissing(Root, level);) {
     missing.push_back(level);
     const size_t slash = level.rfind('\\');
     level = slash == std::string::npos ? std::string() : level.substr(0, slash);
@@ -204,11 +191,8 @@ void TInstallRunJournal::Clear() {
 void TInstallRunJournal::RestoreSavedKeys(std::vector<std::string>& Report) {
   for (auto saved = FSavedKeys.rbegin(); saved != FSavedKeys.rend(); ++saved)
     if (!(*saved)->Restore()) {
-      const HKEY root = (*saved)->Root();
-      const std::string name = root == HKEY_CLASSES_ROOT    ? "HKEY_CLASSES_ROOT"
-                               : root == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE"
-                                                            : "HKEY_CURRENT_USER";
-      Report.push_back("the registry key " + name + "\\" + (*saved)->Path() + " (not put back as it was)");
+      Report.push_back("the registry key " + RootKeyName(RootKeyToIndex((*saved)->Root(), -1)) + "\\" +
+                       (*saved)->Path() + " (not put back as it was)");
     }
 }
 

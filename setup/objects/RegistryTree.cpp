@@ -25,17 +25,23 @@ fw::TRegKeyHandle OpenKeyNotFollowing(HKEY Root, const std::string& Path, REGSAM
   return std::move(OpenKeyWithoutLinks(Root, Relative(Path), Access).Key);
 }
 
-void ReadRegistryTree(HKEY Key, TRegistryTree& Tree, int Depth) {
+bool ReadRegistryTree(HKEY Key, TRegistryTree& Tree, int Depth) {
   for (auto& [name, value] : StoredValuesOf(Key, kLargestValue))
     Tree.Values.push_back({name, value.Type, std::vector<BYTE>(value.Data.begin(), value.Data.end())});
-  if (Depth <= 0) return;
-  for (const std::string& child : SubkeyNamesOf(Key)) {
+  const std::vector<std::string> children = SubkeyNamesOf(Key);
+  if (Depth <= 0) return children.empty();
+  bool whole = true;
+  for (const std::string& child : children) {
     fw::TRegKeyHandle handle = OpenSubkeyItself(Key, child, KEY_READ);
-    if (!handle || IsRegistryLink(handle.Get())) continue;
+    if (!handle || IsRegistryLink(handle.Get())) {
+      whole = false;
+      continue;
+    }
     TRegistryTree subtree;
-    ReadRegistryTree(handle.Get(), subtree, Depth - 1);
+    whole &= ReadRegistryTree(handle.Get(), subtree, Depth - 1);
     Tree.Subkeys.emplace_back(child, std::move(subtree));
   }
+  return whole;
 }
 
 bool DeleteRegistryTree(HKEY Root, const std::string& Path) {
@@ -68,10 +74,16 @@ bool WriteRegistryTree(HKEY Root, const std::string& Path, const TRegistryTree& 
 
 TSavedRegistryKey::TSavedRegistryKey(HKEY Root, std::string Path, bool Deep, int Depth)
     : FRoot(Root), FPath(Relative(Path)), FDeep(Deep) {
-  fw::TRegKeyHandle key = OpenKeyNotFollowing(FRoot, FPath, KEY_READ);
-  if (!key) return;
+  TReachedKey reached = OpenKeyWithoutLinks(FRoot, FPath, KEY_READ);
+  if (reached.Reach == TKeyReach::Missing) return;
   FExisted = true;
-  ReadRegistryTree(key.Get(), FTree, Deep ? Depth : 0);
+  if (reached.Reach != TKeyReach::Opened || IsRegistryLink(reached.Key.Get())) {
+    FSaved = false;
+    return;
+  }
+  const bool whole = ReadRegistryTree(reached.Key.Get(), FTree, Deep ? Depth : 0);
+  // Values alone are put back whatever lies below; a deep key only when read whole.
+  FSaved = whole || !Deep;
 }
 
 TSavedRegistryKey TSavedRegistryKey::Missing(HKEY Root, std::string Path) {
@@ -79,6 +91,7 @@ TSavedRegistryKey TSavedRegistryKey::Missing(HKEY Root, std::string Path) {
 }
 
 bool TSavedRegistryKey::Restore() const {
+  if (!FSaved) return false;
   if (FDeep) {
     bool restored = DeleteRegistryTree(FRoot, FPath);
     if (FExisted) restored &= WriteRegistryTree(FRoot, FPath, FTree);

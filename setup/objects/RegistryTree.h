@@ -29,8 +29,9 @@ struct TRegistryTree {
 // when a level before the last is a link, or when it cannot be opened.
 fw::TRegKeyHandle OpenKeyNotFollowing(HKEY Root, const std::string& Path, REGSAM Access);
 // Reads the open key's values and, Depth levels deep, its subkeys (0: its values alone).
-// A subkey that is a link is not read.
-void ReadRegistryTree(HKEY Key, TRegistryTree& Tree, int Depth);
+// A subkey that is a link, cannot be opened or lies deeper than Depth is not read: the
+// result is then false, the tree not being the whole key.
+bool ReadRegistryTree(HKEY Key, TRegistryTree& Tree, int Depth);
 // Deletes Path below Root with everything below it; a link below it goes as itself.
 // False when something stays.
 bool DeleteRegistryTree(HKEY Root, const std::string& Path);
@@ -50,6 +51,10 @@ class TSavedRegistryKey {
   HKEY Root() const { return FRoot; }
   const std::string& Path() const { return FPath; }
   bool Existed() const { return FExisted; }
+  // False when the key could not be read whole before the change (it cannot be opened, is
+  // or lies behind a link, or holds what a deep save does not read): Restore then leaves it
+  // as it is and reports failure, rather than delete what it could not save.
+  bool Saved() const { return FSaved; }
   bool Deep() const { return FDeep; }
   // Deep: the key as it is now goes with everything below it and the saved key is
   // written back (nothing when it was missing). Otherwise its values become the saved
@@ -63,6 +68,7 @@ class TSavedRegistryKey {
   std::string FPath;
   bool FDeep;
   bool FExisted = false;
+  bool FSaved = true;
   TRegistryTree FTree;
 };
 

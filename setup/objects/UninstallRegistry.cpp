@@ -14,11 +14,8 @@ namespace setup {
 
 namespace {
 
-constexpr const char* kRootNames[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_CONFIG", "HKEY_CURRENT_USER",
-                                      "HKEY_DYN_DATA",     "HKEY_LOCAL_MACHINE",  "HKEY_USERS"};
-
 std::string Where(int Root, const std::string& Key) {
-  return std::string(kRootNames[Root]) + "\\" + Key;
+  return RootKeyName(Root) + "\\" + Key;
 }
 
 size_t Depth(const std::string& Key) {

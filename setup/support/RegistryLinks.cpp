@@ -152,14 +152,17 @@ std::vector<std::pair<std::string, TStoredValue>> StoredValuesOf(HKEY Key, size_
   std::vector<std::pair<std::string, TStoredValue>> values;
   std::string name(16384, '\0');
   std::string data(4096, '\0');
-  for (DWORD index = 0;;) {
+  // A value that another program keeps making longer is tried a few times, then passed over.
+  constexpr int kTriesPerValue = 4;
+  for (DWORD index = 0, tries = 0;;) {
     DWORD nameLength = static_cast<DWORD>(name.size()), type = 0, size = static_cast<DWORD>(data.size());
     const LONG result = RegEnumValueA(Key, index, name.data(), &nameLength, nullptr, &type,
                                       reinterpret_cast<BYTE*>(data.data()), &size);
     if (result == ERROR_MORE_DATA) {
       // The data did not fit: again with room for it, unless it is longer than wanted.
-      if (size <= data.size() || size > Limit) {
+      if (size <= data.size() || size > Limit || ++tries >= kTriesPerValue) {
         ++index;
+        tries = 0;
         continue;
       }
       data.resize(size);
@@ -168,6 +171,7 @@ std::vector<std::pair<std::string, TStoredValue>> StoredValuesOf(HKEY Key, size_
     if (result != ERROR_SUCCESS) break;
     values.emplace_back(std::string(name.data(), nameLength), TStoredValue{type, data.substr(0, size)});
     ++index;
+    tries = 0;
   }
   return values;
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <array>
+#include <iterator>
 
 #include "RegistryLinks.h"
 #include "gui/WinHandles.h"
@@ -43,6 +44,19 @@ HKEY RootKeyFromIndex(int Index) {
 
 void SetRootKeyIndex(TqnlkRegistry& Registry, int Index) {
   Registry.SetRootKey(RootKeyFromIndex(Index));
+}
+
+std::string RootKeyName(int Index) {
+  static const char* const kNames[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_CONFIG", "HKEY_CURRENT_USER",
+                                       "HKEY_DYN_DATA",     "HKEY_LOCAL_MACHINE",  "HKEY_USERS"};
+  static_assert(std::size(kNames) == std::tuple_size_v<decltype(kRootKeys)>);
+  return Index >= 0 && Index < static_cast<int>(kRootKeys.size()) ? kNames[Index] : "?";
+}
+
+bool RegistryKeyMissing(int Index, const std::string& Path) {
+  fw::TRegKeyHandle key;
+  return RegOpenKeyExA(RootKeyFromIndex(Index), Path.c_str(), REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE, key.Put()) ==
+         ERROR_FILE_NOT_FOUND;
 }
 
 // --- TqnlkRegistry -------------------------------------------------------------

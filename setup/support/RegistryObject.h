@@ -96,5 +96,10 @@ int RootKeyToIndex(HKEY Handle, int Default);
 HKEY RootKeyFromIndex(int Index);
 // Sets the registry object's root from an index; raises EIRBadRootKey outside TRootKeys.
 void SetRootKeyIndex(TqnlkRegistry& Registry, int Index);
+// The name of a root key index ("HKEY_LOCAL_MACHINE"); "?" outside TRootKeys.
+std::string RootKeyName(int Index);
+// Whether Path (without a leading backslash) below the root of Index is not there. A key
+// that cannot be opened may well exist, so only "not found" counts; a link is not followed.
+bool RegistryKeyMissing(int Index, const std::string& Path);
 
 }  // namespace setup

@@ -735,7 +735,7 @@ TEST_F(FileInstall, TheLogRecordsWhatEachRunWroteAndTheFoldersItMade) {
   CloseHandle(held);
   ASSERT_TRUE(File->ReplacedAtReboot());
   EXPECT_EQ(recorded(), second + " " + content(folder + "\\new.1"));
-  MoveFileExA((folder + "\\new.1").c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+  DeleteFileA((folder + "\\new.1").c_str());
 }
 
 TEST(UninstallFileLog, FilesAndComFilesHaveTheirOwnSubkeys) {

@@ -425,11 +425,13 @@ TEST_F(RegistryLog, TheLogRecordsTheKeysAndValuesTheInstallationMade) {
   EXPECT_EQ(ReadRegInteger(hkLocalMachine, Uninstall + "\\RegistryKeys\\RegistryKey2", "MadeLevels", 0), 0);
   EXPECT_EQ(made("RegistryKey2", "Mine").Type, 0u);
   EXPECT_EQ(made("RegistryKey2", "Flag"), (TStoredValue{REG_DWORD, std::string("\1\0\0\0", 4)}));
-  // A second run, which finds all of it there, keeps what the first one made.
+  // A second run, which finds all of it there, keeps what the first one made, as it
+  // writes it now.
+  tool->Entries()->Entry(0)->SetText("C:\\App2");
   tool->Process();
   there->Process();
   EXPECT_EQ(ReadRegInteger(hkLocalMachine, Uninstall + "\\RegistryKeys\\RegistryKey1", "MadeLevels", -1), 2);
-  EXPECT_EQ(made("RegistryKey1", "Path").Type, static_cast<uint32_t>(REG_SZ));
+  EXPECT_EQ(made("RegistryKey1", "Path"), (TStoredValue{REG_SZ, std::string("C:\\App2") + '\0'}));
   EXPECT_EQ(made("RegistryKey2", "Flag").Type, static_cast<uint32_t>(REG_DWORD));
   EXPECT_EQ(made("RegistryKey2", "Mine").Type, 0u);
 }

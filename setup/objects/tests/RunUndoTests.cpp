@@ -36,8 +36,6 @@ std::string DesktopFolder() {
   return path;
 }
 
-
-
 bool KeyExists(HKEY Root, const std::string& Key) {
   fw::TRegKeyHandle key;
   return RegOpenKeyExA(Root, Key.substr(1).c_str(), 0, KEY_READ, key.Put()) == ERROR_SUCCESS;
@@ -335,6 +333,47 @@ TEST_F(RunUndo, AKeyThatBecameALinkIsNotFollowed) {
   EXPECT_EQ(stayed, std::vector<std::string>{});
   EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, "\\" + target)) << "the key the link leads to";
   EXPECT_TRUE(OpenKeyNotFollowing(HKEY_LOCAL_MACHINE, made, KEY_READ)) << "the link itself";
+}
+
+// A key saved before a change is put back only as far as it was read: a link below it or
+// a level deeper than the save reads is not deleted for want of a copy.
+TEST(SavedRegistryKey, WhatWasNotReadWholeIsLeftAsItIs) {
+  const std::string root = "Software\\StavrelTests\\Saved" + kPid, target = root + "Target";
+  struct TRemove {
+    std::vector<std::string> Keys;
+    ~TRemove() {
+      for (const std::string& key : Keys) DeleteRegistryTree(HKEY_LOCAL_MACHINE, key);
+    }
+  } remove{{root, target}};
+  ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, (target + "\\Kept").c_str(), fw::TRegKeyHandle().Put()), ERROR_SUCCESS);
+  ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, (root + "\\Deep\\Deeper").c_str(), fw::TRegKeyHandle().Put()),
+            ERROR_SUCCESS);
+  const TSavedRegistryKey shallow(HKEY_LOCAL_MACHINE, root, true, 1);
+  EXPECT_FALSE(shallow.Saved());
+  EXPECT_FALSE(shallow.Restore());
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, "\\" + root + "\\Deep\\Deeper"));
+
+  fw::TRegKeyHandle link;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, (root + "\\Link").c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
+                            KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, link.Put(), nullptr),
+            ERROR_SUCCESS);
+  const std::wstring to = L"\\Registry\\Machine\\" + std::wstring(target.begin(), target.end());
+  ASSERT_EQ(RegSetValueExW(link.Get(), L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(to.c_str()),
+                           static_cast<DWORD>(to.size() * sizeof(wchar_t))),
+            ERROR_SUCCESS);
+  const TSavedRegistryKey linked(HKEY_LOCAL_MACHINE, root, true);
+  EXPECT_FALSE(linked.Saved());
+  EXPECT_FALSE(linked.Restore());
+  EXPECT_TRUE(OpenKeyNotFollowing(HKEY_LOCAL_MACHINE, root + "\\Link", KEY_READ)) << "the link itself";
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, "\\" + target + "\\Kept")) << "what the link leads to";
+
+  // Read whole, the key comes back as it was.
+  ASSERT_TRUE(DeleteRegistryTree(HKEY_LOCAL_MACHINE, root + "\\Link"));
+  const TSavedRegistryKey whole(HKEY_LOCAL_MACHINE, root, true);
+  ASSERT_TRUE(whole.Saved());
+  ASSERT_TRUE(DeleteRegistryTree(HKEY_LOCAL_MACHINE, root + "\\Deep"));
+  EXPECT_TRUE(whole.Restore());
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, "\\" + root + "\\Deep\\Deeper"));
 }
 
 // Shortcuts, Internet shortcuts and hard links the run made go; a shortcut the run wrote
