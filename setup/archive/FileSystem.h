@@ -65,11 +65,9 @@ std::string CopyAside(const std::string& Path);
 
 // A new file that takes the place of Target only when it is complete: it is written
 // under a temporary name in Target's folder and renamed over Target by Commit. Target is
-// at every moment the whole old or the whole new file: the old one first gets a second
-// name beside it (a hard link, the aside), then the new one is renamed over Target.
-// Where no link can be made, the old file is renamed aside first and renamed back when
-// the new one cannot take its place (Target is then missing for a moment). The aside is
-// handed to the record given to Commit, or deleted right after the commit without one.
+// at every moment the whole old or the whole new file. With a record given to Commit,
+// the old one first gets a second name beside it (a hard link; where none can be made, a
+// whole copy: the aside), handed to the record; without one nothing of it is kept.
 // The temporary file is removed when the object goes without a commit.
 // Where no Target exists yet, CreateInPlace writes it under its own name: there is no
 // old file to keep, and a commit is then only the close. Without a commit that file
