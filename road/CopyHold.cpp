@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "Files.h"
 #include "ProgramRun.h"
 #include "RoadReport.h"
 
@@ -49,7 +50,7 @@ TCopyHold::TCopyHold(HWND InstallerWindow) {
   if (thread == 0) throw ERoad("the installer's window is gone: its copy cannot be held");
   FHeld.Reset(CreateEventA(nullptr, FALSE, FALSE, EventName("StavrelRoadCopyHeld", FProcessId).c_str()));
   FGo.Reset(CreateEventA(nullptr, TRUE, FALSE, EventName("StavrelRoadCopyGo", FProcessId).c_str()));
-  const std::string library = ProgramFolder() + "\\" + kHookLibrary;
+  const std::string library = testsupport::BesideProgram(kHookLibrary);
   FLibrary.Reset(LoadLibraryA(library.c_str()));
   auto* procedure = FLibrary ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(FLibrary.Get(), kHookProcedure))) : nullptr;
   if (!FHeld || !FGo || procedure == nullptr) throw ERoad("cannot prepare the copy's hold (" + library + ")");

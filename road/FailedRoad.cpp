@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "Files.h"
@@ -95,6 +97,18 @@ void FailOnce(TRoadReport& Report, const TFailedRoads& Roads, const TMachineSnap
 // What the product's files take on a drive that counts pages of 4 KiB (the road's
 // drives are tmpfs), all of them and the last one written; read from the installed
 // product, whose uninstall log names its files in the order they were written.
+// Deletes its file when it goes, also when the road throws past it.
+class TFillerFile {
+ public:
+  explicit TFillerFile(std::string Path) : FPath(std::move(Path)) {}
+  ~TFillerFile() { DeleteFileA(FPath.c_str()); }
+  TFillerFile(const TFillerFile&) = delete;
+  TFillerFile& operator=(const TFillerFile&) = delete;
+
+ private:
+  std::string FPath;
+};
+
 struct TProductRoom {
   uint64_t All = 0;
   uint64_t Last = 0;
@@ -147,19 +161,18 @@ void FillDrive(TRoadReport& Report, const TFailedRoads& Roads, const TMachineSna
   const std::string what = "a destination on a drive that has no room for the product's last file";
   Report.Step(what);
   const std::string filler = Roads.SmallDrive + "road-filler.bin";
+  std::optional<TFillerFile> fillerGoes(std::in_place, filler);
   // All but half the last file's pages (one page at least) stay free.
-  const uint64_t left = Room.All - std::max<uint64_t>(4096, Room.Last / 2 / 4096 * 4096);
+  const uint64_t left = Room.All > 0 ? Room.All - std::max<uint64_t>(4096, Room.Last / 2 / 4096 * 4096) : 0;
   if (!Report.Check(Room.All > 0 && FillDriveUntil(Roads.SmallDrive, filler, left),
                     "the drive " + Roads.SmallDrive + " keeps room for all but the product's last file",
-                    std::to_string(FreeBytes(Roads.SmallDrive)) + " bytes free, " + std::to_string(left) + " wanted")) {
-    DeleteFileA(filler.c_str());
+                    std::to_string(FreeBytes(Roads.SmallDrive)) + " bytes free, " + std::to_string(left) + " wanted"))
     return;
-  }
   const TSnapshotItems before = Traces.Take();
   TWalkOptions options = Roads.Walk;
   options.Destination = Roads.SmallDrive + kDestinationName;
   const TWalkResult result = TWizardWalker(Report, options).WalkToFailure(Roads.Setup, std::nullopt);
-  DeleteFileA(filler.c_str());
+  fillerGoes.reset();
   CheckEndedRun(Report, result, setup::ecFailed);
   const std::string drive = Roads.SmallDrive.substr(0, 2);
   Report.Check(result.Error.find("There is no room left on " + drive + " for " + options.Destination + "\\") !=

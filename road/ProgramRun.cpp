@@ -63,13 +63,6 @@ TProgramResult RunAnsweringBoxes(const std::string& CommandLine, const std::vect
   return result;
 }
 
-std::string ProgramFolder() {
-  char path[MAX_PATH] = "";
-  DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, length);
-  return folder.substr(0, folder.find_last_of('\\'));
-}
-
 std::string Quoted(const std::string& Path) {
   return "\"" + Path + "\"";
 }

@@ -36,8 +36,6 @@ struct TProgramResult {
 TProgramResult RunAnsweringBoxes(const std::string& CommandLine, const std::vector<std::string>& Buttons,
                                  DWORD TimeoutMs);
 
-// The folder of this program, without a trailing backslash.
-std::string ProgramFolder();
 // A path in double quotes.
 std::string Quoted(const std::string& Path);
 

@@ -22,6 +22,7 @@
 
 #include "BuildMachine.h"
 #include "FailedRoad.h"
+#include "Files.h"
 #include "InstallChecks.h"
 #include "ProgramRun.h"
 #include "RegistrySnapshot.h"
@@ -124,7 +125,7 @@ void Uninstall(TRoadReport& Report) {
 
 // The build, the install through the wizard, the checks and the uninstall.
 void RunRoad(TRoadReport& Report, const TRoadOptions& Options) {
-  const std::string programs = ProgramFolder();
+  const std::string programs = testsupport::ProgramFolder();
   TRestartDeletions restartDeletions;
   TBuildMachine machine(programs, programs + "\\..\\sample-product");
   std::string setup = Options.Setup;

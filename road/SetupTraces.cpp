@@ -15,9 +15,6 @@ namespace road {
 
 namespace {
 
-
-
-
 std::string TempFolder() {
   char path[MAX_PATH] = "";
   DWORD length = GetTempPathA(MAX_PATH, path);

@@ -9,9 +9,13 @@ bool HighColor = true;
 bool TrueColor = true;
 bool InvertedScheme = false;
 
-void InitColorUtils() {
+int ScreenColorDepth() {
   TWindowDC screen(nullptr);
-  int depth = GetDeviceCaps(screen.Get(), BITSPIXEL) * GetDeviceCaps(screen.Get(), PLANES);
+  return GetDeviceCaps(screen.Get(), BITSPIXEL) * GetDeviceCaps(screen.Get(), PLANES);
+}
+
+void InitColorUtils() {
+  const int depth = ScreenColorDepth();
   HighColor = depth > 8;
   TrueColor = depth > 16;
   InvertedScheme = (IsLightColor(clBtnText) && !IsLightColor(clBtnFace)) ||

@@ -14,6 +14,8 @@ extern bool InvertedScheme;  // the button colours are light text on a dark face
 
 // Reads the screen's colour depth and the button colours into the flags above.
 void InitColorUtils();
+// The screen's bits per pixel (all colour planes together).
+int ScreenColorDepth();
 
 // Color1 moved Percent per cent towards Color2. Percent 0 gives Color1 and 100 or more
 // Color2 as they are (system colours stay system colours).

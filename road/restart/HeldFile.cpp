@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "Files.h"
+
 namespace restart {
 
 namespace {
@@ -10,13 +12,6 @@ namespace {
 std::string NextHolderTag() {
   static int count = 0;
   return "StavrelRestartHolder" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++count);
-}
-
-std::string ProgramFolder() {
-  char path[MAX_PATH];
-  DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string program(path, length);
-  return program.substr(0, program.find_last_of('\\') + 1);
 }
 
 }  // namespace
@@ -50,7 +45,7 @@ void THeldFile::Release() {
 }
 
 std::string HolderBesideProgram() {
-  return ProgramFolder() + "file_holder.exe";
+  return testsupport::BesideProgram("file_holder.exe");
 }
 
 }  // namespace restart

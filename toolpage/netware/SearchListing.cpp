@@ -34,11 +34,11 @@ bool RunListing(TListingSearch& Search, TListingClock& Clock, std::vector<std::s
     if (TimeoutExpiredAt(now, lastName, kListingIdleLimit)) return false;
     if (TimeoutExpiredAt(now, start, kListingTimeLimit)) return false;
     if (Search.LastRequestTime() > kListingSlowRequest) {
-      Clock.Wait(kListingSlowRequestPause);
+      if (!Clock.Wait(kListingSlowRequestPause)) return false;
     } else if (nothingCame || Names.size() >= status.Found) {
       // Nothing to fetch before the next status poll.
       const uint32_t waited = now - polled;
-      Clock.Wait(waited < kListingPollInterval ? kListingPollInterval - waited + 1 : 1);
+      if (!Clock.Wait(waited < kListingPollInterval ? kListingPollInterval - waited + 1 : 1)) return false;
     }
   }
 }

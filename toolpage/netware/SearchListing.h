@@ -45,7 +45,8 @@ class TListingClock {
  public:
   virtual ~TListingClock() = default;
   virtual uint32_t Now() = 0;
-  virtual void Wait(uint32_t Milliseconds) = 0;
+  // False when the wait was cut short because the program is ending (a quit is pending).
+  virtual bool Wait(uint32_t Milliseconds) = 0;
 };
 
 // Runs the listing: the status is polled at most every kListingPollInterval ms, a batch is
@@ -54,8 +55,8 @@ class TListingClock {
 // holding exactly the names found, when the search has ended with all of them. False (some
 // names may have come) on a client error or a broken batch, when the search announces or
 // delivers more than kMaxListedNames names or ends with more names than it found, when no
-// new name came for kListingIdleLimit ms, and when the listing has gone on for
-// kListingTimeLimit ms.
+// new name came for kListingIdleLimit ms, when the listing has gone on for
+// kListingTimeLimit ms, and when a wait of the clock reports that the program is ending.
 bool RunListing(TListingSearch& Search, TListingClock& Clock, std::vector<std::string>& Names);
 
 }  // namespace toolpage

@@ -131,8 +131,8 @@ uint32_t TAnsweringClock::Now() {
   return GetTickCount();
 }
 
-void TAnsweringClock::Wait(uint32_t Milliseconds) {
-  WaitAnswering(Milliseconds);
+bool TAnsweringClock::Wait(uint32_t Milliseconds) {
+  return WaitAnswering(Milliseconds);
 }
 
 }  // namespace toolpage

@@ -57,7 +57,8 @@ class TFileSearchProcess : public TDirSearchProcess {
 class TAnsweringClock : public TListingClock {
  public:
   uint32_t Now() override;
-  void Wait(uint32_t Milliseconds) override;
+  // False when a WM_QUIT is pending (put back for the message loop).
+  bool Wait(uint32_t Milliseconds) override;
 };
 
 // Lists the names of one directory that match one mask.

@@ -13,7 +13,4 @@ constexpr bool TimeoutExpiredAt(uint32_t Now, uint32_t StartTick, int32_t Timeou
   return Now - StartTick > static_cast<uint32_t>(Timeout);
 }
 
-// The same test against the counter's reading now.
-bool TimeoutExpired(uint32_t StartTick, int32_t Timeout);
-
 }  // namespace toolpage

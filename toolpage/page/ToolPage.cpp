@@ -175,12 +175,8 @@ const TClass& TToolPage::StaticClass() {
 }
 
 void TToolPage::FormCreate(TObject*) {
-  {
-    TWindowDC screen(nullptr);
-    int depth = GetDeviceCaps(screen.Get(), BITSPIXEL) * GetDeviceCaps(screen.Get(), PLANES);
-    COLORREF face = ColorToRGB(clBtnFace);
-    fw::HighColor = depth > 8 && face != 0 && face != 0xFFFFFF;
-  }
+  const COLORREF face = ColorToRGB(clBtnFace);
+  fw::HighColor = fw::ScreenColorDepth() > 8 && face != 0 && face != 0xFFFFFF;
   HeaderBack->SetColor(fw::BlendColors(HeaderBack->Color(), clWhite, 35));
   Images->AddResource("PAGEIMAGES", clFuchsia);
   LineImages->AddResource("SCRLISTICONS", clFuchsia);

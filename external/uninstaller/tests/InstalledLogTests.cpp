@@ -181,7 +181,7 @@ class THostileMachine {
     FLogged.push_back(codePage);
     SetCount(codePage, 1);
     FSystemCopy = testsupport::SystemFolder() + "\\stavrelother" + kPid + ".dll";
-    CopyFileA((ProgramFolder() + "\\file_com_library.dll").c_str(), FSystemCopy.c_str(), FALSE);
+    CopyFileA((testsupport::ProgramFolder() + "\\file_com_library.dll").c_str(), FSystemCopy.c_str(), FALSE);
     FFiles.push_back(FSystemCopy);
     FLogged.insert(FLogged.end(), {FSystemCopy, ThroughDriveZ(FSystemCopy)});
     SetCount(FSystemCopy, 1);
@@ -326,7 +326,7 @@ class THostileMachine {
   void PlaceProbe(const std::string& Built, const std::string& Path, const std::string& Kind) {
     const std::string folder = Path.substr(0, Path.find_last_of('\\'));
     if (CreateDirectoryA(folder.c_str(), nullptr)) FFolders.push_back(folder);
-    CopyFileA((ProgramFolder() + "\\" + Built).c_str(), Path.c_str(), FALSE);
+    CopyFileA((testsupport::ProgramFolder() + "\\" + Built).c_str(), Path.c_str(), FALSE);
     FFiles.push_back(Path);
     FActiveX.push_back(Path + ";" + Kind);
     FProbes.push_back(Path.substr(Path.find_last_of('\\') + 1));
@@ -397,7 +397,7 @@ TEST(InstalledLog, AnEditedLogOfARealInstallationRemovesTheProductAndNothingElse
   {
     TRoadReport report;
     TRestartDeletions restartDeletions;  // the uninstaller's own program, parked for the restart
-    const std::string programs = ProgramFolder();
+    const std::string programs = testsupport::ProgramFolder();
     TBuildMachine machine(programs, programs + "\\..\\sample-product");
     machine.LayOut();
     TWalkOptions walkOptions;

@@ -253,8 +253,7 @@ TEST_F(PagesTest, DestinationRefusesAFolderTooLongForTheProductsDeepestFile) {
     testsupport::SetEditText(edit, folder);
     ClickVisible(wizard, "Next >");
     HWND box = testsupport::WaitForWindow({.ClassName = "#32770", .Caption = "Choose Destination Location"});
-    for (const auto& control : testsupport::ListControls(box))
-      if (control.ClassName == "Static" && control.Text.size() > told.size()) told = control.Text;
+    told = testsupport::MessageBoxText(box);
     testsupport::Click(testsupport::RequireControl(box, {.Caption = "OK"}));
     testsupport::WaitForWindowToGo(box);
     testsupport::SetEditText(edit, scratch / "Kavel");

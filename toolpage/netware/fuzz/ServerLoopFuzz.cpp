@@ -100,9 +100,10 @@ void FuzzEntryScan(TRepeatedAnswers& Server) {
 class TFuzzClock : public TListingClock {
  public:
   uint32_t Now() override { return FNow; }
-  void Wait(uint32_t Milliseconds) override {
+  bool Wait(uint32_t Milliseconds) override {
     Require(Milliseconds >= 1 && Milliseconds <= kListingSlowRequestPause + 1);
     FNow += Milliseconds;
+    return true;
   }
   void Pass(uint32_t Milliseconds) { FNow += Milliseconds; }
 

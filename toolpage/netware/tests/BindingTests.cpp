@@ -8,6 +8,7 @@
 #include "ClientApi.h"
 #include "ClientLibraries.h"
 #include "ClientWarning.h"
+#include "Files.h"
 #include "gui/WinHandles.h"
 
 using namespace toolpage;
@@ -23,17 +24,10 @@ class TNetWareEnvironment : public ::testing::Environment {
 };
 const auto* const gEnvironment = ::testing::AddGlobalTestEnvironment(new TNetWareEnvironment);
 
-std::string ProgramDir() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string p = path;
-  return p.substr(0, p.find_last_of('\\'));
-}
-
 // Runs the probe in its scenario folder (there it finds only that folder's libraries)
 // and returns its output; the exit code goes to ExitCode.
 std::string RunProbe(const std::string& Scenario, const std::string& Args, DWORD& ExitCode) {
-  std::string dir = ProgramDir() + "\\nwprobe-" + Scenario;
+  std::string dir = testsupport::BesideProgram("nwprobe-" + Scenario);
   SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
   fw::TKernelHandle readEnd, writeEnd;
   CreatePipe(readEnd.Put(), writeEnd.Put(), &sa, 0);

@@ -154,6 +154,26 @@ TEST_F(SearchTest, SlowRequestsArePausedAndTheWindowKeepsAnswering) {
   UnregisterClassA("SearchTestWindow", wc.hInstance);
 }
 
+// A quit posted while the page lists (the program is ending) ends the listing at its next
+// wait, as a failed one, and stays in the queue for the page's message loop.
+TEST_F(SearchTest, APendingQuitEndsTheListing) {
+  TSimServer server({"module VX4CS.NLM", "fault search-never-finishes"});
+  WithFiles(server, 3);
+  fw::TStringList list;
+  list.Add("kept");
+  TDirListProcess search(1, 1, "*.*", "SYS:DATA");
+  const int requests = nwsim_ExtensionRequestCount();
+  const uint32_t start = GetTickCount();
+  PostQuitMessage(3);
+  EXPECT_FALSE(search.FillList(list));
+  EXPECT_LT(GetTickCount() - start, 5000u);
+  EXPECT_LE(nwsim_ExtensionRequestCount() - requests, 5);
+  EXPECT_EQ(list.ToVector(), std::vector<std::string>{"kept"});
+  MSG msg;
+  ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 3u);
+}
+
 // A listing that fails leaves the list as it was, and the file list falls back to the
 // client's scan, which gives the whole directory.
 TEST_F(SearchTest, FailingAndBrokenSearchesFallBackToTheClientScan) {
@@ -186,7 +206,10 @@ TEST_F(SearchTest, FailingAndBrokenSearchesFallBackToTheClientScan) {
 class TTestClock : public TListingClock {
  public:
   uint32_t Now() override { return FNow; }
-  void Wait(uint32_t Milliseconds) override { FNow += Milliseconds; }
+  bool Wait(uint32_t Milliseconds) override {
+    FNow += Milliseconds;
+    return true;
+  }
 
  private:
   uint32_t FNow = 5000;

@@ -25,7 +25,6 @@ struct TFailures {
   }
 };
 
-
 }  // namespace
 
 TEST(AutoUpdate, MatchingLinesReplacedAndBackupRenewed) {

@@ -16,10 +16,7 @@ const std::string kUncRoot = std::string(NWSIM_UNC_ROOT) + "\\" + kServer;
 }  // namespace
 
 std::string LibraryPath() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string exe(path);
-  return exe.substr(0, exe.find_last_of('\\') + 1) + "Tuvek.kvx";
+  return testsupport::BesideProgram("Tuvek.kvx");
 }
 
 const CLSID& PageClassId() {
