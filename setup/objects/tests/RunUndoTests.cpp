@@ -41,6 +41,17 @@ bool KeyExists(HKEY Root, const std::string& Key) {
   return RegOpenKeyExA(Root, Key.substr(1).c_str(), 0, KEY_READ, key.Put()) == ERROR_SUCCESS;
 }
 
+// Makes Link (below HKEY_LOCAL_MACHINE) a registry link to Target.
+bool MakeRegistryLink(const std::string& Link, const std::string& Target) {
+  fw::TRegKeyHandle link;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, Link.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
+                      KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, link.Put(), nullptr) != ERROR_SUCCESS)
+    return false;
+  const std::wstring to = L"\\Registry\\Machine\\" + std::wstring(Target.begin(), Target.end());
+  return RegSetValueExW(link.Get(), L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(to.c_str()),
+                        static_cast<DWORD>(to.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
 // An engine whose runs install files from directories of their own (one file each).
 class RunUndo : public ::testing::Test {
  protected:
@@ -321,14 +332,7 @@ TEST_F(RunUndo, AKeyThatBecameALinkIsNotFollowed) {
     ASSERT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, "\\" + made));
     // Another program puts a link where the run's key was.
     ASSERT_TRUE(DeleteRegistryTree(HKEY_LOCAL_MACHINE, made));
-    fw::TRegKeyHandle link;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, made.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
-                              KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, link.Put(), nullptr),
-              ERROR_SUCCESS);
-    const std::wstring to = L"\\Registry\\Machine\\" + std::wstring(target.begin(), target.end());
-    ASSERT_EQ(RegSetValueExW(link.Get(), L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(to.c_str()),
-                             static_cast<DWORD>(to.size() * sizeof(wchar_t))),
-              ERROR_SUCCESS);
+    ASSERT_TRUE(MakeRegistryLink(made, target));
   });
   EXPECT_EQ(stayed, std::vector<std::string>{});
   EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, "\\" + target)) << "the key the link leads to";
@@ -353,14 +357,7 @@ TEST(SavedRegistryKey, WhatWasNotReadWholeIsLeftAsItIs) {
   EXPECT_FALSE(shallow.Restore());
   EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, "\\" + root + "\\Deep\\Deeper"));
 
-  fw::TRegKeyHandle link;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, (root + "\\Link").c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
-                            KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, link.Put(), nullptr),
-            ERROR_SUCCESS);
-  const std::wstring to = L"\\Registry\\Machine\\" + std::wstring(target.begin(), target.end());
-  ASSERT_EQ(RegSetValueExW(link.Get(), L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(to.c_str()),
-                           static_cast<DWORD>(to.size() * sizeof(wchar_t))),
-            ERROR_SUCCESS);
+  ASSERT_TRUE(MakeRegistryLink(root + "\\Link", target));
   const TSavedRegistryKey linked(HKEY_LOCAL_MACHINE, root, true);
   EXPECT_FALSE(linked.Saved());
   EXPECT_FALSE(linked.Restore());
